@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs everything Tessik needs to build, test and run on Debian or Ubuntu.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev libgl-dev            # the windows
+    libgtest-dev libgmock-dev         # tests
+    libssl-dev openssl                # reference digests for tests and benchmarks
+    libbenchmark-dev                  # benchmarks
+    xvfb xauth x11-apps               # showing the window where there is no display
+)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+as_root apt-get update
+as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${packages[@]}"

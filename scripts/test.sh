@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs the packages, configures, builds and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-packages.sh
+cmake -S . -B build -G Ninja -DTESSIK_WERROR=ON
+cmake --build build
+ctest --test-dir build --output-on-failure -j "$(nproc)"

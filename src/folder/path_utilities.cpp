@@ -1,0 +1,47 @@
+#include "folder/path_utilities.h"
+
+#include "platform/file_system.h"
+
+namespace tessik {
+
+bool IsPathSeparator(char16_t unit) { return unit == u'\\' || unit == u'/'; }
+
+bool FileExists(const std::u16string& path) { return QueryPathKind(path) == PathKind::kFile; }
+
+bool DirectoryExists(const std::u16string& path) {
+    return QueryPathKind(path) == PathKind::kFolder;
+}
+
+std::u16string DirectoryPart(const std::u16string& path) {
+    for (std::size_t i = path.size(); i-- > 1;) {
+        if (IsPathSeparator(path[i])) return path.substr(0, i + 1);
+    }
+    return path;
+}
+
+std::u16string FileNamePart(const std::u16string& path) {
+    for (std::size_t i = path.size(); i-- > 1;) {
+        if (IsPathSeparator(path[i]) && i + 1 < path.size()) return path.substr(i + 1);
+    }
+    return path;
+}
+
+std::u16string ExtensionOf(const std::u16string& name) {
+    for (std::size_t i = name.size(); i-- > 1;) {
+        if (name[i] == u'.') return name.substr(i);
+    }
+    return {};
+}
+
+std::u16string LowerExtensionOf(const std::u16string& name) {
+    return AsciiLower(ExtensionOf(name));
+}
+
+std::u16string AsciiLower(std::u16string text) {
+    for (char16_t& unit : text) {
+        if (unit >= u'A' && unit <= u'Z') unit = static_cast<char16_t>(unit - u'A' + u'a');
+    }
+    return text;
+}
+
+}  // namespace tessik

@@ -1,0 +1,43 @@
+#pragma once
+// One folder's listing, shaped after a find-first / find-next search: "." and ".." come first,
+// then every other entry (hidden ones included) sorted by name, so a listing is the same from
+// run to run and reads as a file manager shows it. The whole listing is taken when the search
+// opens, so an open search holds no descriptor.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tessik {
+
+struct DirectoryEntry {
+    std::u16string name;
+    bool isFolder = false;  // links are followed: a link to a folder is a folder
+};
+
+// Identifies a folder however it was reached (through links or not).
+struct FolderIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const FolderIdentity&) const = default;
+};
+
+class DirectorySearch {
+public:
+    // False when the path names no folder that can be listed.
+    bool Open(const std::u16string& folder);
+    // False when no entries are left.
+    bool Next(DirectoryEntry& entry);
+    void Close();
+    bool IsOpen() const { return open_; }
+    FolderIdentity Identity() const { return identity_; }
+
+private:
+    std::vector<DirectoryEntry> entries_;
+    std::size_t position_ = 0;
+    FolderIdentity identity_;
+    bool open_ = false;
+};
+
+}  // namespace tessik

@@ -1,0 +1,45 @@
+#pragma once
+// Operating-system services for files and folders, shaped after the Windows calls the rest of
+// the program was designed around (attributes, directory creation, current and full paths,
+// program path, application-data folders, local time). All paths are UTF-16.
+
+#include <string>
+#include <string_view>
+
+namespace tessik {
+
+enum class PathKind { kMissing, kFile, kFolder };
+
+// Follows links: a link to a folder is a folder. Anything that exists and is not a folder
+// (a FIFO or a device too) counts as a file, as an attribute query would report it.
+PathKind QueryPathKind(const std::u16string& path);
+
+// Creates one directory level; false when it could not be created (it may already exist).
+bool CreateDirectoryLevel(const std::u16string& path);
+
+bool SetCurrentDirectory(const std::u16string& path);
+std::u16string CurrentDirectory();
+
+// The path made absolute against the current directory, with "." and ".." resolved as text
+// (links are not followed). Empty when the current directory cannot be read.
+std::u16string FullPath(const std::u16string& path);
+
+// Absolute path of the running program; empty when it cannot be determined.
+std::u16string ProgramPath();
+
+// Per-user and machine-wide application-data folders, without a trailing separator.
+// Per-user: $XDG_CONFIG_HOME, else ~/.config (created when missing).
+// Machine-wide: the first entry of $XDG_CONFIG_DIRS, else /etc/xdg.
+std::u16string UserAppDataFolder();
+std::u16string MachineAppDataFolder();
+
+struct LocalTime {
+    int year, month, day, hour, minute, second;  // month 1-12, hour 0-23
+};
+LocalTime LocalTimeNow();
+
+// Replaces the file's contents with the bytes, or leaves the old file untouched: the bytes go
+// to a temporary file beside it, which is renamed over the old one only once it is complete.
+bool ReplaceFileContents(const std::u16string& path, std::string_view bytes);
+
+}  // namespace tessik

@@ -1,0 +1,57 @@
+#include "platform/input_file.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/path_encoding.h"
+
+namespace tessik {
+
+InputFile::~InputFile() { Close(); }
+
+bool InputFile::Open(const std::u16string& path) {
+    Close();
+    const std::string native = ToNativePath(path);
+    if (native.empty() || native.find('\0') != std::string::npos) return false;
+    // Look before opening so that a FIFO or device is never opened at all, and check the
+    // opened descriptor again in case the path was swapped in between.
+    struct stat info {};
+    if (::stat(native.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return false;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    descriptor_ = fd;
+    size_ = static_cast<std::uint64_t>(info.st_size);
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    return true;
+}
+
+void InputFile::Close() {
+    if (descriptor_ >= 0) ::close(descriptor_);
+    descriptor_ = -1;
+    size_ = 0;
+}
+
+std::int64_t InputFile::Read(void* buffer, std::size_t count) {
+    if (descriptor_ < 0) return -1;
+    auto* out = static_cast<char*>(buffer);
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t got = ::read(descriptor_, out + done, count - done);
+        if (got > 0) {
+            done += static_cast<std::size_t>(got);
+        } else if (got == 0) {
+            break;
+        } else if (errno != EINTR) {
+            return -1;
+        }
+    }
+    return static_cast<std::int64_t>(done);
+}
+
+}  // namespace tessik

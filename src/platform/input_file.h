@@ -1,0 +1,36 @@
+#pragma once
+// A regular file opened for reading, with its 64-bit size measured once at opening.
+// Folders, FIFOs, sockets and devices are refused at once: reading them could block or never
+// end, and none of them is a file a user means to hash.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace tessik {
+
+class InputFile {
+public:
+    InputFile() = default;
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    // Follows links. False when the path names no readable regular file.
+    bool Open(const std::u16string& path);
+    void Close();
+    bool IsOpen() const { return descriptor_ >= 0; }
+
+    // Size in bytes at the moment of opening.
+    std::uint64_t Size() const { return size_; }
+
+    // Fills the buffer as far as the file goes. Returns the bytes read, fewer than asked only
+    // at the end of the file, or -1 on a read error.
+    std::int64_t Read(void* buffer, std::size_t count);
+
+private:
+    int descriptor_ = -1;
+    std::uint64_t size_ = 0;
+};
+
+}  // namespace tessik

@@ -1,0 +1,15 @@
+#include "platform/path_encoding.h"
+
+#include "platform/utf8_codec.h"
+
+namespace tessik {
+
+std::string ToNativePath(std::u16string_view path) {
+    return EncodeUtf8(path, LoneSurrogate::kAsRawByte);
+}
+
+std::u16string FromNativePath(std::string_view bytes) {
+    return DecodeUtf8(bytes, InvalidUtf8::kAsLoneSurrogate);
+}
+
+}  // namespace tessik

@@ -1,0 +1,54 @@
+#include "folder/path_utilities.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temporary_folder.h"
+
+namespace tessik {
+namespace {
+
+struct CutCase {
+    std::u16string in, out;
+};
+
+TEST(PathUtilities, DirectoryPartKeepsTheLastSeparatorButNeverLooksAtPositionZero) {
+    const CutCase cases[] = {
+        {u"C:\\x\\prog.exe", u"C:\\x\\"}, {u"C:\\x\\sub", u"C:\\x\\"}, {u"prog.exe", u"prog.exe"},
+        {u"C:\\", u"C:\\"},             {u"\\name", u"\\name"},       {u"/usr/bin/x", u"/usr/bin/"},
+        {u"a/b\\c", u"a/b\\"},          {u"", u""},                   {u"/", u"/"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(DirectoryPart(c.in), c.out);
+}
+
+TEST(PathUtilities, FileNamePartPassesOverATrailingSeparator) {
+    const CutCase cases[] = {
+        {u"C:\\dir\\*.*", u"*.*"}, {u"C:/dir/*.*", u"*.*"}, {u"C:\\dir\\", u"dir\\"},
+        {u"name", u"name"},       {u"\\name", u"\\name"},  {u"/data/photos*.*", u"photos*.*"},
+        {u"", u""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FileNamePart(c.in), c.out);
+}
+
+TEST(PathUtilities, ExtensionStartsAtTheLastDotAfterPositionZero) {
+    const CutCase cases[] = {
+        {u"x.tar.gz", u".gz"}, {u"README", u""},   {u".profile", u""},
+        {u"a.", u"."},         {u"archive.TAR", u".TAR"}, {u"", u""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ExtensionOf(c.in), c.out);
+    EXPECT_EQ(LowerExtensionOf(u"archive.TAR"), u".tar");
+    EXPECT_EQ(AsciiLower(u"\u00c4BC.TXT"), u"\u00c4bc.txt");
+}
+
+TEST(PathUtilities, ExistenceTestsTellFilesFromFolders) {
+    test::TemporaryFolder temp;
+    test::WriteBytes(temp.Native("file"), "");
+    EXPECT_TRUE(FileExists(temp.U16("file")));
+    EXPECT_FALSE(DirectoryExists(temp.U16("file")));
+    EXPECT_TRUE(DirectoryExists(temp.U16()));
+    EXPECT_FALSE(FileExists(temp.U16()));
+    EXPECT_FALSE(FileExists(u""));
+    EXPECT_FALSE(DirectoryExists(u""));
+}
+
+}  // namespace
+}  // namespace tessik

@@ -1,0 +1,69 @@
+#include "platform/directory_search.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "support/temporary_folder.h"
+
+namespace tessik {
+namespace {
+
+using test::TemporaryFolder;
+
+std::vector<std::pair<std::u16string, bool>> List(const std::u16string& folder) {
+    DirectorySearch search;
+    std::vector<std::pair<std::u16string, bool>> listed;
+    if (!search.Open(folder)) return listed;
+    DirectoryEntry entry;
+    while (search.Next(entry)) listed.emplace_back(entry.name, entry.isFolder);
+    return listed;
+}
+
+TEST(DirectorySearch, ListsDotsFirstThenEveryEntrySortedByName) {
+    TemporaryFolder temp;
+    for (const char* name : {"b.txt", "A.txt", ".hidden", "a.txt", "Z"}) {
+        test::WriteBytes(temp.Native(name), "");
+    }
+    test::MakeFolder(temp.Native("sub"));
+    ASSERT_EQ(::symlink("sub", temp.Native("link-to-sub").c_str()), 0);
+    ASSERT_EQ(::mkfifo(temp.Native("fifo").c_str(), 0600), 0);
+    const std::vector<std::pair<std::u16string, bool>> expected = {
+        {u".", true},        {u"..", true},    {u".hidden", false}, {u"A.txt", false},
+        {u"a.txt", false},   {u"b.txt", false}, {u"fifo", false},   {u"link-to-sub", true},
+        {u"sub", true},      {u"Z", false},
+    };
+    EXPECT_EQ(List(temp.U16()), expected);
+}
+
+TEST(DirectorySearch, NamesThatAreNotUtf8SurviveTheListing) {
+    TemporaryFolder temp;
+    test::WriteBytes(temp.Native("caf\xE9"), "x");
+    const auto listed = List(temp.U16());
+    ASSERT_EQ(listed.size(), 3u);
+    EXPECT_EQ(listed[2].first, (std::u16string{u'c', u'a', u'f', char16_t(0xDCE9)}));
+}
+
+TEST(DirectorySearch, IdentityIsTheSameThroughALink) {
+    TemporaryFolder temp;
+    test::MakeFolder(temp.Native("real"));
+    ASSERT_EQ(::symlink("real", temp.Native("alias").c_str()), 0);
+    DirectorySearch a, b;
+    ASSERT_TRUE(a.Open(temp.U16("real")));
+    ASSERT_TRUE(b.Open(temp.U16("alias")));
+    EXPECT_EQ(a.Identity(), b.Identity());
+}
+
+TEST(DirectorySearch, OpenFailsOnFilesAndMissingFolders) {
+    TemporaryFolder temp;
+    test::WriteBytes(temp.Native("file"), "");
+    DirectorySearch search;
+    EXPECT_FALSE(search.Open(temp.U16("file")));
+    EXPECT_FALSE(search.Open(temp.U16("missing")));
+    DirectoryEntry entry;
+    EXPECT_FALSE(search.Next(entry));
+}
+
+}  // namespace
+}  // namespace tessik

@@ -1,0 +1,87 @@
+#include "platform/file_system.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "support/scoped_environment.h"
+#include "support/temporary_folder.h"
+
+namespace tessik {
+namespace {
+
+using test::TemporaryFolder;
+
+TEST(FileSystem, QueryPathKindFollowsLinks) {
+    TemporaryFolder temp;
+    test::WriteBytes(temp.Native("file"), "x");
+    test::MakeFolder(temp.Native("folder"));
+    ASSERT_EQ(::symlink(temp.Native("folder").c_str(), temp.Native("to-folder").c_str()), 0);
+    ASSERT_EQ(::symlink(temp.Native("nowhere").c_str(), temp.Native("dangling").c_str()), 0);
+    ASSERT_EQ(::mkfifo(temp.Native("fifo").c_str(), 0600), 0);
+    const struct {
+        const char* name;
+        PathKind kind;
+    } cases[] = {{"file", PathKind::kFile},         {"folder", PathKind::kFolder},
+                 {"to-folder", PathKind::kFolder},  {"dangling", PathKind::kMissing},
+                 {"fifo", PathKind::kFile},         {"missing", PathKind::kMissing}};
+    for (const auto& c : cases) EXPECT_EQ(QueryPathKind(temp.U16(c.name)), c.kind) << c.name;
+    EXPECT_EQ(QueryPathKind(u""), PathKind::kMissing);
+    EXPECT_EQ(QueryPathKind(temp.U16("file") + u'\0' + u"x"), PathKind::kMissing);
+}
+
+TEST(FileSystem, FullPathResolvesDotsAsText) {
+    const std::u16string cwd = CurrentDirectory();
+    ASSERT_FALSE(cwd.empty());
+    const struct {
+        std::u16string in, out;
+    } cases[] = {
+        {u"/a/b/../c", u"/a/c"},   {u"/a/./b/", u"/a/b/"}, {u"/../x", u"/x"},
+        {u"/", u"/"},              {u"\\a\\b", u"/a/b"},   {u"rel", cwd + u"/rel"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FullPath(c.in), c.out);
+}
+
+TEST(FileSystem, ReplaceFileContentsLeavesNoTemporaryBehind) {
+    TemporaryFolder temp;
+    const std::string target = temp.Native("settings.ini");
+    test::WriteBytes(target, "old contents");
+    ASSERT_TRUE(ReplaceFileContents(temp.U16("settings.ini"), "new"));
+    EXPECT_EQ(test::ReadBytes(target), "new");
+    ASSERT_TRUE(ReplaceFileContents(temp.U16("fresh.ini"), ""));
+    EXPECT_EQ(test::ReadBytes(temp.Native("fresh.ini")), "");
+    EXPECT_FALSE(ReplaceFileContents(temp.U16("missing-folder/x.ini"), "x"));
+    int entries = 0;
+    for (const auto& e : std::filesystem::directory_iterator(temp.path())) ++entries, (void)e;
+    EXPECT_EQ(entries, 2);
+}
+
+TEST(FileSystem, ReplaceFileContentsKeepsTheOldFileWhenTheFolderIsReadOnly) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes everywhere";
+    TemporaryFolder temp;
+    test::MakeFolder(temp.Native("locked"));
+    test::WriteBytes(temp.Native("locked/a.ini"), "kept");
+    ASSERT_EQ(::chmod(temp.Native("locked").c_str(), 0500), 0);
+    EXPECT_FALSE(ReplaceFileContents(temp.U16("locked/a.ini"), "lost"));
+    EXPECT_EQ(test::ReadBytes(temp.Native("locked/a.ini")), "kept");
+}
+
+TEST(FileSystem, AppDataFoldersFollowTheEnvironment) {
+    TemporaryFolder temp;
+    {
+        test::ScopedEnvironment user("XDG_CONFIG_HOME", temp.path() + "/cfg/");
+        test::ScopedEnvironment machine("XDG_CONFIG_DIRS", temp.path() + "/machine:/etc/xdg");
+        EXPECT_EQ(UserAppDataFolder(), temp.U16("cfg"));
+        EXPECT_EQ(QueryPathKind(temp.U16("cfg")), PathKind::kFolder);
+        EXPECT_EQ(MachineAppDataFolder(), temp.U16("machine"));
+    }
+    test::ScopedEnvironment user("XDG_CONFIG_HOME", "relative");
+    test::ScopedEnvironment home("HOME", temp.path());
+    test::ScopedEnvironment machine("XDG_CONFIG_DIRS", std::nullopt);
+    EXPECT_EQ(UserAppDataFolder(), temp.U16(".config"));
+    EXPECT_EQ(MachineAppDataFolder(), u"/etc/xdg");
+}
+
+}  // namespace
+}  // namespace tessik

@@ -1,0 +1,58 @@
+#include "support/temporary_folder.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <stdexcept>
+#include <unistd.h>
+
+#include "platform/path_encoding.h"
+
+namespace tessik::test {
+
+TemporaryFolder::TemporaryFolder() {
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base != nullptr && base[0] != '\0' ? base : "/tmp") +
+                          "/tessik-test-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+}
+
+TemporaryFolder::~TemporaryFolder() {
+    std::error_code ignored;
+    // Sub-folders a test made unreadable must become readable again to be removed.
+    for (auto it = std::filesystem::recursive_directory_iterator(
+             path_, std::filesystem::directory_options::skip_permission_denied, ignored);
+         it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
+        if (it->is_directory(ignored) && !it->is_symlink(ignored)) {
+            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ignored);
+        }
+    }
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::u16string TemporaryFolder::U16(std::string_view relative) const {
+    return FromNativePath(relative.empty() ? path_ : Native(relative));
+}
+
+void WriteBytes(const std::string& nativePath, std::string_view bytes) {
+    std::ofstream out(nativePath, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(out.good()) << nativePath;
+}
+
+std::string ReadBytes(const std::string& nativePath) {
+    std::ifstream in(nativePath, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void MakeFolder(const std::string& nativePath) {
+    std::error_code error;
+    std::filesystem::create_directories(nativePath, error);
+    ASSERT_FALSE(error) << nativePath;
+}
+
+}  // namespace tessik::test

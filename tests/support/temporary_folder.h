@@ -1,0 +1,31 @@
+#pragma once
+// A fresh folder per test, removed with everything in it when the test ends, plus small file
+// helpers that work on native paths.
+
+#include <string>
+#include <string_view>
+
+namespace tessik::test {
+
+class TemporaryFolder {
+public:
+    TemporaryFolder();
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    // Native path of the folder, without a trailing separator.
+    const std::string& path() const { return path_; }
+    // The folder, or a name inside it, as the UTF-16 path the program works with.
+    std::u16string U16(std::string_view relative = {}) const;
+    std::string Native(std::string_view relative) const { return path_ + "/" + std::string(relative); }
+
+private:
+    std::string path_;
+};
+
+void WriteBytes(const std::string& nativePath, std::string_view bytes);
+std::string ReadBytes(const std::string& nativePath);
+void MakeFolder(const std::string& nativePath);
+
+}  // namespace tessik::test
