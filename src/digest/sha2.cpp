@@ -5,21 +5,28 @@
 #include "digest/sha512.h"
 
 namespace tessik {
+namespace {
+
+template <typename Context>
+std::string OneShotHex(void (*init)(Context&, DigestVariant),
+                       void (*update)(Context&, const std::uint8_t*, std::size_t),
+                       void (*finish)(Context&, std::uint8_t*), const std::uint8_t* data,
+                       std::size_t length, DigestVariant variant) {
+    Context context;
+    init(context, variant);
+    update(context, data, length);
+    std::uint8_t digest[64];
+    finish(context, digest);
+    return HexDigest(digest, context.digestSize);
+}
+
+}  // namespace
 
 std::string Sha2Hex(const std::uint8_t* data, std::size_t length, DigestVariant variant) {
-    std::uint8_t digest[64];
     if (variant == DigestVariant::k224 || variant == DigestVariant::k256) {
-        Sha256Context context;
-        Sha256Init(context, variant);
-        Sha256Update(context, data, length);
-        Sha256Finish(context, digest);
-        return HexDigest(digest, context.digestSize);
+        return OneShotHex(Sha256Init, Sha256Update, Sha256Finish, data, length, variant);
     }
-    Sha512Context context;
-    Sha512Init(context, variant);
-    Sha512Update(context, data, length);
-    Sha512Finish(context, digest);
-    return HexDigest(digest, context.digestSize);
+    return OneShotHex(Sha512Init, Sha512Update, Sha512Finish, data, length, variant);
 }
 
 }  // namespace tessik

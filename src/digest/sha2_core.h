@@ -19,15 +19,12 @@ inline Word Choose(Word e, Word f, Word g) {
     return g ^ (e & (f ^ g));
 }
 
-template <typename Word>
-inline Word Majority(Word a, Word b, Word c) {
-    return (a & b) | (c & (a | b));
-}
-
 // One round. The eight working words stay in their slots; the roles a to h move one slot per
-// round instead, so no round copies words around.
+// round instead, so no round copies words around. Majority is b ^ ((a ^ b) & (b ^ c)), and this
+// round's a ^ b is the next round's b ^ c, carried in bc.
 template <typename Traits, std::size_t kRound>
-[[gnu::always_inline]] inline void Round(typename Traits::Word* v, typename Traits::Word* w) {
+[[gnu::always_inline]] inline void Round(typename Traits::Word* v, typename Traits::Word* w,
+                                         typename Traits::Word& bc) {
     using Word = typename Traits::Word;
     constexpr auto slot = [](std::size_t role) {
         return (role + 8 * Traits::kRounds - kRound) % 8;
@@ -40,19 +37,22 @@ template <typename Traits, std::size_t kRound>
         word = w[kRound % 16] += Traits::SmallSigma1(w[(kRound - 2) % 16]) + w[(kRound - 7) % 16] +
                                  Traits::SmallSigma0(w[(kRound - 15) % 16]);
     }
-    const Word a = v[slot(0)], b = v[slot(1)], c = v[slot(2)];
+    const Word a = v[slot(0)], b = v[slot(1)];
     const Word e = v[slot(4)], f = v[slot(5)], g = v[slot(6)];
     Word& d = v[slot(3)];
     Word& h = v[slot(7)];
     const Word t1 = h + Traits::BigSigma1(e) + Choose(e, f, g) + Traits::kConstants[kRound] + word;
+    const Word ab = a ^ b;
     d += t1;
-    h = t1 + Traits::BigSigma0(a) + Majority(a, b, c);
+    h = t1 + Traits::BigSigma0(a) + (b ^ (ab & bc));
+    bc = ab;
 }
 
 template <typename Traits, std::size_t... kRounds>
 [[gnu::always_inline]] inline void AllRounds(typename Traits::Word* v, typename Traits::Word* w,
                                              std::index_sequence<kRounds...>) {
-    (Round<Traits, kRounds>(v, w), ...);
+    typename Traits::Word bc = v[1] ^ v[2];
+    (Round<Traits, kRounds>(v, w, bc), ...);
 }
 
 // The compression function over blockCount consecutive blocks.

@@ -32,24 +32,26 @@ std::string Sha2Of(const Bytes& message, V variant) {
 }
 
 // Through the engine's own context, in pieces of random sizes.
-std::string StreamedSha2(const Bytes& message, V variant, std::mt19937_64& random) {
-    std::uint8_t digest[64];
-    if (variant == V::k224 || variant == V::k256) {
-        Sha256Context context;
-        Sha256Init(context, variant);
-        test::FeedInPieces(message, random, 200, [&](const std::uint8_t* data, std::size_t size) {
-            Sha256Update(context, data, size);
-        });
-        Sha256Finish(context, digest);
-        return HexDigest(digest, context.digestSize);
-    }
-    Sha512Context context;
-    Sha512Init(context, variant);
-    test::FeedInPieces(message, random, 400, [&](const std::uint8_t* data, std::size_t size) {
-        Sha512Update(context, data, size);
+template <typename Context>
+std::string Streamed(void (*init)(Context&, V),
+                     void (*update)(Context&, const std::uint8_t*, std::size_t),
+                     void (*finish)(Context&, std::uint8_t*), const Bytes& message, V variant,
+                     std::mt19937_64& random) {
+    Context context;
+    init(context, variant);
+    test::FeedInPieces(message, random, 300, [&](const std::uint8_t* data, std::size_t size) {
+        update(context, data, size);
     });
-    Sha512Finish(context, digest);
+    std::uint8_t digest[64];
+    finish(context, digest);
     return HexDigest(digest, context.digestSize);
+}
+
+std::string StreamedSha2(const Bytes& message, V variant, std::mt19937_64& random) {
+    if (variant == V::k224 || variant == V::k256) {
+        return Streamed(Sha256Init, Sha256Update, Sha256Finish, message, variant, random);
+    }
+    return Streamed(Sha512Init, Sha512Update, Sha512Finish, message, variant, random);
 }
 
 // The examples of FIPS 180-4 (NIST's published example values: "abc" and the two-block
