@@ -31,9 +31,9 @@ struct StoredPosition {
     bool operator==(const StoredPosition&) const = default;
 };
 
-// Anything but "MAX" or four numbers giving a non-empty rectangle that starts at or right
-// and below the screen origin keeps the window where it is, so a window saved far off-screen
-// to the left or top reopens at its initial place. Text after the fourth number is ignored.
+// "MAX", or four numbers giving a non-empty rectangle whose left and top are not negative;
+// anything else keeps the window where it is, so a window saved far off-screen to the left or
+// top reopens at its initial place. Text after the fourth number is ignored.
 StoredPosition ParseWindowPosition(std::string_view text);
 
 // A minimised window is stored with its restored rectangle.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "digest/text_conversion.h"
 #include "settings/application_settings.h"
 #include "settings/font_settings.h"
 
@@ -77,9 +78,8 @@ class FakeSettingsWindow : public SettingsWindow {
     bool languageUnset() const override { return languageIsUnset; }
     void selectLanguage(const std::string& name) override {
         log.push_back("select " + name);
-        const std::u16string wide(name.begin(), name.end());
         for (const auto& known : catalogueNames_) {
-            if (known == wide) language = wide;
+            if (known == FromUtf8(name)) language = known;
         }
     }
     std::u16string languageName() const override { return language; }
