@@ -147,7 +147,6 @@ void Md5Finish(Md5Context& context, std::uint64_t totalBytes, std::uint8_t diges
     StoreLe64(totalBytes << 3, encodedLength);
     PadFinalBlock<kBlockSize, 8>(context.buffer, context.fill, encodedLength,
                                  CompressorFor(context));
-    context.fill = 0;
     for (int i = 0; i < 4; ++i) StoreLe32(context.state[i], digest + 4 * i);
 }
 

@@ -12,8 +12,6 @@ class Sha1Engine {
   public:
     Sha1Engine();
     ~Sha1Engine();
-    Sha1Engine(const Sha1Engine&) = delete;
-    Sha1Engine& operator=(const Sha1Engine&) = delete;
 
     // Starts a new message; every digest begins with it.
     void Restart();
