@@ -5,6 +5,7 @@
 #include "digest/block_buffer.h"
 #include "digest/byte_order.h"
 #include "digest/hex.h"
+#include "digest/wipe.h"
 
 namespace tessik {
 namespace {
@@ -108,7 +109,7 @@ void Md4Finish(Md4Context& context, std::uint8_t digest[16]) {
     PadFinalBlock<kBlockSize, 8>(context.buffer, (context.bitCount >> 3) % kBlockSize,
                                  encodedLength, CompressorFor(context));
     for (int i = 0; i < 4; ++i) StoreLe32(context.state[i], digest + 4 * i);
-    context = Md4Context{};
+    Wipe(&context, sizeof context);
 }
 
 std::array<std::uint8_t, 16> Md4Digest(const std::uint8_t* data, std::size_t length) {

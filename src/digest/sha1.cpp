@@ -1,11 +1,11 @@
 #include "digest/sha1.h"
 
 #include <bit>
-#include <cstring>
 
 #include "digest/block_buffer.h"
 #include "digest/byte_order.h"
 #include "digest/hex.h"
+#include "digest/wipe.h"
 
 namespace tessik {
 namespace {
@@ -88,6 +88,13 @@ void Sha1Blocks(std::uint32_t state[5], const std::uint8_t* data, std::size_t bl
     state[4] = e;
 }
 
+// The compression step in the shape the block buffer calls it.
+auto CompressorFor(std::uint32_t state[5]) {
+    return [state](const std::uint8_t* blocks, std::size_t count) {
+        Sha1Blocks(state, blocks, count);
+    };
+}
+
 }  // namespace
 
 Sha1Engine::Sha1Engine() {
@@ -96,9 +103,7 @@ Sha1Engine::Sha1Engine() {
 
 Sha1Engine::~Sha1Engine() {
     Restart();
-    std::memset(buffer_, 0, sizeof buffer_);
-    // The object is ending, so without this the compiler may drop the stores above as dead.
-    __asm__ __volatile__("" : : "r"(this) : "memory");
+    Wipe(buffer_, sizeof buffer_);
 }
 
 void Sha1Engine::Restart() {
@@ -113,23 +118,18 @@ void Sha1Engine::Restart() {
 void Sha1Engine::Absorb(const std::uint8_t* data, std::size_t length) {
     const std::size_t fill = (bitCount_ >> 3) % kBlockSize;
     bitCount_ += static_cast<std::uint64_t>(length) << 3;
-    AbsorbThroughBuffer<kBlockSize>(buffer_, fill, data, length,
-                                    [this](const std::uint8_t* blocks, std::size_t count) {
-                                        Sha1Blocks(state_, blocks, count);
-                                    });
+    AbsorbThroughBuffer<kBlockSize>(buffer_, fill, data, length, CompressorFor(state_));
 }
 
 void Sha1Engine::Finish() {
-    const auto compress = [this](const std::uint8_t* blocks, std::size_t count) {
-        Sha1Blocks(state_, blocks, count);
-    };
+    const auto compress = CompressorFor(state_);
     std::uint8_t encodedLength[8];
     StoreBe64(bitCount_, encodedLength);
     PadFinalBlock<kBlockSize, 8>(buffer_, (bitCount_ >> 3) % kBlockSize, encodedLength, compress);
     for (int i = 0; i < 5; ++i) StoreBe32(state_[i], digest_.data() + 4 * i);
 
-    std::memset(buffer_, 0, sizeof buffer_);
-    std::memset(state_, 0, sizeof state_);
+    Wipe(buffer_, sizeof buffer_);
+    Wipe(state_, sizeof state_);
     bitCount_ = 0;
     // One more block over the zeroed buffer overwrites the message words the last block left in
     // the compression function's working storage.
