@@ -124,21 +124,11 @@ Bytes RandomBytes(std::mt19937_64& random, std::size_t length) {
 std::vector<std::size_t> RandomPieces(std::mt19937_64& random, std::size_t length) {
     std::vector<std::size_t> pieces;
     while (length > 0) {
-        std::size_t size = 0;
-        switch (random() % 4) {
-            case 0:
-                size = random() % 2;
-                break;
-            case 1:
-                size = 60 + random() % 10;
-                break;
-            case 2:
-                size = random() % 16;
-                break;
-            default:
-                size = random() % (length + 1);
-                break;
-        }
+        const auto kind = random() % 4;
+        std::size_t size = kind == 0   ? random() % 2        // empty or a single byte
+                           : kind == 1 ? 60 + random() % 10  // about one block
+                           : kind == 2 ? random() % 16
+                                       : random() % (length + 1);  // a long run
         size = std::min(size, length);
         pieces.push_back(size);
         length -= size;

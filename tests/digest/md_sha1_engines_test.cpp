@@ -92,7 +92,7 @@ TEST(Sha1Engine, EachRestartBeginsAnIndependentDigest) {
     for (const auto& run : runs) EXPECT_EQ(Sha1HexOf(engine, run.text), run.digest) << run.text;
 }
 
-TEST(Sha1Engine, WriteHexAppendsTheDigestOfDigest) {
+TEST(Sha1Engine, WriteHexAppendsTheDigestToTheText) {
     Sha1Engine engine;
     const std::string hex = Sha1HexOf(engine, "abc");
     std::string text = "abc: ";
