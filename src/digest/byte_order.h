@@ -1,6 +1,6 @@
 #pragma once
-// Word loads and stores in a fixed byte order, from and to any alignment. The memcpy compiles
-// to one move and the swap to one instruction on every target we build for.
+// Fixed-order word loads and stores, whatever the host's order. memcpy lets the compiler emit
+// a single (possibly byte-swapping) move instead of byte arithmetic.
 
 #include <bit>
 #include <cstdint>
@@ -8,29 +8,52 @@
 
 namespace tessik {
 
-// Converts between native order and kOrder (the conversion is its own inverse).
-template <std::endian kOrder, typename Word>
-inline Word InByteOrder(Word value) {
-    if constexpr (std::endian::native == kOrder) {
-        return value;
-    } else if constexpr (sizeof(Word) == 4) {
-        return __builtin_bswap32(value);
-    } else {
-        return __builtin_bswap64(value);
-    }
+inline std::uint32_t LoadLe32(const std::uint8_t* bytes) {
+    std::uint32_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap32(word);
+    return word;
 }
 
-template <std::endian kOrder, typename Word>
-inline Word LoadWord(const std::uint8_t* bytes) {
-    Word value;
-    std::memcpy(&value, bytes, sizeof value);
-    return InByteOrder<kOrder>(value);
+inline std::uint32_t LoadBe32(const std::uint8_t* bytes) {
+    std::uint32_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap32(word);
+    return word;
 }
 
-template <std::endian kOrder, typename Word>
-inline void StoreWord(std::uint8_t* bytes, Word value) {
-    value = InByteOrder<kOrder>(value);
-    std::memcpy(bytes, &value, sizeof value);
+inline std::uint64_t LoadLe64(const std::uint8_t* bytes) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+    return word;
+}
+
+inline std::uint64_t LoadBe64(const std::uint8_t* bytes) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap64(word);
+    return word;
+}
+
+inline void StoreLe32(std::uint32_t word, std::uint8_t* bytes) {
+    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap32(word);
+    std::memcpy(bytes, &word, sizeof word);
+}
+
+inline void StoreBe32(std::uint32_t word, std::uint8_t* bytes) {
+    if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap32(word);
+    std::memcpy(bytes, &word, sizeof word);
+}
+
+inline void StoreLe64(std::uint64_t word, std::uint8_t* bytes) {
+    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+    std::memcpy(bytes, &word, sizeof word);
+}
+
+inline void StoreBe64(std::uint64_t word, std::uint8_t* bytes) {
+    if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap64(word);
+    std::memcpy(bytes, &word, sizeof word);
 }
 
 }  // namespace tessik

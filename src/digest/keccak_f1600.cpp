@@ -106,7 +106,7 @@ void KeccakAbsorbBlocks(std::uint64_t lanes[25], const std::uint8_t* data, std::
                         std::size_t rateLanes) {
     for (; blockCount > 0; --blockCount, data += 8 * rateLanes) {
         for (std::size_t i = 0; i < rateLanes; ++i) {
-            lanes[i] ^= LoadWord<std::endian::little, std::uint64_t>(data + 8 * i);
+            lanes[i] ^= LoadLe64(data + 8 * i);
         }
         Permute(lanes);
     }

@@ -9,11 +9,11 @@
 namespace tessik {
 
 struct Sha256Context {
-    std::uint64_t total;  // bytes in the blocks already transformed
-    std::uint32_t fill;   // bytes waiting in block, 0 to 63 between calls
+    std::uint64_t total;  // bytes fed so far
+    std::size_t fill;     // bytes waiting in block, 0 to 63 between calls
     std::uint32_t digestSize;
     std::uint32_t h[8];
-    std::uint8_t block[128];  // two blocks, so the final padding can span both
+    std::uint8_t block[64];
 };
 
 // DigestVariant::k224 starts SHA-224; every other value SHA-256.

@@ -1,15 +1,15 @@
 #pragma once
-// What SHA-256 and SHA-512 share: the compression function over either word size, the block
-// buffering and the final padding. Each engine supplies a traits type with its word type,
-// round count, round constants and rotation amounts.
+// What SHA-256 and SHA-512 share: the compression function over either word size and the
+// streaming around it. Each engine supplies a traits type with its word type, round count,
+// round constants and rotation amounts.
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <type_traits>
 #include <utility>
 
+#include "digest/block_buffer.h"
 #include "digest/byte_order.h"
 
 namespace tessik::sha2 {
@@ -64,7 +64,11 @@ void Blocks(typename Traits::Word* state, const std::uint8_t* data, std::size_t 
         Word w[16];
 #pragma GCC unroll 16
         for (std::size_t i = 0; i < 16; ++i) {
-            w[i] = LoadWord<std::endian::big, Word>(data + i * sizeof(Word));
+            if constexpr (sizeof(Word) == 4) {
+                w[i] = LoadBe32(data + 4 * i);
+            } else {
+                w[i] = LoadBe64(data + 8 * i);
+            }
         }
         Word v[8];
 #pragma GCC unroll 8
@@ -83,56 +87,36 @@ void Start(Context& context, const Word (&initialWords)[8], std::uint32_t digest
     context.digestSize = digestSize;
 }
 
-// Context: total (bytes in transformed blocks), fill, block (two block sizes), h, digestSize.
-// Whole blocks go straight from the caller's data to the block function; only a partial block
-// is copied.
+// Context: total (bytes fed so far), fill, block (one block), h, digestSize.
 template <typename Context, typename BlockFunction>
 void Update(Context& context, const std::uint8_t* data, std::size_t length, BlockFunction blocks) {
-    constexpr std::size_t kBlockSize = sizeof context.block / 2;
-    if (length == 0) return;
-    if (context.fill > 0) {
-        const std::size_t take = std::min<std::size_t>(length, kBlockSize - context.fill);
-        std::memcpy(context.block + context.fill, data, take);
-        context.fill += static_cast<std::uint32_t>(take);
-        data += take;
-        length -= take;
-        if (context.fill < kBlockSize) return;
-        blocks(context.h, context.block, 1);
-        context.total += kBlockSize;
-        context.fill = 0;
-    }
-    const std::size_t wholeBlocks = length / kBlockSize;
-    if (wholeBlocks > 0) {
-        blocks(context.h, data, wholeBlocks);
-        context.total += wholeBlocks * kBlockSize;
-        data += wholeBlocks * kBlockSize;
-        length -= wholeBlocks * kBlockSize;
-    }
-    if (length > 0) std::memcpy(context.block, data, length);
-    context.fill = static_cast<std::uint32_t>(length);
+    context.total += length;
+    context.fill = AbsorbThroughBuffer<sizeof context.block>(
+        context.block, context.fill, data, length,
+        [&context, blocks](const std::uint8_t* whole, std::size_t count) {
+            blocks(context.h, whole, count);
+        });
 }
 
-// Appends the 80 byte, the zeros and the big-endian bit length (two words wide: 8 bytes for
-// SHA-256, 16 for SHA-512), transforms the one or two last blocks and writes the digest.
 template <typename Context, typename BlockFunction>
 void Finish(Context& context, std::uint8_t* digest, BlockFunction blocks) {
     using Word = std::remove_reference_t<decltype(context.h[0])>;
-    constexpr std::size_t kBlockSize = sizeof context.block / 2;
-    constexpr std::size_t kLengthBytes = 2 * sizeof(Word);
-    const std::uint64_t messageBytes = context.total + context.fill;
-    const std::size_t end =
-        context.fill + 1 + kLengthBytes <= kBlockSize ? kBlockSize : 2 * kBlockSize;
-    context.block[context.fill] = 0x80;
-    std::memset(context.block + context.fill + 1, 0, end - context.fill - 1);
-    // The byte count times eight, as a number of kLengthBytes bytes; only SHA-512's 128-bit
-    // field can hold the bits that shift out of 64.
-    StoreWord<std::endian::big>(context.block + end - 8, messageBytes << 3);
-    if constexpr (kLengthBytes == 16) {
-        StoreWord<std::endian::big>(context.block + end - 16, messageBytes >> 61);
-    }
-    blocks(context.h, context.block, end / kBlockSize);
+    // The bit count, big-endian, in a field two words wide; only SHA-512's 128 bits also take
+    // the bits that shift out of 64.
+    std::uint8_t length[2 * sizeof(Word)] = {};
+    StoreBe64(context.total << 3, length + sizeof length - 8);
+    if constexpr (sizeof length == 16) StoreBe64(context.total >> 61, length);
+    PadFinalBlock<sizeof context.block, sizeof length>(
+        context.block, context.fill, length,
+        [&context, blocks](const std::uint8_t* whole, std::size_t count) {
+            blocks(context.h, whole, count);
+        });
     for (std::size_t i = 0; i < context.digestSize / sizeof(Word); ++i) {
-        StoreWord<std::endian::big>(digest + i * sizeof(Word), context.h[i]);
+        if constexpr (sizeof(Word) == 4) {
+            StoreBe32(context.h[i], digest + 4 * i);
+        } else {
+            StoreBe64(context.h[i], digest + 8 * i);
+        }
     }
 }
 

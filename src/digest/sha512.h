@@ -9,11 +9,11 @@
 namespace tessik {
 
 struct Sha512Context {
-    std::uint64_t total;  // bytes in the blocks already transformed
-    std::uint32_t fill;   // bytes waiting in block, 0 to 127 between calls
+    std::uint64_t total;  // bytes fed so far
+    std::size_t fill;     // bytes waiting in block, 0 to 127 between calls
     std::uint32_t digestSize;
     std::uint64_t h[8];
-    std::uint8_t block[256];  // two blocks, so the final padding can span both
+    std::uint8_t block[128];
 };
 
 // DigestVariant::k384 starts SHA-384; every other value SHA-512.
