@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "digest/byte_order.h"
+#include "digest/digest_kernels.h"
 
 namespace tessik {
 namespace {
@@ -98,18 +99,27 @@ template <int kRow>
 
 }  // namespace
 
-void KeccakF1600(std::uint64_t lanes[25]) {
+void KeccakPermutePortable(std::uint64_t lanes[25]) {
     Permute(lanes);
 }
 
-void KeccakAbsorbBlocks(std::uint64_t lanes[25], const std::uint8_t* data, std::size_t blockCount,
-                        std::size_t rateLanes) {
+void KeccakAbsorbPortable(std::uint64_t lanes[25], const std::uint8_t* data, std::size_t blockCount,
+                          std::size_t rateLanes) {
     for (; blockCount > 0; --blockCount, data += 8 * rateLanes) {
         for (std::size_t i = 0; i < rateLanes; ++i) {
             lanes[i] ^= LoadLe64(data + 8 * i);
         }
         Permute(lanes);
     }
+}
+
+void KeccakF1600(std::uint64_t lanes[25]) {
+    ActiveDigestKernels().keccakPermute(lanes);
+}
+
+void KeccakAbsorbBlocks(std::uint64_t lanes[25], const std::uint8_t* data, std::size_t blockCount,
+                        std::size_t rateLanes) {
+    ActiveDigestKernels().keccakAbsorb(lanes, data, blockCount, rateLanes);
 }
 
 }  // namespace tessik

@@ -4,6 +4,7 @@
 
 #include "digest/block_buffer.h"
 #include "digest/byte_order.h"
+#include "digest/digest_kernels.h"
 #include "digest/hex.h"
 
 namespace tessik {
@@ -34,7 +35,9 @@ constexpr std::size_t kBlockSize = 64;
     return b + std::rotl(a + word + (c ^ (b | ~d)), shift);
 }
 
-void Md5Blocks(std::uint32_t state[4], const std::uint8_t* data, std::size_t blockCount) {
+}  // namespace
+
+void Md5BlocksPortable(std::uint32_t state[4], const std::uint8_t* data, std::size_t blockCount) {
     std::uint32_t a = state[0], b = state[1], c = state[2], d = state[3];
     for (; blockCount > 0; --blockCount, data += kBlockSize) {
         std::uint32_t x[16];
@@ -120,10 +123,13 @@ void Md5Blocks(std::uint32_t state[4], const std::uint8_t* data, std::size_t blo
     state[3] = d;
 }
 
+namespace {
+
 // The compression step in the shape the block buffer calls it.
 auto CompressorFor(Md5Context& context) {
-    return [&context](const std::uint8_t* blocks, std::size_t count) {
-        Md5Blocks(context.state, blocks, count);
+    return [&context, kernel = ActiveDigestKernels().md5](const std::uint8_t* blocks,
+                                                          std::size_t count) {
+        kernel(context.state, blocks, count);
     };
 }
 

@@ -2,6 +2,7 @@
 
 #include <bit>
 
+#include "digest/digest_kernels.h"
 #include "digest/sha2_core.h"
 
 namespace tessik {
@@ -35,8 +36,13 @@ constexpr std::uint32_t kInitial256[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0x
 
 }  // namespace
 
-void Sha256Blocks(std::uint32_t state[8], const std::uint8_t* data, std::size_t blockCount) {
+void Sha256BlocksPortable(std::uint32_t state[8], const std::uint8_t* data,
+                          std::size_t blockCount) {
     sha2::Blocks<Sha256Traits>(state, data, blockCount);
+}
+
+void Sha256Blocks(std::uint32_t state[8], const std::uint8_t* data, std::size_t blockCount) {
+    ActiveDigestKernels().sha256(state, data, blockCount);
 }
 
 void Sha256Init(Sha256Context& context, DigestVariant variant) {

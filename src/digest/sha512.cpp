@@ -2,6 +2,7 @@
 
 #include <bit>
 
+#include "digest/digest_kernels.h"
 #include "digest/sha2_core.h"
 
 namespace tessik {
@@ -49,8 +50,13 @@ constexpr std::uint64_t kInitial512[8] = {
 
 }  // namespace
 
-void Sha512Blocks(std::uint64_t state[8], const std::uint8_t* data, std::size_t blockCount) {
+void Sha512BlocksPortable(std::uint64_t state[8], const std::uint8_t* data,
+                          std::size_t blockCount) {
     sha2::Blocks<Sha512Traits>(state, data, blockCount);
+}
+
+void Sha512Blocks(std::uint64_t state[8], const std::uint8_t* data, std::size_t blockCount) {
+    ActiveDigestKernels().sha512(state, data, blockCount);
 }
 
 void Sha512Init(Sha512Context& context, DigestVariant variant) {

@@ -1,0 +1,123 @@
+// MD4 and MD5 with each working word in a vector register. Every step's boolean function is one
+// three-input logic instruction and its rotate one instruction, so a step waits for the value
+// before it for four operations (MD4: three) where scalar code needs five. This file is
+// compiled for AVX-512 and runs only where the processor and OS support it, so it calls no
+// inline function from another header: the linker could keep this file's copy of it, built for
+// AVX-512, for callers on any processor.
+
+#include <immintrin.h>
+
+#include <utility>
+
+#include "digest/digest_kernels.h"
+
+namespace tessik {
+namespace {
+
+// Truth tables of the step functions of (b, c, d) for the logic instruction.
+constexpr int kSelect = 0xca;    // b ? c : d
+constexpr int kSelectD = 0xe4;   // d ? b : c
+constexpr int kMajority = 0xe8;  // at least two of b, c, d
+constexpr int kParity = 0x96;    // b ^ c ^ d
+constexpr int kMd5I = 0x39;      // c ^ (b | ~d)
+
+constexpr std::uint32_t kMd5Constants[64] = {
+    0xd76aa478, 0xe8c7b756, 0x242070db, 0xc1bdceee, 0xf57c0faf, 0x4787c62a, 0xa8304613, 0xfd469501,
+    0x698098d8, 0x8b44f7af, 0xffff5bb1, 0x895cd7be, 0x6b901122, 0xfd987193, 0xa679438e, 0x49b40821,
+    0xf61e2562, 0xc040b340, 0x265e5a51, 0xe9b6c7aa, 0xd62f105d, 0x02441453, 0xd8a1e681, 0xe7d3fbc8,
+    0x21e1cde6, 0xc33707d6, 0xf4d50d87, 0x455a14ed, 0xa9e3e905, 0xfcefa3f8, 0x676f02d9, 0x8d2a4c8a,
+    0xfffa3942, 0x8771f681, 0x6d9d6122, 0xfde5380c, 0xa4beea44, 0x4bdecfa9, 0xf6bb4b60, 0xbebfbc70,
+    0x289b7ec6, 0xeaa127fa, 0xd4ef3085, 0x04881d05, 0xd9d4d039, 0xe6db99e5, 0x1fa27cf8, 0xc4ac5665,
+    0xf4292244, 0x432aff97, 0xab9423a7, 0xfc93a039, 0x655b59c3, 0x8f0ccc92, 0xffeff47d, 0x85845dd1,
+    0x6fa87e4f, 0xfe2ce6e0, 0xa3014314, 0x4e0811a1, 0xf7537e82, 0xbd3af235, 0x2ad7d2bb, 0xeb86d391,
+};
+
+struct Md5Step {
+    static constexpr int Word(int step) {
+        constexpr int kStart[4] = {0, 1, 5, 0}, kStride[4] = {1, 5, 3, 7};
+        return (kStart[step / 16] + kStride[step / 16] * step) % 16;
+    }
+    static constexpr int Shift(int step) {
+        constexpr int kShifts[4][4] = {
+            {7, 12, 17, 22}, {5, 9, 14, 20}, {4, 11, 16, 23}, {6, 10, 15, 21}};
+        return kShifts[step / 16][step % 4];
+    }
+    static constexpr int Function(int step) {
+        constexpr int kFunctions[4] = {kSelect, kSelectD, kParity, kMd5I};
+        return kFunctions[step / 16];
+    }
+    static constexpr std::uint32_t Constant(int step) { return kMd5Constants[step]; }
+    static constexpr bool kAddsB = true;
+};
+
+struct Md4Step {
+    static constexpr int Word(int step) {
+        const int i = step % 16;
+        switch (step / 16) {
+            case 0:
+                return i;
+            case 1:
+                return (i % 4) * 4 + i / 4;
+            default:  // the four bits of i reversed
+                return ((i & 1) << 3) | ((i & 2) << 1) | ((i & 4) >> 1) | ((i & 8) >> 3);
+        }
+    }
+    static constexpr int Shift(int step) {
+        constexpr int kShifts[3][4] = {{3, 7, 11, 19}, {3, 5, 9, 13}, {3, 9, 11, 15}};
+        return kShifts[step / 16][step % 4];
+    }
+    static constexpr int Function(int step) {
+        constexpr int kFunctions[3] = {kSelect, kMajority, kParity};
+        return kFunctions[step / 16];
+    }
+    static constexpr std::uint32_t Constant(int step) {
+        constexpr std::uint32_t kConstants[3] = {0, 0x5a827999, 0x6ed9eba1};
+        return kConstants[step / 16];
+    }
+    static constexpr bool kAddsB = false;
+};
+
+// One step. The four words stay in their registers; the roles a to d move one register per
+// step instead. Only the lowest lane of each register counts.
+template <typename Steps, int kStep>
+[[gnu::always_inline]] inline void Step(__m128i* v, const std::uint8_t* block) {
+    constexpr auto slot = [](int role) { return (role - kStep) & 3; };
+    __m128i& a = v[slot(0)];
+    const __m128i b = v[slot(1)], c = v[slot(2)], d = v[slot(3)];
+    const __m128i word = _mm_loadu_si32(block + 4 * Steps::Word(kStep));
+    __m128i sum = _mm_add_epi32(_mm_add_epi32(a, word),
+                                _mm_set1_epi32(static_cast<int>(Steps::Constant(kStep))));
+    sum = _mm_add_epi32(sum, _mm_ternarylogic_epi32(b, c, d, Steps::Function(kStep)));
+    a = _mm_rol_epi32(sum, Steps::Shift(kStep));
+    if constexpr (Steps::kAddsB) a = _mm_add_epi32(a, b);
+}
+
+template <typename Steps, int... kSteps>
+[[gnu::always_inline]] inline void AllSteps(__m128i* v, const std::uint8_t* block,
+                                            std::integer_sequence<int, kSteps...>) {
+    (Step<Steps, kSteps>(v, block), ...);
+}
+
+template <typename Steps, int kStepCount>
+void Blocks(std::uint32_t state[4], const std::uint8_t* data, std::size_t blockCount) {
+    __m128i v[4];
+    for (int i = 0; i < 4; ++i) v[i] = _mm_cvtsi32_si128(static_cast<int>(state[i]));
+    for (; blockCount > 0; --blockCount, data += 64) {
+        const __m128i before[4] = {v[0], v[1], v[2], v[3]};
+        AllSteps<Steps>(v, data, std::make_integer_sequence<int, kStepCount>{});
+        for (int i = 0; i < 4; ++i) v[i] = _mm_add_epi32(v[i], before[i]);
+    }
+    for (int i = 0; i < 4; ++i) state[i] = static_cast<std::uint32_t>(_mm_cvtsi128_si32(v[i]));
+}
+
+}  // namespace
+
+void Md4BlocksAvx512(std::uint32_t state[4], const std::uint8_t* data, std::size_t blockCount) {
+    Blocks<Md4Step, 48>(state, data, blockCount);
+}
+
+void Md5BlocksAvx512(std::uint32_t state[4], const std::uint8_t* data, std::size_t blockCount) {
+    Blocks<Md5Step, 64>(state, data, blockCount);
+}
+
+}  // namespace tessik
