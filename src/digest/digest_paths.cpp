@@ -49,6 +49,7 @@ DigestKernels KernelsFor(DigestPath path) {
         case DigestPath::kAvx512:
             kernels.md4 = Md4BlocksAvx512;
             kernels.md5 = Md5BlocksAvx512;
+            kernels.sha512 = Sha512BlocksAvx512;
             kernels.keccakAbsorb = KeccakAbsorbAvx512;
             kernels.keccakPermute = KeccakPermuteAvx512;
             break;

@@ -77,17 +77,37 @@ struct Md4Step {
     static constexpr bool kAddsB = false;
 };
 
+// The same function with its operands taken as (d, b, c). The logic instruction overwrites its
+// first operand, and d is the oldest word: copying it aside keeps the copy off the chain of
+// steps, where copying b would lengthen it.
+constexpr int DFirst(int table) {
+    int reordered = 0;
+    for (int index = 0; index < 8; ++index) {
+        const int d = (index >> 2) & 1, b = (index >> 1) & 1, c = index & 1;
+        reordered |= ((table >> (b << 2 | c << 1 | d)) & 1) << index;
+    }
+    return reordered;
+}
+
+// Keeps the compiler from reassociating a sum: the step function's result must be added last.
+[[gnu::always_inline]] inline __m128i Settled(__m128i value) {
+    __asm__("" : "+v"(value));
+    return value;
+}
+
 // One step. The four words stay in their registers; the roles a to d move one register per
 // step instead. Only the lowest lane of each register counts.
 template <typename Steps, int kStep>
 [[gnu::always_inline]] inline void Step(__m128i* v, const std::uint8_t* block) {
     constexpr auto slot = [](int role) { return (role - kStep) & 3; };
+    static constexpr std::uint32_t kConstant = Steps::Constant(kStep);
     __m128i& a = v[slot(0)];
     const __m128i b = v[slot(1)], c = v[slot(2)], d = v[slot(3)];
-    const __m128i word = _mm_loadu_si32(block + 4 * Steps::Word(kStep));
-    __m128i sum = _mm_add_epi32(_mm_add_epi32(a, word),
-                                _mm_set1_epi32(static_cast<int>(Steps::Constant(kStep))));
-    sum = _mm_add_epi32(sum, _mm_ternarylogic_epi32(b, c, d, Steps::Function(kStep)));
+    const __m128i word =
+        _mm_add_epi32(_mm_loadu_si32(block + 4 * Steps::Word(kStep)), _mm_loadu_si32(&kConstant));
+    const __m128i sum =
+        _mm_add_epi32(Settled(_mm_add_epi32(a, word)),
+                      _mm_ternarylogic_epi32(d, b, c, DFirst(Steps::Function(kStep))));
     a = _mm_rol_epi32(sum, Steps::Shift(kStep));
     if constexpr (Steps::kAddsB) a = _mm_add_epi32(a, b);
 }

@@ -1,0 +1,163 @@
+#pragma once
+// SHA-512 with BMI2 rotates in the rounds and the message schedule in 256-bit registers, for two
+// blocks at once: each 128-bit half of a register holds two words of one block. The schedule of
+// both runs interleaved with the rounds of the first, sixteen rounds ahead of its use, so its
+// shifts fill the ports the rounds' rotates leave free; the second block's rounds then only
+// read it. Where AVX-512 is enabled the schedule's rotates and three-way XORs are single
+// instructions.
+//
+// Included only by the files that build this kernel for their extensions. Everything here has
+// internal linkage, so no copy built for one set of extensions can stand in for another's.
+#include <immintrin.h>
+
+#include <utility>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace tessik {
+namespace {
+
+alignas(16) constexpr std::uint64_t kConstants[80] = {
+    0x428a2f98d728ae22, 0x7137449123ef65cd, 0xb5c0fbcfec4d3b2f, 0xe9b5dba58189dbbc,
+    0x3956c25bf348b538, 0x59f111f1b605d019, 0x923f82a4af194f9b, 0xab1c5ed5da6d8118,
+    0xd807aa98a3030242, 0x12835b0145706fbe, 0x243185be4ee4b28c, 0x550c7dc3d5ffb4e2,
+    0x72be5d74f27b896f, 0x80deb1fe3b1696b1, 0x9bdc06a725c71235, 0xc19bf174cf692694,
+    0xe49b69c19ef14ad2, 0xefbe4786384f25e3, 0x0fc19dc68b8cd5b5, 0x240ca1cc77ac9c65,
+    0x2de92c6f592b0275, 0x4a7484aa6ea6e483, 0x5cb0a9dcbd41fbd4, 0x76f988da831153b5,
+    0x983e5152ee66dfab, 0xa831c66d2db43210, 0xb00327c898fb213f, 0xbf597fc7beef0ee4,
+    0xc6e00bf33da88fc2, 0xd5a79147930aa725, 0x06ca6351e003826f, 0x142929670a0e6e70,
+    0x27b70a8546d22ffc, 0x2e1b21385c26c926, 0x4d2c6dfc5ac42aed, 0x53380d139d95b3df,
+    0x650a73548baf63de, 0x766a0abb3c77b2a8, 0x81c2c92e47edaee6, 0x92722c851482353b,
+    0xa2bfe8a14cf10364, 0xa81a664bbc423001, 0xc24b8b70d0f89791, 0xc76c51a30654be30,
+    0xd192e819d6ef5218, 0xd69906245565a910, 0xf40e35855771202a, 0x106aa07032bbd1b8,
+    0x19a4c116b8d2d0c8, 0x1e376c085141ab53, 0x2748774cdf8eeb99, 0x34b0bcb5e19b48a8,
+    0x391c0cb3c5c95a63, 0x4ed8aa4ae3418acb, 0x5b9cca4f7763e373, 0x682e6ff3d6b2b8a3,
+    0x748f82ee5defb2fc, 0x78a5636f43172f60, 0x84c87814a1f0ab72, 0x8cc702081a6439ec,
+    0x90befffa23631e28, 0xa4506cebde82bde9, 0xbef9a3f7b2c67915, 0xc67178f2e372532b,
+    0xca273eceea26619c, 0xd186b8c721c0c207, 0xeada7dd6cde0eb1e, 0xf57d4f7fee6ed178,
+    0x06f067aa72176fba, 0x0a637dc5a2c898a6, 0x113f9804bef90dae, 0x1b710b35131c471b,
+    0x28db77f523047d84, 0x32caab7b40c72493, 0x3c9ebe0a15c9bebc, 0x431d67c49c100d4c,
+    0x4cc5d4becb3e42b6, 0x597f299cfc657e2a, 0x5fcb6fab3ad6faec, 0x6c44198c4a475817,
+};
+
+[[gnu::always_inline]] inline std::uint64_t Rotr(std::uint64_t x, int n) {
+    return (x >> n) | (x << (64 - n));
+}
+
+template <int kBy>
+[[gnu::always_inline]] inline __m256i RotrPairs(__m256i x) {
+    return _mm256_or_si256(_mm256_srli_epi64(x, kBy), _mm256_slli_epi64(x, 64 - kBy));
+}
+
+struct Schedule {
+    __m256i pairs[8];  // words 2k and 2k + 1 of the last sixteen, in slot k mod 8
+    // For pair k: the two words plus their round constants of the first block, then those of
+    // the second.
+    alignas(32) std::uint64_t wk[40][4];
+};
+
+// Stores words 2k and 2k + 1 plus their round constants. The empty assembly statement makes
+// the rounds load them from memory as an operand of their add, rather than have the compiler
+// extract them from the vector register with extra instructions.
+template <int kPair>
+[[gnu::always_inline]] inline void StoreWithConstants(Schedule& s, __m256i words) {
+    const __m256i constants = _mm256_broadcastsi128_si256(
+        _mm_load_si128(reinterpret_cast<const __m128i*>(kConstants + 2 * kPair)));
+    _mm256_store_si256(reinterpret_cast<__m256i*>(s.wk[kPair]), _mm256_add_epi64(words, constants));
+    __asm__("" : "+m"(s.wk[kPair]));
+}
+
+// Words 2k and 2k + 1 of both blocks from the sixteen before them.
+template <int kPair>
+[[gnu::always_inline]] inline void SchedulePair(Schedule& s) {
+    __m256i* x = s.pairs;
+    const __m256i minus2 = x[(kPair - 1) % 8];
+    const __m256i minus7 = _mm256_alignr_epi8(x[(kPair - 3) % 8], x[(kPair - 4) % 8], 8);
+    const __m256i minus15 = _mm256_alignr_epi8(x[(kPair - 7) % 8], x[kPair % 8], 8);
+#if defined(__AVX512VL__)
+    const __m256i sigma0 =
+        _mm256_ternarylogic_epi64(_mm256_ror_epi64(minus15, 1), _mm256_ror_epi64(minus15, 8),
+                                  _mm256_srli_epi64(minus15, 7), 0x96);
+    const __m256i sigma1 =
+        _mm256_ternarylogic_epi64(_mm256_ror_epi64(minus2, 19), _mm256_ror_epi64(minus2, 61),
+                                  _mm256_srli_epi64(minus2, 6), 0x96);
+#else
+    const __m256i sigma0 =
+        _mm256_xor_si256(_mm256_xor_si256(RotrPairs<1>(minus15), RotrPairs<8>(minus15)),
+                         _mm256_srli_epi64(minus15, 7));
+    const __m256i sigma1 =
+        _mm256_xor_si256(_mm256_xor_si256(RotrPairs<19>(minus2), RotrPairs<61>(minus2)),
+                         _mm256_srli_epi64(minus2, 6));
+#endif
+    const __m256i word =
+        _mm256_add_epi64(_mm256_add_epi64(x[kPair % 8], sigma0), _mm256_add_epi64(minus7, sigma1));
+    x[kPair % 8] = word;
+    StoreWithConstants<kPair>(s, word);
+}
+
+// One round; as in the portable engine, the roles a to h move one slot per round and this
+// round's a ^ b is the next round's b ^ c.
+template <int kRound>
+[[gnu::always_inline]] inline void Round(std::uint64_t* v, std::uint64_t& bc, std::uint64_t wk) {
+    constexpr auto slot = [](int role) { return (role + 640 - kRound) % 8; };
+    const std::uint64_t a = v[slot(0)], b = v[slot(1)];
+    const std::uint64_t e = v[slot(4)], f = v[slot(5)], g = v[slot(6)];
+    std::uint64_t& d = v[slot(3)];
+    std::uint64_t& h = v[slot(7)];
+    const std::uint64_t t1 =
+        h + (Rotr(e, 14) ^ Rotr(e, 18) ^ Rotr(e, 41)) + ((e & f) ^ (~e & g)) + wk;
+    const std::uint64_t ab = a ^ b;
+    d += t1;
+    h = t1 + (Rotr(a, 28) ^ Rotr(a, 34) ^ Rotr(a, 39)) + (b ^ (ab & bc));
+    bc = ab;
+}
+
+// Two rounds of block kBlock of the pair; the first block's also schedule sixteen rounds ahead.
+template <int kBlock, int kGroup>
+[[gnu::always_inline]] inline void TwoRounds(std::uint64_t* v, std::uint64_t& bc, Schedule& s) {
+    if constexpr (kBlock == 0 && kGroup < 32) SchedulePair<kGroup + 8>(s);
+    Round<2 * kGroup>(v, bc, s.wk[kGroup][2 * kBlock]);
+    Round<2 * kGroup + 1>(v, bc, s.wk[kGroup][2 * kBlock + 1]);
+}
+
+template <int kBlock, int... kGroups>
+[[gnu::always_inline]] inline void Compress(std::uint64_t state[8], Schedule& s,
+                                            std::integer_sequence<int, kGroups...>) {
+    std::uint64_t v[8];
+    for (int i = 0; i < 8; ++i) v[i] = state[i];
+    std::uint64_t bc = v[1] ^ v[2];
+    (TwoRounds<kBlock, kGroups>(v, bc, s), ...);
+    for (int i = 0; i < 8; ++i) state[i] += v[i];
+}
+
+template <int... kPairs>
+[[gnu::always_inline]] inline void LoadPairs(Schedule& s, const std::uint8_t* first,
+                                             const std::uint8_t* second,
+                                             std::integer_sequence<int, kPairs...>) {
+    const __m256i byteSwap = _mm256_set_epi64x(0x08090a0b0c0d0e0f, 0x0001020304050607,
+                                               0x08090a0b0c0d0e0f, 0x0001020304050607);
+    ((s.pairs[kPairs] = _mm256_shuffle_epi8(
+          _mm256_loadu2_m128i(reinterpret_cast<const __m128i*>(second + 16 * kPairs),
+                              reinterpret_cast<const __m128i*>(first + 16 * kPairs)),
+          byteSwap),
+      StoreWithConstants<kPairs>(s, s.pairs[kPairs])),
+     ...);
+}
+
+void Sha512VectorBlocks(std::uint64_t state[8], const std::uint8_t* data, std::size_t blockCount) {
+    Schedule s;
+    while (blockCount > 0) {
+        // A lone last block is scheduled beside a copy of itself.
+        const bool pair = blockCount > 1;
+        LoadPairs(s, data, pair ? data + 128 : data, std::make_integer_sequence<int, 8>{});
+        Compress<0>(state, s, std::make_integer_sequence<int, 40>{});
+        if (pair) Compress<1>(state, s, std::make_integer_sequence<int, 40>{});
+        const std::size_t done = pair ? 2 : 1;
+        blockCount -= done;
+        data += 128 * done;
+    }
+}
+
+}  // namespace
+}  // namespace tessik
