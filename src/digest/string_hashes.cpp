@@ -46,6 +46,7 @@ std::uint32_t FoldMultiplyAdd(std::uint32_t h, const std::uint8_t* p, std::size_
     constexpr std::uint32_t kCarry = Power(M, kBlock);
     for (; n >= kBlock; p += kBlock, n -= kBlock) {
         std::uint32_t sum = 0;
+#pragma GCC unroll 8
         for (std::size_t k = 0; k < kBlock; ++k) sum += Widen(p[k]) * kWeights[k];
         h = h * kCarry + sum;
     }
@@ -56,8 +57,11 @@ std::uint32_t FoldMultiplyAdd(std::uint32_t h, const std::uint8_t* p, std::size_
 // h = h * a + b, then a = a * c. In a block that starts with factor a, byte k is weighted by
 // the product of the later factors, a^(7-k) * c^StepsAfter(k), and h by a^8 * c^28. From one
 // block to the next a grows by c^8, so every weight grows by its own constant.
-void FoldRs(std::uint32_t& h, std::uint32_t& a, const std::uint8_t* p, std::size_t n) {
+void FoldRs(std::uint32_t& value, std::uint32_t& factor, const std::uint8_t* p, std::size_t n) {
     constexpr std::uint32_t c = kRsFactorStep;
+    // Locals, because a store through the references could alias the input bytes.
+    std::uint32_t h = value;
+    std::uint32_t a = factor;
     if (n >= kBlock) {
         static constexpr auto kStepPowers = [] {
             std::array<std::uint32_t, kBlock> powers{};
@@ -82,8 +86,10 @@ void FoldRs(std::uint32_t& h, std::uint32_t& a, const std::uint8_t* p, std::size
         constexpr std::uint32_t kFactorGrowth = Power(c, kBlock);
         for (; n >= kBlock; p += kBlock, n -= kBlock) {
             std::uint32_t sum = 0;
+#pragma GCC unroll 8
             for (std::size_t k = 0; k < kBlock; ++k) sum += Widen(p[k]) * weights[k];
             h = h * carry + sum;
+#pragma GCC unroll 8
             for (std::size_t k = 0; k < kBlock; ++k) weights[k] *= kGrowth[k];
             carry *= kCarryGrowth;
             a *= kFactorGrowth;
@@ -93,6 +99,8 @@ void FoldRs(std::uint32_t& h, std::uint32_t& a, const std::uint8_t* p, std::size
         h = h * a + Widen(*p);
         a *= c;
     }
+    value = h;
+    factor = a;
 }
 
 // h = rotl(h, 5) XOR b is linear over GF(2): a block folds as rotl(h, 40) XOR every byte
@@ -100,6 +108,7 @@ void FoldRs(std::uint32_t& h, std::uint32_t& a, const std::uint8_t* p, std::size
 std::uint32_t FoldDek(std::uint32_t h, const std::uint8_t* p, std::size_t n) {
     for (; n >= kBlock; p += kBlock, n -= kBlock) {
         std::uint32_t mix = 0;
+#pragma GCC unroll 8
         for (std::size_t k = 0; k < kBlock; ++k) {
             mix ^= std::rotl(Widen(p[k]), static_cast<int>(5 * (kBlock - 1 - k)));
         }
@@ -109,24 +118,27 @@ std::uint32_t FoldDek(std::uint32_t h, const std::uint8_t* p, std::size_t n) {
     return h;
 }
 
-inline std::uint32_t AkEven(std::uint32_t h, std::uint32_t b) {
-    return h ^ ((h << 7) ^ b ^ (h >> 3));
+// Without their bytes the two steps are linear over GF(2): E(h) = h ^ (h << 7) ^ (h >> 3) on
+// even positions, O(h) = h ^ (h << 11) ^ (h >> 5) on odd ones, and the odd step also inverts.
+// So a byte pair folds as O(E(h)) XOR a term of the bytes alone, which keeps the bytes and the
+// inversion off the chain through h.
+inline std::uint32_t AkE(std::uint32_t h) {
+    return h ^ ((h << 7) ^ (h >> 3));
 }
-
-inline std::uint32_t AkOdd(std::uint32_t h, std::uint32_t b) {
-    return h ^ ~((h << 11) ^ b ^ (h >> 5));
+inline std::uint32_t AkO(std::uint32_t h) {
+    return h ^ ((h << 11) ^ (h >> 5));
 }
 
 // `position` is the index of the first byte in the whole input: AK alternates by its parity.
 std::uint32_t FoldAk(std::uint32_t h, std::uint64_t position, const std::uint8_t* p,
                      std::size_t n) {
     if (n > 0 && position % 2 == 1) {
-        h = AkOdd(h, Widen(*p));
+        h = ~AkO(h) ^ Widen(*p);
         ++p;
         --n;
     }
-    for (; n >= 2; p += 2, n -= 2) h = AkOdd(AkEven(h, Widen(p[0])), Widen(p[1]));
-    if (n > 0) h = AkEven(h, Widen(*p));
+    for (; n >= 2; p += 2, n -= 2) h = AkO(AkE(h)) ^ ~(AkO(Widen(p[0])) ^ Widen(p[1]));
+    if (n > 0) h = AkE(h) ^ Widen(*p);
     return h;
 }
 

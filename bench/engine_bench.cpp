@@ -1,0 +1,45 @@
+// Bytes per second of each engine over a 1 MiB buffer in memory.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "digest/string_hashes.h"
+
+namespace tessik {
+namespace {
+
+constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
+
+const std::vector<std::uint8_t>& Buffer() {
+    static const std::vector<std::uint8_t> buffer = [] {
+        std::vector<std::uint8_t> bytes(kBufferBytes);
+        std::mt19937 random(1);
+        for (auto& b : bytes) b = static_cast<std::uint8_t>(random());
+        return bytes;
+    }();
+    return buffer;
+}
+
+void BM_StringHash(benchmark::State& state, StringHash hash) {
+    const auto& buffer = Buffer();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(StringHashHex(hash, buffer.data(), buffer.size()));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * buffer.size()));
+}
+
+BENCHMARK_CAPTURE(BM_StringHash, AK, StringHash::kAk);
+BENCHMARK_CAPTURE(BM_StringHash, BKDR, StringHash::kBkdr);
+BENCHMARK_CAPTURE(BM_StringHash, DEK, StringHash::kDek);
+BENCHMARK_CAPTURE(BM_StringHash, DJB, StringHash::kDjb);
+BENCHMARK_CAPTURE(BM_StringHash, ELF, StringHash::kElf);
+BENCHMARK_CAPTURE(BM_StringHash, JS, StringHash::kJs);
+BENCHMARK_CAPTURE(BM_StringHash, PJW, StringHash::kPjw);
+BENCHMARK_CAPTURE(BM_StringHash, RS, StringHash::kRs);
+BENCHMARK_CAPTURE(BM_StringHash, SDBM, StringHash::kSdbm);
+
+}  // namespace
+}  // namespace tessik
