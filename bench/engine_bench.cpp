@@ -6,6 +6,10 @@
 #include <random>
 #include <vector>
 
+#include "digest/md2.h"
+#include "digest/md4.h"
+#include "digest/md5.h"
+#include "digest/sha1.h"
 #include "digest/string_hashes.h"
 
 namespace tessik {
@@ -22,6 +26,19 @@ const std::vector<std::uint8_t>& Buffer() {
     }();
     return buffer;
 }
+
+using HexFunction = std::string (*)(const std::uint8_t* data, std::size_t length);
+
+void BM_Engine(benchmark::State& state, HexFunction hex) {
+    const auto& buffer = Buffer();
+    for (auto _ : state) benchmark::DoNotOptimize(hex(buffer.data(), buffer.size()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * buffer.size()));
+}
+
+BENCHMARK_CAPTURE(BM_Engine, MD2, Md2Hex);
+BENCHMARK_CAPTURE(BM_Engine, MD4, Md4Hex);
+BENCHMARK_CAPTURE(BM_Engine, MD5, Md5Hex);
+BENCHMARK_CAPTURE(BM_Engine, SHA1, Sha1Hex);
 
 void BM_StringHash(benchmark::State& state, StringHash hash) {
     const auto& buffer = Buffer();
