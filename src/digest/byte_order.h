@@ -22,6 +22,20 @@ inline std::uint32_t LoadBe32(const std::uint8_t* bytes) {
     return word;
 }
 
+inline std::uint64_t LoadLe64(const std::uint8_t* bytes) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+    return word;
+}
+
+inline std::uint64_t LoadBe64(const std::uint8_t* bytes) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap64(word);
+    return word;
+}
+
 inline void StoreLe32(std::uint32_t word, std::uint8_t* bytes) {
     if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap32(word);
     std::memcpy(bytes, &word, sizeof word);

@@ -3,12 +3,14 @@
 // The low-level calls are deprecated in OpenSSL 3 but are the only way to MD4 without loading
 // the legacy provider, and the only way to forge MD5's length field.
 #define OPENSSL_SUPPRESS_DEPRECATED
+#include <openssl/evp.h>
 #include <openssl/md4.h>
 #include <openssl/md5.h>
 #include <openssl/sha.h>
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <numeric>
 #include <utility>
 
@@ -17,6 +19,9 @@
 #include "digest/md4.h"
 #include "digest/md5.h"
 #include "digest/sha1.h"
+#include "digest/sha2.h"
+#include "digest/sha256.h"
+#include "digest/sha512.h"
 
 namespace tessik::testing {
 namespace {
@@ -86,6 +91,61 @@ std::string Md5PiecewiseHex(const Bytes& message, const std::vector<std::size_t>
     return HexDigest(digest, sizeof digest);
 }
 
+template <typename Context>
+std::string Sha2PiecewiseHex(void (*init)(Context&, DigestVariant),
+                             void (*update)(Context&, const std::uint8_t*, std::size_t),
+                             void (*finish)(Context&, std::uint8_t*), const Bytes& message,
+                             const std::vector<std::size_t>& pieces, DigestVariant variant) {
+    Context context;
+    init(context, variant);
+    FeedPieces(message, pieces, [&](auto* data, auto size) { update(context, data, size); });
+    std::uint8_t digest[64];
+    finish(context, digest);
+    return HexDigest(digest, context.digestSize);
+}
+
+// The SHA-2 and SHA-3 sizes, as one-shot, piecewise and OpenSSL reference functions.
+template <DigestVariant kVariant>
+std::string Sha2OneShot(const std::uint8_t* data, std::size_t length) {
+    return Sha2Hex(data, length, kVariant);
+}
+
+template <DigestVariant kVariant>
+std::string Sha2Piecewise(const Bytes& message, const std::vector<std::size_t>& pieces) {
+    if (kVariant == DigestVariant::k224 || kVariant == DigestVariant::k256) {
+        return Sha2PiecewiseHex(Sha256Init, Sha256Update, Sha256Finish, message, pieces, kVariant);
+    }
+    return Sha2PiecewiseHex(Sha512Init, Sha512Update, Sha512Finish, message, pieces, kVariant);
+}
+
+template <DigestVariant kVariant>
+std::string Sha3OneShot(const std::uint8_t* data, std::size_t length) {
+    return Sha3Hex(data, length, kVariant);
+}
+
+template <DigestVariant kVariant>
+std::string Sha3Piecewise(const Bytes& message, const std::vector<std::size_t>& pieces) {
+    return KeccakPiecewiseHex(message, pieces, kVariant, KeccakPadding::kSha3);
+}
+
+std::string EvpHex(const char* algorithm, const std::uint8_t* data, std::size_t length) {
+    const std::unique_ptr<EVP_MD, decltype(&EVP_MD_free)> md(
+        EVP_MD_fetch(nullptr, algorithm, nullptr), EVP_MD_free);
+    std::uint8_t digest[EVP_MAX_MD_SIZE];
+    unsigned int size = 0;
+    if (!md || !EVP_Digest(data, length, digest, &size, md.get(), nullptr)) return {};
+    return HexDigest(digest, size);
+}
+
+template <const char* kAlgorithm>
+std::string EvpReference(const std::uint8_t* data, std::size_t length) {
+    return EvpHex(kAlgorithm, data, length);
+}
+
+constexpr char kSha224[] = "SHA224", kSha256[] = "SHA256", kSha384[] = "SHA384",
+               kSha512[] = "SHA512", kSha3_224[] = "SHA3-224", kSha3_256[] = "SHA3-256",
+               kSha3_384[] = "SHA3-384", kSha3_512[] = "SHA3-512";
+
 std::string Sha1PiecewiseHex(const Bytes& message, const std::vector<std::size_t>& pieces) {
     Sha1Engine engine;
     engine.Restart();
@@ -99,11 +159,20 @@ std::string Sha1PiecewiseHex(const Bytes& message, const std::vector<std::size_t
 }  // namespace
 
 const std::vector<EngineUnderTest>& EnginesUnderTest() {
+    using V = DigestVariant;
     static const std::vector<EngineUnderTest> engines = {
         {"MD2", Md2Hex, PiecewiseHex<Md2Context, Md2Init, Md2Update, Md2Finish>, ReferenceMd2Hex},
         {"MD4", Md4Hex, PiecewiseHex<Md4Context, Md4Init, Md4Update, Md4Finish>, ReferenceMd4Hex},
         {"MD5", Md5Hex, Md5PiecewiseHex, ReferenceMd5Hex},
         {"SHA-1", Sha1Hex, Sha1PiecewiseHex, ReferenceSha1Hex},
+        {"SHA-2(224)", Sha2OneShot<V::k224>, Sha2Piecewise<V::k224>, EvpReference<kSha224>},
+        {"SHA-2(256)", Sha2OneShot<V::k256>, Sha2Piecewise<V::k256>, EvpReference<kSha256>},
+        {"SHA-2(384)", Sha2OneShot<V::k384>, Sha2Piecewise<V::k384>, EvpReference<kSha384>},
+        {"SHA-2(512)", Sha2OneShot<V::k512>, Sha2Piecewise<V::k512>, EvpReference<kSha512>},
+        {"SHA-3(224)", Sha3OneShot<V::k224>, Sha3Piecewise<V::k224>, EvpReference<kSha3_224>},
+        {"SHA-3(256)", Sha3OneShot<V::k256>, Sha3Piecewise<V::k256>, EvpReference<kSha3_256>},
+        {"SHA-3(384)", Sha3OneShot<V::k384>, Sha3Piecewise<V::k384>, EvpReference<kSha3_384>},
+        {"SHA-3(512)", Sha3OneShot<V::k512>, Sha3Piecewise<V::k512>, EvpReference<kSha3_512>},
     };
     return engines;
 }
@@ -112,6 +181,16 @@ const EngineUnderTest& EngineNamed(std::string_view name) {
     const auto& engines = EnginesUnderTest();
     return *std::find_if(engines.begin(), engines.end(),
                          [name](const EngineUnderTest& engine) { return engine.name == name; });
+}
+
+std::string KeccakPiecewiseHex(const Bytes& message, const std::vector<std::size_t>& pieces,
+                               DigestVariant variant, KeccakPadding padding) {
+    KeccakSponge sponge;
+    KeccakInit(sponge, variant, padding);
+    FeedPieces(message, pieces, [&](auto* data, auto size) { KeccakUpdate(sponge, data, size); });
+    std::uint8_t digest[64];
+    KeccakFinish(sponge, digest);
+    return HexDigest(digest, sponge.digestSize);
 }
 
 Bytes RandomBytes(std::mt19937_64& random, std::size_t length) {

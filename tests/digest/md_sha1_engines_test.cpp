@@ -1,4 +1,4 @@
-// MD2, MD4, MD5 and SHA-1 against independent implementations, at the lengths where padding
+// Every engine that has an independent implementation against it, at the lengths where padding
 // changes shape and on random messages fed in random pieces; then what is particular to one
 // engine's interface.
 
@@ -23,10 +23,13 @@ using testing::EnginesUnderTest;
 using testing::RandomBytes;
 using testing::RandomPieces;
 
-// Around one and two 16-byte MD2 blocks, around the 56-byte mark after which the 64-byte
-// engines need one more block for the length, and around two such blocks.
-constexpr std::size_t kBoundaryLengths[] = {0,  1,  15, 16, 17,  31,  32,  33,  55,  56,
-                                            57, 63, 64, 65, 119, 120, 121, 127, 128, 129};
+// Around one and two 16-byte MD2 blocks; around the 56- and 112-byte marks after which the 64-
+// and 128-byte engines need one more block for the length, and around two such blocks; around
+// one and two blocks of each SHA-3 rate (144, 136, 104 and 72 bytes).
+constexpr std::size_t kBoundaryLengths[] = {
+    0,   1,   15,  16,  17,  31,  32,  33,  55,  56,  57,  63,  64,  65,  71,  72,  73,
+    103, 104, 105, 111, 112, 113, 119, 120, 121, 127, 128, 129, 135, 136, 137, 143, 144,
+    145, 207, 208, 209, 239, 240, 241, 255, 256, 257, 271, 272, 273, 287, 288, 289};
 
 TEST(DigestEngines, MatchTheReferenceAtPaddingBoundaries) {
     std::mt19937_64 random(1319);
