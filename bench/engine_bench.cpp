@@ -6,10 +6,12 @@
 #include <random>
 #include <vector>
 
+#include "digest/keccak.h"
 #include "digest/md2.h"
 #include "digest/md4.h"
 #include "digest/md5.h"
 #include "digest/sha1.h"
+#include "digest/sha2.h"
 #include "digest/string_hashes.h"
 
 namespace tessik {
@@ -39,6 +41,28 @@ BENCHMARK_CAPTURE(BM_Engine, MD2, Md2Hex);
 BENCHMARK_CAPTURE(BM_Engine, MD4, Md4Hex);
 BENCHMARK_CAPTURE(BM_Engine, MD5, Md5Hex);
 BENCHMARK_CAPTURE(BM_Engine, SHA1, Sha1Hex);
+
+using VariantHexFunction = std::string (*)(const std::uint8_t* data, std::size_t length,
+                                           DigestVariant variant);
+
+void BM_Variant(benchmark::State& state, VariantHexFunction hex, DigestVariant variant) {
+    const auto& buffer = Buffer();
+    for (auto _ : state) benchmark::DoNotOptimize(hex(buffer.data(), buffer.size(), variant));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * buffer.size()));
+}
+
+BENCHMARK_CAPTURE(BM_Variant, SHA2_224, Sha2Hex, DigestVariant::k224);
+BENCHMARK_CAPTURE(BM_Variant, SHA2_256, Sha2Hex, DigestVariant::k256);
+BENCHMARK_CAPTURE(BM_Variant, SHA2_384, Sha2Hex, DigestVariant::k384);
+BENCHMARK_CAPTURE(BM_Variant, SHA2_512, Sha2Hex, DigestVariant::k512);
+BENCHMARK_CAPTURE(BM_Variant, KECCAK_224, KeccakHex, DigestVariant::k224);
+BENCHMARK_CAPTURE(BM_Variant, KECCAK_256, KeccakHex, DigestVariant::k256);
+BENCHMARK_CAPTURE(BM_Variant, KECCAK_384, KeccakHex, DigestVariant::k384);
+BENCHMARK_CAPTURE(BM_Variant, KECCAK_512, KeccakHex, DigestVariant::k512);
+BENCHMARK_CAPTURE(BM_Variant, SHA3_224, Sha3Hex, DigestVariant::k224);
+BENCHMARK_CAPTURE(BM_Variant, SHA3_256, Sha3Hex, DigestVariant::k256);
+BENCHMARK_CAPTURE(BM_Variant, SHA3_384, Sha3Hex, DigestVariant::k384);
+BENCHMARK_CAPTURE(BM_Variant, SHA3_512, Sha3Hex, DigestVariant::k512);
 
 void BM_StringHash(benchmark::State& state, StringHash hash) {
     const auto& buffer = Buffer();
