@@ -29,21 +29,22 @@ std::optional<std::uint64_t> StreamInto(const std::u16string& path, Context& con
         path, [&](const std::uint8_t* data, std::size_t length) { update(context, data, length); });
 }
 
-// For the engines that serve several sizes and know their own.
+// Streams the file into an initialised context and renders `digestBytes` of what its finish
+// writes.
 template <typename Context, typename Update, typename Finish>
-std::string SizedFileHex(const std::u16string& path, Context& context, Update update,
-                         Finish finish) {
+std::string ContextFileHex(const std::u16string& path, Context& context, Update update,
+                           Finish finish, std::size_t digestBytes) {
     if (!StreamInto(path, context, update)) return {};
     std::uint8_t digest[kLargestDigestBytes];
     finish(context, digest);
-    return HexDigest(digest, context.digestSize);
+    return HexDigest(digest, digestBytes);
 }
 
 std::string SpongeFileHex(const std::u16string& path, DigestVariant variant,
                           KeccakPadding padding) {
     KeccakSponge sponge;
     KeccakInit(sponge, variant, padding);
-    return SizedFileHex(path, sponge, KeccakUpdate, KeccakFinish);
+    return ContextFileHex(path, sponge, KeccakUpdate, KeccakFinish, sponge.digestSize);
 }
 
 }  // namespace
@@ -51,19 +52,13 @@ std::string SpongeFileHex(const std::u16string& path, DigestVariant variant,
 std::string Md2FileHex(const std::u16string& path) {
     Md2Context context;
     Md2Init(context);
-    if (!StreamInto(path, context, Md2Update)) return {};
-    std::uint8_t digest[kMdDigestBytes];
-    Md2Finish(context, digest);
-    return HexDigest(digest, sizeof digest);
+    return ContextFileHex(path, context, Md2Update, Md2Finish, kMdDigestBytes);
 }
 
 std::string Md4FileHex(const std::u16string& path) {
     Md4Context context;
     Md4Init(context);
-    if (!StreamInto(path, context, Md4Update)) return {};
-    std::uint8_t digest[kMdDigestBytes];
-    Md4Finish(context, digest);
-    return HexDigest(digest, sizeof digest);
+    return ContextFileHex(path, context, Md4Update, Md4Finish, kMdDigestBytes);
 }
 
 std::string Md5FileHex(const std::u16string& path) {
@@ -93,11 +88,11 @@ std::string Sha2FileHex(const std::u16string& path, DigestVariant variant) {
     if (variant == DigestVariant::k224 || variant == DigestVariant::k256) {
         Sha256Context context;
         Sha256Init(context, variant);
-        return SizedFileHex(path, context, Sha256Update, Sha256Finish);
+        return ContextFileHex(path, context, Sha256Update, Sha256Finish, context.digestSize);
     }
     Sha512Context context;
     Sha512Init(context, variant);
-    return SizedFileHex(path, context, Sha512Update, Sha512Finish);
+    return ContextFileHex(path, context, Sha512Update, Sha512Finish, context.digestSize);
 }
 
 std::string KeccakFileHex(const std::u16string& path, DigestVariant variant) {

@@ -6,11 +6,11 @@ namespace tessik {
 namespace {
 
 TEST(AlgorithmCatalogue, HoldsTheTwentyFiveNamesInOrder) {
-    const char* names[] = {"MD2",         "MD4",         "MD5",        "SHA-1",       "SHA-2(224)",
-                           "SHA-2(256)",  "SHA-2(384)",  "SHA-2(512)", "KECCAK(224)", "KECCAK(256)",
-                           "KECCAK(384)", "KECCAK(512)", "SHA-3(224)", "SHA-3(256)",  "SHA-3(384)",
-                           "SHA-3(512)",  "AK",          "BKDR",       "DEK",         "DJB",
-                           "ELF",         "JS",          "PJW",        "RS",          "SDBM"};
+    const char* names[] = {"MD2",         "MD4",         "MD5",         "SHA-1",      "SHA-2(224)",
+                           "SHA-2(256)",  "SHA-2(384)",  "SHA-2(512)",  "KECCAK(224)", "KECCAK(256)",
+                           "KECCAK(384)", "KECCAK(512)", "SHA-3(224)",  "SHA-3(256)", "SHA-3(384)",
+                           "SHA-3(512)",  "AK",          "BKDR",        "DEK",        "DJB",
+                           "ELF",         "JS",          "PJW",         "RS",         "SDBM"};
     const auto& catalogue = AlgorithmCatalogue();
     for (int i = 0; i < kAlgorithmCount; ++i) EXPECT_EQ(catalogue[i].name, names[i]) << i;
     EXPECT_EQ(catalogue[kDefaultAlgorithmIndex].name, "SHA-2(512)");

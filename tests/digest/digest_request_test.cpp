@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <openssl/evp.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <random>
@@ -190,13 +188,7 @@ TEST(DigestRequest, WhatCannotBeReadAsAFileGivesTheEmptyResult) {
     ASSERT_EQ(::symlink(temp.Native("gone").c_str(), temp.Native("dangling").c_str()), 0);
     ASSERT_EQ(::symlink(temp.Native("fifo").c_str(), temp.Native("to-fifo").c_str()), 0);
     ASSERT_EQ(::symlink(temp.Native("folder").c_str(), temp.Native("to-folder").c_str()), 0);
-    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const std::string socketPath = temp.Native("socket");
-    ASSERT_LT(socketPath.size(), sizeof(address.sun_path));
-    socketPath.copy(address.sun_path, socketPath.size());
-    ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    const test::BoundSocket socket(temp.Native("socket"));
     std::vector<std::u16string> paths = {
         temp.U16("missing"), temp.U16("folder"),   temp.U16("fifo"),
         temp.U16("to-fifo"), temp.U16("dangling"), temp.U16("to-folder"),
@@ -214,7 +206,6 @@ TEST(DigestRequest, WhatCannotBeReadAsAFileGivesTheEmptyResult) {
             EXPECT_EQ(HashFromFile(index, path, false), expected) << index;
         }
     }
-    ::close(sock);
 }
 
 }  // namespace
