@@ -35,21 +35,31 @@ constexpr std::size_t StepsAfter(std::size_t k) {
     return kBlockSteps - k * (k + 1) / 2;
 }
 
+// One 32-bit word per byte of a block: weights, or widened bytes.
+using BlockWords = std::array<std::uint32_t, kBlock>;
+
+template <typename WeightOfByte>
+constexpr BlockWords MakeWeights(WeightOfByte weightOf) {
+    BlockWords weights{};
+    for (std::size_t k = 0; k < kBlock; ++k) weights[k] = weightOf(k);
+    return weights;
+}
+
+// Sum of every byte of a block times its weight.
+inline std::uint32_t WeightedSum(const std::uint8_t* p, const BlockWords& weights) {
+    std::uint32_t sum = 0;
+#pragma GCC unroll 8
+    for (std::size_t k = 0; k < kBlock; ++k) sum += Widen(p[k]) * weights[k];
+    return sum;
+}
+
 // h = h * M + b. A block folds as h * M^8 + sum of b_k * M^(7-k).
 template <std::uint32_t M>
 std::uint32_t FoldMultiplyAdd(std::uint32_t h, const std::uint8_t* p, std::size_t n) {
-    static constexpr auto kWeights = [] {
-        std::array<std::uint32_t, kBlock> weights{};
-        for (std::size_t k = 0; k < kBlock; ++k) weights[k] = Power(M, kBlock - 1 - k);
-        return weights;
-    }();
+    static constexpr BlockWords kWeights =
+        MakeWeights([](std::size_t k) { return Power(M, kBlock - 1 - k); });
     constexpr std::uint32_t kCarry = Power(M, kBlock);
-    for (; n >= kBlock; p += kBlock, n -= kBlock) {
-        std::uint32_t sum = 0;
-#pragma GCC unroll 8
-        for (std::size_t k = 0; k < kBlock; ++k) sum += Widen(p[k]) * kWeights[k];
-        h = h * kCarry + sum;
-    }
+    for (; n >= kBlock; p += kBlock, n -= kBlock) h = h * kCarry + WeightedSum(p, kWeights);
     for (; n > 0; ++p, --n) h = h * M + Widen(*p);
     return h;
 }
@@ -63,21 +73,14 @@ void FoldRs(std::uint32_t& value, std::uint32_t& factor, const std::uint8_t* p, 
     std::uint32_t h = value;
     std::uint32_t a = factor;
     if (n >= kBlock) {
-        static constexpr auto kStepPowers = [] {
-            std::array<std::uint32_t, kBlock> powers{};
-            for (std::size_t k = 0; k < kBlock; ++k) powers[k] = Power(c, StepsAfter(k));
-            return powers;
-        }();
-        static constexpr auto kGrowth = [] {
-            std::array<std::uint32_t, kBlock> growth{};
-            for (std::size_t k = 0; k < kBlock; ++k)
-                growth[k] = Power(c, kBlock * (kBlock - 1 - k));
-            return growth;
-        }();
+        static constexpr BlockWords kStepPowers =
+            MakeWeights([](std::size_t k) { return Power(c, StepsAfter(k)); });
+        static constexpr BlockWords kGrowth =
+            MakeWeights([](std::size_t k) { return Power(c, kBlock * (kBlock - 1 - k)); });
         std::array<std::uint32_t, kBlock + 1> powersOfA{};
         powersOfA[0] = 1;
         for (std::size_t m = 1; m <= kBlock; ++m) powersOfA[m] = powersOfA[m - 1] * a;
-        std::array<std::uint32_t, kBlock> weights{};
+        BlockWords weights{};
         for (std::size_t k = 0; k < kBlock; ++k) {
             weights[k] = powersOfA[kBlock - 1 - k] * kStepPowers[k];
         }
@@ -85,10 +88,7 @@ void FoldRs(std::uint32_t& value, std::uint32_t& factor, const std::uint8_t* p, 
         constexpr std::uint32_t kCarryGrowth = Power(c, kBlock * kBlock);
         constexpr std::uint32_t kFactorGrowth = Power(c, kBlock);
         for (; n >= kBlock; p += kBlock, n -= kBlock) {
-            std::uint32_t sum = 0;
-#pragma GCC unroll 8
-            for (std::size_t k = 0; k < kBlock; ++k) sum += Widen(p[k]) * weights[k];
-            h = h * carry + sum;
+            h = h * carry + WeightedSum(p, weights);
 #pragma GCC unroll 8
             for (std::size_t k = 0; k < kBlock; ++k) weights[k] *= kGrowth[k];
             carry *= kCarryGrowth;
@@ -122,7 +122,7 @@ constexpr std::uint32_t AkStep(std::uint32_t h, std::uint32_t b, bool oddPositio
     return oddPosition ? h ^ ~((h << 11) ^ b ^ (h >> 5)) : h ^ ((h << 7) ^ b ^ (h >> 3));
 }
 
-constexpr std::uint32_t AkBlockSteps(std::uint32_t h, const std::array<std::uint32_t, kBlock>& b) {
+constexpr std::uint32_t AkBlockSteps(std::uint32_t h, const BlockWords& b) {
     for (std::size_t k = 0; k < kBlock; ++k) h = AkStep(h, b[k], k % 2 == 1);
     return h;
 }
@@ -137,7 +137,7 @@ struct AkTables {
 
 constexpr AkTables MakeAkTables() {
     AkTables tables{};
-    const std::array<std::uint32_t, kBlock> noBytes{};
+    const BlockWords noBytes{};
     const std::uint32_t constant = AkBlockSteps(0, noBytes);
     for (std::uint32_t v = 0; v < 256; ++v) {
         for (std::size_t j = 0; j < 4; ++j) {
