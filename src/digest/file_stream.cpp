@@ -33,18 +33,16 @@ std::optional<std::uint64_t> StreamMeasured(InputFile& file, const PieceConsumer
         static_cast<std::size_t>(std::min<std::uint64_t>(remaining, kFilePieceBytes));
     const PieceBuffer buffer = AllocatePiece(capacity);
     if (!buffer) return std::nullopt;
-    std::uint64_t done = 0;
     while (remaining > 0) {
         const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(remaining, capacity));
         const std::int64_t got = file.Read(buffer.get(), wanted);
         if (got < 0) return std::nullopt;
         const auto delivered = static_cast<std::size_t>(got);
         if (delivered > 0) consume(buffer.get(), delivered);
-        done += delivered;
         remaining -= delivered;
         if (delivered < wanted) break;  // the file ended before its measured size
     }
-    return done;
+    return file.Size() - remaining;
 }
 
 std::optional<std::uint64_t> StreamFile(const std::u16string& path, const PieceConsumer& consume) {

@@ -7,6 +7,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 #include "digest/algorithm_catalogue.h"
 #include "digest/file_stream.h"
