@@ -52,8 +52,8 @@ std::string RandomUtf8(std::mt19937& random, std::size_t length) {
     return bytes;
 }
 
-// Empty text for every entry, and abc for a few: each pins down which engine and which size an
-// index reaches. Message digests from their standards' test vectors.
+// Empty text for every entry, and abc as text and as a file for many: each pins down which
+// engine and which size an index reaches. Message digests from their standards' test vectors.
 TEST(DigestRequest, EveryIndexReachesItsOwnEngine) {
     const char* empty[kAlgorithmCount] = {
         "8350e5a3e24c153df2275c9f80692773",
@@ -116,8 +116,12 @@ TEST(DigestRequest, EveryIndexReachesItsOwnEngine) {
         {-16, "62f82530"},
         {1000, "62f82530"},
     };
-    for (const auto& c : abcCases)
+    TemporaryFolder temp;
+    test::WriteBytes(temp.Native("abc"), "abc");
+    for (const auto& c : abcCases) {
         EXPECT_EQ(HashFromString(c.index, u"abc", true), c.abc) << c.index;
+        EXPECT_EQ(HashFromFile(c.index, temp.U16("abc"), true), c.abc) << c.index;
+    }
 }
 
 TEST(DigestRequest, ResultLengthsAndLetterCase) {
