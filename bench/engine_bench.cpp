@@ -1,5 +1,5 @@
-// Bytes per second of every engine on every path this machine runs, over a 1 MiB buffer in
-// memory, beside OpenSSL's libcrypto on the same buffer as the yardstick.
+// Bytes per second of every engine on every path this machine runs, and of the string hashes,
+// over a 1 MiB buffer in memory, beside OpenSSL's libcrypto on the same buffer as the yardstick.
 
 #define OPENSSL_SUPPRESS_DEPRECATED
 #include <benchmark/benchmark.h>
@@ -19,6 +19,7 @@
 #include "digest/md5.h"
 #include "digest/sha1.h"
 #include "digest/sha2.h"
+#include "digest/string_hashes.h"
 
 namespace tessik {
 namespace {
@@ -100,6 +101,14 @@ void OpenSslMd4(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * buffer.size()));
 }
 
+void StringHashes(benchmark::State& state, StringHash hash) {
+    const auto& buffer = Buffer();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(StringHashHex(hash, buffer.data(), buffer.size()));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * buffer.size()));
+}
+
 void RegisterAll() {
     for (const Engine& engine : kEngines) {
         for (DigestPath path : SupportedDigestPaths()) {
@@ -113,6 +122,11 @@ void RegisterAll() {
         } else if (std::string(engine.name) == "MD4") {
             benchmark::RegisterBenchmark(reference.c_str(), OpenSslMd4);
         }
+    }
+    const char* const names[] = {"AK", "BKDR", "DEK", "DJB", "ELF", "JS", "PJW", "RS", "SDBM"};
+    for (int selector = 1; selector <= 9; ++selector) {
+        benchmark::RegisterBenchmark(names[selector - 1], StringHashes,
+                                     static_cast<StringHash>(selector));
     }
 }
 
