@@ -38,11 +38,22 @@ std::string RandomBytes(std::size_t length) {
 
 TEST(FileStream, HandsOverExactlyTheFileInPiecesOfAtMostOneBuffer) {
     constexpr std::size_t kPiece = kFilePieceBytes;
+    // Read on the calling thread, then around the size from which a second thread reads ahead.
+    constexpr std::size_t kAhead = kReadAheadFromBytes;
     const struct {
         std::size_t size;
         std::size_t pieces;
-    } cases[] = {{0, 0},          {1, 1},          {kPiece - 1, 1},    {kPiece, 1},
-                 {kPiece + 1, 2}, {2 * kPiece, 2}, {2 * kPiece + 3, 3}};
+    } cases[] = {{0, 0},
+                 {1, 1},
+                 {kPiece - 1, 1},
+                 {kPiece, 1},
+                 {kPiece + 1, 2},
+                 {2 * kPiece, 2},
+                 {2 * kPiece + 3, 3},
+                 {kAhead - 1, kAhead / kPiece},
+                 {kAhead, kAhead / kPiece},
+                 {kAhead + 1, kAhead / kPiece + 1},
+                 {3 * kAhead + 5, 3 * kAhead / kPiece + 1}};
     TemporaryFolder temp;
     for (const auto& c : cases) {
         const std::string contents = RandomBytes(c.size);
@@ -59,10 +70,11 @@ TEST(FileStream, HandsOverExactlyTheFileInPiecesOfAtMostOneBuffer) {
 
 TEST(FileStream, AFileThatShrinksAfterOpeningGivesWhatItStillHolds) {
     TemporaryFolder temp;
-    const std::string contents = RandomBytes(kFilePieceBytes + 100);
+    // Large enough to be read ahead on a second thread, which must stop where the file ends.
+    const std::string contents = RandomBytes(kReadAheadFromBytes + kFilePieceBytes + 100);
     test::WriteBytes(temp.Native("data"), contents);
-    for (std::size_t kept :
-         {std::size_t{0}, std::size_t{7}, kFilePieceBytes, kFilePieceBytes + 1}) {
+    for (std::size_t kept : {std::size_t{0}, std::size_t{7}, kFilePieceBytes, kFilePieceBytes + 1,
+                             std::size_t{kReadAheadFromBytes} + 3}) {
         InputFile file;
         ASSERT_TRUE(OpenMeasured(temp.U16("data"), file));
         ASSERT_EQ(file.Size(), contents.size());
