@@ -2,9 +2,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 #include <filesystem>
 #include <string>
@@ -229,14 +227,7 @@ TEST(DirectoryWalker, FoldersBelowTheDeepestLevelAreSkippedAndTheWalkGoesOn) {
 TEST(DirectoryWalker, FifosSocketsAndUndecodableNamesAreListedLikeFiles) {
     test::TemporaryFolder temp;
     ASSERT_EQ(::mkfifo(temp.Native("pipe").c_str(), 0600), 0);
-    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const std::string socketPath = temp.Native("sock");
-    ASSERT_LT(socketPath.size(), sizeof(address.sun_path));
-    socketPath.copy(address.sun_path, socketPath.size());
-    ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
-    ::close(sock);
+    test::MakeSocket(temp.Native("sock"));
     MakeTree(temp, {"bad\xff.txt"});
     const Paths paths = Walk(Recursive(temp.U16()));
     ASSERT_EQ(paths, (Paths{temp.U16("bad\xff.txt"), temp.U16("pipe"), temp.U16("sock")}));

@@ -135,9 +135,10 @@ TEST_F(FolderHashJobTest, OneLinePerFileWithTheSeparatorAndLetterCase) {
 TEST_F(FolderHashJobTest, FilesThatCannotBeReadStillGetTheirLine) {
     test::MakeFolder(temp.Native("odd"));
     ASSERT_EQ(::mkfifo(temp.Native("odd/pipe").c_str(), 0600), 0);
+    test::MakeSocket(temp.Native("odd/sock"));
     std::filesystem::create_symlink("nowhere", temp.Native("odd/dangling"));
     std::vector<std::u16string> paths = {temp.U16("odd/dangling"), temp.U16("odd/gone.txt"),
-                                         temp.U16("odd/pipe")};
+                                         temp.U16("odd/pipe"), temp.U16("odd/sock")};
     if (::geteuid() != 0) {
         test::WriteBytes(temp.Native("odd/locked"), "abc");
         ASSERT_EQ(::chmod(temp.Native("odd/locked").c_str(), 0), 0);

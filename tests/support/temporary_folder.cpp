@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <stdexcept>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include "platform/path_encoding.h"
@@ -53,6 +55,18 @@ void MakeFolder(const std::string& nativePath) {
     std::error_code error;
     std::filesystem::create_directories(nativePath, error);
     ASSERT_FALSE(error) << nativePath;
+}
+
+void MakeSocket(const std::string& nativePath) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(nativePath.size(), sizeof(address.sun_path)) << nativePath;
+    nativePath.copy(address.sun_path, nativePath.size());
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(sock, 0);
+    const int bound = ::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof(address));
+    ::close(sock);
+    ASSERT_EQ(bound, 0) << nativePath;
 }
 
 }  // namespace tessik::test

@@ -27,5 +27,7 @@ private:
 void WriteBytes(const std::string& nativePath, std::string_view bytes);
 std::string ReadBytes(const std::string& nativePath);
 void MakeFolder(const std::string& nativePath);
+// A socket bound to the path and closed again: its node stays in the folder.
+void MakeSocket(const std::string& nativePath);
 
 }  // namespace tessik::test
