@@ -227,7 +227,7 @@ TEST(DirectoryWalker, FoldersBelowTheDeepestLevelAreSkippedAndTheWalkGoesOn) {
 TEST(DirectoryWalker, FifosSocketsAndUndecodableNamesAreListedLikeFiles) {
     test::TemporaryFolder temp;
     ASSERT_EQ(::mkfifo(temp.Native("pipe").c_str(), 0600), 0);
-    test::MakeSocket(temp.Native("sock"));
+    const test::BoundSocket socket(temp.Native("sock"));
     MakeTree(temp, {"bad\xff.txt"});
     const Paths paths = Walk(Recursive(temp.U16()));
     ASSERT_EQ(paths, (Paths{temp.U16("bad\xff.txt"), temp.U16("pipe"), temp.U16("sock")}));

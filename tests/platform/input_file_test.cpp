@@ -29,10 +29,10 @@ TEST(InputFile, RefusesEverythingButRegularFilesAtOnce) {
     test::MakeFolder(temp.Native("folder"));
     ASSERT_EQ(::mkfifo(temp.Native("fifo").c_str(), 0600), 0);
     ASSERT_EQ(::symlink(temp.Native("fifo").c_str(), temp.Native("to-fifo").c_str()), 0);
-    test::MakeSocket(temp.Native("socket"));
-    const std::u16string refused[] = {temp.U16("folder"), temp.U16("fifo"), temp.U16("to-fifo"),
-                                      temp.U16("socket"), temp.U16("missing"), u"/dev/zero",
-                                      u"/dev/null",       u""};
+    const test::BoundSocket socket(temp.Native("socket"));
+    const std::u16string refused[] = {
+        temp.U16("folder"),  temp.U16("fifo"), temp.U16("to-fifo"), temp.U16("socket"),
+        temp.U16("missing"), u"/dev/zero",     u"/dev/null",        u""};
     for (const auto& path : refused) {
         InputFile file;
         EXPECT_FALSE(file.Open(path));

@@ -40,6 +40,23 @@ std::u16string TemporaryFolder::U16(std::string_view relative) const {
     return FromNativePath(relative.empty() ? path_ : Native(relative));
 }
 
+BoundSocket::BoundSocket(const std::string& nativePath)
+    : descriptor_(::socket(AF_UNIX, SOCK_STREAM, 0)) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (nativePath.size() >= sizeof(address.sun_path)) {
+        ADD_FAILURE() << "socket path too long: " << nativePath;
+        return;
+    }
+    nativePath.copy(address.sun_path, nativePath.size());
+    EXPECT_EQ(::bind(descriptor_, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0)
+        << nativePath;
+}
+
+BoundSocket::~BoundSocket() {
+    if (descriptor_ >= 0) ::close(descriptor_);
+}
+
 void WriteBytes(const std::string& nativePath, std::string_view bytes) {
     std::ofstream out(nativePath, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -55,18 +72,6 @@ void MakeFolder(const std::string& nativePath) {
     std::error_code error;
     std::filesystem::create_directories(nativePath, error);
     ASSERT_FALSE(error) << nativePath;
-}
-
-void MakeSocket(const std::string& nativePath) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    ASSERT_LT(nativePath.size(), sizeof(address.sun_path)) << nativePath;
-    nativePath.copy(address.sun_path, nativePath.size());
-    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_GE(sock, 0);
-    const int bound = ::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof(address));
-    ::close(sock);
-    ASSERT_EQ(bound, 0) << nativePath;
 }
 
 }  // namespace tessik::test
