@@ -5,7 +5,8 @@
 # run it on a quiet machine. Prints a Markdown table of ratios (ours / peer) with the target of
 # each row, then the peak memory of hashing a 4 GiB file.
 #
-#   bench/compare.sh [FILTER]     FILTER: only rows whose name contains it
+#   bench/compare.sh [FILTER]     FILTER: only rows whose name contains it ("folder", "memory",
+#                                 "MD2" and algorithm names select those parts)
 #   environment: RUNS (default 3), SIZE_MIB (default 1024), BUILD_DIR
 set -euo pipefail
 
@@ -21,8 +22,9 @@ done
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSIK_BUILD_UI=OFF \
     -DTESSIK_BUILD_TESTS=OFF -DTESSIK_BUILD_BENCH=ON > /dev/null
-ninja -C "$build" -j2 tessik_hash_file > /dev/null
+ninja -C "$build" -j2 tessik_hash_file tessik_hash_folder > /dev/null
 driver=$build/bench/tessik_hash_file
+folderDriver=$build/bench/tessik_hash_folder
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -95,6 +97,41 @@ if [[ -z $filter || MD2 == *"$filter"* ]]; then
     awk -v us="$us" 'BEGIN { printf "\nMD2: %.1f MB/s on a 16 MiB file\n", 16 * 1.048576 / (us / 1e6) }'
 fi
 
+# The folder job (one worker, a window that only collects lines) against rhash over a tree of
+# 20,000 files of 1 to 64 KiB, then its time per file over 1,000 to 100,000 files.
+if [[ -z $filter || folder == *"$filter"* ]]; then
+    rm -f "$file"
+    declare -A perFile
+    echo
+    for count in 1000 20000 100000; do
+        tree=$work/tree$count
+        mkdir "$tree"
+        "$folderDriver" make "$tree" "$count"
+        find "$tree" -type f -print0 | xargs -0 cat > /dev/null
+        samples=()
+        for ((run = 0; run < runs; ++run)); do
+            samples+=("$("$folderDriver" hash 5 "$tree" 2>&1 | sed 's/.*, \([0-9.]*\) microseconds.*/\1/')")
+        done
+        perFile[$count]=$(printf '%s\n' "${samples[@]}" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }')
+        if ((count == 20000)); then
+            ours=() peer=()
+            for ((run = 0; run < runs; ++run)); do
+                ours+=("$(microseconds "$folderDriver" hash 5 "$tree" 2> /dev/null)")
+                peer+=("$(microseconds rhash -r --sha256 "$tree")")
+            done
+            o=$(printf '%s\n' "${ours[@]}" | median)
+            p=$(printf '%s\n' "${peer[@]}" | median)
+            awk -v o="$o" -v p="$p" 'BEGIN {
+                r = o / p
+                printf "Folder of 20,000 files, SHA-256: ours %.3f s, `rhash -r --sha256` %.3f s, ratio %.2f (target 1.00, %s)\n",
+                       o / 1e6, p / 1e6, r, (r <= 1.0 ? "met" : "NOT MET")
+            }'
+        fi
+        rm -rf "$tree"
+    done
+    echo "Folder job, SHA-256, microseconds per file: 1,000 files ${perFile[1000]}, 20,000 files ${perFile[20000]}, 100,000 files ${perFile[100000]}"
+fi
+
 # Peak resident memory while hashing a 4 GiB file: a sparse one, so that making it costs nothing.
 if [[ -z $filter || memory == *"$filter"* ]]; then
     rm -f "$file"
@@ -103,8 +140,8 @@ if [[ -z $filter || memory == *"$filter"* ]]; then
     echo
     echo "| algorithm | peak memory hashing 4 GiB (MiB) |"
     echo "|---|---|"
-    for index in 1 2 3 5 7 13 19; do
-        kib=$(/usr/bin/time -f %M "$driver" "$index" "$big" 2>&1 > /dev/null | tail -1)
-        awk -v i="$index" -v k="$kib" 'BEGIN { printf "| index %d | %.1f |\n", i, k / 1024 }'
+    for entry in 1:MD4 2:MD5 3:SHA-1 5:SHA-256 7:SHA-512 9:KECCAK-256 13:SHA3-256 19:DJB; do
+        kib=$(/usr/bin/time -f %M "$driver" "${entry%%:*}" "$big" 2>&1 > /dev/null | tail -1)
+        awk -v name="${entry#*:}" -v k="$kib" 'BEGIN { printf "| %s | %.1f |\n", name, k / 1024 }'
     done
 fi
