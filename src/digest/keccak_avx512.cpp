@@ -9,23 +9,10 @@
 #include <utility>
 
 #include "digest/digest_kernels.h"
+#include "digest/keccak_constants.h"
 
 namespace tessik {
 namespace {
-
-constexpr std::uint64_t kRoundConstants[24] = {
-    0x0000000000000001, 0x0000000000008082, 0x800000000000808a, 0x8000000080008000,
-    0x000000000000808b, 0x0000000080000001, 0x8000000080008081, 0x8000000000008009,
-    0x000000000000008a, 0x0000000000000088, 0x0000000080008009, 0x000000008000000a,
-    0x000000008000808b, 0x800000000000008b, 0x8000000000008089, 0x8000000000008003,
-    0x8000000000008002, 0x8000000000000080, 0x000000000000800a, 0x800000008000000a,
-    0x8000000080008081, 0x8000000000008080, 0x0000000080000001, 0x8000000080008008,
-};
-
-// Rho's rotation of each lane x + 5y.
-constexpr int kRotation[25] = {
-    0, 1, 62, 28, 27, 36, 44, 6, 55, 20, 3, 10, 43, 25, 39, 41, 45, 15, 21, 8, 18, 2, 61, 56, 14,
-};
 
 constexpr int kXor3 = 0x96;  // a ^ b ^ c
 constexpr int kChi = 0xd2;   // a ^ (~b & c)
@@ -43,10 +30,9 @@ template <int kBy>
 template <int kOut>
 [[gnu::always_inline]] inline __m128i ThetaRhoPi(const __m128i* a, const __m128i* left,
                                                  const __m128i* rightRotated) {
-    constexpr int kX = kOut % 5, kY = kOut / 5;
-    constexpr int kSource = (kX + 3 * kY) % 5 + 5 * kX;
+    constexpr int kSource = keccak::PiSource(kOut);
     constexpr int kColumn = kSource % 5;
-    return Rotate<kRotation[kSource]>(
+    return Rotate<keccak::kRhoOffsets.values[kSource]>(
         _mm_ternarylogic_epi64(a[kSource], left[kColumn], rightRotated[kColumn], kXor3));
 }
 
@@ -85,7 +71,8 @@ template <int... kOut>
     ChiRow<3>(b, out);
     ChiRow<4>(b, out);
     out[0] = _mm_xor_si128(
-        out[0], _mm_loadl_epi64(reinterpret_cast<const __m128i*>(kRoundConstants + round)));
+        out[0],
+        _mm_loadl_epi64(reinterpret_cast<const __m128i*>(keccak::kRoundConstants.values + round)));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "digest/keccak.h"
+#include "digest/md5.h"
 #include "engine_test_support.h"
 
 namespace tessik {
@@ -70,6 +71,13 @@ TEST_F(DigestPaths, PortableIsAlwaysSupportedAndListedFirst) {
     const std::vector<DigestPath> paths = SupportedDigestPaths();
     ASSERT_FALSE(paths.empty());
     EXPECT_EQ(paths.front(), DigestPath::kPortable);
+}
+
+TEST_F(DigestPaths, APathThisMachineCannotRunIsRefusedAndChangesNothing) {
+    const Bytes message(300, 0xa5);
+    const std::string before = Md5Hex(message.data(), message.size());
+    EXPECT_FALSE(ForceDigestPath(static_cast<DigestPath>(99)));
+    EXPECT_EQ(Md5Hex(message.data(), message.size()), before);
 }
 
 TEST_F(DigestPaths, AgreeOnEveryLengthUpToAThousandFromUnalignedStarts) {
