@@ -39,21 +39,20 @@ struct Schedule {
 // Stores words 2k and 2k + 1 plus their round constants. The empty assembly statement makes
 // the rounds load them from memory as an operand of their add, rather than have the compiler
 // extract them from the vector register with extra instructions.
-template <int kPair>
-[[gnu::always_inline]] inline void StoreWithConstants(Schedule& s, __m256i words) {
+[[gnu::always_inline]] inline void StoreWithConstants(Schedule& s, int pair, __m256i words) {
     const __m256i constants = _mm256_broadcastsi128_si256(
-        _mm_load_si128(reinterpret_cast<const __m128i*>(kSha512RoundConstants + 2 * kPair)));
-    _mm256_store_si256(reinterpret_cast<__m256i*>(s.wk[kPair]), _mm256_add_epi64(words, constants));
-    __asm__("" : "+m"(s.wk[kPair]));
+        _mm_load_si128(reinterpret_cast<const __m128i*>(kSha512RoundConstants + 2 * pair)));
+    _mm256_store_si256(reinterpret_cast<__m256i*>(s.wk[pair]), _mm256_add_epi64(words, constants));
+    __asm__("" : "+m"(s.wk[pair]));
 }
 
-// Words 2k and 2k + 1 of both blocks from the sixteen before them.
-template <int kPair>
-[[gnu::always_inline]] inline void SchedulePair(Schedule& s) {
+// Words 2k and 2k + 1 of both blocks from the sixteen before them; k mod 8 is kSlot.
+template <int kSlot>
+[[gnu::always_inline]] inline void SchedulePair(Schedule& s, int pair) {
     __m256i* x = s.pairs;
-    const __m256i minus2 = x[(kPair - 1) % 8];
-    const __m256i minus7 = _mm256_alignr_epi8(x[(kPair - 3) % 8], x[(kPair - 4) % 8], 8);
-    const __m256i minus15 = _mm256_alignr_epi8(x[(kPair - 7) % 8], x[kPair % 8], 8);
+    const __m256i minus2 = x[(kSlot + 7) % 8];
+    const __m256i minus7 = _mm256_alignr_epi8(x[(kSlot + 5) % 8], x[(kSlot + 4) % 8], 8);
+    const __m256i minus15 = _mm256_alignr_epi8(x[(kSlot + 1) % 8], x[kSlot], 8);
 #if defined(__AVX512VL__)
     const __m256i sigma0 =
         _mm256_ternarylogic_epi64(_mm256_ror_epi64(minus15, 1), _mm256_ror_epi64(minus15, 8),
@@ -70,16 +69,16 @@ template <int kPair>
                          _mm256_srli_epi64(minus2, 6));
 #endif
     const __m256i word =
-        _mm256_add_epi64(_mm256_add_epi64(x[kPair % 8], sigma0), _mm256_add_epi64(minus7, sigma1));
-    x[kPair % 8] = word;
-    StoreWithConstants<kPair>(s, word);
+        _mm256_add_epi64(_mm256_add_epi64(x[kSlot], sigma0), _mm256_add_epi64(minus7, sigma1));
+    x[kSlot] = word;
+    StoreWithConstants(s, pair, word);
 }
 
 // One round; as in the portable engine, the roles a to h move one slot per round and this
 // round's a ^ b is the next round's b ^ c.
 template <int kRound>
 [[gnu::always_inline]] inline void Round(std::uint64_t* v, std::uint64_t& bc, std::uint64_t wk) {
-    constexpr auto slot = [](int role) { return (role + 640 - kRound) % 8; };
+    constexpr auto slot = [](int role) { return (role + 16 - kRound) % 8; };
     const std::uint64_t a = v[slot(0)], b = v[slot(1)];
     const std::uint64_t e = v[slot(4)], f = v[slot(5)], g = v[slot(6)];
     std::uint64_t& d = v[slot(3)];
@@ -92,21 +91,37 @@ template <int kRound>
     bc = ab;
 }
 
-// Two rounds of block kBlock of the pair; the first block's also schedule sixteen rounds ahead.
-template <int kBlock, int kGroup>
-[[gnu::always_inline]] inline void TwoRounds(std::uint64_t* v, std::uint64_t& bc, Schedule& s) {
-    if constexpr (kBlock == 0 && kGroup < 32) SchedulePair<kGroup + 8>(s);
-    Round<2 * kGroup>(v, bc, s.wk[kGroup][2 * kBlock]);
-    Round<2 * kGroup + 1>(v, bc, s.wk[kGroup][2 * kBlock + 1]);
+// Rounds 2k and 2k + 1 of block kBlock of the pair, k being firstPair + kTwoRounds, and with
+// kSchedule the schedule of both blocks sixteen rounds ahead.
+template <int kBlock, bool kSchedule, int kTwoRounds>
+[[gnu::always_inline]] inline void TwoRounds(std::uint64_t* v, std::uint64_t& bc, Schedule& s,
+                                             int firstPair) {
+    if constexpr (kSchedule) SchedulePair<kTwoRounds>(s, firstPair + 8 + kTwoRounds);
+    Round<2 * kTwoRounds>(v, bc, s.wk[firstPair + kTwoRounds][2 * kBlock]);
+    Round<2 * kTwoRounds + 1>(v, bc, s.wk[firstPair + kTwoRounds][2 * kBlock + 1]);
 }
 
-template <int kBlock, int... kGroups>
-[[gnu::always_inline]] inline void Compress(std::uint64_t state[8], Schedule& s,
-                                            std::integer_sequence<int, kGroups...>) {
+// Sixteen rounds bring every role and every schedule slot back to where it started, so a loop
+// runs this body over and over. Fully unrolled, the rounds of two blocks no longer fit the
+// processor's cache of decoded instructions and run only as fast as they can be fetched.
+template <int kBlock, bool kSchedule, int... kTwoRounds>
+[[gnu::always_inline]] inline void SixteenRounds(std::uint64_t* v, std::uint64_t& bc, Schedule& s,
+                                                 int firstPair,
+                                                 std::integer_sequence<int, kTwoRounds...>) {
+    (TwoRounds<kBlock, kSchedule, kTwoRounds>(v, bc, s, firstPair), ...);
+}
+
+template <int kBlock>
+[[gnu::always_inline]] inline void Compress(std::uint64_t state[8], Schedule& s) {
     std::uint64_t v[8];
     for (int i = 0; i < 8; ++i) v[i] = state[i];
     std::uint64_t bc = v[1] ^ v[2];
-    (TwoRounds<kBlock, kGroups>(v, bc, s), ...);
+    constexpr auto kEight = std::make_integer_sequence<int, 8>{};
+#pragma GCC unroll 1
+    for (int firstPair = 0; firstPair < 32; firstPair += 8) {
+        SixteenRounds<kBlock, kBlock == 0>(v, bc, s, firstPair, kEight);
+    }
+    SixteenRounds<kBlock, false>(v, bc, s, 32, kEight);
     for (int i = 0; i < 8; ++i) state[i] += v[i];
 }
 
@@ -120,7 +135,7 @@ template <int... kPairs>
           _mm256_loadu2_m128i(reinterpret_cast<const __m128i*>(second + 16 * kPairs),
                               reinterpret_cast<const __m128i*>(first + 16 * kPairs)),
           byteSwap),
-      StoreWithConstants<kPairs>(s, s.pairs[kPairs])),
+      StoreWithConstants(s, kPairs, s.pairs[kPairs])),
      ...);
 }
 
@@ -130,8 +145,8 @@ void Sha512VectorBlocks(std::uint64_t state[8], const std::uint8_t* data, std::s
         // A lone last block is scheduled beside a copy of itself.
         const bool pair = blockCount > 1;
         LoadPairs(s, data, pair ? data + 128 : data, std::make_integer_sequence<int, 8>{});
-        Compress<0>(state, s, std::make_integer_sequence<int, 40>{});
-        if (pair) Compress<1>(state, s, std::make_integer_sequence<int, 40>{});
+        Compress<0>(state, s);
+        if (pair) Compress<1>(state, s);
         const std::size_t done = pair ? 2 : 1;
         blockCount -= done;
         data += 128 * done;
