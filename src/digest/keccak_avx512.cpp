@@ -30,7 +30,7 @@ template <int kBy>
 template <int kOut>
 [[gnu::always_inline]] inline __m128i ThetaRhoPi(const __m128i* a, const __m128i* left,
                                                  const __m128i* rightRotated) {
-    constexpr int kSource = keccak::PiSource(kOut);
+    constexpr int kSource = keccak::kPiSources.values[kOut];
     constexpr int kColumn = kSource % 5;
     return Rotate<keccak::kRhoOffsets.values[kSource]>(
         _mm_ternarylogic_epi64(a[kSource], left[kColumn], rightRotated[kColumn], kXor3));

@@ -27,14 +27,15 @@ consteval RoundConstants MakeRoundConstants() {
     return constants;
 }
 
-struct LaneOffsets {
+// One number per lane x + 5y.
+struct LaneTable {
     int values[25];
 };
 
 // Rho's rotation of each lane x + 5y: lane (1, 0) moves along (x, y) -> (y, 2x + 3y), the t-th
 // lane on that path rotating by (t + 1)(t + 2) / 2.
-consteval LaneOffsets MakeRhoOffsets() {
-    LaneOffsets offsets{};
+consteval LaneTable MakeRhoOffsets() {
+    LaneTable offsets{};
     for (int t = 0, x = 1, y = 0; t < 24; ++t) {
         offsets.values[x + 5 * y] = (t + 1) * (t + 2) / 2 % 64;
         const int nextY = (2 * x + 3 * y) % 5;
@@ -45,11 +46,16 @@ consteval LaneOffsets MakeRhoOffsets() {
 }
 
 // Pi: output lane X + 5Y is input lane ((X + 3Y) mod 5) + 5X.
-consteval int PiSource(int out) {
-    return (out % 5 + 3 * (out / 5)) % 5 + 5 * (out % 5);
+consteval LaneTable MakePiSources() {
+    LaneTable sources{};
+    for (int out = 0; out < 25; ++out) {
+        sources.values[out] = (out % 5 + 3 * (out / 5)) % 5 + 5 * (out % 5);
+    }
+    return sources;
 }
 
 inline constexpr RoundConstants kRoundConstants = MakeRoundConstants();
-inline constexpr LaneOffsets kRhoOffsets = MakeRhoOffsets();
+inline constexpr LaneTable kRhoOffsets = MakeRhoOffsets();
+inline constexpr LaneTable kPiSources = MakePiSources();
 
 }  // namespace tessik::keccak

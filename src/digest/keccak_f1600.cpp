@@ -23,7 +23,7 @@ struct LaneMap {
 consteval LaneMap MakeLaneMap() {
     LaneMap map;
     for (int out = 0; out < 25; ++out) {
-        map.source[out] = keccak::PiSource(out);
+        map.source[out] = keccak::kPiSources.values[out];
         map.rotation[out] = keccak::kRhoOffsets.values[map.source[out]];
     }
     return map;
