@@ -90,15 +90,17 @@ constexpr int DFirst(int table) {
 template <typename Steps, int kStep>
 [[gnu::always_inline]] inline void Step(__m128i* v, const std::uint8_t* block) {
     constexpr auto slot = [](int role) { return (role - kStep) & 3; };
+    // Named constants, so that even an unoptimised build passes the instructions immediates.
     static constexpr std::uint32_t kConstant = Steps::Constant(kStep);
+    constexpr int kFunction = DFirst(Steps::Function(kStep));
+    constexpr int kShift = Steps::Shift(kStep);
     __m128i& a = v[slot(0)];
     const __m128i b = v[slot(1)], c = v[slot(2)], d = v[slot(3)];
     const __m128i word =
         _mm_add_epi32(_mm_loadu_si32(block + 4 * Steps::Word(kStep)), _mm_loadu_si32(&kConstant));
     const __m128i sum =
-        _mm_add_epi32(Settled(_mm_add_epi32(a, word)),
-                      _mm_ternarylogic_epi32(d, b, c, DFirst(Steps::Function(kStep))));
-    a = _mm_rol_epi32(sum, Steps::Shift(kStep));
+        _mm_add_epi32(Settled(_mm_add_epi32(a, word)), _mm_ternarylogic_epi32(d, b, c, kFunction));
+    a = _mm_rol_epi32(sum, kShift);
     if constexpr (Steps::kAddsB) a = _mm_add_epi32(a, b);
 }
 
