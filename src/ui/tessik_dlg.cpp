@@ -1,0 +1,249 @@
+#include "ui/tessik_dlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QUrl>
+#include <array>
+
+#include "digest/algorithm_catalogue.h"
+#include "digest/digest_request.h"
+#include "digest/text_conversion.h"
+#include "folder/path_utilities.h"
+#include "platform/path_encoding.h"
+#include "ui/algorithm_list.h"
+#include "ui/desktop_services.h"
+#include "ui/dialog_menu.h"
+#include "ui/main_commands.h"
+#include "ui/main_window_ids.h"
+#include "ui/main_window_layout.h"
+
+namespace tessik {
+namespace {
+
+using namespace main_window;
+
+constexpr std::array kControls = {
+    ControlTemplate{kAlgorithmLabel, ControlKind::kLabel, "Algorithm", 6, 5, 113, 12, kNoStyle},
+    ControlTemplate{kAlgorithmList, ControlKind::kDropDownList, nullptr, 123, 4, 91, 109, kNoStyle},
+    ControlTemplate{kFileNameLabel, ControlKind::kLabel, "Filename", 5, 23, 114, 12, kNoStyle},
+    ControlTemplate{kFileNameField, ControlKind::kEdit, nullptr, 123, 21, 296, 14, kBorder},
+    ControlTemplate{kBrowseButton, ControlKind::kPushButton, "...", 421, 20, 23, 16, kNoStyle},
+    ControlTemplate{kHashFileButton, ControlKind::kPushButton, "Get HASH from file", 308, 39, 136,
+                    16, kNoStyle},
+    ControlTemplate{kStringLabel, ControlKind::kLabel, "String", 5, 60, 114, 14, kNoStyle},
+    ControlTemplate{kStringField, ControlKind::kMultiLineEdit, nullptr, 123, 58, 320, 33,
+                    kBorder | kVerticalScrollBar},
+    ControlTemplate{kHashStringButton, ControlKind::kDefaultPushButton, "Get HASH from string", 309,
+                    93, 135, 16, kNoStyle},
+    ControlTemplate{kResultLabel, ControlKind::kLabel, "HASH-Value", 5, 111, 113, 15,
+                    kCentreVertically},
+    ControlTemplate{kResultField, ControlKind::kEdit, nullptr, 122, 111, 321, 14, kBorder},
+    ControlTemplate{kCopyButton, ControlKind::kPushButton, "Copy", 123, 166, 96, 16, kNoStyle},
+    ControlTemplate{kExpectedLabel, ControlKind::kLabel, "Expected HASH-Value", 5, 133, 113, 15,
+                    kCentreVertically},
+    ControlTemplate{kExpectedField, ControlKind::kEdit, nullptr, 122, 133, 321, 14, kBorder},
+    ControlTemplate{kCompareButton, ControlKind::kPushButton, "Compare", 228, 166, 95, 16,
+                    kNoStyle},
+    ControlTemplate{kCaseSensitiveBox, ControlKind::kCheckBox, "Case sensitive", 123, 152, 202, 10,
+                    kNoStyle},
+    ControlTemplate{kLowercaseBox, ControlKind::kCheckBox, "Lowercase letters", 232, 4, 130, 14,
+                    kNoStyle},
+};
+
+constexpr std::array kMenu = {
+    MenuItemTemplate{"File", "Get hash from folder", kFolderCommand},
+    MenuItemTemplate{"File", "Exit", kExitCommand},
+    MenuItemTemplate{"View", "Options", kOptionsCommand},
+    MenuItemTemplate{"View", "Language", kLanguageCommand},
+    MenuItemTemplate{"?", "License", kLicenseCommand},
+    MenuItemTemplate{"?", "Changes", kChangesCommand},
+    MenuItemTemplate{"?", "Check for update", kCheckUpdateCommand},
+    MenuItemTemplate{"?", nullptr, 0},
+    MenuItemTemplate{"?", "Info", kInfoCommand},
+};
+
+constexpr DialogTemplate kTemplate{
+    "Korvane HASH-Generator", 447, 186, true, true, kControls, kMenu};
+
+// The bytes of a local file URL's path, so that a name that is no valid UTF-8 survives.
+std::u16string LocalPath(const QUrl& url) {
+    return FromNativePath(
+        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString());
+}
+
+QString ToQString(const std::u16string& text) {
+    return QString::fromStdU16String(text);
+}
+
+}  // namespace
+
+CTessikDlg::CTessikDlg(DesktopServices& desktop, std::u16string programDirectory,
+                       std::vector<std::u16string> arguments)
+    : Dialog(kTemplate, desktop),
+      arguments_(std::move(arguments)),
+      programDirectory_(std::move(programDirectory)),
+      m_acMCompareFailed(QStringLiteral("The HASHes are NOT identical!")),
+      m_acMCompareDone(QStringLiteral("The HASHes are identical!")),
+      m_acMAllFiles(QStringLiteral("All files(*.*)|*.*||")),
+      m_acMBtnOk(QStringLiteral("OK")) {
+    setWindowIcon(QIcon(QStringLiteral(":/tessik/tessik.png")));
+    setAcceptDrops(true);
+}
+
+CTessikDlg::~CTessikDlg() = default;
+
+void CTessikDlg::onInitDialog() {
+    bindControls();
+    bindCommands();
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
+    algorithmList_->setCurrentIndex(kDefaultAlgorithmIndex);
+    removeMissingDocumentItems();
+    takeFirstArgument();
+}
+
+void CTessikDlg::bindControls() {
+    m_LBLAlgorithm = control<QLabel>(kAlgorithmLabel);
+    algorithmList_ = control<QComboBox>(kAlgorithmList);
+    m_CHKSmallLetters = control<QCheckBox>(kLowercaseBox);
+    m_LBLPassword = control<QLabel>(kStringLabel);
+    m_LBLFileName = control<QLabel>(kFileNameLabel);
+    fileNameField_ = control<QLineEdit>(kFileNameField);
+    browseButton_ = control<QPushButton>(kBrowseButton);
+    m_BTNHashFile = control<QPushButton>(kHashFileButton);
+    stringField_ = control<QPlainTextEdit>(kStringField);
+    m_BTNHashPassword = control<QPushButton>(kHashStringButton);
+    m_LBLHash = control<QLabel>(kResultLabel);
+    resultField_ = control<QLineEdit>(kResultField);
+    m_LBLExpected = control<QLabel>(kExpectedLabel);
+    expectedField_ = control<QLineEdit>(kExpectedField);
+    m_CHKCaseSensitive = control<QCheckBox>(kCaseSensitiveBox);
+    m_BTNCopy = control<QPushButton>(kCopyButton);
+    m_BTNCompare = control<QPushButton>(kCompareButton);
+
+    FillAlgorithmList(*algorithmList_);
+    // Dropped files go to the window, not into the field under the mouse.
+    for (QWidget* field :
+         {static_cast<QWidget*>(fileNameField_), stringField_->viewport(),
+          static_cast<QWidget*>(resultField_), static_cast<QWidget*>(expectedField_)}) {
+        field->setAcceptDrops(false);
+    }
+}
+
+void CTessikDlg::bindCommands() {
+    onCommand(kHashStringButton, [this] { hashText(); });
+    onCommand(kHashFileButton, [this] { hashFile(); });
+    onCommand(kBrowseButton, [this] { chooseFile(); });
+    onCommand(kCompareButton, [this] { compare(); });
+    onCommand(kCopyButton, [this] { copyResult(); });
+    onCommand(kExitCommand, [this] { done(kOkResult); });
+    onCommand(kLicenseCommand, [this] { desktop().openDocument(ToQString(licensePath_)); });
+    onCommand(kChangesCommand, [this] { desktop().openDocument(ToQString(readMePath_)); });
+}
+
+void CTessikDlg::removeMissingDocumentItems() {
+    licensePath_ = programDirectory_ + u"License.txt";
+    if (!FileExists(licensePath_)) menu()->removeItem(kLicenseCommand);
+    readMePath_ = programDirectory_ + u"ReadMe.txt";
+    if (!FileExists(readMePath_)) {
+        menu()->removeItem(kChangesCommand);
+        menu()->removeItem(kCheckUpdateCommand);
+    }
+}
+
+void CTessikDlg::takeFirstArgument() {
+    if (arguments_.empty()) return;
+    const std::u16string& argument = arguments_.front();
+    if (FieldForArgument(argument) == ArgumentField::kFileName) {
+        fileNameField_->setText(ToQString(argument));
+    } else {
+        stringField_->setPlainText(ToQString(argument));
+    }
+}
+
+void CTessikDlg::onCloseRequest() {
+    done(kCancelResult);
+}
+
+void CTessikDlg::onClientResized(QSize size) {
+    ControlGeometry geometry;
+    for (int id : kEdgeFollowingControls) {
+        const QRect rect = control(id)->geometry();
+        geometry[id] = {rect.x(), rect.y(), rect.width(), rect.height()};
+    }
+    LayOutMainWindow(geometry, size.width(), size.height());
+    for (const auto& [id, rect] : geometry) {
+        control(id)->setGeometry(rect.x, rect.y, std::max(0, rect.width), std::max(0, rect.height));
+    }
+}
+
+int CTessikDlg::algorithmIndex() const {
+    return algorithmList_->currentIndex();
+}
+
+bool CTessikDlg::lowerCase() const {
+    return m_CHKSmallLetters->isChecked();
+}
+
+void CTessikDlg::showResult(const std::string& digest) {
+    resultField_->setText(ToQString(FromUtf8(digest)));
+}
+
+void CTessikDlg::hashText() {
+    const std::u16string text = WithCrLfLineBreaks(stringField_->toPlainText().toStdU16String());
+    const int index = algorithmIndex();
+    const bool lower = lowerCase();
+    showResult(runBusy([=] { return HashFromString(index, text, lower); }));
+}
+
+void CTessikDlg::hashFile() {
+    std::u16string path = fileNameField_->text().toStdU16String();
+    if (path.empty() || !FileExists(path)) {
+        chooseFile();
+        path = fileNameField_->text().toStdU16String();
+        if (!FileExists(path)) return;
+    }
+    const int index = algorithmIndex();
+    const bool lower = lowerCase();
+    showResult(runBusy([=] { return HashFromFile(index, path, lower); }));
+}
+
+void CTessikDlg::chooseFile() {
+    if (std::optional<QString> path = desktop().chooseFileToOpen(this, m_acMAllFiles)) {
+        fileNameField_->setText(*path);
+    }
+}
+
+void CTessikDlg::compare() {
+    const bool identical =
+        DigestsMatch(resultField_->text().toStdU16String(), expectedField_->text().toStdU16String(),
+                     m_CHKCaseSensitive->isChecked());
+    desktop().showMessage(this, identical ? m_acMCompareDone : m_acMCompareFailed, QString(),
+                          identical ? MessageIcon::kInformation : MessageIcon::kExclamation);
+}
+
+void CTessikDlg::copyResult() {
+    resultField_->selectAll();
+    desktop().setClipboardText(resultField_->text());
+}
+
+void CTessikDlg::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!urls.isEmpty() && urls.front().isLocalFile()) event->acceptProposedAction();
+}
+
+void CTessikDlg::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.front().isLocalFile()) return;
+    fileNameField_->setText(ToQString(CutDroppedPath(LocalPath(urls.front()))));
+    event->acceptProposedAction();
+}
+
+}  // namespace tessik
