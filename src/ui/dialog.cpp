@@ -140,8 +140,7 @@ void Dialog::build() {
 
     const PixelRect clientSize =
         DialogRectToPixels(0, 0, template_.width, template_.height, baseUnits_);
-    const int menuHeight = menuBar_ != nullptr ? menuBar_->heightForWidth(clientSize.width) : 0;
-    const QSize size(clientSize.width, clientSize.height + menuHeight);
+    const QSize size(clientSize.width, clientSize.height + menuHeight(clientSize.width));
     if (template_.resizable) {
         setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                        Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -149,6 +148,18 @@ void Dialog::build() {
     } else {
         setFixedSize(size);
     }
+    // A hidden window hears of its size only when it is shown; its controls are there now.
+    placeMenuAndClient();
+}
+
+int Dialog::menuHeight(int width) const {
+    return menuBar_ != nullptr ? menuBar_->heightForWidth(width) : 0;
+}
+
+void Dialog::placeMenuAndClient() {
+    const int barHeight = menuHeight(width());
+    if (menuBar_ != nullptr) menuBar_->setGeometry(0, 0, width(), barHeight);
+    client_->setGeometry(0, barHeight, width(), std::max(0, height() - barHeight));
 }
 
 QWidget* Dialog::buildControl(const ControlTemplate& row) {
@@ -321,9 +332,7 @@ void Dialog::accept() {
 void Dialog::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     if (client_ == nullptr) return;
-    const int menuHeight = menuBar_ != nullptr ? menuBar_->heightForWidth(width()) : 0;
-    if (menuBar_ != nullptr) menuBar_->setGeometry(0, 0, width(), menuHeight);
-    client_->setGeometry(0, menuHeight, width(), std::max(0, height() - menuHeight));
+    placeMenuAndClient();
     onClientResized(client_->size());
 }
 
@@ -332,7 +341,7 @@ std::string Dialog::runBusy(std::function<std::string()> work) {
     busy_ = true;
     {
         InputBlocker blocker;
-        QApplication::setOverrideCursor(Qt::BusyCursor);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
         QEventLoop loop;
         std::thread worker([&] {
             result = work();

@@ -84,6 +84,8 @@ class Dialog : public QDialog {
 
   private:
     void build();
+    int menuHeight(int width) const;
+    void placeMenuAndClient();
     QWidget* buildControl(const ControlTemplate& row);
     void placeControl(QWidget& widget, const ControlTemplate& row);
     void nameForAssistiveTools(int id, const QString& text);
