@@ -1,0 +1,104 @@
+#include "settings/application_settings.h"
+
+#include "digest/algorithm_catalogue.h"
+#include "digest/text_conversion.h"
+#include "settings/key_value_document.h"
+
+namespace tessik {
+namespace {
+
+constexpr char16_t kDefaultFilter[] = u"*";
+
+std::u16string GetText(KeyValueDocument& settings, std::string_view key,
+                       const std::u16string& defaultValue) {
+    const std::string value = settings.getString(key, "");
+    return value.empty() ? defaultValue : FromUtf8(value);
+}
+
+void LoadFontSettings(KeyValueDocument& settings, FontSettings& fonts) {
+    fonts.setUseBuildInFont(settings.getBool("UseBuildInFont", false));
+    fonts.reset();
+    fonts.setUseFontSettings(settings.getBool("UseFontSettings", true));
+    fonts.setUseFontHeight(settings.getBool("UseFontHeight", false));
+    if (fonts.useFontSettings()) {
+        // Each default is the chosen font's field as it stands just before its key is read.
+        fonts.setFaceName(GetText(settings, "FontDefName", fonts.faceName()));
+        // Character set and pitch are bytes of the font; larger numbers keep their low 8 bits.
+        fonts.setCharset(
+            static_cast<std::uint8_t>(settings.getInt("FontDefCharset", fonts.charset())));
+        fonts.setHeight(settings.getInt("FontDefHeight", fonts.height()));
+        fonts.setPitchAndFamily(
+            static_cast<std::uint8_t>(settings.getInt("FontDefPitch", fonts.pitchAndFamily())));
+    }
+    fonts.applyTo(fonts.owner(), true);
+}
+
+void ApplyStoredPosition(const StoredPosition& position, SettingsWindow& window) {
+    switch (position.action) {
+        case StoredPositionAction::kKeep:
+            break;
+        case StoredPositionAction::kMaximise:
+            window.showMaximised();
+            break;
+        case StoredPositionAction::kMove:
+            window.moveWindow(position.rect);
+            break;
+    }
+}
+
+}  // namespace
+
+void loadSettings(const std::u16string& path, SettingsWindow& window, FontSettings& fonts) {
+    KeyValueDocument settings(DocumentLayout::Xml);
+    settings.load(path);
+
+    window.selectAlgorithm(settings.getInt("Algorithm", kDefaultAlgorithmIndex));
+    if (settings.getBool("CaseSensitive", false)) window.tickBox(SettingsBox::kCaseSensitive);
+    if (settings.getBool("SmallLetters", true)) window.tickBox(SettingsBox::kSmallLetters);
+
+    window.setFolderValues({GetText(settings, "Folder", u""),
+                            GetText(settings, "Filename", kDefaultFilter),
+                            GetText(settings, "Fileextension", kDefaultFilter)});
+    window.setSeparator(GetText(settings, "Separator", kDefaultSeparator));
+
+    LoadFontSettings(settings, fonts);
+
+    // Without a stored name the catalogue's default language, applied before, stays.
+    const std::string language = settings.getString("LanguageName", "");
+    window.setLanguageUnset(language.empty());
+    if (!language.empty()) window.selectLanguage(language);
+
+    ApplyStoredPosition(ParseWindowPosition(settings.getString("WinPos", "")), window);
+}
+
+bool saveSettings(const std::u16string& path, const SettingsWindow& window,
+                  const FontSettings& fonts, const StorageLocations& locations) {
+    KeyValueDocument settings(DocumentLayout::Xml);
+    settings.setInt("Algorithm", window.selectedAlgorithm());
+    settings.setBool("CaseSensitive", window.isBoxTicked(SettingsBox::kCaseSensitive));
+    settings.setBool("SmallLetters", window.isBoxTicked(SettingsBox::kSmallLetters));
+
+    const FolderValues folder = window.folderValues();
+    settings.setString("Folder", ToUtf8(folder.lastFolder));
+    settings.setString("Filename", ToUtf8(folder.nameFilter));
+    settings.setString("Fileextension", ToUtf8(folder.extensionFilter));
+    settings.setString("Separator", ToUtf8(window.separator()));
+
+    settings.setBool("UseBuildInFont", fonts.useBuildInFont());
+    settings.setBool("UseFontSettings", fonts.useFontSettings());
+    settings.setBool("UseFontHeight", fonts.useFontHeight());
+    // The chosen font is written whatever the flags say.
+    settings.setString("FontDefName", ToUtf8(fonts.faceName()));
+    settings.setInt("FontDefCharset", fonts.charset());
+    settings.setInt("FontDefHeight", fonts.height());
+    settings.setInt("FontDefPitch", fonts.pitchAndFamily());
+
+    settings.setString("LanguageName", window.languageUnset() ? "" : ToUtf8(window.languageName()));
+    settings.setString("WinPos", FormatWindowPosition(window.placement()));
+    // For the reader of the file only; never read back.
+    settings.setString("FolderHomeBase", ToUtf8(locations.programDirectory));
+    settings.setString("FolderAppDir", ToUtf8(locations.storageDirectory));
+    return settings.save(path);
+}
+
+}  // namespace tessik

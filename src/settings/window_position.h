@@ -1,0 +1,42 @@
+#pragma once
+// The main window's position as the settings keep it: "MAX" for a maximised window, otherwise
+// "left;top;right;bottom" of its outer rectangle in screen pixels.
+
+#include <string>
+#include <string_view>
+
+namespace tessik {
+
+struct WindowRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool operator==(const WindowRect&) const = default;
+};
+
+enum class WindowState { kNormal, kMinimised, kMaximised };
+
+struct WindowPlacement {
+    WindowState state = WindowState::kNormal;
+    WindowRect rect;          // where the window is now
+    WindowRect restoredRect;  // where it goes back to from minimised or maximised
+};
+
+enum class StoredPositionAction { kKeep, kMaximise, kMove };
+
+struct StoredPosition {
+    StoredPositionAction action = StoredPositionAction::kKeep;
+    WindowRect rect;  // for kMove
+    bool operator==(const StoredPosition&) const = default;
+};
+
+// "MAX", or four numbers giving a non-empty rectangle whose left and top are not negative;
+// anything else keeps the window where it is, so a window saved far off-screen to the left or
+// top reopens at its initial place. Text after the fourth number is ignored.
+StoredPosition ParseWindowPosition(std::string_view text);
+
+// A minimised window is stored with its restored rectangle.
+std::string FormatWindowPosition(const WindowPlacement& placement);
+
+}  // namespace tessik

@@ -1,0 +1,199 @@
+#include "settings/application_settings.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "fake_windows.h"
+#include "support/temporary_folder.h"
+
+namespace tessik {
+namespace {
+
+using test::FakeFontHost;
+using test::FakeSettingsWindow;
+using test::MakeFont;
+using test::TemporaryFolder;
+
+const FontDescription kSystem = MakeFont(u"Message Sans", -12, 400, 0, 34);
+const FontDescription kOwn = MakeFont(u"Dialog Serif", -11, 700, 2, 18);
+const StorageLocations kLocations{u"/opt/tessik/", u"/home/u/.config/Korvane/Tessik/", false};
+
+std::string SettingsFile(const std::string& entries) {
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<InitFile>\r\n" + entries +
+           "</InitFile>\r\n";
+}
+
+// One start of the program: a main window, its fonts, the settings loaded from the file.
+struct Session {
+    explicit Session(const std::u16string& path, std::vector<std::u16string> catalogue = {})
+        : window(std::move(catalogue)), host(kSystem, kOwn, &window.log), fonts(host) {
+        loadSettings(path, window, fonts);
+    }
+    bool Save(const std::u16string& path) { return saveSettings(path, window, fonts, kLocations); }
+
+    FakeSettingsWindow window;
+    FakeFontHost host;
+    FontSettings fonts;
+};
+
+TEST(ApplicationSettings, FirstStartTakesTheDefaultsAndSavesEighteenKeysInOrder) {
+    TemporaryFolder temp;
+    Session session(temp.U16("Tessik.ini"));
+    EXPECT_EQ(session.window.log,
+              (std::vector<std::string>{"algorithm 7", "tick small", "folder", "separator", "font",
+                                        "language unset"}));
+    EXPECT_EQ(session.window.folder, (FolderValues{u"", u"*", u"*"}));
+    EXPECT_EQ(session.window.separatorText, u"|");
+    EXPECT_EQ(session.host.currentFont(), MakeFont(u"Message Sans", -11, 700, 0, 34));
+
+    ASSERT_TRUE(session.Save(temp.U16("Tessik.ini")));
+    EXPECT_EQ(test::ReadBytes(temp.Native("Tessik.ini")),
+              SettingsFile("  <Algorithm>7</Algorithm>\r\n"
+                           "  <CaseSensitive>0</CaseSensitive>\r\n"
+                           "  <SmallLetters>1</SmallLetters>\r\n"
+                           "  <Folder></Folder>\r\n"
+                           "  <Filename>*</Filename>\r\n"
+                           "  <Fileextension>*</Fileextension>\r\n"
+                           "  <Separator>|</Separator>\r\n"
+                           "  <UseBuildInFont>0</UseBuildInFont>\r\n"
+                           "  <UseFontSettings>1</UseFontSettings>\r\n"
+                           "  <UseFontHeight>0</UseFontHeight>\r\n"
+                           "  <FontDefName>Message Sans</FontDefName>\r\n"
+                           "  <FontDefCharset>0</FontDefCharset>\r\n"
+                           "  <FontDefHeight>-11</FontDefHeight>\r\n"
+                           "  <FontDefPitch>34</FontDefPitch>\r\n"
+                           "  <LanguageName></LanguageName>\r\n"
+                           "  <WinPos>100;50;740;430</WinPos>\r\n"
+                           "  <FolderHomeBase>/opt/tessik/</FolderHomeBase>\r\n"
+                           "  <FolderAppDir>/home/u/.config/Korvane/Tessik/</FolderAppDir>\r\n"));
+}
+
+TEST(ApplicationSettings, EveryKeyRoundTripsAndIsAppliedInOrder) {
+    TemporaryFolder temp;
+    const std::string stored = SettingsFile(
+        "  <Algorithm>3</Algorithm>\r\n"
+        "  <CaseSensitive>1</CaseSensitive>\r\n"
+        "  <SmallLetters>0</SmallLetters>\r\n"
+        "  <Folder>/data/\xc3\xa4</Folder>\r\n"
+        "  <Filename>photo</Filename>\r\n"
+        "  <Fileextension>jpg</Fileextension>\r\n"
+        "  <Separator> -> </Separator>\r\n"
+        "  <UseBuildInFont>0</UseBuildInFont>\r\n"
+        "  <UseFontSettings>1</UseFontSettings>\r\n"
+        "  <UseFontHeight>1</UseFontHeight>\r\n"
+        "  <FontDefName>Stored Face</FontDefName>\r\n"
+        "  <FontDefCharset>204</FontDefCharset>\r\n"
+        "  <FontDefHeight>-15</FontDefHeight>\r\n"
+        "  <FontDefPitch>49</FontDefPitch>\r\n"
+        "  <LanguageName>Deutsch</LanguageName>\r\n"
+        "  <WinPos>10;20;650;400</WinPos>\r\n"
+        "  <FolderHomeBase>/opt/tessik/</FolderHomeBase>\r\n"
+        "  <FolderAppDir>/home/u/.config/Korvane/Tessik/</FolderAppDir>\r\n");
+    test::WriteBytes(temp.Native("Tessik.ini"), stored);
+    Session session(temp.U16("Tessik.ini"), {u"Deutsch"});
+    EXPECT_EQ(session.window.log,
+              (std::vector<std::string>{"algorithm 3", "tick case", "folder", "separator", "font",
+                                        "language set", "select Deutsch", "move"}));
+    EXPECT_EQ(session.window.folder, (FolderValues{u"/data/\u00e4", u"photo", u"jpg"}));
+    EXPECT_EQ(session.window.separatorText, u" -> ");
+    EXPECT_EQ(session.window.placed.rect, (WindowRect{10, 20, 650, 400}));
+    // The window keeps its own weight; the stored typeface and height reach it.
+    EXPECT_EQ(session.host.currentFont(), MakeFont(u"Stored Face", -15, 700, 204, 49));
+
+    ASSERT_TRUE(session.Save(temp.U16("Tessik.ini")));
+    EXPECT_EQ(test::ReadBytes(temp.Native("Tessik.ini")), stored);
+}
+
+TEST(ApplicationSettings, OddStoredValues) {
+    const struct {
+        const char* name;
+        std::string entries;
+        std::string expectedLine;  // in the file saved next
+    } cases[] = {
+        {"unknown algorithm", "<Algorithm>99</Algorithm>", "<Algorithm>-1</Algorithm>"},
+        {"algorithm in words", "<Algorithm>md5</Algorithm>", "<Algorithm>0</Algorithm>"},
+        {"empty filter", "<Filename></Filename>", "<Filename>*</Filename>"},
+        {"empty separator", "<Separator></Separator>", "<Separator>|</Separator>"},
+        {"box as word", "<SmallLetters>yes</SmallLetters>", "<SmallLetters>0</SmallLetters>"},
+        {"box as 01", "<CaseSensitive>01</CaseSensitive>", "<CaseSensitive>1</CaseSensitive>"},
+        {"charset low byte", "<FontDefCharset>300</FontDefCharset>",
+         "<FontDefCharset>44</FontDefCharset>"},
+        {"pitch low byte", "<FontDefPitch>-1</FontDefPitch>", "<FontDefPitch>255</FontDefPitch>"},
+        {"long face name", "<FontDefName>" + std::string(40, 'F') + "</FontDefName>",
+         "<FontDefName>" + std::string(31, 'F') + "</FontDefName>"},
+        {"face names ignored", "<UseFontSettings>0</UseFontSettings><FontDefName>X</FontDefName>",
+         "<FontDefName>Message Sans</FontDefName>"},
+        {"height not applied", "<FontDefHeight>-40</FontDefHeight>",
+         "<FontDefHeight>-11</FontDefHeight>"},
+        {"height applied", "<UseFontHeight>1</UseFontHeight><FontDefHeight>-40</FontDefHeight>",
+         "<FontDefHeight>-40</FontDefHeight>"},
+        {"language not in catalogue", "<LanguageName>Klingon</LanguageName>",
+         "<LanguageName></LanguageName>"},
+        {"left of the screen", "<WinPos>-5;0;100;100</WinPos>", "<WinPos>100;50;740;430</WinPos>"},
+        {"zero width", "<WinPos>5;0;5;100</WinPos>", "<WinPos>100;50;740;430</WinPos>"},
+        {"maximised", "<WinPos>MAX</WinPos>", "<WinPos>MAX</WinPos>"},
+        {"no frame", "", "<Algorithm>7</Algorithm>"},
+    };
+    for (const auto& c : cases) {
+        TemporaryFolder temp;
+        test::WriteBytes(temp.Native("Tessik.ini"), SettingsFile(c.entries));
+        Session session(temp.U16("Tessik.ini"));
+        ASSERT_TRUE(session.Save(temp.U16("Tessik.ini")));
+        EXPECT_NE(test::ReadBytes(temp.Native("Tessik.ini")).find("  " + c.expectedLine + "\r\n"),
+                  std::string::npos)
+            << c.name;
+    }
+}
+
+TEST(ApplicationSettings, UnsetFontHeightIsWrittenButNeverApplied) {
+    TemporaryFolder temp;
+    test::WriteBytes(
+        temp.Native("Tessik.ini"),
+        SettingsFile("<UseFontHeight>0</UseFontHeight><FontDefHeight>-40</FontDefHeight>"
+                     "<FontDefName>Stored</FontDefName>"));
+    Session session(temp.U16("Tessik.ini"));
+    EXPECT_EQ(session.host.currentFont().height, -11);
+    EXPECT_EQ(session.host.currentFont().faceName, u"Stored");
+}
+
+TEST(ApplicationSettings, StoredLanguageNameFollowsTheUser) {
+    TemporaryFolder temp;
+    Session session(temp.U16("Tessik.ini"), {u"Deutsch"});
+    // The catalogue default shows, yet an unset language is stored empty.
+    session.window.language = u"Deutsch";
+    ASSERT_TRUE(session.Save(temp.U16("Tessik.ini")));
+    EXPECT_NE(test::ReadBytes(temp.Native("Tessik.ini")).find("<LanguageName></LanguageName>"),
+              std::string::npos);
+    session.window.languageIsUnset = false;
+    ASSERT_TRUE(session.Save(temp.U16("Tessik.ini")));
+    EXPECT_NE(test::ReadBytes(temp.Native("Tessik.ini")).find("<LanguageName>Deutsch</"),
+              std::string::npos);
+}
+
+TEST(ApplicationSettings, MinimisedWindowStoresItsRestoredRectangle) {
+    TemporaryFolder temp;
+    Session session(temp.U16("Tessik.ini"));
+    session.window.placed = {
+        WindowState::kMinimised, {-32000, -32000, -31840, -31972}, {15, 25, 700, 500}};
+    ASSERT_TRUE(session.Save(temp.U16("Tessik.ini")));
+    Session next(temp.U16("Tessik.ini"));
+    EXPECT_EQ(next.window.placed.rect, (WindowRect{15, 25, 700, 500}));
+    EXPECT_EQ(next.window.log.back(), "move");
+}
+
+TEST(ApplicationSettings, FailedSaveKeepsThePreviousFile) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes everywhere";
+    TemporaryFolder temp;
+    test::MakeFolder(temp.Native("store"));
+    Session session(temp.U16("store/Tessik.ini"));
+    ASSERT_TRUE(session.Save(temp.U16("store/Tessik.ini")));
+    const std::string before = test::ReadBytes(temp.Native("store/Tessik.ini"));
+    session.window.algorithm = 2;
+    ASSERT_EQ(::chmod(temp.Native("store").c_str(), 0500), 0);
+    EXPECT_FALSE(session.Save(temp.U16("store/Tessik.ini")));
+    EXPECT_EQ(test::ReadBytes(temp.Native("store/Tessik.ini")), before);
+}
+
+}  // namespace
+}  // namespace tessik

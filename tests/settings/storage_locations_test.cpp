@@ -1,0 +1,188 @@
+#include "settings/storage_locations.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "folder/path_utilities.h"
+#include "settings/key_value_document.h"
+#include "support/temporary_folder.h"
+
+namespace tessik {
+namespace {
+
+using test::TemporaryFolder;
+
+constexpr char kRecordDirectory[] = "machine/Korvane/Tessik/";
+constexpr char kRecordPath[] = "machine/Korvane/Tessik/Installation.ini";
+
+// A program folder, a per-user and a machine-wide folder, and a clock, all under one
+// temporary folder.
+struct Sandbox {
+    Sandbox() {
+        test::MakeFolder(temp.Native("prog"));
+        test::MakeFolder(temp.Native("user"));
+        test::MakeFolder(temp.Native("machine"));
+    }
+    StorageEnvironment Environment() {
+        return {temp.U16("prog/tessik"), u"argument-zero", [this] { return temp.U16("user"); },
+                [this] { return temp.U16("machine"); }, [this] { return now; }};
+    }
+    std::u16string Dir(std::string_view relative) const { return temp.U16(relative) + u"/"; }
+    std::u16string DefaultStorage() const { return Dir("user/Korvane/Tessik"); }
+    std::string Record() const { return test::ReadBytes(temp.Native(kRecordPath)); }
+    std::string ExpectedRecord(const std::string& date) const {
+        return "InstallationDirectory=\"" + temp.path() +
+               "/prog/\"\r\n"
+               "LanguageFile=\"Languages.ini\"\r\n"
+               "IniFile=\"Tessik.ini\"\r\n"
+               "Version=\"Version 1.690 (15.10.2019)\"\r\n"
+               "InstallDate=\"" +
+               date + "\"\r\n";
+    }
+
+    TemporaryFolder temp;
+    LocalTime now{2019, 10, 15, 8, 5, 9};
+};
+
+// The selector branch moves the process into the program directory; each test gets its
+// starting directory back so none leaks into the next.
+class StorageLocationsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        startDirectory_ = CurrentDirectory();
+        ASSERT_FALSE(startDirectory_.empty());
+    }
+    void TearDown() override { ASSERT_TRUE(SetCurrentDirectory(startDirectory_)); }
+
+    std::u16string startDirectory_;
+    Sandbox box_;
+};
+
+TEST_F(StorageLocationsTest, WithoutSelectorUsesThePerUserFolderAndWritesTheRecord) {
+    const StorageLocations result = resolveStorageLocations(box_.Environment());
+    EXPECT_EQ(result.programDirectory, box_.Dir("prog"));
+    EXPECT_EQ(result.storageDirectory, box_.DefaultStorage());
+    EXPECT_FALSE(result.storageFromSelector);
+    EXPECT_TRUE(DirectoryExists(box_.DefaultStorage()));
+    EXPECT_EQ(box_.Record(), box_.ExpectedRecord("2019-10-15 08:05:09"));
+    EXPECT_EQ(CurrentDirectory(), startDirectory_);
+}
+
+TEST_F(StorageLocationsTest, SelectorDecidesTheStorageDirectory) {
+    const struct {
+        const char* name;
+        std::string selector;
+        const char* storage;  // relative to the temporary folder; nullptr: the per-user default
+        bool movesIntoProgram;
+    } cases[] = {
+        {"program directory", "UseExeFilePath=\"1\"\r\n", "prog", false},
+        {"program directory wins", "ApplicationStorage=\"data\"\r\nUseExeFilePath=\"1\"\r\n",
+         "prog", false},
+        {"leading zero", "UseExeFilePath=\"01\"\r\n", nullptr, true},
+        {"word", "UseExeFilePath=\"true\"\r\n", nullptr, true},
+        {"leading space", "UseExeFilePath=\" 1\"\r\n", nullptr, true},
+        {"relative folder", "UseExeFilePath=\"0\"\r\nApplicationStorage=\"data\"\r\n", "prog/data",
+         true},
+        {"relative with separator", "ApplicationStorage=\"data/\"\r\n", "prog/data", true},
+        {"relative upwards", "ApplicationStorage=\"../shared\"\r\n", "shared", true},
+        {"missing folder", "ApplicationStorage=\"nowhere\"\r\n", nullptr, true},
+        {"names a file", "ApplicationStorage=\"tessik\"\r\n", nullptr, true},
+        {"no keys", "Other=\"1\"\r\n", nullptr, true},
+        {"empty file", "", nullptr, false},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(SetCurrentDirectory(startDirectory_));
+        Sandbox box;
+        test::MakeFolder(box.temp.Native("prog/data"));
+        test::MakeFolder(box.temp.Native("shared"));
+        test::WriteBytes(box.temp.Native("prog/tessik"), "");
+        test::WriteBytes(box.temp.Native("prog/SavePath.ini"), c.selector);
+
+        const StorageLocations result = resolveStorageLocations(box.Environment());
+        EXPECT_EQ(result.programDirectory, box.Dir("prog")) << c.name;
+        EXPECT_EQ(result.storageDirectory, c.storage ? box.Dir(c.storage) : box.DefaultStorage())
+            << c.name;
+        EXPECT_EQ(result.storageFromSelector, c.storage != nullptr) << c.name;
+        // Only the per-user default makes folders or writes the record.
+        EXPECT_EQ(DirectoryExists(box.temp.U16("user/Korvane")), c.storage == nullptr) << c.name;
+        EXPECT_EQ(FileExists(box.temp.U16(kRecordPath)), c.storage == nullptr) << c.name;
+        EXPECT_EQ(CurrentDirectory(), c.movesIntoProgram ? box.temp.U16("prog") : startDirectory_)
+            << c.name;
+    }
+}
+
+TEST_F(StorageLocationsTest, AbsoluteStorageFolder) {
+    test::MakeFolder(box_.temp.Native("elsewhere"));
+    test::WriteBytes(box_.temp.Native("prog/SavePath.ini"),
+                     "ApplicationStorage=\"" + box_.temp.Native("elsewhere") + "\"\r\n");
+    const StorageLocations result = resolveStorageLocations(box_.Environment());
+    EXPECT_EQ(result.storageDirectory, box_.Dir("elsewhere"));
+    EXPECT_TRUE(result.storageFromSelector);
+}
+
+TEST_F(StorageLocationsTest, ProgramDirectoryFallsBackToArgumentZero) {
+    ASSERT_TRUE(SetCurrentDirectory(box_.temp.U16()));
+    const struct {
+        const char* name;
+        std::u16string programPath;
+        std::u16string argumentZero;
+        std::u16string expected;
+    } cases[] = {
+        {"unknown program path", u"", u"prog/tessik", box_.Dir("prog")},
+        {"program path in a missing folder", box_.temp.U16("gone/tessik"), u"./prog/tessik",
+         box_.Dir("prog")},
+        {"argument zero without folder", u"", u"tessik", box_.temp.U16() + u"/"},
+        {"nothing known", u"", u"", u""},
+    };
+    for (const auto& c : cases) {
+        StorageEnvironment environment = box_.Environment();
+        environment.programPath = c.programPath;
+        environment.argumentZero = c.argumentZero;
+        EXPECT_EQ(resolveStorageLocations(environment).programDirectory, c.expected) << c.name;
+    }
+}
+
+TEST_F(StorageLocationsTest, RecordIsWrittenOncePerVersion) {
+    resolveStorageLocations(box_.Environment());
+    const std::string first = box_.Record();
+    box_.now = {2024, 1, 2, 3, 4, 5};
+    EXPECT_FALSE(writeInstallationRecord(box_.Environment(), box_.Dir("prog")));
+    EXPECT_EQ(box_.Record(), first);
+
+    const struct {
+        const char* name;
+        std::string existing;
+    } outdated[] = {
+        {"other version", "Version=\"Version 1.680 (01.01.2019)\"\r\nInstallDate=\"old\"\r\n"},
+        {"version with a trailing space", "Version=\"Version 1.690 (15.10.2019) \"\r\n"},
+        {"no version", "InstallDate=\"old\"\r\n"},
+        {"empty", ""},
+    };
+    for (const auto& c : outdated) {
+        test::WriteBytes(box_.temp.Native(kRecordPath), c.existing);
+        EXPECT_TRUE(writeInstallationRecord(box_.Environment(), box_.Dir("prog"))) << c.name;
+        EXPECT_EQ(box_.Record(), box_.ExpectedRecord("2024-01-02 03:04:05")) << c.name;
+    }
+}
+
+TEST_F(StorageLocationsTest, UnwritableMachineFolderChangesNothingElse) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes everywhere";
+    ASSERT_EQ(::chmod(box_.temp.Native("machine").c_str(), 0500), 0);
+    const StorageLocations result = resolveStorageLocations(box_.Environment());
+    EXPECT_EQ(result.storageDirectory, box_.DefaultStorage());
+    EXPECT_TRUE(DirectoryExists(box_.DefaultStorage()));
+    EXPECT_FALSE(DirectoryExists(box_.temp.U16(kRecordDirectory)));
+}
+
+TEST_F(StorageLocationsTest, UnknownPerUserFolderCreatesNothingAtTheRoot) {
+    StorageEnvironment environment = box_.Environment();
+    environment.userAppDataFolder = [] { return std::u16string(); };
+    const StorageLocations result = resolveStorageLocations(environment);
+    EXPECT_EQ(result.storageDirectory, u"");
+    EXPECT_FALSE(result.storageFromSelector);
+    EXPECT_EQ(box_.Record(), box_.ExpectedRecord("2019-10-15 08:05:09"));
+}
+
+}  // namespace
+}  // namespace tessik
