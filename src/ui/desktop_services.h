@@ -4,9 +4,10 @@
 // windows reach them only through this interface, so tests can answer the dialogs and see what
 // was shown, copied and opened.
 
-#include <QFont>
 #include <QString>
 #include <optional>
+
+#include "settings/font_settings.h"
 
 class QWidget;
 
@@ -25,7 +26,8 @@ class DesktopServices {
     // on the initial folder when it is not empty.
     virtual std::optional<QString> chooseFolder(QWidget* owner, const QString& initialFolder) = 0;
     // The picked font; nothing when cancelled.
-    virtual std::optional<QFont> chooseFont(QWidget* owner, const QFont& initial) = 0;
+    virtual std::optional<FontDescription> chooseFont(QWidget* owner,
+                                                      const FontDescription& initial) = 0;
     // A message box with an OK button.
     virtual void showMessage(QWidget* owner, const QString& text, const QString& caption,
                              MessageIcon icon) = 0;

@@ -302,6 +302,27 @@ void Dialog::runCommand(int id) {
     }
 }
 
+void Dialog::setText(const TextTarget& target, const std::u16string& text) {
+    const QString value = QString::fromStdU16String(text);
+    switch (target.kind) {
+        case TextTargetKind::kWindowTitle:
+            setWindowTitle(value);
+            break;
+        case TextTargetKind::kControl:
+            setControlText(target.id, value);
+            break;
+        case TextTargetKind::kMenuPosition:
+            if (menu_ != nullptr) menu_->setPopupText(target.id, value);
+            break;
+        case TextTargetKind::kMenuCommand:
+            if (menu_ != nullptr) menu_->setItemText(target.id, value);
+            break;
+        case TextTargetKind::kMember:
+            setMemberText(target.id, value);
+            break;
+    }
+}
+
 void Dialog::onCloseRequest() {
     runCommand(kCancelResult);
 }

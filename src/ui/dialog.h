@@ -3,7 +3,7 @@
 // dialog units of the dialog font), controls are found by id, buttons and menu items run the
 // handler bound to their id, and the window ends with a modal result, 1 for OK and 2 for
 // cancel. Escape runs command 2; the close box is a hook of its own, which by default runs
-// command 2 as well.
+// command 2 as well. Translated texts reach the title, controls and menu items by target.
 
 #include <QDialog>
 #include <QSize>
@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "settings/language_catalogue.h"
 #include "ui/dialog_template.h"
 #include "ui/dialog_units.h"
 
@@ -26,7 +27,7 @@ class DialogMenu;
 inline constexpr int kOkResult = 1;
 inline constexpr int kCancelResult = 2;
 
-class Dialog : public QDialog {
+class Dialog : public QDialog, public TextSink {
     Q_OBJECT
   public:
     Dialog(const DialogTemplate& dialogTemplate, DesktopServices& desktop,
@@ -59,6 +60,8 @@ class Dialog : public QDialog {
     // cancel.
     void runCommand(int id);
 
+    void setText(const TextTarget& target, const std::u16string& text) override;
+
   protected:
     void onCommand(int id, std::function<void()> handler);
     DesktopServices& desktop() const { return desktop_; }
@@ -71,6 +74,8 @@ class Dialog : public QDialog {
     // A window may build a control of its own for a template row; nullptr lets the framework
     // build it.
     virtual QWidget* createControl(const ControlTemplate&, QWidget*) { return nullptr; }
+    // A translated text the window keeps for later use.
+    virtual void setMemberText(int, const QString&) {}
 
     // Runs work on a worker thread and returns its result. Meanwhile the window keeps painting
     // and shows a busy cursor, user input to every window is dropped, and a close request waits

@@ -1,5 +1,6 @@
 #include "ui/qt_desktop_services.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -9,6 +10,7 @@
 #include <QUrl>
 
 #include "ui/file_filter.h"
+#include "ui/qt_font.h"
 
 namespace tessik {
 
@@ -28,11 +30,12 @@ std::optional<QString> QtDesktopServices::chooseFolder(QWidget* owner,
     return path;
 }
 
-std::optional<QFont> QtDesktopServices::chooseFont(QWidget* owner, const QFont& initial) {
+std::optional<FontDescription> QtDesktopServices::chooseFont(QWidget* owner,
+                                                             const FontDescription& initial) {
     bool picked = false;
-    const QFont font = QFontDialog::getFont(&picked, initial, owner);
+    const QFont font = QFontDialog::getFont(&picked, ToQFont(initial, QApplication::font()), owner);
     if (!picked) return std::nullopt;
-    return font;
+    return FromQFont(font);
 }
 
 void QtDesktopServices::showMessage(QWidget* owner, const QString& text, const QString& caption,

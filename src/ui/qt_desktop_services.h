@@ -9,7 +9,8 @@ class QtDesktopServices final : public DesktopServices {
   public:
     std::optional<QString> chooseFileToOpen(QWidget* owner, const QString& filter) override;
     std::optional<QString> chooseFolder(QWidget* owner, const QString& initialFolder) override;
-    std::optional<QFont> chooseFont(QWidget* owner, const QFont& initial) override;
+    std::optional<FontDescription> chooseFont(QWidget* owner,
+                                              const FontDescription& initial) override;
     void showMessage(QWidget* owner, const QString& text, const QString& caption,
                      MessageIcon icon) override;
     void setClipboardText(const QString& text) override;

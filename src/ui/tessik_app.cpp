@@ -1,8 +1,7 @@
 #include "ui/tessik_app.h"
 
-#include "folder/path_utilities.h"
-#include "platform/file_system.h"
 #include "platform/path_encoding.h"
+#include "settings/storage_locations.h"
 #include "ui/tessik_dlg.h"
 
 namespace tessik {
@@ -14,7 +13,7 @@ std::vector<std::u16string> ArgumentsAfterProgramName(int argc, char** argv) {
 }
 
 bool CTessikApp::InitInstance(int argc, char** argv) {
-    CTessikDlg window(desktop_, DirectoryPart(ProgramPath()),
+    CTessikDlg window(desktop_, SystemStorageEnvironment(FromNativePath(argc > 0 ? argv[0] : "")),
                       ArgumentsAfterProgramName(argc, argv));
     window.run();
     return false;

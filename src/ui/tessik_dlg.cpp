@@ -85,16 +85,12 @@ QString ToQString(const std::u16string& text) {
 
 }  // namespace
 
-CTessikDlg::CTessikDlg(DesktopServices& desktop, std::u16string programDirectory,
+CTessikDlg::CTessikDlg(DesktopServices& desktop, StorageEnvironment environment,
                        std::vector<std::u16string> arguments)
     : Dialog(kTemplate, desktop),
-      arguments_(std::move(arguments)),
-      programDirectory_(std::move(programDirectory)),
-      m_acMCompareFailed(QStringLiteral("The HASHes are NOT identical!")),
-      m_acMCompareDone(QStringLiteral("The HASHes are identical!")),
-      m_acMAllFiles(QStringLiteral("All files(*.*)|*.*||")),
-      m_acMBtnOk(QStringLiteral("OK")) {
-    setWindowIcon(QIcon(QStringLiteral(":/tessik/tessik.png")));
+      fontHost_(*this),
+      environment_(std::move(environment)),
+      arguments_(std::move(arguments)) {
     setAcceptDrops(true);
 }
 
@@ -103,10 +99,19 @@ CTessikDlg::~CTessikDlg() = default;
 void CTessikDlg::onInitDialog() {
     bindControls();
     bindCommands();
+    setWindowIcon(QIcon(QStringLiteral(":/tessik/tessik.png")));
     setMinimumSize(kMinimumWidth, kMinimumHeight);
     algorithmList_->setCurrentIndex(kDefaultAlgorithmIndex);
+    fontSettings_ = std::make_unique<FontSettings>(fontHost_);
+    locations_ = resolveStorageLocations(environment_);
     removeMissingDocumentItems();
+    selectLanguage(std::string());
+    loadSettings(settingsPath(), *this, *fontSettings_);
     takeFirstArgument();
+}
+
+std::u16string CTessikDlg::settingsPath() const {
+    return locations_.storageDirectory + kSettingsFileName;
 }
 
 void CTessikDlg::bindControls() {
@@ -149,9 +154,9 @@ void CTessikDlg::bindCommands() {
 }
 
 void CTessikDlg::removeMissingDocumentItems() {
-    licensePath_ = programDirectory_ + u"License.txt";
+    licensePath_ = locations_.programDirectory + u"License.txt";
     if (!FileExists(licensePath_)) menu()->removeItem(kLicenseCommand);
-    readMePath_ = programDirectory_ + u"ReadMe.txt";
+    readMePath_ = locations_.programDirectory + u"ReadMe.txt";
     if (!FileExists(readMePath_)) {
         menu()->removeItem(kChangesCommand);
         menu()->removeItem(kCheckUpdateCommand);
@@ -184,12 +189,98 @@ void CTessikDlg::onClientResized(QSize size) {
     }
 }
 
-int CTessikDlg::algorithmIndex() const {
+void CTessikDlg::setMemberText(int id, const QString& text) {
+    switch (static_cast<MainMemberText>(id)) {
+        case MainMemberText::kAllFiles:
+            m_acMAllFiles = text;
+            break;
+        case MainMemberText::kCompareFailed:
+            m_acMCompareFailed = text;
+            break;
+        case MainMemberText::kCompareDone:
+            m_acMCompareDone = text;
+            break;
+        case MainMemberText::kBtnOk:
+            m_acMBtnOk = text;
+            break;
+    }
+}
+
+QCheckBox* CTessikDlg::box(SettingsBox which) const {
+    return which == SettingsBox::kCaseSensitive ? m_CHKCaseSensitive : m_CHKSmallLetters;
+}
+
+void CTessikDlg::selectAlgorithm(int index) {
+    algorithmList_->setCurrentIndex(index);
+}
+
+int CTessikDlg::selectedAlgorithm() const {
     return algorithmList_->currentIndex();
 }
 
-bool CTessikDlg::lowerCase() const {
-    return m_CHKSmallLetters->isChecked();
+void CTessikDlg::tickBox(SettingsBox which) {
+    box(which)->setChecked(true);
+}
+
+bool CTessikDlg::isBoxTicked(SettingsBox which) const {
+    return box(which)->isChecked();
+}
+
+void CTessikDlg::setFolderValues(const FolderValues& values) {
+    folderValues_ = values;
+}
+
+FolderValues CTessikDlg::folderValues() const {
+    return folderValues_;
+}
+
+void CTessikDlg::setSeparator(const std::u16string& separator) {
+    separator_ = separator;
+}
+
+std::u16string CTessikDlg::separator() const {
+    return separator_;
+}
+
+void CTessikDlg::setLanguageUnset(bool unset) {
+    languageUnset_ = unset;
+}
+
+bool CTessikDlg::languageUnset() const {
+    return languageUnset_;
+}
+
+void CTessikDlg::selectLanguage(const std::string& name) {
+    tessik::selectLanguage(name, locations_.programDirectory, language_, *this);
+}
+
+std::u16string CTessikDlg::languageName() const {
+    return language_.languageName;
+}
+
+void CTessikDlg::showMaximised() {
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+// Positions are those of the window without the window manager's frame, which is not known
+// before the window is shown; reading and writing the same rectangle keeps the size from
+// growing by a frame at every start.
+void CTessikDlg::moveWindow(const WindowRect& rect) {
+    setGeometry(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+WindowPlacement CTessikDlg::placement() const {
+    const auto toWindowRect = [](const QRect& r) {
+        return WindowRect{r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
+    };
+    WindowPlacement placement;
+    placement.state = isMinimized()   ? WindowState::kMinimised
+                      : isMaximized() ? WindowState::kMaximised
+                                      : WindowState::kNormal;
+    placement.rect = toWindowRect(geometry());
+    const QRect normal = normalGeometry();
+    placement.restoredRect = toWindowRect(normal.isValid() ? normal : geometry());
+    return placement;
 }
 
 void CTessikDlg::showResult(const std::string& digest) {
@@ -198,8 +289,8 @@ void CTessikDlg::showResult(const std::string& digest) {
 
 void CTessikDlg::hashText() {
     const std::u16string text = WithCrLfLineBreaks(stringField_->toPlainText().toStdU16String());
-    const int index = algorithmIndex();
-    const bool lower = lowerCase();
+    const int index = selectedAlgorithm();
+    const bool lower = m_CHKSmallLetters->isChecked();
     showResult(runBusy([=] { return HashFromString(index, text, lower); }));
 }
 
@@ -210,8 +301,8 @@ void CTessikDlg::hashFile() {
         path = fileNameField_->text().toStdU16String();
         if (!FileExists(path)) return;
     }
-    const int index = algorithmIndex();
-    const bool lower = lowerCase();
+    const int index = selectedAlgorithm();
+    const bool lower = m_CHKSmallLetters->isChecked();
     showResult(runBusy([=] { return HashFromFile(index, path, lower); }));
 }
 

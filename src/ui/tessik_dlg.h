@@ -2,12 +2,19 @@
 // The main window: pick an algorithm, hash the typed text or a file, compare the result with an
 // expected value and copy it. The window reads its controls, hands the decisions to Qt-free
 // code and writes the results back; hashing runs on a worker thread while the window waits.
+// The settings and the languages reach it through the interfaces it implements.
 
 #include <QString>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "settings/application_settings.h"
+#include "settings/font_settings.h"
+#include "settings/language_catalogue.h"
+#include "settings/storage_locations.h"
 #include "ui/dialog.h"
+#include "ui/widget_font_host.h"
 
 class QCheckBox;
 class QComboBox;
@@ -18,18 +25,36 @@ class QPushButton;
 
 namespace tessik {
 
-class CTessikDlg : public Dialog {
+class CTessikDlg : public Dialog, public SettingsWindow {
     Q_OBJECT
   public:
     // The arguments follow the program name; only the first one is used.
-    CTessikDlg(DesktopServices& desktop, std::u16string programDirectory,
+    CTessikDlg(DesktopServices& desktop, StorageEnvironment environment,
                std::vector<std::u16string> arguments);
     ~CTessikDlg() override;
+
+    // SettingsWindow
+    void selectAlgorithm(int index) override;
+    int selectedAlgorithm() const override;
+    void tickBox(SettingsBox box) override;
+    bool isBoxTicked(SettingsBox box) const override;
+    void setFolderValues(const FolderValues& values) override;
+    FolderValues folderValues() const override;
+    void setSeparator(const std::u16string& separator) override;
+    std::u16string separator() const override;
+    void setLanguageUnset(bool unset) override;
+    bool languageUnset() const override;
+    void selectLanguage(const std::string& name) override;
+    std::u16string languageName() const override;
+    void showMaximised() override;
+    void moveWindow(const WindowRect& rect) override;
+    WindowPlacement placement() const override;
 
   protected:
     void onInitDialog() override;
     void onCloseRequest() override;
     void onClientResized(QSize size) override;
+    void setMemberText(int id, const QString& text) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -38,6 +63,7 @@ class CTessikDlg : public Dialog {
     void bindCommands();
     void removeMissingDocumentItems();
     void takeFirstArgument();
+    std::u16string settingsPath() const;
 
     void hashText();
     void hashFile();
@@ -45,9 +71,8 @@ class CTessikDlg : public Dialog {
     void compare();
     void copyResult();
 
-    int algorithmIndex() const;
-    bool lowerCase() const;
     void showResult(const std::string& digest);
+    QCheckBox* box(SettingsBox which) const;
 
     QLabel* m_LBLAlgorithm = nullptr;
     QComboBox* algorithmList_ = nullptr;
@@ -67,14 +92,21 @@ class CTessikDlg : public Dialog {
     QPushButton* m_BTNCopy = nullptr;
     QPushButton* m_BTNCompare = nullptr;
 
-    std::vector<std::u16string> arguments_;
+    WidgetFontHost fontHost_;
+    std::unique_ptr<FontSettings> fontSettings_;
+    StorageEnvironment environment_;
+    StorageLocations locations_;
+    bool languageUnset_ = true;
+    LanguageState language_;
     std::u16string readMePath_;
     std::u16string licensePath_;
-    std::u16string programDirectory_;
+    FolderValues folderValues_;
+    std::u16string separator_;
     QString m_acMCompareFailed;
     QString m_acMCompareDone;
     QString m_acMAllFiles;
     QString m_acMBtnOk;
+    std::vector<std::u16string> arguments_;
 };
 
 }  // namespace tessik

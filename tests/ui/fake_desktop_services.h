@@ -19,11 +19,11 @@ class FakeDesktopServices final : public DesktopServices {
 
     std::deque<std::optional<QString>> fileAnswers;
     std::deque<std::optional<QString>> folderAnswers;
-    std::deque<std::optional<QFont>> fontAnswers;
+    std::deque<std::optional<FontDescription>> fontAnswers;
 
-    std::vector<QString> fileFilters;     // one per file dialog shown
-    std::vector<QString> folderInitials;  // one per folder browser shown
-    std::vector<QFont> fontInitials;      // one per font dialog shown
+    std::vector<QString> fileFilters;           // one per file dialog shown
+    std::vector<QString> folderInitials;        // one per folder browser shown
+    std::vector<FontDescription> fontInitials;  // one per font dialog shown
     std::vector<Message> messages;
     std::vector<QString> clipboard;  // every text put on it, in order
     std::vector<QString> documents;
@@ -37,7 +37,7 @@ class FakeDesktopServices final : public DesktopServices {
         folderInitials.push_back(initialFolder);
         return Next(folderAnswers);
     }
-    std::optional<QFont> chooseFont(QWidget*, const QFont& initial) override {
+    std::optional<FontDescription> chooseFont(QWidget*, const FontDescription& initial) override {
         fontInitials.push_back(initial);
         return Next(fontAnswers);
     }
