@@ -174,6 +174,8 @@ void CTessikDlg::takeFirstArgument() {
 }
 
 void CTessikDlg::onCloseRequest() {
+    saveSettings(settingsPath(), *this, *fontSettings_, locations_);
+    fontSettings_.reset();
     done(kCancelResult);
 }
 
