@@ -52,9 +52,11 @@ class FakeDesktopServices final : public DesktopServices {
   private:
     template <class T>
     static std::optional<T> Next(std::deque<std::optional<T>>& answers) {
-        if (answers.empty()) return std::nullopt;
-        std::optional<T> answer = answers.front();
-        answers.pop_front();
+        std::optional<T> answer;
+        if (!answers.empty()) {
+            answer.swap(answers.front());
+            answers.pop_front();
+        }
         return answer;
     }
 };
