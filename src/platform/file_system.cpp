@@ -154,13 +154,21 @@ LocalTime LocalTimeNow() {
 }
 
 bool ReplaceFileContents(const std::u16string& path, std::string_view bytes) {
-    const std::string native = ToNativePath(path);
+    std::string native = ToNativePath(path);
     if (native.empty() || HasNul(native)) return false;
+    // A link stays a link: the file it points to is the one replaced.
+    if (char* resolved = ::realpath(native.c_str(), nullptr)) {
+        native = resolved;
+        std::free(resolved);
+    }
+    struct stat old {};
+    const bool replacing = ::stat(native.c_str(), &old) == 0;
     static std::atomic<unsigned> counter{0};
     const std::string temporary =
         native + ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return false;
+    if (replacing) ::fchmod(fd, old.st_mode & 07777);  // keeps the old file's permissions
     const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || ::rename(temporary.c_str(), native.c_str()) != 0) {

@@ -57,6 +57,20 @@ TEST(FileSystem, ReplaceFileContentsLeavesNoTemporaryBehind) {
     EXPECT_EQ(entries, 2);
 }
 
+TEST(FileSystem, ReplaceFileContentsKeepsLinksAndPermissions) {
+    TemporaryFolder temp;
+    test::WriteBytes(temp.Native("real.ini"), "old");
+    ASSERT_EQ(::chmod(temp.Native("real.ini").c_str(), 0640), 0);
+    ASSERT_EQ(::symlink("real.ini", temp.Native("link.ini").c_str()), 0);
+    ASSERT_TRUE(ReplaceFileContents(temp.U16("link.ini"), "new"));
+    struct stat info {};
+    ASSERT_EQ(::lstat(temp.Native("link.ini").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    ASSERT_EQ(::stat(temp.Native("real.ini").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(test::ReadBytes(temp.Native("real.ini")), "new");
+}
+
 TEST(FileSystem, ReplaceFileContentsKeepsTheOldFileWhenTheFolderIsReadOnly) {
     if (::geteuid() == 0) GTEST_SKIP() << "root writes everywhere";
     TemporaryFolder temp;
