@@ -9,12 +9,16 @@ bool DigestsMatch(const std::u16string& result, const std::u16string& expected,
     return caseSensitive ? result == expected : AsciiLower(result) == AsciiLower(expected);
 }
 
-std::u16string WithCrLfLineBreaks(const std::u16string& text) {
+std::u16string WithCrLfLineBreaks(const std::u16string& rawFieldText) {
+    constexpr char16_t kLineEnd = u'\u2029';
     std::u16string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r')) out.push_back(u'\r');
-        out.push_back(text[i]);
+    out.reserve(rawFieldText.size());
+    for (char16_t unit : rawFieldText) {
+        if (unit == kLineEnd) {
+            out += u"\r\n";
+        } else {
+            out.push_back(unit);
+        }
     }
     return out;
 }

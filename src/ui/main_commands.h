@@ -12,9 +12,9 @@ namespace tessik {
 // trimmed, so a trailing space or line break makes two digests differ.
 bool DigestsMatch(const std::u16string& result, const std::u16string& expected, bool caseSensitive);
 
-// A multi-line field hands out bare line feeds; the text is hashed with the CR LF line breaks
-// the user sees as line ends on every platform, so each bare LF gains its CR.
-std::u16string WithCrLfLineBreaks(const std::u16string& text);
+// The multi-line field keeps its lines apart with U+2029 in its raw text; each line end is
+// hashed as CR LF. Every other unit, a no-break space or U+2028 too, is hashed as typed.
+std::u16string WithCrLfLineBreaks(const std::u16string& rawFieldText);
 
 // A dropped name longer than this many units is cut to it.
 inline constexpr std::size_t kMaxDroppedPathUnits = 2046;

@@ -5,11 +5,10 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QIcon>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QPushButton>
+#include <QTextDocument>
 #include <QUrl>
 #include <array>
 
@@ -115,23 +114,13 @@ std::u16string CTessikDlg::settingsPath() const {
 }
 
 void CTessikDlg::bindControls() {
-    m_LBLAlgorithm = control<QLabel>(kAlgorithmLabel);
     algorithmList_ = control<QComboBox>(kAlgorithmList);
     m_CHKSmallLetters = control<QCheckBox>(kLowercaseBox);
-    m_LBLPassword = control<QLabel>(kStringLabel);
-    m_LBLFileName = control<QLabel>(kFileNameLabel);
     fileNameField_ = control<QLineEdit>(kFileNameField);
-    browseButton_ = control<QPushButton>(kBrowseButton);
-    m_BTNHashFile = control<QPushButton>(kHashFileButton);
     stringField_ = control<QPlainTextEdit>(kStringField);
-    m_BTNHashPassword = control<QPushButton>(kHashStringButton);
-    m_LBLHash = control<QLabel>(kResultLabel);
     resultField_ = control<QLineEdit>(kResultField);
-    m_LBLExpected = control<QLabel>(kExpectedLabel);
     expectedField_ = control<QLineEdit>(kExpectedField);
     m_CHKCaseSensitive = control<QCheckBox>(kCaseSensitiveBox);
-    m_BTNCopy = control<QPushButton>(kCopyButton);
-    m_BTNCompare = control<QPushButton>(kCompareButton);
 
     FillAlgorithmList(*algorithmList_);
     // Dropped files go to the window, not into the field under the mouse.
@@ -175,7 +164,6 @@ void CTessikDlg::takeFirstArgument() {
 
 void CTessikDlg::onCloseRequest() {
     saveSettings(settingsPath(), *this, *fontSettings_, locations_);
-    fontSettings_.reset();
     done(kCancelResult);
 }
 
@@ -290,7 +278,9 @@ void CTessikDlg::showResult(const std::string& digest) {
 }
 
 void CTessikDlg::hashText() {
-    const std::u16string text = WithCrLfLineBreaks(stringField_->toPlainText().toStdU16String());
+    // The plain text would turn no-break spaces into spaces; the raw text keeps what was typed.
+    const std::u16string text =
+        WithCrLfLineBreaks(stringField_->document()->toRawText().toStdU16String());
     const int index = selectedAlgorithm();
     const bool lower = m_CHKSmallLetters->isChecked();
     showResult(runBusy([=] { return HashFromString(index, text, lower); }));

@@ -18,10 +18,8 @@
 
 class QCheckBox;
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
 
 namespace tessik {
 
@@ -74,25 +72,18 @@ class CTessikDlg : public Dialog, public SettingsWindow {
     void showResult(const std::string& digest);
     QCheckBox* box(SettingsBox which) const;
 
-    QLabel* m_LBLAlgorithm = nullptr;
+    // The controls the commands read and write; the others are reached by id.
     QComboBox* algorithmList_ = nullptr;
     QCheckBox* m_CHKSmallLetters = nullptr;
-    QLabel* m_LBLPassword = nullptr;
-    QLabel* m_LBLFileName = nullptr;
     QLineEdit* fileNameField_ = nullptr;
-    QPushButton* browseButton_ = nullptr;
-    QPushButton* m_BTNHashFile = nullptr;
     QPlainTextEdit* stringField_ = nullptr;
-    QPushButton* m_BTNHashPassword = nullptr;
-    QLabel* m_LBLHash = nullptr;
     QLineEdit* resultField_ = nullptr;
-    QLabel* m_LBLExpected = nullptr;
     QLineEdit* expectedField_ = nullptr;
     QCheckBox* m_CHKCaseSensitive = nullptr;
-    QPushButton* m_BTNCopy = nullptr;
-    QPushButton* m_BTNCompare = nullptr;
 
     WidgetFontHost fontHost_;
+    // Made once the controls exist, since it starts from the window's font; it lives as long
+    // as the window, so a second close request still finds it.
     std::unique_ptr<FontSettings> fontSettings_;
     StorageEnvironment environment_;
     StorageLocations locations_;

@@ -28,22 +28,22 @@ TEST(MainCommandsTest, DigestsMatchFoldsOnlyAsciiLettersWhenNotCaseSensitive) {
     }
 }
 
-TEST(MainCommandsTest, LineBreaksBecomeCrLf) {
+TEST(MainCommandsTest, LineEndsBecomeCrLfAndNothingElseChanges) {
     struct Case {
-        std::u16string text;
+        std::u16string raw;
         std::u16string hashed;
     };
     for (const Case& c : {
-             Case{u"a\nb", u"a\r\nb"},
-             Case{u"a\r\nb", u"a\r\nb"},
-             Case{u"\n", u"\r\n"},
-             Case{u"\n\n", u"\r\n\r\n"},
-             Case{u"a\rb", u"a\rb"},
-             Case{u"a\r\n\nb", u"a\r\n\r\nb"},
+             Case{u"a\u2029b", u"a\r\nb"},
+             Case{u"\u2029", u"\r\n"},
+             Case{u"\u2029\u2029", u"\r\n\r\n"},
+             Case{u"a\u00A0b", u"a\u00A0b"},  // a no-break space is no space
+             Case{u"a\u2028b", u"a\u2028b"},  // a line separator inside a line stays
+             Case{u"a\nb\rc", u"a\nb\rc"},
              Case{u"", u""},
              Case{u"no break", u"no break"},
          }) {
-        EXPECT_EQ(WithCrLfLineBreaks(c.text), c.hashed);
+        EXPECT_EQ(WithCrLfLineBreaks(c.raw), c.hashed);
     }
 }
 

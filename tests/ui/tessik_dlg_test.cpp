@@ -214,6 +214,11 @@ TEST_F(MainWindowTest, HashTextHashesTheStringFieldWithCrLfLineBreaks) {
     Click(kHashStringButton);
     EXPECT_EQ(Field(kResultField).text(), TextDigest(2, u"abc\r\ndef", false));
 
+    // Typed characters that look like others are hashed as typed.
+    StringField().setPlainText(QString::fromUtf16(u"a\u00A0b\u2028c"));
+    Click(kHashStringButton);
+    EXPECT_EQ(Field(kResultField).text(), TextDigest(2, u"a\u00A0b\u2028c", false));
+
     // Nothing selected passes -1 on; an empty field is hashed as the empty message.
     Algorithms().setCurrentIndex(-1);
     StringField().clear();
@@ -378,6 +383,7 @@ TEST_F(MainWindowTest, TheCloseBoxSavesTheSettings) {
     Click(kLowercaseBox);
     EXPECT_TRUE(window->close());
     EXPECT_EQ(window->result(), kCancelResult);
+    EXPECT_TRUE(window->close());  // a second request finds everything still there
 
     const FontDescription system = FromQFont(QApplication::font());
     const QRect geometry = window->geometry();
