@@ -117,20 +117,21 @@ void Dialog::build() {
 
     QWidget* previousFocusable = nullptr;
     const ControlTemplate* previous = nullptr;
+    QWidget* previousWidget = nullptr;
     for (const ControlTemplate& row : template_.controls) {
         QWidget* widget = buildControl(row);
         placeControl(*widget, row);
         if (row.id != -1) controls_[row.id] = widget;
         if (previous != nullptr && previous->kind == ControlKind::kLabel && IsField(row.kind)) {
-            labelledFields_[previous->id] = widget;
-            if (auto* label = qobject_cast<QLabel*>(controls_[previous->id]))
-                label->setBuddy(widget);
+            if (previous->id != -1) labelledFields_[previous->id] = widget;
+            if (auto* label = qobject_cast<QLabel*>(previousWidget)) label->setBuddy(widget);
         }
         if (widget->focusPolicy() & Qt::TabFocus) {
             if (previousFocusable != nullptr) setTabOrder(previousFocusable, widget);
             previousFocusable = widget;
         }
         previous = &row;
+        previousWidget = widget;
     }
     for (const ControlTemplate& row : template_.controls) {
         if (row.id != -1 && row.text != nullptr) {

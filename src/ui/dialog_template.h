@@ -28,7 +28,6 @@ enum ControlStyle : unsigned {
     kCentreVertically = 1u << 3,  // labels: one line, centred in the height
     kCentreText = 1u << 4,        // labels and buttons: centred horizontally
     kHidden = 1u << 5,
-    kNoPrefix = 1u << 6,  // labels: '&' is shown as it is
 };
 
 struct ControlTemplate {
