@@ -226,6 +226,26 @@ TEST_F(MainWindowTest, HashTextHashesTheStringFieldWithCrLfLineBreaks) {
     EXPECT_EQ(Field(kResultField).text(), TextDigest(-1, u"", false));
 }
 
+TEST_F(MainWindowTest, KnownDigestsOfAbc) {
+    test::WriteBytes(folder.Native("abc.txt"), "abc");
+    StartShown();
+    Algorithms().setCurrentIndex(2);
+    Field(kFileNameField).setText(Q(folder.U16("abc.txt")));
+    Click(kHashFileButton);
+    EXPECT_EQ(Field(kResultField).text(), "900150983cd24fb0d6963f7d28e17f72");  // MD5
+
+    Algorithms().setCurrentIndex(7);
+    StringField().setPlainText("abc");
+    Click(kHashStringButton);
+    const QString sha512 =
+        "ddaf35a193617abacc417349ae20413112e6fa4e89a97ea20a9eeee64b55d39a"
+        "2192992a274fc1a836ba3c23a3feebbd454d4423643ce80e2a9ac94fa54ca49f";
+    EXPECT_EQ(Field(kResultField).text(), sha512);
+    Click(kLowercaseBox);
+    Click(kHashStringButton);
+    EXPECT_EQ(Field(kResultField).text(), sha512.toUpper());
+}
+
 TEST_F(MainWindowTest, EnterHashesTheTextExceptInTheStringField) {
     test::WriteBytes(folder.Native("data.bin"), "file content");
     StartShown();
