@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <memory>
 
@@ -293,6 +294,26 @@ TEST_F(MainWindowTest, HashFileAsksForAFileOnlyWhenTheFieldNamesNone) {
         EXPECT_EQ(Field(kResultField).text(), c.result);
     }
     EXPECT_EQ(desktop.fileFilters, std::vector<QString>{});  // the last case asked nothing
+}
+
+TEST_F(MainWindowTest, WhileAFileIsHashedTheWindowIsServedButTakesNoInput) {
+    // MD2 over 4 MiB takes long enough for the window to be asked to do something meanwhile.
+    test::WriteBytes(folder.Native("large.bin"), std::string(4 << 20, 'x'));
+    const std::u16string path = folder.U16("large.bin");
+    StartShown();
+    Algorithms().setCurrentIndex(0);
+    Field(kFileNameField).setText(Q(path));
+    StringField().setPlainText("text");
+    bool servedWhileBusy = false;
+    QTimer::singleShot(0, window.get(), [this, &servedWhileBusy] {
+        servedWhileBusy = window->isBusy();
+        Click(kHashStringButton);
+        QTest::keyClicks(&Field(kExpectedField), "typed");
+    });
+    Click(kHashFileButton);
+    EXPECT_TRUE(servedWhileBusy);
+    EXPECT_EQ(Field(kResultField).text(), FileDigest(0, path, true));
+    EXPECT_EQ(Field(kExpectedField).text(), "");
 }
 
 TEST_F(MainWindowTest, BrowseSetsTheFileNameAndNeverTheResult) {
