@@ -288,7 +288,7 @@ void CTessikDlg::hashText() {
 
 void CTessikDlg::hashFile() {
     std::u16string path = fileNameField_->text().toStdU16String();
-    if (path.empty() || !FileExists(path)) {
+    if (!FileExists(path)) {  // empty, a folder or nothing at all
         chooseFile();
         path = fileNameField_->text().toStdU16String();
         if (!FileExists(path)) return;
