@@ -7,7 +7,7 @@ namespace {
 
 TEST(TessikAppTest, ArgumentsAreDecodedWithoutLoss) {
     char program[] = "tessik";
-    char text[] = "gr\xC3\xBC\xC3\x9F";  // UTF-8
+    char text[] = "gr\xC3\xBC\xC3\x9F";   // UTF-8
     char latin1[] = "/data/caf\xE9.txt";  // no valid UTF-8: its byte survives as a lone surrogate
     char empty[] = "";
     char* argv[] = {program, text, latin1, empty, nullptr};
