@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev         # tests
     libssl-dev openssl                # reference digests for tests and benchmarks
     libbenchmark-dev                  # benchmarks
-    xvfb xauth x11-apps               # showing the window where there is no display
+    xvfb xauth x11-apps imagemagick   # showing and photographing the window without a display
 )
 
 as_root() {
