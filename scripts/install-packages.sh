@@ -9,7 +9,7 @@ packages=(
     libssl-dev openssl                # reference digests for tests and benchmarks
     rhash time                        # peers and peak memory in bench/compare.sh
     libbenchmark-dev                  # benchmarks
-    xvfb xauth x11-apps               # showing the window where there is no display
+    xvfb xauth x11-apps imagemagick   # showing and photographing the window without a display
 )
 
 as_root() {
