@@ -6,10 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "digest/digest_kernels.h"
 #include "digest/keccak.h"
 #include "digest/md5.h"
 #include "engine_test_support.h"
@@ -101,6 +103,61 @@ TEST_F(DigestPaths, AgreeOnLongMessagesInRandomPieces) {
             const std::vector<std::size_t> pieces = RandomPieces(random, message.size());
             ExpectEveryPathAgrees(engine.name + ", round " + std::to_string(round),
                                   [&] { return engine.piecewiseHex(message, pieces); });
+        }
+    }
+}
+
+// The kernels themselves, from random states rather than the standard starting words and with
+// any number of blocks per call, none included.
+template <typename Word, std::size_t kWords, typename Kernel>
+void ExpectKernelsAgree(std::mt19937_64& random, Kernel DigestKernels::*kernel,
+                        std::size_t blockBytes, const char* name) {
+    for (std::size_t blocks : {0, 1, 2, 3, 8, 33}) {
+        std::array<Word, kWords> start;
+        for (Word& word : start) word = static_cast<Word>(random());
+        const Bytes data = RandomBytes(random, blocks * blockBytes);
+        ASSERT_TRUE(ForceDigestPath(DigestPath::kPortable));
+        std::array<Word, kWords> expected = start;
+        (ActiveDigestKernels().*kernel)(expected.data(), data.data(), blocks);
+        if (blocks == 0) {
+            EXPECT_EQ(expected, start) << name;
+        }
+        for (DigestPath path : SupportedDigestPaths()) {
+            ASSERT_TRUE(ForceDigestPath(path));
+            std::array<Word, kWords> state = start;
+            (ActiveDigestKernels().*kernel)(state.data(), data.data(), blocks);
+            EXPECT_EQ(state, expected)
+                << name << ", " << blocks << " blocks on the " << DigestPathName(path) << " path";
+        }
+    }
+}
+
+TEST_F(DigestPaths, KernelsAgreeFromAnyStateOnAnyNumberOfBlocks) {
+    std::mt19937_64 random(204);
+    ExpectKernelsAgree<std::uint32_t, 4>(random, &DigestKernels::md4, 64, "MD4");
+    ExpectKernelsAgree<std::uint32_t, 4>(random, &DigestKernels::md5, 64, "MD5");
+    ExpectKernelsAgree<std::uint32_t, 5>(random, &DigestKernels::sha1, 64, "SHA-1");
+    ExpectKernelsAgree<std::uint32_t, 8>(random, &DigestKernels::sha256, 64, "SHA-256");
+    ExpectKernelsAgree<std::uint64_t, 8>(random, &DigestKernels::sha512, 128, "SHA-512");
+    // Keccak: the permutation alone (rate 0), then absorbing at every rate the catalogue uses
+    // and one it does not.
+    for (std::size_t rateLanes : {0, 9, 13, 17, 18, 21}) {
+        const Bytes data = RandomBytes(random, 5 * rateLanes * 8);
+        std::array<std::uint64_t, 25> start;
+        for (auto& lane : start) lane = random();
+        ASSERT_TRUE(ForceDigestPath(DigestPath::kPortable));
+        const auto run = [&](std::array<std::uint64_t, 25>& lanes) {
+            if (rateLanes == 0) return ActiveDigestKernels().keccakPermute(lanes.data());
+            ActiveDigestKernels().keccakAbsorb(lanes.data(), data.data(), 5, rateLanes);
+        };
+        std::array<std::uint64_t, 25> expected = start;
+        run(expected);
+        for (DigestPath path : SupportedDigestPaths()) {
+            ASSERT_TRUE(ForceDigestPath(path));
+            std::array<std::uint64_t, 25> state = start;
+            run(state);
+            EXPECT_EQ(state, expected)
+                << rateLanes << " lanes per block on the " << DigestPathName(path) << " path";
         }
     }
 }
