@@ -7,7 +7,12 @@
 #
 #   bench/compare.sh [FILTER]     FILTER: only rows whose name contains it ("folder", "memory",
 #                                 "MD2" and algorithm names select those parts)
-#   environment: RUNS (default 3), SIZE_MIB (default 1024), BUILD_DIR
+#   environment: RUNS (default 3), SIZE_MIB (default 1024), BUILD_DIR, and MODE:
+#     wall (default)  wall-clock time of each whole command
+#     cpu             for a machine that is not quiet: the processor time of the thread that
+#                     hashed against the peer's user + system time, i.e. the wall-clock ratio
+#                     of an idle two-core machine, where our read-ahead thread has a core of
+#                     its own (the folder rows stay wall-clock)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,6 +20,7 @@ build=${BUILD_DIR:-$root/build-bench}
 runs=${RUNS:-3}
 size_mib=${SIZE_MIB:-1024}
 filter=${1:-}
+mode=${MODE:-wall}
 
 for tool in openssl rhash /usr/bin/time; do
     command -v "$tool" > /dev/null || { echo "missing: $tool (scripts/install-packages.sh)"; exit 1; }
@@ -41,6 +47,23 @@ microseconds() {
     echo $(((end - start) / 1000))
 }
 
+# Microseconds one hashing run of ours costs, and one of the peer's, as MODE measures them.
+ourCost() {
+    if [[ $mode == cpu ]]; then
+        "$driver" "$@" 2>&1 > /dev/null | awk '/hashing thread/ { printf "%d\n", $3 * 1e6 }'
+    else
+        microseconds "$driver" "$@" 2> /dev/null
+    fi
+}
+
+peerCost() {
+    if [[ $mode == cpu ]]; then
+        /usr/bin/time -f '%U %S' "$@" 2>&1 > /dev/null | tail -1 | awk '{ printf "%d\n", ($1 + $2) * 1e6 }'
+    else
+        microseconds "$@"
+    fi
+}
+
 median() {
     sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
 }
@@ -52,8 +75,8 @@ row() {
     [[ -z $filter || $name == *"$filter"* ]] || return 0
     local ours=() peer=()
     for ((run = 0; run < runs; ++run)); do
-        ours+=("$(microseconds "$driver" "$index" "$file")")
-        peer+=("$(microseconds "$@" "$file")")
+        ours+=("$(ourCost "$index" "$file")")
+        peer+=("$(peerCost "$@" "$file")")
     done
     local ourMedian peerMedian
     ourMedian=$(printf '%s\n' "${ours[@]}" | median)
@@ -66,7 +89,7 @@ row() {
 }
 
 echo "Processor: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $(nproc) cores"
-echo "File: $size_mib MiB in the page cache; median of $runs interleaved runs; seconds of wall-clock time"
+echo "File: $size_mib MiB in the page cache; median of $runs interleaved runs; seconds ($mode time); load: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
 echo "| algorithm | ours (s) | peer (s) | peer | ratio | target | |"
 echo "|---|---|---|---|---|---|---|"
@@ -93,7 +116,7 @@ done
 if [[ -z $filter || MD2 == *"$filter"* ]]; then
     small=$work/small.bin
     head -c $((16 << 20)) "$file" > "$small"
-    us=$(microseconds "$driver" 0 "$small")
+    us=$(microseconds "$driver" 0 "$small" 2> /dev/null)
     awk -v us="$us" 'BEGIN { printf "\nMD2: %.1f MB/s on a 16 MiB file\n", 16 * 1.048576 / (us / 1e6) }'
 fi
 
