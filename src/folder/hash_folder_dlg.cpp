@@ -69,8 +69,7 @@ int CHashFolderDlg::RunFolderDialog(FontSettings& fontSettings, int algorithmInd
     lowerCase_ = lowerCase;
     values_ = &values;
     job_.emplace(static_cast<FolderJobWindow&>(*this), std::move(separator), [this] {
-        QMetaObject::invokeMethod(
-            this, [this] { job_->ServePendingCalls(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this] { serveJob(); }, Qt::QueuedConnection);
     });
     return run();
 }
@@ -86,8 +85,11 @@ void CHashFolderDlg::onInitDialog() {
     extensionField_->setText(ToQString(values_->extensionFilter));
 
     onCommand(kBrowseButton, [this] { browse(); });
-    onCommand(kProcessButton, [this] { job_->Start(); });
-    onCommand(kStopButton, [this] { job_->StopProcessing(); });
+    onCommand(kProcessButton, [this] { process(); });
+    onCommand(kStopButton, [this] {
+        startWhenWorkerEnds_ = false;
+        job_->StopProcessing();
+    });
     onCommand(kOkResult, [this] { endWith(kOkResult); });
     onCommand(kCancelResult, [this] { endWith(kCancelResult); });
 }
@@ -127,8 +129,23 @@ void CHashFolderDlg::onCloseRequest() {
     endWith(kOkResult);
 }
 
-// A stopped run's worker may still be digesting a large file, so even OK waits for it.
+// A stopped run's worker may still be digesting a large file: Process starts the new run once
+// it has ended.
+void CHashFolderDlg::process() {
+    if (!job_->Start()) startWhenWorkerEnds_ = true;
+}
+
+void CHashFolderDlg::serveJob() {
+    job_->ServePendingCalls();
+    if (startWhenWorkerEnds_ && !job_->IsRunning()) {
+        startWhenWorkerEnds_ = false;
+        job_->Start();
+    }
+}
+
+// Even OK waits for a stopped run's worker.
 void CHashFolderDlg::endWith(int result) {
+    startWhenWorkerEnds_ = false;
     job_->StopAndWait();
     done(result);
 }

@@ -67,6 +67,8 @@ class CHashFolderDlg : public Dialog, private FolderJobWindow {
   private:
     void bindControls();
     void browse();
+    void process();
+    void serveJob();
     void endWith(int result);
 
     // FolderJobWindow
@@ -97,6 +99,7 @@ class CHashFolderDlg : public Dialog, private FolderJobWindow {
     // The output field holds exactly what the job set or added there.
     bool outputIsTheJobs_ = true;
     bool jobWritesOutput_ = false;
+    bool startWhenWorkerEnds_ = false;
     std::optional<FolderHashJob> job_;
 };
 
