@@ -69,7 +69,8 @@ int CHashFolderDlg::RunFolderDialog(FontSettings& fontSettings, int algorithmInd
     lowerCase_ = lowerCase;
     values_ = &values;
     job_.emplace(static_cast<FolderJobWindow&>(*this), std::move(separator), [this] {
-        QMetaObject::invokeMethod(this, [this] { serveJob(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { serveJob(); }, Qt::QueuedConnection);
     });
     return run();
 }

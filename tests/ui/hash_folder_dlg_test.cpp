@@ -41,8 +41,7 @@ bool WaitForOutput(const Dialog& window, const QString& part) {
 bool WaitForRun(const Dialog& window, const QString& output) {
     return QTest::qWaitFor(
         [&] {
-            return Output(window).toPlainText() == output &&
-                   Button(window, kStopButton).isHidden();
+            return Output(window).toPlainText() == output && Button(window, kStopButton).isHidden();
         },
         20000);
 }
@@ -102,9 +101,9 @@ TEST_F(FolderWindowTest, OpensWithTheCallersValues) {
             EXPECT_EQ(window.controlText(kNameFilterLabel), "Filename");
             EXPECT_EQ(window.control(kNameFilterField)->accessibleName(), "Filename");
             test::ExpectNamedInTabOrder(
-                window, {kFolderField, kBrowseButton, kSubfoldersBox, kNameFilterField,
-                         kExtensionField, kAlgorithmList, kLowercaseBox, kOutputField,
-                         kProcessButton, kOkResult});
+                window,
+                {kFolderField, kBrowseButton, kSubfoldersBox, kNameFilterField, kExtensionField,
+                 kAlgorithmList, kLowercaseBox, kOutputField, kProcessButton, kOkResult});
             Button(window, kOkResult).click();
         },
         3, false);
@@ -120,8 +119,8 @@ TEST_F(FolderWindowTest, ProcessWritesALinePerFileAndTheCloseBoxKeepsTheValues) 
     const int result = Run(
         [this](CHashFolderDlg& window) {
             Button(window, kProcessButton).click();
-            EXPECT_TRUE(
-                WaitForRun(window, Line("a.txt", kMd5, true, " ") + Line("b.bin", kMd5, true, " ")));
+            EXPECT_TRUE(WaitForRun(
+                window, Line("a.txt", kMd5, true, " ") + Line("b.bin", kMd5, true, " ")));
 
             // The letter case, the sub-folders and the filters reach the next run; only the
             // close box turns emptied filters into "*".
@@ -197,8 +196,8 @@ TEST_F(FolderWindowTest, ProcessRightAfterStopStartsOnceTheStoppedWorkerHasEnded
             Button(window, kStopButton).click();
             Button(window, kProcessButton).click();
             // The stopped run still ends with the large file; the new one lists everything.
-            EXPECT_TRUE(WaitForRun(window, Line("a.txt", kMd2) + Line("b_large.bin", kMd2) +
-                                               Line("c.txt", kMd2)));
+            EXPECT_TRUE(WaitForRun(
+                window, Line("a.txt", kMd2) + Line("b_large.bin", kMd2) + Line("c.txt", kMd2)));
         },
         kMd2);
 }
@@ -302,9 +301,9 @@ TEST_F(FolderCommandTest, TheMenuCommandHandsOverTheMainWindowsChoicesAndTakesBa
         Edit(window, kNameFilterField).setText("a.t");
         Button(window, kProcessButton).click();
         ASSERT_TRUE(WaitUntilIdle(window));
-        EXPECT_EQ(Output(window).toPlainText(),
-                  Q(folder.U16("a.txt")) + "|" + FileDigest(kMd5, folder.U16("a.txt"), false) +
-                      "\n");
+        EXPECT_EQ(
+            Output(window).toPlainText(),
+            Q(folder.U16("a.txt")) + "|" + FileDigest(kMd5, folder.U16("a.txt"), false) + "\n");
         window.close();
     });
     EXPECT_EQ(window->folderValues(), (FolderValues{folder.U16() + u"/", u"a.t", u"*"}));
