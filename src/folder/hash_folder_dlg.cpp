@@ -15,6 +15,7 @@
 #include "settings/language_catalogue.h"
 #include "ui/algorithm_list.h"
 #include "ui/desktop_services.h"
+#include "ui/qt_text.h"
 
 namespace tessik {
 namespace {
@@ -47,10 +48,6 @@ constexpr DialogTemplate kTemplate{"Get Hash from folder", 482, 238, false, fals
 
 // The output field has no label of its own.
 constexpr char kOutputName[] = "Output";
-
-QString ToQString(const std::u16string& text) {
-    return QString::fromStdU16String(text);
-}
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include "ui/about_box.h"
 #include "ui/click_edit.h"
 #include "ui/qt_font.h"
+#include "ui/qt_text.h"
 
 namespace tessik {
 namespace {
@@ -74,10 +75,6 @@ const QColor kDescriptionColour(155, 155, 155);
 // The two address fields have no label before them.
 constexpr char kWebSiteName[] = "Web site";
 constexpr char kMailName[] = "Mail";
-
-QString ToQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "settings/font_settings.h"
+#include "ui/qt_text.h"
 
 namespace tessik {
 namespace {
@@ -47,7 +48,7 @@ void CLanguageDlg::onInitDialog() {
 
     choices_ = BuildLanguageChoices(cataloguePath_, programDirectory_, *fileResult_);
     for (const LanguageChoice& choice : choices_.entries) {
-        languageList_->addItem(QString::fromStdU16String(choice.name));
+        languageList_->addItem(ToQString(choice.name));
     }
     applyLanguageTexts(languageFile_, *this);
     fontSettings_->applyTo(fontHost_, true);

@@ -6,6 +6,7 @@
 #include "settings/application_settings.h"
 #include "settings/language_catalogue.h"
 #include "ui/desktop_services.h"
+#include "ui/qt_text.h"
 
 namespace tessik {
 namespace {
@@ -29,16 +30,10 @@ constexpr DialogTemplate kTemplate{"Options", 243, 96, false, false, kControls, 
 // The "<" buttons say nothing by themselves; they are named after what they reset.
 constexpr char kResetDescription[] = "Back to the default";
 
-QString ToQString(const std::u16string& text) {
-    return QString::fromStdU16String(text);
-}
-
 }  // namespace
 
 COptionsDlg::COptionsDlg(DesktopServices& desktop, QWidget* parent)
     : Dialog(kTemplate, desktop, parent), fontHost_(*this, OwnFont::kAsBuilt) {}
-
-COptionsDlg::~COptionsDlg() = default;
 
 int COptionsDlg::RunOptionsDialog(FontSettings& mainFontSettings, std::u16string& separator) {
     mainFontSettings_ = &mainFontSettings;
@@ -48,9 +43,8 @@ int COptionsDlg::RunOptionsDialog(FontSettings& mainFontSettings, std::u16string
 
 void COptionsDlg::onInitDialog() {
     onCommand(kFontButton, [this] { chooseFont(); });
-    onCommand(kSeparatorResetButton, [this] {
-        control<QLineEdit>(kSeparatorField)->setText(QString::fromStdU16String(kDefaultSeparator));
-    });
+    onCommand(kSeparatorResetButton,
+              [this] { setControlText(kSeparatorField, ToQString(kDefaultSeparator)); });
     onCommand(kFontResetButton, [this] { resetFont(); });
     onCommand(kOkResult, [this] { confirm(); });
 

@@ -29,7 +29,6 @@ class COptionsDlg : public Dialog {
     Q_OBJECT
   public:
     explicit COptionsDlg(DesktopServices& desktop, QWidget* parent = nullptr);
-    ~COptionsDlg() override;
 
     void setLanguageFile(std::u16string path) { languageFile_ = std::move(path); }
 

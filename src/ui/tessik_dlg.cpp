@@ -29,6 +29,7 @@
 #include "ui/main_window_ids.h"
 #include "ui/main_window_layout.h"
 #include "ui/options_dlg.h"
+#include "ui/qt_text.h"
 
 namespace tessik {
 namespace {
@@ -82,10 +83,6 @@ constexpr DialogTemplate kTemplate{
 std::u16string LocalPath(const QUrl& url) {
     return FromNativePath(
         QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString());
-}
-
-QString ToQString(const std::u16string& text) {
-    return QString::fromStdU16String(text);
 }
 
 }  // namespace
@@ -151,10 +148,7 @@ void CTessikDlg::bindCommands() {
     onCommand(kOptionsCommand, [this] { showOptions(); });
     onCommand(kLanguageCommand, [this] { chooseLanguage(); });
     onCommand(kInfoCommand, [this] { showAbout(); });
-    onCommand(kCheckUpdateCommand, [this] {
-        desktop().openAddress(QString::fromUtf16(kUpdateAddress.data(),
-                                                 static_cast<qsizetype>(kUpdateAddress.size())));
-    });
+    onCommand(kCheckUpdateCommand, [this] { desktop().openAddress(ToQString(kUpdateAddress)); });
 }
 
 void CTessikDlg::removeMissingDocumentItems() {

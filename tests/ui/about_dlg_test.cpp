@@ -8,15 +8,12 @@
 #include "main_window_fixture.h"
 #include "ui/about_box.h"
 #include "ui/click_edit.h"
+#include "ui/qt_text.h"
 
 namespace tessik {
 namespace {
 
 using namespace about_window;
-
-QString ToQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 CClickEdit& Link(const Dialog& window, int id) {
     return *window.control<CClickEdit>(id);
