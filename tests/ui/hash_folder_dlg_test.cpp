@@ -51,11 +51,19 @@ class FolderWindowTest : public ::testing::Test {
   protected:
     FolderWindowTest() : host(owner), fonts(host) {}
 
-    // A small file, a large one that takes MD2 a while, and another small one, in walk order.
+    // The folder to walk: a small file, a large one that takes MD2 a while, and another small
+    // one, in walk order.
     void MakeFolderWithALargeFile() {
         test::WriteBytes(folder.Native("a.txt"), "first");
         test::WriteBytes(folder.Native("b_large.bin"), std::string(4 << 20, 'x'));
         test::WriteBytes(folder.Native("c.txt"), "last");
+        values.lastFolder = folder.U16() + u"/";
+    }
+    // Starts a run and returns while its worker digests the large file.
+    static void ProcessUntilInsideTheLargeFile(CHashFolderDlg& window) {
+        Button(window, kProcessButton).click();
+        ASSERT_TRUE(WaitForOutput(window, "a.txt"));
+        QTest::qWait(100);
     }
 
     int Run(std::function<void(CHashFolderDlg&)> script, int algorithm = kMd5,
@@ -165,15 +173,12 @@ TEST_F(FolderWindowTest, OkAndEscapeKeepNothing) {
 
 TEST_F(FolderWindowTest, StopReturnsTheButtonsAtOnceAndTheFileInHandStillGetsItsLine) {
     MakeFolderWithALargeFile();
-    values.lastFolder = folder.U16() + u"/";
     Run(
         [this](CHashFolderDlg& window) {
-            Button(window, kProcessButton).click();
+            ProcessUntilInsideTheLargeFile(window);
             EXPECT_FALSE(Button(window, kStopButton).isHidden());
             EXPECT_FALSE(Button(window, kOkResult).isEnabled());
             EXPECT_FALSE(Button(window, kProcessButton).isEnabled());
-            ASSERT_TRUE(WaitForOutput(window, "a.txt"));
-            QTest::qWait(100);  // the worker is inside the large file now
             Button(window, kStopButton).click();
             EXPECT_TRUE(Button(window, kStopButton).isHidden());
             EXPECT_TRUE(Button(window, kOkResult).isEnabled());
@@ -187,12 +192,9 @@ TEST_F(FolderWindowTest, StopReturnsTheButtonsAtOnceAndTheFileInHandStillGetsIts
 
 TEST_F(FolderWindowTest, ProcessRightAfterStopStartsOnceTheStoppedWorkerHasEnded) {
     MakeFolderWithALargeFile();
-    values.lastFolder = folder.U16() + u"/";
     Run(
         [this](CHashFolderDlg& window) {
-            Button(window, kProcessButton).click();
-            ASSERT_TRUE(WaitForOutput(window, "a.txt"));
-            QTest::qWait(100);
+            ProcessUntilInsideTheLargeFile(window);
             Button(window, kStopButton).click();
             Button(window, kProcessButton).click();
             // The stopped run still ends with the large file; the new one lists everything.
@@ -204,14 +206,11 @@ TEST_F(FolderWindowTest, ProcessRightAfterStopStartsOnceTheStoppedWorkerHasEnded
 
 TEST_F(FolderWindowTest, EscapeDuringARunReturnsOnlyOnceTheWorkerHasEnded) {
     MakeFolderWithALargeFile();
-    values.lastFolder = folder.U16() + u"/";
     QString outputAtReturn;
     {
         CHashFolderDlg window(desktop);
         test::WhenModal([&](Dialog&) {
-            Button(window, kProcessButton).click();
-            ASSERT_TRUE(WaitForOutput(window, "a.txt"));
-            QTest::qWait(100);
+            ProcessUntilInsideTheLargeFile(window);
             QTest::keyClick(&Edit(window, kFolderField), Qt::Key_Escape);
         });
         EXPECT_EQ(window.RunFolderDialog(fonts, kMd2, true, values, u"|"), kCancelResult);
@@ -227,11 +226,9 @@ TEST_F(FolderWindowTest, EscapeDuringARunReturnsOnlyOnceTheWorkerHasEnded) {
 
 TEST_F(FolderWindowTest, TextTypedIntoTheOutputIsReplacedAtTheNextLine) {
     MakeFolderWithALargeFile();
-    values.lastFolder = folder.U16() + u"/";
     Run(
         [this](CHashFolderDlg& window) {
-            Button(window, kProcessButton).click();
-            ASSERT_TRUE(WaitForOutput(window, "a.txt"));
+            ProcessUntilInsideTheLargeFile(window);
             Output(window).moveCursor(QTextCursor::Start);
             QTest::keyClicks(&Output(window), "typed");
             EXPECT_TRUE(Output(window).toPlainText().startsWith("typed"));
