@@ -37,9 +37,7 @@ constexpr std::array<AlgorithmInfo, kAlgorithmCount> kCatalogue{{
 
 }  // namespace
 
-const std::array<AlgorithmInfo, kAlgorithmCount>& AlgorithmCatalogue() {
-    return kCatalogue;
-}
+const std::array<AlgorithmInfo, kAlgorithmCount>& AlgorithmCatalogue() { return kCatalogue; }
 
 const AlgorithmInfo& AlgorithmForIndex(int index) {
     return index >= 0 && index < kAlgorithmCount ? kCatalogue[index] : kCatalogue.back();
