@@ -66,23 +66,31 @@ std::optional<std::uint64_t> StreamOnThisThread(InputFile& file, const PieceCons
     return pieces.Delivered();
 }
 
-// Two buffers passed back and forth: a reader thread fills one while the caller digests the
-// other. Each buffer is either free (the reader's) or full (the caller's), with the result of
-// the read that filled it.
+// Pieces a reader thread may read ahead of the one the caller digests. More than one: a busy
+// machine runs the reader in bursts, and the caller must not starve between them.
+constexpr std::size_t kPiecesAhead = 8;
+
+// A ring of buffers passed back and forth: a reader thread fills the free ones in order while
+// the caller digests the full ones in the same order. Each buffer is either free (the reader's)
+// or full (the caller's), with the result of the read that filled it.
 class ReadAhead {
   public:
-    explicit ReadAhead(std::size_t capacity)
-        : buffers_{AllocatePiece(capacity), AllocatePiece(capacity)} {}
+    explicit ReadAhead(std::size_t capacity) {
+        for (PieceBuffer& buffer : buffers_) buffer = AllocatePiece(capacity);
+    }
 
-    bool Allocated() const { return buffers_[0] && buffers_[1]; }
+    bool Allocated() const {
+        return std::all_of(std::begin(buffers_), std::end(buffers_),
+                           [](const PieceBuffer& buffer) { return buffer != nullptr; });
+    }
 
     // Runs on the reader thread.
     void Read(InputFile& file) {
         PieceSequence pieces(file.Size());
         for (std::size_t i = 0; !pieces.Done(); ++i) {
-            Slot& slot = slots_[i % 2];
+            Slot& slot = slots_[i % kPiecesAhead];
             WaitFor(slot, false);
-            const std::int64_t got = file.Read(buffers_[i % 2].get(), pieces.Wanted());
+            const std::int64_t got = file.Read(buffers_[i % kPiecesAhead].get(), pieces.Wanted());
             Hand(slot, true, got);
             if (!pieces.Record(got)) return;
         }
@@ -92,10 +100,10 @@ class ReadAhead {
     std::optional<std::uint64_t> Consume(std::uint64_t size, const PieceConsumer& consume) {
         PieceSequence pieces(size);
         for (std::size_t i = 0; !pieces.Done(); ++i) {
-            Slot& slot = slots_[i % 2];
+            Slot& slot = slots_[i % kPiecesAhead];
             const std::int64_t got = WaitFor(slot, true);
             if (!pieces.Record(got)) return std::nullopt;
-            if (got > 0) consume(buffers_[i % 2].get(), static_cast<std::size_t>(got));
+            if (got > 0) consume(buffers_[i % kPiecesAhead].get(), static_cast<std::size_t>(got));
             Hand(slot, false, 0);
         }
         return pieces.Delivered();
@@ -122,8 +130,8 @@ class ReadAhead {
         changed_.notify_one();
     }
 
-    PieceBuffer buffers_[2];
-    Slot slots_[2];
+    PieceBuffer buffers_[kPiecesAhead];
+    Slot slots_[kPiecesAhead];
     std::mutex mutex_;
     std::condition_variable changed_;
 };
