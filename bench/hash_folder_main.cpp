@@ -14,6 +14,7 @@
 #include <iostream>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "folder/folder_hash_job.h"
