@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 #include <random>
 #include <string>
+#include <thread>
 
 #include "support/temporary_folder.h"
 
@@ -66,6 +68,20 @@ TEST(FileStream, HandsOverExactlyTheFileInPiecesOfAtMostOneBuffer) {
         EXPECT_EQ(got.pieces, c.pieces) << c.size;
         EXPECT_LE(got.largestPiece, kPiece);
     }
+}
+
+TEST(FileStream, ASlowConsumerGetsEveryPieceInOrderWhileTheReaderWaitsForFreeBuffers) {
+    TemporaryFolder temp;
+    const std::string contents = RandomBytes(20 * kFilePieceBytes + 9);
+    test::WriteBytes(temp.Native("data"), contents);
+    std::string got;
+    const auto total = StreamFile(temp.U16("data"), [&](const std::uint8_t* data, std::size_t n) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        got.append(reinterpret_cast<const char*>(data), n);
+    });
+    ASSERT_TRUE(total.has_value());
+    EXPECT_EQ(*total, contents.size());
+    EXPECT_TRUE(got == contents);
 }
 
 TEST(FileStream, AFileThatShrinksAfterOpeningGivesWhatItStillHolds) {
