@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev libgl-dev            # the windows
     libgtest-dev libgmock-dev         # tests
     libssl-dev openssl                # reference digests for tests and benchmarks
+    rhash time                        # peers and peak memory in bench/compare.sh
     libbenchmark-dev                  # benchmarks
     xvfb xauth x11-apps imagemagick   # showing and photographing the window without a display
 )

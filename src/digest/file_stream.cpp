@@ -1,8 +1,12 @@
 #include "digest/file_stream.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <new>
+#include <system_error>
+#include <thread>
 
 namespace tessik {
 namespace {
@@ -19,6 +23,134 @@ PieceBuffer AllocatePiece(std::size_t bytes) {
         static_cast<std::uint8_t*>(::operator new(bytes, kPageAlignment, std::nothrow)));
 }
 
+// The pieces of a file in order: how many bytes to ask for next, and when to stop. Both ways of
+// reading follow it, so they make the same read calls and hand over the same pieces.
+class PieceSequence {
+  public:
+    explicit PieceSequence(std::uint64_t size)
+        : size_(size),
+          remaining_(size),
+          capacity_(static_cast<std::size_t>(std::min<std::uint64_t>(size, kFilePieceBytes))) {}
+
+    std::size_t Capacity() const { return capacity_; }
+    bool Done() const { return remaining_ == 0 || ended_; }
+    std::size_t Wanted() const {
+        return static_cast<std::size_t>(std::min<std::uint64_t>(remaining_, capacity_));
+    }
+    // Records a read of `got` bytes (-1: an error); false when the stream cannot go on.
+    bool Record(std::int64_t got) {
+        if (got < 0) return false;
+        const auto delivered = static_cast<std::size_t>(got);
+        ended_ = delivered < Wanted();  // the file ended before its measured size
+        remaining_ -= delivered;
+        return true;
+    }
+    std::uint64_t Delivered() const { return size_ - remaining_; }
+
+  private:
+    std::uint64_t size_;
+    std::uint64_t remaining_;
+    std::size_t capacity_;
+    bool ended_ = false;
+};
+
+std::optional<std::uint64_t> StreamOnThisThread(InputFile& file, const PieceConsumer& consume) {
+    PieceSequence pieces(file.Size());
+    const PieceBuffer buffer = AllocatePiece(pieces.Capacity());
+    if (!buffer) return std::nullopt;
+    while (!pieces.Done()) {
+        const std::int64_t got = file.Read(buffer.get(), pieces.Wanted());
+        if (!pieces.Record(got)) return std::nullopt;
+        if (got > 0) consume(buffer.get(), static_cast<std::size_t>(got));
+    }
+    return pieces.Delivered();
+}
+
+// Pieces a reader thread may read ahead of the one the caller digests. More than one: a busy
+// machine runs the reader in bursts, and the caller must not starve between them.
+constexpr std::size_t kPiecesAhead = 8;
+
+// A ring of buffers passed back and forth: a reader thread fills the free ones in order while
+// the caller digests the full ones in the same order. Each buffer is either free (the reader's)
+// or full (the caller's), with the result of the read that filled it.
+class ReadAhead {
+  public:
+    explicit ReadAhead(std::size_t capacity) {
+        for (PieceBuffer& buffer : buffers_) buffer = AllocatePiece(capacity);
+    }
+
+    bool Allocated() const {
+        return std::all_of(std::begin(buffers_), std::end(buffers_),
+                           [](const PieceBuffer& buffer) { return buffer != nullptr; });
+    }
+
+    // Runs on the reader thread.
+    void Read(InputFile& file) {
+        PieceSequence pieces(file.Size());
+        for (std::size_t i = 0; !pieces.Done(); ++i) {
+            Slot& slot = slots_[i % kPiecesAhead];
+            WaitFor(slot, false);
+            const std::int64_t got = file.Read(buffers_[i % kPiecesAhead].get(), pieces.Wanted());
+            Hand(slot, true, got);
+            if (!pieces.Record(got)) return;
+        }
+    }
+
+    // Runs on the caller's thread.
+    std::optional<std::uint64_t> Consume(std::uint64_t size, const PieceConsumer& consume) {
+        PieceSequence pieces(size);
+        for (std::size_t i = 0; !pieces.Done(); ++i) {
+            Slot& slot = slots_[i % kPiecesAhead];
+            const std::int64_t got = WaitFor(slot, true);
+            if (!pieces.Record(got)) return std::nullopt;
+            if (got > 0) consume(buffers_[i % kPiecesAhead].get(), static_cast<std::size_t>(got));
+            Hand(slot, false, 0);
+        }
+        return pieces.Delivered();
+    }
+
+  private:
+    struct Slot {
+        bool full = false;
+        std::int64_t got = 0;
+    };
+
+    std::int64_t WaitFor(Slot& slot, bool full) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return slot.full == full; });
+        return slot.got;
+    }
+
+    void Hand(Slot& slot, bool full, std::int64_t got) {
+        {
+            std::lock_guard lock(mutex_);
+            slot.full = full;
+            slot.got = got;
+        }
+        changed_.notify_one();
+    }
+
+    PieceBuffer buffers_[kPiecesAhead];
+    Slot slots_[kPiecesAhead];
+    std::mutex mutex_;
+    std::condition_variable changed_;
+};
+
+std::optional<std::uint64_t> StreamWithReadAhead(InputFile& file, const PieceConsumer& consume) {
+    ReadAhead readAhead(PieceSequence(file.Size()).Capacity());
+    if (!readAhead.Allocated()) return std::nullopt;
+    std::thread reader;
+    try {
+        reader = std::thread([&] { readAhead.Read(file); });
+    } catch (const std::system_error&) {
+        // No thread to be had: read on this one instead.
+        return StreamOnThisThread(file, consume);
+    }
+    const auto delivered = readAhead.Consume(file.Size(), consume);
+    reader.join();
+    return delivered;
+}
+
 }  // namespace
 
 bool OpenMeasured(const std::u16string& path, InputFile& file) {
@@ -26,23 +158,9 @@ bool OpenMeasured(const std::u16string& path, InputFile& file) {
 }
 
 std::optional<std::uint64_t> StreamMeasured(InputFile& file, const PieceConsumer& consume) {
-    std::uint64_t remaining = file.Size();
-    if (remaining == 0) return 0;
-    // A small file gets a buffer of its own size, so hashing many small files stays cheap.
-    const auto capacity =
-        static_cast<std::size_t>(std::min<std::uint64_t>(remaining, kFilePieceBytes));
-    const PieceBuffer buffer = AllocatePiece(capacity);
-    if (!buffer) return std::nullopt;
-    while (remaining > 0) {
-        const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(remaining, capacity));
-        const std::int64_t got = file.Read(buffer.get(), wanted);
-        if (got < 0) return std::nullopt;
-        const auto delivered = static_cast<std::size_t>(got);
-        if (delivered > 0) consume(buffer.get(), delivered);
-        remaining -= delivered;
-        if (delivered < wanted) break;  // the file ended before its measured size
-    }
-    return file.Size() - remaining;
+    if (file.Size() == 0) return 0;
+    if (file.Size() >= kReadAheadFromBytes) return StreamWithReadAhead(file, consume);
+    return StreamOnThisThread(file, consume);
 }
 
 std::optional<std::uint64_t> StreamFile(const std::u16string& path, const PieceConsumer& consume) {

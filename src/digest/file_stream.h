@@ -16,6 +16,11 @@ namespace tessik {
 // to stay in the cache while the engine reads them.
 inline constexpr std::size_t kFilePieceBytes = std::size_t{1} << 20;
 
+// From this size on, a second thread reads the next pieces (up to eight of them) while the
+// engine digests the current one, so the copy out of the page cache costs no time on the
+// hashing thread. Below it, starting the thread would cost more than the overlap saves.
+inline constexpr std::uint64_t kReadAheadFromBytes = 4 * std::uint64_t{kFilePieceBytes};
+
 using PieceConsumer = std::function<void(const std::uint8_t* data, std::size_t length)>;
 
 // Opens a regular file, links followed, and measures its size once. False for anything that

@@ -4,53 +4,31 @@
 #include <bit>
 
 #include "digest/byte_order.h"
+#include "digest/digest_kernels.h"
+#include "digest/keccak_constants.h"
 
 namespace tessik {
 namespace {
 
-constexpr int kRounds = 24;
+using keccak::kRoundConstants;
+using keccak::kRounds;
 
-// Iota's constants: bit 2^j - 1 of constant i is output 7i + j of the LFSR with polynomial
-// x^8 + x^6 + x^5 + x^4 + 1, started at 1.
-constexpr std::array<std::uint64_t, kRounds> MakeRoundConstants() {
-    std::array<std::uint64_t, kRounds> constants{};
-    std::uint8_t lfsr = 1;
-    for (int round = 0; round < kRounds; ++round) {
-        for (int j = 0; j < 7; ++j) {
-            if (lfsr & 1) constants[round] |= std::uint64_t{1} << ((1 << j) - 1);
-            lfsr = static_cast<std::uint8_t>((lfsr << 1) ^ ((lfsr & 0x80) ? 0x71 : 0));
-        }
-    }
-    return constants;
-}
-
-// Rho and pi folded together: output lane X + 5Y of pi is input lane ((X + 3Y) mod 5) + 5X,
-// rotated by rho's offset for that input lane.
+// Rho and pi folded together: output lane i of pi is input lane source[i], rotated by rho's
+// offset for that input lane.
 struct LaneMap {
     std::array<int, 25> source{};
     std::array<int, 25> rotation{};
 };
 
-constexpr LaneMap MakeLaneMap() {
-    std::array<int, 25> offset{};
-    for (int t = 0, x = 1, y = 0; t < 24; ++t) {
-        offset[x + 5 * y] = (t + 1) * (t + 2) / 2 % 64;
-        const int nextY = (2 * x + 3 * y) % 5;
-        x = y;
-        y = nextY;
-    }
+consteval LaneMap MakeLaneMap() {
     LaneMap map;
-    for (int x = 0; x < 5; ++x) {
-        for (int y = 0; y < 5; ++y) {
-            const int source = (x + 3 * y) % 5 + 5 * x;
-            map.source[x + 5 * y] = source;
-            map.rotation[x + 5 * y] = offset[source];
-        }
+    for (int out = 0; out < 25; ++out) {
+        map.source[out] = keccak::kPiSources.values[out];
+        map.rotation[out] = keccak::kRhoOffsets.values[map.source[out]];
     }
     return map;
 }
 
-constexpr auto kRoundConstants = MakeRoundConstants();
 constexpr auto kLaneMap = MakeLaneMap();
 
 // Theta's column effects d are already computed; builds one row of pi's output and applies
@@ -89,8 +67,8 @@ template <int kRow>
 #pragma GCC unroll 25
     for (int i = 0; i < 25; ++i) a[i] = lanes[i];
     for (int round = 0; round < kRounds; round += 2) {
-        Round(a, e, kRoundConstants[round]);
-        Round(e, a, kRoundConstants[round + 1]);
+        Round(a, e, kRoundConstants.values[round]);
+        Round(e, a, kRoundConstants.values[round + 1]);
     }
 #pragma GCC unroll 25
     for (int i = 0; i < 25; ++i) lanes[i] = a[i];
@@ -98,18 +76,27 @@ template <int kRow>
 
 }  // namespace
 
-void KeccakF1600(std::uint64_t lanes[25]) {
+void KeccakPermutePortable(std::uint64_t lanes[25]) {
     Permute(lanes);
 }
 
-void KeccakAbsorbBlocks(std::uint64_t lanes[25], const std::uint8_t* data, std::size_t blockCount,
-                        std::size_t rateLanes) {
+void KeccakAbsorbPortable(std::uint64_t lanes[25], const std::uint8_t* data, std::size_t blockCount,
+                          std::size_t rateLanes) {
     for (; blockCount > 0; --blockCount, data += 8 * rateLanes) {
         for (std::size_t i = 0; i < rateLanes; ++i) {
             lanes[i] ^= LoadLe64(data + 8 * i);
         }
         Permute(lanes);
     }
+}
+
+void KeccakF1600(std::uint64_t lanes[25]) {
+    ActiveDigestKernels().keccakPermute(lanes);
+}
+
+void KeccakAbsorbBlocks(std::uint64_t lanes[25], const std::uint8_t* data, std::size_t blockCount,
+                        std::size_t rateLanes) {
+    ActiveDigestKernels().keccakAbsorb(lanes, data, blockCount, rateLanes);
 }
 
 }  // namespace tessik

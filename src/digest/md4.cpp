@@ -4,6 +4,7 @@
 
 #include "digest/block_buffer.h"
 #include "digest/byte_order.h"
+#include "digest/digest_kernels.h"
 #include "digest/hex.h"
 #include "digest/wipe.h"
 
@@ -47,7 +48,9 @@ constexpr std::size_t kBlockSize = 64;
     b = std::rotl(b + x3 + 0x6ed9eba1 + (c ^ d ^ a), 15);
 }
 
-void Md4Blocks(std::uint32_t state[4], const std::uint8_t* data, std::size_t blockCount) {
+}  // namespace
+
+void Md4BlocksPortable(std::uint32_t state[4], const std::uint8_t* data, std::size_t blockCount) {
     std::uint32_t a = state[0], b = state[1], c = state[2], d = state[3];
     for (; blockCount > 0; --blockCount, data += kBlockSize) {
         std::uint32_t x[16];
@@ -80,10 +83,13 @@ void Md4Blocks(std::uint32_t state[4], const std::uint8_t* data, std::size_t blo
     state[3] = d;
 }
 
+namespace {
+
 // The compression step in the shape the block buffer calls it.
 auto CompressorFor(Md4Context& context) {
-    return [&context](const std::uint8_t* blocks, std::size_t count) {
-        Md4Blocks(context.state, blocks, count);
+    return [&context, kernel = ActiveDigestKernels().md4](const std::uint8_t* blocks,
+                                                          std::size_t count) {
+        kernel(context.state, blocks, count);
     };
 }
 

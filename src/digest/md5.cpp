@@ -4,7 +4,9 @@
 
 #include "digest/block_buffer.h"
 #include "digest/byte_order.h"
+#include "digest/digest_kernels.h"
 #include "digest/hex.h"
+#include "digest/md5_constants.h"
 
 namespace tessik {
 namespace {
@@ -34,80 +36,82 @@ constexpr std::size_t kBlockSize = 64;
     return b + std::rotl(a + word + (c ^ (b | ~d)), shift);
 }
 
-void Md5Blocks(std::uint32_t state[4], const std::uint8_t* data, std::size_t blockCount) {
+}  // namespace
+
+void Md5BlocksPortable(std::uint32_t state[4], const std::uint8_t* data, std::size_t blockCount) {
     std::uint32_t a = state[0], b = state[1], c = state[2], d = state[3];
     for (; blockCount > 0; --blockCount, data += kBlockSize) {
         std::uint32_t x[16];
         for (int i = 0; i < 16; ++i) x[i] = LoadLe32(data + 4 * i);
         const std::uint32_t aa = a, bb = b, cc = c, dd = d;
 
-        a = StepF(a, b, c, d, x[0] + 0xd76aa478, 7);
-        d = StepF(d, a, b, c, x[1] + 0xe8c7b756, 12);
-        c = StepF(c, d, a, b, x[2] + 0x242070db, 17);
-        b = StepF(b, c, d, a, x[3] + 0xc1bdceee, 22);
-        a = StepF(a, b, c, d, x[4] + 0xf57c0faf, 7);
-        d = StepF(d, a, b, c, x[5] + 0x4787c62a, 12);
-        c = StepF(c, d, a, b, x[6] + 0xa8304613, 17);
-        b = StepF(b, c, d, a, x[7] + 0xfd469501, 22);
-        a = StepF(a, b, c, d, x[8] + 0x698098d8, 7);
-        d = StepF(d, a, b, c, x[9] + 0x8b44f7af, 12);
-        c = StepF(c, d, a, b, x[10] + 0xffff5bb1, 17);
-        b = StepF(b, c, d, a, x[11] + 0x895cd7be, 22);
-        a = StepF(a, b, c, d, x[12] + 0x6b901122, 7);
-        d = StepF(d, a, b, c, x[13] + 0xfd987193, 12);
-        c = StepF(c, d, a, b, x[14] + 0xa679438e, 17);
-        b = StepF(b, c, d, a, x[15] + 0x49b40821, 22);
+        a = StepF(a, b, c, d, x[0] + kMd5StepConstants[0], 7);
+        d = StepF(d, a, b, c, x[1] + kMd5StepConstants[1], 12);
+        c = StepF(c, d, a, b, x[2] + kMd5StepConstants[2], 17);
+        b = StepF(b, c, d, a, x[3] + kMd5StepConstants[3], 22);
+        a = StepF(a, b, c, d, x[4] + kMd5StepConstants[4], 7);
+        d = StepF(d, a, b, c, x[5] + kMd5StepConstants[5], 12);
+        c = StepF(c, d, a, b, x[6] + kMd5StepConstants[6], 17);
+        b = StepF(b, c, d, a, x[7] + kMd5StepConstants[7], 22);
+        a = StepF(a, b, c, d, x[8] + kMd5StepConstants[8], 7);
+        d = StepF(d, a, b, c, x[9] + kMd5StepConstants[9], 12);
+        c = StepF(c, d, a, b, x[10] + kMd5StepConstants[10], 17);
+        b = StepF(b, c, d, a, x[11] + kMd5StepConstants[11], 22);
+        a = StepF(a, b, c, d, x[12] + kMd5StepConstants[12], 7);
+        d = StepF(d, a, b, c, x[13] + kMd5StepConstants[13], 12);
+        c = StepF(c, d, a, b, x[14] + kMd5StepConstants[14], 17);
+        b = StepF(b, c, d, a, x[15] + kMd5StepConstants[15], 22);
 
-        a = StepG(a, b, c, d, x[1] + 0xf61e2562, 5);
-        d = StepG(d, a, b, c, x[6] + 0xc040b340, 9);
-        c = StepG(c, d, a, b, x[11] + 0x265e5a51, 14);
-        b = StepG(b, c, d, a, x[0] + 0xe9b6c7aa, 20);
-        a = StepG(a, b, c, d, x[5] + 0xd62f105d, 5);
-        d = StepG(d, a, b, c, x[10] + 0x02441453, 9);
-        c = StepG(c, d, a, b, x[15] + 0xd8a1e681, 14);
-        b = StepG(b, c, d, a, x[4] + 0xe7d3fbc8, 20);
-        a = StepG(a, b, c, d, x[9] + 0x21e1cde6, 5);
-        d = StepG(d, a, b, c, x[14] + 0xc33707d6, 9);
-        c = StepG(c, d, a, b, x[3] + 0xf4d50d87, 14);
-        b = StepG(b, c, d, a, x[8] + 0x455a14ed, 20);
-        a = StepG(a, b, c, d, x[13] + 0xa9e3e905, 5);
-        d = StepG(d, a, b, c, x[2] + 0xfcefa3f8, 9);
-        c = StepG(c, d, a, b, x[7] + 0x676f02d9, 14);
-        b = StepG(b, c, d, a, x[12] + 0x8d2a4c8a, 20);
+        a = StepG(a, b, c, d, x[1] + kMd5StepConstants[16], 5);
+        d = StepG(d, a, b, c, x[6] + kMd5StepConstants[17], 9);
+        c = StepG(c, d, a, b, x[11] + kMd5StepConstants[18], 14);
+        b = StepG(b, c, d, a, x[0] + kMd5StepConstants[19], 20);
+        a = StepG(a, b, c, d, x[5] + kMd5StepConstants[20], 5);
+        d = StepG(d, a, b, c, x[10] + kMd5StepConstants[21], 9);
+        c = StepG(c, d, a, b, x[15] + kMd5StepConstants[22], 14);
+        b = StepG(b, c, d, a, x[4] + kMd5StepConstants[23], 20);
+        a = StepG(a, b, c, d, x[9] + kMd5StepConstants[24], 5);
+        d = StepG(d, a, b, c, x[14] + kMd5StepConstants[25], 9);
+        c = StepG(c, d, a, b, x[3] + kMd5StepConstants[26], 14);
+        b = StepG(b, c, d, a, x[8] + kMd5StepConstants[27], 20);
+        a = StepG(a, b, c, d, x[13] + kMd5StepConstants[28], 5);
+        d = StepG(d, a, b, c, x[2] + kMd5StepConstants[29], 9);
+        c = StepG(c, d, a, b, x[7] + kMd5StepConstants[30], 14);
+        b = StepG(b, c, d, a, x[12] + kMd5StepConstants[31], 20);
 
-        a = StepH(a, b, c, d, x[5] + 0xfffa3942, 4);
-        d = StepH(d, a, b, c, x[8] + 0x8771f681, 11);
-        c = StepH(c, d, a, b, x[11] + 0x6d9d6122, 16);
-        b = StepH(b, c, d, a, x[14] + 0xfde5380c, 23);
-        a = StepH(a, b, c, d, x[1] + 0xa4beea44, 4);
-        d = StepH(d, a, b, c, x[4] + 0x4bdecfa9, 11);
-        c = StepH(c, d, a, b, x[7] + 0xf6bb4b60, 16);
-        b = StepH(b, c, d, a, x[10] + 0xbebfbc70, 23);
-        a = StepH(a, b, c, d, x[13] + 0x289b7ec6, 4);
-        d = StepH(d, a, b, c, x[0] + 0xeaa127fa, 11);
-        c = StepH(c, d, a, b, x[3] + 0xd4ef3085, 16);
-        b = StepH(b, c, d, a, x[6] + 0x04881d05, 23);
-        a = StepH(a, b, c, d, x[9] + 0xd9d4d039, 4);
-        d = StepH(d, a, b, c, x[12] + 0xe6db99e5, 11);
-        c = StepH(c, d, a, b, x[15] + 0x1fa27cf8, 16);
-        b = StepH(b, c, d, a, x[2] + 0xc4ac5665, 23);
+        a = StepH(a, b, c, d, x[5] + kMd5StepConstants[32], 4);
+        d = StepH(d, a, b, c, x[8] + kMd5StepConstants[33], 11);
+        c = StepH(c, d, a, b, x[11] + kMd5StepConstants[34], 16);
+        b = StepH(b, c, d, a, x[14] + kMd5StepConstants[35], 23);
+        a = StepH(a, b, c, d, x[1] + kMd5StepConstants[36], 4);
+        d = StepH(d, a, b, c, x[4] + kMd5StepConstants[37], 11);
+        c = StepH(c, d, a, b, x[7] + kMd5StepConstants[38], 16);
+        b = StepH(b, c, d, a, x[10] + kMd5StepConstants[39], 23);
+        a = StepH(a, b, c, d, x[13] + kMd5StepConstants[40], 4);
+        d = StepH(d, a, b, c, x[0] + kMd5StepConstants[41], 11);
+        c = StepH(c, d, a, b, x[3] + kMd5StepConstants[42], 16);
+        b = StepH(b, c, d, a, x[6] + kMd5StepConstants[43], 23);
+        a = StepH(a, b, c, d, x[9] + kMd5StepConstants[44], 4);
+        d = StepH(d, a, b, c, x[12] + kMd5StepConstants[45], 11);
+        c = StepH(c, d, a, b, x[15] + kMd5StepConstants[46], 16);
+        b = StepH(b, c, d, a, x[2] + kMd5StepConstants[47], 23);
 
-        a = StepI(a, b, c, d, x[0] + 0xf4292244, 6);
-        d = StepI(d, a, b, c, x[7] + 0x432aff97, 10);
-        c = StepI(c, d, a, b, x[14] + 0xab9423a7, 15);
-        b = StepI(b, c, d, a, x[5] + 0xfc93a039, 21);
-        a = StepI(a, b, c, d, x[12] + 0x655b59c3, 6);
-        d = StepI(d, a, b, c, x[3] + 0x8f0ccc92, 10);
-        c = StepI(c, d, a, b, x[10] + 0xffeff47d, 15);
-        b = StepI(b, c, d, a, x[1] + 0x85845dd1, 21);
-        a = StepI(a, b, c, d, x[8] + 0x6fa87e4f, 6);
-        d = StepI(d, a, b, c, x[15] + 0xfe2ce6e0, 10);
-        c = StepI(c, d, a, b, x[6] + 0xa3014314, 15);
-        b = StepI(b, c, d, a, x[13] + 0x4e0811a1, 21);
-        a = StepI(a, b, c, d, x[4] + 0xf7537e82, 6);
-        d = StepI(d, a, b, c, x[11] + 0xbd3af235, 10);
-        c = StepI(c, d, a, b, x[2] + 0x2ad7d2bb, 15);
-        b = StepI(b, c, d, a, x[9] + 0xeb86d391, 21);
+        a = StepI(a, b, c, d, x[0] + kMd5StepConstants[48], 6);
+        d = StepI(d, a, b, c, x[7] + kMd5StepConstants[49], 10);
+        c = StepI(c, d, a, b, x[14] + kMd5StepConstants[50], 15);
+        b = StepI(b, c, d, a, x[5] + kMd5StepConstants[51], 21);
+        a = StepI(a, b, c, d, x[12] + kMd5StepConstants[52], 6);
+        d = StepI(d, a, b, c, x[3] + kMd5StepConstants[53], 10);
+        c = StepI(c, d, a, b, x[10] + kMd5StepConstants[54], 15);
+        b = StepI(b, c, d, a, x[1] + kMd5StepConstants[55], 21);
+        a = StepI(a, b, c, d, x[8] + kMd5StepConstants[56], 6);
+        d = StepI(d, a, b, c, x[15] + kMd5StepConstants[57], 10);
+        c = StepI(c, d, a, b, x[6] + kMd5StepConstants[58], 15);
+        b = StepI(b, c, d, a, x[13] + kMd5StepConstants[59], 21);
+        a = StepI(a, b, c, d, x[4] + kMd5StepConstants[60], 6);
+        d = StepI(d, a, b, c, x[11] + kMd5StepConstants[61], 10);
+        c = StepI(c, d, a, b, x[2] + kMd5StepConstants[62], 15);
+        b = StepI(b, c, d, a, x[9] + kMd5StepConstants[63], 21);
 
         a += aa;
         b += bb;
@@ -120,10 +124,13 @@ void Md5Blocks(std::uint32_t state[4], const std::uint8_t* data, std::size_t blo
     state[3] = d;
 }
 
+namespace {
+
 // The compression step in the shape the block buffer calls it.
 auto CompressorFor(Md5Context& context) {
-    return [&context](const std::uint8_t* blocks, std::size_t count) {
-        Md5Blocks(context.state, blocks, count);
+    return [&context, kernel = ActiveDigestKernels().md5](const std::uint8_t* blocks,
+                                                          std::size_t count) {
+        kernel(context.state, blocks, count);
     };
 }
 

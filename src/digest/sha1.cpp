@@ -4,6 +4,7 @@
 
 #include "digest/block_buffer.h"
 #include "digest/byte_order.h"
+#include "digest/digest_kernels.h"
 #include "digest/hex.h"
 #include "digest/wipe.h"
 
@@ -51,7 +52,9 @@ template <int kRound>
     Step<kRound>(b, c, d, e, a, Word(w, i + 4));
 }
 
-void Sha1Blocks(std::uint32_t state[5], const std::uint8_t* data, std::size_t blockCount) {
+}  // namespace
+
+void Sha1BlocksPortable(std::uint32_t state[5], const std::uint8_t* data, std::size_t blockCount) {
     std::uint32_t a = state[0], b = state[1], c = state[2], d = state[3], e = state[4];
     for (; blockCount > 0; --blockCount, data += kBlockSize) {
         std::uint32_t w[16];
@@ -88,11 +91,12 @@ void Sha1Blocks(std::uint32_t state[5], const std::uint8_t* data, std::size_t bl
     state[4] = e;
 }
 
+namespace {
+
 // The compression step in the shape the block buffer calls it.
 auto CompressorFor(std::uint32_t state[5]) {
-    return [state](const std::uint8_t* blocks, std::size_t count) {
-        Sha1Blocks(state, blocks, count);
-    };
+    return [state, kernel = ActiveDigestKernels().sha1](
+               const std::uint8_t* blocks, std::size_t count) { kernel(state, blocks, count); };
 }
 
 }  // namespace

@@ -70,26 +70,34 @@ void FolderHashJob::Run() {
     DirectoryWalker walker(WalkOptions{settings.subfolders, settings.folder, settings.nameFilter,
                                        settings.extensionFilter});
     std::u16string output;
+    std::u16string line;  // the latest file's, not yet in the field
     std::u16string path;
     for (bool more = walker.FindFirst(path); more && !stop_; more = walker.FindNext(path)) {
-        if (!path.empty()) WriteLine(path, output);
+        if (path.empty()) continue;
+        // One visit to the window's thread per file: the previous file's line goes out on the
+        // same call that reads the choice for this one, in that order.
+        DigestChoice choice;
+        OnWindowThread([&] {
+            Show(line, output);
+            choice = window_.ReadDigestChoice();
+        });
+        line = path + separator_ +
+               FromUtf8(HashFromFile(choice.algorithmIndex, path, choice.lowerCase)) + u"\r\n";
+        output += line;
     }
-    OnWindowThread([this] { StopProcessing(); });
+    OnWindowThread([&] {
+        Show(line, output);
+        StopProcessing();
+    });
     mailbox_.Finish();
 }
 
 // The output is kept whole but only the new line goes to the field, so a long run stays linear;
-// text the user typed into the field is replaced by the whole output.
-void FolderHashJob::WriteLine(const std::u16string& path, std::u16string& output) {
-    DigestChoice choice;
-    OnWindowThread([&] { choice = window_.ReadDigestChoice(); });
-    const std::u16string line =
-        path + separator_ + FromUtf8(HashFromFile(choice.algorithmIndex, path, choice.lowerCase)) +
-        u"\r\n";
-    output += line;
-    OnWindowThread([&] {
-        if (!window_.AppendOutput(line)) window_.SetOutput(output);
-    });
+// text the user typed into the field is replaced by the whole output. Runs on the window's
+// thread.
+void FolderHashJob::Show(const std::u16string& line, const std::u16string& output) {
+    if (line.empty()) return;
+    if (!window_.AppendOutput(line)) window_.SetOutput(output);
 }
 
 }  // namespace tessik

@@ -53,7 +53,7 @@ class FolderHashJob {
 
   private:
     void Run();
-    void WriteLine(const std::u16string& path, std::u16string& output);
+    void Show(const std::u16string& line, const std::u16string& output);
     void OnWindowThread(const std::function<void()>& call) { mailbox_.Call(call); }
 
     FolderJobWindow& window_;

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 #include <random>
 #include <string>
+#include <thread>
 
 #include "support/temporary_folder.h"
 
@@ -38,11 +40,22 @@ std::string RandomBytes(std::size_t length) {
 
 TEST(FileStream, HandsOverExactlyTheFileInPiecesOfAtMostOneBuffer) {
     constexpr std::size_t kPiece = kFilePieceBytes;
+    // Read on the calling thread, then around the size from which a second thread reads ahead.
+    constexpr std::size_t kAhead = kReadAheadFromBytes;
     const struct {
         std::size_t size;
         std::size_t pieces;
-    } cases[] = {{0, 0},          {1, 1},          {kPiece - 1, 1},    {kPiece, 1},
-                 {kPiece + 1, 2}, {2 * kPiece, 2}, {2 * kPiece + 3, 3}};
+    } cases[] = {{0, 0},
+                 {1, 1},
+                 {kPiece - 1, 1},
+                 {kPiece, 1},
+                 {kPiece + 1, 2},
+                 {2 * kPiece, 2},
+                 {2 * kPiece + 3, 3},
+                 {kAhead - 1, kAhead / kPiece},
+                 {kAhead, kAhead / kPiece},
+                 {kAhead + 1, kAhead / kPiece + 1},
+                 {3 * kAhead + 5, 3 * kAhead / kPiece + 1}};
     TemporaryFolder temp;
     for (const auto& c : cases) {
         const std::string contents = RandomBytes(c.size);
@@ -57,12 +70,27 @@ TEST(FileStream, HandsOverExactlyTheFileInPiecesOfAtMostOneBuffer) {
     }
 }
 
+TEST(FileStream, ASlowConsumerGetsEveryPieceInOrderWhileTheReaderWaitsForFreeBuffers) {
+    TemporaryFolder temp;
+    const std::string contents = RandomBytes(20 * kFilePieceBytes + 9);
+    test::WriteBytes(temp.Native("data"), contents);
+    std::string got;
+    const auto total = StreamFile(temp.U16("data"), [&](const std::uint8_t* data, std::size_t n) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        got.append(reinterpret_cast<const char*>(data), n);
+    });
+    ASSERT_TRUE(total.has_value());
+    EXPECT_EQ(*total, contents.size());
+    EXPECT_TRUE(got == contents);
+}
+
 TEST(FileStream, AFileThatShrinksAfterOpeningGivesWhatItStillHolds) {
     TemporaryFolder temp;
-    const std::string contents = RandomBytes(kFilePieceBytes + 100);
+    // Large enough to be read ahead on a second thread, which must stop where the file ends.
+    const std::string contents = RandomBytes(kReadAheadFromBytes + kFilePieceBytes + 100);
     test::WriteBytes(temp.Native("data"), contents);
-    for (std::size_t kept :
-         {std::size_t{0}, std::size_t{7}, kFilePieceBytes, kFilePieceBytes + 1}) {
+    for (std::size_t kept : {std::size_t{0}, std::size_t{7}, kFilePieceBytes, kFilePieceBytes + 1,
+                             std::size_t{kReadAheadFromBytes} + 3}) {
         InputFile file;
         ASSERT_TRUE(OpenMeasured(temp.U16("data"), file));
         ASSERT_EQ(file.Size(), contents.size());

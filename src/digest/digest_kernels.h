@@ -1,0 +1,58 @@
+#pragma once
+// The engines' inner loops, each in every form it is built in, and the table through which
+// the engines reach the forms chosen for this machine.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace tessik {
+
+// Each runs the compression function over `blockCount` consecutive blocks.
+using Md4Kernel = void (*)(std::uint32_t state[4], const std::uint8_t* data,
+                           std::size_t blockCount);
+using Md5Kernel = void (*)(std::uint32_t state[4], const std::uint8_t* data,
+                           std::size_t blockCount);
+using Sha1Kernel = void (*)(std::uint32_t state[5], const std::uint8_t* data,
+                            std::size_t blockCount);
+using Sha256Kernel = void (*)(std::uint32_t state[8], const std::uint8_t* data,
+                              std::size_t blockCount);
+using Sha512Kernel = void (*)(std::uint64_t state[8], const std::uint8_t* data,
+                              std::size_t blockCount);
+// XORs each block of `rateLanes` little-endian words into the first lanes and permutes.
+using KeccakAbsorbKernel = void (*)(std::uint64_t lanes[25], const std::uint8_t* data,
+                                    std::size_t blockCount, std::size_t rateLanes);
+using KeccakPermuteKernel = void (*)(std::uint64_t lanes[25]);
+
+struct DigestKernels {
+    Md4Kernel md4;
+    Md5Kernel md5;
+    Sha1Kernel sha1;
+    Sha256Kernel sha256;
+    Sha512Kernel sha512;
+    KeccakAbsorbKernel keccakAbsorb;
+    KeccakPermuteKernel keccakPermute;
+};
+
+const DigestKernels& ActiveDigestKernels();
+
+void Md4BlocksPortable(std::uint32_t state[4], const std::uint8_t* data, std::size_t blockCount);
+void Md5BlocksPortable(std::uint32_t state[4], const std::uint8_t* data, std::size_t blockCount);
+void Sha1BlocksPortable(std::uint32_t state[5], const std::uint8_t* data, std::size_t blockCount);
+void Sha256BlocksPortable(std::uint32_t state[8], const std::uint8_t* data, std::size_t blockCount);
+void Sha512BlocksPortable(std::uint64_t state[8], const std::uint8_t* data, std::size_t blockCount);
+void KeccakAbsorbPortable(std::uint64_t lanes[25], const std::uint8_t* data, std::size_t blockCount,
+                          std::size_t rateLanes);
+void KeccakPermutePortable(std::uint64_t lanes[25]);
+
+// Built only for x86 processors, each in a file of its own compiled for its extensions.
+void Sha1BlocksShaNi(std::uint32_t state[5], const std::uint8_t* data, std::size_t blockCount);
+void Sha256BlocksShaNi(std::uint32_t state[8], const std::uint8_t* data, std::size_t blockCount);
+void Sha512BlocksAvx2(std::uint64_t state[8], const std::uint8_t* data, std::size_t blockCount);
+void Sha512BlocksAvx512(std::uint64_t state[8], const std::uint8_t* data, std::size_t blockCount);
+void Md4BlocksAvx512(std::uint32_t state[4], const std::uint8_t* data, std::size_t blockCount);
+void Md5BlocksAvx512(std::uint32_t state[4], const std::uint8_t* data, std::size_t blockCount);
+void KeccakAbsorbAvx512(std::uint64_t lanes[25], const std::uint8_t* data, std::size_t blockCount,
+                        std::size_t rateLanes);
+void KeccakPermuteAvx512(std::uint64_t lanes[25]);
+
+}  // namespace tessik

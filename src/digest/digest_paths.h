@@ -1,0 +1,31 @@
+#pragma once
+// Which implementation of each engine's inner loop runs. Every engine has a portable one; some
+// also have fast paths for instruction-set extensions. Unless told otherwise each engine takes
+// the fastest path this processor and operating system support, chosen once.
+
+#include <string_view>
+#include <vector>
+
+namespace tessik {
+
+enum class DigestPath {
+    kPortable,  // plain C++, any processor
+    kShaNi,     // SHA-1 and SHA-256 on the SHA extensions
+    kAvx2,      // SHA-512 rounds on BMI2 with an AVX2 message schedule
+    kAvx512,    // Keccak, MD4 and MD5 in AVX-512 registers; SHA-512 with a shorter schedule
+};
+
+std::string_view DigestPathName(DigestPath path);
+
+// The paths this machine can run, kPortable first.
+std::vector<DigestPath> SupportedDigestPaths();
+
+// Every engine that has an implementation for `path` runs it, every other engine its portable
+// one: the switch by which tests and benchmarks reach each path. Returns false, changing
+// nothing, for a path this machine cannot run. Not to be called while a digest is under way.
+bool ForceDigestPath(DigestPath path);
+
+// Back to the fastest supported path of every engine.
+void UseFastestDigestPaths();
+
+}  // namespace tessik
