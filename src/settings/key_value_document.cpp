@@ -13,12 +13,12 @@ constexpr std::string_view kDefaultRoot = "InitFile";
 constexpr std::string_view kXmlIndent = "  ";
 
 std::string OpeningMarker(DocumentLayout layout, std::string_view key) {
-    if (layout == DocumentLayout::Xml) return "<" + std::string(key) + ">";
-    return std::string(key) + "=\"";
+    if (layout == DocumentLayout::Xml) return std::string("<").append(key).append(">");
+    return std::string(key).append("=\"");
 }
 
 std::string ClosingMarker(DocumentLayout layout, std::string_view key) {
-    if (layout == DocumentLayout::Xml) return "</" + std::string(key) + ">";
+    if (layout == DocumentLayout::Xml) return std::string("</").append(key).append(">");
     return "\"";
 }
 
