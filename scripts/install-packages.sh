@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev         # tests
     libssl-dev openssl                # reference digests for tests and benchmarks
     libbenchmark-dev                  # benchmarks
+    clang libclang-rt-14-dev llvm     # sanitizer builds, fuzz targets, readable sanitizer traces
     xvfb xauth x11-apps               # showing the window where there is no display
 )
 
