@@ -1,9 +1,9 @@
 #pragma once
 // What every fuzz target shares: a broken property is a crash, so the fuzzer keeps the input.
 
+#include <fuzzer/FuzzedDataProvider.h>
 #include <cstdio>
 #include <cstdlib>
-#include <fuzzer/FuzzedDataProvider.h>
 #include <string>
 
 namespace tessik::fuzz {

@@ -13,7 +13,9 @@
 namespace tessik::fuzz {
 namespace {
 
-bool IsSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
+bool IsSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDFFF;
+}
 
 // The UTF-16 text with every unpaired surrogate replaced by U+FFFD: what a text conversion
 // must give back.
