@@ -1,0 +1,159 @@
+#include "digest/sha2.h"
+
+#include <gtest/gtest.h>
+
+// The low-level interface is the one that lets a test set the length counters.
+#define OPENSSL_SUPPRESS_DEPRECATED
+#include <openssl/sha.h>
+
+#include <random>
+#include <string>
+#include <string_view>
+
+#include "digest/hex.h"
+#include "digest/sha256.h"
+#include "digest/sha512.h"
+#include "engine_test_support.h"
+
+namespace tessik {
+namespace {
+
+using testing::Bytes;
+using V = DigestVariant;
+
+constexpr std::string_view k448Bits = "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq";
+constexpr std::string_view k896Bits =
+    "abcdefghbcdefghicdefghijdefghijkefghijklfghijklmghijklmnhijklmnoijklmnopjklmnopqklmnopqrlmnop"
+    "qrsmnopqrstnopqrstu";
+
+std::string Sha2Of(std::string_view text, std::size_t times, V variant) {
+    std::string message;
+    for (std::size_t i = 0; i < times; ++i) message += text;
+    const auto* data = reinterpret_cast<const std::uint8_t*>(message.data());
+    return Sha2Hex(message.empty() ? nullptr : data, message.size(), variant);
+}
+
+// The examples of FIPS 180-4 (NIST's published example values: "abc" and the two-block
+// messages) and of FIPS 180-2 (one million 'a'), and the published digests of the empty message.
+TEST(Sha2, MatchesPublishedDigests) {
+    const struct {
+        V variant;
+        std::string_view text;  // repeated `times` times
+        std::size_t times;
+        std::string_view digest;
+    } cases[] = {
+        {V::k224, "", 1, "d14a028c2a3a2bc9476102bb288234c415a2b01f828ea62ac5b3e42f"},
+        {V::k224, "abc", 1, "23097d223405d8228642a477bda255b32aadbce4bda0b3f7e36c9da7"},
+        {V::k224, k448Bits, 1, "75388b16512776cc5dba5da1fd890150b0c6455cb4f58b1952522525"},
+        {V::k224, k896Bits, 1, "c97ca9a559850ce97a04a96def6d99a9e0e0e2ab14e6b8df265fc0b3"},
+        {V::k224, "a", 1000000, "20794655980c91d8bbb4c1ea97618a4bf03f42581948b2ee4ee7ad67"},
+        {V::k256, "", 1, "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+        {V::k256, "abc", 1, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+        {V::k256, k448Bits, 1, "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
+        {V::k256, k896Bits, 1, "cf5b16a778af8380036ce59e7b0492370b249b11e8f07a51afac45037afee9d1"},
+        {V::k256, "a", 1000000, "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
+        {V::k384, "", 1,
+         "38b060a751ac96384cd9327eb1b1e36a21fdb71114be07434c0cc7bf63f6e1da274edebfe76f65fbd51ad2f1"
+         "4898b95b"},
+        {V::k384, "abc", 1,
+         "cb00753f45a35e8bb5a03d699ac65007272c32ab0eded1631a8b605a43ff5bed8086072ba1e7cc2358baeca1"
+         "34c825a7"},
+        {V::k384, k448Bits, 1,
+         "3391fdddfc8dc7393707a65b1b4709397cf8b1d162af05abfe8f450de5f36bc6b0455a8520bc4e6f5fe95b1f"
+         "e3c8452b"},
+        {V::k384, k896Bits, 1,
+         "09330c33f71147e83d192fc782cd1b4753111b173b3b05d22fa08086e3b0f712fcc7c71a557e2db966c3e9fa"
+         "91746039"},
+        {V::k384, "a", 1000000,
+         "9d0e1809716474cb086e834e310a4a1ced149e9c00f248527972cec5704c2a5b07b8b3dc38ecc4ebae97ddd8"
+         "7f3d8985"},
+        {V::k512, "", 1,
+         "cf83e1357eefb8bdf1542850d66d8007d620e4050b5715dc83f4a921d36ce9ce47d0d13c5d85f2b0ff8318d2"
+         "877eec2f63b931bd47417a81a538327af927da3e"},
+        {V::k512, "abc", 1,
+         "ddaf35a193617abacc417349ae20413112e6fa4e89a97ea20a9eeee64b55d39a2192992a274fc1a836ba3c23"
+         "a3feebbd454d4423643ce80e2a9ac94fa54ca49f"},
+        {V::k512, k448Bits, 1,
+         "204a8fc6dda82f0a0ced7beb8e08a41657c16ef468b228a8279be331a703c33596fd15c13b1b07f9aa1d3bea"
+         "57789ca031ad85c7a71dd70354ec631238ca3445"},
+        {V::k512, k896Bits, 1,
+         "8e959b75dae313da8cf4f72814fc143f8f7779c6eb9f7fa17299aeadb6889018501d289e4900f7e4331b99de"
+         "c4b5433ac7d329eeb6dd26545e96e55b874be909"},
+        {V::k512, "a", 1000000,
+         "e718483d0ce769644e2e42c7bc15b4638e1f98b13b2044285632a803afa973ebde0ff244877ea60a4cb0432c"
+         "e577c31beb009c5c2c49aa2e4eadb217ad8cc09b"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Sha2Of(c.text, c.times, c.variant), c.digest)
+            << "variant " << static_cast<int>(c.variant) << ", " << c.times << " x " << c.text;
+    }
+}
+
+TEST(Sha2, VariantsOutsideTheCatalogueRunTheWidestEngine) {
+    const std::string sha512 = Sha2Of("abc", 1, V::k512);
+    const std::string sha256 = Sha2Of("abc", 1, V::k256);
+    for (int value : {4, 5, 255, -1}) {
+        EXPECT_EQ(Sha2Of("abc", 1, static_cast<V>(value)), sha512) << value;
+    }
+
+    // Each engine on its own starts its longer algorithm for any variant but its shorter one.
+    std::uint8_t digest[64];
+    Sha256Context context;
+    Sha256Init(context, V::k512);
+    Sha256Update(context, reinterpret_cast<const std::uint8_t*>("abc"), 3);
+    Sha256Finish(context, digest);
+    EXPECT_EQ(HexDigest(digest, context.digestSize), sha256);
+}
+
+// Both engines resume from the same chaining value as if `before` bytes had already gone
+// through them, so the digests can differ only in how the length is counted and encoded.
+TEST(Sha256, CountsTheLengthPastFourGibibytes) {
+    std::mt19937_64 random(4);
+    const Bytes tail = testing::RandomBytes(random, 300);
+    for (std::uint64_t before : {(std::uint64_t{1} << 32) - 64, (std::uint64_t{5} << 32) + 4096}) {
+        Sha256Context ours;
+        Sha256Init(ours, V::k256);
+        ours.total = before;
+        Sha256Update(ours, tail.data(), tail.size());
+        std::uint8_t ourDigest[32];
+        Sha256Finish(ours, ourDigest);
+
+        SHA256_CTX theirs;
+        SHA256_Init(&theirs);
+        theirs.Nl = static_cast<SHA_LONG>(before << 3);
+        theirs.Nh = static_cast<SHA_LONG>(before >> 29);
+        SHA256_Update(&theirs, tail.data(), tail.size());
+        std::uint8_t theirDigest[32];
+        SHA256_Final(theirDigest, &theirs);
+
+        EXPECT_EQ(HexDigest(ourDigest, 32), HexDigest(theirDigest, 32)) << before;
+    }
+}
+
+// The 128-bit length field: its high word takes the bits that shift out of the byte count.
+TEST(Sha512, CountsTheLengthPastFourGibibytesAndPastTheLowLengthWord) {
+    std::mt19937_64 random(5);
+    const Bytes tail = testing::RandomBytes(random, 300);
+    for (std::uint64_t before : {(std::uint64_t{1} << 32) - 128, (std::uint64_t{1} << 61) - 128,
+                                 (std::uint64_t{3} << 61) + 256}) {
+        Sha512Context ours;
+        Sha512Init(ours, V::k512);
+        ours.total = before;
+        Sha512Update(ours, tail.data(), tail.size());
+        std::uint8_t ourDigest[64];
+        Sha512Finish(ours, ourDigest);
+
+        SHA512_CTX theirs;
+        SHA512_Init(&theirs);
+        theirs.Nl = before << 3;
+        theirs.Nh = before >> 61;
+        SHA512_Update(&theirs, tail.data(), tail.size());
+        std::uint8_t theirDigest[64];
+        SHA512_Final(theirDigest, &theirs);
+
+        EXPECT_EQ(HexDigest(ourDigest, 64), HexDigest(theirDigest, 64)) << before;
+    }
+}
+
+}  // namespace
+}  // namespace tessik
