@@ -1,0 +1,54 @@
+// Every engine over the same bytes: fed in the pieces the input chooses (empty ones included)
+// it gives its one-shot digest, and that digest is the independent implementation's.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "digest/engine_test_support.h"
+#include "digest/keccak.h"
+#include "fuzz_support.h"
+
+namespace tessik::fuzz {
+namespace {
+
+using testing::Bytes;
+
+// Piece sizes, read from the input's tail, that add up to `length`.
+std::vector<std::size_t> ConsumePieces(FuzzedDataProvider& input, std::size_t length) {
+    std::vector<std::size_t> pieces;
+    while (length > 0 && input.remaining_bytes() > 0) {
+        pieces.push_back(input.ConsumeIntegralInRange<std::size_t>(0, length));
+        length -= pieces.back();
+    }
+    pieces.push_back(length);
+    return pieces;
+}
+
+void CheckEngines(const Bytes& message, const std::vector<std::size_t>& pieces) {
+    for (const testing::EngineUnderTest& engine : testing::EnginesUnderTest()) {
+        const std::string oneShot = engine.oneShotHex(message.data(), message.size());
+        Require(engine.piecewiseHex(message, pieces) == oneShot, "pieces give the one-shot digest");
+        Require(engine.referenceHex(message.data(), message.size()) == oneShot,
+                "the one-shot digest is the reference's");
+    }
+    // Keccak's own padding has no reference; its sponge is shared with SHA-3, which has one.
+    for (DigestVariant variant :
+         {DigestVariant::k224, DigestVariant::k256, DigestVariant::k384, DigestVariant::k512}) {
+        Require(testing::KeccakPiecewiseHex(message, pieces, variant, KeccakPadding::kKeccak) ==
+                    KeccakHex(message.data(), message.size(), variant),
+                "Keccak pieces give the one-shot digest");
+    }
+}
+
+}  // namespace
+}  // namespace tessik::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider input(data, size);
+    // An allocation of exactly the message, so reading past its end is caught.
+    const tessik::testing::Bytes message = input.ConsumeBytes<std::uint8_t>(
+        input.ConsumeIntegralInRange<std::size_t>(0, input.remaining_bytes()));
+    tessik::fuzz::CheckEngines(message, tessik::fuzz::ConsumePieces(input, message.size()));
+    return 0;
+}
