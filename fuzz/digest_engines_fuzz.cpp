@@ -1,6 +1,7 @@
 // Every engine over the same bytes: fed in the pieces the input chooses (empty ones included)
 // it gives its one-shot digest, and that digest is the independent implementation's.
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,9 +26,22 @@ std::vector<std::size_t> ConsumePieces(FuzzedDataProvider& input, std::size_t le
     return pieces;
 }
 
-void CheckEngines(const Bytes& message, const std::vector<std::size_t>& pieces) {
+// The message again, starting `offset` bytes into an allocation that ends with it, so that the
+// one-shot forms also meet unaligned data and reading past the end is still caught.
+Bytes Shifted(const Bytes& message, std::size_t offset) {
+    Bytes shifted(offset + message.size());
+    std::copy(message.begin(), message.end(),
+              shifted.begin() + static_cast<std::ptrdiff_t>(offset));
+    return shifted;
+}
+
+void CheckEngines(const Bytes& message, const std::vector<std::size_t>& pieces,
+                  std::size_t offset) {
+    const Bytes shifted = Shifted(message, offset);
     for (const testing::EngineUnderTest& engine : testing::EnginesUnderTest()) {
         const std::string oneShot = engine.oneShotHex(message.data(), message.size());
+        Require(engine.oneShotHex(shifted.data() + offset, message.size()) == oneShot,
+                "the digest does not depend on the data's alignment");
         Require(engine.piecewiseHex(message, pieces) == oneShot, "pieces give the one-shot digest");
         Require(engine.referenceHex(message.data(), message.size()) == oneShot,
                 "the one-shot digest is the reference's");
@@ -46,9 +60,11 @@ void CheckEngines(const Bytes& message, const std::vector<std::size_t>& pieces) 
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
+    const std::size_t offset = input.ConsumeIntegralInRange<std::size_t>(0, 15);
     // An allocation of exactly the message, so reading past its end is caught.
     const tessik::testing::Bytes message = input.ConsumeBytes<std::uint8_t>(
         input.ConsumeIntegralInRange<std::size_t>(0, input.remaining_bytes()));
-    tessik::fuzz::CheckEngines(message, tessik::fuzz::ConsumePieces(input, message.size()));
+    const std::vector<std::size_t> pieces = tessik::fuzz::ConsumePieces(input, message.size());
+    tessik::fuzz::CheckEngines(message, pieces, offset);
     return 0;
 }
