@@ -2,9 +2,7 @@
 
 #include <cerrno>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include "support/system_call_faults.h"
@@ -33,22 +31,15 @@ TEST(InputFile, RefusesEverythingButRegularFilesAtOnce) {
     test::MakeFolder(temp.Native("folder"));
     ASSERT_EQ(::mkfifo(temp.Native("fifo").c_str(), 0600), 0);
     ASSERT_EQ(::symlink(temp.Native("fifo").c_str(), temp.Native("to-fifo").c_str()), 0);
-    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const std::string socketPath = temp.Native("socket");
-    ASSERT_LT(socketPath.size(), sizeof(address.sun_path));
-    socketPath.copy(address.sun_path, socketPath.size());
-    ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
-    const std::u16string refused[] = {temp.U16("folder"), temp.U16("fifo"), temp.U16("to-fifo"),
-                                      temp.U16("socket"), temp.U16("missing"), u"/dev/zero",
-                                      u"/dev/null",       u""};
+    const test::BoundSocket socket(temp.Native("socket"));
+    const std::u16string refused[] = {
+        temp.U16("folder"),  temp.U16("fifo"), temp.U16("to-fifo"), temp.U16("socket"),
+        temp.U16("missing"), u"/dev/zero",     u"/dev/null",        u""};
     for (const auto& path : refused) {
         InputFile file;
         EXPECT_FALSE(file.Open(path));
         EXPECT_FALSE(file.IsOpen());
     }
-    ::close(sock);
 }
 
 TEST(InputFile, FollowsLinksToRegularFiles) {

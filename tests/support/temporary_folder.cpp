@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <stdexcept>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include "platform/path_encoding.h"
@@ -36,6 +38,23 @@ TemporaryFolder::~TemporaryFolder() {
 
 std::u16string TemporaryFolder::U16(std::string_view relative) const {
     return FromNativePath(relative.empty() ? path_ : Native(relative));
+}
+
+BoundSocket::BoundSocket(const std::string& nativePath)
+    : descriptor_(::socket(AF_UNIX, SOCK_STREAM, 0)) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (nativePath.size() >= sizeof(address.sun_path)) {
+        ADD_FAILURE() << "socket path too long: " << nativePath;
+        return;
+    }
+    nativePath.copy(address.sun_path, nativePath.size());
+    EXPECT_EQ(::bind(descriptor_, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0)
+        << nativePath;
+}
+
+BoundSocket::~BoundSocket() {
+    if (descriptor_ >= 0) ::close(descriptor_);
 }
 
 void WriteBytes(const std::string& nativePath, std::string_view bytes) {

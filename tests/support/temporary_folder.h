@@ -24,6 +24,19 @@ private:
     std::string path_;
 };
 
+// A Unix-domain socket bound at a path, which the test then sees as a file-system entry that is
+// neither a file nor a folder. The socket closes with the object; the entry stays.
+class BoundSocket {
+  public:
+    explicit BoundSocket(const std::string& nativePath);
+    ~BoundSocket();
+    BoundSocket(const BoundSocket&) = delete;
+    BoundSocket& operator=(const BoundSocket&) = delete;
+
+  private:
+    int descriptor_ = -1;
+};
+
 void WriteBytes(const std::string& nativePath, std::string_view bytes);
 std::string ReadBytes(const std::string& nativePath);
 void MakeFolder(const std::string& nativePath);

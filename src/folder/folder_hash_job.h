@@ -1,0 +1,66 @@
+#pragma once
+// The work behind the folder window's Process button: on a worker thread of its own, walk the
+// chosen folder and write one line per file, path + separator + digest + CR LF, into the
+// window's output field. A stop flag, read after every step of the walk, ends it early; the
+// file being digested is always finished and its line written.
+//
+// Threads. Every member function runs on the window's thread (for a Qt window, its UI thread),
+// and every call the job makes on the FolderJobWindow runs there too: the worker posts each one
+// to a CallMailbox and waits until the window's thread has served it. The window serves calls
+// in two ways:
+//   - The wake-up function given to the constructor runs on the worker thread whenever a call
+//     waits or the worker has ended. The window answers by arranging for ServePendingCalls() to
+//     run on its own thread, e.g. QMetaObject::invokeMethod(this, [this] {
+//     job.ServePendingCalls(); }, Qt::QueuedConnection). A blocking queued connection is not
+//     used: StopAndWait serves this mailbox, not Qt's event queue.
+//   - StopAndWait() and WaitWhileServing() serve calls themselves while they wait.
+// The window must outlive the worker: its close handler, its cancel (Escape) and its destructor
+// call StopAndWait() (never from inside one of the FolderJobWindow calls).
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "folder/call_mailbox.h"
+#include "folder/folder_job_window.h"
+
+namespace tessik {
+
+class FolderHashJob {
+  public:
+    // The separator is the window's copy of the caller's setting, fixed for the window's life.
+    FolderHashJob(FolderJobWindow& window, std::u16string separator,
+                  std::function<void()> wakeUp = {});
+    // Stops a run and waits for its worker, serving its calls meanwhile.
+    ~FolderHashJob();
+    FolderHashJob(const FolderHashJob&) = delete;
+    FolderHashJob& operator=(const FolderHashJob&) = delete;
+
+    // Process: starts a run. False, and nothing happens, while the worker of an earlier run is
+    // still alive (a stopped run may still be digesting a large file).
+    bool Start();
+    // Stop: the buttons return to idle at once; the worker ends after its current step.
+    void StopProcessing();
+    // Close or cancel: sets the stop flag and returns once the worker has ended.
+    void StopAndWait();
+    // Returns once the worker has ended, without stopping it.
+    void WaitWhileServing();
+    // The answer to the wake-up.
+    void ServePendingCalls();
+    // A worker is alive.
+    bool IsRunning() const;
+
+  private:
+    void Run();
+    void WriteLine(const std::u16string& path, std::u16string& output);
+    void OnWindowThread(const std::function<void()>& call) { mailbox_.Call(call); }
+
+    FolderJobWindow& window_;
+    const std::u16string separator_;
+    std::atomic<bool> stop_{false};
+    CallMailbox mailbox_;
+    std::thread worker_;
+};
+
+}  // namespace tessik

@@ -1,0 +1,302 @@
+#include "folder/folder_hash_job.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <algorithm>
+#include <condition_variable>
+#include <filesystem>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "support/temporary_folder.h"
+
+namespace tessik {
+namespace {
+
+constexpr int kMd5 = 2;
+constexpr int kSha1 = 3;
+constexpr int kSdbm = 24;
+// Known answers: the test suite of RFC 1321 (MD5), the "abc" example of FIPS 180 (SHA-1) and
+// the widely published MD5 of one million "a".
+const std::u16string kMd5OfAbc = u"900150983cd24fb0d6963f7d28e17f72";
+const std::u16string kMd5OfA = u"0cc175b9c0f1b6a831c399e269772661";
+const std::u16string kMd5OfMillionA = u"7707d6ae4e027c70eea2a935c2296f21";
+const std::u16string kSha1OfAbc = u"a9993e364706816aba3e25717850c26c9cd0d89d";
+
+// Plays the folder window. Every call must arrive on the thread that made it, which plays the
+// window's thread.
+class ScriptedWindow : public FolderJobWindow {
+  public:
+    FolderJobSettings settings;
+    std::vector<DigestChoice> choices{{kMd5, true}};     // one per file; the last one repeats
+    std::function<void(std::size_t file)> beforeChoice;  // runs while the worker waits
+    std::u16string output = u"left from an earlier run";
+    bool userEdited = false;
+    bool running = false;
+    int wholeWrites = 0;
+    int idleCalls = 0;
+    std::size_t choicesRead = 0;
+    bool foreignThread = false;
+
+    FolderJobSettings ReadJobSettings() override {
+        CheckThread();
+        return settings;
+    }
+    DigestChoice ReadDigestChoice() override {
+        CheckThread();
+        const std::size_t file = choicesRead++;
+        if (beforeChoice) beforeChoice(file);
+        return choices[std::min(file, choices.size() - 1)];
+    }
+    void ShowRunning(bool state) override {
+        CheckThread();
+        running = state;
+        if (!state) ++idleCalls;
+    }
+    void SetOutput(const std::u16string& text) override {
+        CheckThread();
+        output = text;
+        userEdited = false;
+        ++wholeWrites;
+    }
+    bool AppendOutput(const std::u16string& line) override {
+        CheckThread();
+        if (userEdited) return false;
+        output += line;
+        return true;
+    }
+    void UserTypes(const std::u16string& text) {
+        output += text;
+        userEdited = true;
+    }
+
+  private:
+    void CheckThread() { foreignThread |= std::this_thread::get_id() != thread_; }
+    const std::thread::id thread_ = std::this_thread::get_id();
+};
+
+struct Line {
+    std::u16string path, digest;
+};
+
+std::u16string Lines(const std::vector<Line>& lines, const std::u16string& separator = u" ") {
+    std::u16string text;
+    for (const auto& line : lines) text += line.path + separator + line.digest + u"\r\n";
+    return text;
+}
+
+class FolderHashJobTest : public testing::Test {
+  protected:
+    FolderHashJobTest() {
+        test::WriteBytes(temp.Native("a.txt"), "abc");
+        test::WriteBytes(temp.Native("b.bin"), "a");
+        window.settings = {temp.U16() + u"/", u"*", u"*", false};
+    }
+
+    // Runs the job to its end with this thread serving the worker's calls.
+    void Run(const std::u16string& separator = u" ") {
+        window.choicesRead = 0;
+        window.wholeWrites = 0;
+        FolderHashJob job(window, separator);
+        ASSERT_TRUE(job.Start());
+        job.WaitWhileServing();
+        EXPECT_FALSE(job.IsRunning());
+        EXPECT_FALSE(window.running);
+        EXPECT_FALSE(window.foreignThread);
+    }
+
+    test::TemporaryFolder temp;
+    ScriptedWindow window;
+};
+
+TEST_F(FolderHashJobTest, OneLinePerFileWithTheSeparatorAndLetterCase) {
+    struct Case {
+        std::u16string separator;
+        bool lowerCase;
+        std::u16string digestA, digestB;
+    };
+    const Case cases[] = {
+        {u" ", true, kMd5OfAbc, kMd5OfA},
+        {u" ", false, u"900150983CD24FB0D6963F7D28E17F72", u"0CC175B9C0F1B6A831C399E269772661"},
+        {u"", true, kMd5OfAbc, kMd5OfA},
+        {u"|", true, kMd5OfAbc, kMd5OfA},
+        {u" -> ", true, kMd5OfAbc, kMd5OfA},
+    };
+    for (const auto& c : cases) {
+        window.choices = {{kMd5, c.lowerCase}};
+        Run(c.separator);
+        EXPECT_EQ(
+            window.output,
+            Lines({{temp.U16("a.txt"), c.digestA}, {temp.U16("b.bin"), c.digestB}}, c.separator));
+        EXPECT_EQ(window.wholeWrites, 1) << "lines are appended, the field is set only once";
+    }
+}
+
+TEST_F(FolderHashJobTest, FilesThatCannotBeReadStillGetTheirLine) {
+    test::MakeFolder(temp.Native("odd"));
+    ASSERT_EQ(::mkfifo(temp.Native("odd/pipe").c_str(), 0600), 0);
+    const test::BoundSocket socket(temp.Native("odd/sock"));
+    std::filesystem::create_symlink("nowhere", temp.Native("odd/dangling"));
+    std::vector<std::u16string> paths = {temp.U16("odd/dangling"), temp.U16("odd/gone.txt"),
+                                         temp.U16("odd/pipe"), temp.U16("odd/sock")};
+    if (::geteuid() != 0) {
+        test::WriteBytes(temp.Native("odd/locked"), "abc");
+        ASSERT_EQ(::chmod(temp.Native("odd/locked").c_str(), 0), 0);
+        paths.insert(paths.begin() + 2, temp.U16("odd/locked"));
+    }
+    // Listed with its folder, gone when its turn comes.
+    window.beforeChoice = [&](std::size_t) {
+        std::filesystem::remove(temp.Native("odd/gone.txt"));
+    };
+    window.settings.folder = temp.U16("odd");
+    for (const auto& [index, digest] : {std::pair{kMd5, u""}, {kSdbm, u"00000000"}}) {
+        test::WriteBytes(temp.Native("odd/gone.txt"), "abc");
+        window.choices = {{index, true}};
+        Run(u"|");
+        std::vector<Line> expected;
+        for (const auto& path : paths) expected.push_back({path, digest});
+        EXPECT_EQ(window.output, Lines(expected, u"|"));
+    }
+}
+
+TEST_F(FolderHashJobTest, HostileTreeEndsWithACorrectLinePerFile) {
+    test::MakeFolder(temp.Native("sub"));
+    test::WriteBytes(temp.Native("sub/bad\xff.txt"), "abc");
+    std::filesystem::create_directory_symlink("..", temp.Native("sub/up"));
+    ASSERT_EQ(::mkfifo(temp.Native("sub/pipe").c_str(), 0600), 0);
+    window.settings.subfolders = true;
+    Run();
+    EXPECT_EQ(window.output, Lines({{temp.U16("a.txt"), kMd5OfAbc},
+                                    {temp.U16("b.bin"), kMd5OfA},
+                                    {temp.U16("sub/bad\xff.txt"), kMd5OfAbc},
+                                    {temp.U16("sub/pipe"), u""}}));
+}
+
+TEST_F(FolderHashJobTest, AlgorithmAndLetterCaseAreReadAgainForEveryFile) {
+    test::WriteBytes(temp.Native("c.txt"), "abc");
+    window.settings.extensionFilter = u".txt";
+    window.choices = {{kMd5, true}, {kSha1, true}, {kSha1, false}};
+    Run();
+    EXPECT_EQ(window.output,
+              Lines({{temp.U16("a.txt"), kMd5OfAbc}, {temp.U16("c.txt"), kSha1OfAbc}}));
+    window.choices = {{kMd5, false}, {kSha1, true}};
+    Run();
+    EXPECT_EQ(window.output, Lines({{temp.U16("a.txt"), u"900150983CD24FB0D6963F7D28E17F72"},
+                                    {temp.U16("c.txt"), kSha1OfAbc}}));
+}
+
+TEST_F(FolderHashJobTest, StopDuringAFileStillWritesItsLineAndNothingAfter) {
+    test::WriteBytes(temp.Native("a.txt"), std::string(1000000, 'a'));
+    FolderHashJob job(window, u" ");
+    window.beforeChoice = [&](std::size_t) {
+        job.StopProcessing();
+        EXPECT_FALSE(window.running) << "the buttons are idle at once";
+    };
+    ASSERT_TRUE(job.Start());
+    EXPECT_TRUE(window.running);
+    job.WaitWhileServing();
+    EXPECT_EQ(window.output, Lines({{temp.U16("a.txt"), kMd5OfMillionA}}));
+    EXPECT_EQ(window.choicesRead, 1u);
+    EXPECT_FALSE(window.running);
+}
+
+TEST_F(FolderHashJobTest, FolderThatCannotBeListedGivesAnEmptyOutput) {
+    for (const std::u16string& folder : {temp.U16("missing"), temp.U16("a.txt")}) {
+        window.settings.folder = folder;
+        window.output = u"left from an earlier run";
+        Run();
+        EXPECT_EQ(window.output, u"");
+        EXPECT_EQ(window.choicesRead, 0u);
+    }
+}
+
+TEST_F(FolderHashJobTest, UserTypedOutputIsReplacedByTheWholeOutputAtTheNextLine) {
+    test::WriteBytes(temp.Native("c.txt"), "abc");
+    window.beforeChoice = [&](std::size_t file) {
+        if (file == 1) window.UserTypes(u"typed");
+    };
+    Run();
+    EXPECT_EQ(window.output, Lines({{temp.U16("a.txt"), kMd5OfAbc},
+                                    {temp.U16("b.bin"), kMd5OfA},
+                                    {temp.U16("c.txt"), kMd5OfAbc}}));
+    EXPECT_EQ(window.wholeWrites, 2);  // cleared at the start, then once after the typing
+}
+
+TEST_F(FolderHashJobTest, NeverTwoWorkersAtOnce) {
+    FolderHashJob job(window, u" ");
+    ASSERT_TRUE(job.Start());
+    // The worker cannot end before this thread serves its first call.
+    EXPECT_FALSE(job.Start());
+    job.StopProcessing();
+    EXPECT_TRUE(job.IsRunning());
+    EXPECT_FALSE(job.Start()) << "a stopped worker that is still alive blocks a new run";
+    job.StopAndWait();
+    EXPECT_FALSE(job.IsRunning());
+    EXPECT_EQ(window.output, u"");
+    ASSERT_TRUE(job.Start());
+    job.WaitWhileServing();
+    EXPECT_EQ(window.output, Lines({{temp.U16("a.txt"), kMd5OfAbc}, {temp.U16("b.bin"), kMd5OfA}}));
+    EXPECT_FALSE(window.foreignThread);
+}
+
+// Plays the window's event loop: the wake-up posts an event, the loop serves one per event.
+class EventQueue {
+  public:
+    void Post() {
+        {
+            std::lock_guard lock(mutex_);
+            ++events_;
+        }
+        posted_.notify_one();
+    }
+    void Take() {
+        std::unique_lock lock(mutex_);
+        posted_.wait(lock, [this] { return events_ > 0; });
+        --events_;
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable posted_;
+    int events_ = 0;
+};
+
+TEST_F(FolderHashJobTest, CloseDuringARunReturnsOnlyOnceTheWorkerHasEnded) {
+    test::WriteBytes(temp.Native("c.txt"), "abc");
+    EventQueue events;
+    FolderHashJob job(window, u" ", [&] { events.Post(); });
+    bool closeRequested = false;
+    window.beforeChoice = [&](std::size_t file) { closeRequested = file == 1; };
+    ASSERT_TRUE(job.Start());
+    while (!closeRequested) {
+        events.Take();
+        job.ServePendingCalls();
+    }
+    job.StopAndWait();
+    EXPECT_FALSE(job.IsRunning());
+    EXPECT_EQ(window.idleCalls, 1) << "the worker's last call was served before the return";
+    EXPECT_FALSE(window.running);
+    // The file whose digest was under way when the window closed still got its line.
+    EXPECT_EQ(window.output, Lines({{temp.U16("a.txt"), kMd5OfAbc}, {temp.U16("b.bin"), kMd5OfA}}));
+    EXPECT_FALSE(window.foreignThread);
+}
+
+TEST_F(FolderHashJobTest, WakeUpsAloneCarryARunToItsEnd) {
+    EventQueue events;
+    FolderHashJob job(window, u" ", [&] { events.Post(); });
+    ASSERT_TRUE(job.Start());
+    while (job.IsRunning()) {
+        events.Take();
+        job.ServePendingCalls();
+    }
+    EXPECT_EQ(window.output, Lines({{temp.U16("a.txt"), kMd5OfAbc}, {temp.U16("b.bin"), kMd5OfA}}));
+    EXPECT_FALSE(window.running);
+    ASSERT_TRUE(job.Start()) << "an ended worker does not block the next run";
+    job.StopAndWait();
+}
+
+}  // namespace
+}  // namespace tessik
