@@ -15,6 +15,7 @@ SystemCalls systemCalls = {
     ::fsync,
     std::rename,
     ::mkdir,
+    ::opendir,
 };
 
 }  // namespace tessik

@@ -1,8 +1,9 @@
 #pragma once
-// The system calls through which the platform layer reads and writes files. They go through
-// this table so that tests can make one of them fail where the machine would not (the test
-// runner may be root, whom permissions do not stop). The program itself never changes it.
+// The system calls through which the platform layer reads and writes files and lists folders. They
+// go through this table so that tests can make one of them fail where the machine would not (the
+// test runner may be root, whom permissions do not stop). The program itself never changes it.
 
+#include <dirent.h>
 #include <sys/types.h>
 #include <cstddef>
 
@@ -15,6 +16,7 @@ struct SystemCalls {
     int (*fsync)(int fd);
     int (*rename)(const char* from, const char* to);
     int (*mkdir)(const char* path, mode_t mode);
+    DIR* (*opendir)(const char* path);
 };
 
 // Starts out as the real calls. Replaced only while no other thread uses it.

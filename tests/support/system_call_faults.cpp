@@ -17,7 +17,7 @@ struct Fault {
     int error = 0;
     std::size_t bytesLeft = 0;
 };
-Fault faults[6];
+Fault faults[5];
 
 Fault& FaultOf(Call call) {
     return faults[static_cast<int>(call)];
@@ -59,14 +59,13 @@ void Install(Call call) {
         case Call::kRename:
             systemCalls.rename = [](const char*, const char*) { return Fail(Call::kRename); };
             break;
-        case Call::kMkdir:
-            systemCalls.mkdir = [](const char*, mode_t) { return Fail(Call::kMkdir); };
-            break;
     }
 }
 
-// The folder the ReadOnlyFolder in force protects, resolved through links.
+// The folders the ReadOnlyFolder and the UnreadableFolder in force protect, resolved through
+// links.
 std::string protectedFolder;
+std::string unreadableFolder;
 
 std::string Resolved(const std::string& path) {
     char* resolved = ::realpath(path.c_str(), nullptr);
@@ -74,6 +73,13 @@ std::string Resolved(const std::string& path) {
     std::string result(resolved);
     std::free(resolved);
     return result;
+}
+
+// The folder itself, resolved; a folder that must exist for the test to mean anything.
+std::string ExistingFolder(const std::string& nativeFolder) {
+    std::string resolved = Resolved(nativeFolder);
+    if (resolved.empty()) throw std::invalid_argument("no such folder: " + nativeFolder);
+    return resolved;
 }
 
 // True when the path names an entry directly inside the protected folder.
@@ -102,8 +108,7 @@ FailingCall::~FailingCall() {
 }
 
 ReadOnlyFolder::ReadOnlyFolder(const std::string& nativeFolder) : saved_(systemCalls) {
-    protectedFolder = Resolved(nativeFolder);
-    if (protectedFolder.empty()) throw std::invalid_argument("no such folder: " + nativeFolder);
+    protectedFolder = ExistingFolder(nativeFolder);
     systemCalls.open = [](const char* path, int flags, mode_t mode) {
         if ((flags & O_CREAT) != 0 && InProtectedFolder(path)) return Denied();
         return ::open(path, flags, mode);
@@ -117,6 +122,19 @@ ReadOnlyFolder::ReadOnlyFolder(const std::string& nativeFolder) : saved_(systemC
 }
 
 ReadOnlyFolder::~ReadOnlyFolder() {
+    systemCalls = saved_;
+}
+
+UnreadableFolder::UnreadableFolder(const std::string& nativeFolder) : saved_(systemCalls) {
+    unreadableFolder = ExistingFolder(nativeFolder);
+    systemCalls.opendir = [](const char* path) -> DIR* {
+        if (Resolved(path) != unreadableFolder) return ::opendir(path);
+        Denied();
+        return nullptr;
+    };
+}
+
+UnreadableFolder::~UnreadableFolder() {
     systemCalls = saved_;
 }
 

@@ -10,7 +10,7 @@
 
 namespace tessik::test {
 
-enum class Call { kOpen, kRead, kWrite, kFsync, kRename, kMkdir };
+enum class Call { kOpen, kRead, kWrite, kFsync, kRename };
 
 // Makes every use of the call fail with `error`. A read or a write first lets `bytesFirst`
 // bytes through, cut short where they run out, so the failure comes in the middle of the data.
@@ -33,6 +33,18 @@ class ReadOnlyFolder {
     ~ReadOnlyFolder();
     ReadOnlyFolder(const ReadOnlyFolder&) = delete;
     ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+  private:
+    SystemCalls saved_;
+};
+
+// Behaves as a folder without read permission does for an ordinary user: it cannot be listed.
+class UnreadableFolder {
+  public:
+    explicit UnreadableFolder(const std::string& nativeFolder);
+    ~UnreadableFolder();
+    UnreadableFolder(const UnreadableFolder&) = delete;
+    UnreadableFolder& operator=(const UnreadableFolder&) = delete;
 
   private:
     SystemCalls saved_;
