@@ -2,15 +2,11 @@
 // settings a file yields are saved and loaded back unchanged, and the language window's list
 // is well-formed.
 
-#include <unistd.h>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "fuzz_support.h"
 #include "platform/path_encoding.h"
-#include "platform/system_calls.h"
 #include "settings/application_settings.h"
 #include "settings/fake_windows.h"
 #include "settings/language_catalogue.h"
@@ -21,44 +17,6 @@ namespace {
 using test::FakeFontHost;
 using test::FakeSettingsWindow;
 using test::MakeFont;
-
-// One scratch folder per fuzzing process, removed when it ends; each input is written to it.
-class Scratch {
-  public:
-    Scratch() {
-        // Durability is not what is fuzzed here, and a sync per input would be most of the time.
-        systemCalls.fsync = [](int) { return 0; };
-        // Memory-backed when the machine has it: each input is written and read several times.
-        const char* base = std::getenv("TMPDIR");
-        if (base == nullptr || base[0] == '\0')
-            base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-        path_ = std::string(base) + "/tessik-fuzz-XXXXXX";
-        Require(::mkdtemp(path_.data()) != nullptr, "a scratch folder can be made");
-    }
-    ~Scratch() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::string& path() const { return path_; }
-
-  private:
-    std::string path_;
-};
-
-const std::string& ScratchFolder() {
-    static const Scratch scratch;
-    return scratch.path();
-}
-
-std::u16string WriteScratchFile(const char* name, const std::string& bytes) {
-    const std::u16string path = FromNativePath(ScratchFolder() + "/" + name);
-    if (bytes.empty()) {
-        ::unlink(ToNativePath(path).c_str());
-    } else {
-        Require(ReplaceFileContents(path, bytes), "the scratch file can be written");
-    }
-    return path;
-}
 
 // A main window and its fonts after one start with the given settings file.
 struct Session {
