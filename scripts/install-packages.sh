@@ -9,7 +9,7 @@ packages=(
     libssl-dev openssl                # reference digests for tests and benchmarks
     libbenchmark-dev                  # benchmarks
     clang libclang-rt-14-dev llvm     # sanitizer builds, fuzz targets, readable sanitizer traces
-    xvfb xauth x11-apps               # showing the window where there is no display
+    xvfb xauth x11-apps imagemagick   # showing and photographing the window without a display
 )
 
 as_root() {

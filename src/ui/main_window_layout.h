@@ -1,0 +1,31 @@
+#pragma once
+// How the main window's controls follow its client area: the bottom rows hang from the bottom
+// edge, the string field takes the vertical slack, the fields stretch to 6 pixels from the right
+// edge and the buttons on the right keep 6 pixels from it. The algorithm list, the lowercase box
+// and the three upper labels never move.
+
+#include <array>
+#include <map>
+
+#include "ui/dialog_units.h"
+#include "ui/main_window_ids.h"
+
+namespace tessik {
+
+// The controls that follow the edges, in the order they are moved.
+inline constexpr std::array kEdgeFollowingControls = {
+    main_window::kCopyButton,     main_window::kCompareButton,    main_window::kCaseSensitiveBox,
+    main_window::kExpectedField,  main_window::kExpectedLabel,    main_window::kResultField,
+    main_window::kResultLabel,    main_window::kHashStringButton, main_window::kStringField,
+    main_window::kHashFileButton, main_window::kBrowseButton,     main_window::kFileNameField};
+
+// Client-area rectangles keyed by control id.
+using ControlGeometry = std::map<int, PixelRect>;
+
+// Moves and stretches the controls for a client area of the given size, each rule reading the
+// positions of controls moved before it. Nothing moves unless all the controls that follow
+// the edges are in the map (the window is still being built). A size of 0 or less stands for the
+// minimum.
+void LayOutMainWindow(ControlGeometry& controls, int clientWidth, int clientHeight);
+
+}  // namespace tessik

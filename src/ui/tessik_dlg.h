@@ -1,0 +1,103 @@
+#pragma once
+// The main window: pick an algorithm, hash the typed text or a file, compare the result with an
+// expected value and copy it. The window reads its controls, hands the decisions to Qt-free
+// code and writes the results back; hashing runs on a worker thread while the window waits.
+// The settings and the languages reach it through the interfaces it implements.
+
+#include <QString>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "settings/application_settings.h"
+#include "settings/font_settings.h"
+#include "settings/language_catalogue.h"
+#include "settings/storage_locations.h"
+#include "ui/dialog.h"
+#include "ui/widget_font_host.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace tessik {
+
+class CTessikDlg : public Dialog, public SettingsWindow {
+    Q_OBJECT
+  public:
+    // The arguments follow the program name; only the first one is used.
+    CTessikDlg(DesktopServices& desktop, StorageEnvironment environment,
+               std::vector<std::u16string> arguments);
+    ~CTessikDlg() override;
+
+    // SettingsWindow
+    void selectAlgorithm(int index) override;
+    int selectedAlgorithm() const override;
+    void tickBox(SettingsBox box) override;
+    bool isBoxTicked(SettingsBox box) const override;
+    void setFolderValues(const FolderValues& values) override;
+    FolderValues folderValues() const override;
+    void setSeparator(const std::u16string& separator) override;
+    std::u16string separator() const override;
+    void setLanguageUnset(bool unset) override;
+    bool languageUnset() const override;
+    void selectLanguage(const std::string& name) override;
+    std::u16string languageName() const override;
+    void showMaximised() override;
+    void moveWindow(const WindowRect& rect) override;
+    WindowPlacement placement() const override;
+
+  protected:
+    void onInitDialog() override;
+    void onCloseRequest() override;
+    void onClientResized(QSize size) override;
+    void setMemberText(int id, const QString& text) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    void bindControls();
+    void bindCommands();
+    void removeMissingDocumentItems();
+    void takeFirstArgument();
+    std::u16string settingsPath() const;
+
+    void hashText();
+    void hashFile();
+    void chooseFile();
+    void compare();
+    void copyResult();
+
+    void showResult(const std::string& digest);
+    QCheckBox* box(SettingsBox which) const;
+
+    // The controls the commands read and write; the others are reached by id.
+    QComboBox* algorithmList_ = nullptr;
+    QCheckBox* m_CHKSmallLetters = nullptr;
+    QLineEdit* fileNameField_ = nullptr;
+    QPlainTextEdit* stringField_ = nullptr;
+    QLineEdit* resultField_ = nullptr;
+    QLineEdit* expectedField_ = nullptr;
+    QCheckBox* m_CHKCaseSensitive = nullptr;
+
+    WidgetFontHost fontHost_;
+    // Made once the controls exist, since it starts from the window's font; it lives as long
+    // as the window, so a second close request still finds it.
+    std::unique_ptr<FontSettings> fontSettings_;
+    StorageEnvironment environment_;
+    StorageLocations locations_;
+    bool languageUnset_ = true;
+    LanguageState language_;
+    std::u16string readMePath_;
+    std::u16string licensePath_;
+    FolderValues folderValues_;
+    std::u16string separator_;
+    QString m_acMCompareFailed;
+    QString m_acMCompareDone;
+    QString m_acMAllFiles;
+    QString m_acMBtnOk;
+    std::vector<std::u16string> arguments_;
+};
+
+}  // namespace tessik
