@@ -134,7 +134,8 @@ void Dialog::build() {
         previousWidget = widget;
     }
     for (const ControlTemplate& row : template_.controls) {
-        if (row.id != -1 && row.text != nullptr) {
+        // A picture's text names its image, which a text would replace.
+        if (row.id != -1 && row.text != nullptr && row.kind != ControlKind::kPicture) {
             setControlText(row.id, QString::fromUtf8(row.text));
         }
     }

@@ -1,5 +1,6 @@
 #include "ui/tessik_dlg.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -15,14 +16,20 @@
 #include "digest/algorithm_catalogue.h"
 #include "digest/digest_request.h"
 #include "digest/text_conversion.h"
+#include "folder/hash_folder_dlg.h"
 #include "folder/path_utilities.h"
 #include "platform/path_encoding.h"
+#include "ui/about_box.h"
+#include "ui/about_dlg.h"
 #include "ui/algorithm_list.h"
 #include "ui/desktop_services.h"
 #include "ui/dialog_menu.h"
+#include "ui/language_dlg.h"
 #include "ui/main_commands.h"
 #include "ui/main_window_ids.h"
 #include "ui/main_window_layout.h"
+#include "ui/options_dlg.h"
+#include "ui/qt_text.h"
 
 namespace tessik {
 namespace {
@@ -78,10 +85,6 @@ std::u16string LocalPath(const QUrl& url) {
         QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString());
 }
 
-QString ToQString(const std::u16string& text) {
-    return QString::fromStdU16String(text);
-}
-
 }  // namespace
 
 CTessikDlg::CTessikDlg(DesktopServices& desktop, StorageEnvironment environment,
@@ -98,7 +101,8 @@ CTessikDlg::~CTessikDlg() = default;
 void CTessikDlg::onInitDialog() {
     bindControls();
     bindCommands();
-    setWindowIcon(QIcon(QStringLiteral(":/tessik/tessik.png")));
+    // Every window of the program shows the icon, the About window's icon control too.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tessik/tessik.png")));
     setMinimumSize(kMinimumWidth, kMinimumHeight);
     algorithmList_->setCurrentIndex(kDefaultAlgorithmIndex);
     fontSettings_ = std::make_unique<FontSettings>(fontHost_);
@@ -140,6 +144,11 @@ void CTessikDlg::bindCommands() {
     onCommand(kExitCommand, [this] { done(kOkResult); });
     onCommand(kLicenseCommand, [this] { desktop().openDocument(ToQString(licensePath_)); });
     onCommand(kChangesCommand, [this] { desktop().openDocument(ToQString(readMePath_)); });
+    onCommand(kFolderCommand, [this] { hashFolder(); });
+    onCommand(kOptionsCommand, [this] { showOptions(); });
+    onCommand(kLanguageCommand, [this] { chooseLanguage(); });
+    onCommand(kInfoCommand, [this] { showAbout(); });
+    onCommand(kCheckUpdateCommand, [this] { desktop().openAddress(ToQString(kUpdateAddress)); });
 }
 
 void CTessikDlg::removeMissingDocumentItems() {
@@ -315,6 +324,39 @@ void CTessikDlg::compare() {
 void CTessikDlg::copyResult() {
     resultField_->selectAll();
     desktop().setClipboardText(resultField_->text());
+}
+
+void CTessikDlg::hashFolder() {
+    CHashFolderDlg window(desktop(), this);
+    window.setLanguageFile(language_.languageFilePath);
+    window.RunFolderDialog(*fontSettings_, selectedAlgorithm(), m_CHKSmallLetters->isChecked(),
+                           folderValues_, separator_);
+}
+
+void CTessikDlg::showOptions() {
+    COptionsDlg window(desktop(), this);
+    window.setLanguageFile(language_.languageFilePath);
+    if (window.RunOptionsDialog(*fontSettings_, separator_) != kOkResult) return;
+    fontSettings_->applyTo(fontHost_, true);
+    repaint();
+}
+
+void CTessikDlg::chooseLanguage() {
+    std::u16string file = language_.languageFilePath;
+    std::u16string name = language_.languageName;
+    CLanguageDlg window(desktop(), this);
+    window.SetLanguageData(file, name, locations_.programDirectory + kLanguageCatalogueFileName,
+                           locations_.programDirectory, file, name);
+    if (window.RunLanguageDialog(*fontSettings_) == kCancelResult) return;
+    applyMainTexts(file, language_, *this);
+    language_.languageName = name;
+    languageUnset_ = false;
+    update();
+}
+
+void CTessikDlg::showAbout() {
+    CAboutDlg window(desktop(), this);
+    window.RunAboutDialog(*fontSettings_, m_acMBtnOk);
 }
 
 void CTessikDlg::dragEnterEvent(QDragEnterEvent* event) {

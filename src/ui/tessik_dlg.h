@@ -69,6 +69,11 @@ class CTessikDlg : public Dialog, public SettingsWindow {
     void compare();
     void copyResult();
 
+    void hashFolder();
+    void showOptions();
+    void chooseLanguage();
+    void showAbout();
+
     void showResult(const std::string& digest);
     QCheckBox* box(SettingsBox which) const;
 

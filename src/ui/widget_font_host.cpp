@@ -7,12 +7,17 @@
 
 namespace tessik {
 
+WidgetFontHost::WidgetFontHost(QWidget& window, OwnFont own)
+    : window_(window),
+      own_(own),
+      builtFont_(own == OwnFont::kAsBuilt ? FromQFont(window.font()) : FontDescription()) {}
+
 FontDescription WidgetFontHost::systemMessageFont() const {
     return FromQFont(QApplication::font());
 }
 
 FontDescription WidgetFontHost::currentFont() const {
-    return FromQFont(window_.font());
+    return own_ == OwnFont::kAsBuilt ? builtFont_ : FromQFont(window_.font());
 }
 
 void WidgetFontHost::applyFont(const FontDescription& font) {

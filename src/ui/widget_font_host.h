@@ -8,9 +8,17 @@ class QWidget;
 
 namespace tessik {
 
+// Which font counts as the window's own.
+enum class OwnFont {
+    kCurrent,  // whatever the window shows now
+    // The font the window had when the host was made: a window that previews other fonts on
+    // itself still resets to the font it was built with.
+    kAsBuilt,
+};
+
 class WidgetFontHost final : public FontHost {
   public:
-    explicit WidgetFontHost(QWidget& window) : window_(window) {}
+    explicit WidgetFontHost(QWidget& window, OwnFont own = OwnFont::kCurrent);
 
     FontDescription systemMessageFont() const override;
     FontDescription currentFont() const override;
@@ -18,6 +26,8 @@ class WidgetFontHost final : public FontHost {
 
   private:
     QWidget& window_;
+    OwnFont own_;
+    FontDescription builtFont_;
 };
 
 }  // namespace tessik

@@ -20,7 +20,7 @@
 
 #include "digest/digest_request.h"
 #include "digest/text_conversion.h"
-#include "fake_desktop_services.h"
+#include "main_window_fixture.h"
 #include "platform/path_encoding.h"
 #include "support/temporary_folder.h"
 #include "ui/dialog_menu.h"
@@ -32,70 +32,12 @@ namespace {
 
 using namespace main_window;
 
-std::u16string U16(const QString& text) {
-    return text.toStdU16String();
-}
-QString Q(const std::u16string& text) {
-    return QString::fromStdU16String(text);
-}
+using test::FileDigest;
+using test::Q;
+using test::TextDigest;
+using test::U16;
 
-// The window's digest of a text or file, as the request computes it.
-QString TextDigest(int index, const std::u16string& text, bool lower) {
-    return Q(FromUtf8(HashFromString(index, text, lower)));
-}
-QString FileDigest(int index, const std::u16string& path, bool lower) {
-    return Q(FromUtf8(HashFromFile(index, path, lower)));
-}
-
-// A program folder, a per-user and a machine-wide configuration folder, all temporary.
-class MainWindowTest : public ::testing::Test {
-  protected:
-    MainWindowTest() {
-        test::MakeFolder(folder.Native("program"));
-        test::MakeFolder(folder.Native("user"));
-        test::MakeFolder(folder.Native("machine"));
-    }
-
-    StorageEnvironment Environment() {
-        StorageEnvironment environment;
-        environment.programPath = folder.U16("program/tessik");
-        environment.argumentZero = environment.programPath;
-        environment.userAppDataFolder = [this] { return folder.U16("user"); };
-        environment.machineAppDataFolder = [this] { return folder.U16("machine"); };
-        environment.now = [] { return LocalTime{2026, 12, 7, 8, 5, 9}; };
-        return environment;
-    }
-
-    CTessikDlg& Start(std::vector<std::u16string> arguments = {}) {
-        window = std::make_unique<CTessikDlg>(desktop, Environment(), std::move(arguments));
-        window->initialise();
-        return *window;
-    }
-
-    CTessikDlg& StartShown(std::vector<std::u16string> arguments = {}) {
-        Start(std::move(arguments));
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        return *window;
-    }
-
-    std::string SettingsPath() const { return folder.Native("user/Korvane/Tessik/Tessik.ini"); }
-
-    QLineEdit& Field(int id) const { return *window->control<QLineEdit>(id); }
-    QPlainTextEdit& StringField() const { return *window->control<QPlainTextEdit>(kStringField); }
-    QComboBox& Algorithms() const { return *window->control<QComboBox>(kAlgorithmList); }
-    QCheckBox& Box(int id) const { return *window->control<QCheckBox>(id); }
-    // Near the left edge, where a check box has its box.
-    void Click(int id) const {
-        QWidget* control = window->control(id);
-        QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(4, control->height() / 2));
-    }
-
-    test::TemporaryFolder folder;
-    test::FakeDesktopServices desktop;
-    std::unique_ptr<CTessikDlg> window;
-};
+class MainWindowTest : public test::MainWindowFixture {};
 
 TEST_F(MainWindowTest, FirstStartShowsTheDefaultsAndTheBuiltInTexts) {
     Start();

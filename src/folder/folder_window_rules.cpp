@@ -1,0 +1,29 @@
+#include "folder/folder_window_rules.h"
+
+#include "folder/path_utilities.h"
+#include "platform/path_encoding.h"
+
+namespace tessik {
+
+std::u16string FolderFieldText(std::u16string chosenFolder) {
+    if (!chosenFolder.empty() && !IsPathSeparator(chosenFolder.back())) {
+        chosenFolder += kPathSeparator;
+    }
+    return chosenFolder;
+}
+
+std::u16string StoredFilter(std::u16string filter) {
+    return filter.empty() ? std::u16string(u"*") : filter;
+}
+
+std::u16string WithLineFeeds(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') continue;
+        out += text[i];
+    }
+    return out;
+}
+
+}  // namespace tessik

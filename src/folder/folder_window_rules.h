@@ -1,0 +1,21 @@
+#pragma once
+// What the folder window decides without its widgets: the text a folder chosen in the browser
+// puts into the folder field, the filters it keeps when it closes, and how the job's lines show
+// in the output field.
+
+#include <string>
+#include <string_view>
+
+namespace tessik {
+
+// The chosen folder with a separator at its end, so that the job's paths read folder + name; a
+// folder that already ends with one (the root "/") keeps it as it is.
+std::u16string FolderFieldText(std::u16string chosenFolder);
+
+// An empty filter is kept as "*", which lets every name through.
+std::u16string StoredFilter(std::u16string filter);
+
+// The job ends its lines with CR LF; the output field starts a new line at a line feed alone.
+std::u16string WithLineFeeds(std::u16string_view text);
+
+}  // namespace tessik

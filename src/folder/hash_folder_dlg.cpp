@@ -1,0 +1,190 @@
+#include "folder/hash_folder_dlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <array>
+
+#include "folder/folder_window_rules.h"
+#include "folder/path_utilities.h"
+#include "settings/font_settings.h"
+#include "settings/language_catalogue.h"
+#include "ui/algorithm_list.h"
+#include "ui/desktop_services.h"
+#include "ui/qt_text.h"
+
+namespace tessik {
+namespace {
+
+using namespace folder_window;
+
+constexpr std::array kControls = {
+    ControlTemplate{kFolderLabel, ControlKind::kLabel, "Folder", 7, 10, 73, 11, kNoStyle},
+    ControlTemplate{kFolderField, ControlKind::kEdit, nullptr, 83, 7, 362, 14, kBorder},
+    ControlTemplate{kBrowseButton, ControlKind::kPushButton, "...", 452, 7, 22, 15, kNoStyle},
+    ControlTemplate{kSubfoldersBox, ControlKind::kCheckBox, "Subfolders", 11, 24, 114, 14,
+                    kNoStyle},
+    ControlTemplate{kNameFilterLabel, ControlKind::kLabel, "Filename", 135, 26, 68, 12, kNoStyle},
+    ControlTemplate{kNameFilterField, ControlKind::kEdit, nullptr, 209, 23, 97, 14, kBorder},
+    ControlTemplate{kExtensionLabel, ControlKind::kLabel, "Extension", 311, 26, 94, 12, kNoStyle},
+    ControlTemplate{kExtensionField, ControlKind::kEdit, nullptr, 408, 23, 66, 14, kBorder},
+    ControlTemplate{kAlgorithmLabel, ControlKind::kLabel, "Algorithm", 7, 45, 75, 12, kNoStyle},
+    ControlTemplate{kAlgorithmList, ControlKind::kDropDownList, nullptr, 84, 43, 91, 109, kNoStyle},
+    ControlTemplate{kLowercaseBox, ControlKind::kCheckBox, "Lowercase letters", 211, 43, 130, 14,
+                    kNoStyle},
+    ControlTemplate{kOutputField, ControlKind::kMultiLineEdit, nullptr, 7, 61, 467, 151,
+                    kBorder | kVerticalScrollBar},
+    ControlTemplate{kProcessButton, ControlKind::kPushButton, "Process Folder", 137, 215, 96, 16,
+                    kNoStyle},
+    ControlTemplate{kOkResult, ControlKind::kDefaultPushButton, "OK", 241, 215, 102, 16, kNoStyle},
+    ControlTemplate{kStopButton, ControlKind::kPushButton, "Stop", 409, 214, 65, 16, kHidden},
+};
+
+constexpr DialogTemplate kTemplate{"Get Hash from folder", 482, 238, false, false, kControls, {}};
+
+// The output field has no label of its own.
+constexpr char kOutputName[] = "Output";
+
+}  // namespace
+
+CHashFolderDlg::CHashFolderDlg(DesktopServices& desktop, QWidget* parent)
+    : Dialog(kTemplate, desktop, parent), fontHost_(*this) {}
+
+CHashFolderDlg::~CHashFolderDlg() {
+    // The worker calls into the controls, which go before the job would.
+    if (job_) job_->StopAndWait();
+}
+
+int CHashFolderDlg::RunFolderDialog(FontSettings& fontSettings, int algorithmIndex, bool lowerCase,
+                                    FolderValues& values, std::u16string separator) {
+    fontSettings_ = &fontSettings;
+    algorithmIndex_ = algorithmIndex;
+    lowerCase_ = lowerCase;
+    values_ = &values;
+    job_.emplace(static_cast<FolderJobWindow&>(*this), std::move(separator), [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { serveJob(); }, Qt::QueuedConnection);
+    });
+    return run();
+}
+
+void CHashFolderDlg::onInitDialog() {
+    bindControls();
+    applyFolderTexts(languageFile_, *this);
+    fontSettings_->applyTo(fontHost_, true);
+    algorithmList_->setCurrentIndex(algorithmIndex_);
+    m_CHKLowercase->setChecked(lowerCase_);
+    folderField_->setText(ToQString(values_->lastFolder));
+    nameFilterField_->setText(ToQString(values_->nameFilter));
+    extensionField_->setText(ToQString(values_->extensionFilter));
+
+    onCommand(kBrowseButton, [this] { browse(); });
+    onCommand(kProcessButton, [this] { process(); });
+    onCommand(kStopButton, [this] {
+        startWhenWorkerEnds_ = false;
+        job_->StopProcessing();
+    });
+    onCommand(kOkResult, [this] { endWith(kOkResult); });
+    onCommand(kCancelResult, [this] { endWith(kCancelResult); });
+}
+
+void CHashFolderDlg::bindControls() {
+    folderField_ = control<QLineEdit>(kFolderField);
+    m_CHKSubfolders = control<QCheckBox>(kSubfoldersBox);
+    nameFilterField_ = control<QLineEdit>(kNameFilterField);
+    extensionField_ = control<QLineEdit>(kExtensionField);
+    algorithmList_ = control<QComboBox>(kAlgorithmList);
+    m_CHKLowercase = control<QCheckBox>(kLowercaseBox);
+    outputField_ = control<QPlainTextEdit>(kOutputField);
+    m_BTNProcessFolder = control<QPushButton>(kProcessButton);
+    m_BTNOk = control<QPushButton>(kOkResult);
+    m_BTNStopProcessing = control<QPushButton>(kStopButton);
+
+    FillAlgorithmList(*algorithmList_);
+    outputField_->setAccessibleName(QString::fromUtf8(kOutputName));
+    // Anything but the job's own writing makes the field the user's.
+    connect(outputField_->document(), &QTextDocument::contentsChange, this, [this] {
+        if (!jobWritesOutput_) outputIsTheJobs_ = false;
+    });
+}
+
+void CHashFolderDlg::browse() {
+    const QString typed = folderField_->text();
+    const QString initial = DirectoryExists(typed.toStdU16String()) ? typed : QString();
+    const std::optional<QString> chosen = desktop().chooseFolder(this, initial);
+    if (!chosen || chosen->isEmpty()) return;
+    folderField_->setText(ToQString(FolderFieldText(chosen->toStdU16String())));
+}
+
+void CHashFolderDlg::onCloseRequest() {
+    values_->lastFolder = folderField_->text().toStdU16String();
+    values_->nameFilter = StoredFilter(nameFilterField_->text().toStdU16String());
+    values_->extensionFilter = StoredFilter(extensionField_->text().toStdU16String());
+    endWith(kOkResult);
+}
+
+// A stopped run's worker may still be digesting a large file: Process starts the new run once
+// it has ended.
+void CHashFolderDlg::process() {
+    if (!job_->Start()) startWhenWorkerEnds_ = true;
+}
+
+void CHashFolderDlg::serveJob() {
+    job_->ServePendingCalls();
+    if (startWhenWorkerEnds_ && !job_->IsRunning()) {
+        startWhenWorkerEnds_ = false;
+        job_->Start();
+    }
+}
+
+// Even OK waits for a stopped run's worker.
+void CHashFolderDlg::endWith(int result) {
+    startWhenWorkerEnds_ = false;
+    job_->StopAndWait();
+    done(result);
+}
+
+FolderJobSettings CHashFolderDlg::ReadJobSettings() {
+    return {folderField_->text().toStdU16String(), nameFilterField_->text().toStdU16String(),
+            extensionField_->text().toStdU16String(), m_CHKSubfolders->isChecked()};
+}
+
+DigestChoice CHashFolderDlg::ReadDigestChoice() {
+    return {algorithmList_->currentIndex(), m_CHKLowercase->isChecked()};
+}
+
+void CHashFolderDlg::ShowRunning(bool running) {
+    m_BTNStopProcessing->setVisible(running);
+    m_BTNOk->setEnabled(!running);
+    m_BTNProcessFolder->setEnabled(!running);
+}
+
+void CHashFolderDlg::SetOutput(const std::u16string& text) {
+    jobWritesOutput_ = true;
+    outputField_->setPlainText(ToQString(WithLineFeeds(text)));
+    jobWritesOutput_ = false;
+    outputIsTheJobs_ = true;
+    scrollOutputToEnd();
+}
+
+bool CHashFolderDlg::AppendOutput(const std::u16string& line) {
+    if (!outputIsTheJobs_) return false;
+    QTextCursor end(outputField_->document());
+    end.movePosition(QTextCursor::End);
+    jobWritesOutput_ = true;
+    end.insertText(ToQString(WithLineFeeds(line)));
+    jobWritesOutput_ = false;
+    scrollOutputToEnd();
+    return true;
+}
+
+void CHashFolderDlg::scrollOutputToEnd() {
+    outputField_->moveCursor(QTextCursor::End);
+    outputField_->ensureCursorVisible();
+}
+
+}  // namespace tessik

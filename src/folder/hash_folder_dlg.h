@@ -1,0 +1,106 @@
+#pragma once
+// The folder window: pick a folder and its filters, the algorithm and the letter case, and
+// hash every file of the folder on a worker thread, one line per file in the output field.
+// Closing it with the close box keeps the folder and both filters for the next time; OK and
+// Escape keep nothing. The window never goes away while its worker runs: every way out stops
+// the job and waits for the worker, serving its calls meanwhile.
+
+#include <optional>
+#include <string>
+
+#include "folder/folder_hash_job.h"
+#include "folder/folder_job_window.h"
+#include "settings/application_settings.h"
+#include "ui/dialog.h"
+#include "ui/widget_font_host.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace tessik {
+
+class FontSettings;
+
+namespace folder_window {
+
+enum ControlId : int {
+    kAlgorithmLabel = 1006,
+    kAlgorithmList = 1007,
+    kFolderLabel = 1038,
+    kFolderField = 1039,
+    kOutputField = 1041,
+    kBrowseButton = 1042,
+    kLowercaseBox = 1043,
+    kProcessButton = 1044,
+    kSubfoldersBox = 1045,
+    kStopButton = 1046,
+    kNameFilterField = 1047,
+    kNameFilterLabel = 1048,
+    kExtensionLabel = 1049,
+    kExtensionField = 1050,
+};
+
+}  // namespace folder_window
+
+class CHashFolderDlg : public Dialog, private FolderJobWindow {
+    Q_OBJECT
+  public:
+    explicit CHashFolderDlg(DesktopServices& desktop, QWidget* parent = nullptr);
+    // Waits for a worker that is still alive.
+    ~CHashFolderDlg() override;
+
+    // The language file whose texts the window shows; empty for the built-in texts.
+    void setLanguageFile(std::u16string path) { languageFile_ = std::move(path); }
+
+    // Runs the window modally; it is run only this way. The folder values are written back only by
+    // the close box; the separator is the window's own copy for the lines of every run.
+    int RunFolderDialog(FontSettings& fontSettings, int algorithmIndex, bool lowerCase,
+                        FolderValues& values, std::u16string separator);
+
+  protected:
+    void onInitDialog() override;
+    void onCloseRequest() override;
+
+  private:
+    void bindControls();
+    void browse();
+    void process();
+    void serveJob();
+    void endWith(int result);
+
+    // FolderJobWindow
+    FolderJobSettings ReadJobSettings() override;
+    DigestChoice ReadDigestChoice() override;
+    void ShowRunning(bool running) override;
+    void SetOutput(const std::u16string& text) override;
+    bool AppendOutput(const std::u16string& line) override;
+    void scrollOutputToEnd();
+
+    QLineEdit* folderField_ = nullptr;
+    QCheckBox* m_CHKSubfolders = nullptr;
+    QLineEdit* nameFilterField_ = nullptr;
+    QLineEdit* extensionField_ = nullptr;
+    QComboBox* algorithmList_ = nullptr;
+    QCheckBox* m_CHKLowercase = nullptr;
+    QPlainTextEdit* outputField_ = nullptr;
+    QPushButton* m_BTNProcessFolder = nullptr;
+    QPushButton* m_BTNOk = nullptr;
+    QPushButton* m_BTNStopProcessing = nullptr;
+
+    WidgetFontHost fontHost_;
+    FontSettings* fontSettings_ = nullptr;
+    std::u16string languageFile_;
+    FolderValues* values_ = nullptr;
+    int algorithmIndex_ = -1;
+    bool lowerCase_ = true;
+    // The output field holds exactly what the job set or added there.
+    bool outputIsTheJobs_ = true;
+    bool jobWritesOutput_ = false;
+    bool startWhenWorkerEnds_ = false;
+    std::optional<FolderHashJob> job_;
+};
+
+}  // namespace tessik

@@ -1,0 +1,73 @@
+#include "ui/language_dlg.h"
+
+#include <QComboBox>
+#include <array>
+
+#include "settings/font_settings.h"
+#include "ui/qt_text.h"
+
+namespace tessik {
+namespace {
+
+using namespace language_window;
+
+constexpr std::array kControls = {
+    ControlTemplate{kOkResult, ControlKind::kDefaultPushButton, "OK", 38, 43, 65, 16, kNoStyle},
+    ControlTemplate{kCancelResult, ControlKind::kPushButton, "Cancel", 106, 43, 65, 16, kNoStyle},
+    ControlTemplate{kLanguageLabel, ControlKind::kLabel, "Current language:", 7, 17, 90, 12,
+                    kNoStyle},
+    ControlTemplate{kLanguageList, ControlKind::kDropDownList, nullptr, 100, 15, 102, 61, kNoStyle},
+};
+
+constexpr DialogTemplate kTemplate{"Language", 209, 62, false, false, kControls, {}};
+
+}  // namespace
+
+CLanguageDlg::CLanguageDlg(DesktopServices& desktop, QWidget* parent)
+    : Dialog(kTemplate, desktop, parent), fontHost_(*this) {}
+
+void CLanguageDlg::SetLanguageData(std::u16string languageFile, std::u16string languageName,
+                                   std::u16string cataloguePath, std::u16string programDirectory,
+                                   std::u16string& fileResult, std::u16string& nameResult) {
+    languageFile_ = std::move(languageFile);
+    languageName_ = std::move(languageName);
+    cataloguePath_ = std::move(cataloguePath);
+    programDirectory_ = std::move(programDirectory);
+    fileResult_ = &fileResult;
+    nameResult_ = &nameResult;
+}
+
+int CLanguageDlg::RunLanguageDialog(FontSettings& fontSettings) {
+    fontSettings_ = &fontSettings;
+    return run();
+}
+
+void CLanguageDlg::onInitDialog() {
+    languageList_ = control<QComboBox>(kLanguageList);
+    onCommand(kOkResult, [this] { confirm(); });
+
+    choices_ = BuildLanguageChoices(cataloguePath_, programDirectory_, *fileResult_);
+    for (const LanguageChoice& choice : choices_.entries) {
+        languageList_->addItem(ToQString(choice.name));
+    }
+    applyLanguageTexts(languageFile_, *this);
+    fontSettings_->applyTo(fontHost_, true);
+    languageList_->setCurrentIndex(choices_.preselected);
+    // Connected after the preselection: only a new choice is previewed.
+    connect(languageList_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { selectionChanged(index); });
+}
+
+void CLanguageDlg::selectionChanged(int index) {
+    languageFile_ = choices_.filePathAt(index);
+    languageName_ = languageList_->currentText().toStdU16String();
+    applyLanguageTexts(languageFile_, *this);
+}
+
+void CLanguageDlg::confirm() {
+    *fileResult_ = languageFile_;
+    *nameResult_ = languageName_;
+    done(kOkResult);
+}
+
+}  // namespace tessik

@@ -1,0 +1,57 @@
+#pragma once
+// The options window: the separator of the folder results and the font of the windows. The
+// font is edited on a working copy of the main window's font settings and previewed on this
+// window; OK hands the separator and the copy back, Cancel nothing.
+
+#include <memory>
+#include <string>
+
+#include "settings/font_settings.h"
+#include "ui/dialog.h"
+#include "ui/widget_font_host.h"
+
+namespace tessik {
+
+namespace options_window {
+
+enum ControlId : int {
+    kFontLabel = 1051,
+    kFontButton = 1052,
+    kFontResetButton = 1053,
+    kSeparatorLabel = 1056,
+    kSeparatorField = 1057,
+    kSeparatorResetButton = 1058,
+};
+
+}  // namespace options_window
+
+class COptionsDlg : public Dialog {
+    Q_OBJECT
+  public:
+    explicit COptionsDlg(DesktopServices& desktop, QWidget* parent = nullptr);
+
+    void setLanguageFile(std::u16string path) { languageFile_ = std::move(path); }
+
+    // Runs the window modally; it is run only this way. 1 after OK, which has written the separator
+    // and the font settings; 2 after Cancel, Escape or the close box, which write nothing.
+    int RunOptionsDialog(FontSettings& mainFontSettings, std::u16string& separator);
+
+  protected:
+    void onInitDialog() override;
+
+  private:
+    void chooseFont();
+    void resetFont();
+    void confirm();
+    void showFaceName(const std::u16string& faceName);
+    void preview();
+
+    // A reset starts from the font the window was built with, not from the font it previews.
+    WidgetFontHost fontHost_;
+    std::u16string languageFile_;
+    FontSettings* mainFontSettings_ = nullptr;
+    std::u16string* separator_ = nullptr;
+    std::unique_ptr<FontSettings> workingFontSettings_;
+};
+
+}  // namespace tessik

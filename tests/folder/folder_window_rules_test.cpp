@@ -1,0 +1,46 @@
+#include "folder/folder_window_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace tessik {
+namespace {
+
+TEST(FolderWindowRulesTest, AChosenFolderEndsWithASeparator) {
+    struct Case {
+        std::u16string chosen;
+        std::u16string field;
+    };
+    for (const Case& c : {
+             Case{u"/home/user/Photos", u"/home/user/Photos/"}, Case{u"/", u"/"},
+             Case{u"/home/user/", u"/home/user/"}, Case{u"C:\\data\\", u"C:\\data\\"},
+             Case{u"relative", u"relative/"}, Case{u"", u""},  // nothing chosen: nothing to end
+         }) {
+        EXPECT_EQ(FolderFieldText(c.chosen), c.field);
+    }
+}
+
+TEST(FolderWindowRulesTest, OnlyCrLfPairsBecomeLineFeeds) {
+    struct Case {
+        std::u16string text;
+        std::u16string shown;
+    };
+    for (const Case& c : {
+             Case{u"/a|1\r\n/b|2\r\n", u"/a|1\n/b|2\n"},
+             Case{u"", u""},
+             Case{u"\r\n", u"\n"},
+             Case{u"\r\r\n", u"\r\n"},  // a carriage return of a file name stays
+             Case{u"a\rb\n\r", u"a\rb\n\r"},
+             Case{u"/x\r", u"/x\r"},
+         }) {
+        EXPECT_EQ(WithLineFeeds(c.text), c.shown);
+    }
+}
+
+TEST(FolderWindowRulesTest, AnEmptyFilterIsKeptAsAStar) {
+    EXPECT_EQ(StoredFilter(u""), u"*");
+    EXPECT_EQ(StoredFilter(u" "), u" ");
+    EXPECT_EQ(StoredFilter(u"*.txt"), u"*.txt");
+}
+
+}  // namespace
+}  // namespace tessik

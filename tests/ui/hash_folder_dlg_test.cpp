@@ -1,0 +1,316 @@
+#include "folder/hash_folder_dlg.h"
+
+#include <gtest/gtest.h>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "main_window_fixture.h"
+#include "ui/widget_font_host.h"
+
+namespace tessik {
+namespace {
+
+using namespace folder_window;
+using test::FileDigest;
+using test::Q;
+using test::U16;
+
+constexpr int kMd2 = 0;
+constexpr int kMd5 = 2;
+
+QLineEdit& Edit(const Dialog& window, int id) {
+    return *window.control<QLineEdit>(id);
+}
+QPlainTextEdit& Output(const Dialog& window) {
+    return *window.control<QPlainTextEdit>(kOutputField);
+}
+QPushButton& Button(const Dialog& window, int id) {
+    return *window.control<QPushButton>(id);
+}
+bool WaitUntilIdle(const Dialog& window) {
+    return QTest::qWaitFor([&] { return Button(window, kStopButton).isHidden(); }, 20000);
+}
+bool WaitForOutput(const Dialog& window, const QString& part) {
+    return QTest::qWaitFor([&] { return Output(window).toPlainText().contains(part); }, 20000);
+}
+// Until a run has left exactly this output and the window is idle.
+bool WaitForRun(const Dialog& window, const QString& output) {
+    return QTest::qWaitFor(
+        [&] {
+            return Output(window).toPlainText() == output && Button(window, kStopButton).isHidden();
+        },
+        20000);
+}
+
+// The folder window run on its own, with a caller's font settings and folder values.
+class FolderWindowTest : public ::testing::Test {
+  protected:
+    FolderWindowTest() : host(owner), fonts(host) {}
+
+    // The folder to walk: a small file, a large one that takes MD2 a while, and another small
+    // one, in walk order.
+    void MakeFolderWithALargeFile() {
+        test::WriteBytes(folder.Native("a.txt"), "first");
+        test::WriteBytes(folder.Native("b_large.bin"), std::string(4 << 20, 'x'));
+        test::WriteBytes(folder.Native("c.txt"), "last");
+        values.lastFolder = folder.U16() + u"/";
+    }
+    // Starts a run and returns while its worker digests the large file.
+    static void ProcessUntilInsideTheLargeFile(CHashFolderDlg& window) {
+        Button(window, kProcessButton).click();
+        ASSERT_TRUE(WaitForOutput(window, "a.txt"));
+        QTest::qWait(100);
+    }
+
+    int Run(std::function<void(CHashFolderDlg&)> script, int algorithm = kMd5,
+            bool lowerCase = true, std::u16string separator = u"|") {
+        CHashFolderDlg window(desktop);
+        window.setLanguageFile(languageFile);
+        test::WhenModal([&](Dialog& shown) {
+            EXPECT_EQ(&shown, &window);
+            script(window);
+        });
+        return window.RunFolderDialog(fonts, algorithm, lowerCase, values, std::move(separator));
+    }
+
+    QString Line(const char* name, int algorithm, bool lower = true,
+                 const QString& separator = "|") const {
+        const std::u16string path = folder.U16(name);
+        return Q(path) + separator + FileDigest(algorithm, path, lower) + "\n";
+    }
+
+    test::TemporaryFolder folder;
+    test::FakeDesktopServices desktop;
+    QWidget owner;
+    WidgetFontHost host;
+    FontSettings fonts;
+    FolderValues values{u"", u"*", u"*"};
+    std::u16string languageFile;
+};
+
+TEST_F(FolderWindowTest, OpensWithTheCallersValues) {
+    values = {u"/some/folder/", u"*.txt", u"bin"};
+    const int result = Run(
+        [](CHashFolderDlg& window) {
+            EXPECT_EQ(window.windowTitle(), "Get Hash from folder");
+            EXPECT_EQ(window.controlText(kFolderField), "/some/folder/");
+            EXPECT_EQ(window.controlText(kNameFilterField), "*.txt");
+            EXPECT_EQ(window.controlText(kExtensionField), "bin");
+            EXPECT_EQ(window.control<QComboBox>(kAlgorithmList)->count(), 25);
+            EXPECT_EQ(window.controlText(kAlgorithmList), "SHA-1");
+            EXPECT_FALSE(window.control<QCheckBox>(kLowercaseBox)->isChecked());
+            EXPECT_FALSE(window.control<QCheckBox>(kSubfoldersBox)->isChecked());
+            EXPECT_TRUE(Button(window, kStopButton).isHidden());
+            EXPECT_EQ(window.controlText(kProcessButton), "Process folder");
+            EXPECT_EQ(window.controlText(kNameFilterLabel), "Filename");
+            EXPECT_EQ(window.control(kNameFilterField)->accessibleName(), "Filename");
+            test::ExpectNamedInTabOrder(
+                window,
+                {kFolderField, kBrowseButton, kSubfoldersBox, kNameFilterField, kExtensionField,
+                 kAlgorithmList, kLowercaseBox, kOutputField, kProcessButton, kOkResult});
+            Button(window, kOkResult).click();
+        },
+        3, false);
+    EXPECT_EQ(result, kOkResult);
+}
+
+TEST_F(FolderWindowTest, ProcessWritesALinePerFileAndTheCloseBoxKeepsTheValues) {
+    test::WriteBytes(folder.Native("a.txt"), "alpha");
+    test::WriteBytes(folder.Native("b.bin"), "beta");
+    test::MakeFolder(folder.Native("sub"));
+    test::WriteBytes(folder.Native("sub/c.txt"), "gamma");
+    values.lastFolder = folder.U16() + u"/";
+    const int result = Run(
+        [this](CHashFolderDlg& window) {
+            Button(window, kProcessButton).click();
+            EXPECT_TRUE(WaitForRun(
+                window, Line("a.txt", kMd5, true, " ") + Line("b.bin", kMd5, true, " ")));
+
+            // The letter case, the sub-folders and the filters reach the next run; only the
+            // close box turns emptied filters into "*".
+            test::Click(*window.control(kLowercaseBox));
+            test::Click(*window.control(kSubfoldersBox));
+            Edit(window, kExtensionField).setText(".txt");
+            Button(window, kProcessButton).click();
+            EXPECT_TRUE(WaitForRun(
+                window, Line("a.txt", kMd5, false, " ") + Line("sub/c.txt", kMd5, false, " ")));
+            EXPECT_TRUE(Button(window, kOkResult).isEnabled());
+            EXPECT_TRUE(Button(window, kProcessButton).isEnabled());
+
+            Edit(window, kNameFilterField).clear();
+            Edit(window, kExtensionField).clear();
+            Edit(window, kFolderField).setText("/elsewhere");
+            EXPECT_TRUE(window.close());
+        },
+        kMd5, true, u" ");
+    EXPECT_EQ(result, kOkResult);
+    EXPECT_EQ(values, (FolderValues{u"/elsewhere", u"*", u"*"}));
+}
+
+TEST_F(FolderWindowTest, OkAndEscapeKeepNothing) {
+    enum class Ending { kOk, kEscape };
+    for (const Ending ending : {Ending::kOk, Ending::kEscape}) {
+        values = {u"/kept/", u"*.txt", u"txt"};
+        const int result = Run([ending](CHashFolderDlg& window) {
+            Edit(window, kFolderField).setText("/changed/");
+            Edit(window, kNameFilterField).clear();
+            Edit(window, kExtensionField).clear();
+            if (ending == Ending::kOk) {
+                Button(window, kOkResult).click();
+            } else {
+                QTest::keyClick(&Edit(window, kFolderField), Qt::Key_Escape);
+            }
+            EXPECT_FALSE(window.isVisible());
+        });
+        EXPECT_EQ(result, ending == Ending::kOk ? kOkResult : kCancelResult);
+        EXPECT_EQ(values, (FolderValues{u"/kept/", u"*.txt", u"txt"}));
+    }
+}
+
+TEST_F(FolderWindowTest, StopReturnsTheButtonsAtOnceAndTheFileInHandStillGetsItsLine) {
+    MakeFolderWithALargeFile();
+    Run(
+        [this](CHashFolderDlg& window) {
+            ProcessUntilInsideTheLargeFile(window);
+            EXPECT_FALSE(Button(window, kStopButton).isHidden());
+            EXPECT_FALSE(Button(window, kOkResult).isEnabled());
+            EXPECT_FALSE(Button(window, kProcessButton).isEnabled());
+            Button(window, kStopButton).click();
+            EXPECT_TRUE(Button(window, kStopButton).isHidden());
+            EXPECT_TRUE(Button(window, kOkResult).isEnabled());
+            ASSERT_TRUE(WaitForOutput(window, "b_large.bin"));
+            QTest::qWait(100);
+            EXPECT_EQ(Output(window).toPlainText(),
+                      Line("a.txt", kMd2) + Line("b_large.bin", kMd2));
+        },
+        kMd2);
+}
+
+TEST_F(FolderWindowTest, ProcessRightAfterStopStartsOnceTheStoppedWorkerHasEnded) {
+    MakeFolderWithALargeFile();
+    Run(
+        [this](CHashFolderDlg& window) {
+            ProcessUntilInsideTheLargeFile(window);
+            Button(window, kStopButton).click();
+            Button(window, kProcessButton).click();
+            // The stopped run still ends with the large file; the new one lists everything.
+            EXPECT_TRUE(WaitForRun(
+                window, Line("a.txt", kMd2) + Line("b_large.bin", kMd2) + Line("c.txt", kMd2)));
+        },
+        kMd2);
+}
+
+TEST_F(FolderWindowTest, EscapeDuringARunReturnsOnlyOnceTheWorkerHasEnded) {
+    MakeFolderWithALargeFile();
+    QString outputAtReturn;
+    {
+        CHashFolderDlg window(desktop);
+        test::WhenModal([&](Dialog&) {
+            ProcessUntilInsideTheLargeFile(window);
+            QTest::keyClick(&Edit(window, kFolderField), Qt::Key_Escape);
+        });
+        EXPECT_EQ(window.RunFolderDialog(fonts, kMd2, true, values, u"|"), kCancelResult);
+        // The large file was finished and its line written before the window let go.
+        outputAtReturn = Output(window).toPlainText();
+        EXPECT_EQ(outputAtReturn, Line("a.txt", kMd2) + Line("b_large.bin", kMd2));
+        EXPECT_TRUE(Button(window, kStopButton).isHidden());
+        QTest::qWait(100);
+        EXPECT_EQ(Output(window).toPlainText(), outputAtReturn);
+    }
+    EXPECT_EQ(values, (FolderValues{folder.U16() + u"/", u"*", u"*"}));
+}
+
+TEST_F(FolderWindowTest, TextTypedIntoTheOutputIsReplacedAtTheNextLine) {
+    MakeFolderWithALargeFile();
+    Run(
+        [this](CHashFolderDlg& window) {
+            ProcessUntilInsideTheLargeFile(window);
+            Output(window).moveCursor(QTextCursor::Start);
+            QTest::keyClicks(&Output(window), "typed");
+            EXPECT_TRUE(Output(window).toPlainText().startsWith("typed"));
+            ASSERT_TRUE(WaitUntilIdle(window));
+            EXPECT_EQ(Output(window).toPlainText(),
+                      Line("a.txt", kMd2) + Line("b_large.bin", kMd2) + Line("c.txt", kMd2));
+        },
+        kMd2);
+}
+
+TEST_F(FolderWindowTest, BrowsePutsTheChosenFolderWithASeparator) {
+    test::MakeFolder(folder.Native("Photos"));
+    struct Case {
+        QString typed;
+        std::optional<QString> answer;
+        QString initial;  // where the browser opens
+        QString field;
+    };
+    const QString existing = Q(folder.U16("Photos"));
+    for (const Case& c : {
+             Case{existing, existing + "/Holiday", existing, existing + "/Holiday/"},
+             Case{"/no/such/folder", "/", "", "/"},
+             Case{existing + "/", existing, existing + "/", existing + "/"},
+             Case{"typed", std::nullopt, "", "typed"},
+             Case{"typed", QString(), "", "typed"},  // a choice without a path
+         }) {
+        desktop = {};
+        desktop.folderAnswers.push_back(c.answer);
+        Run([&c](CHashFolderDlg& window) {
+            Edit(window, kFolderField).setText(c.typed);
+            Button(window, kBrowseButton).click();
+            EXPECT_EQ(window.controlText(kFolderField), c.field);
+        });
+        EXPECT_EQ(desktop.folderInitials, std::vector<QString>{c.initial});
+    }
+}
+
+TEST_F(FolderWindowTest, TextsComeFromTheLanguageFile) {
+    test::WriteBytes(folder.Native("de.lng"),
+                     "FrmFolder.Caption=\"Ordner\"\r\n"
+                     "FrmFolder.m_LBLFileextension=\"Erweiterung\"\r\n"
+                     "FrmFolder.m_BTNStopProcessing=\"Stopp\"\r\n");
+    languageFile = folder.U16("de.lng");
+    Run([](CHashFolderDlg& window) {
+        EXPECT_EQ(window.windowTitle(), "Ordner");
+        EXPECT_EQ(window.controlText(kExtensionLabel), "Erweiterung");
+        EXPECT_EQ(window.control(kExtensionField)->accessibleName(), "Erweiterung");
+        EXPECT_EQ(window.controlText(kStopButton), "Stopp");
+        EXPECT_EQ(window.controlText(kFolderLabel), "Folder");
+    });
+}
+
+class FolderCommandTest : public test::MainWindowFixture {};
+
+TEST_F(FolderCommandTest, TheMenuCommandHandsOverTheMainWindowsChoicesAndTakesBackTheValues) {
+    test::WriteBytes(folder.Native("a.txt"), "alpha");
+    StartShown();
+    Algorithms().setCurrentIndex(kMd5);
+    Click(main_window::kLowercaseBox);  // unticked now
+    OpenFromMenu(main_window::kFolderCommand, [this](Dialog& window) {
+        ASSERT_NE(qobject_cast<CHashFolderDlg*>(&window), nullptr);
+        EXPECT_EQ(window.controlText(kNameFilterField), "*");
+        EXPECT_EQ(window.controlText(kExtensionField), "*");
+        EXPECT_EQ(window.control<QComboBox>(kAlgorithmList)->currentIndex(), kMd5);
+        EXPECT_FALSE(window.control<QCheckBox>(kLowercaseBox)->isChecked());
+        Edit(window, kFolderField).setText(Q(folder.U16() + u"/"));
+        Edit(window, kNameFilterField).setText("a.t");
+        Button(window, kProcessButton).click();
+        ASSERT_TRUE(WaitUntilIdle(window));
+        EXPECT_EQ(
+            Output(window).toPlainText(),
+            Q(folder.U16("a.txt")) + "|" + FileDigest(kMd5, folder.U16("a.txt"), false) + "\n");
+        window.close();
+    });
+    EXPECT_EQ(window->folderValues(), (FolderValues{folder.U16() + u"/", u"a.t", u"*"}));
+
+    // The next opening shows what the close box kept.
+    OpenFromMenu(main_window::kFolderCommand, [this](Dialog& window) {
+        EXPECT_EQ(U16(window.controlText(kFolderField)), folder.U16() + u"/");
+        EXPECT_EQ(window.controlText(kNameFilterField), "a.t");
+    });
+}
+
+}  // namespace
+}  // namespace tessik
