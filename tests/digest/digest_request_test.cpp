@@ -220,22 +220,17 @@ TEST(DigestRequest, WhatCannotBeReadAsAFileGivesTheEmptyResult) {
 TEST(DigestRequest, ReadErrorGivesTheUnreadableResultNeverADigest) {
     TemporaryFolder temp;
     test::WriteBytes(temp.Native("data"), std::string(2 * kFilePieceBytes + 1, 'x'));
-    const struct {
-        const char* name;
-        test::Call call;
-        int error;
-        std::size_t bytesFirst;
-    } cases[] = {
-        {"denied at open", test::Call::kOpen, EACCES, 0},
-        {"first read", test::Call::kRead, EIO, 0},
+    const test::Fault cases[] = {
+        {"denied at open", test::Call::kOpen, EACCES},
+        {"first read", test::Call::kRead, EIO},
         {"within the first piece", test::Call::kRead, EIO, 4096},
         {"after the first piece", test::Call::kRead, EIO, kFilePieceBytes},
         {"at the last byte", test::Call::kRead, EIO, 2 * kFilePieceBytes},
     };
-    for (const auto& c : cases) {
+    for (const test::Fault& c : cases) {
         for (int index = -1; index < kAlgorithmCount; ++index) {
             const std::string expected = index < kFirstStringHash && index >= 0 ? "" : "00000000";
-            test::FailingCall failing(c.call, c.error, c.bytesFirst);
+            test::FailingCall failing(c);
             EXPECT_EQ(HashFromFile(index, temp.U16("data"), false), expected)
                 << c.name << ", index " << index;
         }

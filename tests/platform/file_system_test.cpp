@@ -1,7 +1,6 @@
 #include "platform/file_system.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -96,24 +95,12 @@ TEST(FileSystem, ReplaceFileContentsKeepsTheOldFileWhenTheFolderIsReadOnly) {
 }
 
 TEST(FileSystem, FailedReplacementKeepsTheOldFileAndLeavesNoTemporary) {
-    const struct {
-        const char* name;
-        test::Call call;
-        int error;
-        std::size_t bytesFirst;
-    } cases[] = {
-        {"open", test::Call::kOpen, EMFILE, 0},
-        {"first write", test::Call::kWrite, ENOSPC, 0},
-        {"later write", test::Call::kWrite, EIO, 5},
-        {"fsync", test::Call::kFsync, EIO, 0},
-        {"rename", test::Call::kRename, EXDEV, 0},
-    };
     const std::string replacement(100000, 'n');
-    for (const auto& c : cases) {
+    for (const test::Fault& c : test::kSaveFailures) {
         TemporaryFolder temp;
         test::WriteBytes(temp.Native("a.ini"), "kept");
         {
-            test::FailingCall failing(c.call, c.error, c.bytesFirst);
+            test::FailingCall failing(c);
             EXPECT_FALSE(ReplaceFileContents(temp.U16("a.ini"), replacement)) << c.name;
             EXPECT_FALSE(ReplaceFileContents(temp.U16("new.ini"), replacement)) << c.name;
         }

@@ -1,6 +1,5 @@
 #include "settings/application_settings.h"
 
-#include <cerrno>
 #include <gtest/gtest.h>
 
 #include "fake_windows.h"
@@ -184,19 +183,7 @@ TEST(ApplicationSettings, MinimisedWindowStoresItsRestoredRectangle) {
 
 // The previous file must survive a save that breaks off anywhere, byte for byte and loadable.
 TEST(ApplicationSettings, FailedSaveKeepsThePreviousFileReadable) {
-    const struct {
-        const char* name;
-        test::Call call;
-        int error;
-        std::size_t bytesFirst;
-    } cases[] = {
-        {"open", test::Call::kOpen, EACCES, 0},
-        {"write", test::Call::kWrite, ENOSPC, 0},
-        {"write midway", test::Call::kWrite, EIO, 100},
-        {"fsync", test::Call::kFsync, EIO, 0},
-        {"rename", test::Call::kRename, EACCES, 0},
-    };
-    for (const auto& c : cases) {
+    for (const test::Fault& c : test::kSaveFailures) {
         TemporaryFolder temp;
         const std::u16string path = temp.U16("Tessik.ini");
         Session session(path);
@@ -205,7 +192,7 @@ TEST(ApplicationSettings, FailedSaveKeepsThePreviousFileReadable) {
         const std::string before = test::ReadBytes(temp.Native("Tessik.ini"));
         session.window.algorithm = 2;
         {
-            test::FailingCall failing(c.call, c.error, c.bytesFirst);
+            test::FailingCall failing(c);
             EXPECT_FALSE(session.Save(path)) << c.name;
         }
         EXPECT_EQ(test::ReadBytes(temp.Native("Tessik.ini")), before) << c.name;

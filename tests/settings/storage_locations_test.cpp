@@ -1,6 +1,5 @@
 #include "settings/storage_locations.h"
 
-#include <cerrno>
 #include <gtest/gtest.h>
 
 #include "folder/path_utilities.h"
@@ -188,10 +187,10 @@ TEST_F(StorageLocationsTest, RecordThatCannotBeReplacedStaysAsItWas) {
     const std::string outdated = "Version=\"Version 1.680 (01.01.2019)\"\r\n";
     resolveStorageLocations(box_.Environment());
     test::WriteBytes(box_.temp.Native(kRecordPath), outdated);
-    for (test::Call call : {test::Call::kOpen, test::Call::kWrite, test::Call::kRename}) {
-        test::FailingCall failing(call, EIO);
-        EXPECT_FALSE(writeInstallationRecord(box_.Environment(), box_.Dir("prog")));
-        EXPECT_EQ(box_.Record(), outdated);
+    for (const test::Fault& fault : test::kSaveFailures) {
+        test::FailingCall failing(fault);
+        EXPECT_FALSE(writeInstallationRecord(box_.Environment(), box_.Dir("prog"))) << fault.name;
+        EXPECT_EQ(box_.Record(), outdated) << fault.name;
     }
 }
 

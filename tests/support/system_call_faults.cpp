@@ -13,13 +13,13 @@ namespace tessik::test {
 namespace {
 
 // What the active FailingCall of each kind asks for.
-struct Fault {
+struct ActiveFault {
     int error = 0;
     std::size_t bytesLeft = 0;
 };
-Fault faults[5];
+ActiveFault faults[5];
 
-Fault& FaultOf(Call call) {
+ActiveFault& FaultOf(Call call) {
     return faults[static_cast<int>(call)];
 }
 
@@ -31,7 +31,7 @@ int Fail(Call call) {
 // Passes at most the bytes left of the budget, then fails.
 template <typename Buffer, typename Transfer>
 ssize_t Metered(Call call, int fd, Buffer buffer, std::size_t count, Transfer transfer) {
-    Fault& fault = FaultOf(call);
+    ActiveFault& fault = FaultOf(call);
     if (fault.bytesLeft == 0) return Fail(call);
     const ssize_t done = transfer(fd, buffer, std::min(count, fault.bytesLeft));
     if (done > 0) fault.bytesLeft -= static_cast<std::size_t>(done);

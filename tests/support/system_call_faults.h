@@ -3,6 +3,7 @@
 // root, for whom a read-only folder is writable, so permissions alone cannot make these calls
 // fail. Install them before starting any thread that uses the platform layer.
 
+#include <cerrno>
 #include <cstddef>
 #include <string>
 
@@ -12,11 +13,28 @@ namespace tessik::test {
 
 enum class Call { kOpen, kRead, kWrite, kFsync, kRename };
 
+// One way for a call to fail, as a row of a test's table.
+struct Fault {
+    const char* name;
+    Call call;
+    int error;
+    std::size_t bytesFirst = 0;  // for reads and writes: how much gets through first
+};
+
+// Every step at which replacing a file can fail.
+inline constexpr Fault kSaveFailures[] = {
+    {"open", Call::kOpen, EACCES},           {"first write", Call::kWrite, ENOSPC},
+    {"later write", Call::kWrite, EIO, 100}, {"fsync", Call::kFsync, EIO},
+    {"rename", Call::kRename, EXDEV},
+};
+
 // Makes every use of the call fail with `error`. A read or a write first lets `bytesFirst`
 // bytes through, cut short where they run out, so the failure comes in the middle of the data.
 class FailingCall {
   public:
     FailingCall(Call call, int error, std::size_t bytesFirst = 0);
+    explicit FailingCall(const Fault& fault)
+        : FailingCall(fault.call, fault.error, fault.bytesFirst) {}
     ~FailingCall();
     FailingCall(const FailingCall&) = delete;
     FailingCall& operator=(const FailingCall&) = delete;
