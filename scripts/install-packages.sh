@@ -9,6 +9,7 @@ packages=(
     libssl-dev openssl                # reference digests for tests and benchmarks
     rhash time                        # peers and peak memory in bench/compare.sh
     libbenchmark-dev                  # benchmarks
+    clang libclang-rt-14-dev llvm     # sanitizer builds, fuzz targets, readable sanitizer traces
     xvfb xauth x11-apps imagemagick   # showing and photographing the window without a display
 )
 

@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "platform/path_encoding.h"
+#include "platform/system_calls.h"
 
 namespace tessik {
 namespace {
@@ -37,7 +38,7 @@ bool DirectorySearch::Open(const std::u16string& folder) {
     const std::string native = ToNativePath(folder);
     if (native.find('\0') != std::string::npos) return false;
     // An empty folder is the current directory, as a search for a bare pattern would read it.
-    DIR* dir = ::opendir(native.empty() ? "." : native.c_str());
+    DIR* dir = systemCalls.opendir(native.empty() ? "." : native.c_str());
     if (dir == nullptr) return false;
     struct stat info {};
     if (::fstat(::dirfd(dir), &info) != 0) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/path_encoding.h"
+#include "platform/system_calls.h"
 
 namespace tessik {
 namespace {
@@ -31,7 +32,7 @@ std::u16string WithoutTrailingSeparators(std::u16string path) {
 
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t written = systemCalls.write(fd, bytes.data(), bytes.size());
         if (written < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -54,7 +55,7 @@ PathKind QueryPathKind(const std::u16string& path) {
 
 bool CreateDirectoryLevel(const std::u16string& path) {
     const std::string native = ToNativePath(path);
-    return !native.empty() && !HasNul(native) && ::mkdir(native.c_str(), 0777) == 0;
+    return !native.empty() && !HasNul(native) && systemCalls.mkdir(native.c_str(), 0777) == 0;
 }
 
 bool SetCurrentDirectory(const std::u16string& path) {
@@ -166,12 +167,13 @@ bool ReplaceFileContents(const std::u16string& path, std::string_view bytes) {
     static std::atomic<unsigned> counter{0};
     const std::string temporary =
         native + ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd =
+        systemCalls.open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return false;
     if (replacing) ::fchmod(fd, old.st_mode & 07777);  // keeps the old file's permissions
-    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool written = WriteAll(fd, bytes) && systemCalls.fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), native.c_str()) != 0) {
+    if (!written || !closed || systemCalls.rename(temporary.c_str(), native.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;
     }

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "platform/path_encoding.h"
+#include "platform/system_calls.h"
 
 namespace tessik {
 
@@ -19,7 +20,8 @@ bool InputFile::Open(const std::u16string& path) {
     // opened descriptor again in case the path was swapped in between.
     struct stat info {};
     if (::stat(native.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    const int fd =
+        systemCalls.open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0);
     if (fd < 0) return false;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
@@ -42,7 +44,7 @@ std::int64_t InputFile::Read(void* buffer, std::size_t count) {
     auto* out = static_cast<char*>(buffer);
     std::size_t done = 0;
     while (done < count) {
-        const ssize_t got = ::read(descriptor_, out + done, count - done);
+        const ssize_t got = systemCalls.read(descriptor_, out + done, count - done);
         if (got > 0) {
             done += static_cast<std::size_t>(got);
         } else if (got == 0) {

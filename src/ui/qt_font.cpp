@@ -39,11 +39,16 @@ QFont::StyleHint HintOf(std::uint8_t pitchAndFamily) {
     return QFont::AnyStyle;
 }
 
+// Widened, so that even the most negative height has a magnitude.
+int LimitedPixels(std::int64_t pixels) {
+    return static_cast<int>(std::clamp<std::int64_t>(pixels, 1, kMaxFontPixels));
+}
+
 // The em size whose line height is the given cell height.
 int EmHeightForCell(QFont font, int cellHeight) {
     font.setPixelSize(cellHeight);
     const int lineHeight = std::max(1, QFontMetrics(font).height());
-    return std::max(1, static_cast<int>(std::lround(double(cellHeight) * cellHeight / lineHeight)));
+    return LimitedPixels(std::llround(double(cellHeight) * cellHeight / lineHeight));
 }
 
 }  // namespace
@@ -53,8 +58,10 @@ QFont ToQFont(const FontDescription& description, const QFont& base) {
     font.setFamily(QString::fromStdU16String(description.faceName));
     font.setStyleHint(HintOf(description.pitchAndFamily));
     font.setFixedPitch((description.pitchAndFamily & kPitchMask) == kFixedPitch);
-    if (description.height < 0) font.setPixelSize(-description.height);
-    if (description.height > 0) font.setPixelSize(EmHeightForCell(font, description.height));
+    if (description.height < 0) font.setPixelSize(LimitedPixels(-std::int64_t{description.height}));
+    if (description.height > 0) {
+        font.setPixelSize(EmHeightForCell(font, LimitedPixels(description.height)));
+    }
     if (description.weight > 0) {
         font.setWeight(static_cast<QFont::Weight>(std::clamp(description.weight, 1, 1000)));
     }

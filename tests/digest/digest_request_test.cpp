@@ -1,5 +1,6 @@
 #include "digest/digest_request.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <openssl/evp.h>
 #include <sys/stat.h>
@@ -13,6 +14,7 @@
 #include "digest/file_stream.h"
 #include "digest/hex.h"
 #include "digest/text_conversion.h"
+#include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
 
 namespace tessik {
@@ -209,6 +211,28 @@ TEST(DigestRequest, WhatCannotBeReadAsAFileGivesTheEmptyResult) {
             const std::string expected = index < kFirstStringHash && index >= 0 ? "" : "00000000";
             EXPECT_EQ(HashFromFile(index, path, true), expected) << index;
             EXPECT_EQ(HashFromFile(index, path, false), expected) << index;
+        }
+    }
+}
+
+// A file that is denied, or fails to read at once or part-way, is unreadable: the bytes read
+// before the error never make a digest.
+TEST(DigestRequest, ReadErrorGivesTheUnreadableResultNeverADigest) {
+    TemporaryFolder temp;
+    test::WriteBytes(temp.Native("data"), std::string(2 * kFilePieceBytes + 1, 'x'));
+    const test::Fault cases[] = {
+        {"denied at open", test::Call::kOpen, EACCES},
+        {"first read", test::Call::kRead, EIO},
+        {"within the first piece", test::Call::kRead, EIO, 4096},
+        {"after the first piece", test::Call::kRead, EIO, kFilePieceBytes},
+        {"at the last byte", test::Call::kRead, EIO, 2 * kFilePieceBytes},
+    };
+    for (const test::Fault& c : cases) {
+        for (int index = -1; index < kAlgorithmCount; ++index) {
+            const std::string expected = index < kFirstStringHash && index >= 0 ? "" : "00000000";
+            test::FailingCall failing(c);
+            EXPECT_EQ(HashFromFile(index, temp.U16("data"), false), expected)
+                << c.name << ", index " << index;
         }
     }
 }

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
+#include <cerrno>
 #include <condition_variable>
 #include <filesystem>
 #include <functional>
@@ -11,6 +12,9 @@
 #include <thread>
 #include <vector>
 
+#include "digest/digest_request.h"
+#include "digest/text_conversion.h"
+#include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
 
 namespace tessik {
@@ -296,6 +300,26 @@ TEST_F(FolderHashJobTest, WakeUpsAloneCarryARunToItsEnd) {
     EXPECT_FALSE(window.running);
     ASSERT_TRUE(job.Start()) << "an ended worker does not block the next run";
     job.StopAndWait();
+}
+
+// A file whose read fails part-way still gets its line, with the unreadable result, and the
+// run goes on. The read budget lets a.txt through whole and fails b.bin at its first byte.
+TEST_F(FolderHashJobTest, ReadErrorGivesTheUnreadableResultAndTheRunGoesOn) {
+    const struct {
+        int algorithm;
+        std::u16string unreadable;
+    } cases[] = {{kMd5, u""}, {kSdbm, u"00000000"}};
+    for (const auto& c : cases) {
+        window.choices = {{c.algorithm, true}};
+        {
+            test::FailingCall failing(test::Call::kRead, EIO, 3);
+            Run();
+        }
+        const std::u16string abc = FromUtf8(HashFromString(c.algorithm, u"abc", true));
+        EXPECT_EQ(window.output,
+                  Lines({{temp.U16("a.txt"), abc}, {temp.U16("b.bin"), c.unreadable}}))
+            << c.algorithm;
+    }
 }
 
 }  // namespace

@@ -1,17 +1,29 @@
 #include "platform/file_system.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "support/scoped_environment.h"
+#include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
 
 namespace tessik {
 namespace {
 
 using test::TemporaryFolder;
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 TEST(FileSystem, QueryPathKindFollowsLinks) {
     TemporaryFolder temp;
@@ -72,13 +84,29 @@ TEST(FileSystem, ReplaceFileContentsKeepsLinksAndPermissions) {
 }
 
 TEST(FileSystem, ReplaceFileContentsKeepsTheOldFileWhenTheFolderIsReadOnly) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes everywhere";
     TemporaryFolder temp;
     test::MakeFolder(temp.Native("locked"));
     test::WriteBytes(temp.Native("locked/a.ini"), "kept");
-    ASSERT_EQ(::chmod(temp.Native("locked").c_str(), 0500), 0);
+    test::ReadOnlyFolder locked(temp.Native("locked"));
     EXPECT_FALSE(ReplaceFileContents(temp.U16("locked/a.ini"), "lost"));
+    EXPECT_FALSE(ReplaceFileContents(temp.U16("locked/new.ini"), "lost"));
     EXPECT_EQ(test::ReadBytes(temp.Native("locked/a.ini")), "kept");
+    EXPECT_EQ(FolderEntries(temp.Native("locked")), std::vector<std::string>{"a.ini"});
+}
+
+TEST(FileSystem, FailedReplacementKeepsTheOldFileAndLeavesNoTemporary) {
+    const std::string replacement(100000, 'n');
+    for (const test::Fault& c : test::kSaveFailures) {
+        TemporaryFolder temp;
+        test::WriteBytes(temp.Native("a.ini"), "kept");
+        {
+            test::FailingCall failing(c);
+            EXPECT_FALSE(ReplaceFileContents(temp.U16("a.ini"), replacement)) << c.name;
+            EXPECT_FALSE(ReplaceFileContents(temp.U16("new.ini"), replacement)) << c.name;
+        }
+        EXPECT_EQ(test::ReadBytes(temp.Native("a.ini")), "kept") << c.name;
+        EXPECT_EQ(FolderEntries(temp.path()), std::vector<std::string>{"a.ini"}) << c.name;
+    }
 }
 
 TEST(FileSystem, AppDataFoldersFollowTheEnvironment) {

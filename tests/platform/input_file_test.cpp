@@ -1,9 +1,11 @@
 #include "platform/input_file.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
 
 namespace tessik {
@@ -47,6 +49,27 @@ TEST(InputFile, FollowsLinksToRegularFiles) {
     InputFile file;
     ASSERT_TRUE(file.Open(temp.U16("link")));
     EXPECT_EQ(file.Size(), 3u);
+}
+
+TEST(InputFile, ReadErrorIsNeverTakenForTheEndOfTheFile) {
+    TemporaryFolder temp;
+    test::WriteBytes(temp.Native("data"), "0123456789");
+    InputFile file;
+    ASSERT_TRUE(file.Open(temp.U16("data")));
+    test::FailingCall failing(test::Call::kRead, EIO, 4);
+    char buffer[10];
+    EXPECT_EQ(file.Read(buffer, sizeof buffer), -1);
+    EXPECT_EQ(file.Read(buffer, sizeof buffer), -1);
+}
+
+TEST(InputFile, FailedOpenLeavesNothingOpen) {
+    TemporaryFolder temp;
+    test::WriteBytes(temp.Native("data"), "abc");
+    test::FailingCall failing(test::Call::kOpen, EMFILE);
+    InputFile file;
+    EXPECT_FALSE(file.Open(temp.U16("data")));
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_EQ(file.Size(), 0u);
 }
 
 }  // namespace

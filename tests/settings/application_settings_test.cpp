@@ -1,10 +1,9 @@
 #include "settings/application_settings.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "fake_windows.h"
+#include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
 
 namespace tessik {
@@ -182,15 +181,33 @@ TEST(ApplicationSettings, MinimisedWindowStoresItsRestoredRectangle) {
     EXPECT_EQ(next.window.log.back(), "move");
 }
 
-TEST(ApplicationSettings, FailedSaveKeepsThePreviousFile) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes everywhere";
+// The previous file must survive a save that breaks off anywhere, byte for byte and loadable.
+TEST(ApplicationSettings, FailedSaveKeepsThePreviousFileReadable) {
+    for (const test::Fault& c : test::kSaveFailures) {
+        TemporaryFolder temp;
+        const std::u16string path = temp.U16("Tessik.ini");
+        Session session(path);
+        session.window.algorithm = 3;
+        ASSERT_TRUE(session.Save(path));
+        const std::string before = test::ReadBytes(temp.Native("Tessik.ini"));
+        session.window.algorithm = 2;
+        {
+            test::FailingCall failing(c);
+            EXPECT_FALSE(session.Save(path)) << c.name;
+        }
+        EXPECT_EQ(test::ReadBytes(temp.Native("Tessik.ini")), before) << c.name;
+        EXPECT_EQ(Session(path).window.algorithm, 3) << c.name;
+    }
+}
+
+TEST(ApplicationSettings, SaveIntoAReadOnlyFolderKeepsThePreviousFile) {
     TemporaryFolder temp;
     test::MakeFolder(temp.Native("store"));
     Session session(temp.U16("store/Tessik.ini"));
     ASSERT_TRUE(session.Save(temp.U16("store/Tessik.ini")));
     const std::string before = test::ReadBytes(temp.Native("store/Tessik.ini"));
     session.window.algorithm = 2;
-    ASSERT_EQ(::chmod(temp.Native("store").c_str(), 0500), 0);
+    test::ReadOnlyFolder locked(temp.Native("store"));
     EXPECT_FALSE(session.Save(temp.U16("store/Tessik.ini")));
     EXPECT_EQ(test::ReadBytes(temp.Native("store/Tessik.ini")), before);
 }

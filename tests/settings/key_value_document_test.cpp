@@ -1,9 +1,11 @@
 #include "settings/key_value_document.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
 
 namespace tessik {
@@ -172,6 +174,18 @@ TEST(KeyValueDocument, LoadsOnlyNonEmptyRegularFilesUpToTheFirstZeroByte) {
     ASSERT_TRUE(doc.load(temp.U16("zero.ini")));
     EXPECT_EQ(doc.getInt("A", 0), 1);
     EXPECT_EQ(doc.getInt("B", 0), 0);
+}
+
+TEST(KeyValueDocument, ReadErrorFailsTheLoadAndKeepsWhatTheDocumentHeld) {
+    TemporaryFolder temp;
+    test::WriteBytes(temp.Native("new.ini"), "A=\"2\"\r\n" + std::string(5000, ' '));
+    for (std::size_t bytesFirst : {std::size_t{0}, std::size_t{3}, std::size_t{4096}}) {
+        KeyValueDocument doc(DocumentLayout::Plain);
+        ASSERT_TRUE(doc.parse("A=\"1\"\r\n"));
+        test::FailingCall failing(test::Call::kRead, EIO, bytesFirst);
+        EXPECT_FALSE(doc.load(temp.U16("new.ini"))) << bytesFirst;
+        EXPECT_EQ(doc.getInt("A", 9), 1) << bytesFirst;
+    }
 }
 
 TEST(KeyValueDocument, RefusesFilesLargerThanTheCap) {

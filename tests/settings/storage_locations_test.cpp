@@ -1,11 +1,10 @@
 #include "settings/storage_locations.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "folder/path_utilities.h"
 #include "settings/key_value_document.h"
+#include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
 
 namespace tessik {
@@ -167,12 +166,32 @@ TEST_F(StorageLocationsTest, RecordIsWrittenOncePerVersion) {
 }
 
 TEST_F(StorageLocationsTest, UnwritableMachineFolderChangesNothingElse) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes everywhere";
-    ASSERT_EQ(::chmod(box_.temp.Native("machine").c_str(), 0500), 0);
+    test::ReadOnlyFolder locked(box_.temp.Native("machine"));
     const StorageLocations result = resolveStorageLocations(box_.Environment());
     EXPECT_EQ(result.storageDirectory, box_.DefaultStorage());
     EXPECT_TRUE(DirectoryExists(box_.DefaultStorage()));
     EXPECT_FALSE(DirectoryExists(box_.temp.U16(kRecordDirectory)));
+}
+
+TEST_F(StorageLocationsTest, UnwritablePerUserFolderChangesNothingElse) {
+    test::ReadOnlyFolder locked(box_.temp.Native("user"));
+    const StorageLocations result = resolveStorageLocations(box_.Environment());
+    // The settings path stays where it belongs; reading it gives defaults, saving fails.
+    EXPECT_EQ(result.storageDirectory, box_.DefaultStorage());
+    EXPECT_FALSE(result.storageFromSelector);
+    EXPECT_FALSE(DirectoryExists(box_.temp.U16("user/Korvane")));
+    EXPECT_EQ(box_.Record(), box_.ExpectedRecord("2019-10-15 08:05:09"));
+}
+
+TEST_F(StorageLocationsTest, RecordThatCannotBeReplacedStaysAsItWas) {
+    const std::string outdated = "Version=\"Version 1.680 (01.01.2019)\"\r\n";
+    resolveStorageLocations(box_.Environment());
+    test::WriteBytes(box_.temp.Native(kRecordPath), outdated);
+    for (const test::Fault& fault : test::kSaveFailures) {
+        test::FailingCall failing(fault);
+        EXPECT_FALSE(writeInstallationRecord(box_.Environment(), box_.Dir("prog"))) << fault.name;
+        EXPECT_EQ(box_.Record(), outdated) << fault.name;
+    }
 }
 
 TEST_F(StorageLocationsTest, UnknownPerUserFolderCreatesNothingAtTheRoot) {

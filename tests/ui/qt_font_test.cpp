@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QWidget>
+#include <limits>
 
 #include "ui/widget_font_host.h"
 
@@ -51,6 +52,19 @@ TEST(QtFontTest, HeightsOfZeroAndAboveFollowTheirMeaning) {
         const QFont font = ToQFont(Font(u"Sans Serif", cell, 0, 0), base);
         EXPECT_NEAR(QFontMetrics(font).height(), cell, 2) << cell;
     }
+}
+
+// A settings file can hold any height; none may overflow on its way to a font.
+TEST(QtFontTest, ExtremeHeightsGiveALimitedSize) {
+    const QFont base = QApplication::font();
+    for (int height : {std::numeric_limits<int>::min(), -1000000, -kMaxFontPixels - 1, 1000000,
+                       std::numeric_limits<int>::max()}) {
+        const int pixels = ToQFont(Font(u"Sans Serif", height, 0, 0), base).pixelSize();
+        EXPECT_GT(pixels, 0) << height;
+        EXPECT_LE(pixels, kMaxFontPixels) << height;
+    }
+    EXPECT_EQ(ToQFont(Font(u"Sans Serif", -kMaxFontPixels, 0, 0), base).pixelSize(),
+              kMaxFontPixels);
 }
 
 TEST(QtFontTest, LongFaceNamesAreCutToTheDescriptionsLimit) {

@@ -439,6 +439,23 @@ TEST_F(MainWindowTest, StoredChoicesAreAppliedAtStart) {
     EXPECT_TRUE(window->windowState() & Qt::WindowMaximized);
 }
 
+// Any height a settings file holds gives a window that fits a window system's coordinates.
+TEST_F(MainWindowTest, StoredFontHeightsOfAnySizeGiveAUsableWindow) {
+    test::MakeFolder(folder.Native("user/Korvane"));
+    test::MakeFolder(folder.Native("user/Korvane/Tessik"));
+    for (const char* height : {"-2147483648", "2147483647"}) {
+        test::WriteBytes(SettingsPath(),
+                         SettingsFile("  <UseFontHeight>1</UseFontHeight>\r\n"
+                                      "  <FontDefHeight>" +
+                                      std::string(height) + "</FontDefHeight>\r\n"));
+        StartShown();
+        EXPECT_LE(window->font().pixelSize(), kMaxFontPixels) << height;
+        EXPECT_LT(window->width(), 32768) << height;
+        EXPECT_LT(window->height(), 32768) << height;
+        window.reset();
+    }
+}
+
 TEST_F(MainWindowTest, TheCatalogueDefaultLanguageIsAppliedAtStart) {
     test::WriteBytes(folder.Native("program/Languages.ini"),
                      "LanguageDefault=\"Deutsch\"\r\n"

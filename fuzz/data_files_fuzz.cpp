@@ -1,0 +1,93 @@
+// Any bytes as the settings file and as the language catalogue: loading never fails hard, the
+// settings a file yields are saved and loaded back unchanged, and the language window's list
+// is well-formed.
+
+#include <cstdint>
+#include <string>
+
+#include "fuzz_support.h"
+#include "platform/path_encoding.h"
+#include "settings/application_settings.h"
+#include "settings/fake_windows.h"
+#include "settings/language_catalogue.h"
+
+namespace tessik::fuzz {
+namespace {
+
+using test::FakeFontHost;
+using test::FakeSettingsWindow;
+using test::MakeFont;
+
+// A main window and its fonts after one start with the given settings file.
+struct Session {
+    explicit Session(const std::u16string& path)
+        : host(MakeFont(u"Message Sans", -12, 400, 0, 34), MakeFont(u"Dialog", -11, 700, 2, 18),
+               nullptr),
+          fonts(host) {
+        loadSettings(path, window, fonts);
+    }
+    bool HasAngleBracket() const {
+        for (const std::u16string* text :
+             {&window.folder.lastFolder, &window.folder.nameFilter, &window.folder.extensionFilter,
+              &window.separatorText, &fonts.faceName()}) {
+            if (text->find(u'<') != std::u16string::npos) return true;
+        }
+        return false;
+    }
+
+    FakeSettingsWindow window;
+    FakeFontHost host;
+    FontSettings fonts;
+};
+
+bool SameSettings(const Session& a, const Session& b) {
+    const WindowPlacement& pa = a.window.placed;
+    const WindowPlacement& pb = b.window.placed;
+    return a.window.algorithm == b.window.algorithm &&
+           a.window.caseSensitive == b.window.caseSensitive &&
+           a.window.smallLetters == b.window.smallLetters && a.window.folder == b.window.folder &&
+           a.window.separatorText == b.window.separatorText && pa.state == pb.state &&
+           pa.rect == pb.rect && a.fonts.useBuildInFont() == b.fonts.useBuildInFont() &&
+           a.fonts.useFontSettings() == b.fonts.useFontSettings() &&
+           a.fonts.useFontHeight() == b.fonts.useFontHeight() &&
+           a.host.currentFont() == b.host.currentFont();
+}
+
+void CheckSettingsFile(const std::string& bytes) {
+    const Session first(WriteScratchFile("Tessik.ini", bytes));
+    const std::u16string saved = FromNativePath(ScratchFolder() + "/Saved.ini");
+    Require(saveSettings(saved, first.window, first.fonts, {u"/p/", u"/s/", false}),
+            "settings can be saved");
+    // Values are stored verbatim, so one that holds another key's marker is found there.
+    if (first.HasAngleBracket()) return;
+    Require(SameSettings(first, Session(saved)), "saved settings load back unchanged");
+}
+
+void CheckCatalogue(const std::string& bytes) {
+    const std::u16string path = WriteScratchFile("Languages.ini", bytes);
+    const std::optional<LanguageCatalogue> catalogue = LoadLanguageCatalogue(path);
+    Require(catalogue.has_value() == !bytes.empty(), "a catalogue loads when its file has bytes");
+    if (catalogue) {
+        for (const CatalogueEntry& entry : catalogue->entries) {
+            Require(!entry.name.empty() && !entry.file.empty(), "entries have name and file");
+        }
+    }
+    const LanguageChoices choices = BuildLanguageChoices(path, u"/p/", u"/p/x.lng");
+    Require(!choices.entries.empty(), "the list is never empty");
+    Require(choices.preselected >= 0 &&
+                static_cast<std::size_t>(choices.preselected) < choices.entries.size(),
+            "the preselected entry is in the list");
+    Require(choices.filePathAt(-1).empty() &&
+                choices.filePathAt(static_cast<int>(choices.entries.size())).empty(),
+            "outside the list there is no file");
+}
+
+}  // namespace
+}  // namespace tessik::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    tessik::fuzz::CheckSettingsFile(bytes);
+    tessik::fuzz::CheckCatalogue(bytes);
+    return 0;
+}

@@ -1,0 +1,141 @@
+#include "support/system_call_faults.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace tessik::test {
+namespace {
+
+// What the active FailingCall of each kind asks for.
+struct ActiveFault {
+    int error = 0;
+    std::size_t bytesLeft = 0;
+};
+ActiveFault faults[5];
+
+ActiveFault& FaultOf(Call call) {
+    return faults[static_cast<int>(call)];
+}
+
+int Fail(Call call) {
+    errno = FaultOf(call).error;
+    return -1;
+}
+
+// Passes at most the bytes left of the budget, then fails.
+template <typename Buffer, typename Transfer>
+ssize_t Metered(Call call, int fd, Buffer buffer, std::size_t count, Transfer transfer) {
+    ActiveFault& fault = FaultOf(call);
+    if (fault.bytesLeft == 0) return Fail(call);
+    const ssize_t done = transfer(fd, buffer, std::min(count, fault.bytesLeft));
+    if (done > 0) fault.bytesLeft -= static_cast<std::size_t>(done);
+    return done;
+}
+
+void Install(Call call) {
+    switch (call) {
+        case Call::kOpen:
+            systemCalls.open = [](const char*, int, mode_t) { return Fail(Call::kOpen); };
+            break;
+        case Call::kRead:
+            systemCalls.read = [](int fd, void* buffer, std::size_t count) {
+                return Metered(Call::kRead, fd, buffer, count, ::read);
+            };
+            break;
+        case Call::kWrite:
+            systemCalls.write = [](int fd, const void* buffer, std::size_t count) {
+                return Metered(Call::kWrite, fd, buffer, count, ::write);
+            };
+            break;
+        case Call::kFsync:
+            systemCalls.fsync = [](int) { return Fail(Call::kFsync); };
+            break;
+        case Call::kRename:
+            systemCalls.rename = [](const char*, const char*) { return Fail(Call::kRename); };
+            break;
+    }
+}
+
+// The folders the ReadOnlyFolder and the UnreadableFolder in force protect, resolved through
+// links.
+std::string protectedFolder;
+std::string unreadableFolder;
+
+std::string Resolved(const std::string& path) {
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) return {};
+    std::string result(resolved);
+    std::free(resolved);
+    return result;
+}
+
+// The folder itself, resolved; a folder that must exist for the test to mean anything.
+std::string ExistingFolder(const std::string& nativeFolder) {
+    std::string resolved = Resolved(nativeFolder);
+    if (resolved.empty()) throw std::invalid_argument("no such folder: " + nativeFolder);
+    return resolved;
+}
+
+// True when the path names an entry directly inside the protected folder.
+bool InProtectedFolder(const char* path) {
+    std::string parent(path);
+    while (parent.size() > 1 && parent.back() == '/') parent.pop_back();
+    const std::size_t cut = parent.rfind('/');
+    parent = cut == std::string::npos ? "." : parent.substr(0, std::max<std::size_t>(cut, 1));
+    return Resolved(parent) == protectedFolder;
+}
+
+int Denied() {
+    errno = EACCES;
+    return -1;
+}
+
+}  // namespace
+
+FailingCall::FailingCall(Call call, int error, std::size_t bytesFirst) : saved_(systemCalls) {
+    FaultOf(call) = {error, bytesFirst};
+    Install(call);
+}
+
+FailingCall::~FailingCall() {
+    systemCalls = saved_;
+}
+
+ReadOnlyFolder::ReadOnlyFolder(const std::string& nativeFolder) : saved_(systemCalls) {
+    protectedFolder = ExistingFolder(nativeFolder);
+    systemCalls.open = [](const char* path, int flags, mode_t mode) {
+        if ((flags & O_CREAT) != 0 && InProtectedFolder(path)) return Denied();
+        return ::open(path, flags, mode);
+    };
+    systemCalls.mkdir = [](const char* path, mode_t mode) {
+        return InProtectedFolder(path) ? Denied() : ::mkdir(path, mode);
+    };
+    systemCalls.rename = [](const char* from, const char* to) {
+        return InProtectedFolder(from) || InProtectedFolder(to) ? Denied() : std::rename(from, to);
+    };
+}
+
+ReadOnlyFolder::~ReadOnlyFolder() {
+    systemCalls = saved_;
+}
+
+UnreadableFolder::UnreadableFolder(const std::string& nativeFolder) : saved_(systemCalls) {
+    unreadableFolder = ExistingFolder(nativeFolder);
+    systemCalls.opendir = [](const char* path) -> DIR* {
+        if (Resolved(path) != unreadableFolder) return ::opendir(path);
+        Denied();
+        return nullptr;
+    };
+}
+
+UnreadableFolder::~UnreadableFolder() {
+    systemCalls = saved_;
+}
+
+}  // namespace tessik::test

@@ -1,0 +1,71 @@
+#pragma once
+// Failures of the platform's system calls on demand, for one scope. The test runner may be
+// root, for whom a read-only folder is writable, so permissions alone cannot make these calls
+// fail. Install them before starting any thread that uses the platform layer.
+
+#include <cerrno>
+#include <cstddef>
+#include <string>
+
+#include "platform/system_calls.h"
+
+namespace tessik::test {
+
+enum class Call { kOpen, kRead, kWrite, kFsync, kRename };
+
+// One way for a call to fail, as a row of a test's table.
+struct Fault {
+    const char* name;
+    Call call;
+    int error;
+    std::size_t bytesFirst = 0;  // for reads and writes: how much gets through first
+};
+
+// Every step at which replacing a file can fail.
+inline constexpr Fault kSaveFailures[] = {
+    {"open", Call::kOpen, EACCES},           {"first write", Call::kWrite, ENOSPC},
+    {"later write", Call::kWrite, EIO, 100}, {"fsync", Call::kFsync, EIO},
+    {"rename", Call::kRename, EXDEV},
+};
+
+// Makes every use of the call fail with `error`. A read or a write first lets `bytesFirst`
+// bytes through, cut short where they run out, so the failure comes in the middle of the data.
+class FailingCall {
+  public:
+    FailingCall(Call call, int error, std::size_t bytesFirst = 0);
+    explicit FailingCall(const Fault& fault)
+        : FailingCall(fault.call, fault.error, fault.bytesFirst) {}
+    ~FailingCall();
+    FailingCall(const FailingCall&) = delete;
+    FailingCall& operator=(const FailingCall&) = delete;
+
+  private:
+    SystemCalls saved_;
+};
+
+// Behaves as a folder without write permission does for an ordinary user: nothing can be
+// created in it or renamed into or out of it. Files in it stay readable.
+class ReadOnlyFolder {
+  public:
+    explicit ReadOnlyFolder(const std::string& nativeFolder);
+    ~ReadOnlyFolder();
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+  private:
+    SystemCalls saved_;
+};
+
+// Behaves as a folder without read permission does for an ordinary user: it cannot be listed.
+class UnreadableFolder {
+  public:
+    explicit UnreadableFolder(const std::string& nativeFolder);
+    ~UnreadableFolder();
+    UnreadableFolder(const UnreadableFolder&) = delete;
+    UnreadableFolder& operator=(const UnreadableFolder&) = delete;
+
+  private:
+    SystemCalls saved_;
+};
+
+}  // namespace tessik::test
