@@ -8,6 +8,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -31,9 +32,9 @@ class CollectingWindow : public tessik::FolderJobWindow {
     tessik::DigestChoice ReadDigestChoice() override { return {algorithmIndex_, true}; }
     void ShowRunning(bool) override {}
     void SetOutput(const std::u16string& text) override { output_ = text; }
-    bool AppendOutput(const std::u16string& line) override {
-        output_ += line;
-        ++lines_;
+    bool AppendOutput(const std::u16string& lines) override {
+        output_ += lines;
+        lines_ += static_cast<std::size_t>(std::count(lines.begin(), lines.end(), u'\n'));
         return true;
     }
 

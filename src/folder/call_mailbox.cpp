@@ -18,6 +18,11 @@ void CallMailbox::Call(const std::function<void()>& call) {
     changed_.wait(lock, [this] { return served_; });
 }
 
+void CallMailbox::Post(std::function<void()> call) {
+    std::lock_guard lock(mutex_);
+    posted_.push_back(std::move(call));
+}
+
 void CallMailbox::Finish() {
     {
         std::lock_guard lock(mutex_);
@@ -33,27 +38,37 @@ void CallMailbox::Begin() {
 }
 
 bool CallMailbox::ServePending() {
+    std::deque<std::function<void()>> posted;
     const std::function<void()>* call = nullptr;
     {
         std::lock_guard lock(mutex_);
-        // Taken before it runs, so that a serve nested inside the call cannot run it twice.
+        // Taken before they run, so that a serve nested inside a call cannot run them twice.
+        posted.swap(posted_);
         call = std::exchange(waiting_, nullptr);
-        if (call == nullptr) return finished_;
+        if (posted.empty() && call == nullptr) return finished_;
     }
-    (*call)();
-    {
-        std::lock_guard lock(mutex_);
-        served_ = true;
+    // The posted calls came first: a waiting worker posts nothing.
+    for (const auto& postedCall : posted) postedCall();
+    if (call != nullptr) {
+        (*call)();
+        {
+            std::lock_guard lock(mutex_);
+            served_ = true;
+        }
+        changed_.notify_all();
     }
-    changed_.notify_all();
     return false;
 }
 
 void CallMailbox::ServeUntilFinished() {
     std::unique_lock lock(mutex_);
     for (;;) {
-        changed_.wait(lock, [this] { return waiting_ != nullptr || finished_; });
-        if (waiting_ == nullptr) return;
+        changed_.wait_for(lock, kPostedCallsInterval,
+                          [this] { return waiting_ != nullptr || finished_; });
+        if (NothingToServe()) {
+            if (finished_) return;
+            continue;
+        }
         lock.unlock();
         ServePending();
         lock.lock();

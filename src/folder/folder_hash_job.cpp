@@ -25,6 +25,7 @@ bool FolderHashJob::Start() {
     }
     stop_ = false;
     window_.ShowRunning(true);
+    DigestChoiceChanged();
     mailbox_.Begin();
     try {
         worker_ = std::thread([this] { Run(); });
@@ -56,6 +57,12 @@ void FolderHashJob::ServePendingCalls() {
     if (mailbox_.ServePending() && worker_.joinable()) worker_.join();
 }
 
+void FolderHashJob::DigestChoiceChanged() {
+    const DigestChoice choice = window_.ReadDigestChoice();
+    std::lock_guard lock(exchange_);
+    choice_ = choice;
+}
+
 bool FolderHashJob::IsRunning() const {
     return worker_.joinable() && !mailbox_.Finished();
 }
@@ -65,39 +72,54 @@ void FolderHashJob::Run() {
     OnWindowThread([&] {
         window_.ShowRunning(true);
         settings = window_.ReadJobSettings();
-        window_.SetOutput(u"");
+        output_.clear();
+        window_.SetOutput(output_);
     });
     DirectoryWalker walker(WalkOptions{settings.subfolders, settings.folder, settings.nameFilter,
                                        settings.extensionFilter});
-    std::u16string output;
-    std::u16string line;  // the latest file's, not yet in the field
     std::u16string path;
     for (bool more = walker.FindFirst(path); more && !stop_; more = walker.FindNext(path)) {
         if (path.empty()) continue;
-        // One visit to the window's thread per file: the previous file's line goes out on the
-        // same call that reads the choice for this one, in that order.
-        DigestChoice choice;
-        OnWindowThread([&] {
-            Show(line, output);
-            choice = window_.ReadDigestChoice();
-        });
-        line = path + separator_ +
-               FromUtf8(HashFromFile(choice.algorithmIndex, path, choice.lowerCase)) + u"\r\n";
-        output += line;
+        const DigestChoice choice = LatestChoice();
+        Emit(path + separator_ +
+             FromUtf8(HashFromFile(choice.algorithmIndex, path, choice.lowerCase)) + u"\r\n");
     }
     OnWindowThread([&] {
-        Show(line, output);
+        ShowArrivedLines();
         StopProcessing();
     });
     mailbox_.Finish();
 }
 
-// The output is kept whole but only the new line goes to the field, so a long run stays linear;
+DigestChoice FolderHashJob::LatestChoice() {
+    std::lock_guard lock(exchange_);
+    return choice_;
+}
+
+// Worker: the line waits with the others that have not reached the field yet; only the first of
+// them asks the window's thread to come.
+void FolderHashJob::Emit(const std::u16string& line) {
+    bool first;
+    {
+        std::lock_guard lock(exchange_);
+        first = arrivedLines_.empty();
+        arrivedLines_ += line;
+    }
+    if (first) mailbox_.Post([this] { ShowArrivedLines(); });
+}
+
+// The output is kept whole but only the new lines go to the field, so a long run stays linear;
 // text the user typed into the field is replaced by the whole output. Runs on the window's
 // thread.
-void FolderHashJob::Show(const std::u16string& line, const std::u16string& output) {
-    if (line.empty()) return;
-    if (!window_.AppendOutput(line)) window_.SetOutput(output);
+void FolderHashJob::ShowArrivedLines() {
+    std::u16string lines;
+    {
+        std::lock_guard lock(exchange_);
+        lines.swap(arrivedLines_);
+    }
+    if (lines.empty()) return;
+    output_ += lines;
+    if (!window_.AppendOutput(lines)) window_.SetOutput(output_);
 }
 
 }  // namespace tessik

@@ -5,20 +5,31 @@
 // file being digested is always finished and its line written.
 //
 // Threads. Every member function runs on the window's thread (for a Qt window, its UI thread),
-// and every call the job makes on the FolderJobWindow runs there too: the worker posts each one
-// to a CallMailbox and waits until the window's thread has served it. The window serves calls
-// in two ways:
+// and every call the job makes on the FolderJobWindow runs there too, through a CallMailbox:
+//   - At the start of a run the worker waits while the window's thread shows the run and hands
+//     over the folder and filters; at its end it waits while the last lines go out and the
+//     buttons return to idle.
+//   - In between it never waits for the window: each file's line is posted, and the window's
+//     thread adds the lines that have arrived, in order, each time it serves the job. The
+//     digest choice is read on the window's thread when a run starts and again whenever the
+//     window reports a change (DigestChoiceChanged), and the worker takes the latest one for
+//     every file. A visit to the window's thread per file would cost more than hashing a small
+//     file.
+// The window serves calls in three ways:
 //   - The wake-up function given to the constructor runs on the worker thread whenever a call
 //     waits or the worker has ended. The window answers by arranging for ServePendingCalls() to
 //     run on its own thread, e.g. QMetaObject::invokeMethod(this, [this] {
 //     job.ServePendingCalls(); }, Qt::QueuedConnection). A blocking queued connection is not
 //     used: StopAndWait serves this mailbox, not Qt's event queue.
+//   - While it shows a run (ShowRunning(true) until ShowRunning(false)), it also runs
+//     ServePendingCalls() every kPostedCallsInterval, e.g. on a timer, so that lines appear.
 //   - StopAndWait() and WaitWhileServing() serve calls themselves while they wait.
 // The window must outlive the worker: its close handler, its cancel (Escape) and its destructor
 // call StopAndWait() (never from inside one of the FolderJobWindow calls).
 
 #include <atomic>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -48,12 +59,17 @@ class FolderHashJob {
     void WaitWhileServing();
     // The answer to the wake-up.
     void ServePendingCalls();
+    // The algorithm list or the Lowercase letters box changed: files from the next one on use
+    // the new choice.
+    void DigestChoiceChanged();
     // A worker is alive.
     bool IsRunning() const;
 
   private:
     void Run();
-    void Show(const std::u16string& line, const std::u16string& output);
+    DigestChoice LatestChoice();
+    void Emit(const std::u16string& line);
+    void ShowArrivedLines();
     void OnWindowThread(const std::function<void()>& call) { mailbox_.Call(call); }
 
     FolderJobWindow& window_;
@@ -61,6 +77,14 @@ class FolderHashJob {
     std::atomic<bool> stop_{false};
     CallMailbox mailbox_;
     std::thread worker_;
+
+    // Between the two threads.
+    std::mutex exchange_;
+    DigestChoice choice_;
+    std::u16string arrivedLines_;  // written by the worker, not yet in the field
+
+    // The window's thread only: every line of the run, for when the field must be set whole.
+    std::u16string output_;
 };
 
 }  // namespace tessik

@@ -15,7 +15,8 @@ struct FolderJobSettings {
     bool subfolders = false;         // the Subfolders box
 };
 
-// Read again for every file, so a change made during a run applies from the next file on.
+// Read when a run starts and again at every change the window reports, so a change made during
+// a run applies from the next file on.
 struct DigestChoice {
     int algorithmIndex = -1;  // the algorithm list's selection, -1 for none
     bool lowerCase = true;    // the Lowercase letters box
@@ -29,10 +30,10 @@ class FolderJobWindow {
     virtual void ShowRunning(bool running) = 0;
     // Replaces the output field's text and scrolls it to the end.
     virtual void SetOutput(const std::u16string& text) = 0;
-    // Adds a line at the end of the output field and scrolls to it. Returns false, changing
+    // Adds lines at the end of the output field and scrolls to them. Returns false, changing
     // nothing, when the field no longer holds exactly what the job last set or added there
     // (the user edited it); the job then sets its whole output again.
-    virtual bool AppendOutput(const std::u16string& line) = 0;
+    virtual bool AppendOutput(const std::u16string& lines) = 0;
 
   protected:
     ~FolderJobWindow() = default;

@@ -52,7 +52,11 @@ constexpr char kOutputName[] = "Output";
 }  // namespace
 
 CHashFolderDlg::CHashFolderDlg(DesktopServices& desktop, QWidget* parent)
-    : Dialog(kTemplate, desktop, parent), fontHost_(*this) {}
+    : Dialog(kTemplate, desktop, parent), fontHost_(*this) {
+    // The lines of a run arrive without waking the window; it fetches them while a run shows.
+    lineTimer_.setInterval(kPostedCallsInterval);
+    connect(&lineTimer_, &QTimer::timeout, this, [this] { serveJob(); });
+}
 
 CHashFolderDlg::~CHashFolderDlg() {
     // The worker calls into the controls, which go before the job would.
@@ -81,6 +85,10 @@ void CHashFolderDlg::onInitDialog() {
     folderField_->setText(ToQString(values_->lastFolder));
     nameFilterField_->setText(ToQString(values_->nameFilter));
     extensionField_->setText(ToQString(values_->extensionFilter));
+    // A running job takes the new choice from its next file on.
+    connect(algorithmList_, &QComboBox::currentIndexChanged, this,
+            [this] { job_->DigestChoiceChanged(); });
+    connect(m_CHKLowercase, &QCheckBox::toggled, this, [this] { job_->DigestChoiceChanged(); });
 
     onCommand(kBrowseButton, [this] { browse(); });
     onCommand(kProcessButton, [this] { process(); });
@@ -158,6 +166,11 @@ DigestChoice CHashFolderDlg::ReadDigestChoice() {
 }
 
 void CHashFolderDlg::ShowRunning(bool running) {
+    if (running) {
+        lineTimer_.start();
+    } else {
+        lineTimer_.stop();
+    }
     m_BTNStopProcessing->setVisible(running);
     m_BTNOk->setEnabled(!running);
     m_BTNProcessFolder->setEnabled(!running);
@@ -171,12 +184,12 @@ void CHashFolderDlg::SetOutput(const std::u16string& text) {
     scrollOutputToEnd();
 }
 
-bool CHashFolderDlg::AppendOutput(const std::u16string& line) {
+bool CHashFolderDlg::AppendOutput(const std::u16string& lines) {
     if (!outputIsTheJobs_) return false;
     QTextCursor end(outputField_->document());
     end.movePosition(QTextCursor::End);
     jobWritesOutput_ = true;
-    end.insertText(ToQString(WithLineFeeds(line)));
+    end.insertText(ToQString(WithLineFeeds(lines)));
     jobWritesOutput_ = false;
     scrollOutputToEnd();
     return true;

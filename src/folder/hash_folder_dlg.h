@@ -5,6 +5,7 @@
 // Escape keep nothing. The window never goes away while its worker runs: every way out stops
 // the job and waits for the worker, serving its calls meanwhile.
 
+#include <QTimer>
 #include <optional>
 #include <string>
 
@@ -76,7 +77,7 @@ class CHashFolderDlg : public Dialog, private FolderJobWindow {
     DigestChoice ReadDigestChoice() override;
     void ShowRunning(bool running) override;
     void SetOutput(const std::u16string& text) override;
-    bool AppendOutput(const std::u16string& line) override;
+    bool AppendOutput(const std::u16string& lines) override;
     void scrollOutputToEnd();
 
     QLineEdit* folderField_ = nullptr;
@@ -100,6 +101,7 @@ class CHashFolderDlg : public Dialog, private FolderJobWindow {
     bool outputIsTheJobs_ = true;
     bool jobWritesOutput_ = false;
     bool startWhenWorkerEnds_ = false;
+    QTimer lineTimer_;
     std::optional<FolderHashJob> job_;
 };
 

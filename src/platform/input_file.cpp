@@ -9,6 +9,11 @@
 #include "platform/system_calls.h"
 
 namespace tessik {
+namespace {
+
+constexpr std::uint64_t kSequentialAdviceBytes = std::uint64_t{1} << 20;
+
+}  // namespace
 
 InputFile::~InputFile() { Close(); }
 
@@ -29,7 +34,8 @@ bool InputFile::Open(const std::u16string& path) {
     }
     descriptor_ = fd;
     size_ = static_cast<std::uint64_t>(info.st_size);
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    // Larger read-ahead helps a long file; for a small one the call would cost more than it saves.
+    if (size_ > kSequentialAdviceBytes) ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     return true;
 }
 

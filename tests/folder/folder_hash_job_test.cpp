@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <algorithm>
 #include <cerrno>
 #include <condition_variable>
 #include <filesystem>
@@ -35,14 +34,12 @@ const std::u16string kSha1OfAbc = u"a9993e364706816aba3e25717850c26c9cd0d89d";
 class ScriptedWindow : public FolderJobWindow {
   public:
     FolderJobSettings settings;
-    std::vector<DigestChoice> choices{{kMd5, true}};     // one per file; the last one repeats
-    std::function<void(std::size_t file)> beforeChoice;  // runs while the worker waits
+    DigestChoice choice{kMd5, true};
     std::u16string output = u"left from an earlier run";
     bool userEdited = false;
     bool running = false;
     int wholeWrites = 0;
     int idleCalls = 0;
-    std::size_t choicesRead = 0;
     bool foreignThread = false;
 
     FolderJobSettings ReadJobSettings() override {
@@ -51,9 +48,7 @@ class ScriptedWindow : public FolderJobWindow {
     }
     DigestChoice ReadDigestChoice() override {
         CheckThread();
-        const std::size_t file = choicesRead++;
-        if (beforeChoice) beforeChoice(file);
-        return choices[std::min(file, choices.size() - 1)];
+        return choice;
     }
     void ShowRunning(bool state) override {
         CheckThread();
@@ -66,10 +61,10 @@ class ScriptedWindow : public FolderJobWindow {
         userEdited = false;
         ++wholeWrites;
     }
-    bool AppendOutput(const std::u16string& line) override {
+    bool AppendOutput(const std::u16string& lines) override {
         CheckThread();
         if (userEdited) return false;
-        output += line;
+        output += lines;
         return true;
     }
     void UserTypes(const std::u16string& text) {
@@ -81,170 +76,6 @@ class ScriptedWindow : public FolderJobWindow {
     void CheckThread() { foreignThread |= std::this_thread::get_id() != thread_; }
     const std::thread::id thread_ = std::this_thread::get_id();
 };
-
-struct Line {
-    std::u16string path, digest;
-};
-
-std::u16string Lines(const std::vector<Line>& lines, const std::u16string& separator = u" ") {
-    std::u16string text;
-    for (const auto& line : lines) text += line.path + separator + line.digest + u"\r\n";
-    return text;
-}
-
-class FolderHashJobTest : public testing::Test {
-  protected:
-    FolderHashJobTest() {
-        test::WriteBytes(temp.Native("a.txt"), "abc");
-        test::WriteBytes(temp.Native("b.bin"), "a");
-        window.settings = {temp.U16() + u"/", u"*", u"*", false};
-    }
-
-    // Runs the job to its end with this thread serving the worker's calls.
-    void Run(const std::u16string& separator = u" ") {
-        window.choicesRead = 0;
-        window.wholeWrites = 0;
-        FolderHashJob job(window, separator);
-        ASSERT_TRUE(job.Start());
-        job.WaitWhileServing();
-        EXPECT_FALSE(job.IsRunning());
-        EXPECT_FALSE(window.running);
-        EXPECT_FALSE(window.foreignThread);
-    }
-
-    test::TemporaryFolder temp;
-    ScriptedWindow window;
-};
-
-TEST_F(FolderHashJobTest, OneLinePerFileWithTheSeparatorAndLetterCase) {
-    struct Case {
-        std::u16string separator;
-        bool lowerCase;
-        std::u16string digestA, digestB;
-    };
-    const Case cases[] = {
-        {u" ", true, kMd5OfAbc, kMd5OfA},
-        {u" ", false, u"900150983CD24FB0D6963F7D28E17F72", u"0CC175B9C0F1B6A831C399E269772661"},
-        {u"", true, kMd5OfAbc, kMd5OfA},
-        {u"|", true, kMd5OfAbc, kMd5OfA},
-        {u" -> ", true, kMd5OfAbc, kMd5OfA},
-    };
-    for (const auto& c : cases) {
-        window.choices = {{kMd5, c.lowerCase}};
-        Run(c.separator);
-        EXPECT_EQ(
-            window.output,
-            Lines({{temp.U16("a.txt"), c.digestA}, {temp.U16("b.bin"), c.digestB}}, c.separator));
-        EXPECT_EQ(window.wholeWrites, 1) << "lines are appended, the field is set only once";
-    }
-}
-
-TEST_F(FolderHashJobTest, FilesThatCannotBeReadStillGetTheirLine) {
-    test::MakeFolder(temp.Native("odd"));
-    ASSERT_EQ(::mkfifo(temp.Native("odd/pipe").c_str(), 0600), 0);
-    const test::BoundSocket socket(temp.Native("odd/sock"));
-    std::filesystem::create_symlink("nowhere", temp.Native("odd/dangling"));
-    std::vector<std::u16string> paths = {temp.U16("odd/dangling"), temp.U16("odd/gone.txt"),
-                                         temp.U16("odd/pipe"), temp.U16("odd/sock")};
-    if (::geteuid() != 0) {
-        test::WriteBytes(temp.Native("odd/locked"), "abc");
-        ASSERT_EQ(::chmod(temp.Native("odd/locked").c_str(), 0), 0);
-        paths.insert(paths.begin() + 2, temp.U16("odd/locked"));
-    }
-    // Listed with its folder, gone when its turn comes.
-    window.beforeChoice = [&](std::size_t) {
-        std::filesystem::remove(temp.Native("odd/gone.txt"));
-    };
-    window.settings.folder = temp.U16("odd");
-    for (const auto& [index, digest] : {std::pair{kMd5, u""}, {kSdbm, u"00000000"}}) {
-        test::WriteBytes(temp.Native("odd/gone.txt"), "abc");
-        window.choices = {{index, true}};
-        Run(u"|");
-        std::vector<Line> expected;
-        for (const auto& path : paths) expected.push_back({path, digest});
-        EXPECT_EQ(window.output, Lines(expected, u"|"));
-    }
-}
-
-TEST_F(FolderHashJobTest, HostileTreeEndsWithACorrectLinePerFile) {
-    test::MakeFolder(temp.Native("sub"));
-    test::WriteBytes(temp.Native("sub/bad\xff.txt"), "abc");
-    std::filesystem::create_directory_symlink("..", temp.Native("sub/up"));
-    ASSERT_EQ(::mkfifo(temp.Native("sub/pipe").c_str(), 0600), 0);
-    window.settings.subfolders = true;
-    Run();
-    EXPECT_EQ(window.output, Lines({{temp.U16("a.txt"), kMd5OfAbc},
-                                    {temp.U16("b.bin"), kMd5OfA},
-                                    {temp.U16("sub/bad\xff.txt"), kMd5OfAbc},
-                                    {temp.U16("sub/pipe"), u""}}));
-}
-
-TEST_F(FolderHashJobTest, AlgorithmAndLetterCaseAreReadAgainForEveryFile) {
-    test::WriteBytes(temp.Native("c.txt"), "abc");
-    window.settings.extensionFilter = u".txt";
-    window.choices = {{kMd5, true}, {kSha1, true}, {kSha1, false}};
-    Run();
-    EXPECT_EQ(window.output,
-              Lines({{temp.U16("a.txt"), kMd5OfAbc}, {temp.U16("c.txt"), kSha1OfAbc}}));
-    window.choices = {{kMd5, false}, {kSha1, true}};
-    Run();
-    EXPECT_EQ(window.output, Lines({{temp.U16("a.txt"), u"900150983CD24FB0D6963F7D28E17F72"},
-                                    {temp.U16("c.txt"), kSha1OfAbc}}));
-}
-
-TEST_F(FolderHashJobTest, StopDuringAFileStillWritesItsLineAndNothingAfter) {
-    test::WriteBytes(temp.Native("a.txt"), std::string(1000000, 'a'));
-    FolderHashJob job(window, u" ");
-    window.beforeChoice = [&](std::size_t) {
-        job.StopProcessing();
-        EXPECT_FALSE(window.running) << "the buttons are idle at once";
-    };
-    ASSERT_TRUE(job.Start());
-    EXPECT_TRUE(window.running);
-    job.WaitWhileServing();
-    EXPECT_EQ(window.output, Lines({{temp.U16("a.txt"), kMd5OfMillionA}}));
-    EXPECT_EQ(window.choicesRead, 1u);
-    EXPECT_FALSE(window.running);
-}
-
-TEST_F(FolderHashJobTest, FolderThatCannotBeListedGivesAnEmptyOutput) {
-    for (const std::u16string& folder : {temp.U16("missing"), temp.U16("a.txt")}) {
-        window.settings.folder = folder;
-        window.output = u"left from an earlier run";
-        Run();
-        EXPECT_EQ(window.output, u"");
-        EXPECT_EQ(window.choicesRead, 0u);
-    }
-}
-
-TEST_F(FolderHashJobTest, UserTypedOutputIsReplacedByTheWholeOutputAtTheNextLine) {
-    test::WriteBytes(temp.Native("c.txt"), "abc");
-    window.beforeChoice = [&](std::size_t file) {
-        if (file == 1) window.UserTypes(u"typed");
-    };
-    Run();
-    EXPECT_EQ(window.output, Lines({{temp.U16("a.txt"), kMd5OfAbc},
-                                    {temp.U16("b.bin"), kMd5OfA},
-                                    {temp.U16("c.txt"), kMd5OfAbc}}));
-    EXPECT_EQ(window.wholeWrites, 2);  // cleared at the start, then once after the typing
-}
-
-TEST_F(FolderHashJobTest, NeverTwoWorkersAtOnce) {
-    FolderHashJob job(window, u" ");
-    ASSERT_TRUE(job.Start());
-    // The worker cannot end before this thread serves its first call.
-    EXPECT_FALSE(job.Start());
-    job.StopProcessing();
-    EXPECT_TRUE(job.IsRunning());
-    EXPECT_FALSE(job.Start()) << "a stopped worker that is still alive blocks a new run";
-    job.StopAndWait();
-    EXPECT_FALSE(job.IsRunning());
-    EXPECT_EQ(window.output, u"");
-    ASSERT_TRUE(job.Start());
-    job.WaitWhileServing();
-    EXPECT_EQ(window.output, Lines({{temp.U16("a.txt"), kMd5OfAbc}, {temp.U16("b.bin"), kMd5OfA}}));
-    EXPECT_FALSE(window.foreignThread);
-}
 
 // Plays the window's event loop: the wake-up posts an event, the loop serves one per event.
 class EventQueue {
@@ -268,23 +99,214 @@ class EventQueue {
     int events_ = 0;
 };
 
-TEST_F(FolderHashJobTest, CloseDuringARunReturnsOnlyOnceTheWorkerHasEnded) {
+struct Line {
+    std::u16string path, digest;
+};
+
+std::u16string Lines(const std::vector<Line>& lines, const std::u16string& separator = u" ") {
+    std::u16string text;
+    for (const auto& line : lines) text += line.path + separator + line.digest + u"\r\n";
+    return text;
+}
+
+class FolderHashJobTest : public testing::Test {
+  protected:
+    FolderHashJobTest() {
+        test::WriteBytes(temp.Native("a.txt"), "abc");
+        test::WriteBytes(temp.Native("b.bin"), "a");
+        window.settings = {temp.U16() + u"/", u"*", u"*", false};
+    }
+
+    // Runs the job to its end with this thread serving the worker's calls.
+    void Run(const std::u16string& separator = u" ") {
+        window.wholeWrites = 0;
+        FolderHashJob job(window, separator);
+        ASSERT_TRUE(job.Start());
+        job.WaitWhileServing();
+        EXPECT_FALSE(job.IsRunning());
+        EXPECT_FALSE(window.running);
+        EXPECT_FALSE(window.foreignThread);
+    }
+
+    // The same, with the worker held at the given open or read of a file until `atHold` has
+    // run on this thread, which plays the window's event loop meanwhile.
+    void RunHeld(test::Call call, int number, const std::function<void(FolderHashJob&)>& atHold,
+                 const std::u16string& separator = u" ") {
+        window.wholeWrites = 0;
+        EventQueue events;
+        test::HeldCall held(call, number, [&] { events.Post(); });
+        FolderHashJob job(window, separator, [&] { events.Post(); });
+        ASSERT_TRUE(job.Start());
+        while (!held.IsHeld() && job.IsRunning()) {
+            events.Take();
+            job.ServePendingCalls();
+        }
+        ASSERT_TRUE(held.IsHeld());
+        atHold(job);
+        held.Release();
+        job.WaitWhileServing();
+        EXPECT_FALSE(window.running);
+        EXPECT_FALSE(window.foreignThread);
+    }
+
+    test::TemporaryFolder temp;
+    ScriptedWindow window;
+};
+
+TEST_F(FolderHashJobTest, OneLinePerFileWithTheSeparatorAndLetterCase) {
+    struct Case {
+        std::u16string separator;
+        bool lowerCase;
+        std::u16string digestA, digestB;
+    };
+    const Case cases[] = {
+        {u" ", true, kMd5OfAbc, kMd5OfA},
+        {u" ", false, u"900150983CD24FB0D6963F7D28E17F72", u"0CC175B9C0F1B6A831C399E269772661"},
+        {u"", true, kMd5OfAbc, kMd5OfA},
+        {u"|", true, kMd5OfAbc, kMd5OfA},
+        {u" -> ", true, kMd5OfAbc, kMd5OfA},
+    };
+    for (const auto& c : cases) {
+        window.choice = {kMd5, c.lowerCase};
+        Run(c.separator);
+        EXPECT_EQ(
+            window.output,
+            Lines({{temp.U16("a.txt"), c.digestA}, {temp.U16("b.bin"), c.digestB}}, c.separator));
+        EXPECT_EQ(window.wholeWrites, 1) << "lines are appended, the field is set only once";
+    }
+}
+
+TEST_F(FolderHashJobTest, FilesThatCannotBeReadStillGetTheirLine) {
+    test::MakeFolder(temp.Native("odd"));
+    ASSERT_EQ(::mkfifo(temp.Native("odd/pipe").c_str(), 0600), 0);
+    const test::BoundSocket socket(temp.Native("odd/sock"));
+    std::filesystem::create_symlink("nowhere", temp.Native("odd/dangling"));
+    std::vector<std::u16string> paths = {temp.U16("odd/dangling"), temp.U16("odd/gone.txt"),
+                                         temp.U16("odd/pipe"), temp.U16("odd/sock")};
+    if (::geteuid() != 0) {
+        test::WriteBytes(temp.Native("odd/locked"), "abc");
+        ASSERT_EQ(::chmod(temp.Native("odd/locked").c_str(), 0), 0);
+        paths.insert(paths.begin() + 2, temp.U16("odd/locked"));
+    }
+    window.settings.folder = temp.U16("odd");
+    for (const auto& [index, digest] : {std::pair{kMd5, u""}, {kSdbm, u"00000000"}}) {
+        test::WriteBytes(temp.Native("odd/gone.txt"), "abc");
+        window.choice = {index, true};
+        // Listed with its folder, gone when its turn comes: the first file the job opens.
+        RunHeld(
+            test::Call::kOpen, 1,
+            [&](FolderHashJob&) { std::filesystem::remove(temp.Native("odd/gone.txt")); }, u"|");
+        std::vector<Line> expected;
+        for (const auto& path : paths) expected.push_back({path, digest});
+        EXPECT_EQ(window.output, Lines(expected, u"|"));
+    }
+}
+
+TEST_F(FolderHashJobTest, HostileTreeEndsWithACorrectLinePerFile) {
+    test::MakeFolder(temp.Native("sub"));
+    test::WriteBytes(temp.Native("sub/bad\xff.txt"), "abc");
+    std::filesystem::create_directory_symlink("..", temp.Native("sub/up"));
+    ASSERT_EQ(::mkfifo(temp.Native("sub/pipe").c_str(), 0600), 0);
+    window.settings.subfolders = true;
+    Run();
+    EXPECT_EQ(window.output, Lines({{temp.U16("a.txt"), kMd5OfAbc},
+                                    {temp.U16("b.bin"), kMd5OfA},
+                                    {temp.U16("sub/bad\xff.txt"), kMd5OfAbc},
+                                    {temp.U16("sub/pipe"), u""}}));
+}
+
+TEST_F(FolderHashJobTest, AChoiceMadeDuringAFileAppliesFromTheNextOne) {
     test::WriteBytes(temp.Native("c.txt"), "abc");
-    EventQueue events;
-    FolderHashJob job(window, u" ", [&] { events.Post(); });
-    bool closeRequested = false;
-    window.beforeChoice = [&](std::size_t file) { closeRequested = file == 1; };
+    window.settings.extensionFilter = u".txt";
+    const struct {
+        DigestChoice before, after;
+        std::u16string digestA, digestC;
+    } cases[] = {
+        {{kMd5, true}, {kSha1, true}, kMd5OfAbc, kSha1OfAbc},
+        {{kMd5, false}, {kSha1, true}, u"900150983CD24FB0D6963F7D28E17F72", kSha1OfAbc},
+        {{kSha1, true}, {kSha1, false}, kSha1OfAbc, u"A9993E364706816ABA3E25717850C26C9CD0D89D"},
+    };
+    for (const auto& c : cases) {
+        window.choice = c.before;
+        // Changed while a.txt is being read, as the user might while it is being hashed.
+        RunHeld(test::Call::kRead, 1, [&](FolderHashJob& job) {
+            window.choice = c.after;
+            job.DigestChoiceChanged();
+        });
+        EXPECT_EQ(window.output,
+                  Lines({{temp.U16("a.txt"), c.digestA}, {temp.U16("c.txt"), c.digestC}}));
+    }
+}
+
+TEST_F(FolderHashJobTest, StopDuringAFileStillWritesItsLineAndNothingAfter) {
+    test::WriteBytes(temp.Native("a.txt"), std::string(1000000, 'a'));
+    RunHeld(test::Call::kRead, 1, [&](FolderHashJob& job) {
+        job.StopProcessing();
+        EXPECT_FALSE(window.running) << "the buttons are idle at once";
+    });
+    EXPECT_EQ(window.output, Lines({{temp.U16("a.txt"), kMd5OfMillionA}}));
+    EXPECT_EQ(window.idleCalls, 2) << "Stop, then the worker's own last call";
+}
+
+TEST_F(FolderHashJobTest, FolderThatCannotBeListedGivesAnEmptyOutput) {
+    for (const std::u16string& folder : {temp.U16("missing"), temp.U16("a.txt")}) {
+        window.settings.folder = folder;
+        window.output = u"left from an earlier run";
+        Run();
+        EXPECT_EQ(window.output, u"");
+    }
+}
+
+TEST_F(FolderHashJobTest, UserTypedOutputIsReplacedByTheWholeOutputAtTheNextLine) {
+    test::WriteBytes(temp.Native("c.txt"), "abc");
+    // Held in b.bin, once a.txt's line is in the field.
+    RunHeld(test::Call::kRead, 2, [&](FolderHashJob& job) {
+        job.ServePendingCalls();
+        ASSERT_EQ(window.output, Lines({{temp.U16("a.txt"), kMd5OfAbc}}));
+        window.UserTypes(u"typed");
+    });
+    EXPECT_EQ(window.output, Lines({{temp.U16("a.txt"), kMd5OfAbc},
+                                    {temp.U16("b.bin"), kMd5OfA},
+                                    {temp.U16("c.txt"), kMd5OfAbc}}));
+    EXPECT_EQ(window.wholeWrites, 2);  // cleared at the start, then once after the typing
+}
+
+TEST_F(FolderHashJobTest, NeverTwoWorkersAtOnce) {
+    FolderHashJob job(window, u" ");
     ASSERT_TRUE(job.Start());
-    while (!closeRequested) {
+    // The worker cannot end before this thread serves its first call.
+    EXPECT_FALSE(job.Start());
+    job.StopProcessing();
+    EXPECT_TRUE(job.IsRunning());
+    EXPECT_FALSE(job.Start()) << "a stopped worker that is still alive blocks a new run";
+    job.StopAndWait();
+    EXPECT_FALSE(job.IsRunning());
+    EXPECT_EQ(window.output, u"");
+    ASSERT_TRUE(job.Start());
+    job.WaitWhileServing();
+    EXPECT_EQ(window.output, Lines({{temp.U16("a.txt"), kMd5OfAbc}, {temp.U16("b.bin"), kMd5OfA}}));
+    EXPECT_FALSE(window.foreignThread);
+}
+
+TEST_F(FolderHashJobTest, CloseDuringARunReturnsOnlyOnceTheWorkerHasEnded) {
+    test::WriteBytes(temp.Native("b.bin"), std::string(1000000, 'a'));
+    EventQueue events;
+    test::HeldCall held(test::Call::kRead, 2, [&] { events.Post(); });
+    FolderHashJob job(window, u" ", [&] { events.Post(); });
+    ASSERT_TRUE(job.Start());
+    while (!held.IsHeld()) {
         events.Take();
         job.ServePendingCalls();
     }
+    // The window closes while b.bin is being digested.
+    held.Release();
     job.StopAndWait();
     EXPECT_FALSE(job.IsRunning());
     EXPECT_EQ(window.idleCalls, 1) << "the worker's last call was served before the return";
     EXPECT_FALSE(window.running);
     // The file whose digest was under way when the window closed still got its line.
-    EXPECT_EQ(window.output, Lines({{temp.U16("a.txt"), kMd5OfAbc}, {temp.U16("b.bin"), kMd5OfA}}));
+    EXPECT_EQ(window.output,
+              Lines({{temp.U16("a.txt"), kMd5OfAbc}, {temp.U16("b.bin"), kMd5OfMillionA}}));
     EXPECT_FALSE(window.foreignThread);
 }
 
@@ -310,7 +332,7 @@ TEST_F(FolderHashJobTest, ReadErrorGivesTheUnreadableResultAndTheRunGoesOn) {
         std::u16string unreadable;
     } cases[] = {{kMd5, u""}, {kSdbm, u"00000000"}};
     for (const auto& c : cases) {
-        window.choices = {{c.algorithm, true}};
+        window.choice = {c.algorithm, true};
         {
             test::FailingCall failing(test::Call::kRead, EIO, 3);
             Run();

@@ -4,10 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <stdexcept>
+#include <utility>
 
 namespace tessik::test {
 namespace {
@@ -96,6 +100,28 @@ int Denied() {
     return -1;
 }
 
+// What the HeldCall in force waits for.
+struct Hold {
+    int number = 0;
+    std::atomic<int> calls{0};
+    std::function<void()> reached;
+    std::mutex mutex;
+    std::condition_variable released;
+    bool held = false;
+    bool free = false;
+} hold;
+
+void HoldIfDue() {
+    if (++hold.calls != hold.number) return;
+    {
+        std::lock_guard lock(hold.mutex);
+        hold.held = true;
+    }
+    if (hold.reached) hold.reached();
+    std::unique_lock lock(hold.mutex);
+    hold.released.wait(lock, [] { return hold.free; });
+}
+
 }  // namespace
 
 FailingCall::FailingCall(Call call, int error, std::size_t bytesFirst) : saved_(systemCalls) {
@@ -136,6 +162,45 @@ UnreadableFolder::UnreadableFolder(const std::string& nativeFolder) : saved_(sys
 
 UnreadableFolder::~UnreadableFolder() {
     systemCalls = saved_;
+}
+
+HeldCall::HeldCall(Call call, int number, std::function<void()> reached) : saved_(systemCalls) {
+    hold.number = number;
+    hold.calls = 0;
+    hold.reached = std::move(reached);
+    hold.held = false;
+    hold.free = false;
+    if (call == Call::kOpen) {
+        systemCalls.open = [](const char* path, int flags, mode_t mode) {
+            HoldIfDue();
+            return ::open(path, flags, mode);
+        };
+    } else if (call == Call::kRead) {
+        systemCalls.read = [](int fd, void* buffer, std::size_t count) {
+            HoldIfDue();
+            return ::read(fd, buffer, count);
+        };
+    } else {
+        throw std::invalid_argument("only opens and reads can be held");
+    }
+}
+
+HeldCall::~HeldCall() {
+    Release();
+    systemCalls = saved_;
+}
+
+bool HeldCall::IsHeld() const {
+    std::lock_guard lock(hold.mutex);
+    return hold.held;
+}
+
+void HeldCall::Release() {
+    {
+        std::lock_guard lock(hold.mutex);
+        hold.free = true;
+    }
+    hold.released.notify_all();
 }
 
 }  // namespace tessik::test

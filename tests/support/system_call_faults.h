@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <functional>
 #include <string>
 
 #include "platform/system_calls.h"
@@ -63,6 +64,25 @@ class UnreadableFolder {
     ~UnreadableFolder();
     UnreadableFolder(const UnreadableFolder&) = delete;
     UnreadableFolder& operator=(const UnreadableFolder&) = delete;
+
+  private:
+    SystemCalls saved_;
+};
+
+// Holds the n-th open or read (counting from 1 while it is in force) on the thread that makes
+// it until Release(), so that a test can act while a worker is at a known point of its work.
+// Outlive every thread that may make the call: install it before they start and let them end
+// before it goes.
+class HeldCall {
+  public:
+    // `reached` runs on the held thread once it is held, e.g. to wake the test's event loop.
+    HeldCall(Call call, int number, std::function<void()> reached = {});
+    ~HeldCall();
+    HeldCall(const HeldCall&) = delete;
+    HeldCall& operator=(const HeldCall&) = delete;
+
+    bool IsHeld() const;
+    void Release();
 
   private:
     SystemCalls saved_;

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "main_window_fixture.h"
+#include "support/system_call_faults.h"
 #include "ui/widget_font_host.h"
 
 namespace tessik {
@@ -19,7 +20,6 @@ using test::FileDigest;
 using test::Q;
 using test::U16;
 
-constexpr int kMd2 = 0;
 constexpr int kMd5 = 2;
 
 QLineEdit& Edit(const Dialog& window, int id) {
@@ -51,19 +51,15 @@ class FolderWindowTest : public ::testing::Test {
   protected:
     FolderWindowTest() : host(owner), fonts(host) {}
 
-    // The folder to walk: a small file, a large one that takes MD2 a while, and another small
-    // one, in walk order.
-    void MakeFolderWithALargeFile() {
-        test::WriteBytes(folder.Native("a.txt"), "first");
-        test::WriteBytes(folder.Native("b_large.bin"), std::string(4 << 20, 'x'));
-        test::WriteBytes(folder.Native("c.txt"), "last");
+    // The folder to walk, in walk order; the second file is the one a run can be held in.
+    void MakeFolder(std::initializer_list<const char*> names) {
+        for (const char* name : names) test::WriteBytes(folder.Native(name), name);
         values.lastFolder = folder.U16() + u"/";
     }
-    // Starts a run and returns while its worker digests the large file.
-    static void ProcessUntilInsideTheLargeFile(CHashFolderDlg& window) {
+    // Starts a run and returns while its worker reads the second file.
+    static void ProcessUntilHeld(CHashFolderDlg& window, const test::HeldCall& held) {
         Button(window, kProcessButton).click();
-        ASSERT_TRUE(WaitForOutput(window, "a.txt"));
-        QTest::qWait(100);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return held.IsHeld(); }, 20000));
     }
 
     int Run(std::function<void(CHashFolderDlg&)> script, int algorithm = kMd5,
@@ -172,71 +168,69 @@ TEST_F(FolderWindowTest, OkAndEscapeKeepNothing) {
 }
 
 TEST_F(FolderWindowTest, StopReturnsTheButtonsAtOnceAndTheFileInHandStillGetsItsLine) {
-    MakeFolderWithALargeFile();
-    Run(
-        [this](CHashFolderDlg& window) {
-            ProcessUntilInsideTheLargeFile(window);
-            EXPECT_FALSE(Button(window, kStopButton).isHidden());
-            EXPECT_FALSE(Button(window, kOkResult).isEnabled());
-            EXPECT_FALSE(Button(window, kProcessButton).isEnabled());
-            Button(window, kStopButton).click();
-            EXPECT_TRUE(Button(window, kStopButton).isHidden());
-            EXPECT_TRUE(Button(window, kOkResult).isEnabled());
-            ASSERT_TRUE(WaitForOutput(window, "b_large.bin"));
-            QTest::qWait(100);
-            EXPECT_EQ(Output(window).toPlainText(),
-                      Line("a.txt", kMd2) + Line("b_large.bin", kMd2));
-        },
-        kMd2);
+    MakeFolder({"a.txt", "b.bin", "c.txt"});
+    test::HeldCall held(test::Call::kRead, 2);
+    Run([&](CHashFolderDlg& window) {
+        ProcessUntilHeld(window, held);
+        EXPECT_FALSE(Button(window, kStopButton).isHidden());
+        EXPECT_FALSE(Button(window, kOkResult).isEnabled());
+        EXPECT_FALSE(Button(window, kProcessButton).isEnabled());
+        Button(window, kStopButton).click();
+        EXPECT_TRUE(Button(window, kStopButton).isHidden());
+        EXPECT_TRUE(Button(window, kOkResult).isEnabled());
+        held.Release();
+        ASSERT_TRUE(WaitForOutput(window, "b.bin"));
+        Button(window, kOkResult).click();  // waits for the stopped worker
+        EXPECT_EQ(Output(window).toPlainText(), Line("a.txt", kMd5) + Line("b.bin", kMd5));
+    });
 }
 
 TEST_F(FolderWindowTest, ProcessRightAfterStopStartsOnceTheStoppedWorkerHasEnded) {
-    MakeFolderWithALargeFile();
-    Run(
-        [this](CHashFolderDlg& window) {
-            ProcessUntilInsideTheLargeFile(window);
-            Button(window, kStopButton).click();
-            Button(window, kProcessButton).click();
-            // The stopped run still ends with the large file; the new one lists everything.
-            EXPECT_TRUE(WaitForRun(
-                window, Line("a.txt", kMd2) + Line("b_large.bin", kMd2) + Line("c.txt", kMd2)));
-        },
-        kMd2);
+    MakeFolder({"a.txt", "b.bin", "c.txt"});
+    test::HeldCall held(test::Call::kRead, 2);
+    Run([&](CHashFolderDlg& window) {
+        ProcessUntilHeld(window, held);
+        Button(window, kStopButton).click();
+        Button(window, kProcessButton).click();
+        held.Release();
+        // The stopped run still ends with b.bin; the new one lists everything.
+        EXPECT_TRUE(
+            WaitForRun(window, Line("a.txt", kMd5) + Line("b.bin", kMd5) + Line("c.txt", kMd5)));
+    });
 }
 
 TEST_F(FolderWindowTest, EscapeDuringARunReturnsOnlyOnceTheWorkerHasEnded) {
-    MakeFolderWithALargeFile();
-    QString outputAtReturn;
+    MakeFolder({"a.txt", "b.bin"});
+    test::HeldCall held(test::Call::kRead, 2);
     {
         CHashFolderDlg window(desktop);
         test::WhenModal([&](Dialog&) {
-            ProcessUntilInsideTheLargeFile(window);
+            ProcessUntilHeld(window, held);
+            held.Release();
             QTest::keyClick(&Edit(window, kFolderField), Qt::Key_Escape);
         });
-        EXPECT_EQ(window.RunFolderDialog(fonts, kMd2, true, values, u"|"), kCancelResult);
-        // The large file was finished and its line written before the window let go.
-        outputAtReturn = Output(window).toPlainText();
-        EXPECT_EQ(outputAtReturn, Line("a.txt", kMd2) + Line("b_large.bin", kMd2));
+        EXPECT_EQ(window.RunFolderDialog(fonts, kMd5, true, values, u"|"), kCancelResult);
+        // The file in hand was finished and its line written before the window let go.
+        EXPECT_EQ(Output(window).toPlainText(), Line("a.txt", kMd5) + Line("b.bin", kMd5));
         EXPECT_TRUE(Button(window, kStopButton).isHidden());
-        QTest::qWait(100);
-        EXPECT_EQ(Output(window).toPlainText(), outputAtReturn);
     }
     EXPECT_EQ(values, (FolderValues{folder.U16() + u"/", u"*", u"*"}));
 }
 
 TEST_F(FolderWindowTest, TextTypedIntoTheOutputIsReplacedAtTheNextLine) {
-    MakeFolderWithALargeFile();
-    Run(
-        [this](CHashFolderDlg& window) {
-            ProcessUntilInsideTheLargeFile(window);
-            Output(window).moveCursor(QTextCursor::Start);
-            QTest::keyClicks(&Output(window), "typed");
-            EXPECT_TRUE(Output(window).toPlainText().startsWith("typed"));
-            ASSERT_TRUE(WaitUntilIdle(window));
-            EXPECT_EQ(Output(window).toPlainText(),
-                      Line("a.txt", kMd2) + Line("b_large.bin", kMd2) + Line("c.txt", kMd2));
-        },
-        kMd2);
+    MakeFolder({"a.txt", "b.bin", "c.txt"});
+    test::HeldCall held(test::Call::kRead, 2);
+    Run([&](CHashFolderDlg& window) {
+        ProcessUntilHeld(window, held);
+        ASSERT_TRUE(WaitForOutput(window, "a.txt"));
+        Output(window).moveCursor(QTextCursor::Start);
+        QTest::keyClicks(&Output(window), "typed");
+        EXPECT_TRUE(Output(window).toPlainText().startsWith("typed"));
+        held.Release();
+        ASSERT_TRUE(WaitUntilIdle(window));
+        EXPECT_EQ(Output(window).toPlainText(),
+                  Line("a.txt", kMd5) + Line("b.bin", kMd5) + Line("c.txt", kMd5));
+    });
 }
 
 TEST_F(FolderWindowTest, BrowsePutsTheChosenFolderWithASeparator) {
