@@ -284,6 +284,8 @@ WindowPlacement CTessikDlg::placement() const {
 
 void CTessikDlg::showResult(const std::string& digest) {
     resultField_->setText(ToQString(FromUtf8(digest)));
+    // A digest wider than the field is read, and compared by eye, from its first digit.
+    resultField_->setCursorPosition(0);
 }
 
 void CTessikDlg::hashText() {

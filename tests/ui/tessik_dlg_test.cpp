@@ -186,6 +186,7 @@ TEST_F(MainWindowTest, KnownDigestsOfAbc) {
         "ddaf35a193617abacc417349ae20413112e6fa4e89a97ea20a9eeee64b55d39a"
         "2192992a274fc1a836ba3c23a3feebbd454d4423643ce80e2a9ac94fa54ca49f";
     EXPECT_EQ(Field(kResultField).text(), sha512);
+    EXPECT_EQ(Field(kResultField).cursorPosition(), 0);  // shown from its first digit
     Click(kLowercaseBox);
     Click(kHashStringButton);
     EXPECT_EQ(Field(kResultField).text(), sha512.toUpper());
