@@ -48,6 +48,9 @@ void KeccakPermutePortable(std::uint64_t lanes[25]);
 void Sha1BlocksShaNi(std::uint32_t state[5], const std::uint8_t* data, std::size_t blockCount);
 void Sha256BlocksShaNi(std::uint32_t state[8], const std::uint8_t* data, std::size_t blockCount);
 void Sha512BlocksAvx2(std::uint64_t state[8], const std::uint8_t* data, std::size_t blockCount);
+void KeccakAbsorbBmi(std::uint64_t lanes[25], const std::uint8_t* data, std::size_t blockCount,
+                     std::size_t rateLanes);
+void KeccakPermuteBmi(std::uint64_t lanes[25]);
 void Sha512BlocksAvx512(std::uint64_t state[8], const std::uint8_t* data, std::size_t blockCount);
 void Md4BlocksAvx512(std::uint32_t state[4], const std::uint8_t* data, std::size_t blockCount);
 void Md5BlocksAvx512(std::uint32_t state[4], const std::uint8_t* data, std::size_t blockCount);

@@ -45,6 +45,8 @@ DigestKernels KernelsFor(DigestPath path) {
             break;
         case DigestPath::kAvx2:
             kernels.sha512 = Sha512BlocksAvx2;
+            kernels.keccakAbsorb = KeccakAbsorbBmi;
+            kernels.keccakPermute = KeccakPermuteBmi;
             break;
         case DigestPath::kAvx512:
             kernels.md4 = Md4BlocksAvx512;

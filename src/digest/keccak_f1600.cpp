@@ -1,93 +1,17 @@
 #include "digest/keccak_f1600.h"
 
-#include <array>
-#include <bit>
-
-#include "digest/byte_order.h"
 #include "digest/digest_kernels.h"
-#include "digest/keccak_constants.h"
+#include "digest/keccak_scalar.h"
 
 namespace tessik {
-namespace {
-
-using keccak::kRoundConstants;
-using keccak::kRounds;
-
-// Rho and pi folded together: output lane i of pi is input lane source[i], rotated by rho's
-// offset for that input lane.
-struct LaneMap {
-    std::array<int, 25> source{};
-    std::array<int, 25> rotation{};
-};
-
-consteval LaneMap MakeLaneMap() {
-    LaneMap map;
-    for (int out = 0; out < 25; ++out) {
-        map.source[out] = keccak::kPiSources.values[out];
-        map.rotation[out] = keccak::kRhoOffsets.values[map.source[out]];
-    }
-    return map;
-}
-
-constexpr auto kLaneMap = MakeLaneMap();
-
-// Theta's column effects d are already computed; builds one row of pi's output and applies
-// chi to it.
-template <int kRow>
-[[gnu::always_inline]] inline void RhoPiChiRow(const std::uint64_t* in, const std::uint64_t* d,
-                                               std::uint64_t* out) {
-    std::uint64_t b[5];
-#pragma GCC unroll 5
-    for (int x = 0; x < 5; ++x) {
-        const int source = kLaneMap.source[x + 5 * kRow];
-        b[x] = std::rotl(in[source] ^ d[source % 5], kLaneMap.rotation[x + 5 * kRow]);
-    }
-#pragma GCC unroll 5
-    for (int x = 0; x < 5; ++x) out[x + 5 * kRow] = b[x] ^ (~b[(x + 1) % 5] & b[(x + 2) % 5]);
-}
-
-[[gnu::always_inline]] inline void Round(const std::uint64_t* in, std::uint64_t* out,
-                                         std::uint64_t roundConstant) {
-    std::uint64_t c[5], d[5];
-#pragma GCC unroll 5
-    for (int x = 0; x < 5; ++x) c[x] = in[x] ^ in[x + 5] ^ in[x + 10] ^ in[x + 15] ^ in[x + 20];
-#pragma GCC unroll 5
-    for (int x = 0; x < 5; ++x) d[x] = c[(x + 4) % 5] ^ std::rotl(c[(x + 1) % 5], 1);
-    RhoPiChiRow<0>(in, d, out);
-    RhoPiChiRow<1>(in, d, out);
-    RhoPiChiRow<2>(in, d, out);
-    RhoPiChiRow<3>(in, d, out);
-    RhoPiChiRow<4>(in, d, out);
-    out[0] ^= roundConstant;
-}
-
-// Rounds alternate between two sets of locals, so no round copies its result back.
-[[gnu::always_inline]] inline void Permute(std::uint64_t* lanes) {
-    std::uint64_t a[25], e[25];
-#pragma GCC unroll 25
-    for (int i = 0; i < 25; ++i) a[i] = lanes[i];
-    for (int round = 0; round < kRounds; round += 2) {
-        Round(a, e, kRoundConstants.values[round]);
-        Round(e, a, kRoundConstants.values[round + 1]);
-    }
-#pragma GCC unroll 25
-    for (int i = 0; i < 25; ++i) lanes[i] = a[i];
-}
-
-}  // namespace
 
 void KeccakPermutePortable(std::uint64_t lanes[25]) {
-    Permute(lanes);
+    ScalarPermute(lanes);
 }
 
 void KeccakAbsorbPortable(std::uint64_t lanes[25], const std::uint8_t* data, std::size_t blockCount,
                           std::size_t rateLanes) {
-    for (; blockCount > 0; --blockCount, data += 8 * rateLanes) {
-        for (std::size_t i = 0; i < rateLanes; ++i) {
-            lanes[i] ^= LoadLe64(data + 8 * i);
-        }
-        Permute(lanes);
-    }
+    ScalarAbsorb(lanes, data, blockCount, rateLanes);
 }
 
 void KeccakF1600(std::uint64_t lanes[25]) {
