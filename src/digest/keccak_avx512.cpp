@@ -55,11 +55,14 @@ template <int... kOut>
 
 [[gnu::always_inline]] inline void Round(const __m128i* a, __m128i* out, int round) {
     __m128i c[5], left[5], rightRotated[5], b[25];
+    // Every loop fully unrolled, at any optimisation level, so the lanes stay in registers.
+#pragma GCC unroll 5
     for (int x = 0; x < 5; ++x) {
         c[x] = _mm_ternarylogic_epi64(_mm_ternarylogic_epi64(a[x], a[x + 5], a[x + 10], kXor3),
                                       a[x + 15], a[x + 20], kXor3);
     }
     // Theta adds to each lane the parities of the columns to its left and (rotated) right.
+#pragma GCC unroll 5
     for (int x = 0; x < 5; ++x) {
         left[x] = c[(x + 4) % 5];
         rightRotated[x] = _mm_rol_epi64(c[(x + 1) % 5], 1);
@@ -79,6 +82,7 @@ template <int... kOut>
 
 void KeccakPermuteAvx512(std::uint64_t lanes[25]) {
     __m128i a[25], e[25];
+#pragma GCC unroll 25
     for (int i = 0; i < 25; ++i)
         a[i] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(lanes + i));
     // Rounds alternate between two sets of registers, so no round copies its result back.
@@ -86,6 +90,7 @@ void KeccakPermuteAvx512(std::uint64_t lanes[25]) {
         Round(a, e, round);
         Round(e, a, round + 1);
     }
+#pragma GCC unroll 25
     for (int i = 0; i < 25; ++i) _mm_storel_epi64(reinterpret_cast<__m128i*>(lanes + i), a[i]);
 }
 
