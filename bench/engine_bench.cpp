@@ -10,16 +10,12 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
+#include "digest/algorithm_catalogue.h"
 #include "digest/digest_paths.h"
-#include "digest/keccak.h"
-#include "digest/md2.h"
-#include "digest/md4.h"
-#include "digest/md5.h"
-#include "digest/sha1.h"
-#include "digest/sha2.h"
-#include "digest/string_hashes.h"
 #include "engine_test_support.h"
 
 namespace tessik {
@@ -37,43 +33,27 @@ const std::vector<std::uint8_t>& Buffer() {
     return buffer;
 }
 
-using Hex = std::string (*)(const std::uint8_t* data, std::size_t length);
-
-template <std::string (*kHex)(const std::uint8_t*, std::size_t, DigestVariant), DigestVariant kV>
-std::string Sized(const std::uint8_t* data, std::size_t length) {
-    return kHex(data, length, kV);
+// OpenSSL's name for the same algorithm, where it has one in its default provider.
+const char* OpenSslName(std::string_view id) {
+    static const std::pair<std::string_view, const char*> kNames[] = {
+        {"md5", "MD5"},           {"sha1", "SHA1"},         {"sha2-224", "SHA224"},
+        {"sha2-256", "SHA256"},   {"sha2-384", "SHA384"},   {"sha2-512", "SHA512"},
+        {"sha3-224", "SHA3-224"}, {"sha3-256", "SHA3-256"}, {"sha3-384", "SHA3-384"},
+        {"sha3-512", "SHA3-512"},
+    };
+    for (const auto& [ours, theirs] : kNames) {
+        if (ours == id) return theirs;
+    }
+    return nullptr;
 }
 
-struct Engine {
-    const char* name;
-    Hex ours;
-    const char* openSslName;  // null: no EVP digest to compare with
-};
-
-using V = DigestVariant;
-const Engine kEngines[] = {
-    {"MD2", Md2Hex, nullptr},  // beside the tests' textbook version instead
-    {"MD4", Md4Hex, nullptr},
-    {"MD5", Md5Hex, "MD5"},
-    {"SHA-1", Sha1Hex, "SHA1"},
-    {"SHA-224", Sized<Sha2Hex, V::k224>, "SHA224"},
-    {"SHA-256", Sized<Sha2Hex, V::k256>, "SHA256"},
-    {"SHA-384", Sized<Sha2Hex, V::k384>, "SHA384"},
-    {"SHA-512", Sized<Sha2Hex, V::k512>, "SHA512"},
-    {"KECCAK-224", Sized<KeccakHex, V::k224>, nullptr},
-    {"KECCAK-256", Sized<KeccakHex, V::k256>, nullptr},
-    {"KECCAK-384", Sized<KeccakHex, V::k384>, nullptr},
-    {"KECCAK-512", Sized<KeccakHex, V::k512>, nullptr},
-    {"SHA3-224", Sized<Sha3Hex, V::k224>, "SHA3-224"},
-    {"SHA3-256", Sized<Sha3Hex, V::k256>, "SHA3-256"},
-    {"SHA3-384", Sized<Sha3Hex, V::k384>, "SHA3-384"},
-    {"SHA3-512", Sized<Sha3Hex, V::k512>, "SHA3-512"},
-};
-
-void Ours(benchmark::State& state, Hex hex, DigestPath path) {
+void Ours(benchmark::State& state, const AlgorithmInfo* algorithm, DigestPath path) {
     ForceDigestPath(path);
+    const auto engine = algorithm->makeEngine();
     const auto& buffer = Buffer();
-    for (auto _ : state) benchmark::DoNotOptimize(hex(buffer.data(), buffer.size()));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(DigestOfBytes(*engine, buffer.data(), buffer.size()));
+    }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * buffer.size()));
     UseFastestDigestPaths();
 }
@@ -111,34 +91,21 @@ void TextbookMd2(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * buffer.size()));
 }
 
-void StringHashes(benchmark::State& state, StringHash hash) {
-    const auto& buffer = Buffer();
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(StringHashHex(hash, buffer.data(), buffer.size()));
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * buffer.size()));
-}
-
 void RegisterAll() {
-    for (const Engine& engine : kEngines) {
+    for (const AlgorithmInfo& algorithm : AlgorithmCatalogue()) {
+        const std::string id(algorithm.id);
         for (DigestPath path : SupportedDigestPaths()) {
-            const std::string name =
-                std::string(engine.name) + "/" + std::string(DigestPathName(path));
-            benchmark::RegisterBenchmark(name.c_str(), Ours, engine.ours, path);
+            const std::string name = id + "/" + std::string(DigestPathName(path));
+            benchmark::RegisterBenchmark(name.c_str(), Ours, &algorithm, path);
         }
-        const std::string reference = std::string(engine.name) + "/openssl";
-        if (engine.openSslName != nullptr) {
-            benchmark::RegisterBenchmark(reference.c_str(), OpenSsl, engine.openSslName);
-        } else if (std::string(engine.name) == "MD4") {
+        const std::string reference = id + "/openssl";
+        if (const char* openSslName = OpenSslName(id)) {
+            benchmark::RegisterBenchmark(reference.c_str(), OpenSsl, openSslName);
+        } else if (id == "md4") {
             benchmark::RegisterBenchmark(reference.c_str(), OpenSslMd4);
-        } else if (std::string(engine.name) == "MD2") {
-            benchmark::RegisterBenchmark("MD2/textbook", TextbookMd2);
+        } else if (id == "md2") {
+            benchmark::RegisterBenchmark("md2/textbook", TextbookMd2);
         }
-    }
-    const char* const names[] = {"AK", "BKDR", "DEK", "DJB", "ELF", "JS", "PJW", "RS", "SDBM"};
-    for (int selector = 1; selector <= 9; ++selector) {
-        benchmark::RegisterBenchmark(names[selector - 1], StringHashes,
-                                     static_cast<StringHash>(selector));
     }
 }
 

@@ -1,15 +1,14 @@
 // Every engine over the same bytes: fed in the pieces the input chooses (empty ones included)
-// it gives its one-shot digest, and that digest is the independent implementation's where
-// there is one.
+// or a byte at a time it gives its one-shot digest, and that digest is the independent
+// implementation's where there is one.
 
 #include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "digest/algorithm_catalogue.h"
 #include "digest/engine_test_support.h"
-#include "digest/keccak.h"
-#include "digest/string_hashes.h"
 #include "fuzz_support.h"
 
 namespace tessik::fuzz {
@@ -37,46 +36,25 @@ Bytes Shifted(const Bytes& message, std::size_t offset) {
     return shifted;
 }
 
-// The string hashes have unrolled block forms for long pieces and a plain loop for the rest:
-// one byte at a time, the input's pieces and the whole input must agree.
-void CheckStringHashes(const Bytes& message, const std::vector<std::size_t>& pieces) {
-    for (int selector = 1; selector <= 9; ++selector) {
-        const auto hash = static_cast<StringHash>(selector);
-        StringHashState byBytes, byPieces;
-        StringHashInit(byBytes, hash);
-        StringHashInit(byPieces, hash);
-        for (std::uint8_t byte : message) StringHashUpdate(byBytes, &byte, 1);
-        std::size_t at = 0;
-        for (std::size_t piece : pieces) {
-            StringHashUpdate(byPieces, piece == 0 ? nullptr : message.data() + at, piece);
-            at += piece;
-        }
-        const std::string whole = StringHashHex(hash, message.data(), message.size());
-        Require(StringHashValueHex(StringHashFinish(byBytes)) == whole,
-                "a string hash byte by byte gives the whole input's value");
-        Require(StringHashValueHex(StringHashFinish(byPieces)) == whole,
-                "a string hash in pieces gives the whole input's value");
-    }
-}
-
+// Every catalogue engine, the ones without a reference (Keccak's own padding) included: the
+// input's pieces and a byte at a time give the one-shot digest whatever the data's alignment.
 void CheckEngines(const Bytes& message, const std::vector<std::size_t>& pieces,
                   std::size_t offset) {
     const Bytes shifted = Shifted(message, offset);
-    for (const testing::EngineUnderTest& engine : testing::EnginesUnderTest()) {
-        const std::string oneShot = engine.oneShotHex(message.data(), message.size());
-        Require(engine.oneShotHex(shifted.data() + offset, message.size()) == oneShot,
+    const std::vector<std::size_t> singleBytes(message.size(), 1);
+    for (const AlgorithmInfo& algorithm : AlgorithmCatalogue()) {
+        const std::string oneShot = testing::OneShotHex(algorithm, message);
+        Require(testing::OneShotHex(algorithm, shifted.data() + offset, message.size()) == oneShot,
                 "the digest does not depend on the data's alignment");
-        Require(engine.piecewiseHex(message, pieces) == oneShot, "pieces give the one-shot digest");
-        Require(engine.referenceHex(message.data(), message.size()) == oneShot,
-                "the one-shot digest is the reference's");
+        Require(testing::PiecewiseHex(algorithm, message, pieces) == oneShot,
+                "pieces give the one-shot digest");
+        Require(testing::PiecewiseHex(algorithm, message, singleBytes) == oneShot,
+                "single bytes give the one-shot digest");
     }
-    CheckStringHashes(message, pieces);
-    // Keccak's own padding has no reference; its sponge is shared with SHA-3, which has one.
-    for (DigestVariant variant :
-         {DigestVariant::k224, DigestVariant::k256, DigestVariant::k384, DigestVariant::k512}) {
-        Require(testing::KeccakPiecewiseHex(message, pieces, variant, KeccakPadding::kKeccak) ==
-                    KeccakHex(message.data(), message.size(), variant),
-                "Keccak pieces give the one-shot digest");
+    for (const testing::EngineUnderTest& engine : testing::EnginesUnderTest()) {
+        Require(engine.referenceHex(message.data(), message.size()) ==
+                    testing::OneShotHex(engine.algorithm, message),
+                "the one-shot digest is the reference's");
     }
 }
 

@@ -8,7 +8,7 @@
 #include "digest/algorithm_catalogue.h"
 #include "digest/digest_request.h"
 #include "digest/hex.h"
-#include "digest/text_conversion.h"
+#include "platform/text_conversion.h"
 #include "fuzz_support.h"
 
 namespace tessik::fuzz {

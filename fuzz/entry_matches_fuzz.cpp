@@ -8,7 +8,7 @@
 #include <string>
 
 #include "folder/directory_walker.h"
-#include "folder/path_utilities.h"
+#include "platform/path_utilities.h"
 #include "fuzz_support.h"
 
 namespace tessik::fuzz {

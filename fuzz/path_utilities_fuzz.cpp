@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "folder/path_utilities.h"
+#include "platform/path_utilities.h"
 #include "fuzz_support.h"
 #include "platform/file_system.h"
 #include "platform/path_encoding.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "digest/text_conversion.h"
+#include "platform/text_conversion.h"
 #include "fuzz_support.h"
 #include "platform/path_encoding.h"
 #include "platform/utf8_codec.h"

@@ -1,114 +1,85 @@
 #include "digest/file_digest.h"
 
-#include <cstdint>
-#include <optional>
+#include <algorithm>
+#include <chrono>
 
 #include "digest/file_stream.h"
-#include "digest/hex.h"
-#include "digest/keccak.h"
-#include "digest/md2.h"
-#include "digest/md4.h"
-#include "digest/md5.h"
-#include "digest/sha1.h"
-#include "digest/sha256.h"
-#include "digest/sha512.h"
-#include "digest/string_hashes.h"
 
 namespace tessik {
 namespace {
 
-constexpr std::size_t kMdDigestBytes = 16;
-constexpr std::size_t kLargestDigestBytes = 64;
+using Clock = std::chrono::steady_clock;
 
-// Streams the file into an engine through `update` (a function of context, data and length);
-// returns the bytes digested, or nothing when the file could not be read.
-template <typename Context, typename Update>
-std::optional<std::uint64_t> StreamInto(const std::u16string& path, Context& context,
-                                        Update update) {
-    return StreamFile(
-        path, [&](const std::uint8_t* data, std::size_t length) { update(context, data, length); });
-}
+// Often enough for a bar to move smoothly, rarely enough to cost nothing.
+constexpr Clock::duration kProgressInterval = std::chrono::milliseconds(50);
 
-// Streams the file into an initialised context and renders `digestBytes` of what its finish
-// writes.
-template <typename Context, typename Update, typename Finish>
-std::string ContextFileHex(const std::u16string& path, Context& context, Update update,
-                           Finish finish, std::size_t digestBytes) {
-    if (!StreamInto(path, context, update)) return {};
-    std::uint8_t digest[kLargestDigestBytes];
-    finish(context, digest);
-    return HexDigest(digest, digestBytes);
-}
+// A piece goes to the engine in slices with a look at the cancel flag between them, so even the
+// slowest engine (MD2, about 10 MB/s) stops within a few milliseconds.
+constexpr std::size_t kSliceBytes = std::size_t{64} << 10;
 
-std::string SpongeFileHex(const std::u16string& path, DigestVariant variant,
-                          KeccakPadding padding) {
-    KeccakSponge sponge;
-    KeccakInit(sponge, variant, padding);
-    return ContextFileHex(path, sponge, KeccakUpdate, KeccakFinish, sponge.digestSize);
-}
+class ProgressReporter {
+  public:
+    ProgressReporter(const FileDigestOptions& options, std::uint64_t total)
+        : report_(options.progress), total_(total), last_(Clock::now()) {}
+
+    void Digested(std::uint64_t done) {
+        if (!report_) return;
+        const Clock::time_point now = Clock::now();
+        if (now - last_ < kProgressInterval) return;
+        last_ = now;
+        report_(done, total_);
+    }
+
+    void Finished(std::uint64_t done) {
+        if (report_) report_(done, total_);
+    }
+
+  private:
+    const std::function<void(std::uint64_t, std::uint64_t)>& report_;
+    const std::uint64_t total_;
+    Clock::time_point last_;
+};
 
 }  // namespace
 
-std::string Md2FileHex(const std::u16string& path) {
-    Md2Context context;
-    Md2Init(context);
-    return ContextFileHex(path, context, Md2Update, Md2Finish, kMdDigestBytes);
-}
-
-std::string Md4FileHex(const std::u16string& path) {
-    Md4Context context;
-    Md4Init(context);
-    return ContextFileHex(path, context, Md4Update, Md4Finish, kMdDigestBytes);
-}
-
-std::string Md5FileHex(const std::u16string& path) {
-    Md5Context context;
-    Md5Init(context);
-    const auto total = StreamInto(path, context, Md5Update);
-    if (!total) return {};
-    std::uint8_t digest[kMdDigestBytes];
-    Md5Finish(context, *total, digest);
-    return HexDigest(digest, sizeof digest);
-}
-
-std::string Sha1FileHex(const std::u16string& path) {
-    Sha1Engine engine;
+FileDigestResult DigestFile(DigestEngine& engine, const std::u16string& path,
+                            const FileDigestOptions& options) {
+    FileDigestResult result;
     engine.Restart();
-    const auto absorb = [](Sha1Engine& e, const std::uint8_t* data, std::size_t length) {
-        e.Absorb(data, length);
-    };
-    if (!StreamInto(path, engine, absorb)) return {};
-    engine.Finish();
-    std::string text;
-    engine.WriteHex(text);
-    return text;
-}
+    InputFile file;
+    result.failure = file.Open(path);
+    if (result.failure != ReadFailure::kNone) return result;
 
-std::string Sha2FileHex(const std::u16string& path, DigestVariant variant) {
-    if (variant == DigestVariant::k224 || variant == DigestVariant::k256) {
-        Sha256Context context;
-        Sha256Init(context, variant);
-        return ContextFileHex(path, context, Sha256Update, Sha256Finish, context.digestSize);
+    ProgressReporter progress(options, file.Size());
+    std::uint64_t digested = 0;
+    const StreamOutcome stream = StreamMeasured(
+        file,
+        [&](const std::uint8_t* data, std::size_t length) {
+            for (std::size_t at = 0; at < length && !CancelRaised(options.cancel); at += kSliceBytes) {
+                const std::size_t slice = std::min(kSliceBytes, length - at);
+                engine.Update(data + at, slice);
+                digested += slice;
+            }
+            progress.Digested(digested);
+        },
+        options.cancel);
+
+    result.bytes = digested;
+    switch (stream.end) {
+        case StreamEnd::kComplete:
+            result.outcome = FileDigestOutcome::kDigest;
+            result.digest = TakeDigest(engine);
+            progress.Finished(digested);
+            return result;
+        case StreamEnd::kCancelled:
+            result.outcome = FileDigestOutcome::kCancelled;
+            break;
+        case StreamEnd::kReadError:
+            result.failure = ReadFailure::kIoError;
+            break;
     }
-    Sha512Context context;
-    Sha512Init(context, variant);
-    return ContextFileHex(path, context, Sha512Update, Sha512Finish, context.digestSize);
-}
-
-std::string KeccakFileHex(const std::u16string& path, DigestVariant variant) {
-    return SpongeFileHex(path, variant, KeccakPadding::kKeccak);
-}
-
-std::string Sha3FileHex(const std::u16string& path, DigestVariant variant) {
-    return SpongeFileHex(path, variant, KeccakPadding::kSha3);
-}
-
-std::string StringHashFileHex(const std::u16string& path, StringHash hash) {
-    StringHashState state;
-    StringHashInit(state, hash);
-    // The state counts the bytes itself, so DEK starts from the length actually read.
-    if (!StreamInto(path, state, StringHashUpdate)) return StringHashValueHex(0);
-    return StringHashValueHex(StringHashFinish(state));
+    engine.Restart();  // nothing of a partial message stays behind
+    return result;
 }
 
 }  // namespace tessik

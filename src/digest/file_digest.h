@@ -1,22 +1,39 @@
 #pragma once
-// One file reader per engine family. Each streams the file through the shared reader (only
-// regular files, never more than the size measured at opening) and returns the lower-case
-// hexadecimal digest. A file that cannot be opened or read gives the empty text, or 00000000
-// for a string hash; a file that ended early gives the digest of the bytes it held.
+// The one way to hash a file: any engine, with the progress a window shows, a cancel flag
+// another thread may raise, and the reason when the file cannot be read. Only regular files are
+// read (links followed), never more than the size measured at opening, in fixed pieces so that
+// memory stays flat.
 
+#include <atomic>
+#include <cstdint>
+#include <functional>
 #include <string>
 
-#include "digest/algorithm_catalogue.h"
+#include "digest/digest_engine.h"
+#include "platform/input_file.h"
 
 namespace tessik {
 
-std::string Md2FileHex(const std::u16string& path);
-std::string Md4FileHex(const std::u16string& path);
-std::string Md5FileHex(const std::u16string& path);
-std::string Sha1FileHex(const std::u16string& path);
-std::string Sha2FileHex(const std::u16string& path, DigestVariant variant);
-std::string KeccakFileHex(const std::u16string& path, DigestVariant variant);
-std::string Sha3FileHex(const std::u16string& path, DigestVariant variant);
-std::string StringHashFileHex(const std::u16string& path, StringHash hash);
+struct FileDigestOptions {
+    // Bytes digested so far and the file's size: rising, at most about twenty calls a second,
+    // and a last call once the whole file is digested.
+    std::function<void(std::uint64_t done, std::uint64_t total)> progress;
+    // Looked at at least once per piece: once raised, the hash ends without a digest.
+    const std::atomic<bool>* cancel = nullptr;
+};
+
+enum class FileDigestOutcome { kDigest, kCancelled, kUnreadable };
+
+struct FileDigestResult {
+    FileDigestOutcome outcome = FileDigestOutcome::kUnreadable;
+    Digest digest;                             // with kDigest only
+    ReadFailure failure = ReadFailure::kNone;  // with kUnreadable only
+    std::uint64_t bytes = 0;                   // digested; fewer than the size if it shrank
+};
+
+// The engine is restarted first and wiped afterwards, whatever the outcome. A file that ends
+// before its measured size gives the digest of what it held.
+FileDigestResult DigestFile(DigestEngine& engine, const std::u16string& path,
+                            const FileDigestOptions& options = {});
 
 }  // namespace tessik

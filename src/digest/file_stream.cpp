@@ -54,16 +54,19 @@ class PieceSequence {
     bool ended_ = false;
 };
 
-std::optional<std::uint64_t> StreamOnThisThread(InputFile& file, const PieceConsumer& consume) {
+StreamOutcome StreamOnThisThread(InputFile& file, const PieceConsumer& consume,
+                                 const std::atomic<bool>* cancel) {
     PieceSequence pieces(file.Size());
     const PieceBuffer buffer = AllocatePiece(pieces.Capacity());
-    if (!buffer) return std::nullopt;
+    if (!buffer) return {StreamEnd::kReadError, 0};
     while (!pieces.Done()) {
+        if (CancelRaised(cancel)) return {StreamEnd::kCancelled, pieces.Delivered()};
         const std::int64_t got = file.Read(buffer.get(), pieces.Wanted());
-        if (!pieces.Record(got)) return std::nullopt;
+        if (!pieces.Record(got)) return {StreamEnd::kReadError, pieces.Delivered()};
         if (got > 0) consume(buffer.get(), static_cast<std::size_t>(got));
     }
-    return pieces.Delivered();
+    if (CancelRaised(cancel)) return {StreamEnd::kCancelled, pieces.Delivered()};
+    return {StreamEnd::kComplete, pieces.Delivered()};
 }
 
 // Pieces a reader thread may read ahead of the one the caller digests. More than one: a busy
@@ -84,12 +87,12 @@ class ReadAhead {
                            [](const PieceBuffer& buffer) { return buffer != nullptr; });
     }
 
-    // Runs on the reader thread.
+    // Runs on the reader thread; ends early once the caller has abandoned the stream.
     void Read(InputFile& file) {
         PieceSequence pieces(file.Size());
         for (std::size_t i = 0; !pieces.Done(); ++i) {
             Slot& slot = slots_[i % kPiecesAhead];
-            WaitFor(slot, false);
+            if (!WaitFor(slot, false)) return;
             const std::int64_t got = file.Read(buffers_[i % kPiecesAhead].get(), pieces.Wanted());
             Hand(slot, true, got);
             if (!pieces.Record(got)) return;
@@ -97,16 +100,21 @@ class ReadAhead {
     }
 
     // Runs on the caller's thread.
-    std::optional<std::uint64_t> Consume(std::uint64_t size, const PieceConsumer& consume) {
+    StreamOutcome Consume(std::uint64_t size, const PieceConsumer& consume,
+                          const std::atomic<bool>* cancel) {
         PieceSequence pieces(size);
         for (std::size_t i = 0; !pieces.Done(); ++i) {
+            if (CancelRaised(cancel)) return Abandon({StreamEnd::kCancelled, pieces.Delivered()});
             Slot& slot = slots_[i % kPiecesAhead];
-            const std::int64_t got = WaitFor(slot, true);
-            if (!pieces.Record(got)) return std::nullopt;
-            if (got > 0) consume(buffers_[i % kPiecesAhead].get(), static_cast<std::size_t>(got));
+            WaitFor(slot, true);
+            if (!pieces.Record(slot.got)) return {StreamEnd::kReadError, pieces.Delivered()};
+            if (slot.got > 0) {
+                consume(buffers_[i % kPiecesAhead].get(), static_cast<std::size_t>(slot.got));
+            }
             Hand(slot, false, 0);
         }
-        return pieces.Delivered();
+        if (CancelRaised(cancel)) return {StreamEnd::kCancelled, pieces.Delivered()};
+        return {StreamEnd::kComplete, pieces.Delivered()};
     }
 
   private:
@@ -115,10 +123,20 @@ class ReadAhead {
         std::int64_t got = 0;
     };
 
-    std::int64_t WaitFor(Slot& slot, bool full) {
+    // False when the caller abandoned the stream instead.
+    bool WaitFor(Slot& slot, bool full) {
         std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return slot.full == full; });
-        return slot.got;
+        changed_.wait(lock, [&] { return slot.full == full || abandoned_; });
+        return slot.full == full;
+    }
+
+    StreamOutcome Abandon(StreamOutcome outcome) {
+        {
+            std::lock_guard lock(mutex_);
+            abandoned_ = true;
+        }
+        changed_.notify_one();
+        return outcome;
     }
 
     void Hand(Slot& slot, bool full, std::int64_t got) {
@@ -134,39 +152,31 @@ class ReadAhead {
     Slot slots_[kPiecesAhead];
     std::mutex mutex_;
     std::condition_variable changed_;
+    bool abandoned_ = false;
 };
 
-std::optional<std::uint64_t> StreamWithReadAhead(InputFile& file, const PieceConsumer& consume) {
+StreamOutcome StreamWithReadAhead(InputFile& file, const PieceConsumer& consume,
+                                  const std::atomic<bool>* cancel) {
     ReadAhead readAhead(PieceSequence(file.Size()).Capacity());
-    if (!readAhead.Allocated()) return std::nullopt;
+    if (!readAhead.Allocated()) return {StreamEnd::kReadError, 0};
     std::thread reader;
     try {
         reader = std::thread([&] { readAhead.Read(file); });
     } catch (const std::system_error&) {
         // No thread to be had: read on this one instead.
-        return StreamOnThisThread(file, consume);
+        return StreamOnThisThread(file, consume, cancel);
     }
-    const auto delivered = readAhead.Consume(file.Size(), consume);
+    const StreamOutcome outcome = readAhead.Consume(file.Size(), consume, cancel);
     reader.join();
-    return delivered;
+    return outcome;
 }
 
 }  // namespace
 
-bool OpenMeasured(const std::u16string& path, InputFile& file) {
-    return file.Open(path);
-}
-
-std::optional<std::uint64_t> StreamMeasured(InputFile& file, const PieceConsumer& consume) {
-    if (file.Size() == 0) return 0;
-    if (file.Size() >= kReadAheadFromBytes) return StreamWithReadAhead(file, consume);
-    return StreamOnThisThread(file, consume);
-}
-
-std::optional<std::uint64_t> StreamFile(const std::u16string& path, const PieceConsumer& consume) {
-    InputFile file;
-    if (!OpenMeasured(path, file)) return std::nullopt;
-    return StreamMeasured(file, consume);
+StreamOutcome StreamMeasured(InputFile& file, const PieceConsumer& consume,
+                             const std::atomic<bool>* cancel) {
+    if (file.Size() >= kReadAheadFromBytes) return StreamWithReadAhead(file, consume, cancel);
+    return StreamOnThisThread(file, consume, cancel);
 }
 
 }  // namespace tessik

@@ -1,11 +1,11 @@
 #pragma once
-// The one way every engine family reads a file: open it, measure it once, and hand its bytes
-// to the engine in large pieces from one fixed buffer, so memory stays flat whatever the size.
+// The one way every engine reads a file: open it, measure it once, and hand its bytes to the
+// engine in large pieces from one fixed buffer, so memory stays flat whatever the size.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 
 #include "platform/input_file.h"
@@ -21,19 +21,28 @@ inline constexpr std::size_t kFilePieceBytes = std::size_t{1} << 20;
 // hashing thread. Below it, starting the thread would cost more than the overlap saves.
 inline constexpr std::uint64_t kReadAheadFromBytes = 4 * std::uint64_t{kFilePieceBytes};
 
+// True once the flag, if there is one, has been raised.
+inline bool CancelRaised(const std::atomic<bool>* cancel) {
+    return cancel != nullptr && cancel->load(std::memory_order_relaxed);
+}
+
 using PieceConsumer = std::function<void(const std::uint8_t* data, std::size_t length)>;
 
-// Opens a regular file, links followed, and measures its size once. False for anything that
-// cannot be read as a file: missing, denied, a folder, a FIFO, a socket or a device.
-bool OpenMeasured(const std::u16string& path, InputFile& file);
+enum class StreamEnd {
+    kComplete,   // every byte up to the measured size, or up to where the file ended
+    kCancelled,  // the cancel flag was raised
+    kReadError,  // a read failed; what was handed over is to be discarded
+};
+
+struct StreamOutcome {
+    StreamEnd end = StreamEnd::kComplete;
+    std::uint64_t bytes = 0;  // handed over
+};
 
 // Hands the bytes of the open file to `consume` in pieces of at most kFilePieceBytes, never
-// more than its measured size in all: bytes added after opening are not digested. Returns how many
-// bytes were handed over, fewer than the size when the file ended early, or nothing on a read error
-// (the engine's state is then to be discarded).
-std::optional<std::uint64_t> StreamMeasured(InputFile& file, const PieceConsumer& consume);
-
-// OpenMeasured, then StreamMeasured; nothing when the file cannot be opened or read.
-std::optional<std::uint64_t> StreamFile(const std::u16string& path, const PieceConsumer& consume);
+// more than its measured size in all: bytes added after opening are not digested. The cancel
+// flag, when given, is looked at before every read and after every piece.
+StreamOutcome StreamMeasured(InputFile& file, const PieceConsumer& consume,
+                             const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace tessik

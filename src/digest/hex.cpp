@@ -12,6 +12,10 @@ std::string HexDigest(const std::uint8_t* bytes, std::size_t count) {
     return text;
 }
 
+std::string HexDigest(const Digest& digest) {
+    return HexDigest(digest.data(), digest.size());
+}
+
 std::string AsciiUpper(std::string text) {
     for (char& c : text) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');

@@ -4,30 +4,33 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
-#include "digest/algorithm_catalogue.h"
+#include "digest/digest_engine.h"
 
 namespace tessik {
 
 enum class KeccakPadding : std::uint8_t { kKeccak = 0x01, kSha3 = 0x06 };
 
-struct KeccakSponge {
+struct KeccakState {
     std::uint64_t lanes[25];
-    std::uint32_t rate;        // bytes per block: 200 - 2 * digestSize
-    std::uint32_t digestSize;  // 28, 32, 48 or 64
-    std::uint32_t buffered;    // bytes already XORed into the current block, below rate
-    KeccakPadding padding;
+    std::uint32_t buffered;  // bytes already XORed into the current block, below the rate
 };
 
-// Variant 0 gives 28 digest bytes, 1 gives 32, 2 gives 48, any other value 64.
-void KeccakInit(KeccakSponge& sponge, DigestVariant variant, KeccakPadding padding);
-void KeccakUpdate(KeccakSponge& sponge, const std::uint8_t* data, std::size_t length);
-// Writes digestSize bytes; the sponge is spent afterwards.
-void KeccakFinish(KeccakSponge& sponge, std::uint8_t* digest);
+class KeccakEngine final : public StatefulEngine<KeccakState> {
+  public:
+    // 28, 32, 48 or 64 digest bytes; any other number gives 64.
+    KeccakEngine(std::size_t digestBytes, KeccakPadding padding);
+    void Restart() override;
+    void Update(const std::uint8_t* data, std::size_t length) override;
+    void Finish(std::uint8_t* digest) override;
+    std::size_t DigestSize() const override { return digestSize_; }
 
-// Lower-case hexadecimal digests; data may be null when length is 0.
-std::string KeccakHex(const std::uint8_t* data, std::size_t length, DigestVariant variant);
-std::string Sha3Hex(const std::uint8_t* data, std::size_t length, DigestVariant variant);
+  private:
+    void XorBytes(const std::uint8_t* data, std::size_t count);
+
+    const std::uint32_t digestSize_;
+    const std::uint32_t rate_;  // bytes per block: 200 - 2 * digestSize_
+    const KeccakPadding padding_;
+};
 
 }  // namespace tessik

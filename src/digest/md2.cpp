@@ -5,7 +5,6 @@
 #include <iterator>
 
 #include "digest/block_buffer.h"
-#include "digest/hex.h"
 
 namespace tessik {
 namespace {
@@ -37,7 +36,7 @@ constexpr std::uint8_t kPiSubstitution[256] = {
 // The state works in a local copy of 32-bit cells: no store to it can alias the input, and the
 // 864 dependent table look-ups per block run as one tight chain with no byte merging. (Fully
 // unrolling the 48-step loop measured slower: the compiler then spills the cells one by one.)
-void Md2Blocks(Md2Context& context, const std::uint8_t* data, std::size_t blockCount) {
+void Md2Blocks(Md2State& context, const std::uint8_t* data, std::size_t blockCount) {
     std::uint32_t x[48];
     std::copy(std::begin(context.state), std::end(context.state), x);
     std::uint32_t last = context.checksum[15];
@@ -60,42 +59,25 @@ void Md2Blocks(Md2Context& context, const std::uint8_t* data, std::size_t blockC
 
 }  // namespace
 
-void Md2Init(Md2Context& context) {
-    std::memset(context.state, 0, sizeof context.state);
-    std::memset(context.checksum, 0, sizeof context.checksum);
-    context.fill = 0;
+void Md2Engine::Restart() {
+    WipeState();
 }
 
-void Md2Update(Md2Context& context, const std::uint8_t* data, std::size_t length) {
-    context.fill =
-        AbsorbThroughBuffer<kBlockSize>(context.block, context.fill, data, length,
-                                        [&context](const std::uint8_t* blocks, std::size_t count) {
-                                            Md2Blocks(context, blocks, count);
-                                        });
+void Md2Engine::Update(const std::uint8_t* data, std::size_t length) {
+    state_.fill = AbsorbThroughBuffer<kBlockSize>(
+        state_.block, state_.fill, data, length,
+        [this](const std::uint8_t* blocks, std::size_t count) { Md2Blocks(state_, blocks, count); });
 }
 
-void Md2Finish(Md2Context& context, std::uint8_t digest[16]) {
-    const std::size_t pad = kBlockSize - context.fill;
-    std::memset(context.block + context.fill, static_cast<int>(pad), pad);
-    Md2Blocks(context, context.block, 1);
+void Md2Engine::Finish(std::uint8_t* digest) {
+    const std::size_t pad = kBlockSize - state_.fill;
+    std::memset(state_.block + state_.fill, static_cast<int>(pad), pad);
+    Md2Blocks(state_, state_.block, 1);
     // The checksum block is copied first: transforming it also rewrites the checksum.
-    std::memcpy(context.block, context.checksum, kBlockSize);
-    Md2Blocks(context, context.block, 1);
-    std::memcpy(digest, context.state, 16);
-}
-
-std::array<std::uint8_t, 16> Md2Digest(const std::uint8_t* data, std::size_t length) {
-    Md2Context context;
-    Md2Init(context);
-    Md2Update(context, data, length);
-    std::array<std::uint8_t, 16> digest;
-    Md2Finish(context, digest.data());
-    return digest;
-}
-
-std::string Md2Hex(const std::uint8_t* data, std::size_t length) {
-    const auto digest = Md2Digest(data, length);
-    return HexDigest(digest.data(), digest.size());
+    std::memcpy(state_.block, state_.checksum, kBlockSize);
+    Md2Blocks(state_, state_.block, 1);
+    std::memcpy(digest, state_.state, 16);
+    Restart();
 }
 
 }  // namespace tessik

@@ -2,11 +2,8 @@
 
 #include <bit>
 
-#include "digest/block_buffer.h"
 #include "digest/byte_order.h"
 #include "digest/digest_kernels.h"
-#include "digest/hex.h"
-#include "digest/wipe.h"
 
 namespace tessik {
 namespace {
@@ -83,53 +80,13 @@ void Md4BlocksPortable(std::uint32_t state[4], const std::uint8_t* data, std::si
     state[3] = d;
 }
 
-namespace {
-
-// The compression step in the shape the block buffer calls it.
-auto CompressorFor(Md4Context& context) {
-    return [&context, kernel = ActiveDigestKernels().md4](const std::uint8_t* blocks,
-                                                          std::size_t count) {
-        kernel(context.state, blocks, count);
-    };
+void Md4Engine::Restart() {
+    // RFC 1320's starting words, which MD5 took over.
+    Start({0x67452301, 0xefcdab89, 0x98badcfe, 0x10325476});
 }
 
-}  // namespace
-
-void Md4Init(Md4Context& context) {
-    context.state[0] = 0x67452301;
-    context.state[1] = 0xefcdab89;
-    context.state[2] = 0x98badcfe;
-    context.state[3] = 0x10325476;
-    context.bitCount = 0;
-}
-
-void Md4Update(Md4Context& context, const std::uint8_t* data, std::size_t length) {
-    const std::size_t fill = (context.bitCount >> 3) % kBlockSize;
-    context.bitCount += static_cast<std::uint64_t>(length) << 3;
-    AbsorbThroughBuffer<kBlockSize>(context.buffer, fill, data, length, CompressorFor(context));
-}
-
-void Md4Finish(Md4Context& context, std::uint8_t digest[16]) {
-    std::uint8_t encodedLength[8];
-    StoreLe64(context.bitCount, encodedLength);
-    PadFinalBlock<kBlockSize, 8>(context.buffer, (context.bitCount >> 3) % kBlockSize,
-                                 encodedLength, CompressorFor(context));
-    for (int i = 0; i < 4; ++i) StoreLe32(context.state[i], digest + 4 * i);
-    Wipe(&context, sizeof context);
-}
-
-std::array<std::uint8_t, 16> Md4Digest(const std::uint8_t* data, std::size_t length) {
-    Md4Context context;
-    Md4Init(context);
-    Md4Update(context, data, length);
-    std::array<std::uint8_t, 16> digest;
-    Md4Finish(context, digest.data());
-    return digest;
-}
-
-std::string Md4Hex(const std::uint8_t* data, std::size_t length) {
-    const auto digest = Md4Digest(data, length);
-    return HexDigest(digest.data(), digest.size());
+Block64Kernel Md4Engine::ActiveKernel() const {
+    return ActiveDigestKernels().md4;
 }
 
 }  // namespace tessik

@@ -2,10 +2,8 @@
 
 #include <bit>
 
-#include "digest/block_buffer.h"
 #include "digest/byte_order.h"
 #include "digest/digest_kernels.h"
-#include "digest/hex.h"
 #include "digest/md5_constants.h"
 
 namespace tessik {
@@ -124,51 +122,13 @@ void Md5BlocksPortable(std::uint32_t state[4], const std::uint8_t* data, std::si
     state[3] = d;
 }
 
-namespace {
-
-// The compression step in the shape the block buffer calls it.
-auto CompressorFor(Md5Context& context) {
-    return [&context, kernel = ActiveDigestKernels().md5](const std::uint8_t* blocks,
-                                                          std::size_t count) {
-        kernel(context.state, blocks, count);
-    };
+void Md5Engine::Restart() {
+    // The starting words MD5 took over from MD4.
+    Start({0x67452301, 0xefcdab89, 0x98badcfe, 0x10325476});
 }
 
-}  // namespace
-
-void Md5Init(Md5Context& context) {
-    context.state[0] = 0x67452301;
-    context.state[1] = 0xefcdab89;
-    context.state[2] = 0x98badcfe;
-    context.state[3] = 0x10325476;
-    context.fill = 0;
-}
-
-void Md5Update(Md5Context& context, const std::uint8_t* data, std::size_t length) {
-    context.fill = AbsorbThroughBuffer<kBlockSize>(context.buffer, context.fill, data, length,
-                                                   CompressorFor(context));
-}
-
-void Md5Finish(Md5Context& context, std::uint64_t totalBytes, std::uint8_t digest[16]) {
-    std::uint8_t encodedLength[8];
-    StoreLe64(totalBytes << 3, encodedLength);
-    PadFinalBlock<kBlockSize, 8>(context.buffer, context.fill, encodedLength,
-                                 CompressorFor(context));
-    for (int i = 0; i < 4; ++i) StoreLe32(context.state[i], digest + 4 * i);
-}
-
-std::array<std::uint8_t, 16> Md5Digest(const std::uint8_t* data, std::size_t length) {
-    Md5Context context;
-    Md5Init(context);
-    Md5Update(context, data, length);
-    std::array<std::uint8_t, 16> digest;
-    Md5Finish(context, length, digest.data());
-    return digest;
-}
-
-std::string Md5Hex(const std::uint8_t* data, std::size_t length) {
-    const auto digest = Md5Digest(data, length);
-    return HexDigest(digest.data(), digest.size());
+Block64Kernel Md5Engine::ActiveKernel() const {
+    return ActiveDigestKernels().md5;
 }
 
 }  // namespace tessik

@@ -2,11 +2,8 @@
 
 #include <bit>
 
-#include "digest/block_buffer.h"
 #include "digest/byte_order.h"
 #include "digest/digest_kernels.h"
-#include "digest/hex.h"
-#include "digest/wipe.h"
 
 namespace tessik {
 namespace {
@@ -91,66 +88,12 @@ void Sha1BlocksPortable(std::uint32_t state[5], const std::uint8_t* data, std::s
     state[4] = e;
 }
 
-namespace {
-
-// The compression step in the shape the block buffer calls it.
-auto CompressorFor(std::uint32_t state[5]) {
-    return [state, kernel = ActiveDigestKernels().sha1](
-               const std::uint8_t* blocks, std::size_t count) { kernel(state, blocks, count); };
-}
-
-}  // namespace
-
-Sha1Engine::Sha1Engine() {
-    Restart();
-}
-
-Sha1Engine::~Sha1Engine() {
-    Restart();
-    Wipe(buffer_, sizeof buffer_);
-}
-
 void Sha1Engine::Restart() {
-    state_[0] = 0x67452301;
-    state_[1] = 0xefcdab89;
-    state_[2] = 0x98badcfe;
-    state_[3] = 0x10325476;
-    state_[4] = 0xc3d2e1f0;
-    bitCount_ = 0;
+    Start({0x67452301, 0xefcdab89, 0x98badcfe, 0x10325476, 0xc3d2e1f0});
 }
 
-void Sha1Engine::Absorb(const std::uint8_t* data, std::size_t length) {
-    const std::size_t fill = (bitCount_ >> 3) % kBlockSize;
-    bitCount_ += static_cast<std::uint64_t>(length) << 3;
-    AbsorbThroughBuffer<kBlockSize>(buffer_, fill, data, length, CompressorFor(state_));
-}
-
-void Sha1Engine::Finish() {
-    const auto compress = CompressorFor(state_);
-    std::uint8_t encodedLength[8];
-    StoreBe64(bitCount_, encodedLength);
-    PadFinalBlock<kBlockSize, 8>(buffer_, (bitCount_ >> 3) % kBlockSize, encodedLength, compress);
-    for (int i = 0; i < 5; ++i) StoreBe32(state_[i], digest_.data() + 4 * i);
-
-    Wipe(buffer_, sizeof buffer_);
-    Wipe(state_, sizeof state_);
-    bitCount_ = 0;
-    // One more block over the zeroed buffer overwrites the message words the last block left in
-    // the compression function's working storage.
-    compress(buffer_, 1);
-}
-
-void Sha1Engine::WriteHex(std::string& text) const {
-    text += HexDigest(digest_.data(), digest_.size());
-}
-
-std::string Sha1Hex(const std::uint8_t* data, std::size_t length) {
-    Sha1Engine engine;
-    engine.Absorb(data, length);
-    engine.Finish();
-    std::string text;
-    engine.WriteHex(text);
-    return text;
+Block64Kernel Sha1Engine::ActiveKernel() const {
+    return ActiveDigestKernels().sha1;
 }
 
 }  // namespace tessik

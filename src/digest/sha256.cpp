@@ -31,24 +31,11 @@ void Sha256BlocksPortable(std::uint32_t state[8], const std::uint8_t* data,
     sha2::Blocks<Sha256Traits>(state, data, blockCount);
 }
 
-void Sha256Blocks(std::uint32_t state[8], const std::uint8_t* data, std::size_t blockCount) {
-    ActiveDigestKernels().sha256(state, data, blockCount);
-}
+Sha256Engine::Sha256Engine(std::size_t digestBytes)
+    : Sha2Engine(digestBytes == 28 ? kInitial224 : kInitial256, digestBytes == 28 ? 28 : 32) {}
 
-void Sha256Init(Sha256Context& context, DigestVariant variant) {
-    if (variant == DigestVariant::k224) {
-        sha2::Start(context, kInitial224, 28);
-    } else {
-        sha2::Start(context, kInitial256, 32);
-    }
-}
-
-void Sha256Update(Sha256Context& context, const std::uint8_t* data, std::size_t length) {
-    sha2::Update(context, data, length, Sha256Blocks);
-}
-
-void Sha256Finish(Sha256Context& context, std::uint8_t* digest) {
-    sha2::Finish(context, digest, Sha256Blocks);
+Sha256Engine::Kernel Sha256Engine::ActiveKernel() const {
+    return ActiveDigestKernels().sha256;
 }
 
 }  // namespace tessik

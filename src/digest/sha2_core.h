@@ -1,15 +1,11 @@
 #pragma once
-// What SHA-256 and SHA-512 share: the compression function over either word size and the
-// streaming around it. Each engine supplies a traits type with its word type, round count,
-// round constants and rotation amounts.
+// The compression function SHA-256 and SHA-512 share, over either word size. Each engine supplies
+// a traits type with its word type, round count, round constants and rotation amounts.
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <type_traits>
 #include <utility>
 
-#include "digest/block_buffer.h"
 #include "digest/byte_order.h"
 
 namespace tessik::sha2 {
@@ -76,47 +72,6 @@ void Blocks(typename Traits::Word* state, const std::uint8_t* data, std::size_t 
         AllRounds<Traits>(v, w, std::make_index_sequence<Traits::kRounds>{});
 #pragma GCC unroll 8
         for (std::size_t i = 0; i < 8; ++i) state[i] += v[i];
-    }
-}
-
-template <typename Context, typename Word>
-void Start(Context& context, const Word (&initialWords)[8], std::uint32_t digestSize) {
-    std::copy_n(initialWords, 8, context.h);
-    context.total = 0;
-    context.fill = 0;
-    context.digestSize = digestSize;
-}
-
-// Context: total (bytes fed so far), fill, block (one block), h, digestSize.
-template <typename Context, typename BlockFunction>
-void Update(Context& context, const std::uint8_t* data, std::size_t length, BlockFunction blocks) {
-    context.total += length;
-    context.fill = AbsorbThroughBuffer<sizeof context.block>(
-        context.block, context.fill, data, length,
-        [&context, blocks](const std::uint8_t* whole, std::size_t count) {
-            blocks(context.h, whole, count);
-        });
-}
-
-template <typename Context, typename BlockFunction>
-void Finish(Context& context, std::uint8_t* digest, BlockFunction blocks) {
-    using Word = std::remove_reference_t<decltype(context.h[0])>;
-    // The bit count, big-endian, in a field two words wide; only SHA-512's 128 bits also take
-    // the bits that shift out of 64.
-    std::uint8_t length[2 * sizeof(Word)] = {};
-    StoreBe64(context.total << 3, length + sizeof length - 8);
-    if constexpr (sizeof length == 16) StoreBe64(context.total >> 61, length);
-    PadFinalBlock<sizeof context.block, sizeof length>(
-        context.block, context.fill, length,
-        [&context, blocks](const std::uint8_t* whole, std::size_t count) {
-            blocks(context.h, whole, count);
-        });
-    for (std::size_t i = 0; i < context.digestSize / sizeof(Word); ++i) {
-        if constexpr (sizeof(Word) == 4) {
-            StoreBe32(context.h[i], digest + 4 * i);
-        } else {
-            StoreBe64(context.h[i], digest + 8 * i);
-        }
     }
 }
 

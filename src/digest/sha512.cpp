@@ -35,24 +35,11 @@ void Sha512BlocksPortable(std::uint64_t state[8], const std::uint8_t* data,
     sha2::Blocks<Sha512Traits>(state, data, blockCount);
 }
 
-void Sha512Blocks(std::uint64_t state[8], const std::uint8_t* data, std::size_t blockCount) {
-    ActiveDigestKernels().sha512(state, data, blockCount);
-}
+Sha512Engine::Sha512Engine(std::size_t digestBytes)
+    : Sha2Engine(digestBytes == 48 ? kInitial384 : kInitial512, digestBytes == 48 ? 48 : 64) {}
 
-void Sha512Init(Sha512Context& context, DigestVariant variant) {
-    if (variant == DigestVariant::k384) {
-        sha2::Start(context, kInitial384, 48);
-    } else {
-        sha2::Start(context, kInitial512, 64);
-    }
-}
-
-void Sha512Update(Sha512Context& context, const std::uint8_t* data, std::size_t length) {
-    sha2::Update(context, data, length, Sha512Blocks);
-}
-
-void Sha512Finish(Sha512Context& context, std::uint8_t* digest) {
-    sha2::Finish(context, digest, Sha512Blocks);
+Sha512Engine::Kernel Sha512Engine::ActiveKernel() const {
+    return ActiveDigestKernels().sha512;
 }
 
 }  // namespace tessik

@@ -3,7 +3,6 @@
 #include <array>
 #include <bit>
 
-#include "digest/hex.h"
 
 namespace tessik {
 namespace {
@@ -199,19 +198,18 @@ std::uint32_t FoldJs(std::uint32_t h, const std::uint8_t* p, std::size_t n) {
 
 }  // namespace
 
-void StringHashInit(StringHashState& state, StringHash hash) {
-    state = StringHashState{};
-    state.hash = hash;
-    if (hash == StringHash::kDjb) state.value = kDjbStart;
-    if (hash == StringHash::kJs) state.value = kJsStart;
-    if (hash == StringHash::kRs) state.multiplier = kRsFirstFactor;
+void StringHashEngine::Restart() {
+    WipeState();
+    if (hash_ == StringHash::kDjb) state_.value = kDjbStart;
+    if (hash_ == StringHash::kJs) state_.value = kJsStart;
+    if (hash_ == StringHash::kRs) state_.multiplier = kRsFirstFactor;
 }
 
-void StringHashUpdate(StringHashState& state, const std::uint8_t* data, std::size_t length) {
-    std::uint32_t& h = state.value;
-    switch (state.hash) {
+void StringHashEngine::Update(const std::uint8_t* data, std::size_t length) {
+    std::uint32_t& h = state_.value;
+    switch (hash_) {
         case StringHash::kAk:
-            h = FoldAk(h, state.length, data, length);
+            h = FoldAk(h, state_.length, data, length);
             break;
         case StringHash::kBkdr:
             h = FoldMultiplyAdd<131>(h, data, length);
@@ -230,38 +228,30 @@ void StringHashUpdate(StringHashState& state, const std::uint8_t* data, std::siz
             h = FoldJs(h, data, length);
             break;
         case StringHash::kRs:
-            FoldRs(h, state.multiplier, data, length);
+            FoldRs(h, state_.multiplier, data, length);
             break;
-        default:
+        case StringHash::kSdbm:
             h = FoldMultiplyAdd<65599>(h, data, length);
             break;
     }
-    state.length += length;
+    state_.length += length;
 }
 
-std::uint32_t StringHashFinish(const StringHashState& state) {
-    std::uint32_t h = state.value;
-    if (state.hash == StringHash::kDek) {
+std::uint32_t StringHashEngine::Value() const {
+    std::uint32_t h = state_.value;
+    if (hash_ == StringHash::kDek) {
         // DEK starts from the length n (modulo 2^32); after n rotations by 5 that start has
         // turned by 5n bits, and linearity lets it join now.
-        const auto start = static_cast<std::uint32_t>(state.length);
-        h ^= std::rotl(start, static_cast<int>(state.length % 32 * 5 % 32));
+        const auto start = static_cast<std::uint32_t>(state_.length);
+        h ^= std::rotl(start, static_cast<int>(state_.length % 32 * 5 % 32));
     }
     return h & kResultMask;
 }
 
-std::string StringHashValueHex(std::uint32_t value) {
-    const std::uint8_t bytes[] = {
-        static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-        static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
-    return HexDigest(bytes, sizeof bytes);
-}
-
-std::string StringHashHex(StringHash hash, const std::uint8_t* data, std::size_t length) {
-    StringHashState state;
-    StringHashInit(state, hash);
-    StringHashUpdate(state, data, length);
-    return StringHashValueHex(StringHashFinish(state));
+void StringHashEngine::Finish(std::uint8_t* digest) {
+    const std::uint32_t value = Value();
+    for (int i = 0; i < 4; ++i) digest[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    Restart();
 }
 
 }  // namespace tessik

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "folder/path_utilities.h"
+#include "platform/path_utilities.h"
 #include "platform/path_encoding.h"
 
 namespace tessik {

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "digest/digest_request.h"
-#include "digest/text_conversion.h"
+#include "platform/text_conversion.h"
 #include "folder/directory_walker.h"
 
 namespace tessik {

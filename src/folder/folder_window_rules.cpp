@@ -1,6 +1,6 @@
 #include "folder/folder_window_rules.h"
 
-#include "folder/path_utilities.h"
+#include "platform/path_utilities.h"
 #include "platform/path_encoding.h"
 
 namespace tessik {

@@ -13,30 +13,54 @@ namespace {
 
 constexpr std::uint64_t kSequentialAdviceBytes = std::uint64_t{1} << 20;
 
+ReadFailure FailureOf(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+        case ELOOP:
+        case ENAMETOOLONG:
+            return ReadFailure::kMissing;
+        case EACCES:
+        case EPERM:
+            return ReadFailure::kPermissionDenied;
+        case EISDIR:
+            return ReadFailure::kFolder;
+        default:
+            return ReadFailure::kIoError;
+    }
+}
+
+ReadFailure FailureOf(const struct stat& info) {
+    if (S_ISREG(info.st_mode)) return ReadFailure::kNone;
+    return S_ISDIR(info.st_mode) ? ReadFailure::kFolder : ReadFailure::kNotRegularFile;
+}
+
 }  // namespace
 
 InputFile::~InputFile() { Close(); }
 
-bool InputFile::Open(const std::u16string& path) {
+ReadFailure InputFile::Open(const std::u16string& path) {
     Close();
     const std::string native = ToNativePath(path);
-    if (native.empty() || native.find('\0') != std::string::npos) return false;
+    if (native.empty() || native.find('\0') != std::string::npos) return ReadFailure::kMissing;
     // Look before opening so that a FIFO or device is never opened at all, and check the
     // opened descriptor again in case the path was swapped in between.
     struct stat info {};
-    if (::stat(native.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    if (::stat(native.c_str(), &info) != 0) return FailureOf(errno);
+    if (const ReadFailure failure = FailureOf(info); failure != ReadFailure::kNone) return failure;
     const int fd =
         systemCalls.open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0);
-    if (fd < 0) return false;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (fd < 0) return FailureOf(errno);
+    const ReadFailure swapped = ::fstat(fd, &info) != 0 ? FailureOf(errno) : FailureOf(info);
+    if (swapped != ReadFailure::kNone) {
         ::close(fd);
-        return false;
+        return swapped;
     }
     descriptor_ = fd;
     size_ = static_cast<std::uint64_t>(info.st_size);
     // Larger read-ahead helps a long file; for a small one the call would cost more than it saves.
     if (size_ > kSequentialAdviceBytes) ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    return true;
+    return ReadFailure::kNone;
 }
 
 void InputFile::Close() {

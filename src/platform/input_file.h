@@ -9,6 +9,16 @@
 
 namespace tessik {
 
+// Why a file could not be read; kNone when it could.
+enum class ReadFailure {
+    kNone,
+    kMissing,           // nothing by that name (or a path through something that is no folder)
+    kFolder,            // a folder, or a link to one
+    kNotRegularFile,    // a FIFO, a socket or a device
+    kPermissionDenied,  // the user may not read it
+    kIoError,           // opening or reading failed otherwise
+};
+
 class InputFile {
 public:
     InputFile() = default;
@@ -16,8 +26,9 @@ public:
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
 
-    // Follows links. False when the path names no readable regular file.
-    bool Open(const std::u16string& path);
+    // Follows links. kNone when the file is open; otherwise why the path names no readable
+    // regular file, and nothing is open.
+    ReadFailure Open(const std::u16string& path);
     void Close();
     bool IsOpen() const { return descriptor_ >= 0; }
 

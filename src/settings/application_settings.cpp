@@ -1,7 +1,7 @@
 #include "settings/application_settings.h"
 
 #include "digest/algorithm_catalogue.h"
-#include "digest/text_conversion.h"
+#include "platform/text_conversion.h"
 #include "settings/key_value_document.h"
 
 namespace tessik {

@@ -25,7 +25,7 @@ std::string ClosingMarker(DocumentLayout layout, std::string_view key) {
 // The whole file, or nothing when it cannot be read or is empty or too large.
 std::optional<std::string> ReadWholeFile(const std::u16string& path) {
     InputFile file;
-    if (!file.Open(path)) return std::nullopt;
+    if (file.Open(path) != ReadFailure::kNone) return std::nullopt;
     const std::uint64_t size = file.Size();
     if (size == 0 || size > KeyValueDocument::kMaxFileBytes) return std::nullopt;
     std::string bytes(static_cast<std::size_t>(size), '\0');

@@ -1,7 +1,7 @@
 #include "settings/language_catalogue.h"
 
-#include "digest/text_conversion.h"
-#include "folder/path_utilities.h"
+#include "platform/text_conversion.h"
+#include "platform/path_utilities.h"
 #include "platform/path_encoding.h"
 #include "settings/storage_locations.h"
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <optional>
 
-#include "digest/text_conversion.h"
-#include "folder/path_utilities.h"
+#include "platform/text_conversion.h"
+#include "platform/path_utilities.h"
 #include "platform/path_encoding.h"
 #include "settings/key_value_document.h"
 

@@ -1,13 +1,8 @@
 #include "ui/main_commands.h"
 
-#include "folder/path_utilities.h"
+#include "platform/path_utilities.h"
 
 namespace tessik {
-
-bool DigestsMatch(const std::u16string& result, const std::u16string& expected,
-                  bool caseSensitive) {
-    return caseSensitive ? result == expected : AsciiLower(result) == AsciiLower(expected);
-}
 
 std::u16string WithCrLfLineBreaks(const std::u16string& rawFieldText) {
     constexpr char16_t kLineEnd = u'\u2029';

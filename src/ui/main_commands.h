@@ -1,16 +1,12 @@
 #pragma once
 // The decisions behind the main window's commands, free of any window so they can be tested
-// alone: the comparison of two digests, the text that is hashed, the dropped path and where the
-// first command-line argument goes.
+// alone: the text that is hashed, the dropped path and where the first command-line argument
+// goes.
 
 #include <cstddef>
 #include <string>
 
 namespace tessik {
-
-// Exact comparison of UTF-16 units, or equality after folding A-Z to a-z in both; nothing is
-// trimmed, so a trailing space or line break makes two digests differ.
-bool DigestsMatch(const std::u16string& result, const std::u16string& expected, bool caseSensitive);
 
 // The multi-line field keeps its lines apart with U+2029 in its raw text; each line end is
 // hashed as CR LF. Every other unit, a no-break space or U+2028 too, is hashed as typed.

@@ -14,10 +14,11 @@
 #include <array>
 
 #include "digest/algorithm_catalogue.h"
+#include "digest/digest_match.h"
 #include "digest/digest_request.h"
-#include "digest/text_conversion.h"
-#include "folder/hash_folder_dlg.h"
-#include "folder/path_utilities.h"
+#include "platform/text_conversion.h"
+#include "ui/hash_folder_dlg.h"
+#include "platform/path_utilities.h"
 #include "platform/path_encoding.h"
 #include "ui/about_box.h"
 #include "ui/about_dlg.h"

@@ -11,47 +11,18 @@
 #include <string>
 #include <vector>
 
+#include "digest/algorithm_catalogue.h"
 #include "digest/digest_kernels.h"
-#include "digest/keccak.h"
-#include "digest/md5.h"
 #include "engine_test_support.h"
 
 namespace tessik {
 namespace {
 
 using testing::Bytes;
+using testing::OneShotHex;
+using testing::PiecewiseHex;
 using testing::RandomBytes;
 using testing::RandomPieces;
-
-// The engines of the shared table plus the Keccak padding, which has no reference of its own.
-struct Engine {
-    std::string name;
-    testing::HexFunction oneShotHex;
-    std::string (*piecewiseHex)(const Bytes& message, const std::vector<std::size_t>& pieces);
-};
-
-template <DigestVariant kVariant>
-std::string KeccakOneShot(const std::uint8_t* data, std::size_t length) {
-    return KeccakHex(data, length, kVariant);
-}
-
-template <DigestVariant kVariant>
-std::string KeccakPiecewise(const Bytes& message, const std::vector<std::size_t>& pieces) {
-    return testing::KeccakPiecewiseHex(message, pieces, kVariant, KeccakPadding::kKeccak);
-}
-
-std::vector<Engine> AllEngines() {
-    using V = DigestVariant;
-    std::vector<Engine> engines;
-    for (const auto& engine : testing::EnginesUnderTest()) {
-        engines.push_back({std::string(engine.name), engine.oneShotHex, engine.piecewiseHex});
-    }
-    engines.push_back({"KECCAK(224)", KeccakOneShot<V::k224>, KeccakPiecewise<V::k224>});
-    engines.push_back({"KECCAK(256)", KeccakOneShot<V::k256>, KeccakPiecewise<V::k256>});
-    engines.push_back({"KECCAK(384)", KeccakOneShot<V::k384>, KeccakPiecewise<V::k384>});
-    engines.push_back({"KECCAK(512)", KeccakOneShot<V::k512>, KeccakPiecewise<V::k512>});
-    return engines;
-}
 
 class DigestPaths : public ::testing::Test {
   protected:
@@ -77,32 +48,33 @@ TEST_F(DigestPaths, PortableIsAlwaysSupportedAndListedFirst) {
 
 TEST_F(DigestPaths, APathThisMachineCannotRunIsRefusedAndChangesNothing) {
     const Bytes message(300, 0xa5);
-    const std::string before = Md5Hex(message.data(), message.size());
+    const AlgorithmInfo& md5 = testing::AlgorithmNamed("MD5");
+    const std::string before = OneShotHex(md5, message);
     EXPECT_FALSE(ForceDigestPath(static_cast<DigestPath>(99)));
-    EXPECT_EQ(Md5Hex(message.data(), message.size()), before);
+    EXPECT_EQ(OneShotHex(md5, message), before);
 }
 
 TEST_F(DigestPaths, AgreeOnEveryLengthUpToAThousandFromUnalignedStarts) {
     std::mt19937_64 random(202);
     const Bytes source = RandomBytes(random, 1000 + 8);
-    for (const Engine& engine : AllEngines()) {
+    for (const AlgorithmInfo& algorithm : AlgorithmCatalogue()) {
         for (std::size_t length = 0; length <= 1000; ++length) {
             const std::size_t offset = length % 8;
-            ExpectEveryPathAgrees(engine.name + ", " + std::to_string(length) + " bytes", [&] {
-                return engine.oneShotHex(source.data() + offset, length);
-            });
+            ExpectEveryPathAgrees(std::string(algorithm.name) + ", " + std::to_string(length) +
+                                      " bytes",
+                                  [&] { return OneShotHex(algorithm, source.data() + offset, length); });
         }
     }
 }
 
 TEST_F(DigestPaths, AgreeOnLongMessagesInRandomPieces) {
     std::mt19937_64 random(203);
-    for (const Engine& engine : AllEngines()) {
+    for (const AlgorithmInfo& algorithm : AlgorithmCatalogue()) {
         for (int round = 0; round < 12; ++round) {
             const Bytes message = RandomBytes(random, random() % 40000);
             const std::vector<std::size_t> pieces = RandomPieces(random, message.size());
-            ExpectEveryPathAgrees(engine.name + ", round " + std::to_string(round),
-                                  [&] { return engine.piecewiseHex(message, pieces); });
+            ExpectEveryPathAgrees(std::string(algorithm.name) + ", round " + std::to_string(round),
+                                  [&] { return PiecewiseHex(algorithm, message, pieces); });
         }
     }
 }
@@ -166,11 +138,11 @@ TEST_F(DigestPaths, ForcingFollowsTheChosenPathUntilReleased) {
     // The fastest paths give the same digests as the forced ones; releasing the force must not
     // leave an engine without a kernel.
     const Bytes message(777, 0x5a);
-    for (const Engine& engine : AllEngines()) {
+    for (const AlgorithmInfo& algorithm : AlgorithmCatalogue()) {
         ASSERT_TRUE(ForceDigestPath(DigestPath::kPortable));
-        const std::string portable = engine.oneShotHex(message.data(), message.size());
+        const std::string portable = OneShotHex(algorithm, message);
         UseFastestDigestPaths();
-        EXPECT_EQ(engine.oneShotHex(message.data(), message.size()), portable) << engine.name;
+        EXPECT_EQ(OneShotHex(algorithm, message), portable) << algorithm.name;
     }
 }
 

@@ -13,7 +13,7 @@
 #include "digest/algorithm_catalogue.h"
 #include "digest/file_stream.h"
 #include "digest/hex.h"
-#include "digest/text_conversion.h"
+#include "platform/text_conversion.h"
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
 
@@ -57,7 +57,7 @@ std::string RandomUtf8(std::mt19937& random, std::size_t length) {
 // Empty text for every entry, and abc as text and as a file for many: each pins down which
 // engine and which size an index reaches. Message digests from their standards' test vectors.
 TEST(DigestRequest, EveryIndexReachesItsOwnEngine) {
-    const char* empty[kAlgorithmCount] = {
+    const char* empty[] = {
         "8350e5a3e24c153df2275c9f80692773",
         "31d6cfe0d16ae931b73c59d7e0c089c0",
         "d41d8cd98f00b204e9800998ecf8427e",
@@ -90,7 +90,8 @@ TEST(DigestRequest, EveryIndexReachesItsOwnEngine) {
         "00000000",
         "00000000",
     };
-    for (int index = 0; index < kAlgorithmCount; ++index) {
+    ASSERT_EQ(std::size(empty), static_cast<std::size_t>(AlgorithmCount()));
+    for (int index = 0; index < AlgorithmCount(); ++index) {
         EXPECT_EQ(HashFromString(index, u"", true), empty[index]) << index;
     }
     const struct {
@@ -127,10 +128,10 @@ TEST(DigestRequest, EveryIndexReachesItsOwnEngine) {
 }
 
 TEST(DigestRequest, ResultLengthsAndLetterCase) {
-    const std::size_t lengths[kAlgorithmCount] = {32, 32, 32,  40, 56, 64, 96,  128, 56,
-                                                  64, 96, 128, 56, 64, 96, 128, 8,   8,
-                                                  8,  8,  8,   8,  8,  8,  8};
-    for (int index = 0; index < kAlgorithmCount; ++index) {
+    const std::size_t lengths[] = {32, 32, 32,  40, 56, 64, 96,  128, 56, 64, 96, 128, 56,
+                                   64, 96, 128, 8,  8,  8,  8,   8,   8,  8,  8,  8};
+    ASSERT_EQ(std::size(lengths), static_cast<std::size_t>(AlgorithmCount()));
+    for (int index = 0; index < AlgorithmCount(); ++index) {
         const std::string lower = HashFromString(index, u"The quick brown fox", true);
         const std::string upper = HashFromString(index, u"The quick brown fox", false);
         EXPECT_EQ(lower.size(), lengths[index]) << index;
@@ -173,7 +174,7 @@ TEST(DigestRequest, FilesAndTextsOfTheSameBytesGiveTheSameDigest) {
         const std::u16string text = FromUtf8(bytes);
         ASSERT_EQ(ToUtf8(text), bytes);
         test::WriteBytes(temp.Native("data"), bytes);
-        for (int index = 0; index < kAlgorithmCount; ++index) {
+        for (int index = 0; index < AlgorithmCount(); ++index) {
             const bool lowerCase = index % 2 == 0;
             EXPECT_EQ(HashFromFile(index, temp.U16("data"), lowerCase),
                       HashFromString(index, text, lowerCase))
@@ -207,7 +208,7 @@ TEST(DigestRequest, WhatCannotBeReadAsAFileGivesTheEmptyResult) {
         paths.push_back(temp.U16("locked"));
     }
     for (const auto& path : paths) {
-        for (int index = -1; index < kAlgorithmCount; ++index) {
+        for (int index = -1; index < AlgorithmCount(); ++index) {
             const std::string expected = index < kFirstStringHash && index >= 0 ? "" : "00000000";
             EXPECT_EQ(HashFromFile(index, path, true), expected) << index;
             EXPECT_EQ(HashFromFile(index, path, false), expected) << index;
@@ -228,7 +229,7 @@ TEST(DigestRequest, ReadErrorGivesTheUnreadableResultNeverADigest) {
         {"at the last byte", test::Call::kRead, EIO, 2 * kFilePieceBytes},
     };
     for (const test::Fault& c : cases) {
-        for (int index = -1; index < kAlgorithmCount; ++index) {
+        for (int index = -1; index < AlgorithmCount(); ++index) {
             const std::string expected = index < kFirstStringHash && index >= 0 ? "" : "00000000";
             test::FailingCall failing(c);
             EXPECT_EQ(HashFromFile(index, temp.U16("data"), false), expected)

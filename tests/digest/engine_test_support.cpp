@@ -1,27 +1,20 @@
 #include "engine_test_support.h"
 
 // The low-level calls are deprecated in OpenSSL 3 but are the only way to MD4 without loading
-// the legacy provider, and the only way to forge MD5's length field.
+// the legacy provider.
 #define OPENSSL_SUPPRESS_DEPRECATED
 #include <openssl/evp.h>
 #include <openssl/md4.h>
-#include <openssl/md5.h>
 #include <openssl/sha.h>
 
 #include <algorithm>
 #include <array>
 #include <memory>
 #include <numeric>
+#include <stdexcept>
 #include <utility>
 
 #include "digest/hex.h"
-#include "digest/md2.h"
-#include "digest/md4.h"
-#include "digest/md5.h"
-#include "digest/sha1.h"
-#include "digest/sha2.h"
-#include "digest/sha256.h"
-#include "digest/sha512.h"
 
 namespace tessik::testing {
 namespace {
@@ -59,75 +52,6 @@ std::array<std::uint8_t, 256> PiShuffle() {
     return table;
 }
 
-// Calls `feed(data, size)` once per piece, in order.
-template <typename Feed>
-void FeedPieces(const Bytes& message, const std::vector<std::size_t>& pieces, Feed&& feed) {
-    std::size_t at = 0;
-    for (std::size_t size : pieces) {
-        feed(size == 0 ? nullptr : message.data() + at, size);
-        at += size;
-    }
-}
-
-// MD2 and MD4 share one shape: initialise, update, finish into 16 bytes.
-template <typename Context, void (*kInit)(Context&),
-          void (*kUpdate)(Context&, const std::uint8_t*, std::size_t),
-          void (*kFinish)(Context&, std::uint8_t*)>
-std::string PiecewiseHex(const Bytes& message, const std::vector<std::size_t>& pieces) {
-    Context context;
-    kInit(context);
-    FeedPieces(message, pieces, [&](auto* data, auto size) { kUpdate(context, data, size); });
-    std::uint8_t digest[16];
-    kFinish(context, digest);
-    return HexDigest(digest, sizeof digest);
-}
-
-std::string Md5PiecewiseHex(const Bytes& message, const std::vector<std::size_t>& pieces) {
-    Md5Context context;
-    Md5Init(context);
-    FeedPieces(message, pieces, [&](auto* data, auto size) { Md5Update(context, data, size); });
-    std::uint8_t digest[16];
-    Md5Finish(context, message.size(), digest);
-    return HexDigest(digest, sizeof digest);
-}
-
-template <typename Context>
-std::string Sha2PiecewiseHex(void (*init)(Context&, DigestVariant),
-                             void (*update)(Context&, const std::uint8_t*, std::size_t),
-                             void (*finish)(Context&, std::uint8_t*), const Bytes& message,
-                             const std::vector<std::size_t>& pieces, DigestVariant variant) {
-    Context context;
-    init(context, variant);
-    FeedPieces(message, pieces, [&](auto* data, auto size) { update(context, data, size); });
-    std::uint8_t digest[64];
-    finish(context, digest);
-    return HexDigest(digest, context.digestSize);
-}
-
-// The SHA-2 and SHA-3 sizes, as one-shot, piecewise and OpenSSL reference functions.
-template <DigestVariant kVariant>
-std::string Sha2OneShot(const std::uint8_t* data, std::size_t length) {
-    return Sha2Hex(data, length, kVariant);
-}
-
-template <DigestVariant kVariant>
-std::string Sha2Piecewise(const Bytes& message, const std::vector<std::size_t>& pieces) {
-    if (kVariant == DigestVariant::k224 || kVariant == DigestVariant::k256) {
-        return Sha2PiecewiseHex(Sha256Init, Sha256Update, Sha256Finish, message, pieces, kVariant);
-    }
-    return Sha2PiecewiseHex(Sha512Init, Sha512Update, Sha512Finish, message, pieces, kVariant);
-}
-
-template <DigestVariant kVariant>
-std::string Sha3OneShot(const std::uint8_t* data, std::size_t length) {
-    return Sha3Hex(data, length, kVariant);
-}
-
-template <DigestVariant kVariant>
-std::string Sha3Piecewise(const Bytes& message, const std::vector<std::size_t>& pieces) {
-    return KeccakPiecewiseHex(message, pieces, kVariant, KeccakPadding::kSha3);
-}
-
 std::string EvpHex(const char* algorithm, const std::uint8_t* data, std::size_t length) {
     const std::unique_ptr<EVP_MD, decltype(&EVP_MD_free)> md(
         EVP_MD_fetch(nullptr, algorithm, nullptr), EVP_MD_free);
@@ -142,55 +66,134 @@ std::string EvpReference(const std::uint8_t* data, std::size_t length) {
     return EvpHex(kAlgorithm, data, length);
 }
 
-constexpr char kSha224[] = "SHA224", kSha256[] = "SHA256", kSha384[] = "SHA384",
+constexpr char kMd5[] = "MD5", kSha224[] = "SHA224", kSha256[] = "SHA256", kSha384[] = "SHA384",
                kSha512[] = "SHA512", kSha3_224[] = "SHA3-224", kSha3_256[] = "SHA3-256",
                kSha3_384[] = "SHA3-384", kSha3_512[] = "SHA3-512";
 
-std::string Sha1PiecewiseHex(const Bytes& message, const std::vector<std::size_t>& pieces) {
-    Sha1Engine engine;
-    engine.Restart();
-    FeedPieces(message, pieces, [&](auto* data, auto size) { engine.Absorb(data, size); });
-    engine.Finish();
-    std::string text;
-    engine.WriteHex(text);
-    return text;
+std::string ReferenceMd4Hex(const std::uint8_t* data, std::size_t length) {
+    std::uint8_t digest[MD4_DIGEST_LENGTH];
+    MD4(data, length, digest);
+    return HexDigest(digest, sizeof digest);
+}
+
+std::string ReferenceSha1Hex(const std::uint8_t* data, std::size_t length) {
+    std::uint8_t digest[SHA_DIGEST_LENGTH];
+    SHA1(data, length, digest);
+    return HexDigest(digest, sizeof digest);
+}
+
+// The string hashes as they are defined, one byte at a time, kept apart from the engines' block
+// forms so each checks the other.
+enum class Plain { kAk, kBkdr, kDek, kDjb, kElf, kJs, kPjw, kRs, kSdbm };
+
+template <Plain kHash>
+std::string ReferenceStringHashHex(const std::uint8_t* data, std::size_t length) {
+    std::uint32_t h = 0;
+    std::uint32_t a = 63689;
+    if (kHash == Plain::kDjb) h = 5381;
+    if (kHash == Plain::kJs) h = 1315423911;
+    if (kHash == Plain::kDek) h = static_cast<std::uint32_t>(length);
+    for (std::size_t i = 0; i < length; ++i) {
+        const auto b = static_cast<std::uint32_t>(static_cast<std::int8_t>(data[i]));
+        std::uint32_t x = 0;
+        switch (kHash) {
+            case Plain::kAk:
+                h ^= i % 2 == 0 ? ((h << 7) ^ b ^ (h >> 3)) : ~((h << 11) ^ b ^ (h >> 5));
+                break;
+            case Plain::kBkdr:
+                h = h * 131 + b;
+                break;
+            case Plain::kDek:
+                h = (h << 5) ^ (h >> 27) ^ b;
+                break;
+            case Plain::kDjb:
+                h = (h << 5) + h + b;
+                break;
+            case Plain::kElf:
+                h = (h << 4) + b;
+                x = h & 0xF0000000;
+                if (x != 0) h ^= x >> 24;
+                h &= ~x;
+                break;
+            case Plain::kJs:
+                h ^= (h << 5) + b + (h >> 2);
+                break;
+            case Plain::kPjw:
+                h = (h << 4) + b;
+                x = h & 0xF0000000;
+                if (x != 0) h = (h ^ (x >> 24)) & 0x0FFFFFFF;
+                break;
+            case Plain::kRs:
+                h = h * a + b;
+                a *= 378551;
+                break;
+            case Plain::kSdbm:
+                h = h * 65599 + b;
+                break;
+        }
+    }
+    h &= 0x7FFFFFFF;
+    const std::uint8_t bytes[] = {static_cast<std::uint8_t>(h), static_cast<std::uint8_t>(h >> 8),
+                                  static_cast<std::uint8_t>(h >> 16),
+                                  static_cast<std::uint8_t>(h >> 24)};
+    return HexDigest(bytes, sizeof bytes);
 }
 
 }  // namespace
 
+const AlgorithmInfo& AlgorithmNamed(std::string_view name) {
+    for (const AlgorithmInfo& algorithm : AlgorithmCatalogue()) {
+        if (algorithm.name == name) return algorithm;
+    }
+    throw std::invalid_argument("no algorithm of that name");
+}
+
+std::string OneShotHex(const AlgorithmInfo& algorithm, const std::uint8_t* data,
+                       std::size_t length) {
+    const auto engine = algorithm.makeEngine();
+    return HexDigest(DigestOfBytes(*engine, data, length));
+}
+
+std::string OneShotHex(const AlgorithmInfo& algorithm, const Bytes& message) {
+    return OneShotHex(algorithm, message.empty() ? nullptr : message.data(), message.size());
+}
+
+std::string PiecewiseHex(const AlgorithmInfo& algorithm, const Bytes& message,
+                         const std::vector<std::size_t>& pieces) {
+    const auto engine = algorithm.makeEngine();
+    std::size_t at = 0;
+    for (std::size_t size : pieces) {
+        engine->Update(size == 0 ? nullptr : message.data() + at, size);
+        at += size;
+    }
+    return HexDigest(TakeDigest(*engine));
+}
+
 const std::vector<EngineUnderTest>& EnginesUnderTest() {
-    using V = DigestVariant;
     static const std::vector<EngineUnderTest> engines = {
-        {"MD2", Md2Hex, PiecewiseHex<Md2Context, Md2Init, Md2Update, Md2Finish>, ReferenceMd2Hex},
-        {"MD4", Md4Hex, PiecewiseHex<Md4Context, Md4Init, Md4Update, Md4Finish>, ReferenceMd4Hex},
-        {"MD5", Md5Hex, Md5PiecewiseHex, ReferenceMd5Hex},
-        {"SHA-1", Sha1Hex, Sha1PiecewiseHex, ReferenceSha1Hex},
-        {"SHA-2(224)", Sha2OneShot<V::k224>, Sha2Piecewise<V::k224>, EvpReference<kSha224>},
-        {"SHA-2(256)", Sha2OneShot<V::k256>, Sha2Piecewise<V::k256>, EvpReference<kSha256>},
-        {"SHA-2(384)", Sha2OneShot<V::k384>, Sha2Piecewise<V::k384>, EvpReference<kSha384>},
-        {"SHA-2(512)", Sha2OneShot<V::k512>, Sha2Piecewise<V::k512>, EvpReference<kSha512>},
-        {"SHA-3(224)", Sha3OneShot<V::k224>, Sha3Piecewise<V::k224>, EvpReference<kSha3_224>},
-        {"SHA-3(256)", Sha3OneShot<V::k256>, Sha3Piecewise<V::k256>, EvpReference<kSha3_256>},
-        {"SHA-3(384)", Sha3OneShot<V::k384>, Sha3Piecewise<V::k384>, EvpReference<kSha3_384>},
-        {"SHA-3(512)", Sha3OneShot<V::k512>, Sha3Piecewise<V::k512>, EvpReference<kSha3_512>},
+        {AlgorithmNamed("MD2"), ReferenceMd2Hex},
+        {AlgorithmNamed("MD4"), ReferenceMd4Hex},
+        {AlgorithmNamed("MD5"), EvpReference<kMd5>},
+        {AlgorithmNamed("SHA-1"), ReferenceSha1Hex},
+        {AlgorithmNamed("SHA-2(224)"), EvpReference<kSha224>},
+        {AlgorithmNamed("SHA-2(256)"), EvpReference<kSha256>},
+        {AlgorithmNamed("SHA-2(384)"), EvpReference<kSha384>},
+        {AlgorithmNamed("SHA-2(512)"), EvpReference<kSha512>},
+        {AlgorithmNamed("SHA-3(224)"), EvpReference<kSha3_224>},
+        {AlgorithmNamed("SHA-3(256)"), EvpReference<kSha3_256>},
+        {AlgorithmNamed("SHA-3(384)"), EvpReference<kSha3_384>},
+        {AlgorithmNamed("SHA-3(512)"), EvpReference<kSha3_512>},
+        {AlgorithmNamed("AK"), ReferenceStringHashHex<Plain::kAk>},
+        {AlgorithmNamed("BKDR"), ReferenceStringHashHex<Plain::kBkdr>},
+        {AlgorithmNamed("DEK"), ReferenceStringHashHex<Plain::kDek>},
+        {AlgorithmNamed("DJB"), ReferenceStringHashHex<Plain::kDjb>},
+        {AlgorithmNamed("ELF"), ReferenceStringHashHex<Plain::kElf>},
+        {AlgorithmNamed("JS"), ReferenceStringHashHex<Plain::kJs>},
+        {AlgorithmNamed("PJW"), ReferenceStringHashHex<Plain::kPjw>},
+        {AlgorithmNamed("RS"), ReferenceStringHashHex<Plain::kRs>},
+        {AlgorithmNamed("SDBM"), ReferenceStringHashHex<Plain::kSdbm>},
     };
     return engines;
-}
-
-const EngineUnderTest& EngineNamed(std::string_view name) {
-    const auto& engines = EnginesUnderTest();
-    return *std::find_if(engines.begin(), engines.end(),
-                         [name](const EngineUnderTest& engine) { return engine.name == name; });
-}
-
-std::string KeccakPiecewiseHex(const Bytes& message, const std::vector<std::size_t>& pieces,
-                               DigestVariant variant, KeccakPadding padding) {
-    KeccakSponge sponge;
-    KeccakInit(sponge, variant, padding);
-    FeedPieces(message, pieces, [&](auto* data, auto size) { KeccakUpdate(sponge, data, size); });
-    std::uint8_t digest[64];
-    KeccakFinish(sponge, digest);
-    return HexDigest(digest, sponge.digestSize);
 }
 
 Bytes RandomBytes(std::mt19937_64& random, std::size_t length) {
@@ -244,37 +247,6 @@ std::string ReferenceMd2Hex(const std::uint8_t* data, std::size_t length) {
         }
     }
     return HexDigest(x, 16);
-}
-
-std::string ReferenceMd4Hex(const std::uint8_t* data, std::size_t length) {
-    std::uint8_t digest[MD4_DIGEST_LENGTH];
-    MD4(data, length, digest);
-    return HexDigest(digest, sizeof digest);
-}
-
-std::string ReferenceMd5Hex(const std::uint8_t* data, std::size_t length) {
-    return ReferenceMd5HexClaimingTotal(data, length, length);
-}
-
-std::string ReferenceMd5HexClaimingTotal(const std::uint8_t* data, std::size_t length,
-                                         std::uint64_t totalBytes) {
-    MD5_CTX context;
-    MD5_Init(&context);
-    MD5_Update(&context, data, length);
-    // OpenSSL encodes its (Nh, Nl) bit count, whatever it was fed; the buffer position is kept
-    // apart, so rewriting the count forges only the length field.
-    const std::uint64_t bits = totalBytes << 3;
-    context.Nl = static_cast<MD5_LONG>(bits);
-    context.Nh = static_cast<MD5_LONG>(bits >> 32);
-    std::uint8_t digest[MD5_DIGEST_LENGTH];
-    MD5_Final(digest, &context);
-    return HexDigest(digest, sizeof digest);
-}
-
-std::string ReferenceSha1Hex(const std::uint8_t* data, std::size_t length) {
-    std::uint8_t digest[SHA_DIGEST_LENGTH];
-    SHA1(data, length, digest);
-    return HexDigest(digest, sizeof digest);
 }
 
 }  // namespace tessik::testing

@@ -60,10 +60,12 @@ TEST(FileStream, HandsOverExactlyTheFileInPiecesOfAtMostOneBuffer) {
     for (const auto& c : cases) {
         const std::string contents = RandomBytes(c.size);
         test::WriteBytes(temp.Native("data"), contents);
+        InputFile file;
+        ASSERT_EQ(file.Open(temp.U16("data")), ReadFailure::kNone);
         Collected got;
-        const auto total = StreamFile(temp.U16("data"), got.Consumer());
-        ASSERT_TRUE(total.has_value()) << c.size;
-        EXPECT_EQ(*total, c.size);
+        const StreamOutcome outcome = StreamMeasured(file, got.Consumer());
+        ASSERT_EQ(outcome.end, StreamEnd::kComplete) << c.size;
+        EXPECT_EQ(outcome.bytes, c.size);
         EXPECT_EQ(got.bytes, contents) << c.size;
         EXPECT_EQ(got.pieces, c.pieces) << c.size;
         EXPECT_LE(got.largestPiece, kPiece);
@@ -74,13 +76,16 @@ TEST(FileStream, ASlowConsumerGetsEveryPieceInOrderWhileTheReaderWaitsForFreeBuf
     TemporaryFolder temp;
     const std::string contents = RandomBytes(20 * kFilePieceBytes + 9);
     test::WriteBytes(temp.Native("data"), contents);
+    InputFile file;
+    ASSERT_EQ(file.Open(temp.U16("data")), ReadFailure::kNone);
     std::string got;
-    const auto total = StreamFile(temp.U16("data"), [&](const std::uint8_t* data, std::size_t n) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        got.append(reinterpret_cast<const char*>(data), n);
-    });
-    ASSERT_TRUE(total.has_value());
-    EXPECT_EQ(*total, contents.size());
+    const StreamOutcome outcome =
+        StreamMeasured(file, [&](const std::uint8_t* data, std::size_t n) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            got.append(reinterpret_cast<const char*>(data), n);
+        });
+    ASSERT_EQ(outcome.end, StreamEnd::kComplete);
+    EXPECT_EQ(outcome.bytes, contents.size());
     EXPECT_TRUE(got == contents);
 }
 
@@ -92,13 +97,13 @@ TEST(FileStream, AFileThatShrinksAfterOpeningGivesWhatItStillHolds) {
     for (std::size_t kept : {std::size_t{0}, std::size_t{7}, kFilePieceBytes, kFilePieceBytes + 1,
                              std::size_t{kReadAheadFromBytes} + 3}) {
         InputFile file;
-        ASSERT_TRUE(OpenMeasured(temp.U16("data"), file));
+        ASSERT_EQ(file.Open(temp.U16("data")), ReadFailure::kNone);
         ASSERT_EQ(file.Size(), contents.size());
         ASSERT_EQ(::truncate(temp.Native("data").c_str(), static_cast<off_t>(kept)), 0);
         Collected got;
-        const auto total = StreamMeasured(file, got.Consumer());
-        ASSERT_TRUE(total.has_value());
-        EXPECT_EQ(*total, kept);
+        const StreamOutcome outcome = StreamMeasured(file, got.Consumer());
+        ASSERT_EQ(outcome.end, StreamEnd::kComplete);
+        EXPECT_EQ(outcome.bytes, kept);
         EXPECT_EQ(got.bytes, contents.substr(0, kept));
         test::WriteBytes(temp.Native("data"), contents);
     }
@@ -108,12 +113,12 @@ TEST(FileStream, BytesAddedAfterOpeningAreNotRead) {
     TemporaryFolder temp;
     test::WriteBytes(temp.Native("data"), "measured");
     InputFile file;
-    ASSERT_TRUE(OpenMeasured(temp.U16("data"), file));
+    ASSERT_EQ(file.Open(temp.U16("data")), ReadFailure::kNone);
     std::ofstream(temp.Native("data"), std::ios::binary | std::ios::app) << "-and-grown";
     Collected got;
-    const auto total = StreamMeasured(file, got.Consumer());
-    ASSERT_TRUE(total.has_value());
-    EXPECT_EQ(*total, 8u);
+    const StreamOutcome outcome = StreamMeasured(file, got.Consumer());
+    ASSERT_EQ(outcome.end, StreamEnd::kComplete);
+    EXPECT_EQ(outcome.bytes, 8u);
     EXPECT_EQ(got.bytes, "measured");
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "digest/hex.h"
 #include "digest/keccak_f1600.h"
 #include "engine_test_support.h"
 
@@ -16,7 +17,9 @@ namespace {
 
 using testing::Bytes;
 using P = KeccakPadding;
-using V = DigestVariant;
+
+// The catalogue's four sizes.
+enum class V { k224, k256, k384, k512 };
 
 Bytes FromHex(std::string_view hex) {
     Bytes bytes;
@@ -33,10 +36,17 @@ Bytes FromText(std::string_view text, std::size_t times = 1) {
     return bytes;
 }
 
+const AlgorithmInfo& AlgorithmOf(V variant, P padding) {
+    static constexpr std::string_view kKeccakNames[] = {"KECCAK(224)", "KECCAK(256)",
+                                                        "KECCAK(384)", "KECCAK(512)"};
+    static constexpr std::string_view kSha3Names[] = {"SHA-3(224)", "SHA-3(256)", "SHA-3(384)",
+                                                      "SHA-3(512)"};
+    const auto& names = padding == P::kKeccak ? kKeccakNames : kSha3Names;
+    return testing::AlgorithmNamed(names[static_cast<int>(variant)]);
+}
+
 std::string SpongeHex(const Bytes& message, V variant, P padding) {
-    const std::uint8_t* data = message.empty() ? nullptr : message.data();
-    return padding == P::kKeccak ? KeccakHex(data, message.size(), variant)
-                                 : Sha3Hex(data, message.size(), variant);
+    return testing::OneShotHex(AlgorithmOf(variant, padding), message);
 }
 
 // The Keccak team's intermediate values for Keccak-f[1600]: the all-zero state permuted once,
@@ -232,21 +242,21 @@ TEST(Keccak, StreamingInRandomPiecesGivesTheOneShotDigest) {
     for (V variant : {V::k224, V::k256, V::k384, V::k512}) {
         for (int i = 0; i < 100; ++i) {
             const Bytes message = testing::RandomBytes(random, random() % 1500);
-            ASSERT_EQ(
-                testing::KeccakPiecewiseHex(message, testing::RandomPieces(random, message.size()),
-                                            variant, P::kKeccak),
-                SpongeHex(message, variant, P::kKeccak))
+            ASSERT_EQ(testing::PiecewiseHex(AlgorithmOf(variant, P::kKeccak), message,
+                                            testing::RandomPieces(random, message.size())),
+                      SpongeHex(message, variant, P::kKeccak))
                 << "variant " << static_cast<int>(variant) << ", " << message.size() << " bytes";
         }
     }
 }
 
-TEST(Keccak, VariantsOutsideTheCatalogueGiveTheLongestDigest) {
+TEST(Keccak, SizesOutsideTheCatalogueGiveTheLongestDigest) {
     for (P padding : {P::kKeccak, P::kSha3}) {
         const std::string longest = SpongeHex(kAbc, V::k512, padding);
         ASSERT_EQ(longest.size(), 128u);
-        for (int value : {4, 5, 255, -1}) {
-            EXPECT_EQ(SpongeHex(kAbc, static_cast<V>(value), padding), longest) << value;
+        for (std::size_t size : {0, 20, 33, 65, 200}) {
+            KeccakEngine engine(size, padding);
+            EXPECT_EQ(HexDigest(DigestOfBytes(engine, kAbc.data(), kAbc.size())), longest) << size;
         }
     }
 }

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "digest/digest_request.h"
-#include "digest/text_conversion.h"
+#include "platform/text_conversion.h"
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
 

@@ -17,7 +17,7 @@ TEST(InputFile, ReadsARegularFileToItsEnd) {
     TemporaryFolder temp;
     test::WriteBytes(temp.Native("data"), "0123456789");
     InputFile file;
-    ASSERT_TRUE(file.Open(temp.U16("data")));
+    ASSERT_EQ(file.Open(temp.U16("data")), ReadFailure::kNone);
     EXPECT_EQ(file.Size(), 10u);
     char buffer[8];
     EXPECT_EQ(file.Read(buffer, 8), 8);
@@ -37,7 +37,7 @@ TEST(InputFile, RefusesEverythingButRegularFilesAtOnce) {
         temp.U16("missing"), u"/dev/zero",     u"/dev/null",        u""};
     for (const auto& path : refused) {
         InputFile file;
-        EXPECT_FALSE(file.Open(path));
+        EXPECT_NE(file.Open(path), ReadFailure::kNone);
         EXPECT_FALSE(file.IsOpen());
     }
 }
@@ -47,7 +47,7 @@ TEST(InputFile, FollowsLinksToRegularFiles) {
     test::WriteBytes(temp.Native("data"), "abc");
     ASSERT_EQ(::symlink("data", temp.Native("link").c_str()), 0);
     InputFile file;
-    ASSERT_TRUE(file.Open(temp.U16("link")));
+    ASSERT_EQ(file.Open(temp.U16("link")), ReadFailure::kNone);
     EXPECT_EQ(file.Size(), 3u);
 }
 
@@ -55,7 +55,7 @@ TEST(InputFile, ReadErrorIsNeverTakenForTheEndOfTheFile) {
     TemporaryFolder temp;
     test::WriteBytes(temp.Native("data"), "0123456789");
     InputFile file;
-    ASSERT_TRUE(file.Open(temp.U16("data")));
+    ASSERT_EQ(file.Open(temp.U16("data")), ReadFailure::kNone);
     test::FailingCall failing(test::Call::kRead, EIO, 4);
     char buffer[10];
     EXPECT_EQ(file.Read(buffer, sizeof buffer), -1);
@@ -67,7 +67,7 @@ TEST(InputFile, FailedOpenLeavesNothingOpen) {
     test::WriteBytes(temp.Native("data"), "abc");
     test::FailingCall failing(test::Call::kOpen, EMFILE);
     InputFile file;
-    EXPECT_FALSE(file.Open(temp.U16("data")));
+    EXPECT_EQ(file.Open(temp.U16("data")), ReadFailure::kIoError);
     EXPECT_FALSE(file.IsOpen());
     EXPECT_EQ(file.Size(), 0u);
 }

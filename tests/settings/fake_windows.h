@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "digest/text_conversion.h"
+#include "platform/text_conversion.h"
 #include "settings/application_settings.h"
 #include "settings/font_settings.h"
 

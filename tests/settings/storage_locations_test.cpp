@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "folder/path_utilities.h"
+#include "platform/path_utilities.h"
 #include "settings/key_value_document.h"
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"

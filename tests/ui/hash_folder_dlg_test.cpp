@@ -1,4 +1,4 @@
-#include "folder/hash_folder_dlg.h"
+#include "ui/hash_folder_dlg.h"
 
 #include <gtest/gtest.h>
 #include <QCheckBox>

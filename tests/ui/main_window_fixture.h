@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "digest/digest_request.h"
-#include "digest/text_conversion.h"
+#include "platform/text_conversion.h"
 #include "fake_desktop_services.h"
 #include "support/temporary_folder.h"
 #include "ui/dialog_menu.h"

@@ -20,7 +20,7 @@
 
 #include "digest/algorithm_catalogue.h"
 #include "digest/digest_request.h"
-#include "digest/text_conversion.h"
+#include "platform/text_conversion.h"
 #include "main_window_fixture.h"
 #include "platform/path_encoding.h"
 #include "support/system_call_faults.h"

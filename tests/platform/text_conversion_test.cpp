@@ -1,4 +1,4 @@
-#include "digest/text_conversion.h"
+#include "platform/text_conversion.h"
 
 #include <gtest/gtest.h>
 

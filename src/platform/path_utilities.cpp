@@ -1,4 +1,4 @@
-#include "folder/path_utilities.h"
+#include "platform/path_utilities.h"
 
 #include "platform/file_system.h"
 

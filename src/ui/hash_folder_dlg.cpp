@@ -1,4 +1,4 @@
-#include "folder/hash_folder_dlg.h"
+#include "ui/hash_folder_dlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,7 +10,7 @@
 #include <array>
 
 #include "folder/folder_window_rules.h"
-#include "folder/path_utilities.h"
+#include "platform/path_utilities.h"
 #include "settings/font_settings.h"
 #include "settings/language_catalogue.h"
 #include "ui/algorithm_list.h"

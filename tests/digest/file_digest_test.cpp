@@ -1,0 +1,225 @@
+// The file path every window and the command line hash through: why a file cannot be read,
+// cancelling, progress, and files that change while they are read.
+
+#include "digest/file_digest.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <functional>
+#include <random>
+#include <thread>
+#include <vector>
+
+#include "digest/algorithm_catalogue.h"
+#include "digest/file_stream.h"
+#include "support/system_call_faults.h"
+#include "support/temporary_folder.h"
+
+namespace tessik {
+namespace {
+
+using test::TemporaryFolder;
+
+std::string RandomContents(std::size_t length) {
+    std::mt19937 random(static_cast<unsigned>(length));
+    std::string bytes(length, '\0');
+    for (char& c : bytes) c = static_cast<char>(random());
+    return bytes;
+}
+
+Digest Sha256Of(std::string_view bytes) {
+    const auto engine = AlgorithmWithId("sha2-256")->makeEngine();
+    return DigestOfBytes(*engine, reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                         bytes.size());
+}
+
+// SHA-256 with a hook that runs once its input reaches a mark, so a test can act at a known
+// point of the hash without timing.
+class HookedEngine final : public DigestEngine {
+  public:
+    HookedEngine(std::uint64_t mark, std::function<void()> atMark)
+        : inner_(AlgorithmWithId("sha2-256")->makeEngine()), mark_(mark), atMark_(atMark) {}
+
+    void Restart() override {
+        inner_->Restart();
+        seen_ = 0;
+    }
+    void Update(const std::uint8_t* data, std::size_t length) override {
+        inner_->Update(data, length);
+        const bool reached = seen_ < mark_ && seen_ + length >= mark_;
+        seen_ += length;
+        if (reached && atMark_) atMark_();
+    }
+    void Finish(std::uint8_t* digest) override { inner_->Finish(digest); }
+    std::size_t DigestSize() const override { return inner_->DigestSize(); }
+
+  private:
+    std::unique_ptr<DigestEngine> inner_;
+    std::uint64_t seen_ = 0;
+    const std::uint64_t mark_;
+    const std::function<void()> atMark_;
+};
+
+TEST(FileDigest, EachReasonAFileCannotBeReadIsReported) {
+    TemporaryFolder temp;
+    test::WriteBytes(temp.Native("data"), "abc");
+    test::MakeFolder(temp.Native("folder"));
+    ASSERT_EQ(::mkfifo(temp.Native("fifo").c_str(), 0600), 0);
+    ASSERT_EQ(::symlink(temp.Native("gone").c_str(), temp.Native("dangling").c_str()), 0);
+    ASSERT_EQ(::symlink(temp.Native("folder").c_str(), temp.Native("to-folder").c_str()), 0);
+    const test::BoundSocket socket(temp.Native("socket"));
+    const struct {
+        std::u16string path;
+        ReadFailure failure;
+    } cases[] = {
+        {temp.U16("missing"), ReadFailure::kMissing},
+        {temp.U16("dangling"), ReadFailure::kMissing},
+        {temp.U16("data/below-a-file"), ReadFailure::kMissing},
+        {u"", ReadFailure::kMissing},
+        {temp.U16("folder"), ReadFailure::kFolder},
+        {temp.U16("to-folder"), ReadFailure::kFolder},
+        {temp.U16("fifo"), ReadFailure::kNotRegularFile},
+        {temp.U16("socket"), ReadFailure::kNotRegularFile},
+        {u"/dev/null", ReadFailure::kNotRegularFile},
+    };
+    const auto engine = AlgorithmWithId("md5")->makeEngine();
+    for (const auto& c : cases) {
+        const FileDigestResult result = DigestFile(*engine, c.path);
+        EXPECT_EQ(result.outcome, FileDigestOutcome::kUnreadable);
+        EXPECT_EQ(result.failure, c.failure) << static_cast<int>(c.failure);
+        EXPECT_TRUE(result.digest.empty());
+    }
+}
+
+// Permissions do not stop the superuser, so the refusals come through the system-call table.
+TEST(FileDigest, DeniedAndFailingReadsAreReportedAndGiveNoDigest) {
+    TemporaryFolder temp;
+    test::WriteBytes(temp.Native("data"), std::string(3 * kFilePieceBytes + 5, 'x'));
+    const struct {
+        test::Fault fault;
+        ReadFailure failure;
+    } cases[] = {
+        {{"denied", test::Call::kOpen, EACCES}, ReadFailure::kPermissionDenied},
+        {{"not permitted", test::Call::kOpen, EPERM}, ReadFailure::kPermissionDenied},
+        {{"open fails", test::Call::kOpen, EIO}, ReadFailure::kIoError},
+        {{"first read", test::Call::kRead, EIO}, ReadFailure::kIoError},
+        {{"a later read", test::Call::kRead, EIO, 2 * kFilePieceBytes + 7}, ReadFailure::kIoError},
+    };
+    const auto engine = AlgorithmWithId("sha1")->makeEngine();
+    for (const auto& c : cases) {
+        test::FailingCall failing(c.fault);
+        const FileDigestResult result = DigestFile(*engine, temp.U16("data"));
+        EXPECT_EQ(result.outcome, FileDigestOutcome::kUnreadable) << c.fault.name;
+        EXPECT_EQ(result.failure, c.failure) << c.fault.name;
+        EXPECT_TRUE(result.digest.empty()) << c.fault.name;
+    }
+    if (::geteuid() != 0) {
+        ASSERT_EQ(::chmod(temp.Native("data").c_str(), 0), 0);
+        EXPECT_EQ(DigestFile(*engine, temp.U16("data")).failure, ReadFailure::kPermissionDenied);
+    }
+}
+
+// On this thread and with the read-ahead thread: the hash stops within one piece of the flag
+// going up and yields no digest; the same engine then hashes the next file whole.
+TEST(FileDigest, ARaisedCancelFlagEndsTheHashWithinOnePieceWithoutADigest) {
+    TemporaryFolder temp;
+    for (std::uint64_t size : {std::uint64_t{3} * kFilePieceBytes, 4 * kReadAheadFromBytes}) {
+        const std::string contents = RandomContents(size);
+        test::WriteBytes(temp.Native("data"), contents);
+        std::atomic<bool> cancel{false};
+        const std::uint64_t mark = kFilePieceBytes + 5;
+        HookedEngine engine(mark, [&] { cancel = true; });
+        const FileDigestResult cancelled = DigestFile(engine, temp.U16("data"), {{}, &cancel});
+        EXPECT_EQ(cancelled.outcome, FileDigestOutcome::kCancelled) << size;
+        EXPECT_TRUE(cancelled.digest.empty());
+        EXPECT_LE(cancelled.bytes, mark + kFilePieceBytes) << size;
+
+        const FileDigestResult whole = DigestFile(engine, temp.U16("data"));
+        ASSERT_EQ(whole.outcome, FileDigestOutcome::kDigest);
+        EXPECT_EQ(whole.digest, Sha256Of(contents));
+    }
+}
+
+// Another thread raises the flag while the reader thread is held at a known read.
+TEST(FileDigest, CancelFromAnotherThreadWhileReadingAhead) {
+    TemporaryFolder temp;
+    test::WriteBytes(temp.Native("data"), RandomContents(3 * kReadAheadFromBytes));
+    std::atomic<bool> cancel{false};
+    test::HeldCall held(test::Call::kRead, 3);
+    std::thread canceller([&] {
+        while (!held.IsHeld()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        cancel = true;
+        held.Release();
+    });
+    const auto engine = AlgorithmWithId("sha3-256")->makeEngine();
+    const FileDigestResult result = DigestFile(*engine, temp.U16("data"), {{}, &cancel});
+    canceller.join();
+    EXPECT_EQ(result.outcome, FileDigestOutcome::kCancelled);
+    EXPECT_LE(result.bytes, 3 * kFilePieceBytes);
+}
+
+TEST(FileDigest, ProgressRisesAtMostTwentyTimesASecondAndEndsAtTheSize) {
+    TemporaryFolder temp;
+    const std::string contents = RandomContents(2 * kReadAheadFromBytes + 3);
+    test::WriteBytes(temp.Native("data"), contents);
+    // MD2 is slow enough for several reports.
+    const auto engine = AlgorithmWithId("md2")->makeEngine();
+    struct Report {
+        std::uint64_t done, total;
+    };
+    std::vector<Report> reports;
+    FileDigestOptions options;
+    options.progress = [&](std::uint64_t done, std::uint64_t total) {
+        reports.push_back({done, total});
+    };
+    const auto start = std::chrono::steady_clock::now();
+    const FileDigestResult result = DigestFile(*engine, temp.U16("data"), options);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    ASSERT_EQ(result.outcome, FileDigestOutcome::kDigest);
+    ASSERT_FALSE(reports.empty());
+    for (std::size_t i = 0; i < reports.size(); ++i) {
+        EXPECT_EQ(reports[i].total, contents.size());
+        if (i > 0) {
+            EXPECT_GE(reports[i].done, reports[i - 1].done);
+        }
+    }
+    EXPECT_EQ(reports.back().done, contents.size());
+    EXPECT_LE(reports.size(), 2 + seconds * 20);
+}
+
+// The file is cut or extended at a known point of the hash. Whatever the read-ahead had already
+// read, the result is the digest of exactly the bytes it reports, all from the file as it was.
+TEST(FileDigest, AFileThatShrinksOrGrowsWhileReadGivesTheDigestOfWhatWasRead) {
+    TemporaryFolder temp;
+    const std::string path = temp.Native("data");
+    const std::uint64_t size = 3 * kReadAheadFromBytes;
+    const std::string contents = RandomContents(size);
+    const struct {
+        const char* name;
+        off_t newSize;
+    } cases[] = {{"emptied", 0},
+                 {"cut inside", static_cast<off_t>(kReadAheadFromBytes + 77)},
+                 {"grown", static_cast<off_t>(size + kFilePieceBytes)}};
+    for (const auto& c : cases) {
+        test::WriteBytes(path, contents);
+        HookedEngine engine(kFilePieceBytes, [&] {
+            const int cut = ::truncate(path.c_str(), c.newSize);
+            ASSERT_EQ(cut, 0);
+        });
+        const FileDigestResult result = DigestFile(engine, temp.U16("data"));
+        ASSERT_EQ(result.outcome, FileDigestOutcome::kDigest) << c.name;
+        ASSERT_LE(result.bytes, size) << c.name;
+        EXPECT_GE(result.bytes, std::min<std::uint64_t>(size, c.newSize)) << c.name;
+        EXPECT_EQ(result.digest, Sha256Of(std::string_view(contents).substr(0, result.bytes)))
+            << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace tessik
