@@ -17,7 +17,6 @@ PathKind QueryPathKind(const std::u16string& path);
 // Creates one directory level; false when it could not be created (it may already exist).
 bool CreateDirectoryLevel(const std::u16string& path);
 
-bool SetCurrentDirectory(const std::u16string& path);
 std::u16string CurrentDirectory();
 
 // The path made absolute against the current directory, with "." and ".." resolved as text
@@ -38,8 +37,26 @@ struct LocalTime {
 };
 LocalTime LocalTimeNow();
 
-// Replaces the file's contents with the bytes, or leaves the old file untouched: the bytes go
-// to a temporary file beside it, which is renamed over the old one only once it is complete.
-bool ReplaceFileContents(const std::u16string& path, std::string_view bytes);
+// Why a file could not be written; kNone when it was.
+enum class WriteFailure {
+    kNone,
+    kPermissionDenied,  // the user may not write there
+    kReadOnly,          // the file system is mounted read-only
+    kNoSpace,           // the disk or the user's quota is full
+    kIoError,           // anything else: a missing folder, a failing device
+};
+
+// Replaces the file's contents with the bytes, or leaves the old file untouched: the bytes go to
+// a temporary file beside it, made exclusively under a name no other run can hold, which is
+// renamed over the old one only once it is complete; a failed attempt removes it. A link stays a
+// link, and the file keeps its permissions. With `keepOldAs`, an old file is first moved there
+// (replacing what was there) and the new one starts with default permissions: for an old file
+// that could not be read, which must not be lost and whose permissions may be why.
+WriteFailure ReplaceFileContents(const std::u16string& path, std::string_view bytes,
+                                 const std::u16string& keepOldAs = {});
+
+// Temporary files that ReplaceFileContents left beside `path` in a run that was killed, older
+// than `minimumAgeSeconds`, are removed. Younger ones may belong to a run still saving.
+void RemoveStaleTemporaries(const std::u16string& path, int minimumAgeSeconds);
 
 }  // namespace tessik

@@ -1,13 +1,36 @@
 #include "settings/application_settings.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
 #include "digest/algorithm_catalogue.h"
 #include "platform/text_conversion.h"
-#include "settings/key_value_document.h"
 
 namespace tessik {
 namespace {
 
 constexpr char16_t kDefaultFilter[] = u"*";
+
+// A save older than this is no longer under way: its temporary is left over from a killed run.
+constexpr int kStaleTemporarySeconds = 60;
+
+// Font heights are stored in pixels at 96 dots per inch; 6 to 72 points keeps every window
+// readable and on the screen.
+constexpr std::int32_t kSmallestFontPixels = 8;
+constexpr std::int32_t kLargestFontPixels = 96;
+
+// The sign says whether the height is the cell's or the characters'; 0 asks for the default.
+std::int32_t ReadableFontHeight(std::int32_t height) {
+    if (height == 0) return 0;
+    const std::int64_t magnitude = std::clamp<std::int64_t>(
+        std::abs(std::int64_t{height}), kSmallestFontPixels, kLargestFontPixels);
+    return static_cast<std::int32_t>(height < 0 ? -magnitude : magnitude);
+}
+
+int KnownAlgorithm(int index) {
+    return index >= 0 && index < AlgorithmCount() ? index : kDefaultAlgorithmIndex;
+}
 
 std::u16string GetText(KeyValueDocument& settings, std::string_view key,
                        const std::u16string& defaultValue) {
@@ -26,7 +49,7 @@ void LoadFontSettings(KeyValueDocument& settings, FontSettings& fonts) {
         // Character set and pitch are bytes of the font; larger numbers keep their low 8 bits.
         fonts.setCharset(
             static_cast<std::uint8_t>(settings.getInt("FontDefCharset", fonts.charset())));
-        fonts.setHeight(settings.getInt("FontDefHeight", fonts.height()));
+        fonts.setHeight(ReadableFontHeight(settings.getInt("FontDefHeight", fonts.height())));
         fonts.setPitchAndFamily(
             static_cast<std::uint8_t>(settings.getInt("FontDefPitch", fonts.pitchAndFamily())));
     }
@@ -41,18 +64,30 @@ void ApplyStoredPosition(const StoredPosition& position, SettingsWindow& window)
             window.showMaximised();
             break;
         case StoredPositionAction::kMove:
-            window.moveWindow(position.rect);
+            // A position saved on a larger or another screen must still give a window the
+            // user can see and reach.
+            window.moveWindow(FitIntoArea(position.rect, window.availableArea()));
             break;
     }
 }
 
 }  // namespace
 
-void loadSettings(const std::u16string& path, SettingsWindow& window, FontSettings& fonts) {
-    KeyValueDocument settings(DocumentLayout::Xml);
-    settings.load(path);
+SeparatorProblem CheckSeparator(const std::u16string& separator) {
+    if (separator.find_first_of(u"<>") != std::u16string::npos) return SeparatorProblem::kMarkup;
+    if (separator.find_first_of(u"\r\n\u2028\u2029") != std::u16string::npos) {
+        return SeparatorProblem::kLineBreak;
+    }
+    if (separator.size() > kMaxSeparatorUnits) return SeparatorProblem::kTooLong;
+    return SeparatorProblem::kNone;
+}
 
-    window.selectAlgorithm(settings.getInt("Algorithm", kDefaultAlgorithmIndex));
+LoadResult loadSettings(const std::u16string& path, SettingsWindow& window, FontSettings& fonts) {
+    RemoveStaleTemporaries(path, kStaleTemporarySeconds);
+    KeyValueDocument settings(DocumentLayout::Xml);
+    const LoadResult loaded = settings.load(path);
+
+    window.selectAlgorithm(KnownAlgorithm(settings.getInt("Algorithm", kDefaultAlgorithmIndex)));
     if (settings.getBool("CaseSensitive", false)) window.tickBox(SettingsBox::kCaseSensitive);
     if (settings.getBool("SmallLetters", true)) window.tickBox(SettingsBox::kSmallLetters);
 
@@ -69,10 +104,12 @@ void loadSettings(const std::u16string& path, SettingsWindow& window, FontSettin
     if (!language.empty()) window.selectLanguage(language);
 
     ApplyStoredPosition(ParseWindowPosition(settings.getString("WinPos", "")), window);
+    return loaded;
 }
 
-bool saveSettings(const std::u16string& path, const SettingsWindow& window,
-                  const FontSettings& fonts, const StorageLocations& locations) {
+SettingsSave saveSettings(const std::u16string& path, const SettingsWindow& window,
+                          const FontSettings& fonts, const StorageLocations& locations,
+                          const LoadResult& loaded) {
     KeyValueDocument settings(DocumentLayout::Xml);
     settings.setInt("Algorithm", window.selectedAlgorithm());
     settings.setBool("CaseSensitive", window.isBoxTicked(SettingsBox::kCaseSensitive));
@@ -98,7 +135,14 @@ bool saveSettings(const std::u16string& path, const SettingsWindow& window,
     // For the reader of the file only; never read back.
     settings.setString("FolderHomeBase", ToUtf8(locations.programDirectory));
     settings.setString("FolderAppDir", ToUtf8(locations.storageDirectory));
-    return settings.save(path);
+
+    SettingsSave result;
+    const bool keepAside =
+        loaded.outcome == LoadOutcome::kUnreadable || loaded.outcome == LoadOutcome::kDamaged;
+    const std::u16string aside = keepAside ? path + kKeptAsideSuffix : std::u16string();
+    result.failure = settings.save(path, aside);
+    if (result.failure == WriteFailure::kNone) result.keptAsidePath = aside;
+    return result;
 }
 
 }  // namespace tessik

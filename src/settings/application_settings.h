@@ -6,6 +6,7 @@
 #include <string>
 
 #include "settings/font_settings.h"
+#include "settings/key_value_document.h"
 #include "settings/storage_locations.h"
 #include "settings/window_position.h"
 
@@ -13,6 +14,12 @@ namespace tessik {
 
 // What the folder results put between a path and its digest unless the user chose otherwise.
 inline constexpr char16_t kDefaultSeparator[] = u"|";
+
+// What the settings file can hold as a separator: no markup that would end its entry or start
+// another one, no line break, and a length that keeps the file small.
+inline constexpr std::size_t kMaxSeparatorUnits = 256;
+enum class SeparatorProblem { kNone, kMarkup, kLineBreak, kTooLong };
+SeparatorProblem CheckSeparator(const std::u16string& separator);
 
 enum class SettingsBox { kCaseSensitive, kSmallLetters };
 
@@ -51,17 +58,32 @@ class SettingsWindow {
     virtual void showMaximised() = 0;
     // Moves and sizes the outer rectangle, repainting.
     virtual void moveWindow(const WindowRect& rect) = 0;
+    // Where a window may go on the screen it opens on; empty when unknown.
+    virtual WindowRect availableArea() const = 0;
     virtual WindowPlacement placement() const = 0;
 };
 
-// A missing or damaged file gives every default. Applies, in this order: the algorithm, the
-// boxes, the folder values and separator, the font flags and font, the font to the window,
-// the language, the window position.
-void loadSettings(const std::u16string& path, SettingsWindow& window, FontSettings& fonts);
+// What the settings file's name gets when a file that could not be read is kept aside.
+inline constexpr char16_t kKeptAsideSuffix[] = u".bak";
 
-// Writes all eighteen keys; false when the file could not be written (the old one is then
-// left as it was).
-bool saveSettings(const std::u16string& path, const SettingsWindow& window,
-                  const FontSettings& fonts, const StorageLocations& locations);
+// Applies, in this order: the algorithm, the boxes, the folder values and separator, the font
+// flags and font, the font to the window, the language, the window position. Every key the
+// file does not hold whole takes its default: all of them for a missing, empty or unreadable
+// file, the damaged ones for a damaged file. Temporaries of saves killed long ago are removed.
+// Returns what the load found, which the save needs.
+LoadResult loadSettings(const std::u16string& path, SettingsWindow& window, FontSettings& fonts);
+
+struct SettingsSave {
+    WriteFailure failure = WriteFailure::kNone;
+    // The file read at start could not be read whole and is kept under this name.
+    std::u16string keptAsidePath;
+};
+
+// Writes all eighteen keys. A file that the load found unreadable or damaged is kept aside
+// first (one generation), so what it held is never lost to defaults; a file that could not be
+// written leaves the old one as it was.
+SettingsSave saveSettings(const std::u16string& path, const SettingsWindow& window,
+                          const FontSettings& fonts, const StorageLocations& locations,
+                          const LoadResult& loaded);
 
 }  // namespace tessik

@@ -1,7 +1,7 @@
 #include "settings/key_value_document.h"
 
-#include "platform/file_system.h"
-#include "platform/input_file.h"
+#include <algorithm>
+
 #include "settings/decimal_number.h"
 
 namespace tessik {
@@ -22,18 +22,36 @@ std::string ClosingMarker(DocumentLayout layout, std::string_view key) {
     return "\"";
 }
 
-// The whole file, or nothing when it cannot be read or is empty or too large.
-std::optional<std::string> ReadWholeFile(const std::u16string& path) {
-    InputFile file;
-    if (file.Open(path) != ReadFailure::kNone) return std::nullopt;
-    const std::uint64_t size = file.Size();
-    if (size == 0 || size > KeyValueDocument::kMaxFileBytes) return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    const std::int64_t got = file.Read(bytes.data(), bytes.size());
-    if (got < 0) return std::nullopt;
+// The file's bytes up to the cap, or why there are none.
+struct FileBytes {
+    LoadResult result;
+    std::string bytes;
+};
+
+FileBytes ReadCappedFile(const std::u16string& path) {
+    FileBytes file;
+    InputFile input;
+    const ReadFailure failure = input.Open(path);
+    if (failure == ReadFailure::kMissing) return file;
+    if (failure != ReadFailure::kNone) {
+        file.result = {LoadOutcome::kUnreadable, failure};
+        return file;
+    }
+    const bool tooLarge = input.Size() > KeyValueDocument::kMaxFileBytes;
+    file.bytes.resize(static_cast<std::size_t>(
+        std::min<std::uint64_t>(input.Size(), KeyValueDocument::kMaxFileBytes)));
+    const std::int64_t got = input.Read(file.bytes.data(), file.bytes.size());
+    if (got < 0) {
+        file.result = {LoadOutcome::kUnreadable, ReadFailure::kIoError};
+        file.bytes.clear();
+        return file;
+    }
     // A file that shrank since it was measured gives what it still holds.
-    bytes.resize(static_cast<std::size_t>(got));
-    return bytes;
+    file.bytes.resize(static_cast<std::size_t>(got));
+    file.result.outcome = file.bytes.empty() ? LoadOutcome::kEmpty
+                          : tooLarge         ? LoadOutcome::kDamaged
+                                             : LoadOutcome::kLoaded;
+    return file;
 }
 
 }  // namespace
@@ -50,16 +68,19 @@ void KeyValueDocument::setRootName(std::string_view name) {
     footer_ = "</" + rootName_ + ">" + std::string(kLineEnd);
 }
 
-bool KeyValueDocument::load(const std::u16string& path) {
-    const std::optional<std::string> bytes = ReadWholeFile(path);
-    if (!bytes) return false;
+LoadResult KeyValueDocument::load(const std::u16string& path) {
+    FileBytes file = ReadCappedFile(path);
+    const LoadOutcome found = file.result.outcome;
+    if (found != LoadOutcome::kLoaded && found != LoadOutcome::kDamaged) return file.result;
     // Like a C string, the text ends at the first zero byte.
-    const std::string_view text(*bytes);
-    return parse(text.substr(0, text.find('\0')));
+    const std::string_view text(file.bytes);
+    if (!parse(text.substr(0, text.find('\0')))) file.result.outcome = LoadOutcome::kDamaged;
+    return file.result;
 }
 
-bool KeyValueDocument::save(const std::u16string& path) const {
-    return ReplaceFileContents(path, serialize());
+WriteFailure KeyValueDocument::save(const std::u16string& path,
+                                    const std::u16string& keepOldAs) const {
+    return ReplaceFileContents(path, serialize(), keepOldAs);
 }
 
 bool KeyValueDocument::parse(std::string_view text) {
@@ -74,6 +95,7 @@ bool KeyValueDocument::parse(std::string_view text) {
         rootOpen == std::string_view::npos ? rootOpen : text.find('>', rootOpen);
     if (rootClose == std::string_view::npos) {
         setRootName(kDefaultRoot);
+        body_ = text;
         return false;
     }
     setRootName(text.substr(rootOpen + 1, rootClose - rootOpen - 1));
@@ -81,9 +103,9 @@ bool KeyValueDocument::parse(std::string_view text) {
     if (bodyStart < text.size() && text[bodyStart] == '\r') ++bodyStart;
     if (bodyStart < text.size() && text[bodyStart] == '\n') ++bodyStart;
     const std::size_t bodyEnd = text.find("</" + rootName_ + ">", bodyStart);
-    if (bodyEnd == std::string_view::npos) return false;
-    body_ = text.substr(bodyStart, bodyEnd - bodyStart);
-    return true;
+    body_ =
+        text.substr(bodyStart, bodyEnd == std::string_view::npos ? text.npos : bodyEnd - bodyStart);
+    return bodyEnd != std::string_view::npos;
 }
 
 std::string KeyValueDocument::serialize() const {

@@ -11,23 +11,45 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_system.h"
+#include "platform/input_file.h"
+
 namespace tessik {
 
 enum class DocumentLayout { Xml, Plain };
 
+// What a load found.
+enum class LoadOutcome {
+    kLoaded,      // the whole file, read and parsed
+    kMissing,     // no file by that name
+    kEmpty,       // a file of no bytes
+    kUnreadable,  // a file that could not be read: nothing was taken from it
+    kDamaged,     // read, but its frame is broken or it is larger than the cap: the entries it
+                  // still holds whole were taken
+};
+
+struct LoadResult {
+    LoadOutcome outcome = LoadOutcome::kMissing;
+    ReadFailure failure = ReadFailure::kNone;  // why, with kUnreadable
+    bool loaded() const { return outcome == LoadOutcome::kLoaded; }
+};
+
 class KeyValueDocument {
   public:
-    // Larger files are refused like unreadable ones: data files are a few dozen lines.
+    // Data files are a few dozen lines: of a larger file only this much is read.
     static constexpr std::uint64_t kMaxFileBytes = 16u << 20;
 
     explicit KeyValueDocument(DocumentLayout layout);
 
-    // False when the file cannot be read, is empty or too large, or its text does not parse;
-    // the document then keeps what it held.
-    bool load(const std::u16string& path);
-    // Replaces the file whole: the old file stays intact unless the new one is complete.
-    bool save(const std::u16string& path) const;
+    // A file that is missing, empty or unreadable leaves the document as it was; a damaged one
+    // gives the entries it still holds whole.
+    LoadResult load(const std::u16string& path);
+    // Replaces the file whole: the old file stays intact unless the new one is complete. With
+    // `keepOldAs`, an old file is moved there first (see ReplaceFileContents).
+    WriteFailure save(const std::u16string& path, const std::u16string& keepOldAs = {}) const;
 
+    // False when an Xml text has no whole frame; the body is then the text after the root's
+    // opening tag (all of it without one), so the entries in it can still be found.
     bool parse(std::string_view text);
     std::string serialize() const;
 

@@ -1,8 +1,8 @@
 #include "settings/language_catalogue.h"
 
-#include "platform/text_conversion.h"
-#include "platform/path_utilities.h"
 #include "platform/path_encoding.h"
+#include "platform/path_utilities.h"
+#include "platform/text_conversion.h"
 #include "settings/storage_locations.h"
 
 namespace tessik {
@@ -20,7 +20,7 @@ KeyValueDocument LoadLanguageFile(const std::u16string& path) {
 
 std::optional<LanguageCatalogue> LoadLanguageCatalogue(const std::u16string& path) {
     KeyValueDocument document(DocumentLayout::Plain);
-    if (!document.load(path)) return std::nullopt;
+    if (!document.load(path).loaded()) return std::nullopt;
     LanguageCatalogue catalogue;
     catalogue.defaultName = document.getString("LanguageDefault", "");
     // The first pair is looked up from the start, each later one from where the previous

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <optional>
 
-#include "platform/text_conversion.h"
-#include "platform/path_utilities.h"
 #include "platform/path_encoding.h"
+#include "platform/path_utilities.h"
+#include "platform/text_conversion.h"
 #include "settings/key_value_document.h"
 
 namespace tessik {
@@ -40,12 +40,15 @@ std::u16string ProgramDirectory(const StorageEnvironment& environment) {
 // The storage directory the selector file names, if any.
 std::optional<std::u16string> SelectedStorage(const std::u16string& programDirectory) {
     KeyValueDocument selector(DocumentLayout::Plain);
-    if (!selector.load(programDirectory + kSelectorFileName)) return std::nullopt;
+    if (!selector.load(programDirectory + kSelectorFileName).loaded()) return std::nullopt;
     if (selector.getString("UseExeFilePath", "") == "1") return programDirectory;
     // A path from a file is bytes of the file system, so it is decoded losslessly.
-    const std::u16string storage = FromNativePath(selector.getString("ApplicationStorage", ""));
-    // From here on relative paths are taken relative to the program, for the rest of the run.
-    SetCurrentDirectory(programDirectory);
+    std::u16string storage = FromNativePath(selector.getString("ApplicationStorage", ""));
+    if (storage.empty()) return std::nullopt;
+    // A relative folder is the program's, whatever folder the program was started in; the
+    // process keeps the folder it was started in, against which the user's own relative names
+    // are resolved.
+    if (!IsPathSeparator(storage.front())) storage = programDirectory + storage;
     if (!DirectoryExists(storage)) return std::nullopt;
     const std::u16string absolute = FullPath(storage);
     if (absolute.empty()) return std::nullopt;
@@ -85,7 +88,7 @@ bool writeInstallationRecord(const StorageEnvironment& environment,
     if (folder.empty()) return false;
     const std::u16string path = folder + kInstallationFileName;
     KeyValueDocument record(DocumentLayout::Plain);
-    if (FileExists(path) && record.load(path) &&
+    if (FileExists(path) && record.load(path).loaded() &&
         record.getString("Version", "") == kProgramVersionText) {
         return false;
     }
@@ -95,7 +98,7 @@ bool writeInstallationRecord(const StorageEnvironment& environment,
     record.setString("IniFile", ToUtf8(kSettingsFileName));
     record.setString("Version", kProgramVersionText);
     record.setString("InstallDate", installDate);
-    return record.save(path);
+    return record.save(path) == WriteFailure::kNone;
 }
 
 }  // namespace tessik

@@ -39,9 +39,8 @@ struct StorageEnvironment {
 // The running program's environment.
 StorageEnvironment SystemStorageEnvironment(const std::u16string& argumentZero);
 
-// May change the process's current directory to the program directory (when the selector
-// names a storage folder, so that a relative one is taken relative to the program) and may
-// write the installation record.
+// A relative storage folder named by the selector is taken relative to the program directory;
+// the process's current directory never changes. May write the installation record.
 StorageLocations resolveStorageLocations(const StorageEnvironment& environment);
 
 // Writes the record unless it already names this version. False when nothing was written,

@@ -1,5 +1,7 @@
 #include "settings/window_position.h"
 
+#include <algorithm>
+
 #include "settings/decimal_number.h"
 
 namespace tessik {
@@ -36,6 +38,19 @@ StoredPosition ParseWindowPosition(std::string_view text) {
     const long long height = static_cast<long long>(rect.bottom) - rect.top;
     if (rect.left < 0 || rect.top < 0 || width <= 0 || height <= 0) return {};
     return {StoredPositionAction::kMove, rect};
+}
+
+WindowRect FitIntoArea(const WindowRect& rect, const WindowRect& area) {
+    // Widened: a stored rectangle may span nearly the whole int range.
+    const long long areaWidth = static_cast<long long>(area.right) - area.left;
+    const long long areaHeight = static_cast<long long>(area.bottom) - area.top;
+    if (areaWidth <= 0 || areaHeight <= 0) return rect;
+    const long long width = std::min(static_cast<long long>(rect.right) - rect.left, areaWidth);
+    const long long height = std::min(static_cast<long long>(rect.bottom) - rect.top, areaHeight);
+    const long long left = std::clamp<long long>(rect.left, area.left, area.right - width);
+    const long long top = std::clamp<long long>(rect.top, area.top, area.bottom - height);
+    return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(left + width),
+            static_cast<int>(top + height)};
 }
 
 std::string FormatWindowPosition(const WindowPlacement& placement) {

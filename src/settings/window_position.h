@@ -36,6 +36,10 @@ struct StoredPosition {
 // top reopens at its initial place. Text after the fourth number is ignored.
 StoredPosition ParseWindowPosition(std::string_view text);
 
+// The rectangle made to lie inside the area: no larger than the area, moved in as far as it
+// reaches out. An empty area (no screen known) leaves it as it is.
+WindowRect FitIntoArea(const WindowRect& rect, const WindowRect& area);
+
 // A minimised window is stored with its restored rectangle.
 std::string FormatWindowPosition(const WindowPlacement& placement);
 

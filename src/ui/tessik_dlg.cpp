@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTextDocument>
 #include <QUrl>
 #include <array>
@@ -110,7 +111,7 @@ void CTessikDlg::onInitDialog() {
     locations_ = resolveStorageLocations(environment_);
     removeMissingDocumentItems();
     selectLanguage(std::string());
-    loadSettings(settingsPath(), *this, *fontSettings_);
+    settingsLoad_ = loadSettings(settingsPath(), *this, *fontSettings_);
     takeFirstArgument();
 }
 
@@ -173,7 +174,7 @@ void CTessikDlg::takeFirstArgument() {
 }
 
 void CTessikDlg::onCloseRequest() {
-    saveSettings(settingsPath(), *this, *fontSettings_, locations_);
+    saveSettings(settingsPath(), *this, *fontSettings_, locations_, settingsLoad_);
     done(kCancelResult);
 }
 
@@ -267,6 +268,13 @@ void CTessikDlg::showMaximised() {
 // growing by a frame at every start.
 void CTessikDlg::moveWindow(const WindowRect& rect) {
     setGeometry(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+WindowRect CTessikDlg::availableArea() const {
+    const QScreen* where = screen();
+    if (where == nullptr) return {};
+    const QRect area = where->availableGeometry();
+    return {area.x(), area.y(), area.x() + area.width(), area.y() + area.height()};
 }
 
 WindowPlacement CTessikDlg::placement() const {

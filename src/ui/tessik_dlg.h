@@ -47,6 +47,7 @@ class CTessikDlg : public Dialog, public SettingsWindow {
     void showMaximised() override;
     void moveWindow(const WindowRect& rect) override;
     WindowPlacement placement() const override;
+    WindowRect availableArea() const override;
 
   protected:
     void onInitDialog() override;
@@ -92,6 +93,7 @@ class CTessikDlg : public Dialog, public SettingsWindow {
     std::unique_ptr<FontSettings> fontSettings_;
     StorageEnvironment environment_;
     StorageLocations locations_;
+    LoadResult settingsLoad_;
     bool languageUnset_ = true;
     LanguageState language_;
     std::u16string readMePath_;

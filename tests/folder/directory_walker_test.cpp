@@ -157,9 +157,9 @@ TEST(DirectoryWalker, EmptyRootWalksTheCurrentFolderWithBareNames) {
     test::TemporaryFolder temp;
     MakeTree(temp, {"a.txt", "sub/b.txt", "sub/deeper/c.txt", "z.txt"}, {"sub/deeper"});
     const std::u16string previous = CurrentDirectory();
-    ASSERT_TRUE(SetCurrentDirectory(temp.U16()));
+    ASSERT_TRUE(test::ChangeDirectory(temp.U16()));
     const Paths paths = Walk(Recursive(u""));
-    ASSERT_TRUE(SetCurrentDirectory(previous));
+    ASSERT_TRUE(test::ChangeDirectory(previous));
     EXPECT_EQ(paths, (Paths{u"a.txt", u"sub/b.txt", u"sub/deeper/c.txt", u"z.txt"}));
 }
 

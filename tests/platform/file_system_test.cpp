@@ -1,10 +1,12 @@
 #include "platform/file_system.h"
 
-#include <algorithm>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <unistd.h>
+#include <algorithm>
+#include <ctime>
+#include <filesystem>
 #include <vector>
 
 #include "support/scoped_environment.h"
@@ -35,9 +37,9 @@ TEST(FileSystem, QueryPathKindFollowsLinks) {
     const struct {
         const char* name;
         PathKind kind;
-    } cases[] = {{"file", PathKind::kFile},         {"folder", PathKind::kFolder},
-                 {"to-folder", PathKind::kFolder},  {"dangling", PathKind::kMissing},
-                 {"fifo", PathKind::kFile},         {"missing", PathKind::kMissing}};
+    } cases[] = {{"file", PathKind::kFile},        {"folder", PathKind::kFolder},
+                 {"to-folder", PathKind::kFolder}, {"dangling", PathKind::kMissing},
+                 {"fifo", PathKind::kFile},        {"missing", PathKind::kMissing}};
     for (const auto& c : cases) EXPECT_EQ(QueryPathKind(temp.U16(c.name)), c.kind) << c.name;
     EXPECT_EQ(QueryPathKind(u""), PathKind::kMissing);
     EXPECT_EQ(QueryPathKind(temp.U16("file") + u'\0' + u"x"), PathKind::kMissing);
@@ -49,8 +51,8 @@ TEST(FileSystem, FullPathResolvesDotsAsText) {
     const struct {
         std::u16string in, out;
     } cases[] = {
-        {u"/a/b/../c", u"/a/c"},   {u"/a/./b/", u"/a/b/"}, {u"/../x", u"/x"},
-        {u"/", u"/"},              {u"\\a\\b", u"/a/b"},   {u"rel", cwd + u"/rel"},
+        {u"/a/b/../c", u"/a/c"}, {u"/a/./b/", u"/a/b/"},  {u"/../x", u"/x"}, {u"/", u"/"},
+        {u"\\a\\b", u"/a/b"},    {u"rel", cwd + u"/rel"},
     };
     for (const auto& c : cases) EXPECT_EQ(FullPath(c.in), c.out);
 }
@@ -59,11 +61,11 @@ TEST(FileSystem, ReplaceFileContentsLeavesNoTemporaryBehind) {
     TemporaryFolder temp;
     const std::string target = temp.Native("settings.ini");
     test::WriteBytes(target, "old contents");
-    ASSERT_TRUE(ReplaceFileContents(temp.U16("settings.ini"), "new"));
+    ASSERT_EQ(ReplaceFileContents(temp.U16("settings.ini"), "new"), WriteFailure::kNone);
     EXPECT_EQ(test::ReadBytes(target), "new");
-    ASSERT_TRUE(ReplaceFileContents(temp.U16("fresh.ini"), ""));
+    ASSERT_EQ(ReplaceFileContents(temp.U16("fresh.ini"), ""), WriteFailure::kNone);
     EXPECT_EQ(test::ReadBytes(temp.Native("fresh.ini")), "");
-    EXPECT_FALSE(ReplaceFileContents(temp.U16("missing-folder/x.ini"), "x"));
+    EXPECT_EQ(ReplaceFileContents(temp.U16("missing-folder/x.ini"), "x"), WriteFailure::kIoError);
     int entries = 0;
     for (const auto& e : std::filesystem::directory_iterator(temp.path())) ++entries, (void)e;
     EXPECT_EQ(entries, 2);
@@ -74,7 +76,7 @@ TEST(FileSystem, ReplaceFileContentsKeepsLinksAndPermissions) {
     test::WriteBytes(temp.Native("real.ini"), "old");
     ASSERT_EQ(::chmod(temp.Native("real.ini").c_str(), 0640), 0);
     ASSERT_EQ(::symlink("real.ini", temp.Native("link.ini").c_str()), 0);
-    ASSERT_TRUE(ReplaceFileContents(temp.U16("link.ini"), "new"));
+    ASSERT_EQ(ReplaceFileContents(temp.U16("link.ini"), "new"), WriteFailure::kNone);
     struct stat info {};
     ASSERT_EQ(::lstat(temp.Native("link.ini").c_str(), &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode));
@@ -88,25 +90,83 @@ TEST(FileSystem, ReplaceFileContentsKeepsTheOldFileWhenTheFolderIsReadOnly) {
     test::MakeFolder(temp.Native("locked"));
     test::WriteBytes(temp.Native("locked/a.ini"), "kept");
     test::ReadOnlyFolder locked(temp.Native("locked"));
-    EXPECT_FALSE(ReplaceFileContents(temp.U16("locked/a.ini"), "lost"));
-    EXPECT_FALSE(ReplaceFileContents(temp.U16("locked/new.ini"), "lost"));
+    EXPECT_EQ(ReplaceFileContents(temp.U16("locked/a.ini"), "lost"),
+              WriteFailure::kPermissionDenied);
+    EXPECT_EQ(ReplaceFileContents(temp.U16("locked/new.ini"), "lost"),
+              WriteFailure::kPermissionDenied);
     EXPECT_EQ(test::ReadBytes(temp.Native("locked/a.ini")), "kept");
     EXPECT_EQ(FolderEntries(temp.Native("locked")), std::vector<std::string>{"a.ini"});
 }
 
+// Each failure is reported with its cause, and no failure costs the old file or the file kept
+// aside, nor leaves a temporary behind.
 TEST(FileSystem, FailedReplacementKeepsTheOldFileAndLeavesNoTemporary) {
     const std::string replacement(100000, 'n');
-    for (const test::Fault& c : test::kSaveFailures) {
-        TemporaryFolder temp;
-        test::WriteBytes(temp.Native("a.ini"), "kept");
-        {
-            test::FailingCall failing(c);
-            EXPECT_FALSE(ReplaceFileContents(temp.U16("a.ini"), replacement)) << c.name;
-            EXPECT_FALSE(ReplaceFileContents(temp.U16("new.ini"), replacement)) << c.name;
+    const WriteFailure causes[] = {WriteFailure::kPermissionDenied, WriteFailure::kNoSpace,
+                                   WriteFailure::kIoError, WriteFailure::kIoError,
+                                   WriteFailure::kIoError};
+    static_assert(std::size(causes) == std::size(test::kSaveFailures));
+    for (std::size_t i = 0; i < std::size(causes); ++i) {
+        const test::Fault& c = test::kSaveFailures[i];
+        for (const bool keepingAside : {false, true}) {
+            TemporaryFolder temp;
+            test::WriteBytes(temp.Native("a.ini"), "kept");
+            test::WriteBytes(temp.Native("a.ini.bak"), "older");
+            const std::u16string aside = keepingAside ? temp.U16("a.ini.bak") : u"";
+            {
+                test::FailingCall failing(c);
+                EXPECT_EQ(ReplaceFileContents(temp.U16("a.ini"), replacement, aside), causes[i])
+                    << c.name;
+                EXPECT_EQ(ReplaceFileContents(temp.U16("new.ini"), replacement, aside), causes[i])
+                    << c.name;
+            }
+            EXPECT_EQ(test::ReadBytes(temp.Native("a.ini")), "kept") << c.name;
+            EXPECT_EQ(test::ReadBytes(temp.Native("a.ini.bak")), "older") << c.name;
+            EXPECT_EQ(FolderEntries(temp.path()), (std::vector<std::string>{"a.ini", "a.ini.bak"}))
+                << c.name;
         }
-        EXPECT_EQ(test::ReadBytes(temp.Native("a.ini")), "kept") << c.name;
-        EXPECT_EQ(FolderEntries(temp.path()), std::vector<std::string>{"a.ini"}) << c.name;
     }
+}
+
+// A file that could not be read is kept aside before the new one takes its place, and the new
+// one does not inherit the permissions that may have made it unreadable.
+TEST(FileSystem, ReplacementCanKeepTheOldFileAside) {
+    TemporaryFolder temp;
+    test::WriteBytes(temp.Native("a.ini"), "old");
+    ASSERT_EQ(::chmod(temp.Native("a.ini").c_str(), 0), 0);
+    test::WriteBytes(temp.Native("a.ini.bak"), "older");
+    ASSERT_EQ(ReplaceFileContents(temp.U16("a.ini"), "new", temp.U16("a.ini.bak")),
+              WriteFailure::kNone);
+    EXPECT_EQ(test::ReadBytes(temp.Native("a.ini")), "new");
+    EXPECT_EQ(test::ReadBytes(temp.Native("a.ini.bak")), "old");
+    struct stat info {};
+    ASSERT_EQ(::stat(temp.Native("a.ini").c_str(), &info), 0);
+    EXPECT_NE(info.st_mode & 0600, 0u);
+    // Nothing to keep aside: the new file is simply made.
+    ASSERT_EQ(ReplaceFileContents(temp.U16("b.ini"), "new", temp.U16("b.ini.bak")),
+              WriteFailure::kNone);
+    EXPECT_EQ(FolderEntries(temp.path()),
+              (std::vector<std::string>{"a.ini", "a.ini.bak", "b.ini"}));
+}
+
+// Temporaries left by killed runs, whatever process id they had, block no later save; the old
+// ones are removed, recent ones (a save under way) and other files stay.
+TEST(FileSystem, TemporariesOfKilledRunsBlockNothingAndGoWhenStale) {
+    TemporaryFolder temp;
+    const char* leftovers[] = {"a.ini.~1-0", "a.ini.~1-1", "a.ini.~0123456789abcdef"};
+    for (const char* name : leftovers) test::WriteBytes(temp.Native(name), "partial");
+    test::WriteBytes(temp.Native("a.ini.~recent"), "partial");
+    test::WriteBytes(temp.Native("b.ini.~1-0"), "someone else's");
+    const std::time_t hourAgo = std::time(nullptr) - 3600;
+    for (const char* name : {"a.ini.~1-0", "a.ini.~1-1", "a.ini.~0123456789abcdef", "b.ini.~1-0"}) {
+        const timeval times[2] = {{hourAgo, 0}, {hourAgo, 0}};
+        ASSERT_EQ(::utimes(temp.Native(name).c_str(), times), 0);
+    }
+    ASSERT_EQ(ReplaceFileContents(temp.U16("a.ini"), "saved"), WriteFailure::kNone);
+    RemoveStaleTemporaries(temp.U16("a.ini"), 60);
+    EXPECT_EQ(FolderEntries(temp.path()),
+              (std::vector<std::string>{"a.ini", "a.ini.~recent", "b.ini.~1-0"}));
+    EXPECT_EQ(test::ReadBytes(temp.Native("a.ini")), "saved");
 }
 
 TEST(FileSystem, AppDataFoldersFollowTheEnvironment) {

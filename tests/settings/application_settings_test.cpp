@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
+
 #include "fake_windows.h"
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
@@ -27,13 +30,19 @@ std::string SettingsFile(const std::string& entries) {
 struct Session {
     explicit Session(const std::u16string& path, std::vector<std::u16string> catalogue = {})
         : window(std::move(catalogue)), host(kSystem, kOwn, &window.log), fonts(host) {
-        loadSettings(path, window, fonts);
+        loaded = loadSettings(path, window, fonts);
     }
-    bool Save(const std::u16string& path) { return saveSettings(path, window, fonts, kLocations); }
+    SettingsSave SaveReporting(const std::u16string& path) {
+        return saveSettings(path, window, fonts, kLocations, loaded);
+    }
+    bool Save(const std::u16string& path) {
+        return SaveReporting(path).failure == WriteFailure::kNone;
+    }
 
     FakeSettingsWindow window;
     FakeFontHost host;
     FontSettings fonts;
+    LoadResult loaded;
 };
 
 TEST(ApplicationSettings, FirstStartTakesTheDefaultsAndSavesEighteenKeysInOrder) {
@@ -110,7 +119,8 @@ TEST(ApplicationSettings, OddStoredValues) {
         std::string entries;
         std::string expectedLine;  // in the file saved next
     } cases[] = {
-        {"unknown algorithm", "<Algorithm>99</Algorithm>", "<Algorithm>-1</Algorithm>"},
+        {"unknown algorithm", "<Algorithm>99</Algorithm>", "<Algorithm>7</Algorithm>"},
+        {"negative algorithm", "<Algorithm>-1</Algorithm>", "<Algorithm>7</Algorithm>"},
         {"algorithm in words", "<Algorithm>md5</Algorithm>", "<Algorithm>0</Algorithm>"},
         {"empty filter", "<Filename></Filename>", "<Filename>*</Filename>"},
         {"empty separator", "<Separator></Separator>", "<Separator>|</Separator>"},
@@ -127,11 +137,21 @@ TEST(ApplicationSettings, OddStoredValues) {
          "<FontDefHeight>-11</FontDefHeight>"},
         {"height applied", "<UseFontHeight>1</UseFontHeight><FontDefHeight>-40</FontDefHeight>",
          "<FontDefHeight>-40</FontDefHeight>"},
+        {"height beyond 72 points",
+         "<UseFontHeight>1</UseFontHeight><FontDefHeight>-2000000</FontDefHeight>",
+         "<FontDefHeight>-96</FontDefHeight>"},
+        {"cell height below 6 points",
+         "<UseFontHeight>1</UseFontHeight><FontDefHeight>3</FontDefHeight>",
+         "<FontDefHeight>8</FontDefHeight>"},
         {"language not in catalogue", "<LanguageName>Klingon</LanguageName>",
          "<LanguageName></LanguageName>"},
         {"left of the screen", "<WinPos>-5;0;100;100</WinPos>", "<WinPos>100;50;740;430</WinPos>"},
         {"zero width", "<WinPos>5;0;5;100</WinPos>", "<WinPos>100;50;740;430</WinPos>"},
         {"maximised", "<WinPos>MAX</WinPos>", "<WinPos>MAX</WinPos>"},
+        {"larger than the screen", "<WinPos>0;0;2000000000;2000000000</WinPos>",
+         "<WinPos>0;0;1920;1080</WinPos>"},
+        {"off the screen", "<WinPos>5000;5000;5800;5400</WinPos>",
+         "<WinPos>1120;680;1920;1080</WinPos>"},
         {"no frame", "", "<Algorithm>7</Algorithm>"},
     };
     for (const auto& c : cases) {
@@ -142,6 +162,86 @@ TEST(ApplicationSettings, OddStoredValues) {
         EXPECT_NE(test::ReadBytes(temp.Native("Tessik.ini")).find("  " + c.expectedLine + "\r\n"),
                   std::string::npos)
             << c.name;
+    }
+}
+
+// A file cut short, or whose frame is broken, still gives every key it holds whole; at the next
+// save it is kept aside, so nothing it held is lost.
+TEST(ApplicationSettings, ADamagedFileGivesTheKeysItStillHoldsAndIsKeptAside) {
+    TemporaryFolder temp;
+    const std::string damaged =
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<InitFile>\r\n"
+        "  <Algorithm>3</Algorithm>\r\n  <Separator> -> </Separator>\r\n  <WinPos>10;2";
+    test::WriteBytes(temp.Native("Tessik.ini"), damaged);
+    Session session(temp.U16("Tessik.ini"));
+    EXPECT_EQ(session.loaded.outcome, LoadOutcome::kDamaged);
+    EXPECT_EQ(session.window.algorithm, 3);
+    EXPECT_EQ(session.window.separatorText, u" -> ");
+    EXPECT_EQ(session.window.log.back(), "language unset");  // the cut position is not used
+
+    const SettingsSave saved = session.SaveReporting(temp.U16("Tessik.ini"));
+    EXPECT_EQ(saved.failure, WriteFailure::kNone);
+    EXPECT_EQ(saved.keptAsidePath, temp.U16("Tessik.ini.bak"));
+    EXPECT_EQ(test::ReadBytes(temp.Native("Tessik.ini.bak")), damaged);
+    EXPECT_EQ(Session(temp.U16("Tessik.ini")).loaded.outcome, LoadOutcome::kLoaded);
+}
+
+// Only a missing or empty file may be replaced by defaults. One that could not be read (denied
+// to this user, or failing) is kept aside whole before the defaults are written.
+TEST(ApplicationSettings, AFileThatCouldNotBeReadIsKeptAsideNotOverwritten) {
+    const struct {
+        const char* name;
+        test::Fault fault;
+        ReadFailure failure;
+    } cases[] = {{"denied", {"open", test::Call::kOpen, EACCES}, ReadFailure::kPermissionDenied},
+                 {"failing", {"read", test::Call::kRead, EIO}, ReadFailure::kIoError}};
+    for (const auto& c : cases) {
+        TemporaryFolder temp;
+        const std::string stored = SettingsFile("  <Algorithm>3</Algorithm>\r\n");
+        test::WriteBytes(temp.Native("Tessik.ini"), stored);
+        std::optional<Session> session;
+        {
+            test::FailingCall failing(c.fault);
+            session.emplace(temp.U16("Tessik.ini"));
+        }
+        EXPECT_EQ(session->loaded.outcome, LoadOutcome::kUnreadable) << c.name;
+        EXPECT_EQ(session->loaded.failure, c.failure) << c.name;
+        EXPECT_EQ(session->window.algorithm, 7) << c.name;
+        const SettingsSave saved = session->SaveReporting(temp.U16("Tessik.ini"));
+        EXPECT_EQ(saved.failure, WriteFailure::kNone) << c.name;
+        EXPECT_EQ(saved.keptAsidePath, temp.U16("Tessik.ini.bak")) << c.name;
+        EXPECT_EQ(test::ReadBytes(temp.Native("Tessik.ini.bak")), stored) << c.name;
+    }
+    for (const char* contents : {static_cast<const char*>(""), static_cast<const char*>(nullptr)}) {
+        TemporaryFolder temp;
+        if (contents != nullptr) test::WriteBytes(temp.Native("Tessik.ini"), contents);
+        Session session(temp.U16("Tessik.ini"));
+        EXPECT_TRUE(session.SaveReporting(temp.U16("Tessik.ini")).keptAsidePath.empty());
+        EXPECT_FALSE(std::filesystem::exists(temp.Native("Tessik.ini.bak")));
+    }
+}
+
+// A separator is stored verbatim between its tags: one that holds markup would cut its own entry
+// short or forge another, and a long one would outgrow what the reader takes.
+TEST(ApplicationSettings, OnlySeparatorsTheFileCanHoldAreAccepted) {
+    const struct {
+        std::u16string separator;
+        SeparatorProblem problem;
+    } cases[] = {
+        {u"|", SeparatorProblem::kNone},
+        {u"", SeparatorProblem::kNone},
+        {u" \u2192 ", SeparatorProblem::kNone},
+        {std::u16string(kMaxSeparatorUnits, u'-'), SeparatorProblem::kNone},
+        {std::u16string(kMaxSeparatorUnits + 1, u'-'), SeparatorProblem::kTooLong},
+        {u"</Separator>", SeparatorProblem::kMarkup},
+        {u"<WinPos>0;0;1;1</WinPos>", SeparatorProblem::kMarkup},
+        {u"->", SeparatorProblem::kMarkup},
+        {u"a\nb", SeparatorProblem::kLineBreak},
+        {u"\r", SeparatorProblem::kLineBreak},
+        {u"\u2029", SeparatorProblem::kLineBreak},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CheckSeparator(c.separator), c.problem) << c.separator.size();
     }
 }
 
@@ -193,7 +293,7 @@ TEST(ApplicationSettings, FailedSaveKeepsThePreviousFileReadable) {
         session.window.algorithm = 2;
         {
             test::FailingCall failing(c);
-            EXPECT_FALSE(session.Save(path)) << c.name;
+            EXPECT_NE(session.SaveReporting(path).failure, WriteFailure::kNone) << c.name;
         }
         EXPECT_EQ(test::ReadBytes(temp.Native("Tessik.ini")), before) << c.name;
         EXPECT_EQ(Session(path).window.algorithm, 3) << c.name;

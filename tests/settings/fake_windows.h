@@ -92,6 +92,7 @@ class FakeSettingsWindow : public SettingsWindow {
         log.push_back("move");
     }
     WindowPlacement placement() const override { return placed; }
+    WindowRect availableArea() const override { return screen; }
 
     int algorithm = -1;
     bool caseSensitive = false;
@@ -101,6 +102,7 @@ class FakeSettingsWindow : public SettingsWindow {
     bool languageIsUnset = false;
     std::u16string language;
     WindowPlacement placed{WindowState::kNormal, {100, 50, 740, 430}, {100, 50, 740, 430}};
+    WindowRect screen{0, 0, 1920, 1080};
     std::vector<std::string> log;
 
   private:

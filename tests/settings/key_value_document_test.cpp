@@ -1,9 +1,9 @@
 #include "settings/key_value_document.h"
 
-#include <cerrno>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
@@ -139,12 +139,14 @@ TEST(KeyValueDocument, ParsesTheXmlFrame) {
          "Settings", "v"},
         {"no line break", "<?xml?><InitFile><Key>v</Key></InitFile>", true, "InitFile", "v"},
         {"LF only", "<?xml?><InitFile>\n<Key>v</Key></InitFile>", true, "InitFile", "v"},
+        // A broken frame fails the parse, yet the whole entries in the text are still found.
         {"no declaration", "<InitFile>\r\n  <Key>v</Key>\r\n</InitFile>\r\n", false, "InitFile",
-         "none"},
+         "v"},
         {"no root tag", "<?xml?>", false, "InitFile", "none"},
         {"unclosed root tag", "<?xml?><Root", false, "InitFile", "none"},
-        {"no closing root", "<?xml?><Root>\r\n  <Key>v</Key>\r\n", false, "Root", "none"},
-        {"closed by another root", "<?xml?><Root><Key>v</Key></InitFile>", false, "Root", "none"},
+        {"no closing root", "<?xml?><Root>\r\n  <Key>v</Key>\r\n", false, "Root", "v"},
+        {"closed by another root", "<?xml?><Root><Key>v</Key></InitFile>", false, "Root", "v"},
+        {"entry cut short", "<?xml?><Root>\r\n  <Key>v", false, "Root", "none"},
     };
     for (const auto& c : cases) {
         KeyValueDocument doc(DocumentLayout::Xml);
@@ -165,13 +167,20 @@ TEST(KeyValueDocument, LoadsOnlyNonEmptyRegularFilesUpToTheFirstZeroByte) {
     test::WriteBytes(temp.Native("zero.ini"), std::string("A=\"1\"\r\n\0B=\"2\"\r\n", 14));
     test::MakeFolder(temp.Native("folder.ini"));
     ASSERT_EQ(::mkfifo(temp.Native("fifo.ini").c_str(), 0600), 0);
-    for (const char* name : {"missing.ini", "empty.ini", "folder.ini", "fifo.ini"}) {
+    const struct {
+        const char* name;
+        LoadOutcome outcome;
+    } refused[] = {{"missing.ini", LoadOutcome::kMissing},
+                   {"empty.ini", LoadOutcome::kEmpty},
+                   {"folder.ini", LoadOutcome::kUnreadable},
+                   {"fifo.ini", LoadOutcome::kUnreadable}};
+    for (const auto& c : refused) {
         KeyValueDocument doc(DocumentLayout::Plain);
-        EXPECT_FALSE(doc.load(temp.U16(name))) << name;
-        EXPECT_EQ(doc.serialize(), "") << name;
+        EXPECT_EQ(doc.load(temp.U16(c.name)).outcome, c.outcome) << c.name;
+        EXPECT_EQ(doc.serialize(), "") << c.name;
     }
     KeyValueDocument doc(DocumentLayout::Plain);
-    ASSERT_TRUE(doc.load(temp.U16("zero.ini")));
+    ASSERT_TRUE(doc.load(temp.U16("zero.ini")).loaded());
     EXPECT_EQ(doc.getInt("A", 0), 1);
     EXPECT_EQ(doc.getInt("B", 0), 0);
 }
@@ -183,26 +192,29 @@ TEST(KeyValueDocument, ReadErrorFailsTheLoadAndKeepsWhatTheDocumentHeld) {
         KeyValueDocument doc(DocumentLayout::Plain);
         ASSERT_TRUE(doc.parse("A=\"1\"\r\n"));
         test::FailingCall failing(test::Call::kRead, EIO, bytesFirst);
-        EXPECT_FALSE(doc.load(temp.U16("new.ini"))) << bytesFirst;
+        const LoadResult result = doc.load(temp.U16("new.ini"));
+        EXPECT_EQ(result.outcome, LoadOutcome::kUnreadable) << bytesFirst;
+        EXPECT_EQ(result.failure, ReadFailure::kIoError) << bytesFirst;
         EXPECT_EQ(doc.getInt("A", 9), 1) << bytesFirst;
     }
 }
 
-TEST(KeyValueDocument, RefusesFilesLargerThanTheCap) {
+// Of a file larger than the cap, the entries within the cap are still taken.
+TEST(KeyValueDocument, ReadsFilesUpToTheCap) {
     TemporaryFolder temp;
     const struct {
         const char* name;
         std::uint64_t size;
-        bool loads;
-    } cases[] = {{"at-cap.ini", KeyValueDocument::kMaxFileBytes, true},
-                 {"over-cap.ini", KeyValueDocument::kMaxFileBytes + 1, false}};
+        LoadOutcome outcome;
+    } cases[] = {{"at-cap.ini", KeyValueDocument::kMaxFileBytes, LoadOutcome::kLoaded},
+                 {"over-cap.ini", KeyValueDocument::kMaxFileBytes + 1, LoadOutcome::kDamaged}};
     for (const auto& c : cases) {
         // Sparse files: the zero bytes after the entry end its text without costing a write.
         test::WriteBytes(temp.Native(c.name), "A=\"1\"\r\n");
         ASSERT_EQ(::truncate(temp.Native(c.name).c_str(), static_cast<off_t>(c.size)), 0);
         KeyValueDocument doc(DocumentLayout::Plain);
-        EXPECT_EQ(doc.load(temp.U16(c.name)), c.loads) << c.name;
-        EXPECT_EQ(doc.getInt("A", 9), c.loads ? 1 : 9) << c.name;
+        EXPECT_EQ(doc.load(temp.U16(c.name)).outcome, c.outcome) << c.name;
+        EXPECT_EQ(doc.getInt("A", 9), 1) << c.name;
     }
 }
 
@@ -211,20 +223,20 @@ TEST(KeyValueDocument, SaveAndLoadRoundTripAndXmlReadAsPlainFindsNothing) {
     KeyValueDocument written(DocumentLayout::Xml);
     written.setInt("Algorithm", 3);
     written.setString("Folder", "/data");
-    ASSERT_TRUE(written.save(temp.U16("Tessik.ini")));
+    ASSERT_EQ(written.save(temp.U16("Tessik.ini")), WriteFailure::kNone);
     EXPECT_EQ(test::ReadBytes(temp.Native("Tessik.ini")), written.serialize());
 
     KeyValueDocument asXml(DocumentLayout::Xml);
-    ASSERT_TRUE(asXml.load(temp.U16("Tessik.ini")));
+    ASSERT_TRUE(asXml.load(temp.U16("Tessik.ini")).loaded());
     EXPECT_EQ(asXml.getInt("Algorithm", 7), 3);
     EXPECT_EQ(asXml.getString("Folder", ""), "/data");
 
     KeyValueDocument asPlain(DocumentLayout::Plain);
-    ASSERT_TRUE(asPlain.load(temp.U16("Tessik.ini")));
+    ASSERT_TRUE(asPlain.load(temp.U16("Tessik.ini")).loaded());
     EXPECT_EQ(asPlain.getInt("Algorithm", 7), 7);
     EXPECT_EQ(asPlain.getString("Folder", "none"), "none");
 
-    EXPECT_FALSE(written.save(temp.U16("missing/Tessik.ini")));
+    EXPECT_EQ(written.save(temp.U16("missing/Tessik.ini")), WriteFailure::kIoError);
 }
 
 }  // namespace

@@ -101,7 +101,7 @@ TEST(ShippedLanguagesTest, EveryFileTranslatesEveryKeyOfEveryWindowOnce) {
 
         // The program reads the same texts back.
         KeyValueDocument document(DocumentLayout::Plain);
-        ASSERT_TRUE(document.load(U16(kDataFolder + "/" + file))) << file;
+        ASSERT_TRUE(document.load(U16(kDataFolder + "/" + file)).loaded()) << file;
         for (const std::string& key : keys) {
             EXPECT_EQ(document.getString(key, ""), values[key]) << file << ": " << key;
         }

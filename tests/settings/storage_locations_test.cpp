@@ -44,15 +44,15 @@ struct Sandbox {
     LocalTime now{2019, 10, 15, 8, 5, 9};
 };
 
-// The selector branch moves the process into the program directory; each test gets its
-// starting directory back so none leaks into the next.
+// Some tests change the current directory themselves; each gets its starting directory back so
+// none leaks into the next.
 class StorageLocationsTest : public ::testing::Test {
   protected:
     void SetUp() override {
         startDirectory_ = CurrentDirectory();
         ASSERT_FALSE(startDirectory_.empty());
     }
-    void TearDown() override { ASSERT_TRUE(SetCurrentDirectory(startDirectory_)); }
+    void TearDown() override { ASSERT_TRUE(test::ChangeDirectory(startDirectory_)); }
 
     std::u16string startDirectory_;
     Sandbox box_;
@@ -73,25 +73,23 @@ TEST_F(StorageLocationsTest, SelectorDecidesTheStorageDirectory) {
         const char* name;
         std::string selector;
         const char* storage;  // relative to the temporary folder; nullptr: the per-user default
-        bool movesIntoProgram;
     } cases[] = {
-        {"program directory", "UseExeFilePath=\"1\"\r\n", "prog", false},
+        {"program directory", "UseExeFilePath=\"1\"\r\n", "prog"},
         {"program directory wins", "ApplicationStorage=\"data\"\r\nUseExeFilePath=\"1\"\r\n",
-         "prog", false},
-        {"leading zero", "UseExeFilePath=\"01\"\r\n", nullptr, true},
-        {"word", "UseExeFilePath=\"true\"\r\n", nullptr, true},
-        {"leading space", "UseExeFilePath=\" 1\"\r\n", nullptr, true},
-        {"relative folder", "UseExeFilePath=\"0\"\r\nApplicationStorage=\"data\"\r\n", "prog/data",
-         true},
-        {"relative with separator", "ApplicationStorage=\"data/\"\r\n", "prog/data", true},
-        {"relative upwards", "ApplicationStorage=\"../shared\"\r\n", "shared", true},
-        {"missing folder", "ApplicationStorage=\"nowhere\"\r\n", nullptr, true},
-        {"names a file", "ApplicationStorage=\"tessik\"\r\n", nullptr, true},
-        {"no keys", "Other=\"1\"\r\n", nullptr, true},
-        {"empty file", "", nullptr, false},
+         "prog"},
+        {"leading zero", "UseExeFilePath=\"01\"\r\n", nullptr},
+        {"word", "UseExeFilePath=\"true\"\r\n", nullptr},
+        {"leading space", "UseExeFilePath=\" 1\"\r\n", nullptr},
+        {"relative folder", "UseExeFilePath=\"0\"\r\nApplicationStorage=\"data\"\r\n", "prog/data"},
+        {"relative with separator", "ApplicationStorage=\"data/\"\r\n", "prog/data"},
+        {"relative upwards", "ApplicationStorage=\"../shared\"\r\n", "shared"},
+        {"missing folder", "ApplicationStorage=\"nowhere\"\r\n", nullptr},
+        {"names a file", "ApplicationStorage=\"tessik\"\r\n", nullptr},
+        {"no keys", "Other=\"1\"\r\n", nullptr},
+        {"empty file", "", nullptr},
     };
     for (const auto& c : cases) {
-        ASSERT_TRUE(SetCurrentDirectory(startDirectory_));
+        ASSERT_TRUE(test::ChangeDirectory(startDirectory_));
         Sandbox box;
         test::MakeFolder(box.temp.Native("prog/data"));
         test::MakeFolder(box.temp.Native("shared"));
@@ -106,8 +104,8 @@ TEST_F(StorageLocationsTest, SelectorDecidesTheStorageDirectory) {
         // Only the per-user default makes folders or writes the record.
         EXPECT_EQ(DirectoryExists(box.temp.U16("user/Korvane")), c.storage == nullptr) << c.name;
         EXPECT_EQ(FileExists(box.temp.U16(kRecordPath)), c.storage == nullptr) << c.name;
-        EXPECT_EQ(CurrentDirectory(), c.movesIntoProgram ? box.temp.U16("prog") : startDirectory_)
-            << c.name;
+        // Relative names the user gives stay relative to where the program was started.
+        EXPECT_EQ(CurrentDirectory(), startDirectory_) << c.name;
     }
 }
 
@@ -121,7 +119,7 @@ TEST_F(StorageLocationsTest, AbsoluteStorageFolder) {
 }
 
 TEST_F(StorageLocationsTest, ProgramDirectoryFallsBackToArgumentZero) {
-    ASSERT_TRUE(SetCurrentDirectory(box_.temp.U16()));
+    ASSERT_TRUE(test::ChangeDirectory(box_.temp.U16()));
     const struct {
         const char* name;
         std::u16string programPath;

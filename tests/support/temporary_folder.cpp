@@ -74,4 +74,8 @@ void MakeFolder(const std::string& nativePath) {
     ASSERT_FALSE(error) << nativePath;
 }
 
+bool ChangeDirectory(const std::u16string& path) {
+    return ::chdir(ToNativePath(path).c_str()) == 0;
+}
+
 }  // namespace tessik::test

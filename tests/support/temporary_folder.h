@@ -40,5 +40,7 @@ class BoundSocket {
 void WriteBytes(const std::string& nativePath, std::string_view bytes);
 std::string ReadBytes(const std::string& nativePath);
 void MakeFolder(const std::string& nativePath);
+// The process's current directory; the program itself never changes it.
+bool ChangeDirectory(const std::u16string& path);
 
 }  // namespace tessik::test
