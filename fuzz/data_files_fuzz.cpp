@@ -1,10 +1,13 @@
-// Any bytes as the settings file and as the language catalogue: loading never fails hard, the
-// settings a file yields are saved and loaded back unchanged, and the language window's list
+// Any bytes as the settings file and as the language catalogue: loading never fails hard and
+// always yields a usable window (a listed algorithm, a readable font, a position on the screen),
+// the settings a file yields are saved and loaded back unchanged, and the language window's list
 // is well-formed.
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
+#include "digest/algorithm_catalogue.h"
 #include "fuzz_support.h"
 #include "platform/path_encoding.h"
 #include "settings/application_settings.h"
@@ -24,7 +27,7 @@ struct Session {
         : host(MakeFont(u"Message Sans", -12, 400, 0, 34), MakeFont(u"Dialog", -11, 700, 2, 18),
                nullptr),
           fonts(host) {
-        loadSettings(path, window, fonts);
+        loaded = loadSettings(path, window, fonts);
     }
     bool HasAngleBracket() const {
         for (const std::u16string* text :
@@ -38,7 +41,23 @@ struct Session {
     FakeSettingsWindow window;
     FakeFontHost host;
     FontSettings fonts;
+    LoadResult loaded;
 };
+
+void CheckUsableWindow(const Session& session) {
+    Require(session.window.algorithm >= 0 && session.window.algorithm < AlgorithmCount(),
+            "a listed algorithm is selected");
+    const long long height = session.host.currentFont().height;
+    Require(height == 0 || (std::abs(height) >= 8 && std::abs(height) <= 96),
+            "the font is between 6 and 72 points");
+    if (session.window.placed.state == WindowState::kNormal) {
+        const WindowRect& r = session.window.placed.rect;
+        const WindowRect& screen = session.window.screen;
+        Require(r.left >= screen.left && r.top >= screen.top && r.right <= screen.right &&
+                    r.bottom <= screen.bottom,
+                "the window lies on the screen");
+    }
+}
 
 bool SameSettings(const Session& a, const Session& b) {
     const WindowPlacement& pa = a.window.placed;
@@ -55,11 +74,19 @@ bool SameSettings(const Session& a, const Session& b) {
 
 void CheckSettingsFile(const std::string& bytes) {
     const Session first(WriteScratchFile("Tessik.ini", bytes));
+    CheckUsableWindow(first);
     const std::u16string saved = FromNativePath(ScratchFolder() + "/Saved.ini");
-    Require(saveSettings(saved, first.window, first.fonts, {u"/p/", u"/s/", false}),
+    Require(saveSettings(saved, first.window, first.fonts, {u"/p/", u"/s/", false}, first.loaded)
+                    .failure == WriteFailure::kNone,
             "settings can be saved");
-    // Values are stored verbatim, so one that holds another key's marker is found there.
-    if (first.HasAngleBracket()) return;
+    // Values are stored verbatim, so one that holds another key's marker is found there: the
+    // options window accepts no separator with one.
+    if (first.HasAngleBracket()) {
+        Require(CheckSeparator(first.window.separatorText) == SeparatorProblem::kMarkup ||
+                    first.window.separatorText.find(u'<') == std::u16string::npos,
+                "a separator with markup is refused");
+        return;
+    }
     Require(SameSettings(first, Session(saved)), "saved settings load back unchanged");
 }
 

@@ -62,7 +62,8 @@ inline const std::string& ScratchFolder() {
 // The bytes as a scratch file of that name.
 inline std::u16string WriteScratchFile(const char* name, const std::string& bytes) {
     const std::u16string path = FromNativePath(ScratchFolder() + "/" + name);
-    Require(ReplaceFileContents(path, bytes), "the scratch file can be written");
+    Require(ReplaceFileContents(path, bytes) == WriteFailure::kNone,
+            "the scratch file can be written");
     return path;
 }
 

@@ -1,6 +1,7 @@
 // Stored numbers and window positions from any text: a number reads as the C library reads it
 // (clamped to int), a position is either refused or a usable rectangle that is written back to
-// the same text it came from once normalised.
+// the same text it came from once normalised, and fitted into a screen it lies on that screen,
+// no larger than before.
 
 #include <cerrno>
 #include <climits>
@@ -35,6 +36,23 @@ void CheckDecimal(const std::string& text) {
             "overflow is reported exactly when the int range is left");
 }
 
+// Screens side by side, one left of the origin, and one too small for any window.
+void CheckFitted(const WindowRect& r) {
+    const WindowRect screens[] = {{0, 0, 1920, 1080}, {-1280, 0, 0, 1024}, {0, 0, 1, 1}};
+    for (const WindowRect& screen : screens) {
+        const WindowRect f = FitIntoArea(r, screen);
+        Require(f.left >= screen.left && f.top >= screen.top && f.right <= screen.right &&
+                    f.bottom <= screen.bottom,
+                "a fitted window lies on the screen");
+        Require(
+            static_cast<long long>(f.right) - f.left <= static_cast<long long>(r.right) - r.left &&
+                static_cast<long long>(f.bottom) - f.top <=
+                    static_cast<long long>(r.bottom) - r.top,
+            "a fitted window grows no larger");
+        Require(f.right > f.left && f.bottom > f.top, "a fitted window keeps a size");
+    }
+}
+
 void CheckPosition(const std::string& text) {
     const StoredPosition position = ParseWindowPosition(text);
     switch (position.action) {
@@ -50,6 +68,7 @@ void CheckPosition(const std::string& text) {
                     "a moved window has a usable rectangle");
             const std::string written = FormatWindowPosition({WindowState::kNormal, r, {}});
             Require(ParseWindowPosition(written) == position, "a written position reads back");
+            CheckFitted(r);
             break;
         }
     }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the packages, then builds and runs every test three times: as shipped (benchmarks
 # included, so they keep compiling); with the address and undefined-behaviour sanitizers, which
-# also replay and briefly run the fuzz targets; and with the thread sanitizer.
+# also replay and briefly run the fuzz targets; and with the thread sanitizer. Its build folders
+# are its own (build-test, build-asan, build-tsan): build/ stays as the developer configured it.
 #   FUZZ_SECONDS  time for each fuzz target (default 20; 0 replays the seeds only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,12 +12,12 @@ fuzz_seconds=${FUZZ_SECONDS:-20}
 
 stage() { echo "=== $* ($(date +%T))"; }
 
-scripts/install-packages.sh
+scripts/install-packages.sh test
 
 stage "build and test"
-cmake -S . -B build -G Ninja -DTESSIK_WERROR=ON -DTESSIK_BUILD_BENCH=ON
-cmake --build build
-ctest --test-dir build --output-on-failure -j "$jobs"
+cmake -S . -B build-test -G Ninja -DTESSIK_WERROR=ON -DTESSIK_BUILD_BENCH=ON
+cmake --build build-test
+ctest --test-dir build-test --output-on-failure -j "$jobs"
 
 # The sanitizer builds leave out what only measures speed.
 sanitized() {
