@@ -20,6 +20,17 @@ ParsedArguments UsageError(std::string problem) {
     return parsed;
 }
 
+// Each option with its value's name only: which options go together is said by the errors, and
+// spelled out in the help it only crowds the lines.
+class PlainFormatter : public CLI::Formatter {
+  public:
+    std::string make_option_opts(const CLI::Option* option) const override {
+        // The type name comes with the check's own wording after a colon.
+        const std::string type = option->get_type_name();
+        return type.empty() ? "" : " " + type.substr(0, type.find(':'));
+    }
+};
+
 int DefaultWorkers() {
     return static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
 }
@@ -36,7 +47,8 @@ ParsedArguments ParseSumArguments(int argc, const char* const* argv) {
          check = false;
 
     app.add_option("-a,--algorithm", algorithm,
-                   "algorithm by its identifier (--list shows them); default sha2-256");
+                   "algorithm by its identifier (--list shows them); default sha2-256")
+        ->type_name("ID");
     app.add_flag("--list", list, "list the algorithms: identifier and name");
     auto* checkOption = app.add_flag("-c,--check", check, "read checksum lists and check them");
     auto* tagOption = app.add_flag("--tag", tag, "write BSD-style lines: TAG (name) = digest");
@@ -48,15 +60,18 @@ ParsedArguments ParseSumArguments(int argc, const char* const* argv) {
     auto* recursiveOption =
         app.add_flag("-r,--recursive", options.recursive, "hash the files below each folder");
     app.add_option("-j,--jobs", options.workers, "files hashed at once (default: the cores)")
-        ->check(CLI::Range(1, 256));
+        ->check(CLI::Range(1, 256))
+        ->type_name("N");
     auto* textOption =
         app.add_option("-s,--string", options.text, "hash TEXT as the main window does, not files");
     app.add_option("--line-ends", lineEnds, "line breaks in TEXT: crlf (default) or lf")
         ->check(CLI::IsMember({"crlf", "lf"}))
+        ->type_name("crlf|lf")
         ->needs(textOption);
     app.add_flag("--progress", options.progress, "show bytes, percent and speed on stderr");
     app.add_option("--separator", options.separator,
                    "separator of the folder window's lines in a list (default |)")
+        ->type_name("TEXT")
         ->needs(checkOption);
     for (auto [name, flag, help] : {
              std::tuple{"--quiet", &options.quiet, "do not print OK for each file"},
@@ -73,7 +88,10 @@ ParsedArguments ParseSumArguments(int argc, const char* const* argv) {
         ->excludes(recursiveOption)
         ->excludes(binaryOption);
     textOption->excludes(checkOption)->excludes(recursiveOption);
-    app.add_option("FILE", options.operands, "files, folders with -r, or lists with --check");
+    app.add_option("FILE", options.operands, "files, folders with -r, or lists with --check")
+        ->type_name("");
+    app.formatter(std::make_shared<PlainFormatter>());
+    app.get_formatter()->column_width(24);
 
     try {
         app.parse(argc, argv);
