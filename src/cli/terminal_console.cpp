@@ -9,6 +9,10 @@ namespace tessik {
 
 bool TerminalConsole::Write(std::string_view bytes) {
     if (outputFailed_) return false;
+    {
+        std::lock_guard lock(progressMutex_);
+        ClearProgressLocked();
+    }
     if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size()) return true;
     return Failed();
 }
@@ -26,19 +30,29 @@ bool TerminalConsole::Failed() {
 }
 
 void TerminalConsole::Error(std::string_view message) {
-    ShowProgress({});
+    std::lock_guard lock(progressMutex_);
+    ClearProgressLocked();
     std::fprintf(stderr, "tessik-sum: %.*s\n", static_cast<int>(message.size()), message.data());
 }
 
 // Carriage return and spaces only: no terminal control sequences, so a log file stays readable.
 void TerminalConsole::ShowProgress(std::string_view line) {
-    if (line.empty() && progressWidth_ == 0) return;
+    std::lock_guard lock(progressMutex_);
+    if (line.empty()) {
+        ClearProgressLocked();
+        return;
+    }
     std::string text = "\r";
     text.append(line);
     if (line.size() < progressWidth_) text.append(progressWidth_ - line.size(), ' ');
-    if (line.empty()) text += '\r';
     progressWidth_ = line.size();
     std::fputs(text.c_str(), stderr);
+}
+
+void TerminalConsole::ClearProgressLocked() {
+    if (progressWidth_ == 0) return;
+    std::fputs(("\r" + std::string(progressWidth_, ' ') + "\r").c_str(), stderr);
+    progressWidth_ = 0;
 }
 
 bool TerminalConsole::ErrorIsTerminal() const {
