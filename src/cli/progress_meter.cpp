@@ -7,6 +7,8 @@
 namespace tessik {
 namespace {
 
+constexpr double kShortestMeasure = 0.2;  // seconds
+
 std::string Size(std::uint64_t bytes) {
     static constexpr const char* kUnits[] = {"B", "KiB", "MiB", "GiB", "TiB"};
     double value = static_cast<double>(bytes);
@@ -42,20 +44,27 @@ void ProgressMeter::Report(const std::u16string& path, std::uint64_t done, std::
     if (total < fromBytes_) return;
     std::lock_guard lock(mutex_);
     const Clock::time_point now = Clock::now();
+    // The first report comes some time into a file: it starts the clock and is not counted.
+    const bool first = inProgress_.empty();
+    if (first) {
+        since_ = now;
+        doneSince_ = 0;
+    }
+    std::uint64_t& before = inProgress_.try_emplace(path, done).first->second;
+    if (!first && done > before) doneSince_ += done - before;
+    before = done;
     if (done >= total) {
-        if (path == path_) ClearLocked();
+        inProgress_.erase(path);
+        if (inProgress_.empty()) ClearLocked();
         return;
     }
-    // The first report of a file only starts its clock: it comes some time into the file.
-    if (path != path_) {
-        path_ = path;
-        since_ = now;
-        doneSince_ = done;
-    }
+    // Too short a time gives a speed that means nothing.
     const std::chrono::duration<double> seconds = now - since_;
-    const double speed =
-        seconds.count() > 0 ? static_cast<double>(done - doneSince_) / seconds.count() : -1.0;
+    const double speed = seconds.count() >= kShortestMeasure
+                             ? static_cast<double>(doneSince_) / seconds.count()
+                             : -1.0;
     console_.ShowProgress(FormatProgress(ToNativePath(path), done, total, speed));
+    shown_ = true;
 }
 
 void ProgressMeter::Clear() {
@@ -64,9 +73,10 @@ void ProgressMeter::Clear() {
 }
 
 void ProgressMeter::ClearLocked() {
-    if (path_.empty()) return;
+    inProgress_.clear();
+    if (!shown_) return;
     console_.ShowProgress({});
-    path_.clear();
+    shown_ = false;
 }
 
 }  // namespace tessik

@@ -1,10 +1,11 @@
 #pragma once
-// The progress line of a long hash on standard error: bytes, percent and speed. Workers report
-// from their own threads; the meter shows the latest report and clears the line when a file is
-// done, so that the digest lines on standard output are never mixed with it.
+// The progress line of a long hash on standard error: bytes and percent of the file that
+// reported last, and the speed of all files being hashed together. Workers report from their
+// own threads; the line goes once no file is left in progress.
 
 #include <chrono>
 #include <cstdint>
+#include <map>
 #include <mutex>
 #include <string>
 
@@ -21,7 +22,7 @@ class ProgressMeter {
     // Files of at least `fromBytes` are shown.
     ProgressMeter(Console& console, std::uint64_t fromBytes);
 
-    // Any thread. The last report of a file (done == total) clears the line.
+    // Any thread. The last report of a file comes with done == total.
     void Report(const std::u16string& path, std::uint64_t done, std::uint64_t total);
     // Removes a line still shown, e.g. that of a file that failed half-way.
     void Clear();
@@ -34,9 +35,10 @@ class ProgressMeter {
     Console& console_;
     const std::uint64_t fromBytes_;
     std::mutex mutex_;
-    std::u16string path_;  // of the file shown
+    std::map<std::u16string, std::uint64_t> inProgress_;  // bytes done of each file
     Clock::time_point since_;
-    std::uint64_t doneSince_ = 0;
+    std::uint64_t doneSince_ = 0;  // by all files since then
+    bool shown_ = false;
 };
 
 // Files from this size on show progress by themselves when standard error is a terminal.

@@ -5,7 +5,6 @@
 #include "folder/ordered_file_hasher.h"
 #include "lists/algorithm_choice.h"
 #include "platform/path_encoding.h"
-#include "platform/path_utilities.h"
 
 namespace tessik {
 namespace {
@@ -69,13 +68,6 @@ bool VerifyList(ChecksumListReader& reader, const VerifyOptions& options,
         report(pending.result);
     };
     return HashFilesInOrder(next, deliver, {options.workers, options.cancel, options.progress});
-}
-
-std::u16string FolderOfList(const std::u16string& listPath) {
-    for (std::size_t i = listPath.size(); i > 0; --i) {
-        if (IsPathSeparator(listPath[i - 1])) return listPath.substr(0, i);
-    }
-    return {};
 }
 
 }  // namespace tessik

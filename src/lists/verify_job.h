@@ -1,9 +1,10 @@
 #pragma once
 // Checks every entry of a checksum list against the files it names, in list order, handing one
-// result per entry or malformed line to the caller as it goes. Names are taken relative to the
-// list's folder, so a list checks the same from wherever it is opened. Files are hashed on the
-// given number of workers, with the progress and cancel of the file path; a window drives the
-// same job on a worker thread of its own.
+// result per entry or malformed line to the caller as it goes. Relative names are taken from a
+// folder the caller gives: the list's own, so that a list checks the same from wherever it is
+// opened, or the current one, as the standard tools take them. Files are hashed on the given
+// number of workers, with the progress and cancel of the file path; a window drives the same job
+// on a worker thread of its own.
 
 #include <atomic>
 #include <cstdint>
@@ -36,7 +37,8 @@ struct VerifyResult {
 };
 
 struct VerifyOptions {
-    std::u16string listFolder;              // names are relative to it; empty: the current one
+    // Names are taken relative to it (ending with a separator); empty: the current folder.
+    std::u16string listFolder;
     const AlgorithmInfo* named = nullptr;   // the user's choice, which every line must fit
     const AlgorithmInfo* ofList = nullptr;  // what the list's name stands for
     int workers = 1;
@@ -49,8 +51,5 @@ struct VerifyOptions {
 // cancelled.
 bool VerifyList(ChecksumListReader& reader, const VerifyOptions& options,
                 const std::function<void(const VerifyResult&)>& report);
-
-// The folder of a list's path, with its separator; empty for a bare name.
-std::u16string FolderOfList(const std::u16string& listPath);
 
 }  // namespace tessik

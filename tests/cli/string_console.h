@@ -16,7 +16,7 @@ class StringConsole : public Console {
     std::string errors;  // one message per line, with the program's prefix
     std::string input;
     bool terminal = false;
-    std::size_t progressLines = 0;
+    std::string progress;  // the progress line shown, empty when none is
     // Standard output takes this many writes, then refuses the rest as a closed pipe does.
     std::size_t writesAccepted = static_cast<std::size_t>(-1);
 
@@ -31,7 +31,7 @@ class StringConsole : public Console {
         errors += message;
         errors += '\n';
     }
-    void ShowProgress(std::string_view line) override { progressLines += !line.empty(); }
+    void ShowProgress(std::string_view line) override { progress = line; }
     bool ErrorIsTerminal() const override { return terminal; }
     std::int64_t ReadInput(char* buffer, std::size_t capacity) override {
         const std::size_t count = std::min(capacity, input.size() - read_);

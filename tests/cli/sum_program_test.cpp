@@ -220,6 +220,22 @@ TEST(SumText, HashesLineBreaksAsAskedAndListsTheAlgorithms) {
     EXPECT_NE(listing.find("\nsha2-256    SHA-2(256)\n"), std::string::npos);
 }
 
+// Two files in progress at once, one of them given twice: the line stays until none is left.
+TEST(SumProgress, ShowsTheLineWhileAnyFileIsInProgress) {
+    test::StringConsole console;
+    ProgressMeter meter(console, 100);
+    meter.Report(u"small", 10, 99);
+    EXPECT_EQ(console.progress, "");
+    meter.Report(u"a", 10, 1000);
+    meter.Report(u"b", 500, 1000);
+    meter.Report(u"a", 5, 1000);
+    EXPECT_EQ(console.progress, "a: 5 B of 1000 B, 0%");
+    meter.Report(u"a", 1000, 1000);
+    EXPECT_NE(console.progress, "");
+    meter.Report(u"b", 1000, 1000);
+    EXPECT_EQ(console.progress, "");
+}
+
 TEST(SumProgress, ShowsBytesPercentAndSpeed) {
     EXPECT_EQ(FormatProgress("f", 512 << 20, std::uint64_t{1} << 30, 1234.5e6),
               "f: 512.0 MiB of 1.0 GiB, 50%, 1234.5 MB/s");
