@@ -1,8 +1,8 @@
 #include "cli/sum_program.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -25,6 +25,16 @@ struct Outcome {
     std::string errors;
 };
 
+// The current folder for one scope.
+class InFolder {
+  public:
+    explicit InFolder(const std::string& folder) { std::filesystem::current_path(folder); }
+    ~InFolder() { std::filesystem::current_path(previous_); }
+
+  private:
+    const std::filesystem::path previous_ = std::filesystem::current_path();
+};
+
 // Runs the command line in-process, in the folder, with the input as standard input.
 Outcome Sum(const std::string& folder, std::vector<const char*> arguments, std::string input = {}) {
     arguments.insert(arguments.begin(), "tessik-sum");
@@ -33,11 +43,8 @@ Outcome Sum(const std::string& folder, std::vector<const char*> arguments, std::
     if (parsed.done) return {parsed.exitStatus, parsed.output, parsed.error};
     test::StringConsole console;
     console.input = std::move(input);
-    const std::string previous = get_current_dir_name();
-    EXPECT_EQ(::chdir(folder.c_str()), 0);
-    const int status = RunSum(parsed.options, console);
-    EXPECT_EQ(::chdir(previous.c_str()), 0);
-    return {status, console.output, console.errors};
+    const InFolder in(folder);
+    return {RunSum(parsed.options, console), console.output, console.errors};
 }
 
 class SumProgram : public ::testing::Test {
@@ -200,10 +207,10 @@ TEST_F(SumProgram, EndsQuietlyWhenOutputCloses) {
     const ParsedArguments parsed = ParseSumArguments(4, arguments);
     test::StringConsole console;
     console.writesAccepted = 1;
-    const std::string previous = get_current_dir_name();
-    ASSERT_EQ(::chdir(temp_.path().c_str()), 0);
-    EXPECT_EQ(RunSum(parsed.options, console), kExitFailure);
-    ASSERT_EQ(::chdir(previous.c_str()), 0);
+    {
+        const InFolder in(temp_.path());
+        EXPECT_EQ(RunSum(parsed.options, console), kExitFailure);
+    }
     EXPECT_EQ(console.output, kSha256OfAbc + "  abc\n");
     EXPECT_EQ(console.errors, "");
 }
