@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds the release, makes the test files, and times HashFromFile (through a small driver
-# program) against `openssl dgst` and `rhash` on the same file in the page cache. Runs are
+# program) against `openssl dgst` and `rhash` on the same file in the page cache, and tessik-sum
+# against the command-line tools on that file and on a tree of 20,000 files. Runs are
 # interleaved, ours then the peer's, and each side's median is compared; wall-clock time, so
 # run it on a quiet machine. Prints a Markdown table of ratios (ours / peer) with the target of
 # each row, then the peak memory of hashing a 4 GiB file.
 #
 #   bench/compare.sh [FILTER]     FILTER: only rows whose name contains it ("folder", "memory",
-#                                 "MD2" and algorithm names select those parts)
+#                                 "tessik-sum", "MD2" and algorithm names select those parts)
 #   environment: RUNS (default 3), SIZE_MIB (default 1024), BUILD_DIR, and MODE:
 #     wall (default)  wall-clock time of each whole command
 #     cpu             for a machine that is not quiet: the processor time of the thread that
@@ -22,15 +23,16 @@ size_mib=${SIZE_MIB:-1024}
 filter=${1:-}
 mode=${MODE:-wall}
 
-for tool in openssl rhash /usr/bin/time; do
+for tool in openssl rhash hashdeep sha256sum /usr/bin/time; do
     command -v "$tool" > /dev/null || { echo "missing: $tool (scripts/install-packages.sh)"; exit 1; }
 done
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSIK_BUILD_UI=OFF \
     -DTESSIK_BUILD_TESTS=OFF -DTESSIK_BUILD_BENCH=ON > /dev/null
-ninja -C "$build" -j2 tessik_hash_file tessik_hash_folder > /dev/null
+ninja -C "$build" -j2 tessik_hash_file tessik_hash_folder tessik-sum > /dev/null
 driver=$build/bench/tessik_hash_file
 folderDriver=$build/bench/tessik_hash_folder
+sum=$build/bin/tessik-sum
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -111,6 +113,38 @@ for name in AK BKDR DEK DJB ELF JS PJW RS SDBM; do
     row "$name" $index $target openssl dgst -md5
     index=$((index + 1))
 done
+
+# tessik-sum against the command-line tools: the same file, then the tree of the folder rows
+# hashed with two workers. Each side is a whole command, run by the shell.
+commandRow() {
+    local name=$1 ours=$2 peer=$3
+    local o=() p=()
+    for ((run = 0; run < runs; ++run)); do
+        o+=("$(microseconds bash -c "$ours")")
+        p+=("$(microseconds bash -c "$peer")")
+    done
+    awk -v name="$name" -v o="$(printf '%s\n' "${o[@]}" | median)" \
+        -v p="$(printf '%s\n' "${p[@]}" | median)" -v peer="${peer//$work\//}" 'BEGIN {
+        printf "| %s | %.3f | %.3f | `%s` | %.2f |\n", name, o / 1e6, p / 1e6, peer, o / p
+    }'
+}
+
+if [[ -z $filter || tessik-sum == *"$filter"* ]]; then
+    echo
+    echo "| tessik-sum | ours (s) | peer (s) | peer | ratio |"
+    echo "|---|---|---|---|---|"
+    one="tessik-sum -a sha2-256, $size_mib MiB"
+    commandRow "$one" "$sum -a sha2-256 $file" "sha256sum $file"
+    commandRow "$one" "$sum -a sha2-256 $file" "openssl dgst -sha256 $file"
+    tree=$work/sumtree
+    mkdir "$tree"
+    "$folderDriver" make "$tree" 20000
+    find "$tree" -type f -print0 | xargs -0 cat > /dev/null
+    many="tessik-sum -r -j2 -a sha2-256, 20,000 files"
+    commandRow "$many" "$sum -r -j2 -a sha2-256 $tree" "rhash -r --sha256 $tree"
+    commandRow "$many" "$sum -r -j2 -a sha2-256 $tree" "hashdeep -r -j2 -c sha256 $tree"
+    rm -rf "$tree"
+fi
 
 # MD2 is byte-serial by nature: its throughput on a smaller file, not a ratio.
 if [[ -z $filter || MD2 == *"$filter"* ]]; then

@@ -7,12 +7,14 @@ set -euo pipefail
 run_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev                    # the windows
+    libcli11-dev                              # tessik-sum's command line
     xvfb xauth xdotool x11-apps imagemagick   # showing and photographing the window without a display
 )
 test_packages=(
     libgtest-dev libgmock-dev         # tests
     libssl-dev openssl                # reference digests for tests and benchmarks
     rhash time                        # peers and peak memory in bench/compare.sh
+    hashdeep                          # peer of tessik-sum -r -j in bench/compare.sh
     libbenchmark-dev                  # benchmarks
     clang libclang-rt-14-dev llvm     # sanitizer builds, fuzz targets, readable sanitizer traces
 )

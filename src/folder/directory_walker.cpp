@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/path_utilities.h"
 #include "platform/path_encoding.h"
+#include "platform/path_utilities.h"
 
 namespace tessik {
 namespace {
@@ -21,6 +21,7 @@ std::u16string WithTrailingSeparator(std::u16string folder) {
 
 DirectoryWalker::DirectoryWalker(const WalkOptions& options)
     : recurse_(options.recurse),
+      dotFiles_(options.dotFiles),
       root_(WithTrailingSeparator(options.rootFolder)),
       nameFilter_(AsciiLower(options.nameFilter)),
       extensionFilter_(AsciiLower(options.extensionFilter)) {}
@@ -91,7 +92,8 @@ void DirectoryWalker::HandleEntry(const DirectoryEntry& entry, std::u16string& p
 }
 
 bool DirectoryWalker::EntryMatches(const DirectoryEntry& entry) const {
-    if (entry.isFolder || entry.name.empty() || entry.name.front() == u'.') return false;
+    if (entry.isFolder || entry.name.empty()) return false;
+    if (!dotFiles_ && entry.name.front() == u'.') return false;
     if (extensionFilter_ != u"*" && !ExtensionPasses(entry.name)) return false;
     return nameFilter_ == u"*" || AsciiLower(entry.name).find(nameFilter_) != std::u16string::npos;
 }

@@ -22,6 +22,9 @@ struct WalkOptions {
     // "*": no test. Otherwise extensions with their dots, separated by ';' (".jpg;.png";
     // "*.jpg;*.png" works the same). A lone "." item first admits names without extension.
     std::u16string extensionFilter = u"*";
+    // Files whose name starts with '.' are reported too. The folder window leaves them out; a
+    // checksum list of a tree must not.
+    bool dotFiles = false;
 };
 
 class DirectoryWalker {
@@ -38,7 +41,8 @@ class DirectoryWalker {
     // folder entry, a file the filters reject, the end of a sub-folder); the caller goes on.
     bool FindNext(std::u16string& path);
 
-    // Folders and names starting with '.' never match; then the extension and name filters.
+    // Folders never match, nor names starting with '.' unless asked for; then the extension and
+    // name filters.
     bool EntryMatches(const DirectoryEntry& entry) const;
 
   private:
@@ -54,6 +58,7 @@ class DirectoryWalker {
     bool ExtensionPasses(const std::u16string& name) const;
 
     bool recurse_;
+    bool dotFiles_;
     std::u16string root_;
     std::u16string nameFilter_;       // ASCII-lowered
     std::u16string extensionFilter_;  // ASCII-lowered

@@ -1,0 +1,53 @@
+#include "cli/check_command.h"
+
+#include <atomic>
+
+#include "cli/check_report.h"
+#include "cli/list_input.h"
+#include "cli/progress_meter.h"
+#include "lists/algorithm_choice.h"
+#include "lists/verify_job.h"
+#include "platform/path_encoding.h"
+
+namespace tessik {
+
+int CheckLists(const SumOptions& options, Console& console) {
+    int status = kExitSuccess;
+    std::atomic<bool> outputGone{false};
+    ProgressMeter meter(console, options.progress ? 0 : kAutomaticProgressBytes);
+    for (const std::string& list : options.operands) {
+        ListInput input(list, console);
+        if (!input.IsOpen()) {
+            console.Error(list + ": " + input.Problem());
+            status = kExitFailure;
+            continue;
+        }
+        // Names are taken from the current folder, as the standard tools take them, so that
+        // scripts written for them work unchanged.
+        VerifyOptions verify;
+        if (list != "-") verify.ofList = AlgorithmOfListName(FromNativePath(list));
+        verify.named = options.algorithm;
+        verify.workers = options.workers;
+        verify.cancel = &outputGone;
+        if (options.progress || console.ErrorIsTerminal()) {
+            verify.progress = [&meter](const std::u16string& path, std::uint64_t done,
+                                       std::uint64_t total) { meter.Report(path, done, total); };
+        }
+        ChecksumListReader reader(input.Bytes(), options.separator);
+        CheckReport report(input.DisplayName(), options, console);
+        VerifyList(reader, verify, [&](const VerifyResult& result) {
+            if (!report.Add(result)) outputGone = true;
+        });
+        meter.Clear();
+        if (outputGone) return kExitFailure;
+        if (reader.ReadFailed()) {
+            console.Error(input.DisplayName() + ": " + input.Problem());
+            status = kExitFailure;
+        } else if (!report.Finish()) {
+            status = kExitFailure;
+        }
+    }
+    return status;
+}
+
+}  // namespace tessik

@@ -1,0 +1,93 @@
+#include "cli/check_report.h"
+
+#include "cli/read_failure_text.h"
+#include "lists/checksum_writer.h"
+
+namespace tessik {
+namespace {
+
+std::string Candidates(const std::vector<const AlgorithmInfo*>& candidates) {
+    std::string names;
+    for (const AlgorithmInfo* algorithm : candidates) {
+        if (!names.empty()) names += ", ";
+        names += algorithm->id;
+    }
+    return names;
+}
+
+}  // namespace
+
+CheckReport::CheckReport(std::string listName, const SumOptions& options, Console& console)
+    : listName_(std::move(listName)), options_(options), console_(console) {}
+
+bool CheckReport::Add(const VerifyResult& result) {
+    const std::string name = NameForReport(result.name);
+    const std::string where = listName_ + ": " + std::to_string(result.lineNumber) + ": ";
+    switch (result.status) {
+        case VerifyStatus::kOk:
+            ++matched_;
+            return options_.quiet || Print(name, "OK");
+        case VerifyStatus::kFailed:
+            ++mismatched_;
+            return Print(name, "FAILED");
+        case VerifyStatus::kMissing:
+            if (options_.ignoreMissing) {
+                ++missingIgnored_;
+                return true;
+            }
+            [[fallthrough]];
+        case VerifyStatus::kUnreadable:
+            ++unread_;
+            console_.Error(name + ": " + std::string(ReadFailureText(result.failure)));
+            return Print(name, "FAILED open or read");
+        case VerifyStatus::kMalformed:
+            ++malformed_;
+            if (options_.warn && !options_.status) {
+                console_.Error(where + "improperly formatted checksum line");
+            }
+            return true;
+        case VerifyStatus::kAmbiguous:
+            ++ambiguous_;
+            if (!options_.status) {
+                console_.Error(where + "the digest fits " + Candidates(result.candidates) +
+                               "; choose one with -a");
+            }
+            return true;
+    }
+    return true;
+}
+
+bool CheckReport::Finish() {
+    const std::uint64_t entries = matched_ + mismatched_ + unread_ + missingIgnored_ + ambiguous_;
+    if (entries == 0) {
+        console_.Error(listName_ + ": no properly formatted checksum lines found");
+        return false;
+    }
+    if (!options_.status) {
+        Warn(malformed_, "line is improperly formatted", "lines are improperly formatted");
+        Warn(unread_, "listed file could not be read", "listed files could not be read");
+        Warn(mismatched_, "computed checksum did NOT match", "computed checksums did NOT match");
+        Warn(ambiguous_, "line fits several algorithms and was not checked",
+             "lines fit several algorithms and were not checked");
+    }
+    const bool verifiedAny = matched_ + mismatched_ + unread_ > 0;
+    if (options_.ignoreMissing && !verifiedAny) {
+        console_.Error(listName_ + ": no file was verified");
+        return false;
+    }
+    return mismatched_ == 0 && unread_ == 0 && ambiguous_ == 0 &&
+           !(options_.strict && malformed_ > 0);
+}
+
+bool CheckReport::Print(const std::string& name, std::string_view verdict) {
+    if (options_.status) return true;
+    return console_.Write(name + ": " + std::string(verdict) + "\n");
+}
+
+void CheckReport::Warn(std::uint64_t count, std::string_view one, std::string_view many) {
+    if (count == 0) return;
+    console_.Error("WARNING: " + std::to_string(count) + " " +
+                   std::string(count == 1 ? one : many));
+}
+
+}  // namespace tessik

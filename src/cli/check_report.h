@@ -1,0 +1,42 @@
+#pragma once
+// What a check of one list prints, as the standard tools print it: "name: OK", "name: FAILED",
+// "name: FAILED open or read" on standard output, causes and the closing warnings on standard
+// error, each as --quiet, --status and --warn ask.
+
+#include <cstdint>
+#include <string>
+
+#include "cli/console.h"
+#include "cli/sum_options.h"
+#include "lists/verify_job.h"
+
+namespace tessik {
+
+class CheckReport {
+  public:
+    // `listName` names the list in messages.
+    CheckReport(std::string listName, const SumOptions& options, Console& console);
+
+    // False once standard output is gone.
+    bool Add(const VerifyResult& result);
+    // The closing warnings. True when the list passed: every entry checked and matched (files
+    // missing aside with --ignore-missing), at least one entry, and, with --strict, no
+    // malformed line.
+    bool Finish();
+
+  private:
+    bool Print(const std::string& name, std::string_view verdict);
+    void Warn(std::uint64_t count, std::string_view one, std::string_view many);
+
+    const std::string listName_;
+    const SumOptions& options_;
+    Console& console_;
+    std::uint64_t matched_ = 0;
+    std::uint64_t mismatched_ = 0;
+    std::uint64_t unread_ = 0;
+    std::uint64_t missingIgnored_ = 0;
+    std::uint64_t malformed_ = 0;
+    std::uint64_t ambiguous_ = 0;
+};
+
+}  // namespace tessik

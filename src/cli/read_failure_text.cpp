@@ -1,0 +1,23 @@
+#include "cli/read_failure_text.h"
+
+namespace tessik {
+
+std::string_view ReadFailureText(ReadFailure failure) {
+    switch (failure) {
+        case ReadFailure::kNone:
+            return "Success";
+        case ReadFailure::kMissing:
+            return "No such file or directory";
+        case ReadFailure::kFolder:
+            return "Is a directory";
+        case ReadFailure::kNotRegularFile:
+            return "Not a regular file";
+        case ReadFailure::kPermissionDenied:
+            return "Permission denied";
+        case ReadFailure::kIoError:
+            return "Input/output error";
+    }
+    return "Input/output error";
+}
+
+}  // namespace tessik

@@ -1,0 +1,145 @@
+#include "cli/sum_options.h"
+
+#include <CLI/CLI.hpp>
+#include <thread>
+
+#include "lists/checksum_line.h"
+
+namespace tessik {
+namespace {
+
+constexpr char kDescription[] =
+    "Prints or checks digests of files with any of Tessik's 25 algorithms.\n"
+    "With no FILE, or when FILE is -, reads standard input.";
+
+ParsedArguments UsageError(std::string problem) {
+    ParsedArguments parsed;
+    parsed.done = true;
+    parsed.exitStatus = kExitUsage;
+    parsed.error = std::move(problem);
+    return parsed;
+}
+
+// Each option with its value's name only: which options go together is said by the errors, and
+// spelled out in the help it only crowds the lines.
+class PlainFormatter : public CLI::Formatter {
+  public:
+    std::string make_option_opts(const CLI::Option* option) const override {
+        // The type name comes with the check's own wording after a colon.
+        const std::string type = option->get_type_name();
+        return type.empty() ? "" : " " + type.substr(0, type.find(':'));
+    }
+};
+
+int DefaultWorkers() {
+    return static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+}
+
+// What the command line says before it is settled into SumOptions.
+struct Given {
+    SumOptions options;
+    std::string algorithm;
+    std::string lineEnds = "crlf";
+    bool list = false, tag = false, binary = false, textMode = false, zero = false, upper = false,
+         check = false, text = false;
+};
+
+void Declare(CLI::App& app, Given& given) {
+    SumOptions& options = given.options;
+    app.add_option("-a,--algorithm", given.algorithm,
+                   "algorithm by its identifier (--list shows them); default sha2-256")
+        ->type_name("ID");
+    app.add_flag("--list", given.list, "list the algorithms: identifier and name");
+    auto* check = app.add_flag("-c,--check", given.check, "read checksum lists and check them");
+    auto* tag = app.add_flag("--tag", given.tag, "write BSD-style lines: TAG (name) = digest");
+    auto* binary = app.add_flag("-b,--binary", given.binary, "mark names with '*' (binary mode)");
+    app.add_flag("-t,--text", given.textMode, "mark names with ' ' (text mode, the default)")
+        ->excludes(binary);
+    auto* zero = app.add_flag("-z,--zero", given.zero, "end each line with NUL, not newline");
+    app.add_flag("--upper", given.upper, "upper-case hexadecimal digits");
+    auto* recursive =
+        app.add_flag("-r,--recursive", options.recursive, "hash the files below each folder");
+    app.add_option("-j,--jobs", options.workers, "files hashed at once (default: the cores)")
+        ->check(CLI::Range(1, 256))
+        ->type_name("N");
+    auto* text =
+        app.add_option("-s,--string", options.text, "hash TEXT as the main window does, not files")
+            ->each([&given](const std::string&) { given.text = true; });
+    app.add_option("--line-ends", given.lineEnds, "line breaks in TEXT: crlf (default) or lf")
+        ->check(CLI::IsMember({"crlf", "lf"}))
+        ->type_name("crlf|lf")
+        ->needs(text);
+    app.add_flag("--progress", options.progress, "show bytes, percent and speed on stderr");
+    app.add_option("--separator", options.separator,
+                   "separator of the folder window's lines in a list (default |)")
+        ->type_name("TEXT")
+        ->needs(check);
+    for (auto [name, flag, help] : {
+             std::tuple{"--quiet", &options.quiet, "do not print OK for each file"},
+             std::tuple{"--status", &options.status, "print nothing; the exit status tells"},
+             std::tuple{"--strict", &options.strict, "fail on improperly formatted lines"},
+             std::tuple{"-w,--warn", &options.warn, "warn about improperly formatted lines"},
+             std::tuple{"--ignore-missing", &options.ignoreMissing,
+                        "do not fail or report for missing files"},
+         }) {
+        app.add_flag(name, *flag, help)->needs(check);
+    }
+    check->excludes(tag)->excludes(zero)->excludes(recursive)->excludes(binary);
+    text->excludes(check)->excludes(recursive);
+    app.add_option("FILE", options.operands, "files, folders with -r, or lists with --check")
+        ->type_name("");
+    app.formatter(std::make_shared<PlainFormatter>());
+    app.get_formatter()->column_width(24);
+}
+
+ParsedArguments Settled(Given given) {
+    ParsedArguments parsed;
+    SumOptions& options = given.options;
+    if (given.list) {
+        parsed.options.command = SumCommand::kListAlgorithms;
+        return parsed;
+    }
+    if (!given.algorithm.empty()) {
+        options.algorithm = AlgorithmWithTag(given.algorithm);
+        if (options.algorithm == nullptr) {
+            return UsageError("unknown algorithm '" + given.algorithm + "' (--list shows them)");
+        }
+    }
+    if (given.text) {
+        if (!options.operands.empty()) return UsageError("--string takes no FILE");
+        options.command = SumCommand::kHashText;
+        options.crlfLineEnds = given.lineEnds == "crlf";
+    } else if (given.check) {
+        options.command = SumCommand::kCheck;
+    }
+    if (options.command != SumCommand::kCheck && options.algorithm == nullptr) {
+        options.algorithm = AlgorithmWithTag("sha2-256");
+    }
+    if (options.operands.empty()) options.operands.push_back("-");
+    options.format = LineFormat{given.tag ? LineStyle::kBsd : LineStyle::kGnu, given.binary,
+                                given.upper, given.zero ? '\0' : '\n'};
+    parsed.options = std::move(options);
+    return parsed;
+}
+
+}  // namespace
+
+ParsedArguments ParseSumArguments(int argc, const char* const* argv) {
+    CLI::App app(kDescription, "tessik-sum");
+    Given given;
+    given.options.workers = DefaultWorkers();
+    Declare(app, given);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        ParsedArguments parsed;
+        parsed.done = true;
+        parsed.output = app.help();
+        return parsed;
+    } catch (const CLI::Error& error) {
+        return UsageError(error.what());
+    }
+    return Settled(std::move(given));
+}
+
+}  // namespace tessik

@@ -1,0 +1,50 @@
+#pragma once
+// The command line of tessik-sum, parsed once into plain values. Every rule about which options
+// go together is settled here, so the commands never see a combination they cannot serve.
+
+#include <string>
+#include <vector>
+
+#include "digest/algorithm_catalogue.h"
+#include "lists/checksum_writer.h"
+
+namespace tessik {
+
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitFailure = 1;  // a file failed, did not match or could not be read
+inline constexpr int kExitUsage = 2;
+
+enum class SumCommand { kHashFiles, kHashText, kCheck, kListAlgorithms };
+
+struct SumOptions {
+    SumCommand command = SumCommand::kHashFiles;
+    // Null when checking without -a: each line's tag, the list's name or its length decides.
+    const AlgorithmInfo* algorithm = nullptr;
+    LineFormat format;
+    std::vector<std::string> operands;  // files, or lists with --check; "-" is standard input
+    std::string text;                   // with kHashText
+    bool crlfLineEnds = true;           // line breaks of the text, as the main window hashes them
+    bool recursive = false;
+    int workers = 1;
+    bool progress = false;        // asked for; large files on a terminal show it anyway
+    std::string separator = "|";  // of the folder window's lines in a list
+    bool quiet = false;
+    bool status = false;
+    bool strict = false;
+    bool warn = false;
+    bool ignoreMissing = false;
+};
+
+struct ParsedArguments {
+    // Set when the command line asked for no work: the exit status, and what to print on
+    // standard output (help) or standard error (a usage error, one line).
+    bool done = false;
+    int exitStatus = kExitSuccess;
+    std::string output;
+    std::string error;
+    SumOptions options;
+};
+
+ParsedArguments ParseSumArguments(int argc, const char* const* argv);
+
+}  // namespace tessik

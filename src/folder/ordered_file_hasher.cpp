@@ -1,0 +1,183 @@
+#include "folder/ordered_file_hasher.h"
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "digest/file_stream.h"
+
+namespace tessik {
+namespace {
+
+// Enough queued files that no worker waits for the calling thread, few enough that the queue
+// costs nothing.
+constexpr std::size_t kFilesPerWorker = 4;
+
+// How often a waiting calling thread looks at the cancel flag, which is raised without telling it.
+constexpr auto kCancelPoll = std::chrono::milliseconds(20);
+
+HashedFile Hash(FileToHash file, const OrderedHashOptions& options) {
+    HashedFile hashed{std::move(file.path), file.algorithm, {}};
+    if (hashed.algorithm == nullptr) return hashed;
+    FileDigestOptions digestOptions;
+    digestOptions.cancel = options.cancel;
+    if (options.progress) {
+        digestOptions.progress = [&](std::uint64_t done, std::uint64_t total) {
+            options.progress(hashed.path, done, total);
+        };
+    }
+    const auto engine = hashed.algorithm->makeEngine();
+    hashed.result = DigestFile(*engine, hashed.path, digestOptions);
+    return hashed;
+}
+
+class OrderedRun {
+  public:
+    explicit OrderedRun(const OrderedHashOptions& options)
+        : options_(options),
+          capacity_(std::max<std::size_t>(1, static_cast<std::size_t>(options.workers)) *
+                    kFilesPerWorker) {}
+
+    bool Run(const std::function<bool(FileToHash&)>& next,
+             const std::function<void(HashedFile&)>& deliver) {
+        StartWorkers();
+        if (workers_.empty()) return RunAlone(next, deliver);
+        bool streamEnded = false;
+        for (;;) {
+            // Top the queue up, then hand over the file at its head once it is finished.
+            while (!streamEnded && !Cancelled() && Queued() < capacity_) {
+                FileToHash file;
+                streamEnded = !next(file);
+                if (!streamEnded) Enqueue(std::move(file));
+            }
+            HashedFile done;
+            if (!TakeHead(done)) break;
+            deliver(done);
+        }
+        StopWorkers();
+        return !Cancelled();
+    }
+
+  private:
+    struct Slot {
+        FileToHash file;
+        HashedFile hashed;
+        bool taken = false;
+        bool finished = false;
+    };
+
+    bool Cancelled() const { return CancelRaised(options_.cancel); }
+
+    void StartWorkers() {
+        for (int i = 0; i < options_.workers; ++i) {
+            try {
+                workers_.emplace_back([this] { Work(); });
+            } catch (const std::system_error&) {
+                break;  // fewer workers, or none: then the calling thread hashes by itself
+            }
+        }
+    }
+
+    void StopWorkers() {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        work_.notify_all();
+        for (std::thread& worker : workers_) worker.join();
+    }
+
+    bool RunAlone(const std::function<bool(FileToHash&)>& next,
+                  const std::function<void(HashedFile&)>& deliver) {
+        for (FileToHash file; !Cancelled() && next(file); file = {}) {
+            HashedFile hashed = Hash(std::move(file), options_);
+            if (Cancelled()) break;
+            deliver(hashed);
+        }
+        return !Cancelled();
+    }
+
+    std::size_t Queued() {
+        std::lock_guard lock(mutex_);
+        return slots_.size();
+    }
+
+    void Enqueue(FileToHash file) {
+        const bool nothingToDo = file.algorithm == nullptr;
+        {
+            std::lock_guard lock(mutex_);
+            Slot& slot = slots_.emplace_back();
+            slot.taken = slot.finished = nothingToDo;
+            if (nothingToDo) {
+                slot.hashed.path = std::move(file.path);
+            } else {
+                slot.file = std::move(file);
+            }
+        }
+        if (!nothingToDo) work_.notify_one();
+    }
+
+    // False when the queue is empty (the stream has ended) or on cancel.
+    bool TakeHead(HashedFile& done) {
+        std::unique_lock lock(mutex_);
+        while (!Cancelled() && !slots_.empty() && !slots_.front().finished) {
+            finished_.wait_for(lock, kCancelPoll);
+        }
+        if (Cancelled() || slots_.empty()) return false;
+        done = std::move(slots_.front().hashed);
+        slots_.pop_front();
+        ++headSequence_;
+        return true;
+    }
+
+    void Work() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            auto slot =
+                std::find_if(slots_.begin(), slots_.end(), [](const Slot& s) { return !s.taken; });
+            if (stopping_ || Cancelled()) return;
+            if (slot == slots_.end()) {
+                work_.wait(lock);
+                continue;
+            }
+            slot->taken = true;
+            FileToHash file = std::move(slot->file);
+            // The queue grows at the back and shrinks at the front meanwhile, but this slot
+            // stays until it is finished: its sequence number finds it again.
+            const std::uint64_t sequence =
+                headSequence_ + static_cast<std::uint64_t>(slot - slots_.begin());
+            lock.unlock();
+            HashedFile hashed = Hash(std::move(file), options_);
+            lock.lock();
+            Slot& mine = slots_[static_cast<std::size_t>(sequence - headSequence_)];
+            mine.hashed = std::move(hashed);
+            mine.finished = true;
+            finished_.notify_one();
+        }
+    }
+
+    const OrderedHashOptions& options_;
+    const std::size_t capacity_;
+    std::vector<std::thread> workers_;
+    std::mutex mutex_;
+    std::condition_variable work_;
+    std::condition_variable finished_;
+    std::deque<Slot> slots_;
+    std::uint64_t headSequence_ = 0;  // of the slot at the front
+    bool stopping_ = false;
+};
+
+}  // namespace
+
+bool HashFilesInOrder(const std::function<bool(FileToHash&)>& next,
+                      const std::function<void(HashedFile&)>& deliver,
+                      const OrderedHashOptions& options) {
+    return OrderedRun(options).Run(next, deliver);
+}
+
+}  // namespace tessik

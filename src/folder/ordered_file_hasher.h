@@ -1,0 +1,50 @@
+#pragma once
+// Hashes a stream of files on several worker threads and hands the results back in the order
+// the files came, on the calling thread. The stream is pulled as workers free up, with at most
+// a few files per worker in flight, so memory stays flat however many files there are. The
+// algorithm travels with each file, chosen by the caller when the file is taken from it.
+//
+//   HashFilesInOrder(next, deliver, options):
+//     next(file)     calling thread; fills in the next file and returns true, or returns false
+//                    at the end of the stream. A file without an algorithm is not hashed: it
+//                    comes back in its place with an empty result, so the caller can keep
+//                    entries of its own (a malformed line, an error) in order.
+//     deliver(done)  calling thread; each file, in stream order.
+// A raised cancel flag ends the run within one piece of a file: what is in flight is dropped
+// and the call returns false.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "digest/algorithm_catalogue.h"
+#include "digest/file_digest.h"
+
+namespace tessik {
+
+struct FileToHash {
+    std::u16string path;
+    const AlgorithmInfo* algorithm = nullptr;
+};
+
+struct HashedFile {
+    std::u16string path;
+    const AlgorithmInfo* algorithm = nullptr;
+    FileDigestResult result;  // outcome kUnreadable with kNone when it was not hashed
+};
+
+struct OrderedHashOptions {
+    int workers = 1;
+    const std::atomic<bool>* cancel = nullptr;
+    // On the worker hashing the file, as FileDigestOptions::progress describes.
+    std::function<void(const std::u16string& path, std::uint64_t done, std::uint64_t total)>
+        progress;
+};
+
+// True when the stream ended and every file was delivered; false when cancelled.
+bool HashFilesInOrder(const std::function<bool(FileToHash&)>& next,
+                      const std::function<void(HashedFile&)>& deliver,
+                      const OrderedHashOptions& options);
+
+}  // namespace tessik

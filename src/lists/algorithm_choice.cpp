@@ -1,0 +1,67 @@
+#include "lists/algorithm_choice.h"
+
+#include "platform/path_utilities.h"
+#include "platform/text_conversion.h"
+
+namespace tessik {
+namespace {
+
+AlgorithmChoice Checked(const AlgorithmInfo& algorithm, const ChecksumLine& line) {
+    AlgorithmChoice choice;
+    const bool tagAgrees = line.tagged == nullptr || line.tagged == &algorithm;
+    if (tagAgrees && line.digest.size() == algorithm.digestBytes) {
+        choice.outcome = ChoiceOutcome::kChosen;
+        choice.algorithm = &algorithm;
+    }
+    return choice;
+}
+
+AlgorithmChoice ByLength(std::size_t digestBytes) {
+    AlgorithmChoice choice;
+    for (const AlgorithmInfo& algorithm : AlgorithmCatalogue()) {
+        if (algorithm.digestBytes == digestBytes) choice.candidates.push_back(&algorithm);
+    }
+    if (choice.candidates.size() == 1) {
+        choice.outcome = ChoiceOutcome::kChosen;
+        choice.algorithm = choice.candidates.front();
+        choice.candidates.clear();
+    } else if (!choice.candidates.empty()) {
+        choice.outcome = ChoiceOutcome::kAmbiguous;
+    }
+    return choice;
+}
+
+std::u16string AfterLastSeparator(const std::u16string& path) {
+    for (std::size_t i = path.size(); i > 0; --i) {
+        if (IsPathSeparator(path[i - 1])) return path.substr(i);
+    }
+    return path;
+}
+
+}  // namespace
+
+AlgorithmChoice ChooseAlgorithm(const ChecksumLine& line, const AlgorithmInfo* named,
+                                const AlgorithmInfo* ofList) {
+    if (named != nullptr) return Checked(*named, line);
+    if (line.tagged != nullptr) return Checked(*line.tagged, line);
+    if (ofList != nullptr) return Checked(*ofList, line);
+    return ByLength(line.digest.size());
+}
+
+const AlgorithmInfo* AlgorithmOfListName(const std::u16string& listPath) {
+    const std::u16string name = AsciiLower(AfterLastSeparator(listPath));
+    const std::u16string extension = ExtensionOf(name);
+    if (extension.size() > 1) {
+        if (const AlgorithmInfo* algorithm = AlgorithmWithTag(ToUtf8(extension.substr(1)))) {
+            return algorithm;
+        }
+    }
+    // "SHA256SUMS", "md5sums.txt": the name as the standard tools' own lists are called.
+    const std::u16string stem = name.substr(0, name.size() - extension.size());
+    if (stem.size() > 4 && stem.ends_with(u"sums")) {
+        return AlgorithmWithTag(ToUtf8(stem.substr(0, stem.size() - 4)));
+    }
+    return nullptr;
+}
+
+}  // namespace tessik

@@ -1,0 +1,114 @@
+// tessik-sum beside the standard tools, run for real on the same files: the same bytes for the
+// same files, and each side checks the other's lists. Names with blanks, backslashes, line feeds
+// and carriage returns are among the files, since those are what the escaping rules are for.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+#include "support/temporary_folder.h"
+
+namespace tessik {
+namespace {
+
+struct Ran {
+    int status;
+    std::string output;
+};
+
+// The command through the shell in the folder, the C locale ordering the names of a glob.
+Ran Shell(const std::string& folder, const std::string& command) {
+    const std::string line = "cd '" + folder + "' && LC_ALL=C " + command + " 2>/dev/null";
+    std::FILE* pipe = ::popen(line.c_str(), "r");
+    if (pipe == nullptr) return {-1, {}};
+    std::string output;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        output.append(buffer, got);
+    }
+    const int status = ::pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+bool Installed(const std::string& tool) {
+    return Shell("/", "command -v " + tool + " >/dev/null").status == 0;
+}
+
+const std::string kSum = TESSIK_SUM_PROGRAM;
+
+class Compatibility : public ::testing::Test {
+  protected:
+    // The files have a folder of their own, the lists are kept beside it.
+    void SetUp() override {
+        test::MakeFolder(temp_.Native("files"));
+        for (const char* name :
+             {"plain", "with blank", "back\\slash", "line\nfeed", "cr\rx", "p) = q", "*star"}) {
+            test::WriteBytes(temp_.Native("files/") + name, std::string("content of ") + name);
+        }
+        test::WriteBytes(temp_.Native("files/empty"), "");
+    }
+    Ran In(const std::string& command) { return Shell(temp_.Native("files"), command); }
+    test::TemporaryFolder temp_;
+};
+
+TEST_F(Compatibility, CoreutilsWriteAndCheckTheSameLines) {
+    const struct {
+        const char* tool;
+        const char* id;
+        const char* extension;
+    } tools[] = {{"md5sum", "md5", "md5"},
+                 {"sha1sum", "sha1", "sha1"},
+                 {"sha256sum", "sha2-256", "sha256"},
+                 {"sha512sum", "sha2-512", "sha512"}};
+    for (const auto& t : tools) {
+        SCOPED_TRACE(t.tool);
+        if (!Installed(t.tool)) GTEST_SKIP() << t.tool << " is not installed";
+        const std::string ours = kSum + " -a " + t.id;
+        const std::string theirs = t.tool;
+        for (const char* mode : {"", " --tag", " -b", " -z"}) {
+            SCOPED_TRACE(mode);
+            const Ran written = In(ours + mode + " *");
+            EXPECT_EQ(written.status, 0);
+            EXPECT_EQ(written.output, In(theirs + mode + " *").output);
+        }
+        const std::string list = std::string("../theirs.") + t.extension;
+        for (const char* mode : {"", " --tag", " -b"}) {
+            SCOPED_TRACE(mode);
+            // Their list checked by us, the algorithm told by the list's name or tag alone.
+            In(theirs + mode + " * > " + list);
+            const Ran ourCheck = In(kSum + " -c " + list);
+            EXPECT_EQ(ourCheck.status, 0);
+            EXPECT_EQ(ourCheck.output, In(theirs + " -c " + list).output);
+            // Ours checked by them.
+            In(ours + mode + " * > ../ours.list");
+            EXPECT_EQ(In(theirs + " -c ../ours.list").status, 0);
+        }
+        // A mismatch fails on both sides.
+        In(theirs + " plain empty > " + list + " && echo changed >> plain");
+        EXPECT_EQ(In(kSum + " -c " + list).output, In(theirs + " -c " + list).output);
+        EXPECT_EQ(In(kSum + " -c " + list).status, 1);
+        In("printf 'content of plain' > plain");
+    }
+}
+
+// BSD lines of the algorithms the standard tools lack; rhash escapes nothing, so only names it
+// can write take part.
+TEST_F(Compatibility, RhashReadsAndWritesTaggedLines) {
+    if (!Installed("rhash")) GTEST_SKIP() << "rhash is not installed";
+    const std::string files = " plain 'with blank' 'p) = q' empty";
+    for (const char* id : {"md5", "sha1", "sha224", "sha256", "sha384", "sha512", "sha3-224",
+                           "sha3-256", "sha3-384", "sha3-512"}) {
+        SCOPED_TRACE(id);
+        In(std::string("rhash --bsd --") + id + files + " > ../theirs.list");
+        const Ran ourCheck = In(kSum + " -c ../theirs.list");
+        EXPECT_EQ(ourCheck.status, 0);
+        EXPECT_EQ(ourCheck.output, "plain: OK\nwith blank: OK\np) = q: OK\nempty: OK\n");
+        In(kSum + " --tag -a " + id + files + " > ../ours.list");
+        EXPECT_EQ(In("rhash -c ../ours.list").status, 0);
+    }
+}
+
+}  // namespace
+}  // namespace tessik

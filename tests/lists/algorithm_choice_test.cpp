@@ -1,0 +1,81 @@
+#include "lists/algorithm_choice.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tessik {
+namespace {
+
+const AlgorithmInfo* Id(const char* id) {
+    return AlgorithmWithId(id);
+}
+
+ChecksumLine Line(std::size_t digestBytes, const AlgorithmInfo* tagged = nullptr) {
+    ChecksumLine line;
+    line.kind = LineKind::kEntry;
+    line.name = "a";
+    line.digest.assign(digestBytes, 0);
+    line.tagged = tagged;
+    return line;
+}
+
+TEST(AlgorithmChoice, NamedThenTagThenListThenAnUnambiguousLength) {
+    const struct {
+        const char* what;
+        ChecksumLine line;
+        const AlgorithmInfo* named;
+        const AlgorithmInfo* ofList;
+        ChoiceOutcome outcome;
+        const AlgorithmInfo* chosen;
+        std::size_t candidates = 0;
+    } cases[] = {
+        {"named", Line(32), Id("sha3-256"), Id("sha2-256"), ChoiceOutcome::kChosen, Id("sha3-256")},
+        {"named, other length", Line(16), Id("sha2-256"), nullptr, ChoiceOutcome::kMismatch,
+         nullptr},
+        {"named, other tag", Line(32, Id("keccak-256")), Id("sha2-256"), nullptr,
+         ChoiceOutcome::kMismatch, nullptr},
+        {"tag over list", Line(32, Id("keccak-256")), nullptr, Id("sha2-256"),
+         ChoiceOutcome::kChosen, Id("keccak-256")},
+        {"list", Line(16), nullptr, Id("md4"), ChoiceOutcome::kChosen, Id("md4")},
+        {"list, other length", Line(20), nullptr, Id("md5"), ChoiceOutcome::kMismatch, nullptr},
+        {"length of SHA-1 alone", Line(20), nullptr, nullptr, ChoiceOutcome::kChosen, Id("sha1")},
+        {"length shared by three", Line(32), nullptr, nullptr, ChoiceOutcome::kAmbiguous, nullptr,
+         3},
+        {"length of the nine string hashes", Line(4), nullptr, nullptr, ChoiceOutcome::kAmbiguous,
+         nullptr, 9},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const AlgorithmChoice choice = ChooseAlgorithm(c.line, c.named, c.ofList);
+        EXPECT_EQ(choice.outcome, c.outcome);
+        EXPECT_EQ(choice.algorithm, c.chosen);
+        EXPECT_EQ(choice.candidates.size(), c.candidates);
+    }
+}
+
+TEST(AlgorithmChoice, ListNamesStandForTheirAlgorithm) {
+    const struct {
+        const char16_t* path;
+        const AlgorithmInfo* algorithm;
+    } cases[] = {
+        {u"SUMS.md5", Id("md5")},
+        {u"dir/x.SHA256", Id("sha2-256")},
+        {u"x.sha3-256", Id("sha3-256")},
+        {u"x.keccak-512", Id("keccak-512")},
+        {u"x.sha2-384", Id("sha2-384")},
+        {u"SHA256SUMS", Id("sha2-256")},
+        {u"md5sums.txt", Id("md5")},
+        {u"SHA1SUMS.asc", Id("sha1")},
+        {u"x.txt", nullptr},
+        {u"SUMS", nullptr},
+        {u"sha256.d/list", nullptr},
+        {u"", nullptr},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(AlgorithmOfListName(c.path), c.algorithm) << std::u16string(c.path).size();
+    }
+}
+
+}  // namespace
+}  // namespace tessik

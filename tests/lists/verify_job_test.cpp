@@ -1,0 +1,89 @@
+#include "lists/verify_job.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/temporary_folder.h"
+
+namespace tessik {
+namespace {
+
+// Known answers: RFC 1321's "abc" and the empty message.
+const std::string kMd5OfAbc = "900150983cd24fb0d6963f7d28e17f72";
+const std::string kMd5OfNothing = "d41d8cd98f00b204e9800998ecf8427e";
+
+struct Outcome {
+    std::uint64_t line;
+    VerifyStatus status;
+    std::string name;
+    ReadFailure failure = ReadFailure::kNone;
+};
+
+std::vector<Outcome> Verify(const std::string& list, VerifyOptions options) {
+    ChecksumListReader reader(BytesOf(list), "|");
+    std::vector<Outcome> outcomes;
+    EXPECT_TRUE(VerifyList(reader, options, [&](const VerifyResult& result) {
+        outcomes.push_back({result.lineNumber, result.status, result.name, result.failure});
+    }));
+    return outcomes;
+}
+
+// Every status, in list order, with one and with four workers, names taken from the list's
+// folder.
+TEST(VerifyJob, ReportsEachLineInListOrder) {
+    test::TemporaryFolder temp;
+    test::WriteBytes(temp.Native("abc"), "abc");
+    test::WriteBytes(temp.Native("empty"), "");
+    test::MakeFolder(temp.Native("folder"));
+    const std::string list = kMd5OfAbc + "  abc\n" +               // 1 matches
+                             kMd5OfAbc + "  empty\n" +             // 2 differs
+                             "not a line\n" +                      // 3 malformed
+                             kMd5OfNothing + "  gone\n" +          // 4 missing
+                             kMd5OfNothing + "  folder\n" +        // 5 a folder
+                             "SHA1 (abc) = " + kMd5OfAbc + "\n" +  // 6 tag and length disagree
+                             "MD5 (" + temp.path() + "/empty) = " + kMd5OfNothing + "\n";  // 7
+    const std::vector<Outcome> expected = {
+        {1, VerifyStatus::kOk, "abc"},
+        {2, VerifyStatus::kFailed, "empty"},
+        {3, VerifyStatus::kMalformed, ""},
+        {4, VerifyStatus::kMissing, "gone", ReadFailure::kMissing},
+        {5, VerifyStatus::kUnreadable, "folder", ReadFailure::kFolder},
+        {6, VerifyStatus::kMalformed, ""},
+        {7, VerifyStatus::kOk, temp.path() + "/empty"},
+    };
+    for (int workers : {1, 4}) {
+        SCOPED_TRACE(workers);
+        VerifyOptions options;
+        options.listFolder = temp.U16() + u"/";
+        options.named = AlgorithmWithId("md5");
+        options.workers = workers;
+        const std::vector<Outcome> got = Verify(list, options);
+        ASSERT_EQ(got.size(), expected.size());
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            EXPECT_EQ(got[i].line, expected[i].line) << i;
+            EXPECT_EQ(got[i].status, expected[i].status) << i;
+            EXPECT_EQ(got[i].failure, expected[i].failure) << i;
+            if (expected[i].status != VerifyStatus::kMalformed) {
+                EXPECT_EQ(got[i].name, expected[i].name) << i;
+            }
+        }
+    }
+}
+
+TEST(VerifyJob, ReportsLinesThatSeveralAlgorithmsFit) {
+    test::TemporaryFolder temp;
+    test::WriteBytes(temp.Native("abc"), "abc");
+    VerifyOptions options;
+    options.listFolder = temp.U16() + u"/";
+    ChecksumListReader reader(BytesOf(kMd5OfAbc + "  abc\n"), "|");
+    std::vector<VerifyResult> results;
+    VerifyList(reader, options, [&](const VerifyResult& result) { results.push_back(result); });
+    ASSERT_EQ(results.size(), 1U);
+    EXPECT_EQ(results[0].status, VerifyStatus::kAmbiguous);
+    EXPECT_EQ(results[0].candidates.size(), 3U);  // MD2, MD4, MD5
+}
+
+}  // namespace
+}  // namespace tessik
