@@ -29,6 +29,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(TESSIK_BUILD_UI)
     # Qt loads its platform plugins at run time, which dpkg-shlibdeps cannot see.
     set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+    # GNOME's file manager shows "Hash with Tessik" through its Python extensions.
+    set(CPACK_DEBIAN_PACKAGE_SUGGESTS python3-nautilus)
     set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop hash generator with 25 algorithms")
     # Lines as they stand in the control file, each under 80 columns.
     string(CONCAT CPACK_PACKAGE_DESCRIPTION

@@ -23,6 +23,7 @@ test_packages=(
     rhash time                        # peers and peak memory in bench/compare.sh
     hashdeep                          # peer of tessik-sum -r -j in bench/compare.sh
     libbenchmark-dev                  # benchmarks
+    python3-nautilus                  # GNOME's file-manager extension, run in its test
     clang libclang-rt-14-dev llvm     # sanitizer builds, fuzz targets, readable sanitizer traces
 )
 

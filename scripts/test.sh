@@ -36,7 +36,7 @@ fi
 tests/packaging/installation_test.sh --root "$root"
 if [ "$(id -u)" -eq 0 ]; then
     dpkg --root="$root" --log=/dev/null -r tessik > /dev/null
-    left=$(find "$root/usr" ! -type d 2> /dev/null)
+    left=$(find "$root" -path "$root/var" -prune -o ! -type d -print)
     if [ -n "$left" ]; then echo "Removing the package left: $left" >&2; exit 1; fi
 fi
 rm -rf "$root" "$root.log"

@@ -50,6 +50,7 @@ done
 [ -f "$usr/share/bash-completion/completions/tessik-sum" ] || fail "no completion for tessik-sum"
 [ -f "$usr/share/kio/servicemenus/$id.hash.desktop" ] || fail "no service menu for KDE"
 [ -f "$usr/share/file-manager/actions/$id.hash.desktop" ] || fail "no file-manager action"
+[ -f "$usr/share/nautilus-python/extensions/tessik-hash.py" ] || fail "no GNOME file-manager item"
 
 if [ "$failures" -gt 0 ]; then exit 1; fi
 echo "PASS: the installation below $root"
