@@ -10,7 +10,8 @@ if(NOT latest_entry MATCHES "^tessik \\(([^-]+)-([^)]+)\\)")
     message(FATAL_ERROR "debian/changelog must start with a tessik (<version>-<revision>) entry")
 endif()
 if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
-    message(FATAL_ERROR "debian/changelog is for ${CMAKE_MATCH_1}, the project is ${PROJECT_VERSION}")
+    message(FATAL_ERROR
+            "debian/changelog is for ${CMAKE_MATCH_1}, the project is ${PROJECT_VERSION}")
 endif()
 set(CPACK_DEBIAN_PACKAGE_RELEASE ${CMAKE_MATCH_2})
 

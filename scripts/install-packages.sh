@@ -39,7 +39,8 @@ as_root() {
 }
 
 # Nothing to do when every package is there already, as when one script calls another.
-installed=$(dpkg-query -W -f='${db:Status-Status}\n' "${packages[@]}" 2> /dev/null | grep -c '^installed$' || true)
+installed=$(dpkg-query -W -f='${db:Status-Status}\n' "${packages[@]}" 2> /dev/null |
+    grep -c '^installed$' || true)
 if [ "$installed" -eq "${#packages[@]}" ]; then exit 0; fi
 
 as_root apt-get update

@@ -35,6 +35,9 @@ program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
 [ -x "$usr/bin/$program" ] || fail "the menu entry starts '$program', which is not in bin/"
 appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml" > /dev/null ||
     fail "the metainfo does not validate"
+# The metainfo together with what it names: the menu entry it launches.
+appstreamcli validate-tree --no-net "$root" > /dev/null ||
+    fail "the metainfo does not validate with the files it names"
 
 for size in 16 22 24 32 48 64 128 256; do
     icon=$usr/share/icons/hicolor/${size}x$size/apps/$id.png
