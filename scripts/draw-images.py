@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Draws the application icon, data/tessik.png (a white hash sign on a blue rounded square), and
 the About window's picture, data/about@2x.png (the same sign beside rows of digest digits,
-drawn at twice its size on the screen).
+drawn at twice its size on the screen). With --icon SIZE FILE it draws the icon alone at another
+size, for the desktop's icon theme.
 
-Plain Python (zlib only), anti-aliased by sampling every pixel on a 4 x 4 grid."""
+Plain Python (zlib only), anti-aliased by sampling every pixel on a 4 x 4 grid, or a finer one
+where the icon is drawn smaller, so that thin edges stay smooth."""
 import struct
 import sys
 import zlib
@@ -51,19 +53,22 @@ def in_hash_sign(x, y):
     return False
 
 
-def pixel(px, py):
+def pixel(px, py, size=SIZE):
+    # The shapes are laid out on a SIZE square; a smaller icon samples them on a finer grid.
+    scale = SIZE / size
+    grid = min(GRID * max(1, SIZE // size), 2 * GRID)
     cover = ink = 0
-    for sy in range(GRID):
-        for sx in range(GRID):
-            x = px + (sx + 0.5) / GRID
-            y = py + (sy + 0.5) / GRID
+    for sy in range(grid):
+        for sx in range(grid):
+            x = (px + (sx + 0.5) / grid) * scale
+            y = (py + (sy + 0.5) / grid) * scale
             if in_rounded_square(x, y):
                 cover += 1
                 ink += in_hash_sign(x, y)
-    samples = GRID * GRID
+    samples = grid * grid
     if cover == 0:
         return (0, 0, 0, 0)
-    t = py / (SIZE - 1)
+    t = py / (size - 1)
     background = [round(a + (b - a) * t) for a, b in zip(TOP, BOTTOM)]
     white = ink / cover
     colour = [round(c + (255 - c) * white) for c in background]
@@ -112,8 +117,15 @@ def write(path, rows):
         f.write(png(rows))
 
 
+def icon_rows(size):
+    return [[pixel(x, y, size) for x in range(size)] for y in range(size)]
+
+
 if __name__ == "__main__":
+    if len(sys.argv) == 4 and sys.argv[1] == "--icon":
+        write(sys.argv[3], icon_rows(int(sys.argv[2])))
+        sys.exit(0)
     folder = sys.argv[1] if len(sys.argv) > 1 else "data"
-    write(f"{folder}/tessik.png", [[pixel(x, y) for x in range(SIZE)] for y in range(SIZE)])
+    write(f"{folder}/tessik.png", icon_rows(SIZE))
     write(f"{folder}/about@2x.png",
           [[picture_pixel(x, y) for x in range(PICTURE_WIDTH)] for y in range(PICTURE_HEIGHT)])

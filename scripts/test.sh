@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the packages, then builds and runs every test three times: as shipped (benchmarks
-# included, so they keep compiling); with the address and undefined-behaviour sanitizers, which
-# also replay and briefly run the fuzz targets; and with the thread sanitizer. Its build folders
+# included, so they keep compiling), with its Debian package checked, installed into a scratch
+# root and removed again; with the address and undefined-behaviour sanitizers, which also replay
+# and briefly run the fuzz targets; and with the thread sanitizer. Its build folders
 # are its own (build-test, build-asan, build-tsan): build/ stays as the developer configured it.
 #   FUZZ_SECONDS  time for each fuzz target (default 20; 0 replays the seeds only)
 set -euo pipefail
@@ -18,6 +19,27 @@ stage "build and test"
 cmake -S . -B build-test -G Ninja -DTESSIK_WERROR=ON -DTESSIK_BUILD_BENCH=ON
 cmake --build build-test
 ctest --test-dir build-test --output-on-failure -j "$jobs"
+
+stage "Debian package"
+package=$(scripts/package.sh build-test)
+apt-get install --simulate --no-install-recommends "$package" > /dev/null
+# Into a scratch root, which holds no other package: its dependencies were resolved just above.
+root=$(mktemp -d)
+if [ "$(id -u)" -eq 0 ]; then
+    mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
+    touch "$root/var/lib/dpkg/status"
+    dpkg --root="$root" --log=/dev/null --force-depends -i "$package" > "$root.log" 2>&1 ||
+        { cat "$root.log" >&2; exit 1; }
+else
+    dpkg-deb -x "$package" "$root"
+fi
+tests/packaging/installation_test.sh --root "$root"
+if [ "$(id -u)" -eq 0 ]; then
+    dpkg --root="$root" --log=/dev/null -r tessik > /dev/null
+    left=$(find "$root" -path "$root/var" -prune -o ! -type d -print)
+    if [ -n "$left" ]; then echo "Removing the package left: $left" >&2; exit 1; fi
+fi
+rm -rf "$root" "$root.log"
 
 # The sanitizer builds leave out what only measures speed.
 sanitized() {
