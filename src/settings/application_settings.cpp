@@ -8,6 +8,8 @@ namespace tessik {
 namespace {
 
 constexpr char16_t kDefaultFilter[] = u"*";
+// Anything else stored, or nothing, is CR LF.
+constexpr char kLfLineEnds[] = "LF";
 
 std::u16string GetText(KeyValueDocument& settings, std::string_view key,
                        const std::u16string& defaultValue) {
@@ -69,6 +71,8 @@ void loadSettings(const std::u16string& path, SettingsWindow& window, FontSettin
     if (!language.empty()) window.selectLanguage(language);
 
     ApplyStoredPosition(ParseWindowPosition(settings.getString("WinPos", "")), window);
+    window.setLineEnds(settings.getString("LineEnds", "") == kLfLineEnds ? TypedLineEnds::kLf
+                                                                         : TypedLineEnds::kCrLf);
 }
 
 bool saveSettings(const std::u16string& path, const SettingsWindow& window,
@@ -98,6 +102,7 @@ bool saveSettings(const std::u16string& path, const SettingsWindow& window,
     // For the reader of the file only; never read back.
     settings.setString("FolderHomeBase", ToUtf8(locations.programDirectory));
     settings.setString("FolderAppDir", ToUtf8(locations.storageDirectory));
+    settings.setString("LineEnds", window.lineEnds() == TypedLineEnds::kLf ? kLfLineEnds : "CRLF");
     return settings.save(path);
 }
 

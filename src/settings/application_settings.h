@@ -16,6 +16,9 @@ inline constexpr char16_t kDefaultSeparator[] = u"|";
 
 enum class SettingsBox { kCaseSensitive, kSmallLetters };
 
+// How the line ends of typed text are hashed: CR LF as on Windows, or LF as elsewhere.
+enum class TypedLineEnds { kCrLf, kLf };
+
 // The folder window's values that outlive it.
 struct FolderValues {
     std::u16string lastFolder;
@@ -52,14 +55,17 @@ class SettingsWindow {
     // Moves and sizes the outer rectangle, repainting.
     virtual void moveWindow(const WindowRect& rect) = 0;
     virtual WindowPlacement placement() const = 0;
+
+    virtual void setLineEnds(TypedLineEnds lineEnds) = 0;
+    virtual TypedLineEnds lineEnds() const = 0;
 };
 
 // A missing or damaged file gives every default. Applies, in this order: the algorithm, the
 // boxes, the folder values and separator, the font flags and font, the font to the window,
-// the language, the window position.
+// the language, the window position, the line ends.
 void loadSettings(const std::u16string& path, SettingsWindow& window, FontSettings& fonts);
 
-// Writes all eighteen keys; false when the file could not be written (the old one is then
+// Writes all nineteen keys; false when the file could not be written (the old one is then
 // left as it was).
 bool saveSettings(const std::u16string& path, const SettingsWindow& window,
                   const FontSettings& fonts, const StorageLocations& locations);

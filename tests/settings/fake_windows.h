@@ -92,6 +92,11 @@ class FakeSettingsWindow : public SettingsWindow {
         log.push_back("move");
     }
     WindowPlacement placement() const override { return placed; }
+    void setLineEnds(TypedLineEnds ends) override {
+        lineEndsValue = ends;
+        log.push_back(ends == TypedLineEnds::kLf ? "line ends LF" : "line ends CR LF");
+    }
+    TypedLineEnds lineEnds() const override { return lineEndsValue; }
 
     int algorithm = -1;
     bool caseSensitive = false;
@@ -101,6 +106,7 @@ class FakeSettingsWindow : public SettingsWindow {
     bool languageIsUnset = false;
     std::u16string language;
     WindowPlacement placed{WindowState::kNormal, {100, 50, 740, 430}, {100, 50, 740, 430}};
+    TypedLineEnds lineEndsValue = TypedLineEnds::kCrLf;
     std::vector<std::string> log;
 
   private:

@@ -47,9 +47,10 @@ TEST(TranslationTables, KeysAreUniqueAndNamedAfterTheirWindow) {
         const char* prefix;
         std::size_t size;
     } tables[] = {
-        {MainMenuTexts(), "FrmMain.ID_MEN_", 10},   {MainControlTexts(), "FrmMain.m_", 11},
-        {MainMemberTexts(), "FrmMain.m_acM", 4},    {FolderWindowTexts(), "FrmFolder.", 10},
-        {LanguageWindowTexts(), "FrmLanguage.", 4}, {OptionsWindowTexts(), "FrmOptions.", 5},
+        {MainMenuTexts(), "FrmMain.ID_MEN_", 10},   {MainControlTexts(), "FrmMain.m_", 12},
+        {MainMemberTexts(), "FrmMain.m_acM", 13},   {FolderWindowTexts(), "FrmFolder.", 15},
+        {LanguageWindowTexts(), "FrmLanguage.", 4}, {OptionsWindowTexts(), "FrmOptions.", 10},
+        {AboutWindowTexts(), "FrmAbout.", 9},       {ProgressDisplayTexts(), "FrmProgress.", 6},
     };
     std::set<std::string_view> keys;
     std::size_t total = 0;
