@@ -124,12 +124,14 @@ void CAboutDlg::scalePicture() {
     picture->resize(size.width, size.height);
 }
 
-// Every control keeps its own height; the title is the chosen font in bold.
+// Every control keeps its own height; the title is the chosen font in bold, at that height
+// too, since its label was made for it.
 void CAboutDlg::applyFonts() {
     fontSettings_->applyTo(fontHost_, false);
     FontDescription title;
     fontSettings_->copyChosenFontTo(title);
     title.weight = kTitleWeight;
+    title.height = 0;  // the label's own
     QWidget* titleLabel = control(kTitleLabel);
     titleLabel->setFont(ToQFont(title, titleLabel->font()));
 }
