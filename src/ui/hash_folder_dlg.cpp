@@ -84,7 +84,7 @@ int CHashFolderDlg::RunFolderDialog(FontSettings& fontSettings, int algorithmInd
 
 void CHashFolderDlg::onInitDialog() {
     bindControls();
-    applyTexts(languageFile_, FolderWindowTables(), *this);
+    applyFolderTexts(languageFile_, *this);
     fontSettings_->applyTo(fontHost_, true);
     algorithmList_->setCurrentIndex(algorithmIndex_);
     m_CHKLowercase->setChecked(lowerCase_);

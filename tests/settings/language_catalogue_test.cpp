@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "support/temporary_folder.h"
 
@@ -198,33 +199,32 @@ TEST(LanguageCatalogue, EachWindowTakesItsOwnTable) {
     const struct {
         const char* name;
         void (*apply)(const std::u16string&, TextSink&);
-        TranslationTable table;
+        std::vector<TranslationTable> tables;
         TextTarget changed;
         std::u16string text;
     } cases[] = {
         {"folder",
          applyFolderTexts,
-         FolderWindowTexts(),
+         {FolderWindowTexts(), ProgressDisplayTexts()},
          {TextTargetKind::kWindowTitle, 0},
          u"Ordner"},
         {"language",
          applyLanguageTexts,
-         LanguageWindowTexts(),
+         {LanguageWindowTexts()},
          {TextTargetKind::kControl, 2},
          u"Abbrechen"},
         {"options",
          applyOptionsTexts,
-         OptionsWindowTexts(),
+         {OptionsWindowTexts()},
          {TextTargetKind::kControl, 1051},
          u"Schrift"},
     };
     for (const auto& c : cases) {
-        const std::array tables{c.table};
         for (const std::u16string& path :
              {folder.temp.U16("de.lng"), folder.temp.U16("missing.lng"), folder.temp.U16()}) {
             FakeTextWindow window;
             c.apply(path, window);
-            auto expected = BuiltIn(tables);
+            auto expected = BuiltIn(c.tables);
             if (path == folder.temp.U16("de.lng")) expected[c.changed] = c.text;
             EXPECT_EQ(window.texts, expected) << c.name;
         }
