@@ -37,6 +37,7 @@ class CollectingWindow : public tessik::FolderJobWindow {
         lines_ += static_cast<std::size_t>(std::count(lines.begin(), lines.end(), u'\n'));
         return true;
     }
+    void ShowSummary(const tessik::FolderRunSummary&) override {}
 
     std::size_t Lines() const { return lines_; }
 

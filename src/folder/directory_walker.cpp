@@ -29,6 +29,7 @@ DirectoryWalker::DirectoryWalker(const WalkOptions& options)
 bool DirectoryWalker::FindFirst(std::u16string& path) {
     path.clear();
     folder_ = root_;
+    foldersNotOpened_ = 0;
     levels_.clear();
     levels_.reserve(kMaxDepth);
     levels_.push_back(Level{{}, folder_.size()});
@@ -61,7 +62,10 @@ bool DirectoryWalker::NextEntry(DirectoryEntry& entry) {
 // not read again: that would descend forever.
 bool DirectoryWalker::OpenTopLevel() {
     DirectorySearch& search = levels_.back().search;
-    if (!search.Open(folder_)) return false;
+    if (!search.Open(folder_)) {
+        ++foldersNotOpened_;
+        return false;
+    }
     const bool repeated = std::any_of(levels_.begin(), levels_.end() - 1, [&](const Level& level) {
         return level.search.Identity() == search.Identity();
     });

@@ -40,6 +40,10 @@ class DirectoryWalker {
     // Both set path to the step's file, or leave it empty when the step reported nothing (a
     // folder entry, a file the filters reject, the end of a sub-folder); the caller goes on.
     bool FindNext(std::u16string& path);
+    // Folders of this walk, the root included, that could not be listed (access denied, gone
+    // meanwhile) and were passed over as if empty. A folder skipped because the walk is already
+    // inside it (a link back up) is not counted.
+    std::size_t FoldersNotOpened() const { return foldersNotOpened_; }
 
     // Folders never match, nor names starting with '.' unless asked for; then the extension and
     // name filters.
@@ -64,6 +68,7 @@ class DirectoryWalker {
     std::u16string extensionFilter_;  // ASCII-lowered
     std::u16string folder_;           // the folder being read, with its trailing separator
     std::vector<Level> levels_;       // the open searches, the root's first
+    std::size_t foldersNotOpened_ = 0;
 };
 
 }  // namespace tessik

@@ -1,11 +1,14 @@
 #include "folder/folder_hash_job.h"
 
+#include <chrono>
 #include <system_error>
 #include <utility>
 
-#include "digest/digest_request.h"
-#include "platform/text_conversion.h"
+#include "digest/algorithm_catalogue.h"
+#include "digest/file_digest.h"
+#include "digest/hex.h"
 #include "folder/directory_walker.h"
+#include "platform/text_conversion.h"
 
 namespace tessik {
 
@@ -24,6 +27,10 @@ bool FolderHashJob::Start() {
         worker_.join();
     }
     stop_ = false;
+    {
+        std::lock_guard lock(exchange_);
+        progress_ = {};
+    }
     window_.ShowRunning(true);
     DigestChoiceChanged();
     mailbox_.Begin();
@@ -67,7 +74,13 @@ bool FolderHashJob::IsRunning() const {
     return worker_.joinable() && !mailbox_.Finished();
 }
 
+FolderRunProgress FolderHashJob::Progress() const {
+    std::lock_guard lock(exchange_);
+    return progress_;
+}
+
 void FolderHashJob::Run() {
+    using Clock = std::chrono::steady_clock;
     FolderJobSettings settings;
     OnWindowThread([&] {
         window_.ShowRunning(true);
@@ -75,20 +88,72 @@ void FolderHashJob::Run() {
         output_.clear();
         window_.SetOutput(output_);
     });
+    const Clock::time_point started = Clock::now();
     DirectoryWalker walker(WalkOptions{settings.subfolders, settings.folder, settings.nameFilter,
                                        settings.extensionFilter});
+    FolderRunSummary summary;
     std::u16string path;
-    for (bool more = walker.FindFirst(path); more && !stop_; more = walker.FindNext(path)) {
-        if (path.empty()) continue;
-        const DigestChoice choice = LatestChoice();
-        Emit(path + separator_ +
-             FromUtf8(HashFromFile(choice.algorithmIndex, path, choice.lowerCase)) + u"\r\n");
+    for (bool more = walker.FindFirst(path); more; more = walker.FindNext(path)) {
+        if (stop_ || (!path.empty() && !HashFile(path, summary))) {
+            summary.stopped = true;
+            break;
+        }
     }
+    summary.foldersNotOpened = walker.FoldersNotOpened();
+    summary.seconds = std::chrono::duration<double>(Clock::now() - started).count();
     OnWindowThread([&] {
         ShowArrivedLines();
         StopProcessing();
+        window_.ShowSummary(summary);
     });
     mailbox_.Finish();
+}
+
+// The one place where a file is hashed and its line made. A file that cannot be read gets the
+// algorithm's unreadable result; one cancelled by the stop flag gets no line, and false comes
+// back.
+bool FolderHashJob::HashFile(const std::u16string& path, FolderRunSummary& summary) {
+    std::uint64_t before;
+    {
+        std::lock_guard lock(exchange_);
+        before = progress_.bytesDone;
+        progress_.currentFile = path;
+        progress_.currentDone = progress_.currentTotal = 0;
+    }
+    const DigestChoice choice = LatestChoice();
+    const AlgorithmInfo& algorithm = AlgorithmForIndex(choice.algorithmIndex);
+    FileDigestOptions options;
+    options.cancel = &stop_;
+    options.progress = [&](std::uint64_t done, std::uint64_t total) {
+        std::lock_guard lock(exchange_);
+        progress_.currentDone = done;
+        progress_.currentTotal = total;
+        progress_.bytesDone = before + done;
+    };
+    const FileDigestResult result = DigestFile(*algorithm.makeEngine(), path, options);
+    {
+        std::lock_guard lock(exchange_);
+        progress_.bytesDone = before + result.bytes;
+        progress_.currentFile.clear();
+        if (result.outcome != FileDigestOutcome::kCancelled) ++progress_.filesDone;
+    }
+    std::string digest;
+    switch (result.outcome) {
+        case FileDigestOutcome::kCancelled:
+            return false;
+        case FileDigestOutcome::kDigest:
+            ++summary.filesHashed;
+            summary.bytes += result.bytes;
+            digest = HexDigest(result.digest);
+            if (!choice.lowerCase) digest = AsciiUpper(std::move(digest));
+            break;
+        case FileDigestOutcome::kUnreadable:
+            ++summary.filesUnreadable;
+            digest = algorithm.unreadableHex;
+            break;
+    }
+    Emit(path + separator_ + FromUtf8(digest) + u"\r\n");
+    return true;
 }
 
 DigestChoice FolderHashJob::LatestChoice() {

@@ -1,8 +1,9 @@
 #pragma once
 // The work behind the folder window's Process button: on a worker thread of its own, walk the
 // chosen folder and write one line per file, path + separator + digest + CR LF, into the
-// window's output field. A stop flag, read after every step of the walk, ends it early; the
-// file being digested is always finished and its line written.
+// window's output field, and say at the end what the run came to. A stop flag, read after every
+// step of the walk and while a file is digested, ends it early: the file being digested then
+// stops within milliseconds and gets no line.
 //
 // Threads. Every member function runs on the window's thread (for a Qt window, its UI thread),
 // and every call the job makes on the FolderJobWindow runs there too, through a CallMailbox:
@@ -10,7 +11,8 @@
 //     over the folder and filters; at its end it waits while the last lines go out and the
 //     buttons return to idle.
 //   - In between it never waits for the window: each file's line is posted, and the window's
-//     thread adds the lines that have arrived, in order, each time it serves the job. The
+//     thread adds the lines that have arrived, in order, each time it serves the job; where the
+//     run has got (Progress()) the window reads whenever it likes. The
 //     digest choice is read on the window's thread when a run starts and again whenever the
 //     window reports a change (DigestChoiceChanged), and the worker takes the latest one for
 //     every file. A visit to the window's thread per file would cost more than hashing a small
@@ -64,9 +66,12 @@ class FolderHashJob {
     void DigestChoiceChanged();
     // A worker is alive.
     bool IsRunning() const;
+    // Where the current or last run has got; any thread.
+    FolderRunProgress Progress() const;
 
   private:
     void Run();
+    bool HashFile(const std::u16string& path, FolderRunSummary& summary);
     DigestChoice LatestChoice();
     void Emit(const std::u16string& line);
     void ShowArrivedLines();
@@ -79,9 +84,10 @@ class FolderHashJob {
     std::thread worker_;
 
     // Between the two threads.
-    std::mutex exchange_;
+    mutable std::mutex exchange_;
     DigestChoice choice_;
     std::u16string arrivedLines_;  // written by the worker, not yet in the field
+    FolderRunProgress progress_;
 
     // The window's thread only: every line of the run, for when the field must be set whole.
     std::u16string output_;

@@ -3,6 +3,7 @@
 // these only on the window's own thread (see FolderHashJob), so an implementation reads and
 // writes its widgets directly and needs no locking of its own.
 
+#include <cstdint>
 #include <string>
 
 namespace tessik {
@@ -22,6 +23,26 @@ struct DigestChoice {
     bool lowerCase = true;    // the Lowercase letters box
 };
 
+// Where a run has got; read by the window while the run goes on.
+struct FolderRunProgress {
+    std::uint64_t filesDone = 0;  // hashed or found unreadable
+    std::uint64_t bytesDone = 0;  // digested so far, the current file's part included
+    std::u16string currentFile;   // empty between files
+    std::uint64_t currentDone = 0;
+    std::uint64_t currentTotal = 0;
+};
+
+// What a run came to.
+struct FolderRunSummary {
+    std::uint64_t filesHashed = 0;
+    std::uint64_t filesUnreadable = 0;  // listed with the unreadable result
+    std::uint64_t foldersNotOpened = 0;
+    std::uint64_t bytes = 0;
+    double seconds = 0;
+    bool stopped = false;  // ended by the stop flag before the walk was complete
+    bool operator==(const FolderRunSummary&) const = default;
+};
+
 class FolderJobWindow {
   public:
     virtual FolderJobSettings ReadJobSettings() = 0;
@@ -34,6 +55,8 @@ class FolderJobWindow {
     // nothing, when the field no longer holds exactly what the job last set or added there
     // (the user edited it); the job then sets its whole output again.
     virtual bool AppendOutput(const std::u16string& lines) = 0;
+    // The run has ended; its last lines are in the output field.
+    virtual void ShowSummary(const FolderRunSummary& summary) = 0;
 
   protected:
     ~FolderJobWindow() = default;

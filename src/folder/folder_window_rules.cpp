@@ -12,6 +12,11 @@ std::u16string FolderFieldText(std::u16string chosenFolder) {
     return chosenFolder;
 }
 
+FolderProblem ProblemWithFolder(const std::u16string& folder) {
+    if (folder.empty() || DirectoryExists(folder)) return FolderProblem::kNone;
+    return FileExists(folder) ? FolderProblem::kIsFile : FolderProblem::kMissing;
+}
+
 std::u16string StoredFilter(std::u16string filter) {
     return filter.empty() ? std::u16string(u"*") : filter;
 }

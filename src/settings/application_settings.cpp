@@ -11,6 +11,8 @@ namespace tessik {
 namespace {
 
 constexpr char16_t kDefaultFilter[] = u"*";
+// Anything else stored, or nothing, is CR LF.
+constexpr char kLfLineEnds[] = "LF";
 
 // A save older than this is no longer under way: its temporary is left over from a killed run.
 constexpr int kStaleTemporarySeconds = 60;
@@ -104,6 +106,8 @@ LoadResult loadSettings(const std::u16string& path, SettingsWindow& window, Font
     if (!language.empty()) window.selectLanguage(language);
 
     ApplyStoredPosition(ParseWindowPosition(settings.getString("WinPos", "")), window);
+    window.setLineEnds(settings.getString("LineEnds", "") == kLfLineEnds ? TypedLineEnds::kLf
+                                                                         : TypedLineEnds::kCrLf);
     return loaded;
 }
 
@@ -135,6 +139,7 @@ SettingsSave saveSettings(const std::u16string& path, const SettingsWindow& wind
     // For the reader of the file only; never read back.
     settings.setString("FolderHomeBase", ToUtf8(locations.programDirectory));
     settings.setString("FolderAppDir", ToUtf8(locations.storageDirectory));
+    settings.setString("LineEnds", window.lineEnds() == TypedLineEnds::kLf ? kLfLineEnds : "CRLF");
 
     SettingsSave result;
     const bool keepAside =

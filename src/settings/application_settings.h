@@ -23,6 +23,9 @@ SeparatorProblem CheckSeparator(const std::u16string& separator);
 
 enum class SettingsBox { kCaseSensitive, kSmallLetters };
 
+// How the line ends of typed text are hashed: CR LF as on Windows, or LF as elsewhere.
+enum class TypedLineEnds { kCrLf, kLf };
+
 // The folder window's values that outlive it.
 struct FolderValues {
     std::u16string lastFolder;
@@ -61,16 +64,19 @@ class SettingsWindow {
     // Where a window may go on the screen it opens on; empty when unknown.
     virtual WindowRect availableArea() const = 0;
     virtual WindowPlacement placement() const = 0;
+
+    virtual void setLineEnds(TypedLineEnds lineEnds) = 0;
+    virtual TypedLineEnds lineEnds() const = 0;
 };
 
 // What the settings file's name gets when a file that could not be read is kept aside.
 inline constexpr char16_t kKeptAsideSuffix[] = u".bak";
 
 // Applies, in this order: the algorithm, the boxes, the folder values and separator, the font
-// flags and font, the font to the window, the language, the window position. Every key the
-// file does not hold whole takes its default: all of them for a missing, empty or unreadable
-// file, the damaged ones for a damaged file. Temporaries of saves killed long ago are removed.
-// Returns what the load found, which the save needs.
+// flags and font, the font to the window, the language, the window position, the line ends.
+// Every key the file does not hold whole takes its default: all of them for a missing, empty or
+// unreadable file, the damaged ones for a damaged file. Temporaries of saves killed long ago are
+// removed. Returns what the load found, which the save needs.
 LoadResult loadSettings(const std::u16string& path, SettingsWindow& window, FontSettings& fonts);
 
 struct SettingsSave {
@@ -79,7 +85,7 @@ struct SettingsSave {
     std::u16string keptAsidePath;
 };
 
-// Writes all eighteen keys. A file that the load found unreadable or damaged is kept aside
+// Writes all nineteen keys. A file that the load found unreadable or damaged is kept aside
 // first (one generation), so what it held is never lost to defaults; a file that could not be
 // written leaves the old one as it was.
 SettingsSave saveSettings(const std::u16string& path, const SettingsWindow& window,

@@ -66,7 +66,7 @@ void ApplyTable(const std::u16string& path, TranslationTable table, TextSink& wi
 }  // namespace
 
 void applyFolderTexts(const std::u16string& path, TextSink& window) {
-    ApplyTable(path, FolderWindowTexts(), window);
+    applyTexts(path, FolderWindowTables(), window);
 }
 
 void applyLanguageTexts(const std::u16string& path, TextSink& window) {

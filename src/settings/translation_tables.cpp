@@ -17,8 +17,15 @@ constexpr TextTarget MenuPosition(int position) {
 constexpr TextTarget MenuCommand(int id) {
     return {TextTargetKind::kMenuCommand, id};
 }
-constexpr TextTarget Member(MainMemberText member) {
+template <class MemberEnum>
+constexpr TextTarget Member(MemberEnum member) {
     return {TextTargetKind::kMember, static_cast<int>(member)};
+}
+constexpr TextTarget ToolTip(int id) {
+    return {TextTargetKind::kToolTip, id};
+}
+constexpr TextTarget Progress(ProgressText part) {
+    return {TextTargetKind::kProgress, static_cast<int>(part)};
 }
 
 // The OK and Cancel buttons of every dialog.
@@ -50,6 +57,7 @@ constexpr TranslationEntry kMainControls[] = {
     {"FrmMain.m_CHKCaseSensitive", Control(1024), u"Case sensitive"},
     {"FrmMain.m_BTNCompare", Control(1010), u"Compare"},
     {"FrmMain.m_BTNCopy", Control(1014), u"Copy"},
+    {"FrmMain.m_BTNCancel", Control(1061), u"Cancel"},
 };
 
 constexpr TranslationEntry kMainMembers[] = {
@@ -59,6 +67,23 @@ constexpr TranslationEntry kMainMembers[] = {
     {"FrmMain.m_acMCompareDone", Member(MainMemberText::kCompareDone),
      u"The HASHes are identical!"},
     {"FrmMain.m_acMBtnOk", Member(MainMemberText::kBtnOk), u"OK"},
+    {"FrmMain.m_acMCompareNoHash", Member(MainMemberText::kCompareNoHash),
+     u"There is no HASH value to compare yet."},
+    {"FrmMain.m_acMFileMissing", Member(MainMemberText::kFileMissing),
+     u"This file does not exist:"},
+    {"FrmMain.m_acMFileIsFolder", Member(MainMemberText::kFileIsFolder),
+     u"This is a folder, not a file:"},
+    {"FrmMain.m_acMFileNotRegular", Member(MainMemberText::kFileNotRegular),
+     u"This is no regular file but a device, a pipe or a socket:"},
+    {"FrmMain.m_acMFilePermissionDenied", Member(MainMemberText::kFilePermissionDenied),
+     u"You are not allowed to read this file:"},
+    {"FrmMain.m_acMFileReadError", Member(MainMemberText::kFileReadError),
+     u"This file could not be read to its end (a read error):"},
+    {"FrmMain.m_acMOpenFailed", Member(MainMemberText::kOpenFailed), u"No program could open:"},
+    {"FrmMain.m_acMLineEndsCrLf", Member(MainMemberText::kLineEndsCrLf),
+     u"Line ends are hashed as CR LF (View, Options)"},
+    {"FrmMain.m_acMLineEndsLf", Member(MainMemberText::kLineEndsLf),
+     u"Line ends are hashed as LF (View, Options)"},
 };
 
 constexpr TranslationEntry kFolderWindow[] = {
@@ -72,6 +97,15 @@ constexpr TranslationEntry kFolderWindow[] = {
     {"FrmFolder.m_BTNOk", Control(kOk), u"OK"},
     {"FrmFolder.m_BTNProcessFolder", Control(1044), u"Process folder"},
     {"FrmFolder.m_BTNStopProcessing", Control(1046), u"Stop"},
+    {"FrmFolder.m_acMSummary", Member(FolderMemberText::kSummary),
+     u"Files hashed: %1 \u2013 could not be read: %2 \u2013 folders that could not be opened: "
+     u"%3 \u2013 %4 in %5"},
+    {"FrmFolder.m_acMStopped", Member(FolderMemberText::kStopped), u"Stopped."},
+    {"FrmFolder.m_acMFolderMissing", Member(FolderMemberText::kFolderMissing),
+     u"This folder does not exist:"},
+    {"FrmFolder.m_acMFolderIsFile", Member(FolderMemberText::kFolderIsFile),
+     u"This is a file, not a folder:"},
+    {"FrmFolder.m_acMOutput", Member(FolderMemberText::kOutputName), u"Output"},
 };
 
 constexpr TranslationEntry kLanguageWindow[] = {
@@ -87,11 +121,41 @@ constexpr TranslationEntry kOptionsWindow[] = {
     {"FrmOptions.m_LBLFont", Control(1051), u"Font"},
     {"FrmOptions.m_BTNOk", Control(kOk), u"OK"},
     {"FrmOptions.m_BTNCancel", Control(kCancel), u"Cancel"},
+    {"FrmOptions.m_LBLLineEnds", Control(1059), u"Line ends in typed text"},
+    {"FrmOptions.m_acMCrLf", Member(OptionsMemberText::kCrLf), u"CR LF"},
+    {"FrmOptions.m_acMLf", Member(OptionsMemberText::kLf), u"LF"},
+    {"FrmOptions.m_BTNResetSeparator", ToolTip(1058), u"Back to the default separator"},
+    {"FrmOptions.m_BTNResetFont", ToolTip(1053), u"Back to the default font"},
 };
 
-constexpr std::array<TranslationTable, 3> kMainTables = {kMainMenu, kMainControls, kMainMembers};
-constexpr std::array<TranslationTable, 6> kAllTables = {
-    kMainMenu, kMainControls, kMainMembers, kFolderWindow, kLanguageWindow, kOptionsWindow};
+constexpr TranslationEntry kAboutWindow[] = {
+    {"FrmAbout.Caption", Title(), u"Info"},
+    {"FrmAbout.m_LBLVersion", Member(AboutMemberText::kVersion), u"Version %1"},
+    {"FrmAbout.m_LBLLegal", Control(1017), u"Copyright the Tessik authors, MIT licence"},
+    {"FrmAbout.m_LBLDescription", Control(1018),
+     u"Digests of texts, files and whole folders with 25 algorithms, from MD2 to SHA-3"},
+    {"FrmAbout.m_LBLGerman", Control(1020), u"German by:"},
+    {"FrmAbout.m_LBLFrench", Control(1025), u"French by:"},
+    {"FrmAbout.m_LBLSpanish", Control(1027), u"Spanish by:"},
+    {"FrmAbout.m_acMWebSite", Member(AboutMemberText::kWebSite), u"Web site"},
+    {"FrmAbout.m_acMMail", Member(AboutMemberText::kMail), u"Mail"},
+};
+
+constexpr TranslationEntry kProgress[] = {
+    {"FrmProgress.m_acMName", Progress(ProgressText::kName), u"Progress"},
+    {"FrmProgress.m_acMPercent", Progress(ProgressText::kPercent), u"%1%"},
+    {"FrmProgress.m_acMRate", Progress(ProgressText::kRate), u"%1 MB/s"},
+    {"FrmProgress.m_acMTimeLeft", Progress(ProgressText::kTimeLeft), u"%1 left"},
+    {"FrmProgress.m_acMFiles", Progress(ProgressText::kFiles), u"Files: %1"},
+    {"FrmProgress.m_acMBytes", Progress(ProgressText::kBytes), u"%1 MB"},
+};
+
+constexpr std::array<TranslationTable, 4> kMainTables = {kMainMenu, kMainControls, kMainMembers,
+                                                         kProgress};
+constexpr std::array<TranslationTable, 2> kFolderTables = {kFolderWindow, kProgress};
+constexpr std::array<TranslationTable, 8> kAllTables = {
+    kMainMenu,       kMainControls,  kMainMembers, kFolderWindow,
+    kLanguageWindow, kOptionsWindow, kAboutWindow, kProgress};
 
 }  // namespace
 
@@ -113,9 +177,18 @@ TranslationTable LanguageWindowTexts() {
 TranslationTable OptionsWindowTexts() {
     return kOptionsWindow;
 }
+TranslationTable AboutWindowTexts() {
+    return kAboutWindow;
+}
+TranslationTable ProgressDisplayTexts() {
+    return kProgress;
+}
 
 std::span<const TranslationTable> MainWindowTables() {
     return kMainTables;
+}
+std::span<const TranslationTable> FolderWindowTables() {
+    return kFolderTables;
 }
 std::span<const TranslationTable> AllTranslationTables() {
     return kAllTables;

@@ -13,7 +13,9 @@ enum class TextTargetKind {
     kControl,       // id: control id
     kMenuPosition,  // id: position of a top-level menu entry, which keeps its drop-down menu
     kMenuCommand,   // id: command id of a menu item
-    kMember,        // id: a MainMemberText
+    kMember,        // id: a member text of the window (MainMemberText, FolderMemberText, ...)
+    kToolTip,       // id: control id; also what assistive tools say about the control
+    kProgress,      // id: a ProgressText, shared by every window that shows progress
 };
 
 // Texts the main window keeps for later use rather than showing at once.
@@ -22,7 +24,39 @@ enum class MainMemberText {
     kCompareFailed,  // message when the two digests differ
     kCompareDone,    // message when they are equal
     kBtnOk,          // caption of the About window's OK button
+    kCompareNoHash,  // Compare with an empty result field
+    // Why a file could not be hashed; the path follows on a line of its own.
+    kFileMissing,
+    kFileIsFolder,
+    kFileNotRegular,
+    kFilePermissionDenied,
+    kFileReadError,
+    kOpenFailed,  // no program opened a document or address; the path or address follows
+    // The string field's tool tip: how its line ends are hashed.
+    kLineEndsCrLf,
+    kLineEndsLf,
 };
+inline constexpr int kMainMemberTextCount = static_cast<int>(MainMemberText::kLineEndsLf) + 1;
+
+enum class FolderMemberText {
+    kSummary,        // %1 files hashed, %2 unreadable, %3 folders not opened, %4 bytes, %5 time
+    kStopped,        // put before the summary of a stopped run
+    kFolderMissing,  // the path follows on a line of its own
+    kFolderIsFile,
+    kOutputName,  // what assistive tools call the output field
+};
+
+enum class OptionsMemberText { kCrLf, kLf };
+
+enum class AboutMemberText {
+    kVersion,  // %1: the version
+    kWebSite,  // names of the two address fields for assistive tools
+    kMail,
+};
+
+// The parts a progress display is made of; %1 is the number.
+enum class ProgressText { kName, kPercent, kRate, kTimeLeft, kFiles, kBytes };
+inline constexpr int kProgressTextCount = static_cast<int>(ProgressText::kBytes) + 1;
 
 struct TextTarget {
     TextTargetKind kind = TextTargetKind::kWindowTitle;
@@ -44,9 +78,13 @@ TranslationTable MainMemberTexts();
 TranslationTable FolderWindowTexts();
 TranslationTable LanguageWindowTexts();
 TranslationTable OptionsWindowTexts();
+TranslationTable AboutWindowTexts();
+TranslationTable ProgressDisplayTexts();
 
-// The main window's three tables in the order they are applied.
+// The main window's tables in the order they are applied.
 std::span<const TranslationTable> MainWindowTables();
+// The folder window's, in the same way.
+std::span<const TranslationTable> FolderWindowTables();
 // Every table of every window.
 std::span<const TranslationTable> AllTranslationTables();
 

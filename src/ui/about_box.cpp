@@ -3,14 +3,12 @@
 namespace tessik {
 namespace {
 
-// The languages we ship; the rows below them stay empty until more are added.
+// The languages we ship, in the order of their labels' translation keys; the rows below them
+// stay empty until more are added.
 constexpr CreditRow kCreditRows[] = {
-    {u"German by:",
-     {u"Tessik translators (de@tessik.example.org)", u"mailto:de@tessik.example.org"}},
-    {u"French by:",
-     {u"Tessik translators (fr@tessik.example.org)", u"mailto:fr@tessik.example.org"}},
-    {u"Spanish by:",
-     {u"Tessik translators (es@tessik.example.org)", u"mailto:es@tessik.example.org"}},
+    {{u"Tessik translators (de@tessik.example.org)", u"mailto:de@tessik.example.org"}},
+    {{u"Tessik translators (fr@tessik.example.org)", u"mailto:fr@tessik.example.org"}},
+    {{u"Tessik translators (es@tessik.example.org)", u"mailto:es@tessik.example.org"}},
     {},
     {},
     {},

@@ -1,6 +1,7 @@
 #pragma once
 // What the About window shows and what the update command opens: the product's own data, its
-// credit rows and the rule that scales the picture for the screen.
+// credit rows and the rule that scales the picture for the screen. The window's sentences and
+// the credits' labels are translated texts.
 
 #include <cstddef>
 #include <span>
@@ -9,11 +10,7 @@
 namespace tessik {
 
 inline constexpr std::u16string_view kProductName = u"Tessik";
-inline constexpr std::u16string_view kVersionText = u"Version 1.690 (15.10.2019)";
-inline constexpr std::u16string_view kLegalNotice = u"Copyright the Tessik authors, MIT licence";
-inline constexpr std::u16string_view kDescription =
-    u"Digests of texts, files and whole folders\n"
-    u"with 25 algorithms, from MD2 to SHA-3";
+inline constexpr std::u16string_view kVersion = u"1.690 (15.10.2019)";
 
 // The update page is told the program version; its language stays English whatever the
 // language in use.
@@ -30,10 +27,9 @@ inline constexpr LinkText kWebSite{u"https://tessik.example.org", u"https://tess
 inline constexpr LinkText kMailAddress{u"info@tessik.example.org",
                                        u"mailto:info@tessik.example.org"};
 
-// One row of the credits: what its label says, then who is credited. A row with an empty
-// label and credit is not shown.
+// One row of the credits: who is credited for the language its label names. A row with an
+// empty credit is not shown.
 struct CreditRow {
-    std::u16string_view label;
     LinkText credit;
 };
 

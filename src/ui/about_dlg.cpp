@@ -5,10 +5,12 @@
 #include <array>
 
 #include "settings/font_settings.h"
+#include "settings/language_catalogue.h"
 #include "ui/about_box.h"
 #include "ui/click_edit.h"
 #include "ui/qt_font.h"
 #include "ui/qt_text.h"
+#include "ui/text_pattern.h"
 
 namespace tessik {
 namespace {
@@ -72,10 +74,6 @@ constexpr int kTitleWeight = 700;
 const QColor kLinkColour(0, 0, 255);
 const QColor kDescriptionColour(155, 155, 155);
 
-// The two address fields have no label before them.
-constexpr char kWebSiteName[] = "Web site";
-constexpr char kMailName[] = "Mail";
-
 }  // namespace
 
 CAboutDlg::CAboutDlg(DesktopServices& desktop, QWidget* parent)
@@ -92,10 +90,27 @@ QWidget* CAboutDlg::createControl(const ControlTemplate& row, QWidget* parent) {
     return new CClickEdit(desktop(), parent);
 }
 
+void CAboutDlg::setMemberText(int id, const QString& text) {
+    switch (static_cast<AboutMemberText>(id)) {
+        case AboutMemberText::kVersion:
+            versionPattern_ = text;
+            break;
+        case AboutMemberText::kWebSite:
+            webSiteName_ = text;
+            break;
+        case AboutMemberText::kMail:
+            mailName_ = text;
+            break;
+    }
+}
+
 void CAboutDlg::onInitDialog() {
+    const TranslationTable table = AboutWindowTexts();
+    applyTexts(languageFile_, std::span(&table, 1), *this);
     setControlText(kOkResult, okCaption_);
-    scalePicture();
     applyFonts();
+    // After the fonts: a new font lays the window out again, at the template's sizes.
+    scalePicture();
     colourControls();
     fillTexts();
 }
@@ -109,12 +124,14 @@ void CAboutDlg::scalePicture() {
     picture->resize(size.width, size.height);
 }
 
-// Every control keeps its own height; the title is the chosen font in bold.
+// Every control keeps its own height; the title is the chosen font in bold, at that height
+// too, since its label was made for it.
 void CAboutDlg::applyFonts() {
     fontSettings_->applyTo(fontHost_, false);
     FontDescription title;
     fontSettings_->copyChosenFontTo(title);
     title.weight = kTitleWeight;
+    title.height = 0;  // the label's own
     QWidget* titleLabel = control(kTitleLabel);
     titleLabel->setFont(ToQFont(title, titleLabel->font()));
 }
@@ -134,9 +151,7 @@ void CAboutDlg::colourControls() {
 
 void CAboutDlg::fillTexts() {
     setControlText(kTitleLabel, ToQString(kProductName));
-    setControlText(kVersionLabel, ToQString(kVersionText));
-    setControlText(kLegalLabel, ToQString(kLegalNotice));
-    setControlText(kDescriptionLabel, ToQString(kDescription));
+    setControlText(kVersionLabel, ToQString(FillIn(versionPattern_.toStdU16String(), {kVersion})));
 
     const auto showLink = [this](int id, const LinkText& link) {
         auto* field = control<CClickEdit>(id);
@@ -147,7 +162,6 @@ void CAboutDlg::fillTexts() {
     for (std::size_t row = 0; row < CreditRows().size(); ++row) {
         const CreditRow& credit = CreditRows()[row];
         const int labelId = kCreditLabels[row];
-        if (labelId != kNoLabel) setControlText(labelId, ToQString(credit.label));
         showLink(kCreditFields[row], credit.credit);
         // A row for a language we do not ship stays out of sight and out of the tab order.
         if (credit.credit.text.empty()) {
@@ -157,8 +171,9 @@ void CAboutDlg::fillTexts() {
     }
     showLink(kWebSiteField, kWebSite);
     showLink(kMailField, kMailAddress);
-    control(kWebSiteField)->setAccessibleName(QString::fromUtf8(kWebSiteName));
-    control(kMailField)->setAccessibleName(QString::fromUtf8(kMailName));
+    // The two address fields have no label before them.
+    control(kWebSiteField)->setAccessibleName(webSiteName_);
+    control(kMailField)->setAccessibleName(mailName_);
 }
 
 }  // namespace tessik

@@ -1,8 +1,10 @@
 #pragma once
 // The About window: the product, its version, the credits of the translations and our
-// addresses, each credit and address a link. Only its OK button follows the language in use.
+// addresses, each credit and address a link. Its texts follow the language in use; its OK
+// button's caption is the main window's.
 
 #include <QString>
+#include <string>
 
 #include "ui/dialog.h"
 #include "ui/widget_font_host.h"
@@ -36,6 +38,8 @@ class CAboutDlg : public Dialog {
   public:
     explicit CAboutDlg(DesktopServices& desktop, QWidget* parent = nullptr);
 
+    void setLanguageFile(std::u16string path) { languageFile_ = std::move(path); }
+
     // Runs the window modally, with the main window's font and the OK caption of the language
     // in use.
     int RunAboutDialog(FontSettings& fontSettings, const QString& okCaption);
@@ -43,6 +47,7 @@ class CAboutDlg : public Dialog {
   protected:
     void onInitDialog() override;
     QWidget* createControl(const ControlTemplate& row, QWidget* parent) override;
+    void setMemberText(int id, const QString& text) override;
 
   private:
     void scalePicture();
@@ -53,6 +58,10 @@ class CAboutDlg : public Dialog {
     WidgetFontHost fontHost_;
     FontSettings* fontSettings_ = nullptr;
     QString okCaption_;
+    std::u16string languageFile_;
+    QString versionPattern_;
+    QString webSiteName_;
+    QString mailName_;
 };
 
 }  // namespace tessik

@@ -33,9 +33,9 @@ class DesktopServices {
                              MessageIcon icon) = 0;
     virtual void setClipboardText(const QString& text) = 0;
     // A file is opened with the program the desktop associates with it; an address (http,
-    // https, mailto) in the browser or mail program. Failures are not reported.
-    virtual void openDocument(const QString& path) = 0;
-    virtual void openAddress(const QString& address) = 0;
+    // https, mailto) in the browser or mail program. False when no program could open it.
+    virtual bool openDocument(const QString& path) = 0;
+    virtual bool openAddress(const QString& address) = 0;
 };
 
 }  // namespace tessik

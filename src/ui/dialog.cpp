@@ -7,15 +7,18 @@
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <thread>
 
 #include "ui/dialog_menu.h"
+#include "ui/progress_display.h"
 
 namespace tessik {
 namespace {
@@ -99,13 +102,15 @@ void Dialog::initialise() {
 
 void Dialog::build() {
     setWindowTitle(QString::fromUtf8(template_.caption));
-    // The dialog font is the application's font; its units size every control.
     baseUnits_ = BaseUnitsOf(font());
 
     if (!template_.menu.empty()) {
         menuBar_ = new QMenuBar(this);
         menu_ = std::make_unique<DialogMenu>(*menuBar_, template_.menu,
                                              [this](int command) { runCommand(command); });
+        // As on the desktop the templates come from: the texts have no mnemonics to reach them.
+        connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+                [this] { openMenuBar(); });
     }
     client_ = new QWidget(this);
     if (template_.whiteBackground) {
@@ -120,7 +125,9 @@ void Dialog::build() {
     QWidget* previousWidget = nullptr;
     for (const ControlTemplate& row : template_.controls) {
         QWidget* widget = buildControl(row);
-        placeControl(*widget, row);
+        rowWidgets_.push_back(widget);
+        if ((row.style & kHidden) != 0) widget->hide();
+        if (row.kind == ControlKind::kPanel) widget->lower();
         if (row.id != -1) controls_[row.id] = widget;
         if (previous != nullptr && previous->kind == ControlKind::kLabel && IsField(row.kind)) {
             if (previous->id != -1) labelledFields_[previous->id] = widget;
@@ -140,18 +147,36 @@ void Dialog::build() {
         }
     }
 
-    const PixelRect clientSize =
-        DialogRectToPixels(0, 0, template_.width, template_.height, baseUnits_);
-    const QSize size(clientSize.width, clientSize.height + menuHeight(clientSize.width));
     if (template_.resizable) {
         setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                        Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
-        resize(size);
-    } else {
-        setFixedSize(size);
+        const QSize client = templateClientSize();
+        resize(client.width(), client.height() + menuHeight(client.width()));
     }
-    // A hidden window hears of its size only when it is shown; its controls are there now.
+    layOutInUnitsOfTheFont();
+}
+
+// Every control back at its template place in units of the window's font, and the window sized
+// to hold them, so that no text is cut whatever font the window was given.
+void Dialog::layOutInUnitsOfTheFont() {
+    baseUnits_ = BaseUnitsOf(font());
+    for (std::size_t i = 0; i < rowWidgets_.size(); ++i) {
+        placeControl(*rowWidgets_[i], template_.controls[i]);
+    }
+    if (template_.resizable) {
+        onUnitsChanged();
+    } else {
+        const QSize client = templateClientSize();
+        setFixedSize(client.width(), client.height() + menuHeight(client.width()));
+    }
     placeMenuAndClient();
+    onClientResized(client_->size());
+}
+
+QSize Dialog::templateClientSize() const {
+    const PixelRect client =
+        DialogRectToPixels(0, 0, template_.width, template_.height, baseUnits_);
+    return {client.width, client.height};
 }
 
 int Dialog::menuHeight(int width) const {
@@ -162,6 +187,16 @@ void Dialog::placeMenuAndClient() {
     const int barHeight = menuHeight(width());
     if (menuBar_ != nullptr) menuBar_->setGeometry(0, 0, width(), barHeight);
     client_->setGeometry(0, barHeight, width(), std::max(0, height() - barHeight));
+}
+
+void Dialog::openMenuBar() {
+    if (!menuBar_->isEnabled()) return;
+    for (QAction* top : menuBar_->actions()) {
+        if (top->isVisible() && top->isEnabled()) {
+            menuBar_->setActiveAction(top);
+            return;
+        }
+    }
 }
 
 QWidget* Dialog::buildControl(const ControlTemplate& row) {
@@ -231,6 +266,13 @@ QWidget* Dialog::buildControl(const ControlTemplate& row) {
             picture->setScaledContents(true);
             return picture;
         }
+        case ControlKind::kProgressBar: {
+            auto* bar = new ProgressBar(client_);
+            bar->setRange(0, 100);
+            bar->setAlignment(Qt::AlignCenter);
+            bar->setAccessibleName(QString::fromStdU16String(progressTexts_[ProgressText::kName]));
+            return bar;
+        }
     }
     return new QWidget(client_);
 }
@@ -246,8 +288,6 @@ void Dialog::placeControl(QWidget& widget, const ControlTemplate& row) {
         rect.height = closedHeight;
     }
     widget.setGeometry(rect.x, rect.y, rect.width, rect.height);
-    if ((row.style & kHidden) != 0) widget.hide();
-    if (row.kind == ControlKind::kPanel) widget.lower();
 }
 
 QWidget* Dialog::control(int id) const {
@@ -296,6 +336,26 @@ void Dialog::onCommand(int id, std::function<void()> handler) {
     commands_[id] = std::move(handler);
 }
 
+void Dialog::onEnter(int fieldId, int buttonId) {
+    if (QWidget* field = control(fieldId)) {
+        enterButtons_[field] = buttonId;
+        field->installEventFilter(this);
+    }
+}
+
+bool Dialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto it = enterButtons_.find(watched);
+        if (it != enterButtons_.end() && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            // A disabled button does nothing, and Enter does not fall through to the default.
+            if (auto* button = control<QAbstractButton>(it->second)) button->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void Dialog::runCommand(int id) {
     if (auto it = commands_.find(id); it != commands_.end()) {
         it->second();
@@ -321,6 +381,18 @@ void Dialog::setText(const TextTarget& target, const std::u16string& text) {
             break;
         case TextTargetKind::kMember:
             setMemberText(target.id, value);
+            break;
+        case TextTargetKind::kToolTip:
+            if (QWidget* widget = control(target.id)) {
+                widget->setToolTip(value);
+                widget->setAccessibleDescription(value);
+            }
+            break;
+        case TextTargetKind::kProgress:
+            progressTexts_.Set(static_cast<ProgressText>(target.id), text);
+            if (static_cast<ProgressText>(target.id) == ProgressText::kName) {
+                for (auto* bar : findChildren<ProgressBar*>()) bar->setAccessibleName(value);
+            }
             break;
     }
 }
@@ -350,6 +422,11 @@ void Dialog::reject() {
 
 void Dialog::accept() {
     runCommand(kOkResult);
+}
+
+void Dialog::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::FontChange && client_ != nullptr) layOutInUnitsOfTheFont();
 }
 
 void Dialog::resizeEvent(QResizeEvent* event) {

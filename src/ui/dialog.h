@@ -1,9 +1,10 @@
 #pragma once
 // The window framework: a window is built from its template (controls in tab order, sizes in
-// dialog units of the dialog font), controls are found by id, buttons and menu items run the
-// handler bound to their id, and the window ends with a modal result, 1 for OK and 2 for
-// cancel. Escape runs command 2; the close box is a hook of its own, which by default runs
-// command 2 as well. Translated texts reach the title, controls and menu items by target.
+// dialog units of the window's font, laid out again whenever that font changes), controls are
+// found by id, buttons and menu items run the handler bound to their id, and the window ends
+// with a modal result, 1 for OK and 2 for cancel. Escape runs command 2; the close box is a
+// hook of its own, which by default runs command 2 as well. Translated texts reach the title,
+// controls, tool tips and menu items by target; F10 opens the menu bar.
 
 #include <QDialog>
 #include <QSize>
@@ -12,10 +13,12 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "settings/language_catalogue.h"
 #include "ui/dialog_template.h"
 #include "ui/dialog_units.h"
+#include "ui/progress_text.h"
 
 class QMenuBar;
 
@@ -52,9 +55,11 @@ class Dialog : public QDialog, public TextSink {
     QString controlText(int id) const;
 
     DialogMenu* menu() const { return menu_.get(); }
+    QMenuBar* menuBar() const { return menuBar_; }
     QWidget* clientArea() const { return client_; }
     const DialogBaseUnits& baseUnits() const { return baseUnits_; }
     bool isBusy() const { return busy_; }
+    const ProgressTexts& progressTexts() const { return progressTexts_; }
 
     // Runs the handler bound to the id; without one, 1 ends the window with OK and 2 with
     // cancel.
@@ -64,13 +69,21 @@ class Dialog : public QDialog, public TextSink {
 
   protected:
     void onCommand(int id, std::function<void()> handler);
+    // Enter in the field presses the button (when it is enabled) instead of the default button.
+    void onEnter(int fieldId, int buttonId);
     DesktopServices& desktop() const { return desktop_; }
+    // The template's client size in pixels of the window's font.
+    QSize templateClientSize() const;
+    int menuHeight(int width) const;
 
     virtual void onInitDialog() {}
     // The close box, Alt+F4 or the window menu's Close.
     virtual void onCloseRequest();
     // The client area (below the menu bar) has a new size.
     virtual void onClientResized(QSize) {}
+    // Every control is back at its template place in the units of a new font; a resizable
+    // window sets the smallest size that still holds them.
+    virtual void onUnitsChanged() {}
     // A window may build a control of its own for a template row; nullptr lets the framework
     // build it.
     virtual QWidget* createControl(const ControlTemplate&, QWidget*) { return nullptr; }
@@ -84,16 +97,19 @@ class Dialog : public QDialog, public TextSink {
 
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override;
     void accept() override;
 
   private:
     void build();
-    int menuHeight(int width) const;
+    void layOutInUnitsOfTheFont();
     void placeMenuAndClient();
     QWidget* buildControl(const ControlTemplate& row);
     void placeControl(QWidget& widget, const ControlTemplate& row);
     void nameForAssistiveTools(int id, const QString& text);
+    void openMenuBar();
 
     const DialogTemplate& template_;
     DesktopServices& desktop_;
@@ -101,9 +117,12 @@ class Dialog : public QDialog, public TextSink {
     QMenuBar* menuBar_ = nullptr;
     std::unique_ptr<DialogMenu> menu_;
     QWidget* client_ = nullptr;
+    std::vector<QWidget*> rowWidgets_;  // one per template row, in its order
     std::map<int, QWidget*> controls_;
     std::map<int, QWidget*> labelledFields_;  // label id -> the field it stands before
     std::map<int, std::function<void()>> commands_;
+    std::map<QObject*, int> enterButtons_;  // field -> the button Enter presses there
+    ProgressTexts progressTexts_;
     bool initialised_ = false;
     bool busy_ = false;
     bool closePending_ = false;

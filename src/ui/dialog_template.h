@@ -17,6 +17,7 @@ enum class ControlKind {
     kPanel,         // a white rectangle with a sunken edge, drawn behind other controls
     kIcon,          // the application icon
     kPicture,       // an image; its text is the image's resource path
+    kProgressBar,   // 0 to 100, with the window's progress text on it
 };
 
 // Style flags of a control.

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -15,6 +16,8 @@
 #include "settings/language_catalogue.h"
 #include "ui/algorithm_list.h"
 #include "ui/desktop_services.h"
+#include "ui/progress_display.h"
+#include "ui/progress_text.h"
 #include "ui/qt_text.h"
 
 namespace tessik {
@@ -36,8 +39,14 @@ constexpr std::array kControls = {
     ControlTemplate{kAlgorithmList, ControlKind::kDropDownList, nullptr, 84, 43, 91, 109, kNoStyle},
     ControlTemplate{kLowercaseBox, ControlKind::kCheckBox, "Lowercase letters", 211, 43, 130, 14,
                     kNoStyle},
-    ControlTemplate{kOutputField, ControlKind::kMultiLineEdit, nullptr, 7, 61, 467, 151,
+    ControlTemplate{kOutputField, ControlKind::kMultiLineEdit, nullptr, 7, 61, 467, 121,
                     kBorder | kVerticalScrollBar},
+    // While a run shows its progress: the figures on the bar, the file at hand below it. After
+    // a run: its summary in their place.
+    ControlTemplate{kProgressBar, ControlKind::kProgressBar, nullptr, 7, 185, 467, 12, kHidden},
+    ControlTemplate{kCurrentFileLabel, ControlKind::kLabel, nullptr, 7, 199, 467, 11,
+                    kCentreVertically | kHidden},
+    ControlTemplate{kSummaryLabel, ControlKind::kLabel, nullptr, 7, 185, 467, 26, kNoStyle},
     ControlTemplate{kProcessButton, ControlKind::kPushButton, "Process Folder", 137, 215, 96, 16,
                     kNoStyle},
     ControlTemplate{kOkResult, ControlKind::kDefaultPushButton, "OK", 241, 215, 102, 16, kNoStyle},
@@ -45,9 +54,6 @@ constexpr std::array kControls = {
 };
 
 constexpr DialogTemplate kTemplate{"Get Hash from folder", 482, 238, false, false, kControls, {}};
-
-// The output field has no label of its own.
-constexpr char kOutputName[] = "Output";
 
 }  // namespace
 
@@ -98,6 +104,21 @@ void CHashFolderDlg::onInitDialog() {
     });
     onCommand(kOkResult, [this] { endWith(kOkResult); });
     onCommand(kCancelResult, [this] { endWith(kCancelResult); });
+    for (int field : {kFolderField, kNameFilterField, kExtensionField}) {
+        onEnter(field, kProcessButton);
+    }
+}
+
+void CHashFolderDlg::setMemberText(int id, const QString& text) {
+    if (id < 0 || id >= static_cast<int>(memberTexts_.size())) return;
+    memberTexts_[static_cast<std::size_t>(id)] = text;
+    // The output field has no label of its own.
+    if (id == static_cast<int>(FolderMemberText::kOutputName))
+        outputField_->setAccessibleName(text);
+}
+
+const QString& CHashFolderDlg::text(FolderMemberText which) const {
+    return memberTexts_[static_cast<std::size_t>(which)];
 }
 
 void CHashFolderDlg::bindControls() {
@@ -111,9 +132,12 @@ void CHashFolderDlg::bindControls() {
     m_BTNProcessFolder = control<QPushButton>(kProcessButton);
     m_BTNOk = control<QPushButton>(kOkResult);
     m_BTNStopProcessing = control<QPushButton>(kStopButton);
+    summaryLabel_ = control<QLabel>(kSummaryLabel);
 
     FillAlgorithmList(*algorithmList_);
-    outputField_->setAccessibleName(QString::fromUtf8(kOutputName));
+    progress_ = new ProgressDisplay(*control<ProgressBar>(kProgressBar),
+                                    control<QLabel>(kCurrentFileLabel), this);
+    connect(progress_, &ProgressDisplay::shown, summaryLabel_, &QWidget::hide);
     // Anything but the job's own writing makes the field the user's.
     connect(outputField_->document(), &QTextDocument::contentsChange, this, [this] {
         if (!jobWritesOutput_) outputIsTheJobs_ = false;
@@ -135,9 +159,18 @@ void CHashFolderDlg::onCloseRequest() {
     endWith(kOkResult);
 }
 
-// A stopped run's worker may still be digesting a large file: Process starts the new run once
-// it has ended.
+// A folder that is not there would give a silent empty run. A stopped run's worker may still be
+// ending: Process starts the new run once it has.
 void CHashFolderDlg::process() {
+    const QString folder = folderField_->text();
+    const FolderProblem problem = ProblemWithFolder(folder.toStdU16String());
+    if (problem != FolderProblem::kNone) {
+        const QString cause =
+            text(problem == FolderProblem::kMissing ? FolderMemberText::kFolderMissing
+                                                    : FolderMemberText::kFolderIsFile);
+        desktop().showMessage(this, cause + "\n\n" + folder, QString(), MessageIcon::kExclamation);
+        return;
+    }
     if (!job_->Start()) startWhenWorkerEnds_ = true;
 }
 
@@ -168,8 +201,18 @@ DigestChoice CHashFolderDlg::ReadDigestChoice() {
 void CHashFolderDlg::ShowRunning(bool running) {
     if (running) {
         lineTimer_.start();
+        summaryLabel_->clear();
+        progress_->start([this](double elapsedSeconds) {
+            const FolderRunProgress now = job_->Progress();
+            return ProgressDisplay::View{
+                PercentDone(now.currentDone, now.currentTotal),
+                ToQString(
+                    RunProgressText(now.filesDone, now.bytesDone, elapsedSeconds, progressTexts())),
+                ToQString(now.currentFile)};
+        });
     } else {
         lineTimer_.stop();
+        progress_->stop();
     }
     m_BTNStopProcessing->setVisible(running);
     m_BTNOk->setEnabled(!running);
@@ -193,6 +236,13 @@ bool CHashFolderDlg::AppendOutput(const std::u16string& lines) {
     jobWritesOutput_ = false;
     scrollOutputToEnd();
     return true;
+}
+
+void CHashFolderDlg::ShowSummary(const FolderRunSummary& summary) {
+    summaryLabel_->setText(ToQString(
+        FolderSummaryText(summary, text(FolderMemberText::kSummary).toStdU16String(),
+                          text(FolderMemberText::kStopped).toStdU16String(), progressTexts())));
+    summaryLabel_->show();
 }
 
 void CHashFolderDlg::scrollOutputToEnd() {

@@ -1,11 +1,14 @@
 #pragma once
 // The folder window: pick a folder and its filters, the algorithm and the letter case, and
 // hash every file of the folder on a worker thread, one line per file in the output field.
-// Closing it with the close box keeps the folder and both filters for the next time; OK and
-// Escape keep nothing. The window never goes away while its worker runs: every way out stops
-// the job and waits for the worker, serving its calls meanwhile.
+// Under the output, a run that takes longer than a moment shows its progress, and every run
+// ends with a summary. Closing it with the close box keeps the folder and both filters for the
+// next time; OK and Escape keep nothing. The window never goes away while its worker runs:
+// every way out stops the job, which cancels the file at hand, and waits for the worker,
+// serving its calls meanwhile.
 
 #include <QTimer>
+#include <array>
 #include <optional>
 #include <string>
 
@@ -17,6 +20,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -24,6 +28,7 @@ class QPushButton;
 namespace tessik {
 
 class FontSettings;
+class ProgressDisplay;
 
 namespace folder_window {
 
@@ -42,6 +47,9 @@ enum ControlId : int {
     kNameFilterLabel = 1048,
     kExtensionLabel = 1049,
     kExtensionField = 1050,
+    kProgressBar = 1062,
+    kCurrentFileLabel = 1063,
+    kSummaryLabel = 1064,
 };
 
 }  // namespace folder_window
@@ -64,6 +72,7 @@ class CHashFolderDlg : public Dialog, private FolderJobWindow {
   protected:
     void onInitDialog() override;
     void onCloseRequest() override;
+    void setMemberText(int id, const QString& text) override;
 
   private:
     void bindControls();
@@ -78,7 +87,9 @@ class CHashFolderDlg : public Dialog, private FolderJobWindow {
     void ShowRunning(bool running) override;
     void SetOutput(const std::u16string& text) override;
     bool AppendOutput(const std::u16string& lines) override;
+    void ShowSummary(const FolderRunSummary& summary) override;
     void scrollOutputToEnd();
+    const QString& text(FolderMemberText which) const;
 
     QLineEdit* folderField_ = nullptr;
     QCheckBox* m_CHKSubfolders = nullptr;
@@ -90,6 +101,9 @@ class CHashFolderDlg : public Dialog, private FolderJobWindow {
     QPushButton* m_BTNProcessFolder = nullptr;
     QPushButton* m_BTNOk = nullptr;
     QPushButton* m_BTNStopProcessing = nullptr;
+    QLabel* summaryLabel_ = nullptr;
+    ProgressDisplay* progress_ = nullptr;
+    std::array<QString, static_cast<int>(FolderMemberText::kOutputName) + 1> memberTexts_;
 
     WidgetFontHost fontHost_;
     FontSettings* fontSettings_ = nullptr;

@@ -1,21 +1,86 @@
 #include "ui/main_commands.h"
 
+#include "digest/digest_match.h"
 #include "platform/path_utilities.h"
 
 namespace tessik {
+namespace {
 
-std::u16string WithCrLfLineBreaks(const std::u16string& rawFieldText) {
+bool IsBlank(char16_t unit) {
+    switch (unit) {
+        case u' ':
+        case u'\t':
+        case u'\n':
+        case u'\v':
+        case u'\f':
+        case u'\r':
+        case u'\u00A0':  // no-break space
+        case u'\u200B':  // zero-width space
+        case u'\u2028':
+        case u'\u2029':
+        case u'\u3000':  // ideographic space
+        case u'\uFEFF':  // byte-order mark
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::u16string Trimmed(const std::u16string& text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsBlank(text[begin])) ++begin;
+    while (end > begin && IsBlank(text[end - 1])) --end;
+    return text.substr(begin, end - begin);
+}
+
+}  // namespace
+
+std::u16string WithLineBreaks(const std::u16string& rawFieldText, TypedLineEnds lineEnds) {
     constexpr char16_t kLineEnd = u'\u2029';
+    const std::u16string_view lineBreak = lineEnds == TypedLineEnds::kLf ? u"\n" : u"\r\n";
     std::u16string out;
     out.reserve(rawFieldText.size());
     for (char16_t unit : rawFieldText) {
         if (unit == kLineEnd) {
-            out += u"\r\n";
+            out += lineBreak;
         } else {
             out.push_back(unit);
         }
     }
     return out;
+}
+
+CompareOutcome CompareDigests(const std::u16string& result, const std::u16string& expected,
+                              bool caseSensitive) {
+    if (result.empty()) return CompareOutcome::kNoResult;
+    return DigestsMatch(result, Trimmed(expected), caseSensitive) ? CompareOutcome::kIdentical
+                                                                  : CompareOutcome::kDifferent;
+}
+
+MainMemberText FailureMessage(ReadFailure failure) {
+    switch (failure) {
+        case ReadFailure::kMissing:
+            return MainMemberText::kFileMissing;
+        case ReadFailure::kFolder:
+            return MainMemberText::kFileIsFolder;
+        case ReadFailure::kNotRegularFile:
+            return MainMemberText::kFileNotRegular;
+        case ReadFailure::kPermissionDenied:
+            return MainMemberText::kFilePermissionDenied;
+        case ReadFailure::kNone:
+        case ReadFailure::kIoError:
+            break;
+    }
+    return MainMemberText::kFileReadError;
+}
+
+std::u16string InLetterCase(std::u16string digest, bool lowerCase) {
+    for (char16_t& unit : digest) {
+        if (lowerCase && unit >= u'A' && unit <= u'F') unit += u'a' - u'A';
+        if (!lowerCase && unit >= u'a' && unit <= u'f') unit -= u'a' - u'A';
+    }
+    return digest;
 }
 
 std::u16string CutDroppedPath(std::u16string path) {

@@ -22,6 +22,9 @@ enum ControlId : int {
     kLowercaseBox = 1033,
     kFileNameField = 1047,
     kFileNameLabel = 1048,
+    // Shown while a file is hashed, in the places of the hash-file button and the result field.
+    kCancelHashButton = 1061,
+    kProgressBar = 1062,
 };
 
 enum CommandId : int {
@@ -35,7 +38,7 @@ enum CommandId : int {
     kOptionsCommand = 32779,
 };
 
-// The smallest outer size the window can be given, in pixels.
+// The smallest outer size the window can be given, in pixels; a larger font makes it larger.
 inline constexpr int kMinimumWidth = 640;
 inline constexpr int kMinimumHeight = 380;
 

@@ -1,5 +1,6 @@
 #include "ui/options_dlg.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <array>
 
@@ -13,32 +14,40 @@ namespace {
 
 using namespace options_window;
 
+// The labels' column is wide enough for the line ends' label in every shipped language.
 constexpr std::array kControls = {
-    ControlTemplate{kOkResult, ControlKind::kDefaultPushButton, "OK", 57, 76, 65, 16, kNoStyle},
-    ControlTemplate{kCancelResult, ControlKind::kPushButton, "Cancel", 127, 76, 65, 16, kNoStyle},
-    ControlTemplate{kSeparatorLabel, ControlKind::kLabel, "Separator", 24, 15, 76, 13, kNoStyle},
-    ControlTemplate{kSeparatorField, ControlKind::kEdit, nullptr, 104, 12, 23, 14, kBorder},
-    ControlTemplate{kFontLabel, ControlKind::kLabel, "Font", 25, 40, 77, 12, kNoStyle},
-    ControlTemplate{kFontButton, ControlKind::kPushButton, "Font", 103, 38, 103, 16, kNoStyle},
-    ControlTemplate{kFontResetButton, ControlKind::kPushButton, "<", 213, 38, 20, 16, kNoStyle},
-    ControlTemplate{kSeparatorResetButton, ControlKind::kPushButton, "<", 134, 11, 20, 16,
+    ControlTemplate{kOkResult, ControlKind::kDefaultPushButton, "OK", 66, 98, 65, 16, kNoStyle},
+    ControlTemplate{kCancelResult, ControlKind::kPushButton, "Cancel", 139, 98, 65, 16, kNoStyle},
+    ControlTemplate{kSeparatorLabel, ControlKind::kLabel, "Separator", 7, 15, 120, 13, kNoStyle},
+    ControlTemplate{kSeparatorField, ControlKind::kEdit, nullptr, 131, 12, 23, 14, kBorder},
+    ControlTemplate{kFontLabel, ControlKind::kLabel, "Font", 7, 40, 120, 12, kNoStyle},
+    ControlTemplate{kFontButton, ControlKind::kPushButton, "Font", 131, 38, 103, 16, kNoStyle},
+    ControlTemplate{kFontResetButton, ControlKind::kPushButton, "<", 241, 38, 20, 16, kNoStyle},
+    ControlTemplate{kSeparatorResetButton, ControlKind::kPushButton, "<", 161, 11, 20, 16,
                     kNoStyle},
+    ControlTemplate{kLineEndsLabel, ControlKind::kLabel, "Line ends in typed text", 7, 65, 120, 12,
+                    kNoStyle},
+    ControlTemplate{kLineEndsList, ControlKind::kDropDownList, nullptr, 131, 63, 103, 40, kNoStyle},
 };
 
-constexpr DialogTemplate kTemplate{"Options", 243, 96, false, false, kControls, {}};
-
-// The "<" buttons say nothing by themselves; they are named after what they reset.
-constexpr char kResetDescription[] = "Back to the default";
+constexpr DialogTemplate kTemplate{"Options", 270, 120, false, false, kControls, {}};
 
 }  // namespace
 
 COptionsDlg::COptionsDlg(DesktopServices& desktop, QWidget* parent)
     : Dialog(kTemplate, desktop, parent), fontHost_(*this, OwnFont::kAsBuilt) {}
 
-int COptionsDlg::RunOptionsDialog(FontSettings& mainFontSettings, std::u16string& separator) {
+int COptionsDlg::RunOptionsDialog(FontSettings& mainFontSettings, std::u16string& separator,
+                                  TypedLineEnds& lineEnds) {
     mainFontSettings_ = &mainFontSettings;
     separator_ = &separator;
+    lineEnds_ = &lineEnds;
     return run();
+}
+
+void COptionsDlg::setMemberText(int id, const QString& text) {
+    if (id == static_cast<int>(OptionsMemberText::kCrLf)) lineEndNames_[0] = text;
+    if (id == static_cast<int>(OptionsMemberText::kLf)) lineEndNames_[1] = text;
 }
 
 void COptionsDlg::onInitDialog() {
@@ -54,11 +63,13 @@ void COptionsDlg::onInitDialog() {
     applyOptionsTexts(languageFile_, *this);
     setControlText(kSeparatorField, ToQString(*separator_));
     showFaceName(mainFontSettings_->faceName());
-    for (const auto& [button, label] : {std::pair{kSeparatorResetButton, kSeparatorLabel},
-                                        std::pair{kFontResetButton, kFontLabel}}) {
-        control(button)->setAccessibleName(controlText(label));
-        control(button)->setAccessibleDescription(QString::fromUtf8(kResetDescription));
+    // The "<" buttons say nothing by themselves: they are named after what they reset.
+    for (int button : {kSeparatorResetButton, kFontResetButton}) {
+        control(button)->setAccessibleName(control(button)->toolTip());
     }
+    auto* lineEnds = control<QComboBox>(kLineEndsList);
+    lineEnds->addItems({lineEndNames_[0], lineEndNames_[1]});
+    lineEnds->setCurrentIndex(*lineEnds_ == TypedLineEnds::kLf ? 1 : 0);
 }
 
 void COptionsDlg::chooseFont() {
@@ -82,6 +93,8 @@ void COptionsDlg::resetFont() {
 
 void COptionsDlg::confirm() {
     *separator_ = controlText(kSeparatorField).toStdU16String();
+    *lineEnds_ = control<QComboBox>(kLineEndsList)->currentIndex() == 1 ? TypedLineEnds::kLf
+                                                                        : TypedLineEnds::kCrLf;
     workingFontSettings_->copyTo(*mainFontSettings_);
     done(kOkResult);
 }

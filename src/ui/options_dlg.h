@@ -1,11 +1,13 @@
 #pragma once
-// The options window: the separator of the folder results and the font of the windows. The
-// font is edited on a working copy of the main window's font settings and previewed on this
-// window; OK hands the separator and the copy back, Cancel nothing.
+// The options window: the separator of the folder results, the font of the windows and how
+// the line ends of typed text are hashed. The font is edited on a working copy of the main
+// window's font settings and previewed on this window; OK hands the choices and the copy back,
+// Cancel nothing.
 
 #include <memory>
 #include <string>
 
+#include "settings/application_settings.h"
 #include "settings/font_settings.h"
 #include "ui/dialog.h"
 #include "ui/widget_font_host.h"
@@ -21,6 +23,8 @@ enum ControlId : int {
     kSeparatorLabel = 1056,
     kSeparatorField = 1057,
     kSeparatorResetButton = 1058,
+    kLineEndsLabel = 1059,
+    kLineEndsList = 1060,
 };
 
 }  // namespace options_window
@@ -32,12 +36,15 @@ class COptionsDlg : public Dialog {
 
     void setLanguageFile(std::u16string path) { languageFile_ = std::move(path); }
 
-    // Runs the window modally; it is run only this way. 1 after OK, which has written the separator
-    // and the font settings; 2 after Cancel, Escape or the close box, which write nothing.
-    int RunOptionsDialog(FontSettings& mainFontSettings, std::u16string& separator);
+    // Runs the window modally; it is run only this way. 1 after OK, which has written the
+    // separator, the font settings and the line ends; 2 after Cancel, Escape or the close box,
+    // which write nothing.
+    int RunOptionsDialog(FontSettings& mainFontSettings, std::u16string& separator,
+                         TypedLineEnds& lineEnds);
 
   protected:
     void onInitDialog() override;
+    void setMemberText(int id, const QString& text) override;
 
   private:
     void chooseFont();
@@ -51,7 +58,9 @@ class COptionsDlg : public Dialog {
     std::u16string languageFile_;
     FontSettings* mainFontSettings_ = nullptr;
     std::u16string* separator_ = nullptr;
+    TypedLineEnds* lineEnds_ = nullptr;
     std::unique_ptr<FontSettings> workingFontSettings_;
+    QString lineEndNames_[2];  // CR LF, LF
 };
 
 }  // namespace tessik

@@ -51,12 +51,12 @@ void QtDesktopServices::setClipboardText(const QString& text) {
     QGuiApplication::clipboard()->setText(text);
 }
 
-void QtDesktopServices::openDocument(const QString& path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+bool QtDesktopServices::openDocument(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-void QtDesktopServices::openAddress(const QString& address) {
-    QDesktopServices::openUrl(QUrl(address));
+bool QtDesktopServices::openAddress(const QString& address) {
+    return QDesktopServices::openUrl(QUrl(address));
 }
 
 }  // namespace tessik

@@ -14,8 +14,8 @@ class QtDesktopServices final : public DesktopServices {
     void showMessage(QWidget* owner, const QString& text, const QString& caption,
                      MessageIcon icon) override;
     void setClipboardText(const QString& text) override;
-    void openDocument(const QString& path) override;
-    void openAddress(const QString& address) override;
+    bool openDocument(const QString& path) override;
+    bool openAddress(const QString& address) override;
 };
 
 }  // namespace tessik

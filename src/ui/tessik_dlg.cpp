@@ -15,22 +15,23 @@
 #include <array>
 
 #include "digest/algorithm_catalogue.h"
-#include "digest/digest_match.h"
 #include "digest/digest_request.h"
-#include "platform/text_conversion.h"
-#include "ui/hash_folder_dlg.h"
-#include "platform/path_utilities.h"
+#include "digest/hex.h"
 #include "platform/path_encoding.h"
+#include "platform/path_utilities.h"
+#include "platform/text_conversion.h"
 #include "ui/about_box.h"
 #include "ui/about_dlg.h"
 #include "ui/algorithm_list.h"
 #include "ui/desktop_services.h"
 #include "ui/dialog_menu.h"
+#include "ui/hash_folder_dlg.h"
 #include "ui/language_dlg.h"
 #include "ui/main_commands.h"
 #include "ui/main_window_ids.h"
 #include "ui/main_window_layout.h"
 #include "ui/options_dlg.h"
+#include "ui/progress_display.h"
 #include "ui/qt_text.h"
 
 namespace tessik {
@@ -46,6 +47,8 @@ constexpr std::array kControls = {
     ControlTemplate{kBrowseButton, ControlKind::kPushButton, "...", 421, 20, 23, 16, kNoStyle},
     ControlTemplate{kHashFileButton, ControlKind::kPushButton, "Get HASH from file", 308, 39, 136,
                     16, kNoStyle},
+    ControlTemplate{kCancelHashButton, ControlKind::kPushButton, "Cancel", 308, 39, 136, 16,
+                    kHidden},
     ControlTemplate{kStringLabel, ControlKind::kLabel, "String", 5, 60, 114, 14, kNoStyle},
     ControlTemplate{kStringField, ControlKind::kMultiLineEdit, nullptr, 123, 58, 320, 33,
                     kBorder | kVerticalScrollBar},
@@ -53,7 +56,10 @@ constexpr std::array kControls = {
                     93, 135, 16, kNoStyle},
     ControlTemplate{kResultLabel, ControlKind::kLabel, "HASH-Value", 5, 111, 113, 15,
                     kCentreVertically},
-    ControlTemplate{kResultField, ControlKind::kEdit, nullptr, 122, 111, 321, 14, kBorder},
+    // Only ever a digest of ours: selectable and copyable, never typed into.
+    ControlTemplate{kResultField, ControlKind::kEdit, nullptr, 122, 111, 321, 14,
+                    kBorder | kReadOnly},
+    ControlTemplate{kProgressBar, ControlKind::kProgressBar, nullptr, 122, 111, 321, 14, kHidden},
     ControlTemplate{kCopyButton, ControlKind::kPushButton, "Copy", 123, 166, 96, 16, kNoStyle},
     ControlTemplate{kExpectedLabel, ControlKind::kLabel, "Expected HASH-Value", 5, 133, 113, 15,
                     kCentreVertically},
@@ -81,6 +87,11 @@ constexpr std::array kMenu = {
 constexpr DialogTemplate kTemplate{
     "Korvane HASH-Generator", 447, 186, true, true, kControls, kMenu};
 
+// The controls besides those that follow the edges whose places decide how small the window
+// may be.
+constexpr std::array kSizingControls = {kAlgorithmLabel, kAlgorithmList, kFileNameLabel,
+                                        kStringLabel, kLowercaseBox};
+
 // The bytes of a local file URL's path, so that a name that is no valid UTF-8 survives.
 std::u16string LocalPath(const QUrl& url) {
     return FromNativePath(
@@ -94,7 +105,11 @@ CTessikDlg::CTessikDlg(DesktopServices& desktop, StorageEnvironment environment,
     : Dialog(kTemplate, desktop),
       fontHost_(*this),
       environment_(std::move(environment)),
-      arguments_(std::move(arguments)) {
+      arguments_(std::move(arguments)),
+      fileDigest_([this] {
+          QMetaObject::invokeMethod(
+              this, [this] { fileHashEnded(); }, Qt::QueuedConnection);
+      }) {
     setAcceptDrops(true);
 }
 
@@ -105,7 +120,6 @@ void CTessikDlg::onInitDialog() {
     bindCommands();
     // Every window of the program shows the icon, the About window's icon control too.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tessik/tessik.png")));
-    setMinimumSize(kMinimumWidth, kMinimumHeight);
     algorithmList_->setCurrentIndex(kDefaultAlgorithmIndex);
     fontSettings_ = std::make_unique<FontSettings>(fontHost_);
     locations_ = resolveStorageLocations(environment_);
@@ -129,6 +143,15 @@ void CTessikDlg::bindControls() {
     m_CHKCaseSensitive = control<QCheckBox>(kCaseSensitiveBox);
 
     FillAlgorithmList(*algorithmList_);
+    // A result stays only while it is the digest of what the fields hold.
+    connect(algorithmList_, &QComboBox::currentIndexChanged, resultField_, &QLineEdit::clear);
+    connect(fileNameField_, &QLineEdit::textChanged, resultField_, &QLineEdit::clear);
+    connect(stringField_, &QPlainTextEdit::textChanged, resultField_, &QLineEdit::clear);
+    connect(m_CHKSmallLetters, &QCheckBox::toggled, this, [this](bool lowerCase) {
+        showResult(InLetterCase(resultField_->text().toStdU16String(), lowerCase));
+    });
+    progress_ = new ProgressDisplay(*control<ProgressBar>(kProgressBar), nullptr, this);
+    connect(progress_, &ProgressDisplay::shown, this, [this] { showFileHashing(); });
     // Dropped files go to the window, not into the field under the mouse.
     for (QWidget* field :
          {static_cast<QWidget*>(fileNameField_), stringField_->viewport(),
@@ -140,17 +163,30 @@ void CTessikDlg::bindControls() {
 void CTessikDlg::bindCommands() {
     onCommand(kHashStringButton, [this] { hashText(); });
     onCommand(kHashFileButton, [this] { hashFile(); });
+    onCommand(kCancelHashButton, [this] { fileDigest_.Cancel(); });
     onCommand(kBrowseButton, [this] { chooseFile(); });
     onCommand(kCompareButton, [this] { compare(); });
     onCommand(kCopyButton, [this] { copyResult(); });
+    onCommand(kCancelResult, [this] { escape(); });
     onCommand(kExitCommand, [this] { done(kOkResult); });
-    onCommand(kLicenseCommand, [this] { desktop().openDocument(ToQString(licensePath_)); });
-    onCommand(kChangesCommand, [this] { desktop().openDocument(ToQString(readMePath_)); });
     onCommand(kFolderCommand, [this] { hashFolder(); });
     onCommand(kOptionsCommand, [this] { showOptions(); });
     onCommand(kLanguageCommand, [this] { chooseLanguage(); });
     onCommand(kInfoCommand, [this] { showAbout(); });
-    onCommand(kCheckUpdateCommand, [this] { desktop().openAddress(ToQString(kUpdateAddress)); });
+    const auto onDocumentCommand = [this](int command, const std::u16string& path) {
+        onCommand(command, [this, &path] {
+            const QString document = ToQString(path);
+            sayUnlessOpened(document, desktop().openDocument(document));
+        });
+    };
+    onDocumentCommand(kLicenseCommand, licensePath_);
+    onDocumentCommand(kChangesCommand, readMePath_);
+    onCommand(kCheckUpdateCommand, [this] {
+        const QString address = ToQString(kUpdateAddress);
+        sayUnlessOpened(address, desktop().openAddress(address));
+    });
+    onEnter(kFileNameField, kHashFileButton);
+    onEnter(kExpectedField, kCompareButton);
 }
 
 void CTessikDlg::removeMissingDocumentItems() {
@@ -173,9 +209,23 @@ void CTessikDlg::takeFirstArgument() {
     }
 }
 
+// A hash under way is cancelled first; it ends within milliseconds.
 void CTessikDlg::onCloseRequest() {
+    if (isHashingFile()) {
+        fileDigest_.Cancel();
+        fileDigest_.Finish();
+        endFileHashing();
+    }
     saveSettings(settingsPath(), *this, *fontSettings_, locations_, settingsLoad_);
     done(kCancelResult);
+}
+
+void CTessikDlg::escape() {
+    if (isHashingFile()) {
+        fileDigest_.Cancel();
+    } else {
+        done(kCancelResult);
+    }
 }
 
 void CTessikDlg::onClientResized(QSize size) {
@@ -190,21 +240,40 @@ void CTessikDlg::onClientResized(QSize size) {
     }
 }
 
+void CTessikDlg::onUnitsChanged() {
+    ControlGeometry places;
+    const auto add = [&](int id) {
+        const QRect rect = control(id)->geometry();
+        places[id] = {rect.x(), rect.y(), rect.width(), rect.height()};
+    };
+    for (int id : kEdgeFollowingControls) add(id);
+    for (int id : kSizingControls) add(id);
+    const PixelSize client = MinimumClientSize(places);
+    setMinimumSize(std::max(kMinimumWidth, client.width),
+                   std::max(kMinimumHeight, client.height + menuHeight(client.width)));
+}
+
 void CTessikDlg::setMemberText(int id, const QString& text) {
-    switch (static_cast<MainMemberText>(id)) {
-        case MainMemberText::kAllFiles:
-            m_acMAllFiles = text;
-            break;
-        case MainMemberText::kCompareFailed:
-            m_acMCompareFailed = text;
-            break;
-        case MainMemberText::kCompareDone:
-            m_acMCompareDone = text;
-            break;
-        case MainMemberText::kBtnOk:
-            m_acMBtnOk = text;
-            break;
-    }
+    if (id < 0 || id >= kMainMemberTextCount) return;
+    memberTexts_[static_cast<std::size_t>(id)] = text;
+    showLineEndsToolTip();
+}
+
+const QString& CTessikDlg::text(MainMemberText which) const {
+    return memberTexts_[static_cast<std::size_t>(which)];
+}
+
+// A message about a path or address names it on a line of its own.
+void CTessikDlg::say(MainMemberText which, MessageIcon icon, const QString& subject) {
+    const QString message = subject.isEmpty() ? text(which) : text(which) + "\n\n" + subject;
+    desktop().showMessage(this, message, QString(), icon);
+}
+
+void CTessikDlg::showLineEndsToolTip() {
+    const QString tip = text(lineEnds_ == TypedLineEnds::kLf ? MainMemberText::kLineEndsLf
+                                                             : MainMemberText::kLineEndsCrLf);
+    stringField_->setToolTip(tip);
+    stringField_->setAccessibleDescription(tip);
 }
 
 QCheckBox* CTessikDlg::box(SettingsBox which) const {
@@ -277,6 +346,15 @@ WindowRect CTessikDlg::availableArea() const {
     return {area.x(), area.y(), area.x() + area.width(), area.y() + area.height()};
 }
 
+void CTessikDlg::setLineEnds(TypedLineEnds lineEnds) {
+    lineEnds_ = lineEnds;
+    showLineEndsToolTip();
+}
+
+TypedLineEnds CTessikDlg::lineEnds() const {
+    return lineEnds_;
+}
+
 WindowPlacement CTessikDlg::placement() const {
     const auto toWindowRect = [](const QRect& r) {
         return WindowRect{r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
@@ -291,8 +369,8 @@ WindowPlacement CTessikDlg::placement() const {
     return placement;
 }
 
-void CTessikDlg::showResult(const std::string& digest) {
-    resultField_->setText(ToQString(FromUtf8(digest)));
+void CTessikDlg::showResult(const std::u16string& digest) {
+    resultField_->setText(ToQString(digest));
     // A digest wider than the field is read, and compared by eye, from its first digit.
     resultField_->setCursorPosition(0);
 }
@@ -300,41 +378,109 @@ void CTessikDlg::showResult(const std::string& digest) {
 void CTessikDlg::hashText() {
     // The plain text would turn no-break spaces into spaces; the raw text keeps what was typed.
     const std::u16string text =
-        WithCrLfLineBreaks(stringField_->document()->toRawText().toStdU16String());
+        WithLineBreaks(stringField_->document()->toRawText().toStdU16String(), lineEnds_);
     const int index = selectedAlgorithm();
     const bool lower = m_CHKSmallLetters->isChecked();
-    showResult(runBusy([=] { return HashFromString(index, text, lower); }));
+    showResult(FromUtf8(runBusy([=] { return HashFromString(index, text, lower); })));
 }
 
+// A name that is no existing file lets the user choose one; a confirmed choice is hashed
+// whatever it is, so that a failure is said rather than passed over.
 void CTessikDlg::hashFile() {
-    std::u16string path = fileNameField_->text().toStdU16String();
-    if (!FileExists(path)) {  // empty, a folder or nothing at all
-        chooseFile();
-        path = fileNameField_->text().toStdU16String();
-        if (!FileExists(path)) return;
+    if (FileExists(fileNameField_->text().toStdU16String()) || chooseFile()) {
+        startFileHash(fileNameField_->text().toStdU16String());
     }
-    const int index = selectedAlgorithm();
-    const bool lower = m_CHKSmallLetters->isChecked();
-    showResult(runBusy([=] { return HashFromFile(index, path, lower); }));
 }
 
-void CTessikDlg::chooseFile() {
-    if (std::optional<QString> path = desktop().chooseFileToOpen(this, m_acMAllFiles)) {
-        fileNameField_->setText(*path);
+void CTessikDlg::startFileHash(const std::u16string& path) {
+    resultField_->clear();
+    if (!fileDigest_.Start(AlgorithmForIndex(selectedAlgorithm()).makeEngine(), path)) return;
+    hashedPath_ = path;
+    focusBeforeHash_ = QApplication::focusWidget();
+    QWidget* const cancel = control(kCancelHashButton);
+    QWidget* const bar = control(kProgressBar);
+    for (QWidget* child : clientArea()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child != cancel && child != bar) child->setEnabled(false);
     }
+    menuBar()->setEnabled(false);
+    progress_->start([this](double elapsedSeconds) {
+        const BackgroundFileDigest::Progress now = fileDigest_.CurrentProgress();
+        return ProgressDisplay::View{
+            PercentDone(now.done, now.total),
+            ToQString(FileProgressText(now.done, now.total, elapsedSeconds, progressTexts())),
+            {}};
+    });
+}
+
+// The hash takes longer than a moment: its progress and Cancel take the places of the result
+// and of the button that started it.
+void CTessikDlg::showFileHashing() {
+    resultField_->hide();
+    control(kHashFileButton)->hide();
+    control(kCancelHashButton)->show();
+    control(kCancelHashButton)->setFocus();
+}
+
+void CTessikDlg::fileHashEnded() {
+    if (!isHashingFile()) return;  // the window closed meanwhile
+    const FileDigestResult result = fileDigest_.Finish();
+    endFileHashing();
+    switch (result.outcome) {
+        case FileDigestOutcome::kDigest: {
+            const std::string hex = HexDigest(result.digest);
+            showResult(FromUtf8(m_CHKSmallLetters->isChecked() ? hex : AsciiUpper(hex)));
+            break;
+        }
+        case FileDigestOutcome::kUnreadable:
+            say(FailureMessage(result.failure), MessageIcon::kExclamation, ToQString(hashedPath_));
+            break;
+        case FileDigestOutcome::kCancelled:
+            break;
+    }
+}
+
+void CTessikDlg::endFileHashing() {
+    progress_->stop();
+    control(kCancelHashButton)->hide();
+    control(kHashFileButton)->show();
+    resultField_->show();
+    for (QWidget* child : clientArea()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        child->setEnabled(true);
+    }
+    menuBar()->setEnabled(true);
+    if (focusBeforeHash_) focusBeforeHash_->setFocus();
+}
+
+bool CTessikDlg::chooseFile() {
+    const std::optional<QString> path =
+        desktop().chooseFileToOpen(this, text(MainMemberText::kAllFiles));
+    if (path) fileNameField_->setText(*path);
+    return path.has_value();
 }
 
 void CTessikDlg::compare() {
-    const bool identical =
-        DigestsMatch(resultField_->text().toStdU16String(), expectedField_->text().toStdU16String(),
-                     m_CHKCaseSensitive->isChecked());
-    desktop().showMessage(this, identical ? m_acMCompareDone : m_acMCompareFailed, QString(),
-                          identical ? MessageIcon::kInformation : MessageIcon::kExclamation);
+    switch (CompareDigests(resultField_->text().toStdU16String(),
+                           expectedField_->text().toStdU16String(),
+                           m_CHKCaseSensitive->isChecked())) {
+        case CompareOutcome::kNoResult:
+            say(MainMemberText::kCompareNoHash, MessageIcon::kExclamation);
+            break;
+        case CompareOutcome::kIdentical:
+            say(MainMemberText::kCompareDone, MessageIcon::kInformation);
+            break;
+        case CompareOutcome::kDifferent:
+            say(MainMemberText::kCompareFailed, MessageIcon::kExclamation);
+            break;
+    }
 }
 
 void CTessikDlg::copyResult() {
     resultField_->selectAll();
     desktop().setClipboardText(resultField_->text());
+}
+
+void CTessikDlg::sayUnlessOpened(const QString& target, bool opened) {
+    if (!opened) say(MainMemberText::kOpenFailed, MessageIcon::kExclamation, target);
 }
 
 void CTessikDlg::hashFolder() {
@@ -347,8 +493,12 @@ void CTessikDlg::hashFolder() {
 void CTessikDlg::showOptions() {
     COptionsDlg window(desktop(), this);
     window.setLanguageFile(language_.languageFilePath);
-    if (window.RunOptionsDialog(*fontSettings_, separator_) != kOkResult) return;
+    const TypedLineEnds before = lineEnds_;
+    if (window.RunOptionsDialog(*fontSettings_, separator_, lineEnds_) != kOkResult) return;
     fontSettings_->applyTo(fontHost_, true);
+    showLineEndsToolTip();
+    // A text's digest depends on how its line ends are hashed.
+    if (lineEnds_ != before) resultField_->clear();
     repaint();
 }
 
@@ -367,10 +517,12 @@ void CTessikDlg::chooseLanguage() {
 
 void CTessikDlg::showAbout() {
     CAboutDlg window(desktop(), this);
-    window.RunAboutDialog(*fontSettings_, m_acMBtnOk);
+    window.setLanguageFile(language_.languageFilePath);
+    window.RunAboutDialog(*fontSettings_, text(MainMemberText::kBtnOk));
 }
 
 void CTessikDlg::dragEnterEvent(QDragEnterEvent* event) {
+    if (isHashingFile()) return;
     const QList<QUrl> urls = event->mimeData()->urls();
     if (!urls.isEmpty() && urls.front().isLocalFile()) event->acceptProposedAction();
 }

@@ -1,10 +1,15 @@
 #pragma once
 // The main window: pick an algorithm, hash the typed text or a file, compare the result with an
 // expected value and copy it. The window reads its controls, hands the decisions to Qt-free
-// code and writes the results back; hashing runs on a worker thread while the window waits.
-// The settings and the languages reach it through the interfaces it implements.
+// code and writes the results back. A file is hashed on a worker thread while the window stays
+// live: after a third of a second it shows the progress and a Cancel button, and every other
+// control is disabled until the hash ends. The result field only ever shows the digest of what
+// the other fields hold now. The settings and the languages reach it through the interfaces it
+// implements.
 
+#include <QPointer>
 #include <QString>
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +18,8 @@
 #include "settings/font_settings.h"
 #include "settings/language_catalogue.h"
 #include "settings/storage_locations.h"
+#include "ui/background_file_digest.h"
+#include "ui/desktop_services.h"
 #include "ui/dialog.h"
 #include "ui/widget_font_host.h"
 
@@ -22,6 +29,8 @@ class QLineEdit;
 class QPlainTextEdit;
 
 namespace tessik {
+
+class ProgressDisplay;
 
 class CTessikDlg : public Dialog, public SettingsWindow {
     Q_OBJECT
@@ -48,11 +57,17 @@ class CTessikDlg : public Dialog, public SettingsWindow {
     void moveWindow(const WindowRect& rect) override;
     WindowPlacement placement() const override;
     WindowRect availableArea() const override;
+    void setLineEnds(TypedLineEnds lineEnds) override;
+    TypedLineEnds lineEnds() const override;
+
+    // A file is being hashed.
+    bool isHashingFile() const { return fileDigest_.IsActive(); }
 
   protected:
     void onInitDialog() override;
     void onCloseRequest() override;
     void onClientResized(QSize size) override;
+    void onUnitsChanged() override;
     void setMemberText(int id, const QString& text) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -66,17 +81,26 @@ class CTessikDlg : public Dialog, public SettingsWindow {
 
     void hashText();
     void hashFile();
-    void chooseFile();
+    void startFileHash(const std::u16string& path);
+    void showFileHashing();
+    void fileHashEnded();
+    void endFileHashing();
+    void escape();
+    bool chooseFile();
     void compare();
     void copyResult();
+    void sayUnlessOpened(const QString& target, bool opened);
 
     void hashFolder();
     void showOptions();
     void chooseLanguage();
     void showAbout();
 
-    void showResult(const std::string& digest);
+    void showResult(const std::u16string& digest);
+    void say(MainMemberText text, MessageIcon icon, const QString& subject = QString());
+    void showLineEndsToolTip();
     QCheckBox* box(SettingsBox which) const;
+    const QString& text(MainMemberText which) const;
 
     // The controls the commands read and write; the others are reached by id.
     QComboBox* algorithmList_ = nullptr;
@@ -100,11 +124,14 @@ class CTessikDlg : public Dialog, public SettingsWindow {
     std::u16string licensePath_;
     FolderValues folderValues_;
     std::u16string separator_;
-    QString m_acMCompareFailed;
-    QString m_acMCompareDone;
-    QString m_acMAllFiles;
-    QString m_acMBtnOk;
+    TypedLineEnds lineEnds_ = TypedLineEnds::kCrLf;
+    std::array<QString, kMainMemberTextCount> memberTexts_;
     std::vector<std::u16string> arguments_;
+
+    BackgroundFileDigest fileDigest_;
+    std::u16string hashedPath_;
+    ProgressDisplay* progress_ = nullptr;
+    QPointer<QWidget> focusBeforeHash_;
 };
 
 }  // namespace tessik

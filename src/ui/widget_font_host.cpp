@@ -22,9 +22,10 @@ FontDescription WidgetFontHost::currentFont() const {
 
 void WidgetFontHost::applyFont(const FontDescription& font) {
     const QFont qtFont = ToQFont(font, window_.font());
-    window_.setFont(qtFont);
-    // Controls that were given a font of their own take this one as well.
+    // Controls that were given a font of their own take this one as well, before the window
+    // does: a window lays itself out again when its font changes, from its controls' sizes.
     for (QWidget* child : window_.findChildren<QWidget*>()) child->setFont(qtFont);
+    window_.setFont(qtFont);
     window_.update();
 }
 

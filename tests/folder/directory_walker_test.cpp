@@ -18,9 +18,10 @@ namespace {
 
 using Paths = std::vector<std::u16string>;
 
-// Every path the walk reports, in order. A walk that runs on far beyond any tree made here is
-// cut off, so that a fault shows as a failure instead of a hang.
-Paths Walk(const WalkOptions& options) {
+// Every path the walk reports, in order, and how many folders it could not open. A walk that
+// runs on far beyond any tree made here is cut off, so that a fault shows as a failure instead
+// of a hang.
+Paths Walk(const WalkOptions& options, std::size_t* foldersNotOpened = nullptr) {
     DirectoryWalker walker(options);
     Paths paths;
     std::u16string path;
@@ -30,6 +31,7 @@ Paths Walk(const WalkOptions& options) {
         more = walker.FindNext(path);
     }
     EXPECT_FALSE(more) << "the walk did not end";
+    if (foldersNotOpened != nullptr) *foldersNotOpened = walker.FoldersNotOpened();
     return paths;
 }
 
@@ -179,6 +181,7 @@ TEST(DirectoryWalker, RootThatCannotBeListedReportsNothing) {
         EXPECT_FALSE(walker.FindFirst(path));
         EXPECT_EQ(path, u"");
         EXPECT_FALSE(walker.FindNext(path));
+        EXPECT_EQ(walker.FoldersNotOpened(), 1u);
     }
 }
 
@@ -191,9 +194,11 @@ TEST(DirectoryWalker, LinksToFoldersAreEnteredButNeverIntoAFolderAlreadyOpen) {
     std::filesystem::create_directory_symlink("../other", temp.Native("sub/sibling"));
     std::filesystem::create_symlink("b.txt", temp.Native("sub/to-file"));
     std::filesystem::create_symlink("nowhere", temp.Native("sub/dangling"));
-    EXPECT_EQ(Walk(Recursive(temp.U16())),
+    std::size_t notOpened = 99;
+    EXPECT_EQ(Walk(Recursive(temp.U16()), &notOpened),
               Under(temp.U16(), {u"a.txt", u"other/c.txt", u"sub/b.txt", u"sub/dangling",
                                  u"sub/sibling/c.txt", u"sub/to-file"}));
+    EXPECT_EQ(notOpened, 0u) << "a folder passed over on purpose was not refused";
 }
 
 // Level i holds the file "f" and the folder "d" of level i + 1; the file "z" follows at the
@@ -248,13 +253,16 @@ TEST(DirectoryWalker, SubFolderThatCannotBeOpenedReadsAsEmpty) {
         if (!path.empty()) paths.push_back(path);
     }
     EXPECT_EQ(paths, Under(temp.U16(), {u"a.txt", u"z.txt"}));
+    EXPECT_EQ(walker.FoldersNotOpened(), 1u);
 }
 
 TEST(DirectoryWalker, UnreadableSubFolderIsSkipped) {
     test::TemporaryFolder temp;
     MakeTree(temp, {"a.txt", "locked/b.txt", "z.txt"}, {"locked"});
     test::UnreadableFolder locked(temp.Native("locked"));
-    EXPECT_EQ(Walk(Recursive(temp.U16())), Under(temp.U16(), {u"a.txt", u"z.txt"}));
+    std::size_t notOpened = 0;
+    EXPECT_EQ(Walk(Recursive(temp.U16()), &notOpened), Under(temp.U16(), {u"a.txt", u"z.txt"}));
+    EXPECT_EQ(notOpened, 1u);
 }
 
 }  // namespace

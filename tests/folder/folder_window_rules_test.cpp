@@ -1,6 +1,9 @@
 #include "folder/folder_window_rules.h"
 
 #include <gtest/gtest.h>
+#include <filesystem>
+
+#include "support/temporary_folder.h"
 
 namespace tessik {
 namespace {
@@ -33,6 +36,29 @@ TEST(FolderWindowRulesTest, OnlyCrLfPairsBecomeLineFeeds) {
              Case{u"/x\r", u"/x\r"},
          }) {
         EXPECT_EQ(WithLineFeeds(c.text), c.shown);
+    }
+}
+
+TEST(FolderWindowRulesTest, OnlyAFolderOrNothingCanBeWalked) {
+    test::TemporaryFolder temp;
+    test::MakeFolder(temp.Native("dir"));
+    test::WriteBytes(temp.Native("file.txt"), "x");
+    std::filesystem::create_directory_symlink("dir", temp.Native("link"));
+    struct Case {
+        std::u16string folder;
+        FolderProblem problem;
+    };
+    for (const Case& c : {
+             Case{temp.U16("dir"), FolderProblem::kNone},
+             Case{temp.U16("dir/"), FolderProblem::kNone},
+             Case{temp.U16("link"), FolderProblem::kNone},
+             Case{u"", FolderProblem::kNone},  // the current folder
+             Case{temp.U16("file.txt"), FolderProblem::kIsFile},
+             Case{temp.U16("missing"), FolderProblem::kMissing},
+             Case{temp.U16("file.txt/"), FolderProblem::kMissing},
+         }) {
+        EXPECT_EQ(ProblemWithFolder(c.folder), c.problem)
+            << std::string(c.folder.begin(), c.folder.end());
     }
 }
 

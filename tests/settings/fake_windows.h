@@ -93,6 +93,11 @@ class FakeSettingsWindow : public SettingsWindow {
     }
     WindowPlacement placement() const override { return placed; }
     WindowRect availableArea() const override { return screen; }
+    void setLineEnds(TypedLineEnds ends) override {
+        lineEndsValue = ends;
+        log.push_back(ends == TypedLineEnds::kLf ? "line ends LF" : "line ends CR LF");
+    }
+    TypedLineEnds lineEnds() const override { return lineEndsValue; }
 
     int algorithm = -1;
     bool caseSensitive = false;
@@ -103,6 +108,7 @@ class FakeSettingsWindow : public SettingsWindow {
     std::u16string language;
     WindowPlacement placed{WindowState::kNormal, {100, 50, 740, 430}, {100, 50, 740, 430}};
     WindowRect screen{0, 0, 1920, 1080};
+    TypedLineEnds lineEndsValue = TypedLineEnds::kCrLf;
     std::vector<std::string> log;
 
   private:

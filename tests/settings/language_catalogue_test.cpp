@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "support/temporary_folder.h"
 
@@ -47,9 +48,10 @@ TEST(TranslationTables, KeysAreUniqueAndNamedAfterTheirWindow) {
         const char* prefix;
         std::size_t size;
     } tables[] = {
-        {MainMenuTexts(), "FrmMain.ID_MEN_", 10},   {MainControlTexts(), "FrmMain.m_", 11},
-        {MainMemberTexts(), "FrmMain.m_acM", 4},    {FolderWindowTexts(), "FrmFolder.", 10},
-        {LanguageWindowTexts(), "FrmLanguage.", 4}, {OptionsWindowTexts(), "FrmOptions.", 5},
+        {MainMenuTexts(), "FrmMain.ID_MEN_", 10},   {MainControlTexts(), "FrmMain.m_", 12},
+        {MainMemberTexts(), "FrmMain.m_acM", 13},   {FolderWindowTexts(), "FrmFolder.", 15},
+        {LanguageWindowTexts(), "FrmLanguage.", 4}, {OptionsWindowTexts(), "FrmOptions.", 10},
+        {AboutWindowTexts(), "FrmAbout.", 9},       {ProgressDisplayTexts(), "FrmProgress.", 6},
     };
     std::set<std::string_view> keys;
     std::size_t total = 0;
@@ -197,33 +199,32 @@ TEST(LanguageCatalogue, EachWindowTakesItsOwnTable) {
     const struct {
         const char* name;
         void (*apply)(const std::u16string&, TextSink&);
-        TranslationTable table;
+        std::vector<TranslationTable> tables;
         TextTarget changed;
         std::u16string text;
     } cases[] = {
         {"folder",
          applyFolderTexts,
-         FolderWindowTexts(),
+         {FolderWindowTexts(), ProgressDisplayTexts()},
          {TextTargetKind::kWindowTitle, 0},
          u"Ordner"},
         {"language",
          applyLanguageTexts,
-         LanguageWindowTexts(),
+         {LanguageWindowTexts()},
          {TextTargetKind::kControl, 2},
          u"Abbrechen"},
         {"options",
          applyOptionsTexts,
-         OptionsWindowTexts(),
+         {OptionsWindowTexts()},
          {TextTargetKind::kControl, 1051},
          u"Schrift"},
     };
     for (const auto& c : cases) {
-        const std::array tables{c.table};
         for (const std::u16string& path :
              {folder.temp.U16("de.lng"), folder.temp.U16("missing.lng"), folder.temp.U16()}) {
             FakeTextWindow window;
             c.apply(path, window);
-            auto expected = BuiltIn(tables);
+            auto expected = BuiltIn(c.tables);
             if (path == folder.temp.U16("de.lng")) expected[c.changed] = c.text;
             EXPECT_EQ(window.texts, expected) << c.name;
         }

@@ -39,20 +39,25 @@ TEST_F(AboutWindowTest, ShowsTheProductTheVersionAndTheCredits) {
         EXPECT_TRUE(window.control(kTitleLabel)->font().bold());
         EXPECT_FALSE(window.control(kVersionLabel)->font().bold());
         EXPECT_EQ(window.controlText(kVersionLabel), "Version 1.690 (15.10.2019)");
-        EXPECT_EQ(window.controlText(kLegalLabel), ToQString(kLegalNotice));
-        EXPECT_EQ(window.controlText(kDescriptionLabel), ToQString(kDescription));
+        EXPECT_EQ(window.controlText(kLegalLabel), "Copyright the Tessik authors, MIT licence");
+        EXPECT_EQ(window.controlText(kDescriptionLabel),
+                  "Digests of texts, files and whole folders with 25 algorithms, from MD2 to "
+                  "SHA-3");
         EXPECT_EQ(window.control(kDescriptionLabel)->palette().color(QPalette::WindowText),
                   QColor(155, 155, 155));
         EXPECT_EQ(window.controlText(kOkResult), "OK");
 
+        const QString labels[] = {"German by:", "French by:", "Spanish by:"};
         for (std::size_t row = 0; row < kCreditRowCount; ++row) {
             const CreditRow& credit = CreditRows()[row];
             CClickEdit& field = Link(window, kCreditFields[row]);
             EXPECT_EQ(field.text(), ToQString(credit.credit.text));
             EXPECT_EQ(field.link(), ToQString(credit.credit.link));
             EXPECT_EQ(field.isHidden(), credit.credit.text.empty()) << "row " << row;
+            if (row < std::size(labels)) {
+                EXPECT_EQ(window.controlText(kCreditLabels[row]), labels[row]);
+            }
             if (kCreditLabels[row] != kNoLabel) {
-                EXPECT_EQ(window.controlText(kCreditLabels[row]), ToQString(credit.label));
                 EXPECT_EQ(window.control(kCreditLabels[row])->isHidden(), field.isHidden());
             }
             if (!field.isHidden()) {
@@ -65,6 +70,8 @@ TEST_F(AboutWindowTest, ShowsTheProductTheVersionAndTheCredits) {
         test::ExpectNamedInTabOrder(window,
                                     {kOkResult, 1023, 1026, 1028, kWebSiteField, kMailField});
         EXPECT_EQ(window.control(1023)->accessibleName(), "German by:");
+        EXPECT_EQ(window.control(kWebSiteField)->accessibleName(), "Web site");
+        EXPECT_EQ(window.control(kMailField)->accessibleName(), "Mail");
     });
 }
 
@@ -118,21 +125,31 @@ TEST(ClickEditTest, AFieldWithoutALinkIsAPlainText) {
     EXPECT_TRUE(field.isReadOnly());
 }
 
-TEST_F(AboutWindowTest, OnlyTheOkCaptionFollowsTheLanguage) {
+TEST_F(AboutWindowTest, TextsFollowTheLanguageAndTheOkCaptionTheMainWindow) {
     test::WriteBytes(folder.Native("program/Languages.ini"),
                      "LanguageDefault=\"Deutsch\"\r\n"
                      "LanguageName=\"Deutsch\"\r\nLanguageFile=\"de.lng\"\r\n");
     test::WriteBytes(folder.Native("program/de.lng"),
                      "FrmMain.m_acMBtnOk=\"Schlie\xC3\x9F"
-                     "en\"\r\n");
+                     "en\"\r\n"
+                     "FrmAbout.Caption=\"\xC3\x9C"
+                     "ber\"\r\n"
+                     "FrmAbout.m_LBLVersion=\"%1, die Fassung\"\r\n"
+                     "FrmAbout.m_LBLGerman=\"Deutsch von:\"\r\n"
+                     "FrmAbout.m_acMMail=\"Post\"\r\n");
     StartShown();
     OpenAbout([](Dialog& window) {
         EXPECT_EQ(window.controlText(kOkResult),
                   "Schlie\u00DF"
                   "en");
-        EXPECT_EQ(window.windowTitle(), "Info");
-        EXPECT_EQ(window.controlText(kVersionLabel), "Version 1.690 (15.10.2019)");
-        EXPECT_EQ(window.controlText(1020), "German by:");
+        EXPECT_EQ(window.windowTitle(),
+                  "\u00DC"
+                  "ber");
+        EXPECT_EQ(window.controlText(kVersionLabel), "1.690 (15.10.2019), die Fassung");
+        EXPECT_EQ(window.controlText(1020), "Deutsch von:");
+        EXPECT_EQ(window.control(1023)->accessibleName(), "Deutsch von:");
+        EXPECT_EQ(window.controlText(1025), "French by:");
+        EXPECT_EQ(window.control(kMailField)->accessibleName(), "Post");
         window.control<QPushButton>(kOkResult)->click();
         EXPECT_EQ(window.result(), kOkResult);
     });

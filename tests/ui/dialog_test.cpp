@@ -71,6 +71,7 @@ class TestDialog : public Dialog {
         : Dialog(dialogTemplate, desktop) {}
 
     using Dialog::onCommand;
+    using Dialog::onEnter;
     using Dialog::runBusy;
 
     std::vector<int> commands;
@@ -141,6 +142,36 @@ TEST_F(DialogTest, PlacesControlsInDialogUnitsOfTheFont) {
               QSize(HorizontalUnitsToPixels(200, base), VerticalUnitsToPixels(110, base)));
 }
 
+// A font set after the window was built, as the font settings do, places every control anew in
+// the units of that font and sizes a fixed window to hold them (a resizable one sets its own
+// smallest size); what the window hid stays hidden.
+TEST_F(DialogTest, ANewFontLaysTheWindowOutInItsUnits) {
+    for (const DialogTemplate* dialogTemplate : {&kPlainFixed, &kWhiteResizable}) {
+        TestDialog dialog(*dialogTemplate, desktop);
+        dialog.initialise();
+        const DialogBaseUnits before = dialog.baseUnits();
+        QFont large = dialog.font();
+        large.setPixelSize(QFontInfo(large).pixelSize() * 2);
+        for (QWidget* child : dialog.findChildren<QWidget*>()) child->setFont(large);
+        dialog.setFont(large);
+
+        const DialogBaseUnits base = dialog.baseUnits();
+        EXPECT_EQ(base.charHeight, QFontMetrics(large).height());
+        EXPECT_GT(base.averageCharWidth, before.averageCharWidth);
+        const PixelRect field = DialogRectToPixels(50, 4, 100, 14, base);
+        EXPECT_EQ(dialog.control(kNameField)->geometry(),
+                  QRect(field.x, field.y, field.width, field.height));
+        const QComboBox* list = dialog.control<QComboBox>(kList);
+        EXPECT_EQ(list->height(), list->sizeHint().height());
+        if (dialogTemplate == &kPlainFixed) {
+            EXPECT_EQ(dialog.clientArea()->size(),
+                      QSize(HorizontalUnitsToPixels(200, base), VerticalUnitsToPixels(110, base)));
+        }
+        EXPECT_TRUE(dialog.control(kHiddenButton)->isHidden());
+        EXPECT_EQ(dialog.clientSize, dialog.clientArea()->size());
+    }
+}
+
 TEST_F(DialogTest, TabOrderIsTemplateOrder) {
     TestDialog dialog(kWhiteResizable, desktop);
     dialog.initialise();
@@ -208,6 +239,41 @@ TEST_F(DialogTest, EnterRunsTheDefaultButtonExceptInMultiLineFields) {
         EXPECT_EQ(dialog.commands, c.commands) << "focus on " << c.focus;
         EXPECT_EQ(dialog.controlText(kNotes), c.notes) << "focus on " << c.focus;
     }
+}
+
+TEST_F(DialogTest, EnterInAFieldPressesItsButtonWhileThatIsEnabled) {
+    struct Case {
+        int focus;
+        bool runEnabled;
+        std::vector<int> commands;
+    };
+    for (const Case& c : {Case{kNameField, true, {kRunButton}}, Case{kNameField, false, {}},
+                          Case{kList, true, {kGoButton}}}) {
+        TestDialog dialog(kWhiteResizable, desktop);
+        dialog.initialise();
+        ShowActive(dialog);
+        dialog.record(kGoButton);
+        dialog.record(kRunButton);
+        dialog.onEnter(kNameField, kRunButton);
+        dialog.control(kRunButton)->setEnabled(c.runEnabled);
+        dialog.control(c.focus)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+        EXPECT_EQ(dialog.commands, c.commands) << "focus on " << c.focus;
+        EXPECT_TRUE(dialog.isVisible());
+    }
+}
+
+TEST_F(DialogTest, ToolTipsAndProgressTextsReachTheirTargets) {
+    TestDialog dialog(kWhiteResizable, desktop);
+    dialog.initialise();
+    dialog.setText({TextTargetKind::kToolTip, kRunButton}, u"Runs it");
+    EXPECT_EQ(dialog.control(kRunButton)->toolTip(), "Runs it");
+    EXPECT_EQ(dialog.control(kRunButton)->accessibleDescription(), "Runs it");
+    EXPECT_EQ(dialog.controlText(kRunButton), "Run");
+    dialog.setText({TextTargetKind::kToolTip, 999}, u"nowhere");  // no such control: nothing
+    dialog.setText({TextTargetKind::kProgress, static_cast<int>(ProgressText::kRate)}, u"%1 Mo/s");
+    EXPECT_EQ(dialog.progressTexts()[ProgressText::kRate], u"%1 Mo/s");
+    EXPECT_EQ(dialog.progressTexts()[ProgressText::kFiles], u"Files: %1");
 }
 
 TEST_F(DialogTest, EndsWithOkOrCancel) {

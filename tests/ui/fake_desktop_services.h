@@ -28,6 +28,7 @@ class FakeDesktopServices final : public DesktopServices {
     std::vector<QString> clipboard;  // every text put on it, in order
     std::vector<QString> documents;
     std::vector<QString> addresses;
+    bool opens = true;  // whether a program opens documents and addresses
 
     std::optional<QString> chooseFileToOpen(QWidget*, const QString& filter) override {
         fileFilters.push_back(filter);
@@ -46,8 +47,14 @@ class FakeDesktopServices final : public DesktopServices {
         messages.push_back({text, caption, icon});
     }
     void setClipboardText(const QString& text) override { clipboard.push_back(text); }
-    void openDocument(const QString& path) override { documents.push_back(path); }
-    void openAddress(const QString& address) override { addresses.push_back(address); }
+    bool openDocument(const QString& path) override {
+        documents.push_back(path);
+        return opens;
+    }
+    bool openAddress(const QString& address) override {
+        addresses.push_back(address);
+        return opens;
+    }
 
   private:
     template <class T>

@@ -1,10 +1,14 @@
 #include "ui/hash_folder_dlg.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -37,6 +41,12 @@ bool WaitUntilIdle(const Dialog& window) {
 bool WaitForOutput(const Dialog& window, const QString& part) {
     return QTest::qWaitFor([&] { return Output(window).toPlainText().contains(part); }, 20000);
 }
+QString Summary(const Dialog& window) {
+    return window.control<QLabel>(kSummaryLabel)->text();
+}
+bool WaitForSummary(const Dialog& window) {
+    return QTest::qWaitFor([&] { return !Summary(window).isEmpty(); }, 20000);
+}
 // Until a run has left exactly this output and the window is idle.
 bool WaitForRun(const Dialog& window, const QString& output) {
     return QTest::qWaitFor(
@@ -55,6 +65,20 @@ class FolderWindowTest : public ::testing::Test {
     void MakeFolder(std::initializer_list<const char*> names) {
         for (const char* name : names) test::WriteBytes(folder.Native(name), name);
         values.lastFolder = folder.U16() + u"/";
+    }
+    // A file that MD2 takes most of a minute over; it holds nothing but zeros, stored as a hole.
+    void MakeBigFile(const char* name) {
+        test::WriteBytes(folder.Native(name), "");
+        ASSERT_EQ(::truncate(folder.Native(name).c_str(), off_t{512} << 20), 0);
+    }
+    // Until the run shows its progress on the file of that name.
+    static bool WaitForProgressOn(const Dialog& window, const char* name) {
+        return QTest::qWaitFor(
+            [&] {
+                return window.control(kProgressBar)->isVisible() &&
+                       window.control<QLabel>(kCurrentFileLabel)->text().endsWith(name);
+            },
+            20000);
     }
     // Starts a run and returns while its worker reads the second file.
     static void ProcessUntilHeld(CHashFolderDlg& window, const test::HeldCall& held) {
@@ -125,6 +149,11 @@ TEST_F(FolderWindowTest, ProcessWritesALinePerFileAndTheCloseBoxKeepsTheValues) 
             Button(window, kProcessButton).click();
             EXPECT_TRUE(WaitForRun(
                 window, Line("a.txt", kMd5, true, " ") + Line("b.bin", kMd5, true, " ")));
+            ASSERT_TRUE(WaitForSummary(window));
+            EXPECT_TRUE(Summary(window).startsWith(
+                "Files hashed: 2 \u2013 could not be read: 0 \u2013 folders that could not be "
+                "opened: 0 \u2013 0.00 MB in "))
+                << Summary(window).toStdString();
 
             // The letter case, the sub-folders and the filters reach the next run; only the
             // close box turns emptied filters into "*".
@@ -167,7 +196,7 @@ TEST_F(FolderWindowTest, OkAndEscapeKeepNothing) {
     }
 }
 
-TEST_F(FolderWindowTest, StopReturnsTheButtonsAtOnceAndTheFileInHandStillGetsItsLine) {
+TEST_F(FolderWindowTest, StopReturnsTheButtonsAtOnceAndCancelsTheFileInHand) {
     MakeFolder({"a.txt", "b.bin", "c.txt"});
     test::HeldCall held(test::Call::kRead, 2);
     Run([&](CHashFolderDlg& window) {
@@ -179,9 +208,11 @@ TEST_F(FolderWindowTest, StopReturnsTheButtonsAtOnceAndTheFileInHandStillGetsIts
         EXPECT_TRUE(Button(window, kStopButton).isHidden());
         EXPECT_TRUE(Button(window, kOkResult).isEnabled());
         held.Release();
-        ASSERT_TRUE(WaitForOutput(window, "b.bin"));
-        Button(window, kOkResult).click();  // waits for the stopped worker
-        EXPECT_EQ(Output(window).toPlainText(), Line("a.txt", kMd5) + Line("b.bin", kMd5));
+        ASSERT_TRUE(WaitForSummary(window));
+        EXPECT_TRUE(Summary(window).startsWith("Stopped. Files hashed: 1 \u2013"))
+            << Summary(window).toStdString();
+        Button(window, kOkResult).click();
+        EXPECT_EQ(Output(window).toPlainText(), Line("a.txt", kMd5));
     });
 }
 
@@ -199,22 +230,73 @@ TEST_F(FolderWindowTest, ProcessRightAfterStopStartsOnceTheStoppedWorkerHasEnded
     });
 }
 
-TEST_F(FolderWindowTest, EscapeDuringARunReturnsOnlyOnceTheWorkerHasEnded) {
-    MakeFolder({"a.txt", "b.bin"});
-    test::HeldCall held(test::Call::kRead, 2);
+TEST_F(FolderWindowTest, ALongRunShowsItsProgressAndEscapeCancelsTheFileInHand) {
+    constexpr int kMd2 = 0;
+    MakeFolder({"a.txt"});
+    MakeBigFile("big.bin");
     {
         CHashFolderDlg window(desktop);
+        QElapsedTimer clock;
         test::WhenModal([&](Dialog&) {
-            ProcessUntilHeld(window, held);
-            held.Release();
+            Button(window, kProcessButton).click();
+            ASSERT_TRUE(WaitForProgressOn(window, "big.bin"));
+            EXPECT_TRUE(window.control(kSummaryLabel)->isHidden());
+            const QString figures = window.control<QProgressBar>(kProgressBar)->text();
+            EXPECT_TRUE(figures.startsWith("Files: 1 \u2013 ")) << figures.toStdString();
+            EXPECT_TRUE(figures.endsWith(" MB/s")) << figures.toStdString();
+            clock.start();
             QTest::keyClick(&Edit(window, kFolderField), Qt::Key_Escape);
         });
-        EXPECT_EQ(window.RunFolderDialog(fonts, kMd5, true, values, u"|"), kCancelResult);
-        // The file in hand was finished and its line written before the window let go.
-        EXPECT_EQ(Output(window).toPlainText(), Line("a.txt", kMd5) + Line("b.bin", kMd5));
+        EXPECT_EQ(window.RunFolderDialog(fonts, kMd2, true, values, u"|"), kCancelResult);
+        EXPECT_LT(clock.elapsed(), 5000);
+        EXPECT_EQ(Output(window).toPlainText(), Line("a.txt", kMd2));
         EXPECT_TRUE(Button(window, kStopButton).isHidden());
+        EXPECT_TRUE(window.control(kProgressBar)->isHidden());
     }
     EXPECT_EQ(values, (FolderValues{folder.U16() + u"/", u"*", u"*"}));
+}
+
+TEST_F(FolderWindowTest, AFolderThatIsNotThereOrAFileGivesAMessageAndNoRun) {
+    test::WriteBytes(folder.Native("file.txt"), "x");
+    struct Case {
+        std::u16string folder;
+        QString message;
+    };
+    for (const Case& c : {
+             Case{folder.U16("missing"), "This folder does not exist:"},
+             Case{folder.U16("file.txt"), "This is a file, not a folder:"},
+         }) {
+        desktop = {};
+        values.lastFolder = c.folder;
+        Run([&](CHashFolderDlg& window) {
+            Output(window).setPlainText("kept");
+            Button(window, kProcessButton).click();
+            EXPECT_TRUE(Button(window, kStopButton).isHidden());
+            EXPECT_TRUE(Button(window, kProcessButton).isEnabled());
+            QTest::qWait(50);
+            EXPECT_EQ(Output(window).toPlainText(), "kept");
+            EXPECT_EQ(Summary(window), "");
+        });
+        ASSERT_EQ(desktop.messages.size(), 1u);
+        EXPECT_EQ(desktop.messages[0].text, c.message + "\n\n" + Q(c.folder));
+        EXPECT_EQ(desktop.messages[0].icon, MessageIcon::kExclamation);
+    }
+}
+
+TEST_F(FolderWindowTest, EnterInTheFolderOrAFilterStartsTheRunAndElsewherePressesOk) {
+    MakeFolder({"a.txt"});
+    for (int field : {kFolderField, kNameFilterField, kExtensionField, kAlgorithmList}) {
+        const int result = Run([&](CHashFolderDlg& window) {
+            window.activateWindow();
+            window.control(field)->setFocus();
+            QTest::keyClick(window.control(field), Qt::Key_Return);
+            if (field == kAlgorithmList) return;
+            EXPECT_TRUE(window.isVisible()) << field;
+            EXPECT_TRUE(WaitForRun(window, Line("a.txt", kMd5))) << field;
+            window.close();
+        });
+        EXPECT_EQ(result, kOkResult) << field;
+    }
 }
 
 TEST_F(FolderWindowTest, TextTypedIntoTheOutputIsReplacedAtTheNextLine) {

@@ -7,23 +7,63 @@
 namespace tessik {
 namespace {
 
-TEST(MainCommandsTest, LineEndsBecomeCrLfAndNothingElseChanges) {
+TEST(MainCommandsTest, LineEndsBecomeTheChosenOnesAndNothingElseChanges) {
     struct Case {
         std::u16string raw;
-        std::u16string hashed;
+        std::u16string crLf;
+        std::u16string lf;
     };
     for (const Case& c : {
-             Case{u"a\u2029b", u"a\r\nb"},
-             Case{u"\u2029", u"\r\n"},
-             Case{u"\u2029\u2029", u"\r\n\r\n"},
-             Case{u"a\u00A0b", u"a\u00A0b"},  // a no-break space is no space
-             Case{u"a\u2028b", u"a\u2028b"},  // a line separator inside a line stays
-             Case{u"a\nb\rc", u"a\nb\rc"},
-             Case{u"", u""},
-             Case{u"no break", u"no break"},
+             Case{u"a\u2029b", u"a\r\nb", u"a\nb"},
+             Case{u"\u2029", u"\r\n", u"\n"},
+             Case{u"\u2029\u2029", u"\r\n\r\n", u"\n\n"},
+             Case{u"a\u00A0b", u"a\u00A0b", u"a\u00A0b"},  // a no-break space is no space
+             Case{u"a\u2028b", u"a\u2028b", u"a\u2028b"},  // a line separator inside a line stays
+             Case{u"a\nb\rc", u"a\nb\rc", u"a\nb\rc"},
+             Case{u"", u"", u""},
          }) {
-        EXPECT_EQ(WithCrLfLineBreaks(c.raw), c.hashed);
+        EXPECT_EQ(WithLineBreaks(c.raw, TypedLineEnds::kCrLf), c.crLf);
+        EXPECT_EQ(WithLineBreaks(c.raw, TypedLineEnds::kLf), c.lf);
     }
+}
+
+TEST(MainCommandsTest, AComparisonNeedsAResultAndIgnoresBlanksAroundTheExpectedValue) {
+    struct Case {
+        std::u16string result;
+        std::u16string expected;
+        bool caseSensitive;
+        CompareOutcome outcome;
+    };
+    for (const Case& c : {
+             Case{u"", u"", false, CompareOutcome::kNoResult},
+             Case{u"", u"abc", true, CompareOutcome::kNoResult},
+             Case{u"abc", u"abc", true, CompareOutcome::kIdentical},
+             Case{u"abc", u" \tabc\r\n", true, CompareOutcome::kIdentical},
+             Case{u"abc", u"\u00A0\uFEFFabc\u3000", true, CompareOutcome::kIdentical},
+             Case{u"ABC", u"  abc ", false, CompareOutcome::kIdentical},
+             Case{u"ABC", u"abc", true, CompareOutcome::kDifferent},
+             Case{u"abc", u"a bc", false, CompareOutcome::kDifferent},  // inside: kept
+             Case{u"abc", u"   ", false, CompareOutcome::kDifferent},
+             Case{u"abc", u"", false, CompareOutcome::kDifferent},
+         }) {
+        EXPECT_EQ(CompareDigests(c.result, c.expected, c.caseSensitive), c.outcome)
+            << std::string(c.expected.begin(), c.expected.end());
+    }
+}
+
+TEST(MainCommandsTest, EveryReadFailureHasAMessageOfItsOwn) {
+    EXPECT_EQ(FailureMessage(ReadFailure::kMissing), MainMemberText::kFileMissing);
+    EXPECT_EQ(FailureMessage(ReadFailure::kFolder), MainMemberText::kFileIsFolder);
+    EXPECT_EQ(FailureMessage(ReadFailure::kNotRegularFile), MainMemberText::kFileNotRegular);
+    EXPECT_EQ(FailureMessage(ReadFailure::kPermissionDenied),
+              MainMemberText::kFilePermissionDenied);
+    EXPECT_EQ(FailureMessage(ReadFailure::kIoError), MainMemberText::kFileReadError);
+}
+
+TEST(MainCommandsTest, OnlyHexadecimalLettersChangeCase) {
+    EXPECT_EQ(InLetterCase(u"00ff9aBC", false), u"00FF9ABC");
+    EXPECT_EQ(InLetterCase(u"00FF9Abc", true), u"00ff9abc");
+    EXPECT_EQ(InLetterCase(u"", false), u"");
 }
 
 TEST(MainCommandsTest, DroppedPathIsCutTo2046Units) {

@@ -1,6 +1,7 @@
 #include "ui/options_dlg.h"
 
 #include <gtest/gtest.h>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -58,9 +59,22 @@ TEST_F(OptionsWindowTest, ShowsTheSeparatorAndTheFontInForce) {
         EXPECT_EQ(window.control(kSeparatorField)->accessibleName(), "Separator");
         EXPECT_EQ(U16(window.control(kFontButton)->accessibleName()),
                   u"Font: " + ApplicationFont().faceName);
-        EXPECT_EQ(window.control(kFontResetButton)->accessibleName(), "Font");
-        test::ExpectNamedInTabOrder(window, {kOkResult, kCancelResult, kSeparatorField, kFontButton,
-                                             kFontResetButton, kSeparatorResetButton});
+        // The "<" buttons are named, and explained, after what they reset.
+        for (const auto& [id, text] :
+             {std::pair{kFontResetButton, "Back to the default font"},
+              std::pair{kSeparatorResetButton, "Back to the default separator"}}) {
+            EXPECT_EQ(window.control(id)->accessibleName(), text);
+            EXPECT_EQ(window.control(id)->toolTip(), text);
+        }
+        const auto& lineEnds = *window.control<QComboBox>(kLineEndsList);
+        EXPECT_EQ(lineEnds.accessibleName(), "Line ends in typed text");
+        EXPECT_EQ(lineEnds.count(), 2);
+        EXPECT_EQ(lineEnds.itemText(0), "CR LF");
+        EXPECT_EQ(lineEnds.itemText(1), "LF");
+        EXPECT_EQ(lineEnds.currentIndex(), 0);
+        test::ExpectNamedInTabOrder(
+            window, {kOkResult, kCancelResult, kSeparatorField, kFontButton, kFontResetButton,
+                     kSeparatorResetButton, kLineEndsList});
     });
 }
 
@@ -73,6 +87,7 @@ TEST_F(OptionsWindowTest, CancelEscapeAndTheCloseBoxKeepEverything) {
         const QFont mainFont = window->font();
         OpenOptions([ending](Dialog& window) {
             SeparatorField(window).setText("abc");
+            window.control<QComboBox>(kLineEndsList)->setCurrentIndex(1);
             Press(window, kFontButton);
             EXPECT_EQ(window.font().family(), "DejaVu Serif");  // previewed here only
             switch (ending) {
@@ -95,6 +110,7 @@ TEST_F(OptionsWindowTest, CancelEscapeAndTheCloseBoxKeepEverything) {
         EXPECT_TRUE(Has(settings, "<Separator>|</Separator>"));
         EXPECT_TRUE(Has(settings, "<UseFontHeight>0</UseFontHeight>"));
         EXPECT_TRUE(Has(settings, "<FontDefName>" + ToUtf8(ApplicationFont().faceName)));
+        EXPECT_TRUE(Has(settings, "<LineEnds>CRLF</LineEnds>"));
     }
 }
 

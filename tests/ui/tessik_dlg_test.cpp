@@ -1,28 +1,34 @@
 #include "ui/tessik_dlg.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <cerrno>
 #include <memory>
+#include <optional>
 
 #include "digest/algorithm_catalogue.h"
 #include "digest/digest_request.h"
-#include "platform/text_conversion.h"
 #include "main_window_fixture.h"
 #include "platform/path_encoding.h"
+#include "platform/text_conversion.h"
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
 #include "ui/dialog_menu.h"
@@ -39,7 +45,23 @@ using test::Q;
 using test::TextDigest;
 using test::U16;
 
-class MainWindowTest : public test::MainWindowFixture {};
+class MainWindowTest : public test::MainWindowFixture {
+  protected:
+    // A file hash runs on a worker; the window serves events until it has ended.
+    void WaitForTheHash() {
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !window->isHashingFile(); }, 20000));
+    }
+    void HashFile() {
+        Click(kHashFileButton);
+        WaitForTheHash();
+    }
+    // Until the hash has gone on long enough to show its progress.
+    bool WaitForTheProgress() {
+        return QTest::qWaitFor([this] { return window->control(kProgressBar)->isVisible(); },
+                               20000);
+    }
+    QString ProgressText() const { return window->control<QProgressBar>(kProgressBar)->text(); }
+};
 
 TEST_F(MainWindowTest, FirstStartShowsTheDefaultsAndTheBuiltInTexts) {
     Start();
@@ -151,11 +173,12 @@ TEST_F(MainWindowTest, HashTextHashesTheStringFieldWithCrLfLineBreaks) {
     StringField().setPlainText("abc\ndef");
     Click(kHashStringButton);
     EXPECT_EQ(Field(kResultField).text(), TextDigest(2, u"abc\r\ndef", true));
+    EXPECT_EQ(StringField().toolTip(), "Line ends are hashed as CR LF (View, Options)");
 
-    // The letter case reaches only the next result.
+    // The letter case reaches the result shown at once.
     Click(kLowercaseBox);
     EXPECT_FALSE(Box(kLowercaseBox).isChecked());
-    EXPECT_EQ(Field(kResultField).text(), TextDigest(2, u"abc\r\ndef", true));
+    EXPECT_EQ(Field(kResultField).text(), TextDigest(2, u"abc\r\ndef", false));
     Click(kHashStringButton);
     EXPECT_EQ(Field(kResultField).text(), TextDigest(2, u"abc\r\ndef", false));
 
@@ -176,7 +199,7 @@ TEST_F(MainWindowTest, KnownDigestsOfAbc) {
     StartShown();
     Algorithms().setCurrentIndex(2);
     Field(kFileNameField).setText(Q(folder.U16("abc.txt")));
-    Click(kHashFileButton);
+    HashFile();
     EXPECT_EQ(Field(kResultField).text(), "900150983cd24fb0d6963f7d28e17f72");  // MD5
 
     Algorithms().setCurrentIndex(7);
@@ -192,86 +215,256 @@ TEST_F(MainWindowTest, KnownDigestsOfAbc) {
     EXPECT_EQ(Field(kResultField).text(), sha512.toUpper());
 }
 
-TEST_F(MainWindowTest, EnterHashesTheTextExceptInTheStringField) {
+TEST_F(MainWindowTest, EnterDoesWhatTheFieldItIsPressedInIsFor) {
     test::WriteBytes(folder.Native("data.bin"), "file content");
-    StartShown();
-    Field(kFileNameField).setText(Q(folder.U16("data.bin")));
-    StringField().setPlainText("text");
-    Field(kFileNameField).setFocus();
-    QTest::keyClick(&Field(kFileNameField), Qt::Key_Return);
-    EXPECT_EQ(Field(kResultField).text(), TextDigest(7, u"text", true));
-
-    Field(kResultField).clear();
-    StringField().setFocus();
-    StringField().moveCursor(QTextCursor::End);
-    QTest::keyClick(&StringField(), Qt::Key_Return);
-    EXPECT_EQ(StringField().toPlainText(), "text\n");
-    EXPECT_EQ(Field(kResultField).text(), "");
-    EXPECT_TRUE(desktop.fileFilters.empty());
+    const std::u16string file = folder.U16("data.bin");
+    struct Case {
+        int focus;
+        QString result;
+        std::size_t messages;
+        QString string;
+    };
+    for (const Case& c : {
+             Case{kFileNameField, FileDigest(7, file, true), 0, "text"},
+             Case{kExpectedField, "", 1, "text"},  // compares: nothing to compare yet
+             Case{kAlgorithmList, TextDigest(7, u"text", true), 0, "text"},
+             Case{kStringField, "", 0, "text\n"},
+         }) {
+        desktop = {};
+        StartShown();
+        Field(kFileNameField).setText(Q(file));
+        StringField().setPlainText("text");
+        StringField().moveCursor(QTextCursor::End);
+        window->control(c.focus)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        WaitForTheHash();
+        EXPECT_EQ(Field(kResultField).text(), c.result) << "focus on " << c.focus;
+        EXPECT_EQ(desktop.messages.size(), c.messages) << "focus on " << c.focus;
+        EXPECT_EQ(StringField().toPlainText(), c.string) << "focus on " << c.focus;
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(desktop.fileFilters.empty());
+    }
 }
 
 TEST_F(MainWindowTest, HashFileAsksForAFileOnlyWhenTheFieldNamesNone) {
     test::WriteBytes(folder.Native("data.bin"), "file content");
     test::MakeFolder(folder.Native("dir"));
     const std::u16string file = folder.U16("data.bin");
+    const std::u16string dir = folder.U16("dir");
     struct Case {
         std::u16string typed;
         std::optional<QString> answer;
         std::size_t dialogs;
         std::u16string fileName;
         QString result;
+        QString message;
     };
     for (const Case& c : {
-             Case{u"", Q(file), 1, file, FileDigest(7, file, true)},
-             Case{u"", std::nullopt, 1, u"", "unchanged"},
-             Case{folder.U16("dir"), std::nullopt, 1, folder.U16("dir"), "unchanged"},
-             Case{folder.U16("missing"), Q(folder.U16("dir")), 1, folder.U16("dir"), "unchanged"},
-             Case{file, std::nullopt, 0, file, FileDigest(7, file, true)},
+             Case{u"", Q(file), 1, file, FileDigest(7, file, true), ""},
+             Case{u"", std::nullopt, 1, u"", "unchanged", ""},
+             Case{dir, std::nullopt, 1, dir, "unchanged", ""},
+             // A confirmed choice is hashed whatever it is, and a failure said.
+             Case{folder.U16("missing"), Q(dir), 1, dir, "",
+                  "This is a folder, not a file:\n\n" + Q(dir)},
+             Case{file, std::nullopt, 0, file, FileDigest(7, file, true), ""},
          }) {
         desktop = {};
         desktop.fileAnswers.push_back(c.answer);
         StartShown();
         Field(kFileNameField).setText(Q(c.typed));
         Field(kResultField).setText("unchanged");
-        Click(kHashFileButton);
+        HashFile();
         EXPECT_EQ(desktop.fileFilters.size(), c.dialogs);
         EXPECT_EQ(U16(Field(kFileNameField).text()), c.fileName);
         EXPECT_EQ(Field(kResultField).text(), c.result);
+        EXPECT_EQ(desktop.messages.empty() ? QString() : desktop.messages.front().text, c.message);
     }
     EXPECT_EQ(desktop.fileFilters, std::vector<QString>{});  // the last case asked nothing
 }
 
-TEST_F(MainWindowTest, WhileAFileIsHashedTheWindowIsServedButTakesNoInput) {
+// Every reason a file cannot be read is said with the path, and no digest is shown, not even the
+// 00000000 a string hash gives for an unreadable file.
+TEST_F(MainWindowTest, AFileThatCannotBeReadIsSaidWithItsCause) {
+    constexpr int kSdbm = 24;
+    test::WriteBytes(folder.Native("data.bin"), std::string(100000, 'd'));
+    test::MakeFolder(folder.Native("dir"));
+    ASSERT_EQ(::mkfifo(folder.Native("pipe").c_str(), 0600), 0);
+    enum class Fault { kNone, kOpenDenied, kReadFails };
+    struct Case {
+        std::u16string path;
+        bool chosen;  // through the file dialog; typed otherwise
+        Fault fault;
+        int algorithm;
+        QString cause;
+    };
+    for (const Case& c : {
+             Case{folder.U16("gone"), true, Fault::kNone, 2, "This file does not exist:"},
+             Case{folder.U16("dir"), true, Fault::kNone, kSdbm, "This is a folder, not a file:"},
+             Case{folder.U16("pipe"), false, Fault::kNone, 2,
+                  "This is no regular file but a device, a pipe or a socket:"},
+             Case{folder.U16("data.bin"), false, Fault::kOpenDenied, kSdbm,
+                  "You are not allowed to read this file:"},
+             Case{folder.U16("data.bin"), false, Fault::kReadFails, 2,
+                  "This file could not be read to its end (a read error):"},
+         }) {
+        desktop = {};
+        StartShown();
+        Algorithms().setCurrentIndex(c.algorithm);
+        if (c.chosen) {
+            desktop.fileAnswers.push_back(Q(c.path));
+        } else {
+            Field(kFileNameField).setText(Q(c.path));
+        }
+        {
+            std::optional<test::FailingCall> fault;
+            if (c.fault == Fault::kOpenDenied) fault.emplace(test::Call::kOpen, EACCES);
+            if (c.fault == Fault::kReadFails) fault.emplace(test::Call::kRead, EIO, 1000);
+            HashFile();
+        }
+        ASSERT_EQ(desktop.messages.size(), 1u) << c.cause.toStdString();
+        EXPECT_EQ(desktop.messages[0].text, c.cause + "\n\n" + Q(c.path));
+        EXPECT_EQ(desktop.messages[0].icon, MessageIcon::kExclamation);
+        EXPECT_EQ(Field(kResultField).text(), "") << c.cause.toStdString();
+        EXPECT_TRUE(window->control(kHashFileButton)->isEnabled());
+    }
+}
+
+TEST_F(MainWindowTest, ALongHashShowsItsProgressAndEveryOtherControlWaits) {
     test::WriteBytes(folder.Native("data.bin"), "some data");
     const std::u16string path = folder.U16("data.bin");
     StartShown();
     Field(kFileNameField).setText(Q(path));
     StringField().setPlainText("text");
-    // The file's read waits until the window has been asked to do something meanwhile.
     test::HeldCall held(test::Call::kRead, 1);
-    bool servedWhileBusy = false;
-    QTimer::singleShot(0, window.get(), [&] {
-        servedWhileBusy = window->isBusy();
-        Click(kHashStringButton);
-        QTest::keyClicks(&Field(kExpectedField), "typed");
-        held.Release();
-    });
     Click(kHashFileButton);
-    EXPECT_TRUE(servedWhileBusy);
+    EXPECT_TRUE(window->isHashingFile());
+    EXPECT_FALSE(window->control(kStringField)->isEnabled()) << "disabled from the start";
+    EXPECT_FALSE(window->control(kProgressBar)->isVisible()) << "nothing shows at once";
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(WaitForTheProgress());
+    EXPECT_GE(clock.elapsed(), 250);
+
+    EXPECT_TRUE(window->control(kCancelHashButton)->isVisible());
+    EXPECT_TRUE(window->control(kCancelHashButton)->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), window->control(kCancelHashButton));
+    EXPECT_FALSE(window->control(kHashFileButton)->isVisible());
+    EXPECT_FALSE(window->control(kResultField)->isVisible());
+    EXPECT_TRUE(ProgressText().startsWith("0%")) << ProgressText().toStdString();
+    EXPECT_EQ(window->control(kProgressBar)->accessibleName(), "Progress");
+    for (int id : {kAlgorithmList, kLowercaseBox, kFileNameField, kBrowseButton, kStringField,
+                   kHashStringButton, kExpectedField, kCompareButton, kCopyButton,
+                   kCaseSensitiveBox, kResultLabel}) {
+        EXPECT_FALSE(window->control(id)->isEnabled()) << "control " << id;
+    }
+    EXPECT_FALSE(window->menuBar()->isEnabled());
+    Click(kHashStringButton);
+    QTest::keyClicks(&Field(kExpectedField), "typed");
+
+    held.Release();
+    WaitForTheHash();
     EXPECT_EQ(Field(kResultField).text(), FileDigest(tessik::kDefaultAlgorithmIndex, path, true));
     EXPECT_EQ(Field(kExpectedField).text(), "");
+    EXPECT_FALSE(window->control(kCancelHashButton)->isVisible());
+    EXPECT_FALSE(window->control(kProgressBar)->isVisible());
+    EXPECT_TRUE(window->control(kHashFileButton)->isVisible());
+    EXPECT_TRUE(window->control(kStringField)->isEnabled());
+    EXPECT_TRUE(window->menuBar()->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), window->control(kHashFileButton));
 }
 
-TEST_F(MainWindowTest, BrowseSetsTheFileNameAndNeverTheResult) {
+TEST_F(MainWindowTest, CancelOrEscapeEndAHashWithoutAResultAndTheWindowStays) {
+    test::WriteBytes(folder.Native("data.bin"), "some data");
+    enum class Way { kCancelButton, kEscape };
+    for (const Way way : {Way::kCancelButton, Way::kEscape}) {
+        StartShown();
+        Field(kFileNameField).setText(Q(folder.U16("data.bin")));
+        test::HeldCall held(test::Call::kRead, 1);
+        Click(kHashFileButton);
+        ASSERT_TRUE(WaitForTheProgress());
+        if (way == Way::kCancelButton) {
+            Click(kCancelHashButton);
+        } else {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        }
+        held.Release();
+        WaitForTheHash();
+        EXPECT_EQ(Field(kResultField).text(), "");
+        EXPECT_TRUE(desktop.messages.empty());
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(window->control(kHashFileButton)->isEnabled());
+    }
+}
+
+// MD2 over 512 MiB would take most of a minute; the close cancels it and goes at once.
+TEST_F(MainWindowTest, TheCloseBoxDuringAHashCancelsItSavesTheSettingsAndCloses) {
+    constexpr int kMd2 = 0;
+    const std::string big = folder.Native("big.bin");
+    test::WriteBytes(big, "");
+    ASSERT_EQ(::truncate(big.c_str(), off_t{512} << 20), 0);
     StartShown();
-    Field(kResultField).setText("result");
+    Algorithms().setCurrentIndex(kMd2);
+    Field(kFileNameField).setText(Q(folder.U16("big.bin")));
+    Click(kHashFileButton);
+    ASSERT_TRUE(WaitForTheProgress());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return ProgressText().contains("MB/s"); }, 20000));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(window->close());
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->isHashingFile());
+    EXPECT_NE(test::ReadBytes(SettingsPath()).find("<Algorithm>0</Algorithm>"), std::string::npos);
+    QTest::qWait(0);  // the worker's report of its end finds the window gone quietly
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(MainWindowTest, AResultNeverOutlivesWhatItWasMadeFrom) {
+    test::WriteBytes(folder.Native("data.bin"), "file content");
+    StartShown();
+    EXPECT_TRUE(Field(kResultField).isReadOnly());
+    const auto hashText = [this] {
+        Click(kHashStringButton);
+        EXPECT_FALSE(Field(kResultField).text().isEmpty());
+    };
+    StringField().setPlainText("abc");
+    hashText();
+    Algorithms().setCurrentIndex(2);
+    EXPECT_EQ(Field(kResultField).text(), "") << "another algorithm";
+    hashText();
+    QTest::keyClicks(&StringField(), "d");
+    EXPECT_EQ(Field(kResultField).text(), "") << "the text edited";
+    hashText();
+    Field(kFileNameField).setText(Q(folder.U16("data.bin")));
+    EXPECT_EQ(Field(kResultField).text(), "") << "another file name";
+    HashFile();
+    EXPECT_EQ(Field(kResultField).text(), FileDigest(2, folder.U16("data.bin"), true));
+    QTest::keyClicks(&Field(kFileNameField), "x");
+    EXPECT_EQ(Field(kResultField).text(), "") << "the file name edited";
+
+    // Typing into the result changes nothing; its text can still be selected and copied.
+    hashText();
+    const QString digest = Field(kResultField).text();
+    Field(kResultField).setFocus();
+    QTest::keyClicks(&Field(kResultField), "0000");
+    EXPECT_EQ(Field(kResultField).text(), digest);
+    QTest::keyClick(&Field(kResultField), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(Field(kResultField).selectedText(), digest);
+    Click(kLowercaseBox);
+    EXPECT_EQ(Field(kResultField).text(), digest.toUpper());
+}
+
+TEST_F(MainWindowTest, BrowseSetsTheFileNameWhichClearsTheResult) {
+    StartShown();
     Field(kFileNameField).setText("typed");
+    Field(kResultField).setText("result");
     desktop.fileAnswers = {std::nullopt, QString("/chosen/file.txt")};
     Click(kBrowseButton);
     EXPECT_EQ(Field(kFileNameField).text(), "typed");
+    EXPECT_EQ(Field(kResultField).text(), "result");
     Click(kBrowseButton);
     EXPECT_EQ(Field(kFileNameField).text(), "/chosen/file.txt");
-    EXPECT_EQ(Field(kResultField).text(), "result");
+    EXPECT_EQ(Field(kResultField).text(), "");
     EXPECT_EQ(desktop.fileFilters,
               (std::vector<QString>{"All files(*.*)|*.*||", "All files(*.*)|*.*||"}));
 }
@@ -308,26 +501,30 @@ TEST_F(MainWindowTest, DropTakesTheFirstNameOnly) {
         Field(kResultField).setText("result");
         Drop(*window->control(kStringField), c.urls);
         EXPECT_EQ(U16(Field(kFileNameField).text()), c.fileName);
-        EXPECT_EQ(Field(kResultField).text(), "result");
+        // A result made before belongs to another file name.
+        EXPECT_EQ(Field(kResultField).text(), c.fileName == u"typed" ? "result" : "");
     }
 }
 
-TEST_F(MainWindowTest, CompareShowsOneOfTwoMessages) {
+TEST_F(MainWindowTest, CompareSaysWhetherTheValuesMatchAndNeverForNothing) {
+    const QString identical = "The HASHes are identical!";
+    const QString different = "The HASHes are NOT identical!";
+    const QString nothing = "There is no HASH value to compare yet.";
     struct Case {
         QString result;
         QString expected;
         bool caseSensitive;
-        bool identical;
+        QString message;
     };
     for (const Case& c : {
-             Case{"ABC123", "abc123", false, true},
-             Case{"ABC123", "abc123", true, false},
-             Case{"abc", "abc ", false, false},
-             Case{"abc", "abc ", true, false},
-             Case{"\u00C9", "\u00E9", false, false},
-             Case{"\u00C9", "\u00E9", true, false},
-             Case{"", "", true, true},
-             Case{"", "abc", false, false},
+             Case{"ABC123", "abc123", false, identical},
+             Case{"ABC123", "abc123", true, different},
+             Case{"abc", " abc\t", true, identical},  // as pasted
+             Case{"abc", "a bc", false, different},
+             Case{"\u00C9", "\u00E9", false, different},
+             Case{"\u00C9", "\u00E9", true, different},
+             Case{"", "", true, nothing},
+             Case{"", "abc", false, nothing},
          }) {
         desktop = {};
         StartShown();
@@ -337,11 +534,10 @@ TEST_F(MainWindowTest, CompareShowsOneOfTwoMessages) {
         Click(kCompareButton);
         ASSERT_EQ(desktop.messages.size(), 1u);
         const test::FakeDesktopServices::Message& message = desktop.messages.front();
-        EXPECT_EQ(message.text,
-                  c.identical ? "The HASHes are identical!" : "The HASHes are NOT identical!")
+        EXPECT_EQ(message.text, c.message)
             << c.result.toStdString() << " / " << c.expected.toStdString();
         EXPECT_EQ(message.icon,
-                  c.identical ? MessageIcon::kInformation : MessageIcon::kExclamation);
+                  c.message == identical ? MessageIcon::kInformation : MessageIcon::kExclamation);
         EXPECT_EQ(message.caption, "");
     }
 }
@@ -405,7 +601,9 @@ TEST_F(MainWindowTest, TheCloseBoxSavesTheSettings) {
                            folder.Native("program/") +
                            "</FolderHomeBase>\r\n"
                            "  <FolderAppDir>" +
-                           folder.Native("user/Korvane/Tessik/") + "</FolderAppDir>\r\n"));
+                           folder.Native("user/Korvane/Tessik/") +
+                           "</FolderAppDir>\r\n"
+                           "  <LineEnds>CRLF</LineEnds>\r\n"));
 
     // The next start takes the choices back.
     Start();
@@ -487,6 +685,8 @@ TEST_F(MainWindowTest, TheCatalogueDefaultLanguageIsAppliedAtStart) {
     EXPECT_EQ(window->controlText(kCompareButton), "Compare");
     EXPECT_EQ(window->windowTitle(), "Korvane HASH-Generator");
 
+    Field(kResultField).setText("abc");
+    Field(kExpectedField).setText("abc");
     Click(kCompareButton);
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages.front().text, "Gleich!");
@@ -497,6 +697,71 @@ TEST_F(MainWindowTest, TheCatalogueDefaultLanguageIsAppliedAtStart) {
     window->close();
     EXPECT_NE(test::ReadBytes(SettingsPath()).find("<LanguageName></LanguageName>"),
               std::string::npos);
+}
+
+TEST_F(MainWindowTest, TypedLineEndsFollowTheOptionAndAreKept) {
+    StartShown();
+    Algorithms().setCurrentIndex(5);  // SHA-2(256)
+    StringField().setPlainText("abc\n");
+    Click(kHashStringButton);
+    // The digests of "abc" CR LF and "abc" LF, as sha256sum gives them.
+    EXPECT_EQ(Field(kResultField).text(),
+              "552bab6864c7a7b69a502ed1854b9245c0e1a30f008aaa0b281da62585fdb025");
+    OpenFromMenu(kOptionsCommand, [](Dialog& options) {
+        options.control<QComboBox>(1060)->setCurrentIndex(1);
+        options.runCommand(kOkResult);
+    });
+    EXPECT_EQ(Field(kResultField).text(), "") << "a text's digest depends on its line ends";
+    EXPECT_EQ(StringField().toolTip(), "Line ends are hashed as LF (View, Options)");
+    Click(kHashStringButton);
+    EXPECT_EQ(Field(kResultField).text(),
+              "edeaaff3f1774ad2888673770c6d64097e391bc362d7d6fb34982ddf0efd18cb");
+    window->close();
+    EXPECT_NE(test::ReadBytes(SettingsPath()).find("  <LineEnds>LF</LineEnds>\r\n</InitFile>"),
+              std::string::npos);
+    Start();
+    EXPECT_EQ(window->lineEnds(), TypedLineEnds::kLf);
+}
+
+TEST_F(MainWindowTest, ADocumentOrPageThatNothingOpensIsNamed) {
+    test::WriteBytes(folder.Native("program/License.txt"), "MIT");
+    test::WriteBytes(folder.Native("program/ReadMe.txt"), "notes");
+    StartShown();
+    desktop.opens = false;
+    for (int command : {kLicenseCommand, kChangesCommand, kCheckUpdateCommand}) {
+        window->menu()->item(command)->trigger();
+    }
+    const QString prefix = "No program could open:\n\n";
+    std::vector<QString> texts;
+    for (const auto& message : desktop.messages) texts.push_back(message.text);
+    EXPECT_EQ(texts, (std::vector<QString>{prefix + Q(folder.U16("program/License.txt")),
+                                           prefix + Q(folder.U16("program/ReadMe.txt")),
+                                           prefix + desktop.addresses.front()}));
+    desktop = {};
+    window->menu()->item(kLicenseCommand)->trigger();
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(MainWindowTest, F10AndAltOpenTheMenuBarAndArrowsMoveThroughIt) {
+    for (const bool alt : {false, true}) {
+        StartShown();
+        QMenuBar& bar = *window->menuBar();
+        Field(kFileNameField).setFocus();
+        if (alt) {
+            QTest::keyPress(QApplication::focusWidget(), Qt::Key_Alt, Qt::AltModifier);
+            QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Alt);
+        } else {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
+        }
+        ASSERT_EQ(bar.activeAction(), bar.actions().at(0)) << (alt ? "Alt" : "F10");
+        QWidget* const keys =
+            QApplication::activePopupWidget() ? QApplication::activePopupWidget() : &bar;
+        QTest::keyClick(keys, Qt::Key_Right);
+        EXPECT_EQ(bar.activeAction(), bar.actions().at(1)) << (alt ? "Alt" : "F10");
+        QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                                                          : static_cast<QWidget*>(&bar),
+                        Qt::Key_Escape);
+    }
 }
 
 }  // namespace
