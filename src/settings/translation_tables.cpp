@@ -84,6 +84,18 @@ constexpr TranslationEntry kMainMembers[] = {
      u"Line ends are hashed as CR LF (View, Options)"},
     {"FrmMain.m_acMLineEndsLf", Member(MainMemberText::kLineEndsLf),
      u"Line ends are hashed as LF (View, Options)"},
+    {"FrmMain.m_acMSettingsKeptAside", Member(MainMemberText::kSettingsKeptAside),
+     u"Your settings file could not be read whole. It was kept under this name, and a new one "
+     u"was written:"},
+    {"FrmMain.m_acMSettingsNotSaved", Member(MainMemberText::kSettingsNotSaved),
+     u"Your settings could not be saved:"},
+    {"FrmMain.m_acMWriteDenied", Member(MainMemberText::kWriteDenied),
+     u"You are not allowed to write there."},
+    {"FrmMain.m_acMWriteReadOnly", Member(MainMemberText::kWriteReadOnly),
+     u"The disk can only be read."},
+    {"FrmMain.m_acMWriteNoSpace", Member(MainMemberText::kWriteNoSpace), u"The disk is full."},
+    {"FrmMain.m_acMWriteError", Member(MainMemberText::kWriteError),
+     u"The file could not be written (a write error)."},
 };
 
 constexpr TranslationEntry kFolderWindow[] = {
@@ -124,6 +136,12 @@ constexpr TranslationEntry kOptionsWindow[] = {
     {"FrmOptions.m_LBLLineEnds", Control(1059), u"Line ends in typed text"},
     {"FrmOptions.m_acMCrLf", Member(OptionsMemberText::kCrLf), u"CR LF"},
     {"FrmOptions.m_acMLf", Member(OptionsMemberText::kLf), u"LF"},
+    {"FrmOptions.m_acMSeparatorMarkup", Member(OptionsMemberText::kSeparatorMarkup),
+     u"The separator cannot contain < or >."},
+    {"FrmOptions.m_acMSeparatorLineBreak", Member(OptionsMemberText::kSeparatorLineBreak),
+     u"The separator cannot contain a line break."},
+    {"FrmOptions.m_acMSeparatorTooLong", Member(OptionsMemberText::kSeparatorTooLong),
+     u"The separator can be at most 256 characters long."},
     {"FrmOptions.m_BTNResetSeparator", ToolTip(1058), u"Back to the default separator"},
     {"FrmOptions.m_BTNResetFont", ToolTip(1053), u"Back to the default font"},
 };

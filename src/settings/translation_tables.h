@@ -35,8 +35,17 @@ enum class MainMemberText {
     // The string field's tool tip: how its line ends are hashed.
     kLineEndsCrLf,
     kLineEndsLf,
+    // Said on closing: the settings file read at start was kept aside (its new name follows),
+    // or the settings could not be saved (the path and the cause follow).
+    kSettingsKeptAside,
+    kSettingsNotSaved,
+    // Why a file could not be written.
+    kWriteDenied,
+    kWriteReadOnly,
+    kWriteNoSpace,
+    kWriteError,
 };
-inline constexpr int kMainMemberTextCount = static_cast<int>(MainMemberText::kLineEndsLf) + 1;
+inline constexpr int kMainMemberTextCount = static_cast<int>(MainMemberText::kWriteError) + 1;
 
 enum class FolderMemberText {
     kSummary,        // %1 files hashed, %2 unreadable, %3 folders not opened, %4 bytes, %5 time
@@ -46,7 +55,8 @@ enum class FolderMemberText {
     kOutputName,  // what assistive tools call the output field
 };
 
-enum class OptionsMemberText { kCrLf, kLf };
+// The line-end choices' names, and why a separator is refused.
+enum class OptionsMemberText { kCrLf, kLf, kSeparatorMarkup, kSeparatorLineBreak, kSeparatorTooLong };
 
 enum class AboutMemberText {
     kVersion,  // %1: the version

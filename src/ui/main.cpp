@@ -6,6 +6,8 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessik"));
+    // The desktop entry's name, by which Wayland docks join the window to its menu entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.tessik"));
     tessik::QtDesktopServices desktop;
     tessik::CTessikApp tessik(desktop);
     tessik.InitInstance(argc, argv);

@@ -75,6 +75,21 @@ MainMemberText FailureMessage(ReadFailure failure) {
     return MainMemberText::kFileReadError;
 }
 
+MainMemberText WriteFailureMessage(WriteFailure failure) {
+    switch (failure) {
+        case WriteFailure::kPermissionDenied:
+            return MainMemberText::kWriteDenied;
+        case WriteFailure::kReadOnly:
+            return MainMemberText::kWriteReadOnly;
+        case WriteFailure::kNoSpace:
+            return MainMemberText::kWriteNoSpace;
+        case WriteFailure::kNone:
+        case WriteFailure::kIoError:
+            break;
+    }
+    return MainMemberText::kWriteError;
+}
+
 std::u16string InLetterCase(std::u16string digest, bool lowerCase) {
     for (char16_t& unit : digest) {
         if (lowerCase && unit >= u'A' && unit <= u'F') unit += u'a' - u'A';

@@ -25,6 +25,8 @@ CompareOutcome CompareDigests(const std::u16string& result, const std::u16string
 
 // The message that says why a file could not be hashed.
 MainMemberText FailureMessage(ReadFailure failure);
+// The message that says why a file could not be written.
+MainMemberText WriteFailureMessage(WriteFailure failure);
 
 // A shown digest in the other letter case: hexadecimal digits only change.
 std::u16string InLetterCase(std::u16string digest, bool lowerCase);

@@ -46,8 +46,23 @@ int COptionsDlg::RunOptionsDialog(FontSettings& mainFontSettings, std::u16string
 }
 
 void COptionsDlg::setMemberText(int id, const QString& text) {
-    if (id == static_cast<int>(OptionsMemberText::kCrLf)) lineEndNames_[0] = text;
-    if (id == static_cast<int>(OptionsMemberText::kLf)) lineEndNames_[1] = text;
+    switch (static_cast<OptionsMemberText>(id)) {
+        case OptionsMemberText::kCrLf:
+            lineEndNames_[0] = text;
+            break;
+        case OptionsMemberText::kLf:
+            lineEndNames_[1] = text;
+            break;
+        case OptionsMemberText::kSeparatorMarkup:
+            separatorProblems_[0] = text;
+            break;
+        case OptionsMemberText::kSeparatorLineBreak:
+            separatorProblems_[1] = text;
+            break;
+        case OptionsMemberText::kSeparatorTooLong:
+            separatorProblems_[2] = text;
+            break;
+    }
 }
 
 void COptionsDlg::onInitDialog() {
@@ -91,8 +106,17 @@ void COptionsDlg::resetFont() {
     preview();
 }
 
+// A separator the settings file could not hold is refused, and the window stays open.
 void COptionsDlg::confirm() {
-    *separator_ = controlText(kSeparatorField).toStdU16String();
+    const std::u16string separator = controlText(kSeparatorField).toStdU16String();
+    if (const SeparatorProblem problem = CheckSeparator(separator);
+        problem != SeparatorProblem::kNone) {
+        desktop().showMessage(this, separatorProblems_[static_cast<int>(problem) - 1], QString(),
+                              MessageIcon::kExclamation);
+        control(kSeparatorField)->setFocus();
+        return;
+    }
+    *separator_ = separator;
     *lineEnds_ = control<QComboBox>(kLineEndsList)->currentIndex() == 1 ? TypedLineEnds::kLf
                                                                         : TypedLineEnds::kCrLf;
     workingFontSettings_->copyTo(*mainFontSettings_);

@@ -60,7 +60,8 @@ class COptionsDlg : public Dialog {
     std::u16string* separator_ = nullptr;
     TypedLineEnds* lineEnds_ = nullptr;
     std::unique_ptr<FontSettings> workingFontSettings_;
-    QString lineEndNames_[2];  // CR LF, LF
+    QString lineEndNames_[2];       // CR LF, LF
+    QString separatorProblems_[3];  // markup, line break, too long
 };
 
 }  // namespace tessik

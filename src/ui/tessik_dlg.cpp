@@ -203,7 +203,9 @@ void CTessikDlg::takeFirstArgument() {
     if (arguments_.empty()) return;
     const std::u16string& argument = arguments_.front();
     if (FieldForArgument(argument) == ArgumentField::kFileName) {
-        fileNameField_->setText(ToQString(argument));
+        // Shown whole, so the field names the same file whatever becomes of this process's
+        // current folder.
+        fileNameField_->setText(ToQString(FullPath(argument)));
     } else {
         stringField_->setPlainText(ToQString(argument));
     }
@@ -216,7 +218,8 @@ void CTessikDlg::onCloseRequest() {
         fileDigest_.Finish();
         endFileHashing();
     }
-    saveSettings(settingsPath(), *this, *fontSettings_, locations_, settingsLoad_);
+    sayHowTheSettingsWereSaved(
+        saveSettings(settingsPath(), *this, *fontSettings_, locations_, settingsLoad_));
     done(kCancelResult);
 }
 
@@ -477,6 +480,26 @@ void CTessikDlg::compare() {
 void CTessikDlg::copyResult() {
     resultField_->selectAll();
     desktop().setClipboardText(resultField_->text());
+}
+
+// Once, and only when something went wrong: a file that could not be read at start and was kept
+// aside, or settings that could not be saved, with the cause.
+void CTessikDlg::sayHowTheSettingsWereSaved(const SettingsSave& saved) {
+    const QString path = ToQString(settingsPath());
+    if (saved.failure != WriteFailure::kNone) {
+        desktop().showMessage(this,
+                              text(MainMemberText::kSettingsNotSaved) + "\n\n" + path + "\n\n" +
+                                  text(WriteFailureMessage(saved.failure)),
+                              QString(), MessageIcon::kExclamation);
+    } else if (!saved.keptAsidePath.empty()) {
+        QString message;
+        if (settingsLoad_.outcome == LoadOutcome::kUnreadable) {
+            message = text(FailureMessage(settingsLoad_.failure)) + "\n\n" + path + "\n\n";
+        }
+        message += text(MainMemberText::kSettingsKeptAside) + "\n\n" +
+                   ToQString(saved.keptAsidePath);
+        desktop().showMessage(this, message, QString(), MessageIcon::kExclamation);
+    }
 }
 
 void CTessikDlg::sayUnlessOpened(const QString& target, bool opened) {

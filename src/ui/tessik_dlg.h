@@ -89,6 +89,7 @@ class CTessikDlg : public Dialog, public SettingsWindow {
     bool chooseFile();
     void compare();
     void copyResult();
+    void sayHowTheSettingsWereSaved(const SettingsSave& saved);
     void sayUnlessOpened(const QString& target, bool opened);
 
     void hashFolder();

@@ -49,8 +49,8 @@ TEST(TranslationTables, KeysAreUniqueAndNamedAfterTheirWindow) {
         std::size_t size;
     } tables[] = {
         {MainMenuTexts(), "FrmMain.ID_MEN_", 10},   {MainControlTexts(), "FrmMain.m_", 12},
-        {MainMemberTexts(), "FrmMain.m_acM", 13},   {FolderWindowTexts(), "FrmFolder.", 15},
-        {LanguageWindowTexts(), "FrmLanguage.", 4}, {OptionsWindowTexts(), "FrmOptions.", 10},
+        {MainMemberTexts(), "FrmMain.m_acM", 19},   {FolderWindowTexts(), "FrmFolder.", 15},
+        {LanguageWindowTexts(), "FrmLanguage.", 4}, {OptionsWindowTexts(), "FrmOptions.", 13},
         {AboutWindowTexts(), "FrmAbout.", 9},       {ProgressDisplayTexts(), "FrmProgress.", 6},
     };
     std::set<std::string_view> keys;

@@ -122,7 +122,7 @@ TEST_F(OptionsWindowTest, OkWritesTheSeparatorAsTyped) {
     };
     for (const Case& c : {
              Case{"xyz", true, u"|"},
-             Case{" -> ", false, u" -> "},
+             Case{" :: ", false, u" :: "},
              Case{"", false, u""},
              Case{"|", false, u"|"},
          }) {
@@ -134,6 +134,37 @@ TEST_F(OptionsWindowTest, OkWritesTheSeparatorAsTyped) {
             EXPECT_EQ(window.result(), kOkResult);
         });
         EXPECT_EQ(window->separator(), c.separator);
+    }
+}
+
+// A separator the settings file could not hold back is refused with its reason; the window
+// stays open with the text as typed, and takes the separator once it is mended.
+TEST_F(OptionsWindowTest, OkRefusesASeparatorTheSettingsCannotHold) {
+    struct Case {
+        QString typed;
+        QString reason;
+    };
+    for (const Case& c : {
+             Case{" -> ", "The separator cannot contain < or >."},
+             Case{"</Separator><WinPos>MAX</WinPos>", "The separator cannot contain < or >."},
+             Case{"a\nb", "The separator cannot contain a line break."},
+             Case{QString(257, '-'), "The separator can be at most 256 characters long."},
+         }) {
+        desktop = {};
+        StartShown();
+        OpenOptions([&c](Dialog& window) {
+            SeparatorField(window).setText(c.typed);
+            Press(window, kOkResult);
+            EXPECT_TRUE(window.isVisible());
+            EXPECT_EQ(SeparatorField(window).text(), c.typed);
+            SeparatorField(window).setText(" : ");
+            Press(window, kOkResult);
+            EXPECT_EQ(window.result(), kOkResult);
+        });
+        ASSERT_EQ(desktop.messages.size(), 1u);
+        EXPECT_EQ(desktop.messages[0].text, c.reason);
+        EXPECT_EQ(desktop.messages[0].icon, MessageIcon::kExclamation);
+        EXPECT_EQ(window->separator(), u" : ");
     }
 }
 

@@ -27,6 +27,7 @@
 #include "digest/algorithm_catalogue.h"
 #include "digest/digest_request.h"
 #include "main_window_fixture.h"
+#include "platform/file_system.h"
 #include "platform/path_encoding.h"
 #include "platform/text_conversion.h"
 #include "support/system_call_faults.h"
@@ -611,6 +612,63 @@ TEST_F(MainWindowTest, TheCloseBoxSavesTheSettings) {
     EXPECT_TRUE(Box(kCaseSensitiveBox).isChecked());
     EXPECT_FALSE(Box(kLowercaseBox).isChecked());
     EXPECT_EQ(window->geometry().size(), QSize(700, 420));
+}
+
+// A settings file that could not be read at start is kept aside, never overwritten unseen, and
+// settings that cannot be saved are said with the cause; a close that goes well says nothing.
+TEST_F(MainWindowTest, TheCloseBoxSaysWhatBecameOfTheSettings) {
+    test::MakeFolder(folder.Native("user/Korvane/Tessik"));
+    const std::string stored = SettingsFile("  <Algorithm>3</Algorithm>\r\n");
+    const QString path = Q(folder.U16("user/Korvane/Tessik/Tessik.ini"));
+
+    test::WriteBytes(SettingsPath(), stored);
+    {
+        test::FailingCall denied(test::Call::kOpen, EACCES);
+        StartShown();
+    }
+    EXPECT_EQ(Algorithms().currentIndex(), 7);
+    EXPECT_TRUE(window->close());
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text,
+              "You are not allowed to read this file:\n\n" + path +
+                  "\n\nYour settings file could not be read whole. It was kept under this name, "
+                  "and a new one was written:\n\n" +
+                  path + ".bak");
+    EXPECT_EQ(test::ReadBytes(SettingsPath() + ".bak"), stored);
+
+    desktop = {};
+    StartShown();
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(desktop.messages.empty());
+
+    StartShown();
+    {
+        test::ReadOnlyFolder locked(folder.Native("user/Korvane/Tessik"));
+        EXPECT_TRUE(window->close());
+    }
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, "Your settings could not be saved:\n\n" + path +
+                                            "\n\nYou are not allowed to write there.");
+}
+
+// The program never changes its working folder: a relative name is the one in the folder it was
+// started in, and is shown whole, even where the settings live in a folder given relative to
+// the program.
+TEST_F(MainWindowTest, ARelativeFileNameIsTheStartFoldersEvenWithASelectedStorage) {
+    test::MakeFolder(folder.Native("program/store"));
+    test::WriteBytes(folder.Native("program/SavePath.ini"), "ApplicationStorage=\"store\"\r\n");
+    test::WriteBytes(folder.Native("program/data.bin"), "the program's");
+    test::MakeFolder(folder.Native("work"));
+    test::WriteBytes(folder.Native("work/data.bin"), "the user's");
+    const std::u16string start = CurrentDirectory();
+    ASSERT_TRUE(test::ChangeDirectory(folder.U16("work")));
+    Start({u"data.bin"});
+    const QString shown = Field(kFileNameField).text();
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(CurrentDirectory(), folder.U16("work"));
+    ASSERT_TRUE(test::ChangeDirectory(start));
+    EXPECT_EQ(shown, Q(folder.U16("work/data.bin")));
+    EXPECT_FALSE(test::ReadBytes(folder.Native("program/store/Tessik.ini")).empty());
 }
 
 TEST_F(MainWindowTest, ExitAndEscapeEndWithoutSaving) {
