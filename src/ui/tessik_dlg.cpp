@@ -496,8 +496,8 @@ void CTessikDlg::sayHowTheSettingsWereSaved(const SettingsSave& saved) {
         if (settingsLoad_.outcome == LoadOutcome::kUnreadable) {
             message = text(FailureMessage(settingsLoad_.failure)) + "\n\n" + path + "\n\n";
         }
-        message += text(MainMemberText::kSettingsKeptAside) + "\n\n" +
-                   ToQString(saved.keptAsidePath);
+        message +=
+            text(MainMemberText::kSettingsKeptAside) + "\n\n" + ToQString(saved.keptAsidePath);
         desktop().showMessage(this, message, QString(), MessageIcon::kExclamation);
     }
 }
