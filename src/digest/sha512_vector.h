@@ -59,9 +59,12 @@ template <int kSlot>
         _mm256_ternarylogic_epi64(_mm256_ror_epi64(minus2, 19), _mm256_ror_epi64(minus2, 61),
                                   _mm256_srli_epi64(minus2, 6), 0x96);
 #else
-    const __m256i sigma0 =
-        _mm256_xor_si256(_mm256_xor_si256(RotrPairs<1>(minus15), RotrPairs<8>(minus15)),
-                         _mm256_srli_epi64(minus15, 7));
+    // A rotate by a whole byte is one byte shuffle instead of two shifts and an OR.
+    const __m256i rotateByte = _mm256_set_epi64x(0x080f0e0d0c0b0a09, 0x0007060504030201,
+                                                 0x080f0e0d0c0b0a09, 0x0007060504030201);
+    const __m256i sigma0 = _mm256_xor_si256(
+        _mm256_xor_si256(RotrPairs<1>(minus15), _mm256_shuffle_epi8(minus15, rotateByte)),
+        _mm256_srli_epi64(minus15, 7));
     const __m256i sigma1 =
         _mm256_xor_si256(_mm256_xor_si256(RotrPairs<19>(minus2), RotrPairs<61>(minus2)),
                          _mm256_srli_epi64(minus2, 6));
