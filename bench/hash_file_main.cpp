@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "digest/cpu_features.h"
 #include "digest/digest_paths.h"
 #include "digest/digest_request.h"
 #include "digest/file_stream.h"
@@ -62,6 +63,12 @@ int main(int argc, char** argv) {
     const int index = std::atoi(argv[next]);
     std::cout << tessik::HashFromFile(index, tessik::FromNativePath(argv[next + 1]), true) << '\n';
     std::cerr << "hashing thread: " << ThreadProcessorSeconds() << " s of processor time\n";
+    const tessik::ProcessorKind& kind = tessik::DetectedProcessorKind();
+    const char* vendor = kind.vendor == tessik::CpuVendor::kAmd     ? "AMD"
+                         : kind.vendor == tessik::CpuVendor::kIntel ? "Intel"
+                                                                    : "other";
+    std::cerr << "processor: " << vendor << std::hex << " family 0x" << kind.family
+              << " model 0x" << kind.model << std::dec << '\n';
     std::cerr << "route for large files: " << tessik::FileRouteName(tessik::ActiveFileRoute())
               << "\npaths:";
     for (const tessik::KernelPath& kernel : tessik::ActiveKernelPaths()) {
