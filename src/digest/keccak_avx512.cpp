@@ -76,35 +76,51 @@ template <int kRow>
         _mm_loadl_epi64(reinterpret_cast<const __m128i*>(keccak::kRoundConstants.values + round)));
 }
 
-}  // namespace
-
-void KeccakPermuteAvx512(std::uint64_t lanes[25]) {
-    __m128i a[25], e[25];
-#pragma GCC unroll 25
-    for (int i = 0; i < 25; ++i)
-        a[i] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(lanes + i));
+// All 24 rounds on lanes in registers; e is room for every other round's output.
+[[gnu::always_inline]] inline void Permute(__m128i* a, __m128i* e) {
     // Rounds alternate between two sets of registers, so no round copies its result back.
     for (int round = 0; round < 24; round += 2) {
         Round(a, e, round);
         Round(e, a, round + 1);
     }
+}
+
+[[gnu::always_inline]] inline void LoadLanes(__m128i* a, const std::uint64_t* lanes) {
+#pragma GCC unroll 25
+    for (int i = 0; i < 25; ++i)
+        a[i] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(lanes + i));
+}
+
+[[gnu::always_inline]] inline void StoreLanes(const __m128i* a, std::uint64_t* lanes) {
 #pragma GCC unroll 25
     for (int i = 0; i < 25; ++i) _mm_storel_epi64(reinterpret_cast<__m128i*>(lanes + i), a[i]);
 }
 
+}  // namespace
+
+void KeccakPermuteAvx512(std::uint64_t lanes[25]) {
+    __m128i a[25], e[25];
+    LoadLanes(a, lanes);
+    Permute(a, e);
+    StoreLanes(a, lanes);
+}
+
+// The lanes stay in registers from block to block; only each block's words come from memory.
 void KeccakAbsorbAvx512(std::uint64_t lanes[25], const std::uint8_t* data, std::size_t blockCount,
                         std::size_t rateLanes) {
+    __m128i a[25], e[25];
+    LoadLanes(a, lanes);
     for (; blockCount > 0; --blockCount, data += 8 * rateLanes) {
-        // The XOR into memory costs a few percent of the permutation and keeps one permutation
-        // body for every rate.
-        for (std::size_t i = 0; i < rateLanes; ++i) {
-            __m128i lane = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(lanes + i));
-            lane = _mm_xor_si128(lane,
-                                 _mm_loadl_epi64(reinterpret_cast<const __m128i*>(data + 8 * i)));
-            _mm_storel_epi64(reinterpret_cast<__m128i*>(lanes + i), lane);
+#pragma GCC unroll 25
+        for (std::size_t i = 0; i < 25; ++i) {
+            if (i < rateLanes) {
+                a[i] = _mm_xor_si128(
+                    a[i], _mm_loadl_epi64(reinterpret_cast<const __m128i*>(data + 8 * i)));
+            }
         }
-        KeccakPermuteAvx512(lanes);
+        Permute(a, e);
     }
+    StoreLanes(a, lanes);
 }
 
 }  // namespace tessik
