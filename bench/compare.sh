@@ -3,17 +3,24 @@
 # program) against `openssl dgst` and `rhash` on the same file in the page cache, and tessik-sum
 # against the command-line tools on that file and on a tree of 20,000 files. Runs are
 # interleaved, ours then the peer's, and each side's median is compared; wall-clock time, so
-# run it on a quiet machine. Prints a Markdown table of ratios (ours / peer) with the target of
-# each row, then the peak memory of hashing a 4 GiB file.
+# run it on a quiet machine. Prints, as Markdown:
+#   - the processor, the route large files take on it and the path of each engine family;
+#   - the table of ratios (ours / peer) with the target of each row; on a processor with
+#     AVX-512 twice, with AVX-512 and with it left out of the choice of paths (standing in for
+#     a processor without it), each against its own targets;
+#   - our time through each route for a few algorithms, which shows why the route was chosen;
+#   - MD2's throughput, the folder job against `rhash -r`, and the peak memory of hashing a
+#     4 GiB file through each route.
 #
-#   bench/compare.sh [FILTER]     FILTER: only rows whose name contains it ("folder", "memory",
-#                                 "tessik-sum", "MD2" and algorithm names select those parts)
+#   bench/compare.sh [FILTER]     FILTER: only parts whose name contains it ("routes",
+#                                 "folder", "memory", "tessik-sum", "MD2" and algorithm names
+#                                 select those)
 #   environment: RUNS (default 3), SIZE_MIB (default 1024), BUILD_DIR, and MODE:
 #     wall (default)  wall-clock time of each whole command
 #     cpu             for a machine that is not quiet: the processor time of the thread that
 #                     hashed against the peer's user + system time, i.e. the wall-clock ratio
-#                     of an idle two-core machine, where our read-ahead thread has a core of
-#                     its own (the folder rows stay wall-clock)
+#                     of an idle two-core machine, where a read-ahead thread has a core of its
+#                     own (the folder rows stay wall-clock)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -29,9 +36,10 @@ done
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSIK_BUILD_UI=OFF \
     -DTESSIK_BUILD_TESTS=OFF -DTESSIK_BUILD_BENCH=ON > /dev/null
-ninja -C "$build" -j2 tessik_hash_file tessik_hash_folder tessik-sum > /dev/null
+ninja -C "$build" -j2 tessik_hash_file tessik_hash_folder tessik_processor_time tessik-sum > /dev/null
 driver=$build/bench/tessik_hash_file
 folderDriver=$build/bench/tessik_hash_folder
+processorTime=$build/bench/tessik_processor_time
 sum=$build/bin/tessik-sum
 
 work=$(mktemp -d)
@@ -39,6 +47,20 @@ trap 'rm -rf "$work"' EXIT
 file=$work/data.bin
 head -c $((size_mib << 20)) /dev/urandom > "$file"
 cat "$file" > /dev/null
+
+selected() {
+    [[ -z $filter || $1 == *"$filter"* ]]
+}
+
+# Options the driver gets in every run of ours: how the paths are chosen, and a forced route.
+dispatch=()
+
+# What the driver says about itself with the current options: its standard error for an empty
+# file, without the timing line.
+describe() {
+    : > "$work/empty"
+    "$driver" "${dispatch[@]}" "$@" 2 "$work/empty" 2>&1 > /dev/null | grep -v '^hashing thread'
+}
 
 # Microseconds of wall-clock time of one command, its output discarded.
 microseconds() {
@@ -52,15 +74,16 @@ microseconds() {
 # Microseconds one hashing run of ours costs, and one of the peer's, as MODE measures them.
 ourCost() {
     if [[ $mode == cpu ]]; then
-        "$driver" "$@" 2>&1 > /dev/null | awk '/hashing thread/ { printf "%d\n", $3 * 1e6 }'
+        "$driver" "${dispatch[@]}" "$@" 2>&1 > /dev/null |
+            awk '/hashing thread/ { printf "%d\n", $3 * 1e6 }'
     else
-        microseconds "$driver" "$@" 2> /dev/null
+        microseconds "$driver" "${dispatch[@]}" "$@" 2> /dev/null
     fi
 }
 
 peerCost() {
     if [[ $mode == cpu ]]; then
-        /usr/bin/time -f '%U %S' "$@" 2>&1 > /dev/null | tail -1 | awk '{ printf "%d\n", ($1 + $2) * 1e6 }'
+        "$processorTime" "$@" 2>&1 > /dev/null | awk '/^processor time:/ { print $3 }'
     else
         microseconds "$@"
     fi
@@ -70,11 +93,36 @@ median() {
     sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
 }
 
+# medianSeconds COST-COMMAND...: the median of RUNS runs of a command that prints microseconds.
+medianSeconds() {
+    local samples=() run
+    for ((run = 0; run < runs; ++run)); do
+        samples+=("$("$@")")
+    done
+    printf '%s\n' "${samples[@]}" | median | awk '{ print $1 / 1e6 }'
+}
+
+# The targets of issue 16: for a processor without AVX-512, and for one with it.
+target() {
+    local name=$1 column=$2
+    case $name in
+        MD4) [[ $column == avx512 ]] && echo 0.65 || echo 0.85 ;;
+        MD5) [[ $column == avx512 ]] && echo 0.78 || echo 0.88 ;;
+        SHA-1) [[ $column == avx512 ]] && echo 0.83 || echo 0.87 ;;
+        SHA-224 | SHA-256) echo 0.86 ;;
+        SHA-384 | SHA-512) [[ $column == avx512 ]] && echo 0.90 || echo 0.95 ;;
+        KECCAK* | SHA-3*) [[ $column == avx512 ]] && echo 0.75 || echo 0.97 ;;
+        JS | ELF | PJW) echo 0.80 ;;
+        DJB | BKDR | SDBM | RS) echo 0.60 ;;
+        *) echo 1.00 ;;
+    esac
+}
+
 # row NAME INDEX TARGET PEER-COMMAND...: the peer command gets the file as its last argument.
 row() {
     local name=$1 index=$2 target=$3
     shift 3
-    [[ -z $filter || $name == *"$filter"* ]] || return 0
+    selected "$name" || return 0
     local ours=() peer=()
     for ((run = 0; run < runs; ++run)); do
         ours+=("$(ourCost "$index" "$file")")
@@ -90,29 +138,78 @@ row() {
     }'
 }
 
+# ratioTable TITLE TARGET-COLUMN: every algorithm against its peer, with the current dispatch.
+ratioTable() {
+    local title=$1 column=$2
+    echo
+    echo "$title"
+    echo
+    echo "| algorithm | ours (s) | peer (s) | peer | ratio | target | |"
+    echo "|---|---|---|---|---|---|---|"
+    row "MD4" 1 "$(target MD4 "$column")" rhash --md4
+    row "MD5" 2 "$(target MD5 "$column")" openssl dgst -md5
+    row "SHA-1" 3 "$(target SHA-1 "$column")" openssl dgst -sha1
+    row "SHA-224" 4 "$(target SHA-224 "$column")" openssl dgst -sha224
+    row "SHA-256" 5 "$(target SHA-256 "$column")" openssl dgst -sha256
+    row "SHA-384" 6 "$(target SHA-384 "$column")" openssl dgst -sha384
+    row "SHA-512" 7 "$(target SHA-512 "$column")" openssl dgst -sha512
+    local size variant
+    for size in 224 256 384 512; do
+        variant=$(((size == 224) ? 0 : (size == 256) ? 1 : (size == 384) ? 2 : 3))
+        row "KECCAK($size)" $((8 + variant)) "$(target KECCAK "$column")" openssl dgst "-sha3-$size"
+        row "SHA-3($size)" $((12 + variant)) "$(target SHA-3 "$column")" openssl dgst "-sha3-$size"
+    done
+    local index=16 name
+    for name in AK BKDR DEK DJB ELF JS PJW RS SDBM; do
+        row "$name" $index "$(target "$name" "$column")" openssl dgst -md5
+        index=$((index + 1))
+    done
+}
+
 echo "Processor: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $(nproc) cores"
 echo "File: $size_mib MiB in the page cache; median of $runs interleaved runs; seconds ($mode time); load: $(cut -d' ' -f1-3 /proc/loadavg)"
-echo
-echo "| algorithm | ours (s) | peer (s) | peer | ratio | target | |"
-echo "|---|---|---|---|---|---|---|"
-row "MD4" 1 0.80 rhash --md4
-row "MD5" 2 0.90 openssl dgst -md5
-row "SHA-1" 3 0.85 openssl dgst -sha1
-row "SHA-224" 4 0.90 openssl dgst -sha224
-row "SHA-256" 5 0.90 openssl dgst -sha256
-row "SHA-384" 6 0.95 openssl dgst -sha384
-row "SHA-512" 7 0.95 openssl dgst -sha512
-for size in 224 256 384 512; do
-    variant=$(((size == 224) ? 0 : (size == 256) ? 1 : (size == 384) ? 2 : 3))
-    row "KECCAK($size)" $((8 + variant)) 0.85 openssl dgst "-sha3-$size"
-    row "SHA-3($size)" $((12 + variant)) 0.85 openssl dgst "-sha3-$size"
-done
-index=16
-for name in AK BKDR DEK DJB ELF JS PJW RS SDBM; do
-    case $name in DJB | BKDR | SDBM | RS) target=0.60 ;; *) target=1.00 ;; esac
-    row "$name" $index $target openssl dgst -md5
-    index=$((index + 1))
-done
+describe | sed 's/^/    /'
+
+withAvx512=false
+describe | grep -q 'AVX-512' && withAvx512=true
+if $withAvx512; then
+    ratioTable "With AVX-512 (targets for a processor with it):" avx512
+    dispatch=(--without-avx512)
+    echo
+    echo "AVX-512 left out:"
+    describe | grep '^paths' | sed 's/^/    /'
+    ratioTable "AVX-512 left out (targets for a processor without it):" here
+    dispatch=()
+else
+    ratioTable "Targets for a processor without AVX-512:" here
+fi
+
+# Our time through each route for large files. In cpu mode the read-ahead route's figure leaves
+# out its reader thread, whose time the last column adds back.
+if selected routes; then
+    chosen=$(describe | sed -n 's/^route for large files: //p')
+    echo
+    echo "Routes for large files ($mode time, s; chosen here: $chosen):"
+    echo
+    if [[ $mode == cpu ]]; then
+        echo "| algorithm | read | read-ahead | map | read-ahead, all threads |"
+        echo "|---|---|---|---|---|"
+    else
+        echo "| algorithm | read | read-ahead | map |"
+        echo "|---|---|---|---|"
+    fi
+    for entry in 2:MD5 3:SHA-1 7:SHA-512 13:SHA3-256 21:JS; do
+        printf '| %s |' "${entry#*:}"
+        for route in read read-ahead map; do
+            printf ' %.3f |' "$(medianSeconds ourCost --route "$route" "${entry%%:*}" "$file")"
+        done
+        if [[ $mode == cpu ]]; then
+            printf ' %.3f |' \
+                "$(medianSeconds peerCost "$driver" --route read-ahead "${entry%%:*}" "$file")"
+        fi
+        echo
+    done
+fi
 
 # tessik-sum against the command-line tools: the same file, then the tree of the folder rows
 # hashed with two workers. Each side is a whole command, run by the shell.
@@ -147,7 +244,7 @@ if [[ -z $filter || tessik-sum == *"$filter"* ]]; then
 fi
 
 # MD2 is byte-serial by nature: its throughput on a smaller file, not a ratio.
-if [[ -z $filter || MD2 == *"$filter"* ]]; then
+if selected MD2; then
     small=$work/small.bin
     head -c $((16 << 20)) "$file" > "$small"
     us=$(microseconds "$driver" 0 "$small" 2> /dev/null)
@@ -156,7 +253,7 @@ fi
 
 # The folder job (one worker, a window that only collects lines) against rhash over a tree of
 # 20,000 files of 1 to 64 KiB, then its time per file over 1,000 to 100,000 files.
-if [[ -z $filter || folder == *"$filter"* ]]; then
+if selected folder; then
     rm -f "$file"
     declare -A perFile
     echo
@@ -189,16 +286,21 @@ if [[ -z $filter || folder == *"$filter"* ]]; then
     echo "Folder job, SHA-256, microseconds per file: 1,000 files ${perFile[1000]}, 20,000 files ${perFile[20000]}, 100,000 files ${perFile[100000]}"
 fi
 
-# Peak resident memory while hashing a 4 GiB file: a sparse one, so that making it costs nothing.
-if [[ -z $filter || memory == *"$filter"* ]]; then
+# Peak resident memory while hashing a 4 GiB file, the program and any mapping included: a
+# sparse one, so that making it costs nothing.
+if selected memory; then
     rm -f "$file"
     big=$work/big.bin
     truncate -s 4G "$big"
     echo
-    echo "| algorithm | peak memory hashing 4 GiB (MiB) |"
-    echo "|---|---|"
+    echo "| algorithm | peak memory hashing 4 GiB (MiB): read | read-ahead | map |"
+    echo "|---|---|---|---|"
     for entry in 1:MD4 2:MD5 3:SHA-1 5:SHA-256 7:SHA-512 9:KECCAK-256 13:SHA3-256 19:DJB; do
-        kib=$(/usr/bin/time -f %M "$driver" "${entry%%:*}" "$big" 2>&1 > /dev/null | tail -1)
-        awk -v name="${entry#*:}" -v k="$kib" 'BEGIN { printf "| %s | %.1f |\n", name, k / 1024 }'
+        printf '| %s |' "${entry#*:}"
+        for route in read read-ahead map; do
+            kib=$(/usr/bin/time -f %M "$driver" --route "$route" "${entry%%:*}" "$big" 2>&1 > /dev/null | tail -1)
+            awk -v k="$kib" 'BEGIN { printf " %.1f |", k / 1024 }'
+        done
+        echo
     done
 fi

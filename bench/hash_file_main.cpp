@@ -1,27 +1,79 @@
 // Prints HashFromFile's result for one algorithm index and one file: what bench/compare.sh
 // times against the command-line tools. Also prints to standard error the processor time of the
-// thread that hashed, which leaves out the reading a second thread did meanwhile.
+// thread that hashed, which leaves out the reading a second thread did meanwhile, the route the
+// file took and the path of each engine family.
+//
+//   tessik_hash_file [--without-avx512] [--route read|read-ahead|map] INDEX FILE
+//
+// --without-avx512 picks the fastest paths as if the processor lacked AVX-512, standing in for
+// one that does; --route forces how a large file is read instead of this processor's choice.
 
 #include <sys/resource.h>
 
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <string_view>
 
+#include "digest/cpu_features.h"
+#include "digest/digest_paths.h"
 #include "digest/digest_request.h"
+#include "digest/file_stream.h"
 #include "platform/path_encoding.h"
 
-int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: " << argv[0] << " ALGORITHM-INDEX FILE\n";
-        return 2;
+namespace {
+
+bool ForceRouteNamed(std::string_view name) {
+    for (tessik::FileRoute route :
+         {tessik::FileRoute::kRead, tessik::FileRoute::kReadAhead, tessik::FileRoute::kMap}) {
+        if (tessik::FileRouteName(route) == name) {
+            tessik::ForceFileRoute(route);
+            return true;
+        }
     }
-    const int index = std::atoi(argv[1]);
-    std::cout << tessik::HashFromFile(index, tessik::FromNativePath(argv[2]), true) << '\n';
+    return false;
+}
+
+double ThreadProcessorSeconds() {
     rusage usage{};
     getrusage(RUSAGE_THREAD, &usage);
     const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    std::cerr << "hashing thread: " << seconds(usage.ru_utime) + seconds(usage.ru_stime)
-              << " s of processor time\n";
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int next = 1;
+    for (; next < argc && std::string_view(argv[next]).starts_with("--"); ++next) {
+        const std::string_view option = argv[next];
+        if (option == "--without-avx512") {
+            tessik::UseFastestDigestPathsWithout(tessik::DigestPath::kAvx512);
+        } else if (option == "--route" && next + 1 < argc && ForceRouteNamed(argv[next + 1])) {
+            ++next;
+        } else {
+            next = argc;
+        }
+    }
+    if (argc - next != 2) {
+        std::cerr << "usage: " << argv[0]
+                  << " [--without-avx512] [--route read|read-ahead|map] ALGORITHM-INDEX FILE\n";
+        return 2;
+    }
+    const int index = std::atoi(argv[next]);
+    std::cout << tessik::HashFromFile(index, tessik::FromNativePath(argv[next + 1]), true) << '\n';
+    std::cerr << "hashing thread: " << ThreadProcessorSeconds() << " s of processor time\n";
+    const tessik::ProcessorKind& kind = tessik::DetectedProcessorKind();
+    const char* vendor = kind.vendor == tessik::CpuVendor::kAmd     ? "AMD"
+                         : kind.vendor == tessik::CpuVendor::kIntel ? "Intel"
+                                                                    : "other";
+    std::cerr << "processor: " << vendor << std::hex << " family 0x" << kind.family
+              << " model 0x" << kind.model << std::dec << '\n';
+    std::cerr << "route for large files: " << tessik::FileRouteName(tessik::ActiveFileRoute())
+              << "\npaths:";
+    for (const tessik::KernelPath& kernel : tessik::ActiveKernelPaths()) {
+        std::cerr << ' ' << kernel.family << '=' << tessik::DigestPathName(kernel.path);
+    }
+    std::cerr << '\n';
     return 0;
 }

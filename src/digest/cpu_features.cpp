@@ -4,6 +4,7 @@
 #include <cpuid.h>
 
 #include <cstdint>
+#include <cstring>
 #endif
 
 namespace tessik {
@@ -43,9 +44,38 @@ CpuFeatures Detect() {
     return features;
 }
 
+// Hygon's processors are AMD's first Zen under licence, numbered as AMD numbers them.
+CpuVendor VendorNamed(const char (&name)[12]) {
+    if (std::memcmp(name, "GenuineIntel", 12) == 0) return CpuVendor::kIntel;
+    if (std::memcmp(name, "AuthenticAMD", 12) == 0) return CpuVendor::kAmd;
+    if (std::memcmp(name, "HygonGenuine", 12) == 0) return CpuVendor::kAmd;
+    return CpuVendor::kOther;
+}
+
+ProcessorKind DetectKind() {
+    ProcessorKind kind;
+    unsigned eax, ebx, ecx, edx;
+    if (!__get_cpuid(0, &eax, &ebx, &ecx, &edx)) return kind;
+    char name[12];
+    std::memcpy(name, &ebx, 4);
+    std::memcpy(name + 4, &edx, 4);
+    std::memcpy(name + 8, &ecx, 4);
+    kind.vendor = VendorNamed(name);
+    if (!__get_cpuid(1, &eax, &ebx, &ecx, &edx)) return kind;
+    const int family = (eax >> 8) & 0xf, model = (eax >> 4) & 0xf;
+    const int extendedFamily = (eax >> 20) & 0xff, extendedModel = (eax >> 16) & 0xf;
+    kind.family = family == 0xf ? family + extendedFamily : family;
+    kind.model = family == 0x6 || family == 0xf ? model + (extendedModel << 4) : model;
+    return kind;
+}
+
 #else
 
 CpuFeatures Detect() {
+    return {};
+}
+
+ProcessorKind DetectKind() {
     return {};
 }
 
@@ -56,6 +86,11 @@ CpuFeatures Detect() {
 const CpuFeatures& DetectedCpuFeatures() {
     static const CpuFeatures features = Detect();
     return features;
+}
+
+const ProcessorKind& DetectedProcessorKind() {
+    static const ProcessorKind kind = DetectKind();
+    return kind;
 }
 
 }  // namespace tessik

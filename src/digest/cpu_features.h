@@ -1,7 +1,8 @@
 #pragma once
 // What the processor offers the engines' fast paths, and whether the operating system saves the
 // vector state those paths need: an instruction set the OS does not enable faults like one the
-// processor lacks.
+// processor lacks. Also which processor it is, for the choices that features alone do not
+// settle.
 
 namespace tessik {
 
@@ -13,5 +14,17 @@ struct CpuFeatures {
 
 // Asked of the processor once; the same answer afterwards.
 const CpuFeatures& DetectedCpuFeatures();
+
+enum class CpuVendor { kOther, kIntel, kAmd };
+
+// Family and model with their extended parts folded in, as the vendors number them (AMD's
+// Zen 4 is family 0x19).
+struct ProcessorKind {
+    CpuVendor vendor = CpuVendor::kOther;
+    int family = 0;
+    int model = 0;
+};
+
+const ProcessorKind& DetectedProcessorKind();
 
 }  // namespace tessik

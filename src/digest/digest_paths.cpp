@@ -1,9 +1,11 @@
 #include "digest/digest_paths.h"
 
 #include <atomic>
+#include <optional>
 
 #include "digest/cpu_features.h"
 #include "digest/digest_kernels.h"
+#include "digest/processor_tuning.h"
 
 namespace tessik {
 namespace {
@@ -62,33 +64,49 @@ DigestKernels KernelsFor(DigestPath path) {
     return kernels;
 }
 
-// Takes every kernel that `path` has of its own over what `kernels` holds.
-template <typename Kernel>
-void TakeOwn(Kernel& chosen, Kernel own, Kernel portable) {
-    if (own != portable) chosen = own;
+// Calls visit(member) for each kernel of DigestKernels.
+template <typename Visit>
+void ForEachKernel(Visit&& visit) {
+    visit(&DigestKernels::md4);
+    visit(&DigestKernels::md5);
+    visit(&DigestKernels::sha1);
+    visit(&DigestKernels::sha256);
+    visit(&DigestKernels::sha512);
+    visit(&DigestKernels::keccakAbsorb);
+    visit(&DigestKernels::keccakPermute);
+}
+
+// Each engine's kernel from the latest path that has one of its own and may run: supported
+// here, not left out, and not one this processor runs slower than an earlier path's.
+DigestKernels FastestKernels(const ProcessorTuning& tuning, std::optional<DigestPath> leftOut) {
+    DigestKernels fastest = kPortableKernels;
+    for (DigestPath path : kAllPaths) {
+        if (!Supported(path) || path == leftOut) continue;
+        DigestKernels own = KernelsFor(path);
+        if (path == DigestPath::kAvx512 && !tuning.vectorMdSteps) {
+            own.md4 = kPortableKernels.md4;
+            own.md5 = kPortableKernels.md5;
+        }
+        ForEachKernel([&](auto member) {
+            if (own.*member != kPortableKernels.*member) fastest.*member = own.*member;
+        });
+    }
+    return fastest;
 }
 
 struct KernelTables {
     DigestKernels byPath[kPathCount];
-    DigestKernels fastest;  // each engine's kernel from the latest supported path that has one
+    DigestKernels fastest;
+    DigestKernels fastestWithout[kPathCount];
 };
 
 KernelTables BuildTables() {
     KernelTables tables;
-    tables.fastest = kPortableKernels;
+    const ProcessorTuning& tuning = ThisProcessorTuning();
+    tables.fastest = FastestKernels(tuning, std::nullopt);
     for (std::size_t i = 0; i < kPathCount; ++i) {
-        const DigestKernels own = KernelsFor(kAllPaths[i]);
-        tables.byPath[i] = own;
-        if (!Supported(kAllPaths[i])) continue;
-        const DigestKernels& p = kPortableKernels;
-        DigestKernels& f = tables.fastest;
-        TakeOwn(f.md4, own.md4, p.md4);
-        TakeOwn(f.md5, own.md5, p.md5);
-        TakeOwn(f.sha1, own.sha1, p.sha1);
-        TakeOwn(f.sha256, own.sha256, p.sha256);
-        TakeOwn(f.sha512, own.sha512, p.sha512);
-        TakeOwn(f.keccakAbsorb, own.keccakAbsorb, p.keccakAbsorb);
-        TakeOwn(f.keccakPermute, own.keccakPermute, p.keccakPermute);
+        tables.byPath[i] = KernelsFor(kAllPaths[i]);
+        tables.fastestWithout[i] = FastestKernels(tuning, kAllPaths[i]);
     }
     return tables;
 }
@@ -96,6 +114,16 @@ KernelTables BuildTables() {
 const KernelTables& Tables() {
     static const KernelTables tables = BuildTables();
     return tables;
+}
+
+// The path whose own kernel `member` of `kernels` is.
+template <typename Kernel>
+DigestPath PathOf(Kernel DigestKernels::*member, const DigestKernels& kernels) {
+    for (std::size_t i = 0; i < kPathCount; ++i) {
+        const Kernel own = Tables().byPath[i].*member;
+        if (own == kernels.*member && own != kPortableKernels.*member) return kAllPaths[i];
+    }
+    return DigestPath::kPortable;
 }
 
 // Null while every engine runs its fastest kernel.
@@ -134,6 +162,25 @@ bool ForceDigestPath(DigestPath path) {
 
 void UseFastestDigestPaths() {
     forcedKernels.store(nullptr, std::memory_order_relaxed);
+}
+
+bool UseFastestDigestPathsWithout(DigestPath path) {
+    if (path == DigestPath::kPortable || !Supported(path)) return false;
+    forcedKernels.store(&Tables().fastestWithout[static_cast<std::size_t>(path)],
+                        std::memory_order_relaxed);
+    return true;
+}
+
+std::vector<KernelPath> ActiveKernelPaths() {
+    const DigestKernels& active = ActiveDigestKernels();
+    return {
+        {"MD4", PathOf(&DigestKernels::md4, active)},
+        {"MD5", PathOf(&DigestKernels::md5, active)},
+        {"SHA-1", PathOf(&DigestKernels::sha1, active)},
+        {"SHA-256", PathOf(&DigestKernels::sha256, active)},
+        {"SHA-512", PathOf(&DigestKernels::sha512, active)},
+        {"Keccak", PathOf(&DigestKernels::keccakAbsorb, active)},
+    };
 }
 
 const DigestKernels& ActiveDigestKernels() {

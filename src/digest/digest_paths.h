@@ -1,7 +1,9 @@
 #pragma once
 // Which implementation of each engine's inner loop runs. Every engine has a portable one; some
 // also have fast paths for instruction-set extensions. Unless told otherwise each engine takes
-// the fastest path this processor and operating system support, chosen once.
+// the fastest path this processor and operating system support, chosen once: the latest path
+// that has a kernel for it, unless this kind of processor was measured to run that kernel
+// slower (processor_tuning.h).
 
 #include <string_view>
 #include <vector>
@@ -27,5 +29,16 @@ bool ForceDigestPath(DigestPath path);
 
 // Back to the fastest supported path of every engine.
 void UseFastestDigestPaths();
+
+// The fastest paths as if this machine lacked `path`: how a benchmark stands in for a processor
+// without AVX-512. False, changing nothing, for the portable path and one this machine lacks.
+bool UseFastestDigestPathsWithout(DigestPath path);
+
+// The path each family of engines runs now, for benchmarks to report.
+struct KernelPath {
+    std::string_view family;
+    DigestPath path;
+};
+std::vector<KernelPath> ActiveKernelPaths();
 
 }  // namespace tessik

@@ -19,24 +19,27 @@ constexpr std::size_t kSliceBytes = std::size_t{64} << 10;
 
 class ProgressReporter {
   public:
-    ProgressReporter(const FileDigestOptions& options, std::uint64_t total)
-        : report_(options.progress), total_(total), last_(Clock::now()) {}
+    ProgressReporter(const FileDigestOptions& options, std::uint64_t sizeHint)
+        : report_(options.progress), sizeHint_(sizeHint), last_(Clock::now()) {}
 
+    // Quiet after a start over until the count passes what was shown before.
     void Digested(std::uint64_t done) {
-        if (!report_) return;
+        if (!report_ || done <= shown_) return;
         const Clock::time_point now = Clock::now();
         if (now - last_ < kProgressInterval) return;
         last_ = now;
-        report_(done, total_);
+        shown_ = done;
+        report_(done, std::max(sizeHint_, done));
     }
 
     void Finished(std::uint64_t done) {
-        if (report_) report_(done, total_);
+        if (report_) report_(done, std::max(sizeHint_, done));
     }
 
   private:
     const std::function<void(std::uint64_t, std::uint64_t)>& report_;
-    const std::uint64_t total_;
+    const std::uint64_t sizeHint_;
+    std::uint64_t shown_ = 0;
     Clock::time_point last_;
 };
 
@@ -52,17 +55,21 @@ FileDigestResult DigestFile(DigestEngine& engine, const std::u16string& path,
 
     ProgressReporter progress(options, file.Size());
     std::uint64_t digested = 0;
-    const StreamOutcome stream = StreamMeasured(
-        file,
+    const PieceConsumer consumer{
         [&](const std::uint8_t* data, std::size_t length) {
-            for (std::size_t at = 0; at < length && !CancelRaised(options.cancel); at += kSliceBytes) {
+            for (std::size_t at = 0; at < length && !CancelRaised(options.cancel);
+                 at += kSliceBytes) {
                 const std::size_t slice = std::min(kSliceBytes, length - at);
                 engine.Update(data + at, slice);
                 digested += slice;
             }
             progress.Digested(digested);
         },
-        options.cancel);
+        [&] {
+            engine.Restart();
+            digested = 0;
+        }};
+    const StreamOutcome stream = StreamFile(file, consumer, options.cancel);
 
     result.bytes = digested;
     switch (stream.end) {

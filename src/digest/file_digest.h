@@ -1,8 +1,8 @@
 #pragma once
 // The one way to hash a file: any engine, with the progress a window shows, a cancel flag
 // another thread may raise, and the reason when the file cannot be read. Only regular files are
-// read (links followed), never more than the size measured at opening, in fixed pieces so that
-// memory stays flat.
+// read (links followed), from their start to wherever a read finds their end, in fixed pieces
+// so that memory stays flat.
 
 #include <atomic>
 #include <cstdint>
@@ -15,8 +15,9 @@
 namespace tessik {
 
 struct FileDigestOptions {
-    // Bytes digested so far and the file's size: rising, at most about twenty calls a second,
-    // and a last call once the whole file is digested.
+    // Bytes digested so far and the file's size (as measured at opening, or the bytes digested
+    // once they pass it): rising, at most about twenty calls a second, and a last call once the
+    // whole file is digested, which is lower than an earlier one only if the file shrank.
     std::function<void(std::uint64_t done, std::uint64_t total)> progress;
     // Looked at at least once per piece: once raised, the hash ends without a digest.
     const std::atomic<bool>* cancel = nullptr;
@@ -28,11 +29,11 @@ struct FileDigestResult {
     FileDigestOutcome outcome = FileDigestOutcome::kUnreadable;
     Digest digest;                             // with kDigest only
     ReadFailure failure = ReadFailure::kNone;  // with kUnreadable only
-    std::uint64_t bytes = 0;                   // digested; fewer than the size if it shrank
+    std::uint64_t bytes = 0;                   // digested
 };
 
-// The engine is restarted first and wiped afterwards, whatever the outcome. A file that ends
-// before its measured size gives the digest of what it held.
+// The engine is restarted first and wiped afterwards, whatever the outcome. A file that shrinks
+// or grows while it is read gives the digest of the bytes read.
 FileDigestResult DigestFile(DigestEngine& engine, const std::u16string& path,
                             const FileDigestOptions& options = {});
 

@@ -8,10 +8,17 @@
 #include <system_error>
 #include <thread>
 
+#include "digest/processor_tuning.h"
+#include "platform/mapped_window.h"
+
 namespace tessik {
 namespace {
 
 constexpr std::align_val_t kPageAlignment{4096};
+
+// The smallest buffer a file is read into. A file that reports no size (those of /proc) is still
+// read in pieces of a useful size.
+constexpr std::size_t kSmallestPieceBytes = std::size_t{64} << 10;
 
 struct AlignedDelete {
     void operator()(std::uint8_t* bytes) const { ::operator delete(bytes, kPageAlignment); }
@@ -23,47 +30,69 @@ PieceBuffer AllocatePiece(std::size_t bytes) {
         static_cast<std::uint8_t*>(::operator new(bytes, kPageAlignment, std::nothrow)));
 }
 
-// The pieces of a file in order: how many bytes to ask for next, and when to stop. Both ways of
-// reading follow it, so they make the same read calls and hand over the same pieces.
+std::size_t PieceCapacity(std::uint64_t sizeHint) {
+    return static_cast<std::size_t>(
+        std::clamp<std::uint64_t>(sizeHint, kSmallestPieceBytes, kFilePieceBytes));
+}
+
+// The pieces of a file in order: how many bytes to ask for next, and when to stop. The size
+// measured at opening is read first, so a file that keeps it takes as many reads as pieces; one
+// that has grown by then, or that reported no size, is read on until a read finds its end. Both
+// ways of reading follow it, so they make the same read calls and hand over the same pieces.
 class PieceSequence {
   public:
-    explicit PieceSequence(std::uint64_t size)
-        : size_(size),
-          remaining_(size),
-          capacity_(static_cast<std::size_t>(std::min<std::uint64_t>(size, kFilePieceBytes))) {}
+    enum class Start { kFromMeasuredSize, kUntilTheEnd };
+
+    PieceSequence(const InputFile& file, Start start)
+        : file_(file),
+          capacity_(PieceCapacity(file.Size())),
+          measuredLeft_(file.Size()),
+          untilEnd_(start == Start::kUntilTheEnd || file.Size() == 0) {}
 
     std::size_t Capacity() const { return capacity_; }
-    bool Done() const { return remaining_ == 0 || ended_; }
+    bool Done() const { return ended_; }
     std::size_t Wanted() const {
-        return static_cast<std::size_t>(std::min<std::uint64_t>(remaining_, capacity_));
+        if (untilEnd_) return capacity_;
+        return static_cast<std::size_t>(std::min<std::uint64_t>(measuredLeft_, capacity_));
     }
     // Records a read of `got` bytes (-1: an error); false when the stream cannot go on.
     bool Record(std::int64_t got) {
         if (got < 0) return false;
         const auto delivered = static_cast<std::size_t>(got);
-        ended_ = delivered < Wanted();  // the file ended before its measured size
-        remaining_ -= delivered;
+        const bool atTheEnd = delivered < Wanted();
+        delivered_ += delivered;
+        if (!untilEnd_) measuredLeft_ -= delivered;
+        if (atTheEnd) {
+            ended_ = true;
+        } else if (!untilEnd_ && measuredLeft_ == 0) {
+            untilEnd_ = file_.CurrentSize() > delivered_;
+            ended_ = !untilEnd_;
+        }
         return true;
     }
-    std::uint64_t Delivered() const { return size_ - remaining_; }
+    std::uint64_t Delivered() const { return delivered_; }
 
   private:
-    std::uint64_t size_;
-    std::uint64_t remaining_;
-    std::size_t capacity_;
+    const InputFile& file_;
+    const std::size_t capacity_;
+    std::uint64_t measuredLeft_;
+    bool untilEnd_;
+    std::uint64_t delivered_ = 0;
     bool ended_ = false;
 };
 
-StreamOutcome StreamOnThisThread(InputFile& file, const PieceConsumer& consume,
-                                 const std::atomic<bool>* cancel) {
-    PieceSequence pieces(file.Size());
+// From wherever the file is positioned, as `start` says.
+StreamOutcome StreamOnThisThread(
+    InputFile& file, const PieceConsumer& consume, const std::atomic<bool>* cancel,
+    PieceSequence::Start start = PieceSequence::Start::kFromMeasuredSize) {
+    PieceSequence pieces(file, start);
     const PieceBuffer buffer = AllocatePiece(pieces.Capacity());
     if (!buffer) return {StreamEnd::kReadError, 0};
     while (!pieces.Done()) {
         if (CancelRaised(cancel)) return {StreamEnd::kCancelled, pieces.Delivered()};
         const std::int64_t got = file.Read(buffer.get(), pieces.Wanted());
         if (!pieces.Record(got)) return {StreamEnd::kReadError, pieces.Delivered()};
-        if (got > 0) consume(buffer.get(), static_cast<std::size_t>(got));
+        if (got > 0) consume.take(buffer.get(), static_cast<std::size_t>(got));
     }
     if (CancelRaised(cancel)) return {StreamEnd::kCancelled, pieces.Delivered()};
     return {StreamEnd::kComplete, pieces.Delivered()};
@@ -75,7 +104,8 @@ constexpr std::size_t kPiecesAhead = 8;
 
 // A ring of buffers passed back and forth: a reader thread fills the free ones in order while
 // the caller digests the full ones in the same order. Each buffer is either free (the reader's)
-// or full (the caller's), with the result of the read that filled it.
+// or full (the caller's), with the result of the read that filled it and whether it was the
+// last.
 class ReadAhead {
   public:
     explicit ReadAhead(std::size_t capacity) {
@@ -89,38 +119,41 @@ class ReadAhead {
 
     // Runs on the reader thread; ends early once the caller has abandoned the stream.
     void Read(InputFile& file) {
-        PieceSequence pieces(file.Size());
+        PieceSequence pieces(file, PieceSequence::Start::kFromMeasuredSize);
         for (std::size_t i = 0; !pieces.Done(); ++i) {
             Slot& slot = slots_[i % kPiecesAhead];
             if (!WaitFor(slot, false)) return;
             const std::int64_t got = file.Read(buffers_[i % kPiecesAhead].get(), pieces.Wanted());
-            Hand(slot, true, got);
-            if (!pieces.Record(got)) return;
+            const bool goesOn = pieces.Record(got);
+            Hand(slot, true, got, !goesOn || pieces.Done());
+            if (!goesOn) return;
         }
     }
 
     // Runs on the caller's thread.
-    StreamOutcome Consume(std::uint64_t size, const PieceConsumer& consume,
-                          const std::atomic<bool>* cancel) {
-        PieceSequence pieces(size);
-        for (std::size_t i = 0; !pieces.Done(); ++i) {
-            if (CancelRaised(cancel)) return Abandon({StreamEnd::kCancelled, pieces.Delivered()});
+    StreamOutcome Consume(const PieceConsumer& consume, const std::atomic<bool>* cancel) {
+        std::uint64_t delivered = 0;
+        for (std::size_t i = 0;; ++i) {
+            if (CancelRaised(cancel)) return Abandon({StreamEnd::kCancelled, delivered});
             Slot& slot = slots_[i % kPiecesAhead];
             WaitFor(slot, true);
-            if (!pieces.Record(slot.got)) return {StreamEnd::kReadError, pieces.Delivered()};
-            if (slot.got > 0) {
-                consume(buffers_[i % kPiecesAhead].get(), static_cast<std::size_t>(slot.got));
-            }
-            Hand(slot, false, 0);
+            if (slot.got < 0) return {StreamEnd::kReadError, delivered};
+            const auto got = static_cast<std::size_t>(slot.got);
+            if (got > 0) consume.take(buffers_[i % kPiecesAhead].get(), got);
+            delivered += got;
+            const bool last = slot.last;
+            Hand(slot, false, 0, false);
+            if (last) break;
         }
-        if (CancelRaised(cancel)) return {StreamEnd::kCancelled, pieces.Delivered()};
-        return {StreamEnd::kComplete, pieces.Delivered()};
+        if (CancelRaised(cancel)) return {StreamEnd::kCancelled, delivered};
+        return {StreamEnd::kComplete, delivered};
     }
 
   private:
     struct Slot {
         bool full = false;
         std::int64_t got = 0;
+        bool last = false;
     };
 
     // False when the caller abandoned the stream instead.
@@ -139,11 +172,12 @@ class ReadAhead {
         return outcome;
     }
 
-    void Hand(Slot& slot, bool full, std::int64_t got) {
+    void Hand(Slot& slot, bool full, std::int64_t got, bool last) {
         {
             std::lock_guard lock(mutex_);
             slot.full = full;
             slot.got = got;
+            slot.last = last;
         }
         changed_.notify_one();
     }
@@ -157,7 +191,7 @@ class ReadAhead {
 
 StreamOutcome StreamWithReadAhead(InputFile& file, const PieceConsumer& consume,
                                   const std::atomic<bool>* cancel) {
-    ReadAhead readAhead(PieceSequence(file.Size()).Capacity());
+    ReadAhead readAhead(PieceCapacity(file.Size()));
     if (!readAhead.Allocated()) return {StreamEnd::kReadError, 0};
     std::thread reader;
     try {
@@ -166,16 +200,95 @@ StreamOutcome StreamWithReadAhead(InputFile& file, const PieceConsumer& consume,
         // No thread to be had: read on this one instead.
         return StreamOnThisThread(file, consume, cancel);
     }
-    const StreamOutcome outcome = readAhead.Consume(file.Size(), consume, cancel);
+    const StreamOutcome outcome = readAhead.Consume(consume, cancel);
     reader.join();
     return outcome;
 }
 
+// The file was cut short under a mapping: what was handed over is void, and reads take it again
+// from its start, as they would have taken it had they read it all along.
+StreamOutcome StartOver(InputFile& file, const PieceConsumer& consume,
+                        const std::atomic<bool>* cancel) {
+    consume.startOver();
+    if (!file.SeekTo(0)) return {StreamEnd::kReadError, 0};
+    return StreamOnThisThread(file, consume, cancel);
+}
+
+// Windows over the size measured at opening, then reads for the rest: whatever the file gained
+// since, or everything from a window that could not be mapped on.
+StreamOutcome StreamMapped(InputFile& file, const PieceConsumer& consume,
+                           const std::atomic<bool>* cancel) {
+    const std::uint64_t measured = file.Size();
+    std::uint64_t offset = 0;
+    MappedWindow window;
+    while (offset < measured) {
+        const auto length =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kMapWindowBytes, measured - offset));
+        if (!window.Map(file, offset, length)) break;
+        for (std::size_t at = 0; at < length; at += kFilePieceBytes) {
+            if (CancelRaised(cancel)) return {StreamEnd::kCancelled, offset + at};
+            consume.take(window.Data() + at, std::min(kFilePieceBytes, length - at));
+        }
+        // Past a new end inside the window's last page, zeros come without any fault: the size
+        // now tells that case.
+        if (window.PagesVanished() || file.CurrentSize() < offset + length) {
+            return StartOver(file, consume, cancel);
+        }
+        offset += length;
+    }
+    window.Unmap();
+    if (offset == measured && file.CurrentSize() <= offset) {
+        if (CancelRaised(cancel)) return {StreamEnd::kCancelled, offset};
+        return {StreamEnd::kComplete, offset};
+    }
+    if (!file.SeekTo(offset)) return {StreamEnd::kReadError, offset};
+    StreamOutcome rest =
+        StreamOnThisThread(file, consume, cancel, PieceSequence::Start::kUntilTheEnd);
+    rest.bytes += offset;
+    return rest;
+}
+
+// -1 while the processor's own route is taken.
+std::atomic<int> forcedRoute{-1};
+
 }  // namespace
 
-StreamOutcome StreamMeasured(InputFile& file, const PieceConsumer& consume,
-                             const std::atomic<bool>* cancel) {
-    if (file.Size() >= kReadAheadFromBytes) return StreamWithReadAhead(file, consume, cancel);
+std::string_view FileRouteName(FileRoute route) {
+    switch (route) {
+        case FileRoute::kRead:
+            return "read";
+        case FileRoute::kReadAhead:
+            return "read-ahead";
+        case FileRoute::kMap:
+            return "map";
+    }
+    return "unknown";
+}
+
+FileRoute ActiveFileRoute() {
+    const int forced = forcedRoute.load(std::memory_order_relaxed);
+    return forced >= 0 ? static_cast<FileRoute>(forced) : ThisProcessorTuning().largeFileRoute;
+}
+
+void ForceFileRoute(FileRoute route) {
+    forcedRoute.store(static_cast<int>(route), std::memory_order_relaxed);
+}
+
+void UseProcessorFileRoute() {
+    forcedRoute.store(-1, std::memory_order_relaxed);
+}
+
+StreamOutcome StreamFile(InputFile& file, const PieceConsumer& consume,
+                         const std::atomic<bool>* cancel) {
+    if (file.Size() < kLargeFileBytes) return StreamOnThisThread(file, consume, cancel);
+    switch (ActiveFileRoute()) {
+        case FileRoute::kRead:
+            break;
+        case FileRoute::kReadAhead:
+            return StreamWithReadAhead(file, consume, cancel);
+        case FileRoute::kMap:
+            return StreamMapped(file, consume, cancel);
+    }
     return StreamOnThisThread(file, consume, cancel);
 }
 

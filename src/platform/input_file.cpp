@@ -1,9 +1,9 @@
 #include "platform/input_file.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include "platform/path_encoding.h"
 #include "platform/system_calls.h"
@@ -37,7 +37,9 @@ ReadFailure FailureOf(const struct stat& info) {
 
 }  // namespace
 
-InputFile::~InputFile() { Close(); }
+InputFile::~InputFile() {
+    Close();
+}
 
 ReadFailure InputFile::Open(const std::u16string& path) {
     Close();
@@ -67,6 +69,17 @@ void InputFile::Close() {
     if (descriptor_ >= 0) ::close(descriptor_);
     descriptor_ = -1;
     size_ = 0;
+}
+
+std::uint64_t InputFile::CurrentSize() const {
+    struct stat info {};
+    if (descriptor_ < 0 || ::fstat(descriptor_, &info) != 0) return 0;
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+bool InputFile::SeekTo(std::uint64_t offset) {
+    return descriptor_ >= 0 && offset <= static_cast<std::uint64_t>(INT64_MAX) &&
+           ::lseek(descriptor_, static_cast<off_t>(offset), SEEK_SET) >= 0;
 }
 
 std::int64_t InputFile::Read(void* buffer, std::size_t count) {

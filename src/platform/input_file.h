@@ -1,5 +1,7 @@
 #pragma once
-// A regular file opened for reading, with its 64-bit size measured once at opening.
+// A regular file opened for reading, with its 64-bit size measured once at opening. That size is
+// only a hint: a file may grow or shrink while it is read, and some files (those of /proc) report
+// none and still hold bytes, so readers go on until a read finds the end.
 // Folders, FIFOs, sockets and devices are refused at once: reading them could block or never
 // end, and none of them is a file a user means to hash.
 
@@ -19,8 +21,10 @@ enum class ReadFailure {
     kIoError,           // opening or reading failed otherwise
 };
 
+class MappedWindow;
+
 class InputFile {
-public:
+  public:
     InputFile() = default;
     ~InputFile();
     InputFile(const InputFile&) = delete;
@@ -34,12 +38,18 @@ public:
 
     // Size in bytes at the moment of opening.
     std::uint64_t Size() const { return size_; }
+    // Size in bytes now; 0 if it cannot be measured.
+    std::uint64_t CurrentSize() const;
 
     // Fills the buffer as far as the file goes. Returns the bytes read, fewer than asked only
     // at the end of the file, or -1 on a read error.
     std::int64_t Read(void* buffer, std::size_t count);
+    // The next Read starts at `offset`; false if the file cannot be positioned there.
+    bool SeekTo(std::uint64_t offset);
 
-private:
+  private:
+    friend class MappedWindow;
+
     int descriptor_ = -1;
     std::uint64_t size_ = 0;
 };

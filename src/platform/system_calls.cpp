@@ -1,6 +1,7 @@
 #include "platform/system_calls.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cstdio>
@@ -16,6 +17,7 @@ SystemCalls systemCalls = {
     std::rename,
     ::mkdir,
     ::opendir,
+    ::mmap,
 };
 
 }  // namespace tessik

@@ -17,6 +17,8 @@ struct SystemCalls {
     int (*rename)(const char* from, const char* to);
     int (*mkdir)(const char* path, mode_t mode);
     DIR* (*opendir)(const char* path);
+    void* (*mmap)(void* address, std::size_t length, int protection, int flags, int fd,
+                  off_t offset);
 };
 
 // Starts out as the real calls. Replaced only while no other thread uses it.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <random>
 #include <string>
@@ -13,6 +14,7 @@
 
 #include "digest/algorithm_catalogue.h"
 #include "digest/digest_kernels.h"
+#include "digest/processor_tuning.h"
 #include "engine_test_support.h"
 
 namespace tessik {
@@ -60,9 +62,9 @@ TEST_F(DigestPaths, AgreeOnEveryLengthUpToAThousandFromUnalignedStarts) {
     for (const AlgorithmInfo& algorithm : AlgorithmCatalogue()) {
         for (std::size_t length = 0; length <= 1000; ++length) {
             const std::size_t offset = length % 8;
-            ExpectEveryPathAgrees(std::string(algorithm.name) + ", " + std::to_string(length) +
-                                      " bytes",
-                                  [&] { return OneShotHex(algorithm, source.data() + offset, length); });
+            ExpectEveryPathAgrees(
+                std::string(algorithm.name) + ", " + std::to_string(length) + " bytes",
+                [&] { return OneShotHex(algorithm, source.data() + offset, length); });
         }
     }
 }
@@ -130,6 +132,51 @@ TEST_F(DigestPaths, KernelsAgreeFromAnyStateOnAnyNumberOfBlocks) {
             run(state);
             EXPECT_EQ(state, expected)
                 << rateLanes << " lanes per block on the " << DigestPathName(path) << " path";
+        }
+    }
+}
+
+bool Supports(DigestPath path) {
+    const std::vector<DigestPath> paths = SupportedDigestPaths();
+    return std::find(paths.begin(), paths.end(), path) != paths.end();
+}
+
+TEST(ProcessorTuning, EachKindOfProcessorGetsWhatWasMeasuredOnIt) {
+    const struct {
+        const char* name;
+        ProcessorKind kind;
+        bool vectorMdSteps;
+        FileRoute largeFileRoute;
+    } cases[] = {
+        {"Ice Lake server", {CpuVendor::kIntel, 6, 0x6a}, true, FileRoute::kReadAhead},
+        {"Zen 2", {CpuVendor::kAmd, 0x17, 0x31}, false, FileRoute::kMap},
+        {"Zen 4", {CpuVendor::kAmd, 0x19, 0x11}, false, FileRoute::kReadAhead},
+        {"a later AMD family", {CpuVendor::kAmd, 0x1a, 0x02}, false, FileRoute::kReadAhead},
+        {"unknown", {CpuVendor::kOther, 6, 0x0f}, false, FileRoute::kMap},
+    };
+    for (const auto& c : cases) {
+        const ProcessorTuning tuning = TuningFor(c.kind);
+        EXPECT_EQ(tuning.vectorMdSteps, c.vectorMdSteps) << c.name;
+        EXPECT_EQ(tuning.largeFileRoute, c.largeFileRoute) << c.name;
+    }
+}
+
+TEST_F(DigestPaths, MdStepsRunInVectorRegistersOnlyWhereThatWasMeasuredFaster) {
+    UseFastestDigestPaths();
+    const bool vector = Supports(DigestPath::kAvx512) && ThisProcessorTuning().vectorMdSteps;
+    for (const KernelPath& kernel : ActiveKernelPaths()) {
+        if (kernel.family != "MD4" && kernel.family != "MD5") continue;
+        EXPECT_EQ(kernel.path == DigestPath::kAvx512, vector) << kernel.family;
+    }
+}
+
+TEST_F(DigestPaths, APathLeftOutIsChosenForNoEngine) {
+    EXPECT_FALSE(UseFastestDigestPathsWithout(DigestPath::kPortable));
+    for (DigestPath path : SupportedDigestPaths()) {
+        if (path == DigestPath::kPortable) continue;
+        ASSERT_TRUE(UseFastestDigestPathsWithout(path));
+        for (const KernelPath& kernel : ActiveKernelPaths()) {
+            EXPECT_NE(kernel.path, path) << kernel.family;
         }
     }
 }

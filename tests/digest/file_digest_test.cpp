@@ -10,13 +10,16 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <random>
 #include <thread>
 #include <vector>
 
 #include "digest/algorithm_catalogue.h"
 #include "digest/file_stream.h"
+#include "forced_file_route.h"
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
 
@@ -24,6 +27,8 @@ namespace tessik {
 namespace {
 
 using test::TemporaryFolder;
+using testing::ForcedFileRoute;
+using testing::kAllFileRoutes;
 
 std::string RandomContents(std::size_t length) {
     std::mt19937 random(static_cast<unsigned>(length));
@@ -124,31 +129,35 @@ TEST(FileDigest, DeniedAndFailingReadsAreReportedAndGiveNoDigest) {
     }
 }
 
-// On this thread and with the read-ahead thread: the hash stops within one piece of the flag
-// going up and yields no digest; the same engine then hashes the next file whole.
+// On this thread and through every route of large files: the hash stops within one piece of the
+// flag going up and yields no digest; the same engine then hashes the next file whole.
 TEST(FileDigest, ARaisedCancelFlagEndsTheHashWithinOnePieceWithoutADigest) {
     TemporaryFolder temp;
-    for (std::uint64_t size : {std::uint64_t{3} * kFilePieceBytes, 4 * kReadAheadFromBytes}) {
-        const std::string contents = RandomContents(size);
-        test::WriteBytes(temp.Native("data"), contents);
-        std::atomic<bool> cancel{false};
-        const std::uint64_t mark = kFilePieceBytes + 5;
-        HookedEngine engine(mark, [&] { cancel = true; });
-        const FileDigestResult cancelled = DigestFile(engine, temp.U16("data"), {{}, &cancel});
-        EXPECT_EQ(cancelled.outcome, FileDigestOutcome::kCancelled) << size;
-        EXPECT_TRUE(cancelled.digest.empty());
-        EXPECT_LE(cancelled.bytes, mark + kFilePieceBytes) << size;
+    for (FileRoute route : kAllFileRoutes) {
+        const ForcedFileRoute forced(route);
+        for (std::uint64_t size : {std::uint64_t{3} * kFilePieceBytes, 4 * kLargeFileBytes}) {
+            const std::string contents = RandomContents(size);
+            test::WriteBytes(temp.Native("data"), contents);
+            std::atomic<bool> cancel{false};
+            const std::uint64_t mark = kFilePieceBytes + 5;
+            HookedEngine engine(mark, [&] { cancel = true; });
+            const FileDigestResult cancelled = DigestFile(engine, temp.U16("data"), {{}, &cancel});
+            EXPECT_EQ(cancelled.outcome, FileDigestOutcome::kCancelled) << size;
+            EXPECT_TRUE(cancelled.digest.empty());
+            EXPECT_LE(cancelled.bytes, mark + kFilePieceBytes) << size;
 
-        const FileDigestResult whole = DigestFile(engine, temp.U16("data"));
-        ASSERT_EQ(whole.outcome, FileDigestOutcome::kDigest);
-        EXPECT_EQ(whole.digest, Sha256Of(contents));
+            const FileDigestResult whole = DigestFile(engine, temp.U16("data"));
+            ASSERT_EQ(whole.outcome, FileDigestOutcome::kDigest);
+            EXPECT_EQ(whole.digest, Sha256Of(contents));
+        }
     }
 }
 
 // Another thread raises the flag while the reader thread is held at a known read.
 TEST(FileDigest, CancelFromAnotherThreadWhileReadingAhead) {
+    const ForcedFileRoute forced(FileRoute::kReadAhead);
     TemporaryFolder temp;
-    test::WriteBytes(temp.Native("data"), RandomContents(3 * kReadAheadFromBytes));
+    test::WriteBytes(temp.Native("data"), RandomContents(3 * kLargeFileBytes));
     std::atomic<bool> cancel{false};
     test::HeldCall held(test::Call::kRead, 3);
     std::thread canceller([&] {
@@ -165,7 +174,7 @@ TEST(FileDigest, CancelFromAnotherThreadWhileReadingAhead) {
 
 TEST(FileDigest, ProgressRisesAtMostTwentyTimesASecondAndEndsAtTheSize) {
     TemporaryFolder temp;
-    const std::string contents = RandomContents(2 * kReadAheadFromBytes + 3);
+    const std::string contents = RandomContents(2 * kLargeFileBytes + 3);
     test::WriteBytes(temp.Native("data"), contents);
     // MD2 is slow enough for several reports.
     const auto engine = AlgorithmWithId("md2")->makeEngine();
@@ -193,32 +202,61 @@ TEST(FileDigest, ProgressRisesAtMostTwentyTimesASecondAndEndsAtTheSize) {
     EXPECT_LE(reports.size(), 2 + seconds * 20);
 }
 
-// The file is cut or extended at a known point of the hash. Whatever the read-ahead had already
-// read, the result is the digest of exactly the bytes it reports, all from the file as it was.
+// The file is cut or extended at a known point of the hash, through every route. Whatever had
+// already been read ahead or mapped, the result is the digest of exactly the bytes it reports:
+// the file as it was up to where it was cut, or all of it with what it gained.
 TEST(FileDigest, AFileThatShrinksOrGrowsWhileReadGivesTheDigestOfWhatWasRead) {
     TemporaryFolder temp;
     const std::string path = temp.Native("data");
-    const std::uint64_t size = 3 * kReadAheadFromBytes;
+    const std::uint64_t size = 3 * kLargeFileBytes;
     const std::string contents = RandomContents(size);
+    const std::string grown = contents + std::string(kFilePieceBytes + 3, '\0');
     const struct {
         const char* name;
-        off_t newSize;
-    } cases[] = {{"emptied", 0},
-                 {"cut inside", static_cast<off_t>(kReadAheadFromBytes + 77)},
-                 {"grown", static_cast<off_t>(size + kFilePieceBytes)}};
-    for (const auto& c : cases) {
-        test::WriteBytes(path, contents);
-        HookedEngine engine(kFilePieceBytes, [&] {
-            const int cut = ::truncate(path.c_str(), c.newSize);
-            ASSERT_EQ(cut, 0);
-        });
-        const FileDigestResult result = DigestFile(engine, temp.U16("data"));
-        ASSERT_EQ(result.outcome, FileDigestOutcome::kDigest) << c.name;
-        ASSERT_LE(result.bytes, size) << c.name;
-        EXPECT_GE(result.bytes, std::min<std::uint64_t>(size, c.newSize)) << c.name;
-        EXPECT_EQ(result.digest, Sha256Of(std::string_view(contents).substr(0, result.bytes)))
-            << c.name;
+        std::uint64_t newSize;
+    } cases[] = {{"emptied", 0}, {"cut inside", kLargeFileBytes + 77}, {"grown", grown.size()}};
+    for (FileRoute route : kAllFileRoutes) {
+        const ForcedFileRoute forced(route);
+        for (const auto& c : cases) {
+            test::WriteBytes(path, contents);
+            HookedEngine engine(kFilePieceBytes, [&] {
+                const int cut = ::truncate(path.c_str(), static_cast<off_t>(c.newSize));
+                ASSERT_EQ(cut, 0);
+            });
+            const FileDigestResult result = DigestFile(engine, temp.U16("data"));
+            const std::string what = std::string(FileRouteName(route)) + ", " + c.name;
+            ASSERT_EQ(result.outcome, FileDigestOutcome::kDigest) << what;
+            if (c.newSize > size) {
+                EXPECT_EQ(result.bytes, c.newSize) << what;
+            } else {
+                ASSERT_LE(result.bytes, size) << what;
+                EXPECT_GE(result.bytes, c.newSize) << what;
+            }
+            EXPECT_EQ(result.digest, Sha256Of(std::string_view(grown).substr(0, result.bytes)))
+                << what;
+        }
     }
+}
+
+// Files of /proc report a size of 0 and still hold bytes; progress then counts against what
+// was read.
+TEST(FileDigest, AFileThatReportsNoSizeIsDigestedWhole) {
+    std::ifstream stream("/proc/version", std::ios::binary);
+    if (!stream) GTEST_SKIP() << "/proc/version is not there";
+    const std::string contents{std::istreambuf_iterator<char>(stream), {}};
+    std::uint64_t lastDone = 0, lastTotal = 0;
+    FileDigestOptions options;
+    options.progress = [&](std::uint64_t done, std::uint64_t total) {
+        lastDone = done;
+        lastTotal = total;
+    };
+    const auto engine = AlgorithmWithId("sha2-256")->makeEngine();
+    const FileDigestResult result = DigestFile(*engine, u"/proc/version", options);
+    ASSERT_EQ(result.outcome, FileDigestOutcome::kDigest);
+    EXPECT_EQ(result.bytes, contents.size());
+    EXPECT_EQ(result.digest, Sha256Of(contents));
+    EXPECT_EQ(lastDone, contents.size());
+    EXPECT_EQ(lastTotal, contents.size());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "support/system_call_faults.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
@@ -21,7 +22,7 @@ struct ActiveFault {
     int error = 0;
     std::size_t bytesLeft = 0;
 };
-ActiveFault faults[5];
+ActiveFault faults[6];
 
 ActiveFault& FaultOf(Call call) {
     return faults[static_cast<int>(call)];
@@ -62,6 +63,18 @@ void Install(Call call) {
             break;
         case Call::kRename:
             systemCalls.rename = [](const char*, const char*) { return Fail(Call::kRename); };
+            break;
+        case Call::kMap:
+            systemCalls.mmap = [](void* address, std::size_t length, int protection, int flags,
+                                  int fd, off_t offset) {
+                ActiveFault& fault = FaultOf(Call::kMap);
+                if (length > fault.bytesLeft) {
+                    errno = fault.error;
+                    return MAP_FAILED;
+                }
+                fault.bytesLeft -= length;
+                return ::mmap(address, length, protection, flags, fd, offset);
+            };
             break;
     }
 }

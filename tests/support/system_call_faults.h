@@ -12,14 +12,14 @@
 
 namespace tessik::test {
 
-enum class Call { kOpen, kRead, kWrite, kFsync, kRename };
+enum class Call { kOpen, kRead, kWrite, kFsync, kRename, kMap };
 
 // One way for a call to fail, as a row of a test's table.
 struct Fault {
     const char* name;
     Call call;
     int error;
-    std::size_t bytesFirst = 0;  // for reads and writes: how much gets through first
+    std::size_t bytesFirst = 0;  // for reads, writes and maps: how much gets through first
 };
 
 // Every step at which replacing a file can fail.
@@ -30,7 +30,8 @@ inline constexpr Fault kSaveFailures[] = {
 };
 
 // Makes every use of the call fail with `error`. A read or a write first lets `bytesFirst`
-// bytes through, cut short where they run out, so the failure comes in the middle of the data.
+// bytes through, cut short where they run out, so the failure comes in the middle of the data;
+// maps succeed while their lengths fit into `bytesFirst`.
 class FailingCall {
   public:
     FailingCall(Call call, int error, std::size_t bytesFirst = 0);
