@@ -88,7 +88,7 @@ void CHashFolderDlg::onInitDialog() {
     fontSettings_->applyTo(fontHost_, true);
     algorithmList_->setCurrentIndex(algorithmIndex_);
     m_CHKLowercase->setChecked(lowerCase_);
-    folderField_->setText(ToQString(values_->lastFolder));
+    folderField_->setText(ToQString(folder_.empty() ? values_->lastFolder : folder_));
     nameFilterField_->setText(ToQString(values_->nameFilter));
     extensionField_->setText(ToQString(values_->extensionFilter));
     // A running job takes the new choice from its next file on.

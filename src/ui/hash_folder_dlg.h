@@ -63,6 +63,9 @@ class CHashFolderDlg : public Dialog, private FolderJobWindow {
 
     // The language file whose texts the window shows; empty for the built-in texts.
     void setLanguageFile(std::u16string path) { languageFile_ = std::move(path); }
+    // Opens on this folder instead of the last one kept, which changes only as the close box
+    // writes it.
+    void setFolder(std::u16string folder) { folder_ = std::move(folder); }
 
     // Runs the window modally; it is run only this way. The folder values are written back only by
     // the close box; the separator is the window's own copy for the lines of every run.
@@ -108,6 +111,7 @@ class CHashFolderDlg : public Dialog, private FolderJobWindow {
     WidgetFontHost fontHost_;
     FontSettings* fontSettings_ = nullptr;
     std::u16string languageFile_;
+    std::u16string folder_;
     FolderValues* values_ = nullptr;
     int algorithmIndex_ = -1;
     bool lowerCase_ = true;
