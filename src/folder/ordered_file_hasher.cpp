@@ -95,11 +95,18 @@ class OrderedRun {
     bool RunAlone(const std::function<bool(FileToHash&)>& next,
                   const std::function<void(HashedFile&)>& deliver) {
         for (FileToHash file; !Cancelled() && next(file); file = {}) {
+            ChooseAtStart(file);
             HashedFile hashed = Hash(std::move(file), options_);
             if (Cancelled()) break;
             deliver(hashed);
         }
         return !Cancelled();
+    }
+
+    void ChooseAtStart(FileToHash& file) const {
+        if (file.algorithm != nullptr && options_.algorithmAtStart) {
+            file.algorithm = options_.algorithmAtStart(file.path);
+        }
     }
 
     std::size_t Queued() {
@@ -147,6 +154,8 @@ class OrderedRun {
             }
             slot->taken = true;
             FileToHash file = std::move(slot->file);
+            // Chosen while the lock keeps the order in which files start.
+            ChooseAtStart(file);
             // The queue grows at the back and shrinks at the front meanwhile, but this slot
             // stays until it is finished: its sequence number finds it again.
             const std::uint64_t sequence =

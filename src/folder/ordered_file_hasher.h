@@ -40,6 +40,10 @@ struct OrderedHashOptions {
     // On the worker hashing the file, as FileDigestOptions::progress describes.
     std::function<void(const std::u16string& path, std::uint64_t done, std::uint64_t total)>
         progress;
+    // On the worker as it starts a file that has an algorithm, files in stream order: the
+    // algorithm it is hashed with, for a choice that may change while files wait. Without it,
+    // the file's own.
+    std::function<const AlgorithmInfo*(const std::u16string& path)> algorithmAtStart;
 };
 
 // True when the stream ended and every file was delivered; false when cancelled.
