@@ -10,8 +10,9 @@
 //                    comes back in its place with an empty result, so the caller can keep
 //                    entries of its own (a malformed line, an error) in order.
 //     deliver(done)  calling thread; each file, in stream order.
-// A raised cancel flag ends the run within one piece of a file: what is in flight is dropped
-// and the call returns false.
+// A raised cancel flag ends the run within one piece of a file: the files at the head of the
+// stream that were finished before it still go out, what is in flight is dropped, and the call
+// returns false.
 
 #include <atomic>
 #include <cstdint>
