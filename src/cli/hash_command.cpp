@@ -43,7 +43,7 @@ class FileHashing {
     // The files from here to the next "-" (standard input is read on this thread, in its
     // place) or to the end.
     void HashUpToInput() {
-        OrderedHashOptions hashOptions{options_.workers, &stop_, {}};
+        OrderedHashOptions hashOptions{options_.workers, &stop_, {}, {}};
         if (options_.progress || console_.ErrorIsTerminal()) {
             hashOptions.progress = [this](const std::u16string& path, std::uint64_t done,
                                           std::uint64_t total) {

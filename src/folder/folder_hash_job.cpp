@@ -1,20 +1,28 @@
 #include "folder/folder_hash_job.h"
 
+#include <algorithm>
 #include <chrono>
 #include <system_error>
 #include <utility>
 
 #include "digest/algorithm_catalogue.h"
-#include "digest/file_digest.h"
 #include "digest/hex.h"
 #include "folder/directory_walker.h"
+#include "folder/ordered_file_hasher.h"
 #include "platform/text_conversion.h"
 
 namespace tessik {
 
+int FolderHashJob::DefaultWorkers() {
+    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+}
+
 FolderHashJob::FolderHashJob(FolderJobWindow& window, std::u16string separator,
-                             std::function<void()> wakeUp)
-    : window_(window), separator_(std::move(separator)), mailbox_(std::move(wakeUp)) {}
+                             std::function<void()> wakeUp, int workers)
+    : window_(window),
+      separator_(std::move(separator)),
+      workers_(std::max(1, workers)),
+      mailbox_(std::move(wakeUp)) {}
 
 FolderHashJob::~FolderHashJob() {
     StopAndWait();
@@ -22,7 +30,7 @@ FolderHashJob::~FolderHashJob() {
 
 bool FolderHashJob::Start() {
     if (worker_.joinable()) {
-        // One stop flag and one output field per window: never two workers at once.
+        // One stop flag and one output field per window: never two runs at once.
         if (!mailbox_.Finished()) return false;
         worker_.join();
     }
@@ -30,6 +38,9 @@ bool FolderHashJob::Start() {
     {
         std::lock_guard lock(exchange_);
         progress_ = {};
+        inFlight_.clear();
+        startedCases_.clear();
+        bytesDelivered_ = 0;
     }
     window_.ShowRunning(true);
     DigestChoiceChanged();
@@ -92,13 +103,31 @@ void FolderHashJob::Run() {
     DirectoryWalker walker(WalkOptions{settings.subfolders, settings.folder, settings.nameFilter,
                                        settings.extensionFilter});
     FolderRunSummary summary;
+    bool walking = false;
     std::u16string path;
-    for (bool more = walker.FindFirst(path); more; more = walker.FindNext(path)) {
-        if (stop_ || (!path.empty() && !HashFile(path, summary))) {
-            summary.stopped = true;
-            break;
-        }
-    }
+    // The walk goes on only as fast as the workers take its files, so memory stays flat however
+    // large the folder.
+    const auto next = [&](FileToHash& file) {
+        do {
+            if (stop_) return false;
+            const bool more = walking ? walker.FindNext(path) : walker.FindFirst(path);
+            walking = true;
+            if (!more) return false;
+        } while (path.empty());
+        file.path = path;
+        // Replaced by the choice in force when the file's hashing starts.
+        file.algorithm = &AlgorithmForIndex(LatestChoice().algorithmIndex);
+        return true;
+    };
+    OrderedHashOptions options;
+    options.workers = workers_;
+    options.cancel = &stop_;
+    options.algorithmAtStart = [this](const std::u16string& file) { return StartFile(file); };
+    options.progress = [this](const std::u16string& file, std::uint64_t done, std::uint64_t total) {
+        ShowFileProgress(file, done, total);
+    };
+    summary.stopped = !HashFilesInOrder(
+        next, [&](HashedFile& hashed) { EmitLine(hashed, summary); }, options);
     summary.foldersNotOpened = walker.FoldersNotOpened();
     summary.seconds = std::chrono::duration<double>(Clock::now() - started).count();
     OnWindowThread([&] {
@@ -109,51 +138,58 @@ void FolderHashJob::Run() {
     mailbox_.Finish();
 }
 
-// The one place where a file is hashed and its line made. A file that cannot be read gets the
-// algorithm's unreadable result; one cancelled by the stop flag gets no line, and false comes
-// back.
-bool FolderHashJob::HashFile(const std::u16string& path, FolderRunSummary& summary) {
-    std::uint64_t before;
+// On a worker, as it starts the file; files start in the walk's order. The file takes the choice
+// made before it starts, as with one file at a time: a change applies from the next file.
+const AlgorithmInfo* FolderHashJob::StartFile(const std::u16string& file) {
+    std::lock_guard lock(exchange_);
+    startedCases_.push_back(choice_.lowerCase);
+    progress_.currentFile = file;
+    progress_.currentDone = progress_.currentTotal = 0;
+    return &AlgorithmForIndex(choice_.algorithmIndex);
+}
+
+// On a worker, while it hashes the file.
+void FolderHashJob::ShowFileProgress(const std::u16string& file, std::uint64_t done,
+                                     std::uint64_t total) {
+    std::lock_guard lock(exchange_);
+    inFlight_[file] = done;
+    progress_.currentFile = file;
+    progress_.currentDone = done;
+    progress_.currentTotal = total;
+    CountBytesDone();
+}
+
+// Under the exchange lock.
+void FolderHashJob::CountBytesDone() {
+    progress_.bytesDone = bytesDelivered_;
+    for (const auto& [name, bytes] : inFlight_) progress_.bytesDone += bytes;
+}
+
+// The one place where a file's line is made, in the walk's order, which is the order files
+// started in. A file that cannot be read gets the algorithm's unreadable result.
+void FolderHashJob::EmitLine(const HashedFile& hashed, FolderRunSummary& summary) {
+    bool lowerCase;
     {
         std::lock_guard lock(exchange_);
-        before = progress_.bytesDone;
-        progress_.currentFile = path;
-        progress_.currentDone = progress_.currentTotal = 0;
-    }
-    const DigestChoice choice = LatestChoice();
-    const AlgorithmInfo& algorithm = AlgorithmForIndex(choice.algorithmIndex);
-    FileDigestOptions options;
-    options.cancel = &stop_;
-    options.progress = [&](std::uint64_t done, std::uint64_t total) {
-        std::lock_guard lock(exchange_);
-        progress_.currentDone = done;
-        progress_.currentTotal = total;
-        progress_.bytesDone = before + done;
-    };
-    const FileDigestResult result = DigestFile(*algorithm.makeEngine(), path, options);
-    {
-        std::lock_guard lock(exchange_);
-        progress_.bytesDone = before + result.bytes;
-        progress_.currentFile.clear();
-        if (result.outcome != FileDigestOutcome::kCancelled) ++progress_.filesDone;
+        lowerCase = startedCases_.front();
+        startedCases_.pop_front();
+        inFlight_.erase(hashed.path);
+        bytesDelivered_ += hashed.result.bytes;
+        CountBytesDone();
+        ++progress_.filesDone;
+        if (progress_.currentFile == hashed.path) progress_.currentFile.clear();
     }
     std::string digest;
-    switch (result.outcome) {
-        case FileDigestOutcome::kCancelled:
-            return false;
-        case FileDigestOutcome::kDigest:
-            ++summary.filesHashed;
-            summary.bytes += result.bytes;
-            digest = HexDigest(result.digest);
-            if (!choice.lowerCase) digest = AsciiUpper(std::move(digest));
-            break;
-        case FileDigestOutcome::kUnreadable:
-            ++summary.filesUnreadable;
-            digest = algorithm.unreadableHex;
-            break;
+    if (hashed.result.outcome == FileDigestOutcome::kDigest) {
+        ++summary.filesHashed;
+        summary.bytes += hashed.result.bytes;
+        digest = HexDigest(hashed.result.digest);
+        if (!lowerCase) digest = AsciiUpper(std::move(digest));
+    } else {
+        ++summary.filesUnreadable;
+        digest = hashed.algorithm->unreadableHex;
     }
-    Emit(path + separator_ + FromUtf8(digest) + u"\r\n");
-    return true;
+    Emit(hashed.path + separator_ + FromUtf8(digest) + u"\r\n");
 }
 
 DigestChoice FolderHashJob::LatestChoice() {

@@ -1,9 +1,10 @@
 #pragma once
-// The work behind the folder window's Process button: on a worker thread of its own, walk the
-// chosen folder and write one line per file, path + separator + digest + CR LF, into the
-// window's output field, and say at the end what the run came to. A stop flag, read after every
-// step of the walk and while a file is digested, ends it early: the file being digested then
-// stops within milliseconds and gets no line.
+// The work behind the folder window's Process button: on a thread of its own, walk the chosen
+// folder and hash its files on several workers at once, and write one line per file, path +
+// separator + digest + CR LF, into the window's output field in the order of the walk; say at
+// the end what the run came to. A stop flag, read after every step of the walk and while files
+// are digested, ends it early: the files being digested then stop within milliseconds and get
+// no line.
 //
 // Threads. Every member function runs on the window's thread (for a Qt window, its UI thread),
 // and every call the job makes on the FolderJobWindow runs there too, through a CallMailbox:
@@ -12,11 +13,10 @@
 //     buttons return to idle.
 //   - In between it never waits for the window: each file's line is posted, and the window's
 //     thread adds the lines that have arrived, in order, each time it serves the job; where the
-//     run has got (Progress()) the window reads whenever it likes. The
-//     digest choice is read on the window's thread when a run starts and again whenever the
-//     window reports a change (DigestChoiceChanged), and the worker takes the latest one for
-//     every file. A visit to the window's thread per file would cost more than hashing a small
-//     file.
+//     run has got (Progress()) the window reads whenever it likes. The digest choice is read on
+//     the window's thread when a run starts and again whenever the window reports a change
+//     (DigestChoiceChanged), and a file takes the latest one when its hashing starts. A visit to
+//     the window's thread per file would cost more than hashing a small file.
 // The window serves calls in three ways:
 //   - The wake-up function given to the constructor runs on the worker thread whenever a call
 //     waits or the worker has ended. The window answers by arranging for ServePendingCalls() to
@@ -30,21 +30,28 @@
 // call StopAndWait() (never from inside one of the FolderJobWindow calls).
 
 #include <atomic>
+#include <cstdint>
+#include <deque>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
 
 #include "folder/call_mailbox.h"
 #include "folder/folder_job_window.h"
+#include "folder/ordered_file_hasher.h"
 
 namespace tessik {
 
 class FolderHashJob {
   public:
+    // As many workers as the processor has cores.
+    static int DefaultWorkers();
+
     // The separator is the window's copy of the caller's setting, fixed for the window's life.
     FolderHashJob(FolderJobWindow& window, std::u16string separator,
-                  std::function<void()> wakeUp = {});
+                  std::function<void()> wakeUp = {}, int workers = DefaultWorkers());
     // Stops a run and waits for its worker, serving its calls meanwhile.
     ~FolderHashJob();
     FolderHashJob(const FolderHashJob&) = delete;
@@ -71,7 +78,10 @@ class FolderHashJob {
 
   private:
     void Run();
-    bool HashFile(const std::u16string& path, FolderRunSummary& summary);
+    const AlgorithmInfo* StartFile(const std::u16string& file);
+    void ShowFileProgress(const std::u16string& file, std::uint64_t done, std::uint64_t total);
+    void EmitLine(const HashedFile& hashed, FolderRunSummary& summary);
+    void CountBytesDone();
     DigestChoice LatestChoice();
     void Emit(const std::u16string& line);
     void ShowArrivedLines();
@@ -79,6 +89,7 @@ class FolderHashJob {
 
     FolderJobWindow& window_;
     const std::u16string separator_;
+    const int workers_;
     std::atomic<bool> stop_{false};
     CallMailbox mailbox_;
     std::thread worker_;
@@ -88,6 +99,9 @@ class FolderHashJob {
     DigestChoice choice_;
     std::u16string arrivedLines_;  // written by the worker, not yet in the field
     FolderRunProgress progress_;
+    std::map<std::u16string, std::uint64_t> inFlight_;  // bytes of each file being hashed
+    std::uint64_t bytesDelivered_ = 0;                  // of the files whose lines are made
+    std::deque<bool> startedCases_;  // the letter case of each file started, line not yet made
 
     // The window's thread only: every line of the run, for when the field must be set whole.
     std::u16string output_;

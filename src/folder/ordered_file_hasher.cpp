@@ -95,11 +95,18 @@ class OrderedRun {
     bool RunAlone(const std::function<bool(FileToHash&)>& next,
                   const std::function<void(HashedFile&)>& deliver) {
         for (FileToHash file; !Cancelled() && next(file); file = {}) {
+            ChooseAtStart(file);
             HashedFile hashed = Hash(std::move(file), options_);
-            if (Cancelled()) break;
+            if (hashed.result.outcome == FileDigestOutcome::kCancelled) break;
             deliver(hashed);
         }
         return !Cancelled();
+    }
+
+    void ChooseAtStart(FileToHash& file) const {
+        if (file.algorithm != nullptr && options_.algorithmAtStart) {
+            file.algorithm = options_.algorithmAtStart(file.path);
+        }
     }
 
     std::size_t Queued() {
@@ -122,13 +129,18 @@ class OrderedRun {
         if (!nothingToDo) work_.notify_one();
     }
 
-    // False when the queue is empty (the stream has ended) or on cancel.
+    // False when the queue is empty (the stream has ended), or on cancel once no file at the
+    // head was finished whole before it: those still go out, in order.
     bool TakeHead(HashedFile& done) {
         std::unique_lock lock(mutex_);
         while (!Cancelled() && !slots_.empty() && !slots_.front().finished) {
             finished_.wait_for(lock, kCancelPoll);
         }
-        if (Cancelled() || slots_.empty()) return false;
+        if (slots_.empty() || !slots_.front().finished) return false;
+        if (Cancelled() &&
+            slots_.front().hashed.result.outcome == FileDigestOutcome::kCancelled) {
+            return false;
+        }
         done = std::move(slots_.front().hashed);
         slots_.pop_front();
         ++headSequence_;
@@ -147,6 +159,8 @@ class OrderedRun {
             }
             slot->taken = true;
             FileToHash file = std::move(slot->file);
+            // Chosen while the lock keeps the order in which files start.
+            ChooseAtStart(file);
             // The queue grows at the back and shrinks at the front meanwhile, but this slot
             // stays until it is finished: its sequence number finds it again.
             const std::uint64_t sequence =

@@ -10,8 +10,9 @@
 //                    comes back in its place with an empty result, so the caller can keep
 //                    entries of its own (a malformed line, an error) in order.
 //     deliver(done)  calling thread; each file, in stream order.
-// A raised cancel flag ends the run within one piece of a file: what is in flight is dropped
-// and the call returns false.
+// A raised cancel flag ends the run within one piece of a file: the files at the head of the
+// stream that were finished before it still go out, what is in flight is dropped, and the call
+// returns false.
 
 #include <atomic>
 #include <cstdint>
@@ -40,6 +41,10 @@ struct OrderedHashOptions {
     // On the worker hashing the file, as FileDigestOptions::progress describes.
     std::function<void(const std::u16string& path, std::uint64_t done, std::uint64_t total)>
         progress;
+    // On the worker as it starts a file that has an algorithm, files in stream order: the
+    // algorithm it is hashed with, for a choice that may change while files wait. Without it,
+    // the file's own.
+    std::function<const AlgorithmInfo*(const std::u16string& path)> algorithmAtStart;
 };
 
 // True when the stream ended and every file was delivered; false when cancelled.

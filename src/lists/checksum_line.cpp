@@ -159,7 +159,9 @@ ChecksumLine ParseChecksumLine(std::string_view text, std::string_view separator
     text.remove_prefix(start);
     const bool escaped = text.starts_with('\\');
     if (escaped) text.remove_prefix(1);
-    if (!ParseTagged(text, line) && !ParseGnu(text, line) &&
+    // GNU first: its name may look like the end of a BSD line ("(a) = cafe0123"), while no tag
+    // is a run of hexadecimal digits as long as a digest.
+    if (!ParseGnu(text, line) && !ParseTagged(text, line) &&
         (escaped || !ParseSeparated(text, separator, line))) {
         return line;
     }

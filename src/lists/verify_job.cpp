@@ -67,7 +67,7 @@ bool VerifyList(ChecksumListReader& reader, const VerifyOptions& options,
         if (hashed.algorithm != nullptr) Complete(pending.result, hashed.result, pending.expected);
         report(pending.result);
     };
-    return HashFilesInOrder(next, deliver, {options.workers, options.cancel, options.progress});
+    return HashFilesInOrder(next, deliver, {options.workers, options.cancel, options.progress, {}});
 }
 
 }  // namespace tessik

@@ -4,17 +4,14 @@
 #include <system_error>
 #include <utility>
 
+#include "folder/folder_hash_job.h"
 #include "lists/checksum_list_reader.h"
 #include "platform/path_encoding.h"
 
 namespace tessik {
 
-int DefaultWorkerCount() {
-    return static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
-}
-
 ChecksumListRun::ChecksumListRun(std::function<void()> ended)
-    : ended_(std::move(ended)), workers_(DefaultWorkerCount()) {}
+    : ended_(std::move(ended)), workers_(FolderHashJob::DefaultWorkers()) {}
 
 ChecksumListRun::~ChecksumListRun() {
     Stop();
@@ -127,10 +124,13 @@ void ChecksumListRun::Progressed(const std::u16string& path, std::uint64_t done,
 }
 
 OrderedHashOptions ChecksumListRun::HashOptions() {
-    return {workers_, &stop_,
-            [this](const std::u16string& path, std::uint64_t done, std::uint64_t total) {
-                Progressed(path, done, total);
-            }};
+    OrderedHashOptions options;
+    options.workers = workers_;
+    options.cancel = &stop_;
+    options.progress = [this](const std::u16string& path, std::uint64_t done, std::uint64_t total) {
+        Progressed(path, done, total);
+    };
+    return options;
 }
 
 }  // namespace tessik

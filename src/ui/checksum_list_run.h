@@ -22,9 +22,6 @@
 
 namespace tessik {
 
-// As many workers as the processor has cores.
-int DefaultWorkerCount();
-
 class ChecksumListRun {
   public:
     // `ended` runs on the worker thread, its last act; the owner answers it by calling Finish()

@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <condition_variable>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <mutex>
+#include <random>
 #include <thread>
 #include <vector>
 
@@ -126,10 +130,11 @@ class FolderHashJobTest : public testing::Test {
         window.settings = {temp.U16() + u"/", u"*", u"*", false};
     }
 
-    // Runs the job to its end with this thread serving the worker's calls.
-    void Run(const std::u16string& separator = u" ") {
+    // Runs the job to its end with this thread serving the worker's calls. One worker unless
+    // told otherwise, so that the n-th read of a run is always the same one.
+    void Run(const std::u16string& separator = u" ", int workers = 1) {
         window.wholeWrites = 0;
-        FolderHashJob job(window, separator);
+        FolderHashJob job(window, separator, {}, workers);
         ASSERT_TRUE(job.Start());
         job.WaitWhileServing();
         EXPECT_FALSE(job.IsRunning());
@@ -140,11 +145,12 @@ class FolderHashJobTest : public testing::Test {
     // The same, with the worker held at the given open or read of a file until `atHold` has
     // run on this thread, which plays the window's event loop meanwhile.
     void RunHeld(test::Call call, int number, const std::function<void(FolderHashJob&)>& atHold,
-                 const std::u16string& separator = u" ") {
+                 const std::u16string& separator = u" ", int workers = 1) {
         window.wholeWrites = 0;
         EventQueue events;
         test::HeldCall held(call, number, [&] { events.Post(); });
-        FolderHashJob job(window, separator, [&] { events.Post(); });
+        FolderHashJob job(
+            window, separator, [&] { events.Post(); }, workers);
         ASSERT_TRUE(job.Start());
         while (!held.IsHeld() && job.IsRunning()) {
             events.Take();
@@ -268,6 +274,116 @@ TEST_F(FolderHashJobTest, StopDuringAFileCancelsItAndNothingFollows) {
     EXPECT_EQ(window.summaries[0].bytes, 3u);
 }
 
+// Several workers give, byte for byte, the lines and the summary of one, in the walk's order:
+// small and large files, one that cannot be read, sub-folders.
+TEST_F(FolderHashJobTest, SeveralWorkersGiveTheLinesOfOneInTheWalksOrder) {
+    std::mt19937 random(16);
+    for (int folder = 0; folder < 3; ++folder) {
+        const std::string sub = "sub" + std::to_string(folder);
+        test::MakeFolder(temp.Native(sub));
+        for (int file = 0; file < 20; ++file) {
+            std::string bytes(random() % 70000, '\0');
+            for (char& b : bytes) b = static_cast<char>(random());
+            test::WriteBytes(temp.Native(sub + "/f" + std::to_string(file)), bytes);
+        }
+    }
+    test::WriteBytes(temp.Native("sub1/large"), std::string(5u << 20, 'L'));
+    ASSERT_EQ(::mkfifo(temp.Native("sub2/pipe").c_str(), 0600), 0);
+    window.settings.subfolders = true;
+    Run(u"|", 1);
+    const std::u16string expected = window.output;
+    FolderRunSummary expectedSummary = window.summaries.back();
+    expectedSummary.seconds = 0;
+    ASSERT_EQ(expectedSummary.filesHashed, 63u);
+    for (const int workers : {2, 4}) {
+        Run(u"|", workers);
+        EXPECT_EQ(window.output, expected) << workers << " workers";
+        FolderRunSummary summary = window.summaries.back();
+        summary.seconds = 0;
+        EXPECT_EQ(summary, expectedSummary) << workers << " workers";
+    }
+}
+
+// Files start in the walk's order and each takes the choice in force when it starts, so a change
+// during a run switches the lines once: those before it keep the old choice, every later one
+// has the new. The first file is held, which keeps the others within the run's few queued files.
+TEST_F(FolderHashJobTest, AChoiceChangedWhileSeveralWorkersHashAppliesFromTheNextFileStarted) {
+    constexpr int kFiles = 200;
+    for (int i = 0; i < kFiles; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "f%03d.txt", i);
+        test::WriteBytes(temp.Native(name), "abc");
+    }
+    window.settings.extensionFilter = u".txt";
+    for (const int workers : {2, 4}) {
+        window.choice = {kMd5, true};
+        RunHeld(
+            test::Call::kRead, 1,
+            [&](FolderHashJob& job) {
+                window.choice = {kSha1, false};
+                job.DigestChoiceChanged();
+            },
+            u" ", workers);
+        std::vector<std::u16string> digests;
+        for (std::size_t at = 0; at < window.output.size();) {
+            const std::size_t end = window.output.find(u"\r\n", at);
+            const std::u16string line = window.output.substr(at, end - at);
+            digests.push_back(line.substr(line.rfind(u' ') + 1));
+            at = end + 2;
+        }
+        ASSERT_EQ(digests.size(), static_cast<std::size_t>(kFiles) + 1);  // a.txt too
+        const auto firstNew =
+            std::find(digests.begin(), digests.end(), u"A9993E364706816ABA3E25717850C26C9CD0D89D");
+        ASSERT_NE(firstNew, digests.end()) << workers << " workers";
+        EXPECT_TRUE(std::all_of(digests.begin(), firstNew,
+                                [](const std::u16string& d) { return d == kMd5OfAbc; }));
+        EXPECT_TRUE(std::all_of(firstNew, digests.end(),
+                                [&](const std::u16string& d) { return d == *firstNew; }));
+        EXPECT_GE(firstNew - digests.begin(), 1) << "the held file started before the change";
+        EXPECT_LE(firstNew - digests.begin(), 1 + 4 * workers) << workers << " workers";
+    }
+}
+
+// Stop and the close box end every file being hashed within 0.2 s whatever the number of
+// workers; those files get no line.
+TEST_F(FolderHashJobTest, StopAndCloseEndSeveralWorkersWithinAFifthOfASecond) {
+    constexpr int kMd2 = 0;
+    for (int i = 0; i < 6; ++i) {
+        test::WriteBytes(temp.Native("big" + std::to_string(i)), std::string(16u << 20, 'x'));
+    }
+    window.settings.extensionFilter = u"*";
+    window.choice = {kMd2, true};
+    for (const int workers : {2, 4}) {
+        for (const bool close : {false, true}) {
+            EventQueue events;
+            test::HeldCall held(test::Call::kRead, 3, [&] { events.Post(); });
+            FolderHashJob job(
+                window, u" ", [&] { events.Post(); }, workers);
+            ASSERT_TRUE(job.Start());
+            while (!held.IsHeld()) {
+                events.Take();
+                job.ServePendingCalls();
+            }
+            const auto stopped = std::chrono::steady_clock::now();
+            if (close) {
+                held.Release();
+                job.StopAndWait();
+            } else {
+                job.StopProcessing();
+                held.Release();
+                job.WaitWhileServing();
+            }
+            const auto took = std::chrono::steady_clock::now() - stopped;
+            EXPECT_LT(took, std::chrono::milliseconds(200)) << workers << " workers";
+            EXPECT_FALSE(job.IsRunning());
+            EXPECT_EQ(window.output.find(u"big"), std::u16string::npos)
+                << "no file being hashed gets a line";
+            EXPECT_TRUE(window.summaries.back().stopped);
+            EXPECT_FALSE(window.foreignThread);
+        }
+    }
+}
+
 TEST_F(FolderHashJobTest, EveryRunEndsWithWhatItCameTo) {
     test::MakeFolder(temp.Native("sub"));
     test::MakeFolder(temp.Native("locked"));
@@ -342,7 +458,8 @@ TEST_F(FolderHashJobTest, CloseDuringARunReturnsOnlyOnceTheWorkerHasEnded) {
     test::WriteBytes(temp.Native("b.bin"), std::string(1000000, 'a'));
     EventQueue events;
     test::HeldCall held(test::Call::kRead, 2, [&] { events.Post(); });
-    FolderHashJob job(window, u" ", [&] { events.Post(); });
+    FolderHashJob job(
+        window, u" ", [&] { events.Post(); }, 1);
     ASSERT_TRUE(job.Start());
     while (!held.IsHeld()) {
         events.Take();

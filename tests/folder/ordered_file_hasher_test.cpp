@@ -64,7 +64,7 @@ TEST(OrderedFileHasher, HandsFilesBackInTheOrderTheyCame) {
     for (int workers : {1, 2, 4}) {
         SCOPED_TRACE(workers);
         Stream stream(paths);
-        ASSERT_TRUE(HashStream(stream, {workers, nullptr, {}}));
+        ASSERT_TRUE(HashStream(stream, {workers, nullptr, {}, {}}));
         ASSERT_EQ(stream.delivered.size(), paths.size());
         for (std::size_t i = 0; i < paths.size(); ++i) {
             const HashedFile& done = stream.delivered[i];
@@ -84,7 +84,7 @@ TEST(OrderedFileHasher, HandsFilesBackInTheOrderTheyCame) {
 TEST(OrderedFileHasher, ReportsFilesThatCannotBeRead) {
     test::TemporaryFolder temp;
     Stream stream({temp.U16("missing"), temp.U16()});
-    ASSERT_TRUE(HashStream(stream, {2, nullptr, {}}));
+    ASSERT_TRUE(HashStream(stream, {2, nullptr, {}, {}}));
     ASSERT_EQ(stream.delivered.size(), 2U);
     EXPECT_EQ(stream.delivered[0].result.failure, ReadFailure::kMissing);
     EXPECT_EQ(stream.delivered[1].result.failure, ReadFailure::kFolder);
@@ -107,7 +107,7 @@ TEST(OrderedFileHasher, EndsSoonAfterCancel) {
             cancel = true;
             held.Release();
         });
-        EXPECT_FALSE(HashStream(stream, {workers, &cancel, {}}));
+        EXPECT_FALSE(HashStream(stream, {workers, &cancel, {}, {}}));
         const auto took = std::chrono::steady_clock::now() - raised;
         canceller.join();
         EXPECT_LT(took, std::chrono::milliseconds(200));

@@ -36,6 +36,8 @@ TEST(ChecksumLine, ReadsEachFormAndRejectsWhatIsNone) {
          LineForm::kGnu, "a", kMd5},
         {"leading blanks", "  " + kMd5 + "  a", LineKind::kEntry, LineForm::kGnu, "a", kMd5},
         {"name with leading blank", kMd5 + "   a", LineKind::kEntry, LineForm::kGnu, " a", kMd5},
+        {"name like a BSD line's end", kMd5 + "  (a) = d400b209", LineKind::kEntry,
+         LineForm::kGnu, "(a) = d400b209", kMd5},
         {"escaped name", "\\" + kMd5 + "  a\\\\b\\nc\\rd", LineKind::kEntry, LineForm::kGnu,
          "a\\b\nc\rd", kMd5},
         {"unknown escape", "\\" + kMd5 + "  a\\qb", LineKind::kMalformed},
