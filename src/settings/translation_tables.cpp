@@ -124,6 +124,20 @@ constexpr TranslationEntry kFolderWindow[] = {
     {"FrmFolder.m_acMFolderIsFile", Member(FolderMemberText::kFolderIsFile),
      u"This is a file, not a folder:"},
     {"FrmFolder.m_acMOutput", Member(FolderMemberText::kOutputName), u"Output"},
+    {"FrmFolder.m_BTNSaveResults", Control(1065), u"Save results\u2026"},
+    {"FrmFolder.m_acMGnuList", Member(FolderMemberText::kGnuList),
+     u"GNU checksum list (digest  name)"},
+    {"FrmFolder.m_acMBsdList", Member(FolderMemberText::kBsdList),
+     u"BSD checksum list (TAG (name) = digest)"},
+    {"FrmFolder.m_acMOutputAsShown", Member(FolderMemberText::kOutputAsShown),
+     u"The output as shown"},
+    {"FrmFolder.m_acMNotSaved", Member(FolderMemberText::kNotSaved),
+     u"The results could not be saved:"},
+    {"FrmFolder.m_acMSeveralAlgorithms", Member(FolderMemberText::kSeveralAlgorithms),
+     u"This run used several algorithms, and a GNU list cannot say which line is which. Save a "
+     u"BSD list instead."},
+    {"FrmFolder.m_acMLeftOut", Member(FolderMemberText::kLeftOut),
+     u"Files that could not be read, which have no line in the list: %1"},
 };
 
 constexpr TranslationEntry kListWindow[] = {

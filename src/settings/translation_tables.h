@@ -57,7 +57,15 @@ enum class FolderMemberText {
     kFolderMissing,  // the path follows on a line of its own
     kFolderIsFile,
     kOutputName,  // what assistive tools call the output field
+    // The formats "Save results..." offers.
+    kGnuList,
+    kBsdList,
+    kOutputAsShown,
+    kNotSaved,           // the path and the cause follow, each on a line of its own
+    kSeveralAlgorithms,  // a GNU list was asked for a run of several algorithms
+    kLeftOut,            // %1: how many files could not be read, which have no line in the list
 };
+inline constexpr int kFolderMemberTextCount = static_cast<int>(FolderMemberText::kLeftOut) + 1;
 
 // The checksum-list window's texts kept for later use.
 enum class ListMemberText {
