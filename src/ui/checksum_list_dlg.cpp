@@ -118,6 +118,7 @@ void CChecksumListDlg::onInitDialog() {
     algorithmList_->setCurrentIndex(algorithmIndex_);
     if (mode_ == Mode::kVerify) {
         showList(listPath_);
+        startButton_->setFocus();
     } else {
         lowercaseBox_->setChecked(lowerCase_);
         lowercaseBox_->show();
@@ -125,7 +126,6 @@ void CChecksumListDlg::onInitDialog() {
         start();
     }
     sizeColumns();
-    startButton_->setFocus();
 }
 
 void CChecksumListDlg::bindControls() {
@@ -148,6 +148,8 @@ void CChecksumListDlg::bindControls() {
     header.setSectionResizeMode(QHeaderView::Interactive);
     header.setSectionResizeMode(mode_ == Mode::kVerify ? 1 : 0, QHeaderView::Stretch);
     table_->setSortingEnabled(true);
+    // A long path keeps its file name in view.
+    table_->setTextElideMode(Qt::ElideMiddle);
     progress_ = new ProgressDisplay(*control<ProgressBar>(kProgressBar),
                                     control<QLabel>(kCurrentFileLabel), this);
 }
@@ -222,7 +224,7 @@ void CChecksumListDlg::sizeColumns() {
     } else {
         const std::size_t digits =
             2 * AlgorithmForIndex(algorithmList_->currentIndex()).digestBytes;
-        header.resizeSection(1, std::min(table_->width() / 2,
+        header.resizeSection(1, std::min(table_->width() * 2 / 5,
                                          widest({QString(static_cast<qsizetype>(digits), u'f')})));
     }
 }

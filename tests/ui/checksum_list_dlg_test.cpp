@@ -12,8 +12,10 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <cerrno>
 
 #include "main_window_fixture.h"
+#include "support/system_call_faults.h"
 #include "ui/hash_folder_dlg.h"
 #include "ui/widget_font_host.h"
 
@@ -128,6 +130,20 @@ TEST_F(ChecksumListWindowTest, ShowsTheListAndItsAlgorithmAndChecksItWhenAsked) 
         Table(window).sortByColumn(1, Qt::DescendingOrder);
         EXPECT_EQ(Rows(window), (std::vector<QString>{"4 | c.txt | missing", "2 | b.txt | FAILED",
                                                       "3 |  | malformed line", "1 | a.txt | OK"}));
+        // Clicks on a heading sort by its column, one way, the other, then in list order again.
+        window.control<QCheckBox>(kMismatchesFirstBox)->setChecked(false);
+        QHeaderView& header = *Table(window).horizontalHeader();
+        const QPoint status(header.sectionViewportPosition(2) + 5, header.height() / 2);
+        std::vector<QString> firstRows;
+        for (int click = 0; click < 3; ++click) {
+            QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, status);
+            firstRows.push_back(Rows(window).front());
+        }
+        EXPECT_EQ(firstRows, (std::vector<QString>{"1 | a.txt | OK", "3 |  | malformed line",
+                                                   "1 | a.txt | OK"}));
+        EXPECT_EQ(Rows(window)[1], "2 | b.txt | FAILED");
+        window.control<QCheckBox>(kMismatchesFirstBox)->setChecked(true);
+        Table(window).sortByColumn(1, Qt::DescendingOrder);
         // Copy takes the selected rows as shown.
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -181,6 +197,29 @@ TEST_F(ChecksumListWindowTest, AListThatCannotBeReadIsSaidWithItsCause) {
         EXPECT_EQ(desktop.messages[0].text, c.message + "\n\n" + Q(c.list));
         EXPECT_EQ(desktop.messages[0].icon, MessageIcon::kExclamation);
     }
+}
+
+// What was read is shown; that the list could not be read to its end is said. Reads fail once
+// the first 64 KiB of the list are in: its lines up to there, cut in the middle of one, and the
+// reading of their file.
+TEST_F(ChecksumListWindowTest, AListCutByAReadErrorIsSaidToBe) {
+    test::WriteBytes(folder.Native("a.txt"), "abc");
+    std::string list;
+    while (list.size() < 100'000) list += kMd5OfAbc + "  a.txt\n";
+    test::WriteBytes(folder.Native("cut.md5"), list);
+    Verify(folder.U16("cut.md5"), [&](CChecksumListDlg& window) {
+        test::FailingCall failing(test::Call::kRead, EIO, 64 << 10);
+        Click(window, kStartButton);
+        ASSERT_TRUE(WaitUntilIdle(window));
+        const std::vector<QString> rows = Rows(window);
+        ASSERT_EQ(rows.size(), (64u << 10) / 40 + 1);
+        EXPECT_EQ(rows.front(), "1 | a.txt | unreadable: read error");
+        EXPECT_EQ(rows.back(), "1639 |  | malformed line");
+    });
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(
+        desktop.messages[0].text,
+        "This file could not be read to its end (a read error):\n\n" + Q(folder.U16("cut.md5")));
 }
 
 TEST_F(ChecksumListWindowTest, AnotherListComesByTheBrowseButtonOrByDropping) {
