@@ -426,9 +426,14 @@ TEST_F(FolderHashJobTest, FolderThatCannotBeListedGivesAnEmptyOutput) {
 
 TEST_F(FolderHashJobTest, UserTypedOutputIsReplacedByTheWholeOutputAtTheNextLine) {
     test::WriteBytes(temp.Native("c.txt"), "abc");
-    // Held in b.bin, once a.txt's line is in the field.
+    // Held in b.bin, once a.txt's line is in the field. b.bin is read on a thread of its own, so
+    // a.txt's line may still be on its way when the hold begins.
     RunHeld(test::Call::kRead, 2, [&](FolderHashJob& job) {
-        job.ServePendingCalls();
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (window.output.empty() && std::chrono::steady_clock::now() < deadline) {
+            job.ServePendingCalls();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
         ASSERT_EQ(window.output, Lines({{temp.U16("a.txt"), kMd5OfAbc}}));
         window.UserTypes(u"typed");
     });
