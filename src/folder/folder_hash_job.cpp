@@ -9,6 +9,7 @@
 #include "digest/hex.h"
 #include "folder/directory_walker.h"
 #include "folder/ordered_file_hasher.h"
+#include "platform/path_utilities.h"
 #include "platform/text_conversion.h"
 
 namespace tessik {
@@ -41,6 +42,7 @@ bool FolderHashJob::Start() {
         inFlight_.clear();
         startedCases_.clear();
         bytesDelivered_ = 0;
+        results_.clear();
     }
     window_.ShowRunning(true);
     DigestChoiceChanged();
@@ -90,6 +92,11 @@ FolderRunProgress FolderHashJob::Progress() const {
     return progress_;
 }
 
+std::vector<FolderResult> FolderHashJob::Results() const {
+    std::lock_guard lock(exchange_);
+    return results_;
+}
+
 void FolderHashJob::Run() {
     using Clock = std::chrono::steady_clock;
     FolderJobSettings settings;
@@ -100,6 +107,12 @@ void FolderHashJob::Run() {
         window_.SetOutput(output_);
     });
     const Clock::time_point started = Clock::now();
+    {
+        // The walk's paths start with the folder and a separator it lacked.
+        std::lock_guard lock(exchange_);
+        const std::u16string& root = settings.folder;
+        rootLength_ = root.size() + (root.empty() || IsPathSeparator(root.back()) ? 0 : 1);
+    }
     DirectoryWalker walker(WalkOptions{settings.subfolders, settings.folder, settings.nameFilter,
                                        settings.extensionFilter});
     FolderRunSummary summary;
@@ -178,6 +191,8 @@ void FolderHashJob::EmitLine(const HashedFile& hashed, FolderRunSummary& summary
         CountBytesDone();
         ++progress_.filesDone;
         if (progress_.currentFile == hashed.path) progress_.currentFile.clear();
+        results_.push_back({hashed.path.substr(std::min(rootLength_, hashed.path.size())),
+                            hashed.algorithm, hashed.result.digest});
     }
     std::string digest;
     if (hashed.result.outcome == FileDigestOutcome::kDigest) {

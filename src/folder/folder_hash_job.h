@@ -37,12 +37,21 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "folder/call_mailbox.h"
 #include "folder/folder_job_window.h"
 #include "folder/ordered_file_hasher.h"
 
 namespace tessik {
+
+// A file of a run, kept for saving the run as a checksum list.
+struct FolderResult {
+    std::u16string relativePath;  // below the folder, as the walk went
+    const AlgorithmInfo* algorithm = nullptr;
+    Digest digest;  // empty when the file could not be read
+    bool operator==(const FolderResult&) const = default;
+};
 
 class FolderHashJob {
   public:
@@ -75,6 +84,8 @@ class FolderHashJob {
     bool IsRunning() const;
     // Where the current or last run has got; any thread.
     FolderRunProgress Progress() const;
+    // Every file of the current or last run that got its line, in the walk's order; any thread.
+    std::vector<FolderResult> Results() const;
 
   private:
     void Run();
@@ -102,6 +113,8 @@ class FolderHashJob {
     std::map<std::u16string, std::uint64_t> inFlight_;  // bytes of each file being hashed
     std::uint64_t bytesDelivered_ = 0;                  // of the files whose lines are made
     std::deque<bool> startedCases_;  // the letter case of each file started, line not yet made
+    std::size_t rootLength_ = 0;     // of the folder as the walk's paths start with it
+    std::vector<FolderResult> results_;
 
     // The window's thread only: every line of the run, for when the field must be set whole.
     std::u16string output_;

@@ -35,6 +35,7 @@ constexpr int kCancel = 2;
 constexpr TranslationEntry kMainMenu[] = {
     {"FrmMain.ID_MEN_FILE", MenuPosition(0), u"File"},
     {"FrmMain.ID_MEN_GETHASHFROMFOLDER", MenuCommand(32778), u"Get Hash from folder"},
+    {"FrmMain.ID_MEN_VERIFYLIST", MenuCommand(32780), u"Verify checksum list\u2026"},
     {"FrmMain.ID_MEN_EXIT", MenuCommand(32771), u"Exit"},
     {"FrmMain.ID_MEN_VIEW", MenuPosition(1), u"View"},
     {"FrmMain.ID_MEN_OPTIONS", MenuCommand(32779), u"Options"},
@@ -96,6 +97,11 @@ constexpr TranslationEntry kMainMembers[] = {
     {"FrmMain.m_acMWriteNoSpace", Member(MainMemberText::kWriteNoSpace), u"The disk is full."},
     {"FrmMain.m_acMWriteError", Member(MainMemberText::kWriteError),
      u"The file could not be written (a write error)."},
+    {"FrmMain.m_acMChecksumLists", Member(MainMemberText::kChecksumLists), u"Checksum lists"},
+    {"FrmMain.m_acMCompareListedFile", Member(MainMemberText::kCompareListedFile),
+     u"The expected value is the one listed for: %1"},
+    {"FrmMain.m_acMCompareWrongLength", Member(MainMemberText::kCompareWrongLength),
+     u"The expected HASH value has %1 digits, but %2 gives %3. Is another algorithm meant?"},
 };
 
 constexpr TranslationEntry kFolderWindow[] = {
@@ -118,6 +124,59 @@ constexpr TranslationEntry kFolderWindow[] = {
     {"FrmFolder.m_acMFolderIsFile", Member(FolderMemberText::kFolderIsFile),
      u"This is a file, not a folder:"},
     {"FrmFolder.m_acMOutput", Member(FolderMemberText::kOutputName), u"Output"},
+    {"FrmFolder.m_BTNSaveResults", Control(1065), u"Save results\u2026"},
+    {"FrmFolder.m_acMGnuList", Member(FolderMemberText::kGnuList),
+     u"GNU checksum list (digest  name)"},
+    {"FrmFolder.m_acMBsdList", Member(FolderMemberText::kBsdList),
+     u"BSD checksum list (TAG (name) = digest)"},
+    {"FrmFolder.m_acMOutputAsShown", Member(FolderMemberText::kOutputAsShown),
+     u"The output as shown"},
+    {"FrmFolder.m_acMNotSaved", Member(FolderMemberText::kNotSaved),
+     u"The results could not be saved:"},
+    {"FrmFolder.m_acMSeveralAlgorithms", Member(FolderMemberText::kSeveralAlgorithms),
+     u"This run used several algorithms, and a GNU list cannot say which line is which. Save a "
+     u"BSD list instead."},
+    {"FrmFolder.m_acMLeftOut", Member(FolderMemberText::kLeftOut),
+     u"Files that could not be read, which have no line in the list: %1"},
+};
+
+constexpr TranslationEntry kListWindow[] = {
+    {"FrmList.Caption", Title(), u"Verify checksum list"},
+    {"FrmList.m_LBLList", Control(1070), u"List"},
+    {"FrmList.m_LBLAlgorithm", Control(1006), u"Algorithm"},
+    {"FrmList.m_CHKLowercase", Control(1043), u"Lowercase letters"},
+    {"FrmList.m_CHKMismatchesFirst", Control(1073), u"Mismatches first"},
+    {"FrmList.m_BTNCheck", Control(1076), u"Check"},
+    {"FrmList.m_BTNStop", Control(1046), u"Stop"},
+    {"FrmList.m_BTNCopyFailed", Control(1077), u"Copy failed names"},
+    {"FrmList.m_BTNClose", Control(kOk), u"Close"},
+    {"FrmList.m_BTNBrowse", ToolTip(1072), u"Choose another list"},
+    {"FrmList.m_acMFilesCaption", Member(ListMemberText::kFilesCaption), u"Hash files"},
+    {"FrmList.m_acMHashButton", Member(ListMemberText::kHashButton), u"Hash"},
+    {"FrmList.m_acMColumnLine", Member(ListMemberText::kColumnLine), u"Line"},
+    {"FrmList.m_acMColumnFile", Member(ListMemberText::kColumnFile), u"File"},
+    {"FrmList.m_acMColumnHash", Member(ListMemberText::kColumnHash), u"HASH value"},
+    {"FrmList.m_acMColumnStatus", Member(ListMemberText::kColumnStatus), u"Status"},
+    {"FrmList.m_acMStatusOk", Member(ListMemberText::kStatusOk), u"OK"},
+    {"FrmList.m_acMStatusFailed", Member(ListMemberText::kStatusFailed), u"FAILED"},
+    {"FrmList.m_acMStatusMissing", Member(ListMemberText::kStatusMissing), u"missing"},
+    {"FrmList.m_acMStatusFolder", Member(ListMemberText::kStatusFolder), u"unreadable: a folder"},
+    {"FrmList.m_acMStatusNotRegular", Member(ListMemberText::kStatusNotRegular),
+     u"unreadable: a device, pipe or socket"},
+    {"FrmList.m_acMStatusDenied", Member(ListMemberText::kStatusDenied),
+     u"unreadable: not allowed"},
+    {"FrmList.m_acMStatusReadError", Member(ListMemberText::kStatusReadError),
+     u"unreadable: read error"},
+    {"FrmList.m_acMStatusMalformed", Member(ListMemberText::kStatusMalformed), u"malformed line"},
+    {"FrmList.m_acMCounts", Member(ListMemberText::kCounts),
+     u"OK: %1 \u2013 FAILED: %2 \u2013 missing: %3 \u2013 unreadable: %4 \u2013 malformed "
+     u"lines: %5"},
+    {"FrmList.m_acMFileCounts", Member(ListMemberText::kFileCounts),
+     u"Hashed: %1 \u2013 could not be read: %2"},
+    {"FrmList.m_acMStopped", Member(ListMemberText::kStopped), u"Stopped."},
+    {"FrmList.m_acMNoEntries", Member(ListMemberText::kNoEntries),
+     u"This file holds no checksum lines:"},
+    {"FrmList.m_acMTable", Member(ListMemberText::kTableName), u"Results"},
 };
 
 constexpr TranslationEntry kLanguageWindow[] = {
@@ -171,8 +230,9 @@ constexpr TranslationEntry kProgress[] = {
 constexpr std::array<TranslationTable, 4> kMainTables = {kMainMenu, kMainControls, kMainMembers,
                                                          kProgress};
 constexpr std::array<TranslationTable, 2> kFolderTables = {kFolderWindow, kProgress};
-constexpr std::array<TranslationTable, 8> kAllTables = {
-    kMainMenu,       kMainControls,  kMainMembers, kFolderWindow,
+constexpr std::array<TranslationTable, 2> kListTables = {kListWindow, kProgress};
+constexpr std::array<TranslationTable, 9> kAllTables = {
+    kMainMenu,       kMainControls,  kMainMembers, kFolderWindow, kListWindow,
     kLanguageWindow, kOptionsWindow, kAboutWindow, kProgress};
 
 }  // namespace
@@ -188,6 +248,9 @@ TranslationTable MainMemberTexts() {
 }
 TranslationTable FolderWindowTexts() {
     return kFolderWindow;
+}
+TranslationTable ListWindowTexts() {
+    return kListWindow;
 }
 TranslationTable LanguageWindowTexts() {
     return kLanguageWindow;
@@ -207,6 +270,9 @@ std::span<const TranslationTable> MainWindowTables() {
 }
 std::span<const TranslationTable> FolderWindowTables() {
     return kFolderTables;
+}
+std::span<const TranslationTable> ListWindowTables() {
+    return kListTables;
 }
 std::span<const TranslationTable> AllTranslationTables() {
     return kAllTables;

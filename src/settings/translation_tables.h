@@ -44,8 +44,12 @@ enum class MainMemberText {
     kWriteReadOnly,
     kWriteNoSpace,
     kWriteError,
+    kChecksumLists,       // description of the list file dialog's filter
+    kCompareListedFile,   // %1: the file a pasted checksum line names
+    kCompareWrongLength,  // %1 digits expected, %2 the algorithm, %3 its digits
 };
-inline constexpr int kMainMemberTextCount = static_cast<int>(MainMemberText::kWriteError) + 1;
+inline constexpr int kMainMemberTextCount =
+    static_cast<int>(MainMemberText::kCompareWrongLength) + 1;
 
 enum class FolderMemberText {
     kSummary,        // %1 files hashed, %2 unreadable, %3 folders not opened, %4 bytes, %5 time
@@ -53,10 +57,49 @@ enum class FolderMemberText {
     kFolderMissing,  // the path follows on a line of its own
     kFolderIsFile,
     kOutputName,  // what assistive tools call the output field
+    // The formats "Save results..." offers.
+    kGnuList,
+    kBsdList,
+    kOutputAsShown,
+    kNotSaved,           // the path and the cause follow, each on a line of its own
+    kSeveralAlgorithms,  // a GNU list was asked for a run of several algorithms
+    kLeftOut,            // %1: how many files could not be read, which have no line in the list
 };
+inline constexpr int kFolderMemberTextCount = static_cast<int>(FolderMemberText::kLeftOut) + 1;
+
+// The checksum-list window's texts kept for later use.
+enum class ListMemberText {
+    kFilesCaption,  // the title while it hashes dropped files
+    kHashButton,    // the start button's text then
+    kColumnLine,
+    kColumnFile,
+    kColumnHash,
+    kColumnStatus,
+    // One per row status, in its order.
+    kStatusOk,
+    kStatusFailed,
+    kStatusMissing,
+    kStatusFolder,
+    kStatusNotRegular,
+    kStatusDenied,
+    kStatusReadError,
+    kStatusMalformed,
+    kCounts,      // %1 OK, %2 FAILED, %3 missing, %4 unreadable, %5 malformed lines
+    kFileCounts,  // %1 hashed, %2 could not be read
+    kStopped,     // put before the counts of a stopped run
+    kNoEntries,   // the list's path follows on a line of its own
+    kTableName,   // what assistive tools call the table
+};
+inline constexpr int kListMemberTextCount = static_cast<int>(ListMemberText::kTableName) + 1;
 
 // The line-end choices' names, and why a separator is refused.
-enum class OptionsMemberText { kCrLf, kLf, kSeparatorMarkup, kSeparatorLineBreak, kSeparatorTooLong };
+enum class OptionsMemberText {
+    kCrLf,
+    kLf,
+    kSeparatorMarkup,
+    kSeparatorLineBreak,
+    kSeparatorTooLong
+};
 
 enum class AboutMemberText {
     kVersion,  // %1: the version
@@ -86,6 +129,7 @@ TranslationTable MainMenuTexts();
 TranslationTable MainControlTexts();
 TranslationTable MainMemberTexts();
 TranslationTable FolderWindowTexts();
+TranslationTable ListWindowTexts();
 TranslationTable LanguageWindowTexts();
 TranslationTable OptionsWindowTexts();
 TranslationTable AboutWindowTexts();
@@ -95,6 +139,8 @@ TranslationTable ProgressDisplayTexts();
 std::span<const TranslationTable> MainWindowTables();
 // The folder window's, in the same way.
 std::span<const TranslationTable> FolderWindowTables();
+// The checksum-list window's.
+std::span<const TranslationTable> ListWindowTables();
 // Every table of every window.
 std::span<const TranslationTable> AllTranslationTables();
 

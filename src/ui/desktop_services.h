@@ -22,6 +22,14 @@ class DesktopServices {
     // The full path of the chosen file; nothing when cancelled. The filter is in the
     // "description|pattern||" form of the language files.
     virtual std::optional<QString> chooseFileToOpen(QWidget* owner, const QString& filter) = 0;
+    // The file to write and the entry of the filter chosen with it, counted from 0; nothing
+    // when cancelled. The dialog starts on the suggested path and asks before replacing a file.
+    struct SaveChoice {
+        QString path;
+        int filterEntry = 0;
+    };
+    virtual std::optional<SaveChoice> chooseFileToSave(QWidget* owner, const QString& suggestedPath,
+                                                       const QString& filter) = 0;
     // The chosen folder without a trailing separator; nothing when cancelled. The browser opens
     // on the initial folder when it is not empty.
     virtual std::optional<QString> chooseFolder(QWidget* owner, const QString& initialFolder) = 0;

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFrame>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QShortcut>
+#include <QTableView>
 #include <thread>
 
 #include "ui/dialog_menu.h"
@@ -44,7 +46,7 @@ QString WithoutMnemonics(const QString& text) {
 
 bool IsField(ControlKind kind) {
     return kind == ControlKind::kEdit || kind == ControlKind::kMultiLineEdit ||
-           kind == ControlKind::kDropDownList;
+           kind == ControlKind::kDropDownList || kind == ControlKind::kTable;
 }
 
 // Drops user input to every window while work runs; painting, timers and window-system events
@@ -273,6 +275,16 @@ QWidget* Dialog::buildControl(const ControlTemplate& row) {
             bar->setAccessibleName(QString::fromStdU16String(progressTexts_[ProgressText::kName]));
             return bar;
         }
+        case ControlKind::kTable: {
+            auto* table = new QTableView(client_);
+            table->setSelectionBehavior(QAbstractItemView::SelectRows);
+            table->setTabKeyNavigation(false);
+            table->setWordWrap(false);
+            // Rows of one height, so that a table of any length scrolls and grows at once.
+            table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+            table->verticalHeader()->hide();
+            return table;
+        }
     }
     return new QWidget(client_);
 }
@@ -286,6 +298,11 @@ void Dialog::placeControl(QWidget& widget, const ControlTemplate& row) {
         list->setMaxVisibleItems(
             std::max(1, (rect.height - closedHeight) / std::max(1, list->fontMetrics().height())));
         rect.height = closedHeight;
+    }
+    if (auto* table = qobject_cast<QTableView*>(&widget)) {
+        constexpr int kTableRowHeight = 10;  // dialog units
+        table->verticalHeader()->setDefaultSectionSize(
+            VerticalUnitsToPixels(kTableRowHeight, baseUnits_));
     }
     widget.setGeometry(rect.x, rect.y, rect.width, rect.height);
 }

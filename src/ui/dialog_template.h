@@ -18,6 +18,7 @@ enum class ControlKind {
     kIcon,          // the application icon
     kPicture,       // an image; its text is the image's resource path
     kProgressBar,   // 0 to 100, with the window's progress text on it
+    kTable,         // rows and columns, whole rows selected; the window gives it its model
 };
 
 // Style flags of a control.

@@ -8,17 +8,23 @@
 #include <QPushButton>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 #include <array>
 
 #include "folder/folder_window_rules.h"
+#include "platform/file_system.h"
 #include "platform/path_utilities.h"
 #include "settings/font_settings.h"
 #include "settings/language_catalogue.h"
 #include "ui/algorithm_list.h"
 #include "ui/desktop_services.h"
+#include "ui/folder_results_file.h"
+#include "ui/main_commands.h"
+#include "ui/main_message_texts.h"
 #include "ui/progress_display.h"
 #include "ui/progress_text.h"
 #include "ui/qt_text.h"
+#include "ui/text_pattern.h"
 
 namespace tessik {
 namespace {
@@ -47,6 +53,8 @@ constexpr std::array kControls = {
     ControlTemplate{kCurrentFileLabel, ControlKind::kLabel, nullptr, 7, 199, 467, 11,
                     kCentreVertically | kHidden},
     ControlTemplate{kSummaryLabel, ControlKind::kLabel, nullptr, 7, 185, 467, 26, kNoStyle},
+    ControlTemplate{kSaveButton, ControlKind::kPushButton, "Save results...", 7, 215, 124, 16,
+                    kNoStyle},
     ControlTemplate{kProcessButton, ControlKind::kPushButton, "Process Folder", 137, 215, 96, 16,
                     kNoStyle},
     ControlTemplate{kOkResult, ControlKind::kDefaultPushButton, "OK", 241, 215, 102, 16, kNoStyle},
@@ -88,7 +96,7 @@ void CHashFolderDlg::onInitDialog() {
     fontSettings_->applyTo(fontHost_, true);
     algorithmList_->setCurrentIndex(algorithmIndex_);
     m_CHKLowercase->setChecked(lowerCase_);
-    folderField_->setText(ToQString(values_->lastFolder));
+    folderField_->setText(ToQString(folder_.empty() ? values_->lastFolder : folder_));
     nameFilterField_->setText(ToQString(values_->nameFilter));
     extensionField_->setText(ToQString(values_->extensionFilter));
     // A running job takes the new choice from its next file on.
@@ -98,6 +106,7 @@ void CHashFolderDlg::onInitDialog() {
 
     onCommand(kBrowseButton, [this] { browse(); });
     onCommand(kProcessButton, [this] { process(); });
+    onCommand(kSaveButton, [this] { saveResults(); });
     onCommand(kStopButton, [this] {
         startWhenWorkerEnds_ = false;
         job_->StopProcessing();
@@ -133,6 +142,7 @@ void CHashFolderDlg::bindControls() {
     m_BTNOk = control<QPushButton>(kOkResult);
     m_BTNStopProcessing = control<QPushButton>(kStopButton);
     summaryLabel_ = control<QLabel>(kSummaryLabel);
+    control(kSaveButton)->setEnabled(false);  // until a run has results
 
     FillAlgorithmList(*algorithmList_);
     progress_ = new ProgressDisplay(*control<ProgressBar>(kProgressBar),
@@ -189,8 +199,43 @@ void CHashFolderDlg::endWith(int result) {
     done(result);
 }
 
+// The results are saved in the folder they came from, wherever the field points meanwhile. A
+// list that cannot say which digest is which, or a file that cannot be written, is said; the
+// file that was there is then kept as it was.
+void CHashFolderDlg::saveResults() {
+    const std::vector<FolderResult> results = job_->Results();
+    const QString filter = text(FolderMemberText::kGnuList) + "|*|" +
+                           text(FolderMemberText::kBsdList) + "|*|" +
+                           text(FolderMemberText::kOutputAsShown) + "|*||";
+    const std::optional<DesktopServices::SaveChoice> choice = desktop().chooseFileToSave(
+        this, ToQString(SuggestedResultsPath(runFolder_, results)), filter);
+    if (!choice) return;
+    const auto format = static_cast<ResultsFormat>(std::clamp(choice->filterEntry, 0, 2));
+    const ResultsFile file =
+        FormatResults(results, format, outputField_->toPlainText().toStdU16String());
+    if (file.severalAlgorithms) {
+        desktop().showMessage(this, text(FolderMemberText::kSeveralAlgorithms), QString(),
+                              MessageIcon::kExclamation);
+        return;
+    }
+    const WriteFailure failure = ReplaceFileContents(choice->path.toStdU16String(), file.bytes);
+    if (failure != WriteFailure::kNone) {
+        const MainMessageTexts messages(languageFile_);
+        desktop().showMessage(this,
+                              text(FolderMemberText::kNotSaved) + "\n\n" + choice->path + "\n\n" +
+                                  ToQString(messages[WriteFailureMessage(failure)]),
+                              QString(), MessageIcon::kExclamation);
+    } else if (file.leftOut > 0) {
+        desktop().showMessage(this,
+                              ToQString(FillIn(text(FolderMemberText::kLeftOut).toStdU16String(),
+                                               {NumberText(file.leftOut)})),
+                              QString(), MessageIcon::kInformation);
+    }
+}
+
 FolderJobSettings CHashFolderDlg::ReadJobSettings() {
-    return {folderField_->text().toStdU16String(), nameFilterField_->text().toStdU16String(),
+    runFolder_ = folderField_->text().toStdU16String();
+    return {runFolder_, nameFilterField_->text().toStdU16String(),
             extensionField_->text().toStdU16String(), m_CHKSubfolders->isChecked()};
 }
 
@@ -217,6 +262,7 @@ void CHashFolderDlg::ShowRunning(bool running) {
     m_BTNStopProcessing->setVisible(running);
     m_BTNOk->setEnabled(!running);
     m_BTNProcessFolder->setEnabled(!running);
+    control(kSaveButton)->setEnabled(!running && job_->Progress().filesDone > 0);
 }
 
 void CHashFolderDlg::SetOutput(const std::u16string& text) {

@@ -2,10 +2,10 @@
 // The folder window: pick a folder and its filters, the algorithm and the letter case, and
 // hash every file of the folder on a worker thread, one line per file in the output field.
 // Under the output, a run that takes longer than a moment shows its progress, and every run
-// ends with a summary. Closing it with the close box keeps the folder and both filters for the
-// next time; OK and Escape keep nothing. The window never goes away while its worker runs:
-// every way out stops the job, which cancels the file at hand, and waits for the worker,
-// serving its calls meanwhile.
+// ends with a summary; "Save results..." writes the run as a checksum list or as shown. Closing it
+// with the close box keeps the folder and both filters for the next time; OK and Escape keep
+// nothing. The window never goes away while its worker runs: every way out stops the job, which
+// cancels the file at hand, and waits for the worker, serving its calls meanwhile.
 
 #include <QTimer>
 #include <array>
@@ -50,6 +50,7 @@ enum ControlId : int {
     kProgressBar = 1062,
     kCurrentFileLabel = 1063,
     kSummaryLabel = 1064,
+    kSaveButton = 1065,
 };
 
 }  // namespace folder_window
@@ -63,6 +64,9 @@ class CHashFolderDlg : public Dialog, private FolderJobWindow {
 
     // The language file whose texts the window shows; empty for the built-in texts.
     void setLanguageFile(std::u16string path) { languageFile_ = std::move(path); }
+    // Opens on this folder instead of the last one kept, which changes only as the close box
+    // writes it.
+    void setFolder(std::u16string folder) { folder_ = std::move(folder); }
 
     // Runs the window modally; it is run only this way. The folder values are written back only by
     // the close box; the separator is the window's own copy for the lines of every run.
@@ -78,6 +82,7 @@ class CHashFolderDlg : public Dialog, private FolderJobWindow {
     void bindControls();
     void browse();
     void process();
+    void saveResults();
     void serveJob();
     void endWith(int result);
 
@@ -103,11 +108,13 @@ class CHashFolderDlg : public Dialog, private FolderJobWindow {
     QPushButton* m_BTNStopProcessing = nullptr;
     QLabel* summaryLabel_ = nullptr;
     ProgressDisplay* progress_ = nullptr;
-    std::array<QString, static_cast<int>(FolderMemberText::kOutputName) + 1> memberTexts_;
+    std::array<QString, kFolderMemberTextCount> memberTexts_;
 
     WidgetFontHost fontHost_;
     FontSettings* fontSettings_ = nullptr;
     std::u16string languageFile_;
+    std::u16string folder_;
+    std::u16string runFolder_;  // the folder field as the last run read it
     FolderValues* values_ = nullptr;
     int algorithmIndex_ = -1;
     bool lowerCase_ = true;

@@ -1,7 +1,11 @@
 #include "ui/main_commands.h"
 
+#include <algorithm>
+
 #include "digest/digest_match.h"
+#include "lists/checksum_line.h"
 #include "platform/path_utilities.h"
+#include "platform/text_conversion.h"
 
 namespace tessik {
 namespace {
@@ -24,6 +28,11 @@ bool IsBlank(char16_t unit) {
         default:
             return false;
     }
+}
+
+bool IsHexadecimalDigit(char16_t unit) {
+    return (unit >= u'0' && unit <= u'9') || (unit >= u'a' && unit <= u'f') ||
+           (unit >= u'A' && unit <= u'F');
 }
 
 std::u16string Trimmed(const std::u16string& text) {
@@ -51,11 +60,28 @@ std::u16string WithLineBreaks(const std::u16string& rawFieldText, TypedLineEnds 
     return out;
 }
 
+ExpectedValue ExpectedFromField(const std::u16string& field, std::u16string_view separator) {
+    std::u16string text = Trimmed(field);
+    const ChecksumLine line = ParseChecksumLine(ToUtf8(text), ToUtf8(std::u16string(separator)));
+    // A tag the digest does not fit still leaves a digest to compare.
+    if (line.digest.empty()) return {std::move(text), {}};
+    // Hexadecimal digits are one unit each: a GNU line starts with them (after the escape mark
+    // of an escaped name), the other forms end with them.
+    const std::size_t digits = 2 * line.digest.size();
+    const std::size_t at =
+        line.form == LineForm::kGnu ? (text.starts_with(u'\\') ? 1 : 0) : text.size() - digits;
+    return {text.substr(at, digits), FromUtf8(line.name)};
+}
+
 CompareOutcome CompareDigests(const std::u16string& result, const std::u16string& expected,
-                              bool caseSensitive) {
+                              bool caseSensitive, std::size_t digestBytes) {
     if (result.empty()) return CompareOutcome::kNoResult;
-    return DigestsMatch(result, Trimmed(expected), caseSensitive) ? CompareOutcome::kIdentical
-                                                                  : CompareOutcome::kDifferent;
+    const std::u16string value = Trimmed(expected);
+    if (DigestsMatch(result, value, caseSensitive)) return CompareOutcome::kIdentical;
+    const bool allDigits =
+        !value.empty() && std::all_of(value.begin(), value.end(), IsHexadecimalDigit);
+    return allDigits && value.size() != 2 * digestBytes ? CompareOutcome::kWrongLength
+                                                        : CompareOutcome::kDifferent;
 }
 
 MainMemberText FailureMessage(ReadFailure failure) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "platform/input_file.h"
 #include "settings/application_settings.h"
@@ -17,11 +18,21 @@ namespace tessik {
 // as typed.
 std::u16string WithLineBreaks(const std::u16string& rawFieldText, TypedLineEnds lineEnds);
 
-enum class CompareOutcome { kNoResult, kIdentical, kDifferent };
-// An empty result matches nothing. The expected value is taken without the white space around
-// it, as it comes when pasted from a listing or a web page; inside it nothing is trimmed.
+// What the expected field holds: a digest, or a whole checksum line pasted from a list (GNU,
+// BSD or the folder window's own, with its separator), whose digest is compared and whose file
+// the message names. Taken without the white space around it, as it comes when pasted from a
+// listing or a web page; inside it nothing is trimmed.
+struct ExpectedValue {
+    std::u16string digest;    // as written, so that the letter case still counts when asked to
+    std::u16string fileName;  // empty unless a line named one
+};
+ExpectedValue ExpectedFromField(const std::u16string& field, std::u16string_view separator);
+
+// An empty result matches nothing. An expected value made of hexadecimal digits that no digest
+// of the algorithm has as many of is said to be of the wrong length rather than different.
+enum class CompareOutcome { kNoResult, kIdentical, kDifferent, kWrongLength };
 CompareOutcome CompareDigests(const std::u16string& result, const std::u16string& expected,
-                              bool caseSensitive);
+                              bool caseSensitive, std::size_t digestBytes);
 
 // The message that says why a file could not be hashed.
 MainMemberText FailureMessage(ReadFailure failure);

@@ -36,6 +36,7 @@ enum CommandId : int {
     kCheckUpdateCommand = 32777,
     kFolderCommand = 32778,
     kOptionsCommand = 32779,
+    kVerifyListCommand = 32780,
 };
 
 // The smallest outer size the window can be given, in pixels; a larger font makes it larger.

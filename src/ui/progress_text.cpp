@@ -24,12 +24,8 @@ std::u16string Fixed(double value, int decimals) {
     return error == std::errc() ? Ascii(std::string_view(buffer, end - buffer)) : u"?";
 }
 
-std::u16string Number(std::uint64_t value) {
-    return Ascii(std::to_string(value));
-}
-
 std::u16string TwoDigits(std::uint64_t value) {
-    return (value < 10 ? u"0" : u"") + Number(value);
+    return (value < 10 ? u"0" : u"") + NumberText(value);
 }
 
 double Rate(std::uint64_t bytes, double elapsedSeconds) {
@@ -79,8 +75,8 @@ std::u16string ClockTime(double seconds) {
     const std::uint64_t hours = whole / 3600;
     const std::uint64_t minutes = whole / 60 % 60;
     const std::u16string rest = TwoDigits(whole % 60);
-    if (hours == 0) return Number(minutes) + u":" + rest;
-    return Number(hours) + u":" + TwoDigits(minutes) + u":" + rest;
+    if (hours == 0) return NumberText(minutes) + u":" + rest;
+    return NumberText(hours) + u":" + TwoDigits(minutes) + u":" + rest;
 }
 
 std::u16string Duration(double seconds) {
@@ -90,7 +86,7 @@ std::u16string Duration(double seconds) {
 std::u16string FileProgressText(std::uint64_t done, std::uint64_t total, double elapsedSeconds,
                                 const ProgressTexts& texts) {
     std::vector<std::u16string> parts = {
-        FillIn(texts[ProgressText::kPercent], {Number(PercentDone(done, total))})};
+        FillIn(texts[ProgressText::kPercent], {NumberText(PercentDone(done, total))})};
     const double rate = Rate(done, elapsedSeconds);
     if (rate > 0) {
         parts.push_back(FillIn(texts[ProgressText::kRate], {Fixed(rate, 1)}));
@@ -102,7 +98,7 @@ std::u16string FileProgressText(std::uint64_t done, std::uint64_t total, double 
 
 std::u16string RunProgressText(std::uint64_t files, std::uint64_t bytes, double elapsedSeconds,
                                const ProgressTexts& texts) {
-    return Joined({FillIn(texts[ProgressText::kFiles], {Number(files)}),
+    return Joined({FillIn(texts[ProgressText::kFiles], {NumberText(files)}),
                    FillIn(texts[ProgressText::kBytes], {Megabytes(bytes)}),
                    FillIn(texts[ProgressText::kRate], {Fixed(Rate(bytes, elapsedSeconds), 1)})});
 }
@@ -110,8 +106,8 @@ std::u16string RunProgressText(std::uint64_t files, std::uint64_t bytes, double 
 std::u16string FolderSummaryText(const FolderRunSummary& summary, std::u16string_view pattern,
                                  std::u16string_view stopped, const ProgressTexts& texts) {
     const std::u16string text =
-        FillIn(pattern, {Number(summary.filesHashed), Number(summary.filesUnreadable),
-                         Number(summary.foldersNotOpened),
+        FillIn(pattern, {NumberText(summary.filesHashed), NumberText(summary.filesUnreadable),
+                         NumberText(summary.foldersNotOpened),
                          FillIn(texts[ProgressText::kBytes], {Megabytes(summary.bytes)}),
                          Duration(summary.seconds)});
     return summary.stopped ? std::u16string(stopped) + u" " + text : text;

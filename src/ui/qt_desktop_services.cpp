@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QUrl>
+#include <algorithm>
 
 #include "ui/file_filter.h"
 #include "ui/qt_font.h"
@@ -21,6 +22,18 @@ std::optional<QString> QtDesktopServices::chooseFileToOpen(QWidget* owner, const
                                                       nullptr, QFileDialog::HideNameFilterDetails);
     if (path.isEmpty()) return std::nullopt;
     return path;
+}
+
+std::optional<DesktopServices::SaveChoice> QtDesktopServices::chooseFileToSave(
+    QWidget* owner, const QString& suggestedPath, const QString& filter) {
+    const QString qtFilter = QString::fromStdU16String(ToQtFileFilter(filter.toStdU16String()));
+    QString chosenFilter;
+    const QString path =
+        QFileDialog::getSaveFileName(owner, QString(), suggestedPath, qtFilter, &chosenFilter,
+                                     QFileDialog::HideNameFilterDetails);
+    if (path.isEmpty()) return std::nullopt;
+    return SaveChoice{path,
+                      std::max(0, static_cast<int>(qtFilter.split(";;").indexOf(chosenFilter)))};
 }
 
 std::optional<QString> QtDesktopServices::chooseFolder(QWidget* owner,

@@ -8,6 +8,8 @@ namespace tessik {
 class QtDesktopServices final : public DesktopServices {
   public:
     std::optional<QString> chooseFileToOpen(QWidget* owner, const QString& filter) override;
+    std::optional<SaveChoice> chooseFileToSave(QWidget* owner, const QString& suggestedPath,
+                                               const QString& filter) override;
     std::optional<QString> chooseFolder(QWidget* owner, const QString& initialFolder) override;
     std::optional<FontDescription> chooseFont(QWidget* owner,
                                               const FontDescription& initial) override;

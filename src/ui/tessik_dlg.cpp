@@ -11,20 +11,23 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTextDocument>
-#include <QUrl>
 #include <array>
 
 #include "digest/algorithm_catalogue.h"
 #include "digest/digest_request.h"
 #include "digest/hex.h"
-#include "platform/path_encoding.h"
+#include "folder/folder_window_rules.h"
+#include "platform/file_system.h"
 #include "platform/path_utilities.h"
 #include "platform/text_conversion.h"
 #include "ui/about_box.h"
 #include "ui/about_dlg.h"
 #include "ui/algorithm_list.h"
+#include "ui/checksum_list_dlg.h"
+#include "ui/checksum_list_rules.h"
 #include "ui/desktop_services.h"
 #include "ui/dialog_menu.h"
+#include "ui/dropped_paths.h"
 #include "ui/hash_folder_dlg.h"
 #include "ui/language_dlg.h"
 #include "ui/main_commands.h"
@@ -33,6 +36,7 @@
 #include "ui/options_dlg.h"
 #include "ui/progress_display.h"
 #include "ui/qt_text.h"
+#include "ui/text_pattern.h"
 
 namespace tessik {
 namespace {
@@ -74,6 +78,7 @@ constexpr std::array kControls = {
 
 constexpr std::array kMenu = {
     MenuItemTemplate{"File", "Get hash from folder", kFolderCommand},
+    MenuItemTemplate{"File", "Verify checksum list\u2026", kVerifyListCommand},
     MenuItemTemplate{"File", "Exit", kExitCommand},
     MenuItemTemplate{"View", "Options", kOptionsCommand},
     MenuItemTemplate{"View", "Language", kLanguageCommand},
@@ -91,12 +96,6 @@ constexpr DialogTemplate kTemplate{
 // may be.
 constexpr std::array kSizingControls = {kAlgorithmLabel, kAlgorithmList, kFileNameLabel,
                                         kStringLabel, kLowercaseBox};
-
-// The bytes of a local file URL's path, so that a name that is no valid UTF-8 survives.
-std::u16string LocalPath(const QUrl& url) {
-    return FromNativePath(
-        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString());
-}
 
 }  // namespace
 
@@ -170,6 +169,7 @@ void CTessikDlg::bindCommands() {
     onCommand(kCancelResult, [this] { escape(); });
     onCommand(kExitCommand, [this] { done(kOkResult); });
     onCommand(kFolderCommand, [this] { hashFolder(); });
+    onCommand(kVerifyListCommand, [this] { chooseListToVerify(); });
     onCommand(kOptionsCommand, [this] { showOptions(); });
     onCommand(kLanguageCommand, [this] { chooseLanguage(); });
     onCommand(kInfoCommand, [this] { showAbout(); });
@@ -461,20 +461,38 @@ bool CTessikDlg::chooseFile() {
     return path.has_value();
 }
 
+// A pasted checksum line is compared by its digest, and the message names its file.
 void CTessikDlg::compare() {
-    switch (CompareDigests(resultField_->text().toStdU16String(),
-                           expectedField_->text().toStdU16String(),
-                           m_CHKCaseSensitive->isChecked())) {
+    const AlgorithmInfo& algorithm = AlgorithmForIndex(selectedAlgorithm());
+    const ExpectedValue expected =
+        ExpectedFromField(expectedField_->text().toStdU16String(), separator_);
+    QString message;
+    MessageIcon icon = MessageIcon::kExclamation;
+    switch (CompareDigests(resultField_->text().toStdU16String(), expected.digest,
+                           m_CHKCaseSensitive->isChecked(), algorithm.digestBytes)) {
         case CompareOutcome::kNoResult:
             say(MainMemberText::kCompareNoHash, MessageIcon::kExclamation);
-            break;
+            return;
         case CompareOutcome::kIdentical:
-            say(MainMemberText::kCompareDone, MessageIcon::kInformation);
+            message = text(MainMemberText::kCompareDone);
+            icon = MessageIcon::kInformation;
             break;
         case CompareOutcome::kDifferent:
-            say(MainMemberText::kCompareFailed, MessageIcon::kExclamation);
+            message = text(MainMemberText::kCompareFailed);
+            break;
+        case CompareOutcome::kWrongLength:
+            message = ToQString(
+                FillIn(text(MainMemberText::kCompareWrongLength).toStdU16String(),
+                       {NumberText(expected.digest.size()), FromUtf8(std::string(algorithm.name)),
+                        NumberText(2 * algorithm.digestBytes)}));
             break;
     }
+    if (!expected.fileName.empty()) {
+        message +=
+            "\n\n" + ToQString(FillIn(text(MainMemberText::kCompareListedFile).toStdU16String(),
+                                      {expected.fileName}));
+    }
+    desktop().showMessage(this, message, QString(), icon);
 }
 
 void CTessikDlg::copyResult() {
@@ -506,11 +524,32 @@ void CTessikDlg::sayUnlessOpened(const QString& target, bool opened) {
     if (!opened) say(MainMemberText::kOpenFailed, MessageIcon::kExclamation, target);
 }
 
-void CTessikDlg::hashFolder() {
+void CTessikDlg::hashFolder(const std::u16string& folder) {
     CHashFolderDlg window(desktop(), this);
     window.setLanguageFile(language_.languageFilePath);
+    if (!folder.empty()) window.setFolder(FolderFieldText(folder));
     window.RunFolderDialog(*fontSettings_, selectedAlgorithm(), m_CHKSmallLetters->isChecked(),
                            folderValues_, separator_);
+}
+
+void CTessikDlg::chooseListToVerify() {
+    const std::optional<QString> path = desktop().chooseFileToOpen(
+        this, ToQString(ChecksumListFilter(text(MainMemberText::kChecksumLists).toStdU16String(),
+                                           text(MainMemberText::kAllFiles).toStdU16String())));
+    if (path) verifyList(path->toStdU16String());
+}
+
+void CTessikDlg::verifyList(const std::u16string& path) {
+    CChecksumListDlg window(desktop(), this);
+    window.setLanguageFile(language_.languageFilePath);
+    window.RunVerifyDialog(*fontSettings_, FullPath(path), selectedAlgorithm(), separator_);
+}
+
+void CTessikDlg::hashFiles(std::vector<std::u16string> paths) {
+    CChecksumListDlg window(desktop(), this);
+    window.setLanguageFile(language_.languageFilePath);
+    window.RunFilesDialog(*fontSettings_, std::move(paths), selectedAlgorithm(),
+                          m_CHKSmallLetters->isChecked());
 }
 
 void CTessikDlg::showOptions() {
@@ -546,15 +585,35 @@ void CTessikDlg::showAbout() {
 
 void CTessikDlg::dragEnterEvent(QDragEnterEvent* event) {
     if (isHashingFile()) return;
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (!urls.isEmpty() && urls.front().isLocalFile()) event->acceptProposedAction();
+    if (!DroppedLocalPaths(*event->mimeData()).empty()) event->acceptProposedAction();
 }
 
+// One file goes into the file name field unless it is a checksum list, which is verified; one
+// folder opens the folder window; several files are hashed in the list window. A window opens
+// once the drop has ended, so that the program the files came from is not kept waiting.
 void CTessikDlg::dropEvent(QDropEvent* event) {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty() || !urls.front().isLocalFile()) return;
-    fileNameField_->setText(ToQString(CutDroppedPath(LocalPath(urls.front()))));
+    std::vector<std::u16string> paths = DroppedLocalPaths(*event->mimeData());
+    if (paths.empty()) return;
     event->acceptProposedAction();
+    const auto later = [this](auto open) {
+        QMetaObject::invokeMethod(this, open, Qt::QueuedConnection);
+    };
+    switch (ActionForDrop(paths, ToUtf8(separator_))) {
+        case DropAction::kNone:
+            break;
+        case DropAction::kFileName:
+            fileNameField_->setText(ToQString(paths.front()));
+            break;
+        case DropAction::kVerifyList:
+            later([this, path = paths.front()] { verifyList(path); });
+            break;
+        case DropAction::kFolderWindow:
+            later([this, folder = paths.front()] { hashFolder(folder); });
+            break;
+        case DropAction::kHashFiles:
+            later([this, paths = std::move(paths)] { hashFiles(paths); });
+            break;
+    }
 }
 
 }  // namespace tessik

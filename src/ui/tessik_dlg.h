@@ -92,7 +92,11 @@ class CTessikDlg : public Dialog, public SettingsWindow {
     void sayHowTheSettingsWereSaved(const SettingsSave& saved);
     void sayUnlessOpened(const QString& target, bool opened);
 
-    void hashFolder();
+    // The folder window, on the given folder instead of the last one when there is one.
+    void hashFolder(const std::u16string& folder = {});
+    void chooseListToVerify();
+    void verifyList(const std::u16string& path);
+    void hashFiles(std::vector<std::u16string> paths);
     void showOptions();
     void chooseLanguage();
     void showAbout();

@@ -21,4 +21,9 @@ std::u16string FillIn(std::u16string_view pattern,
     return out;
 }
 
+std::u16string NumberText(std::uint64_t value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
 }  // namespace tessik

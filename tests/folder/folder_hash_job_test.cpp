@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "digest/digest_request.h"
+#include "digest/hex.h"
 #include "platform/text_conversion.h"
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
@@ -440,6 +441,32 @@ TEST_F(FolderHashJobTest, UserTypedOutputIsReplacedByTheWholeOutputAtTheNextLine
                                     {temp.U16("b.bin"), kMd5OfA},
                                     {temp.U16("c.txt"), kMd5OfAbc}}));
     EXPECT_EQ(window.wholeWrites, 2);  // cleared at the start, then once after the typing
+}
+
+// What saving a run as a checksum list needs: each file below the folder, however the folder was
+// typed, with the algorithm and digest it got; nothing for a file that could not be read.
+TEST_F(FolderHashJobTest, KeepsEachFilesResultBelowTheFolder) {
+    test::MakeFolder(temp.Native("sub"));
+    test::WriteBytes(temp.Native("sub/c.txt"), "abc");
+    ASSERT_EQ(::mkfifo(temp.Native("fifo").c_str(), 0600), 0);
+    window.settings.subfolders = true;
+    for (const std::u16string& folder : {temp.U16(), temp.U16() + u"/"}) {
+        window.settings.folder = folder;
+        FolderHashJob job(window, u" ", {}, 2);
+        ASSERT_TRUE(job.Start());
+        job.WaitWhileServing();
+        std::vector<FolderResult> results = job.Results();
+        std::sort(results.begin(), results.end(),
+                  [](const auto& x, const auto& y) { return x.relativePath < y.relativePath; });
+        ASSERT_EQ(results.size(), 4u);
+        const std::u16string expected[][2] = {
+            {u"a.txt", kMd5OfAbc}, {u"b.bin", kMd5OfA}, {u"fifo", u""}, {u"sub/c.txt", kMd5OfAbc}};
+        for (std::size_t i = 0; i < results.size(); ++i) {
+            EXPECT_EQ(results[i].relativePath, expected[i][0]);
+            EXPECT_EQ(FromUtf8(HexDigest(results[i].digest)), expected[i][1]);
+            EXPECT_EQ(results[i].algorithm, &AlgorithmForIndex(kMd5));
+        }
+    }
 }
 
 TEST_F(FolderHashJobTest, NeverTwoWorkersAtOnce) {

@@ -48,8 +48,9 @@ TEST(TranslationTables, KeysAreUniqueAndNamedAfterTheirWindow) {
         const char* prefix;
         std::size_t size;
     } tables[] = {
-        {MainMenuTexts(), "FrmMain.ID_MEN_", 10},   {MainControlTexts(), "FrmMain.m_", 12},
-        {MainMemberTexts(), "FrmMain.m_acM", 19},   {FolderWindowTexts(), "FrmFolder.", 15},
+        {MainMenuTexts(), "FrmMain.ID_MEN_", 11},   {MainControlTexts(), "FrmMain.m_", 12},
+        {MainMemberTexts(), "FrmMain.m_acM", 22},   {FolderWindowTexts(), "FrmFolder.", 22},
+        {ListWindowTexts(), "FrmList.", 29},
         {LanguageWindowTexts(), "FrmLanguage.", 4}, {OptionsWindowTexts(), "FrmOptions.", 13},
         {AboutWindowTexts(), "FrmAbout.", 9},       {ProgressDisplayTexts(), "FrmProgress.", 6},
     };

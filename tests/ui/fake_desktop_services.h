@@ -18,10 +18,16 @@ class FakeDesktopServices final : public DesktopServices {
     };
 
     std::deque<std::optional<QString>> fileAnswers;
+    std::deque<std::optional<SaveChoice>> saveAnswers;
     std::deque<std::optional<QString>> folderAnswers;
     std::deque<std::optional<FontDescription>> fontAnswers;
 
-    std::vector<QString> fileFilters;           // one per file dialog shown
+    std::vector<QString> fileFilters;  // one per file dialog shown
+    struct SaveDialog {
+        QString suggestedPath;
+        QString filter;
+    };
+    std::vector<SaveDialog> saveDialogs;        // one per save dialog shown
     std::vector<QString> folderInitials;        // one per folder browser shown
     std::vector<FontDescription> fontInitials;  // one per font dialog shown
     std::vector<Message> messages;
@@ -33,6 +39,11 @@ class FakeDesktopServices final : public DesktopServices {
     std::optional<QString> chooseFileToOpen(QWidget*, const QString& filter) override {
         fileFilters.push_back(filter);
         return Next(fileAnswers);
+    }
+    std::optional<SaveChoice> chooseFileToSave(QWidget*, const QString& suggestedPath,
+                                               const QString& filter) override {
+        saveDialogs.push_back({suggestedPath, filter});
+        return Next(saveAnswers);
     }
     std::optional<QString> chooseFolder(QWidget*, const QString& initialFolder) override {
         folderInitials.push_back(initialFolder);

@@ -1,6 +1,7 @@
 #include "ui/hash_folder_dlg.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QCheckBox>
 #include <QComboBox>
@@ -355,6 +356,77 @@ TEST_F(FolderWindowTest, TextsComeFromTheLanguageFile) {
         EXPECT_EQ(window.controlText(kStopButton), "Stopp");
         EXPECT_EQ(window.controlText(kFolderLabel), "Folder");
     });
+}
+
+// Saved where the run was made, as a GNU or BSD list with the names below the folder, or as the
+// output shows; files that could not be read are said to have no line.
+TEST_F(FolderWindowTest, SaveResultsWritesTheRunInTheFormatChosen) {
+    test::MakeFolder(folder.Native("sub"));
+    test::WriteBytes(folder.Native("sub/a.txt"), "abc");
+    ASSERT_EQ(::mkfifo(folder.Native("sub/fifo").c_str(), 0600), 0);
+    values.lastFolder = folder.U16("sub");
+    const std::string md5OfAbc = "900150983cd24fb0d6963f7d28e17f72";
+    const std::string list = folder.Native("saved");
+    struct Case {
+        int format;
+        std::string bytes;
+    };
+    for (const Case& c : {
+             Case{0, md5OfAbc + "  a.txt\n"},
+             Case{1, "MD5 (a.txt) = " + md5OfAbc + "\n"},
+             Case{2, "shown\r\n"},
+         }) {
+        desktop = {};
+        desktop.saveAnswers = {std::nullopt, test::FakeDesktopServices::SaveChoice{
+                                                 QString::fromStdString(list), c.format}};
+        Run([&](CHashFolderDlg& window) {
+            EXPECT_FALSE(Button(window, kSaveButton).isEnabled());
+            Button(window, kProcessButton).click();
+            EXPECT_FALSE(Button(window, kSaveButton).isEnabled());
+            ASSERT_TRUE(WaitForSummary(window));
+            Edit(window, kFolderField).setText("/elsewhere");
+            if (c.format == 2) Output(window).setPlainText("shown\n");
+            Button(window, kSaveButton).click();  // cancelled
+            Button(window, kSaveButton).click();
+        });
+        EXPECT_EQ(test::ReadBytes(list), c.bytes) << c.format;
+        ASSERT_EQ(desktop.saveDialogs.size(), 2u);
+        EXPECT_EQ(desktop.saveDialogs[0].suggestedPath, Q(folder.U16("sub/MD5SUMS")));
+        EXPECT_EQ(desktop.saveDialogs[0].filter,
+                  "GNU checksum list (digest  name)|*|BSD checksum list (TAG (name) = digest)|*|"
+                  "The output as shown|*||");
+        const std::vector<QString> said =
+            c.format == 2
+                ? std::vector<QString>{}
+                : std::vector<QString>{"Files that could not be read, which have no line in the list: 1"};
+        ASSERT_EQ(desktop.messages.size(), said.size());
+        for (std::size_t i = 0; i < said.size(); ++i) {
+            EXPECT_EQ(desktop.messages[i].text, said[i]);
+            EXPECT_EQ(desktop.messages[i].icon, MessageIcon::kInformation);
+        }
+    }
+}
+
+TEST_F(FolderWindowTest, ASaveThatFailsSaysWhyAndKeepsTheFileThatWasThere) {
+    MakeFolder({"a.txt"});
+    test::MakeFolder(folder.Native("locked"));
+    test::WriteBytes(folder.Native("locked/MD5SUMS"), "kept");
+    desktop.saveAnswers = {
+        test::FakeDesktopServices::SaveChoice{Q(folder.U16("locked/MD5SUMS")), 0}};
+    {
+        test::ReadOnlyFolder locked(folder.Native("locked"));
+        Run([&](CHashFolderDlg& window) {
+            Button(window, kProcessButton).click();
+            ASSERT_TRUE(WaitForSummary(window));
+            Button(window, kSaveButton).click();
+        });
+    }
+    EXPECT_EQ(test::ReadBytes(folder.Native("locked/MD5SUMS")), "kept");
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, "The results could not be saved:\n\n" +
+                                            Q(folder.U16("locked/MD5SUMS")) +
+                                            "\n\nYou are not allowed to write there.");
+    EXPECT_EQ(desktop.messages[0].icon, MessageIcon::kExclamation);
 }
 
 class FolderCommandTest : public test::MainWindowFixture {};

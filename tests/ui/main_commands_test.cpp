@@ -28,6 +28,8 @@ TEST(MainCommandsTest, LineEndsBecomeTheChosenOnesAndNothingElseChanges) {
 }
 
 TEST(MainCommandsTest, AComparisonNeedsAResultAndIgnoresBlanksAroundTheExpectedValue) {
+    const std::u16string digest = u"900150983CD24FB0D6963F7D28E17F72";  // MD5, 16 bytes
+    const std::u16string lower = u"900150983cd24fb0d6963f7d28e17f72";
     struct Case {
         std::u16string result;
         std::u16string expected;
@@ -37,17 +39,47 @@ TEST(MainCommandsTest, AComparisonNeedsAResultAndIgnoresBlanksAroundTheExpectedV
     for (const Case& c : {
              Case{u"", u"", false, CompareOutcome::kNoResult},
              Case{u"", u"abc", true, CompareOutcome::kNoResult},
-             Case{u"abc", u"abc", true, CompareOutcome::kIdentical},
-             Case{u"abc", u" \tabc\r\n", true, CompareOutcome::kIdentical},
-             Case{u"abc", u"\u00A0\uFEFFabc\u3000", true, CompareOutcome::kIdentical},
-             Case{u"ABC", u"  abc ", false, CompareOutcome::kIdentical},
-             Case{u"ABC", u"abc", true, CompareOutcome::kDifferent},
-             Case{u"abc", u"a bc", false, CompareOutcome::kDifferent},  // inside: kept
-             Case{u"abc", u"   ", false, CompareOutcome::kDifferent},
-             Case{u"abc", u"", false, CompareOutcome::kDifferent},
+             Case{digest, digest, true, CompareOutcome::kIdentical},
+             Case{digest, u" \t" + digest + u"\r\n", true, CompareOutcome::kIdentical},
+             Case{digest, u"\u00A0\uFEFF" + digest + u"\u3000", true, CompareOutcome::kIdentical},
+             Case{digest, u"  " + lower + u" ", false, CompareOutcome::kIdentical},
+             Case{digest, lower, true, CompareOutcome::kDifferent},
+             Case{digest, u"8" + lower.substr(1), false, CompareOutcome::kDifferent},
+             Case{digest, u"9001 50983cd24fb0d6963f7d28e17f72", false,
+                  CompareOutcome::kDifferent},  // inside: kept
+             Case{digest, u"   ", false, CompareOutcome::kDifferent},
+             Case{digest, u"", false, CompareOutcome::kDifferent},
+             Case{digest, u"not hexadecimal", false, CompareOutcome::kDifferent},
+             // Digits no MD5 digest has as many of: a digest of another algorithm.
+             Case{digest, lower + u"00000000", false, CompareOutcome::kWrongLength},
+             Case{digest, lower.substr(1), false, CompareOutcome::kWrongLength},
+             Case{digest, u"0", true, CompareOutcome::kWrongLength},
          }) {
-        EXPECT_EQ(CompareDigests(c.result, c.expected, c.caseSensitive), c.outcome)
+        EXPECT_EQ(CompareDigests(c.result, c.expected, c.caseSensitive, 16), c.outcome)
             << std::string(c.expected.begin(), c.expected.end());
+    }
+}
+
+TEST(MainCommandsTest, APastedChecksumLineGivesItsDigestAsWrittenAndItsFile) {
+    const std::u16string md5 = u"900150983CD24fb0d6963f7d28e17f72";
+    struct Case {
+        std::u16string field;
+        ExpectedValue expected;
+    };
+    for (const Case& c : {
+             Case{u"  " + md5 + u"\n", {md5, u""}},
+             Case{md5 + u"  abc.txt", {md5, u"abc.txt"}},
+             Case{u"\t" + md5 + u" *dir/with space.iso\r\n", {md5, u"dir/with space.iso"}},
+             Case{u"\\" + md5 + u"  a\\nb", {md5, u"a\nb"}},
+             Case{u"MD5 (abc.txt) = " + md5, {md5, u"abc.txt"}},
+             Case{u"SHA256 (caf\u00E9) = " + md5, {md5, u"caf\u00E9"}},  // the length decides
+             Case{u"/data/abc.txt|" + md5, {md5, u"/data/abc.txt"}},
+             Case{u"not a line", {u"not a line", u""}},
+             Case{md5 + u"  ", {md5, u""}},
+         }) {
+        const ExpectedValue got = ExpectedFromField(c.field, u"|");
+        EXPECT_EQ(got.digest, c.expected.digest) << std::string(c.field.begin(), c.field.end());
+        EXPECT_EQ(got.fileName, c.expected.fileName) << std::string(c.field.begin(), c.field.end());
     }
 }
 

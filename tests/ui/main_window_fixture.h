@@ -7,18 +7,21 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "digest/digest_request.h"
-#include "platform/text_conversion.h"
 #include "fake_desktop_services.h"
+#include "platform/text_conversion.h"
 #include "support/temporary_folder.h"
 #include "ui/dialog_menu.h"
 #include "ui/main_window_ids.h"
@@ -80,6 +83,18 @@ inline void ExpectNamedInTabOrder(const Dialog& window, const std::vector<int>& 
     for (int id : ids) {
         EXPECT_FALSE(window.control(id)->accessibleName().isEmpty()) << "control " << id;
     }
+}
+
+// Drags the URLs onto the widget and drops them there, as a file manager does.
+inline void Drop(QWidget& target, const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint centre = target.rect().center();
+    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &enter);
+    if (!enter.isAccepted()) return;
+    QDropEvent drop(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &drop);
 }
 
 // A program folder, a per-user and a machine-wide configuration folder, all temporary.

@@ -470,31 +470,24 @@ TEST_F(MainWindowTest, BrowseSetsTheFileNameWhichClearsTheResult) {
               (std::vector<QString>{"All files(*.*)|*.*||", "All files(*.*)|*.*||"}));
 }
 
-void Drop(QWidget& target, const QList<QUrl>& urls) {
-    QMimeData data;
-    data.setUrls(urls);
-    const QPoint centre = target.rect().center();
-    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&target, &enter);
-    if (!enter.isAccepted()) return;
-    QDropEvent drop(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&target, &drop);
-}
+using test::Drop;
 
-TEST_F(MainWindowTest, DropTakesTheFirstNameOnly) {
+// One file that is no checksum list goes into the file name field; the other drops open windows
+// of their own (see the list window's tests).
+TEST_F(MainWindowTest, ADroppedFileGoesIntoTheFileNameField) {
     const std::string longName = "/" + std::string(3000, 'n');
     struct Case {
         QList<QUrl> urls;
         std::u16string fileName;
     };
     for (const Case& c : {
-             Case{{QUrl::fromLocalFile("/a/first.txt"), QUrl::fromLocalFile("/a/second.txt"),
-                   QUrl::fromLocalFile("/a/third.txt")},
-                  u"/a/first.txt"},
+             Case{{QUrl::fromLocalFile("/a/first.txt")}, u"/a/first.txt"},
              Case{{QUrl::fromLocalFile("/a/with space#and%.txt")}, u"/a/with space#and%.txt"},
              Case{{QUrl("file:///a/latin1-%E9.txt")}, FromNativePath("/a/latin1-\xE9.txt")},
              Case{{QUrl::fromLocalFile(QString::fromStdString(longName))},
                   FromNativePath(longName.substr(0, 2046))},
+             Case{{QUrl("https://example.org/page"), QUrl::fromLocalFile("/a/local.txt")},
+                  u"/a/local.txt"},
              Case{{QUrl("https://example.org/page")}, u"typed"},  // no local file: refused
          }) {
         StartShown();
@@ -511,6 +504,10 @@ TEST_F(MainWindowTest, CompareSaysWhetherTheValuesMatchAndNeverForNothing) {
     const QString identical = "The HASHes are identical!";
     const QString different = "The HASHes are NOT identical!";
     const QString nothing = "There is no HASH value to compare yet.";
+    const QString listed = "\n\nThe expected value is the one listed for: photo.jpg";
+    // As long as a digest of the selection, SHA-2(512).
+    const QString upper = QString("ABCDEF0123456789").repeated(8);
+    const QString lower = upper.toLower();
     struct Case {
         QString result;
         QString expected;
@@ -518,14 +515,23 @@ TEST_F(MainWindowTest, CompareSaysWhetherTheValuesMatchAndNeverForNothing) {
         QString message;
     };
     for (const Case& c : {
-             Case{"ABC123", "abc123", false, identical},
-             Case{"ABC123", "abc123", true, different},
-             Case{"abc", " abc\t", true, identical},  // as pasted
+             Case{upper, lower, false, identical},
+             Case{upper, lower, true, different},
+             Case{upper, " " + upper + "\t", true, identical},  // as pasted
              Case{"abc", "a bc", false, different},
              Case{"\u00C9", "\u00E9", false, different},
              Case{"\u00C9", "\u00E9", true, different},
              Case{"", "", true, nothing},
              Case{"", "abc", false, nothing},
+             Case{upper, upper.left(64), false,
+                  "The expected HASH value has 64 digits, but SHA-2(512) gives 128. Is another "
+                  "algorithm meant?"},
+             Case{upper, lower + "  photo.jpg", false, identical + listed},
+             Case{upper, "SHA512 (photo.jpg) = " + lower, true, different + listed},
+             Case{upper, "MD5 (photo.jpg) = " + lower.left(32), false,
+                  "The expected HASH value has 32 digits, but SHA-2(512) gives 128. Is another "
+                  "algorithm meant?" +
+                      listed},
          }) {
         desktop = {};
         StartShown();
@@ -537,8 +543,8 @@ TEST_F(MainWindowTest, CompareSaysWhetherTheValuesMatchAndNeverForNothing) {
         const test::FakeDesktopServices::Message& message = desktop.messages.front();
         EXPECT_EQ(message.text, c.message)
             << c.result.toStdString() << " / " << c.expected.toStdString();
-        EXPECT_EQ(message.icon,
-                  c.message == identical ? MessageIcon::kInformation : MessageIcon::kExclamation);
+        EXPECT_EQ(message.icon, c.message.startsWith(identical) ? MessageIcon::kInformation
+                                                                : MessageIcon::kExclamation);
         EXPECT_EQ(message.caption, "");
     }
 }

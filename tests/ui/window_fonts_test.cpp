@@ -22,6 +22,7 @@ namespace tessik {
 namespace {
 
 using namespace main_window;
+using test::Q;
 
 QString WithoutMnemonics(QString text) {
     return text.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
@@ -112,11 +113,25 @@ TEST_P(WindowFontsTest, EveryTextFitsItsControl) {
     ASSERT_EQ(window->font().pixelSize(), pixels);
     EXPECT_EQ(CutTexts(*window), std::vector<std::string>{}) << "main window";
     ExpectWholeMenuBar(*window->menuBar());
-    for (const int command : {kFolderCommand, kOptionsCommand, kLanguageCommand, kInfoCommand}) {
+    test::WriteBytes(folder.Native("a.txt"), "abc");
+    test::WriteBytes(folder.Native("SUMS.md5"), "900150983cd24fb0d6963f7d28e17f72  a.txt\n");
+    desktop.fileAnswers.push_back(Q(folder.U16("SUMS.md5")));
+    for (const int command :
+         {kFolderCommand, kVerifyListCommand, kOptionsCommand, kLanguageCommand, kInfoCommand}) {
         OpenFromMenu(command, [command](Dialog& shown) {
             EXPECT_EQ(CutTexts(shown), std::vector<std::string>{}) << "window of " << command;
         });
     }
+    // The list window as dropped files open it, with its counts once they are hashed.
+    test::Drop(*window->clientArea(),
+               {QUrl::fromLocalFile(Q(folder.U16("a.txt"))), QUrl::fromLocalFile("/gone")});
+    bool shown = false;
+    test::WhenModal([&](Dialog& list) {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return list.control(1076)->isVisible(); }, 20000));
+        EXPECT_EQ(CutTexts(list), std::vector<std::string>{}) << "list window";
+        shown = true;
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown; }, 20000));
 }
 
 // The way the fault was met: a larger font picked in the options of a window already shown.
