@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <mutex>
 #include <stdexcept>
+#include <string_view>
 #include <utility>
 
 namespace tessik::test {
@@ -118,6 +119,7 @@ struct Hold {
     int number = 0;
     std::atomic<int> calls{0};
     std::function<void()> reached;
+    std::string pathEnding;  // opens of other paths do not count when set
     std::mutex mutex;
     std::condition_variable released;
     bool held = false;
@@ -181,11 +183,12 @@ HeldCall::HeldCall(Call call, int number, std::function<void()> reached) : saved
     hold.number = number;
     hold.calls = 0;
     hold.reached = std::move(reached);
+    hold.pathEnding.clear();
     hold.held = false;
     hold.free = false;
     if (call == Call::kOpen) {
         systemCalls.open = [](const char* path, int flags, mode_t mode) {
-            HoldIfDue();
+            if (std::string_view(path).ends_with(hold.pathEnding)) HoldIfDue();
             return ::open(path, flags, mode);
         };
     } else if (call == Call::kRead) {
@@ -196,6 +199,10 @@ HeldCall::HeldCall(Call call, int number, std::function<void()> reached) : saved
     } else {
         throw std::invalid_argument("only opens and reads can be held");
     }
+}
+
+HeldCall::HeldCall(std::string pathEnding) : HeldCall(Call::kOpen, 1) {
+    hold.pathEnding = std::move(pathEnding);
 }
 
 HeldCall::~HeldCall() {

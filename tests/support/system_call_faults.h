@@ -78,6 +78,9 @@ class HeldCall {
   public:
     // `reached` runs on the held thread once it is held, e.g. to wake the test's event loop.
     HeldCall(Call call, int number, std::function<void()> reached = {});
+    // Holds the first open of a path that ends with `pathEnding`: with several workers, the n-th
+    // call may be made for any of their files.
+    explicit HeldCall(std::string pathEnding);
     ~HeldCall();
     HeldCall(const HeldCall&) = delete;
     HeldCall& operator=(const HeldCall&) = delete;

@@ -81,7 +81,7 @@ class FolderWindowTest : public ::testing::Test {
             },
             20000);
     }
-    // Starts a run and returns while its worker reads the second file.
+    // Starts a run and returns once a worker is held.
     static void ProcessUntilHeld(CHashFolderDlg& window, const test::HeldCall& held) {
         Button(window, kProcessButton).click();
         ASSERT_TRUE(QTest::qWaitFor([&] { return held.IsHeld(); }, 20000));
@@ -199,9 +199,10 @@ TEST_F(FolderWindowTest, OkAndEscapeKeepNothing) {
 
 TEST_F(FolderWindowTest, StopReturnsTheButtonsAtOnceAndCancelsTheFileInHand) {
     MakeFolder({"a.txt", "b.bin", "c.txt"});
-    test::HeldCall held(test::Call::kRead, 2);
+    test::HeldCall held("/c.txt");
     Run([&](CHashFolderDlg& window) {
         ProcessUntilHeld(window, held);
+        ASSERT_TRUE(WaitForOutput(window, "b.bin"));
         EXPECT_FALSE(Button(window, kStopButton).isHidden());
         EXPECT_FALSE(Button(window, kOkResult).isEnabled());
         EXPECT_FALSE(Button(window, kProcessButton).isEnabled());
@@ -210,22 +211,22 @@ TEST_F(FolderWindowTest, StopReturnsTheButtonsAtOnceAndCancelsTheFileInHand) {
         EXPECT_TRUE(Button(window, kOkResult).isEnabled());
         held.Release();
         ASSERT_TRUE(WaitForSummary(window));
-        EXPECT_TRUE(Summary(window).startsWith("Stopped. Files hashed: 1 \u2013"))
+        EXPECT_TRUE(Summary(window).startsWith("Stopped. Files hashed: 2 \u2013"))
             << Summary(window).toStdString();
         Button(window, kOkResult).click();
-        EXPECT_EQ(Output(window).toPlainText(), Line("a.txt", kMd5));
+        EXPECT_EQ(Output(window).toPlainText(), Line("a.txt", kMd5) + Line("b.bin", kMd5));
     });
 }
 
 TEST_F(FolderWindowTest, ProcessRightAfterStopStartsOnceTheStoppedWorkerHasEnded) {
     MakeFolder({"a.txt", "b.bin", "c.txt"});
-    test::HeldCall held(test::Call::kRead, 2);
+    test::HeldCall held("/c.txt");
     Run([&](CHashFolderDlg& window) {
         ProcessUntilHeld(window, held);
         Button(window, kStopButton).click();
         Button(window, kProcessButton).click();
         held.Release();
-        // The stopped run still ends with b.bin; the new one lists everything.
+        // The new run waits for the stopped one, still at c.txt, and lists everything.
         EXPECT_TRUE(
             WaitForRun(window, Line("a.txt", kMd5) + Line("b.bin", kMd5) + Line("c.txt", kMd5)));
     });
@@ -302,10 +303,10 @@ TEST_F(FolderWindowTest, EnterInTheFolderOrAFilterStartsTheRunAndElsewherePresse
 
 TEST_F(FolderWindowTest, TextTypedIntoTheOutputIsReplacedAtTheNextLine) {
     MakeFolder({"a.txt", "b.bin", "c.txt"});
-    test::HeldCall held(test::Call::kRead, 2);
+    test::HeldCall held("/c.txt");
     Run([&](CHashFolderDlg& window) {
         ProcessUntilHeld(window, held);
-        ASSERT_TRUE(WaitForOutput(window, "a.txt"));
+        ASSERT_TRUE(WaitForOutput(window, "b.bin"));
         Output(window).moveCursor(QTextCursor::Start);
         QTest::keyClicks(&Output(window), "typed");
         EXPECT_TRUE(Output(window).toPlainText().startsWith("typed"));
