@@ -251,8 +251,8 @@ if selected MD2; then
     awk -v us="$us" 'BEGIN { printf "\nMD2: %.1f MB/s on a 16 MiB file\n", 16 * 1.048576 / (us / 1e6) }'
 fi
 
-# The folder job (one worker, a window that only collects lines) against rhash over a tree of
-# 20,000 files of 1 to 64 KiB, then its time per file over 1,000 to 100,000 files.
+# The folder job (a worker per core, a window that only collects lines) against rhash over a
+# tree of 20,000 files of 1 to 64 KiB, then its time per file over 1,000 to 100,000 files.
 if selected folder; then
     rm -f "$file"
     declare -A perFile
@@ -277,8 +277,8 @@ if selected folder; then
             p=$(printf '%s\n' "${peer[@]}" | median)
             awk -v o="$o" -v p="$p" 'BEGIN {
                 r = o / p
-                printf "Folder of 20,000 files, SHA-256: ours %.3f s, `rhash -r --sha256` %.3f s, ratio %.2f (target 1.00, %s)\n",
-                       o / 1e6, p / 1e6, r, (r <= 1.0 ? "met" : "NOT MET")
+                printf "Folder of 20,000 files, SHA-256: ours %.3f s, `rhash -r --sha256` %.3f s, ratio %.2f (target 0.60, %s)\n",
+                       o / 1e6, p / 1e6, r, (r <= 0.60 ? "met" : "NOT MET")
             }'
         fi
         rm -rf "$tree"

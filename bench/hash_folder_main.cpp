@@ -1,4 +1,4 @@
-// Drives the folder hashing job the way the folder window does, with one worker and a window
+// Drives the folder hashing job the way the folder window does, a worker per core, and a window
 // that only collects the output, and reports the time it took per file. Also makes the test
 // trees, so that bench/compare.sh can time the job against rhash on the same files.
 //

@@ -14,11 +14,8 @@
 namespace tessik {
 namespace {
 
-// Enough queued files that no worker waits for the calling thread, few enough that the queue
-// costs nothing.
-constexpr std::size_t kFilesPerWorker = 4;
-
-// How often a waiting calling thread looks at the cancel flag, which is raised without telling it.
+// How often a waiting calling thread looks at the cancel flag, which is raised without telling it,
+// and at a finished file that no worker woke it for.
 constexpr auto kCancelPoll = std::chrono::milliseconds(20);
 
 HashedFile Hash(FileToHash file, const OrderedHashOptions& options) {
@@ -41,7 +38,7 @@ class OrderedRun {
     explicit OrderedRun(const OrderedHashOptions& options)
         : options_(options),
           capacity_(std::max<std::size_t>(1, static_cast<std::size_t>(options.workers)) *
-                    kFilesPerWorker) {}
+                    kFilesQueuedPerWorker) {}
 
     bool Run(const std::function<bool(FileToHash&)>& next,
              const std::function<void(HashedFile&)>& deliver) {
@@ -53,7 +50,11 @@ class OrderedRun {
             while (!streamEnded && !Cancelled() && Queued() < capacity_) {
                 FileToHash file;
                 streamEnded = !next(file);
-                if (!streamEnded) Enqueue(std::move(file));
+                if (streamEnded) {
+                    EndStream();
+                } else {
+                    Enqueue(std::move(file));
+                }
             }
             HashedFile done;
             if (!TakeHead(done)) break;
@@ -120,6 +121,7 @@ class OrderedRun {
             std::lock_guard lock(mutex_);
             Slot& slot = slots_.emplace_back();
             slot.taken = slot.finished = nothingToDo;
+            if (!nothingToDo) ++untaken_;
             if (nothingToDo) {
                 slot.hashed.path = std::move(file.path);
             } else {
@@ -127,6 +129,17 @@ class OrderedRun {
             }
         }
         if (!nothingToDo) work_.notify_one();
+    }
+
+    void EndStream() {
+        std::lock_guard lock(mutex_);
+        streamEnded_ = true;
+    }
+
+    // Whether a worker wakes the calling thread: there is a file to hand over, and the queue
+    // needs topping up or nothing more comes. Under the lock.
+    bool CallerWanted() const {
+        return slots_.front().finished && (streamEnded_ || untaken_ <= capacity_ / 2);
     }
 
     // False when the queue is empty (the stream has ended), or on cancel once no file at the
@@ -158,6 +171,7 @@ class OrderedRun {
                 continue;
             }
             slot->taken = true;
+            --untaken_;
             FileToHash file = std::move(slot->file);
             // Chosen while the lock keeps the order in which files start.
             ChooseAtStart(file);
@@ -171,7 +185,7 @@ class OrderedRun {
             Slot& mine = slots_[static_cast<std::size_t>(sequence - headSequence_)];
             mine.hashed = std::move(hashed);
             mine.finished = true;
-            finished_.notify_one();
+            if (CallerWanted()) finished_.notify_one();
         }
     }
 
@@ -183,6 +197,8 @@ class OrderedRun {
     std::condition_variable finished_;
     std::deque<Slot> slots_;
     std::uint64_t headSequence_ = 0;  // of the slot at the front
+    std::size_t untaken_ = 0;         // queued files no worker has started
+    bool streamEnded_ = false;
     bool stopping_ = false;
 };
 

@@ -15,6 +15,7 @@
 // returns false.
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -23,6 +24,12 @@
 #include "digest/file_digest.h"
 
 namespace tessik {
+
+// Files queued per worker at most: how far the stream is read ahead of the file handed over.
+// Enough that no worker waits for the calling thread, few enough that the queue costs nothing.
+// The calling thread is woken to hand files over and top the queue up once half of it has been
+// taken, not for every file: a wake-up costs as much as hashing a small file.
+inline constexpr std::size_t kFilesQueuedPerWorker = 16;
 
 struct FileToHash {
     std::u16string path;

@@ -341,7 +341,9 @@ TEST_F(FolderHashJobTest, AChoiceChangedWhileSeveralWorkersHashAppliesFromTheNex
         EXPECT_TRUE(std::all_of(firstNew, digests.end(),
                                 [&](const std::u16string& d) { return d == *firstNew; }));
         EXPECT_GE(firstNew - digests.begin(), 1) << "the held file started before the change";
-        EXPECT_LE(firstNew - digests.begin(), 1 + 4 * workers) << workers << " workers";
+        EXPECT_LE(firstNew - digests.begin(),
+                  static_cast<std::ptrdiff_t>(1 + workers * kFilesQueuedPerWorker))
+            << workers << " workers";
     }
 }
 

@@ -77,7 +77,7 @@ TEST(OrderedFileHasher, HandsFilesBackInTheOrderTheyCame) {
             EXPECT_EQ(done.result.digest, DigestFile(*engine, paths[i]).digest);
         }
         // The queue is bounded: memory stays flat however long the stream.
-        EXPECT_LE(stream.mostInFlight, static_cast<std::size_t>(workers) * 4 + 1);
+        EXPECT_LE(stream.mostInFlight, workers * kFilesQueuedPerWorker + 1);
     }
 }
 
