@@ -103,8 +103,8 @@ void FolderHashJob::Run() {
     OnWindowThread([&] {
         window_.ShowRunning(true);
         settings = window_.ReadJobSettings();
-        output_.clear();
-        window_.SetOutput(output_);
+        outputBatches_.clear();
+        window_.SetOutput({});
     });
     const Clock::time_point started = Clock::now();
     {
@@ -225,7 +225,8 @@ void FolderHashJob::Emit(const std::u16string& line) {
 }
 
 // The output is kept whole but only the new lines go to the field, so a long run stays linear;
-// text the user typed into the field is replaced by the whole output. Runs on the window's
+// text the user typed into the field is replaced by the whole output. It is kept in the batches
+// it came in: one string would need twice its size each time it grows. Runs on the window's
 // thread.
 void FolderHashJob::ShowArrivedLines() {
     std::u16string lines;
@@ -234,8 +235,17 @@ void FolderHashJob::ShowArrivedLines() {
         lines.swap(arrivedLines_);
     }
     if (lines.empty()) return;
-    output_ += lines;
-    if (!window_.AppendOutput(lines)) window_.SetOutput(output_);
+    outputBatches_.push_back(std::move(lines));
+    if (!window_.AppendOutput(outputBatches_.back())) window_.SetOutput(WholeOutput());
+}
+
+std::u16string FolderHashJob::WholeOutput() const {
+    std::size_t length = 0;
+    for (const std::u16string& batch : outputBatches_) length += batch.size();
+    std::u16string whole;
+    whole.reserve(length);
+    for (const std::u16string& batch : outputBatches_) whole += batch;
+    return whole;
 }
 
 }  // namespace tessik

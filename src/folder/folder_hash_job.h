@@ -96,6 +96,7 @@ class FolderHashJob {
     DigestChoice LatestChoice();
     void Emit(const std::u16string& line);
     void ShowArrivedLines();
+    std::u16string WholeOutput() const;
     void OnWindowThread(const std::function<void()>& call) { mailbox_.Call(call); }
 
     FolderJobWindow& window_;
@@ -117,7 +118,7 @@ class FolderHashJob {
     std::vector<FolderResult> results_;
 
     // The window's thread only: every line of the run, for when the field must be set whole.
-    std::u16string output_;
+    std::vector<std::u16string> outputBatches_;
 };
 
 }  // namespace tessik
