@@ -9,14 +9,15 @@
 #include "cli/hash_command.h"
 #include "cli/progress_meter.h"
 #include "cli/string_console.h"
+#include "support/known_digests.h"
 #include "support/temporary_folder.h"
 
 namespace tessik {
 namespace {
 
-// Known answers: RFC 1321 (MD5 of "abc" and of nothing), FIPS 180 (SHA-256 of "abc").
-const std::string kMd5OfAbc = "900150983cd24fb0d6963f7d28e17f72";
-const std::string kMd5OfNothing = "d41d8cd98f00b204e9800998ecf8427e";
+using test::kMd5OfAbc;
+using test::kMd5OfNothing;
+// FIPS 180's SHA-256 of "abc".
 const std::string kSha256OfAbc = "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
 
 struct Outcome {

@@ -15,6 +15,7 @@
 #include <cerrno>
 
 #include "main_window_fixture.h"
+#include "support/known_digests.h"
 #include "support/system_call_faults.h"
 #include "ui/hash_folder_dlg.h"
 #include "ui/widget_font_host.h"
@@ -29,9 +30,8 @@ using test::Q;
 constexpr int kMd2 = 0;
 constexpr int kMd5 = 2;
 constexpr int kSha512 = 7;
-// Known answers: RFC 1321's "abc" and the empty message.
-const std::string kMd5OfAbc = "900150983cd24fb0d6963f7d28e17f72";
-const std::string kMd5OfNothing = "d41d8cd98f00b204e9800998ecf8427e";
+using test::kMd5OfAbc;
+using test::kMd5OfNothing;
 
 QTableView& Table(const Dialog& window) {
     return *window.control<QTableView>(kTable);

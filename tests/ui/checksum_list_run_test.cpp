@@ -12,14 +12,14 @@
 #include "digest/digest_request.h"
 #include "digest/hex.h"
 #include "platform/text_conversion.h"
+#include "support/known_digests.h"
 #include "support/temporary_folder.h"
 
 namespace tessik {
 namespace {
 
-// Known answers: RFC 1321's "abc" and the empty message.
-const std::string kMd5OfAbc = "900150983cd24fb0d6963f7d28e17f72";
-const std::string kMd5OfNothing = "d41d8cd98f00b204e9800998ecf8427e";
+using test::kMd5OfAbc;
+using test::kMd5OfNothing;
 
 struct Seen {
     std::uint64_t line;

@@ -4,13 +4,13 @@
 
 #include "lists/checksum_line.h"
 #include "platform/path_encoding.h"
+#include "support/known_digests.h"
 
 namespace tessik {
 namespace {
 
-// Known answers: RFC 1321's "abc" and FIPS 180's "abc" for SHA-1.
-const std::string kMd5OfAbc = "900150983cd24fb0d6963f7d28e17f72";
-const std::string kSha1OfAbc = "a9993e364706816aba3e25717850c26c9cd0d89d";
+using test::kMd5OfAbc;
+using test::kSha1OfAbc;
 
 FolderResult Result(std::u16string path, const char* id, const std::string& hex) {
     return {std::move(path), AlgorithmWithId(id), DigestFromHex(hex)};
