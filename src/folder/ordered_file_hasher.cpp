@@ -121,11 +121,11 @@ class OrderedRun {
             std::lock_guard lock(mutex_);
             Slot& slot = slots_.emplace_back();
             slot.taken = slot.finished = nothingToDo;
-            if (!nothingToDo) ++untaken_;
             if (nothingToDo) {
                 slot.hashed.path = std::move(file.path);
             } else {
                 slot.file = std::move(file);
+                ++untaken_;
             }
         }
         if (!nothingToDo) work_.notify_one();
