@@ -13,4 +13,8 @@ namespace tessik {
 // empty result lets the dialog show every file.
 std::u16string ToQtFileFilter(std::u16string_view filter);
 
+// Which entry of a Qt filter, counted from 0, the dialog reported as chosen: it names the entry
+// whole, or only by its description when it hides the patterns. -1 when it names none.
+int QtFilterEntryIndex(std::u16string_view qtFilter, std::u16string_view chosen);
+
 }  // namespace tessik

@@ -32,8 +32,8 @@ std::optional<DesktopServices::SaveChoice> QtDesktopServices::chooseFileToSave(
         QFileDialog::getSaveFileName(owner, QString(), suggestedPath, qtFilter, &chosenFilter,
                                      QFileDialog::HideNameFilterDetails);
     if (path.isEmpty()) return std::nullopt;
-    return SaveChoice{path,
-                      std::max(0, static_cast<int>(qtFilter.split(";;").indexOf(chosenFilter)))};
+    return SaveChoice{path, std::max(0, QtFilterEntryIndex(qtFilter.toStdU16String(),
+                                                           chosenFilter.toStdU16String()))};
 }
 
 std::optional<QString> QtDesktopServices::chooseFolder(QWidget* owner,

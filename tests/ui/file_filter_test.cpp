@@ -27,5 +27,26 @@ TEST(FileFilterTest, ConvertsToQtFilters) {
     }
 }
 
+TEST(FileFilterTest, FindsTheEntryTheDialogReports) {
+    constexpr std::u16string_view kFilter = u"A (x) (*);;A (*);;B  b (*.b *.c)";
+    struct Case {
+        std::u16string_view chosen;
+        int entry;
+    };
+    for (const Case& c : {
+             Case{u"A (*)", 1},
+             Case{u" A  (*) ", 1},  // the dialog shows runs of blanks as one
+             Case{u"B b (*.b *.c)", 2},
+             Case{u"A (x)", 0},  // patterns hidden
+             Case{u"A", 1},
+             Case{u"B b", 2},
+             Case{u"C", -1},
+             Case{u"", -1},
+         }) {
+        EXPECT_EQ(QtFilterEntryIndex(kFilter, c.chosen), c.entry)
+            << std::string(c.chosen.begin(), c.chosen.end());
+    }
+}
+
 }  // namespace
 }  // namespace tessik
