@@ -12,6 +12,11 @@ namespace tessik {
 std::string HexDigest(const std::uint8_t* bytes, std::size_t count);
 std::string HexDigest(const Digest& digest);
 
+// 0-9, a-f and A-F, in text of any character type.
+constexpr bool IsHexDigit(char32_t c) {
+    return (c >= U'0' && c <= U'9') || (c >= U'a' && c <= U'f') || (c >= U'A' && c <= U'F');
+}
+
 // ASCII rule only: a-z become A-Z, every other byte stays.
 std::string AsciiUpper(std::string text);
 

@@ -2,14 +2,12 @@
 
 #include <algorithm>
 
+#include "digest/hex.h"
+
 namespace tessik {
 namespace {
 
 constexpr std::string_view kWhitespace = " \t";
-
-bool IsHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
 
 int HexValue(char c) {
     if (c <= '9') return c - '0';

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "digest/digest_match.h"
+#include "digest/hex.h"
 #include "lists/checksum_line.h"
 #include "platform/path_utilities.h"
 #include "platform/text_conversion.h"
@@ -28,11 +29,6 @@ bool IsBlank(char16_t unit) {
         default:
             return false;
     }
-}
-
-bool IsHexadecimalDigit(char16_t unit) {
-    return (unit >= u'0' && unit <= u'9') || (unit >= u'a' && unit <= u'f') ||
-           (unit >= u'A' && unit <= u'F');
 }
 
 std::u16string Trimmed(const std::u16string& text) {
@@ -79,7 +75,7 @@ CompareOutcome CompareDigests(const std::u16string& result, const std::u16string
     const std::u16string value = Trimmed(expected);
     if (DigestsMatch(result, value, caseSensitive)) return CompareOutcome::kIdentical;
     const bool allDigits =
-        !value.empty() && std::all_of(value.begin(), value.end(), IsHexadecimalDigit);
+        !value.empty() && std::all_of(value.begin(), value.end(), IsHexDigit);
     return allDigits && value.size() != 2 * digestBytes ? CompareOutcome::kWrongLength
                                                         : CompareOutcome::kDifferent;
 }
