@@ -316,13 +316,13 @@ void CChecksumListDlg::showRunning(bool running) {
 
 void CChecksumListDlg::showCounts(bool stopped) {
     const bool checked = mode_ == Mode::kVerify;
+    const ListCounts& tally = model_->table().Counts();
     QString counts = ToQString(CountsText(
-        model_->table().Counts(),
+        tally,
         text(checked ? ListMemberText::kCounts : ListMemberText::kFileCounts).toStdU16String(),
         checked));
     if (stopped) counts = text(ListMemberText::kStopped) + ' ' + counts;
     countsLabel_->setText(counts);
-    const ListCounts& tally = model_->table().Counts();
     control(kCopyFailedButton)
         ->setEnabled(!run_.IsActive() && tally.failed + tally.missing + tally.unreadable > 0);
 }
