@@ -1,11 +1,14 @@
 // The checksum-list reader on any bytes: it ends, numbers lines in order, hands out only entries
 // whose digest some algorithm has, reads the same however its source cuts the bytes, and every
-// entry written back as a GNU or a BSD line reads back as it was.
+// entry written back as a GNU or a BSD line reads back as it was. Read leniently, a byte-order
+// mark in front is all that is passed over: the list reads as a strict reading of what follows
+// it, and a list without one reads as strictly.
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "fuzz_support.h"
@@ -15,7 +18,10 @@
 namespace tessik::fuzz {
 namespace {
 
-std::vector<ListLine> ReadAll(const std::string& list, std::size_t readSize) {
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::vector<ListLine> ReadAll(const std::string& list, std::size_t readSize,
+                              ListReading reading = ListReading::kLenient) {
     std::size_t offset = 0;
     ChecksumListReader reader(
         [&](char* buffer, std::size_t capacity) -> std::int64_t {
@@ -24,10 +30,18 @@ std::vector<ListLine> ReadAll(const std::string& list, std::size_t readSize) {
             offset += count;
             return static_cast<std::int64_t>(count);
         },
-        "|");
+        "|", reading);
     std::vector<ListLine> lines;
     for (ListLine line; reader.Next(line);) lines.push_back(std::move(line));
     return lines;
+}
+
+bool SameLines(const std::vector<ListLine>& a, const std::vector<ListLine>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const ListLine& x, const ListLine& y) {
+                          return x.number == y.number && x.line.kind == y.line.kind &&
+                                 x.line.name == y.line.name && x.line.digest == y.line.digest;
+                      });
 }
 
 void CheckRoundTrip(const ChecksumLine& entry) {
@@ -75,12 +89,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                       "an entry's digest has the size of some algorithm's");
         fuzz::CheckRoundTrip(line.line);
     }
-    const std::vector<ListLine> cut = fuzz::ReadAll(list, readSize);
-    fuzz::Require(cut.size() == lines.size(), "small reads find the same lines");
-    for (std::size_t i = 0; i < cut.size(); ++i) {
-        fuzz::Require(cut[i].number == lines[i].number && cut[i].line.name == lines[i].line.name &&
-                          cut[i].line.digest == lines[i].line.digest,
-                      "small reads read the same lines");
-    }
+    fuzz::Require(fuzz::SameLines(fuzz::ReadAll(list, readSize), lines),
+                  "small reads read the same lines");
+    const std::vector<ListLine> strict = fuzz::ReadAll(list, list.size() + 1, ListReading::kStrict);
+    fuzz::Require(list.starts_with(fuzz::kByteOrderMark) || fuzz::SameLines(strict, lines),
+                  "without a byte-order mark, a lenient reading is a strict one");
+    const std::string marked = std::string(fuzz::kByteOrderMark) + list;
+    fuzz::Require(fuzz::SameLines(fuzz::ReadAll(marked, readSize), strict),
+                  "a byte-order mark in front is passed over, and nothing else");
     return 0;
 }

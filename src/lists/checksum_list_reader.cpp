@@ -3,17 +3,22 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string_view>
 #include <utility>
 
 namespace tessik {
 namespace {
 
 constexpr std::size_t kReadBytes = std::size_t{64} << 10;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 }  // namespace
 
-ChecksumListReader::ChecksumListReader(ListBytes read, std::string separator)
-    : read_(std::move(read)), separator_(std::move(separator)), buffer_(kReadBytes) {}
+ChecksumListReader::ChecksumListReader(ListBytes read, std::string separator, ListReading reading)
+    : read_(std::move(read)),
+      separator_(std::move(separator)),
+      reading_(reading),
+      buffer_(kReadBytes) {}
 
 bool ChecksumListReader::Next(ListLine& line) {
     std::string text;
@@ -24,6 +29,9 @@ bool ChecksumListReader::Next(ListLine& line) {
             return true;
         }
         if (text.ends_with('\r')) text.pop_back();
+        if (number_ == 1 && reading_ == ListReading::kLenient && text.starts_with(kByteOrderMark)) {
+            text.erase(0, kByteOrderMark.size());
+        }
         ChecksumLine parsed = ParseChecksumLine(text, separator_);
         if (parsed.kind == LineKind::kSkipped) continue;
         line = ListLine{number_, std::move(parsed)};
