@@ -41,7 +41,8 @@ bool ChecksumListReader::Next(ListLine& line) {
 }
 
 // One line without its LF. An overlong line keeps only one byte past the limit, which is
-// enough to tell it is too long.
+// enough to tell it is too long. A line that a read error cut short is not one: its name may be
+// another file's.
 bool ChecksumListReader::NextText(std::string& text) {
     text.clear();
     bool any = false;
@@ -60,7 +61,7 @@ bool ChecksumListReader::NextText(std::string& text) {
             return true;
         }
     }
-    return any;
+    return any && !readFailed_;
 }
 
 bool ChecksumListReader::Refill() {
