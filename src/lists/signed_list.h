@@ -6,6 +6,7 @@
 // is checked when the list is opened, before anything is read. Either way the list reader reads
 // Bytes() as it would a file's, and FailsVerification(Signature()) fails the run.
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -29,6 +30,8 @@ class SignedList {
     // What the list reader reads; for as long as this object lives.
     ListBytes Bytes();
     const SignatureCheck& Signature() const { return signature_; }
+    // The list file's size when it was opened, signature armor and all.
+    std::uint64_t FileSize() const { return file_.Size(); }
     bool IsClearSigned() const { return clearSigned_; }
 
   private:
