@@ -117,6 +117,7 @@ class SignedTextFilter {
 }  // namespace
 
 bool HoldsClearSignedText(std::string_view bytes) {
+    bytes = bytes.substr(0, kClearSignedSearchBytes);
     for (std::size_t at = bytes.find(kClearSignedHeader); at != std::string_view::npos;
          at = bytes.find(kClearSignedHeader, at + 1)) {
         if (at > 0 && bytes[at - 1] != '\n') continue;

@@ -5,6 +5,7 @@
 // armor's headers and its signature, with the "- " that escapes a line starting with '-'
 // removed. Lines are passed on as they come, so memory stays flat whatever the list's length.
 
+#include <cstddef>
 #include <string_view>
 
 #include "lists/checksum_list_reader.h"
@@ -13,8 +14,11 @@ namespace tessik {
 
 inline constexpr std::string_view kClearSignedHeader = "-----BEGIN PGP SIGNED MESSAGE-----";
 
-// The header line at the start of any line of the bytes. The first bytes of a file are enough:
-// text in front of a clear-signed message is rare and short.
+// How far into a file the header is looked for: text in front of a clear-signed message is rare
+// and short.
+inline constexpr std::size_t kClearSignedSearchBytes = std::size_t{64} << 10;
+
+// The header line at the start of a line within the first kClearSignedSearchBytes of the bytes.
 bool HoldsClearSignedText(std::string_view bytes);
 
 // The signed text of the clear-signed bytes; nothing when they hold no such text.

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "lists/algorithm_choice.h"
+#include "lists/list_names.h"
 #include "lists/listed_path.h"
 #include "lists/signed_list.h"
 #include "platform/directory_search.h"
@@ -40,15 +41,8 @@ bool HasListOfAnyAlgorithmName(const std::u16string& name) {
     return stem.ends_with(u"sum") || stem.ends_with(u"sums") || stem.ends_with(u"digests");
 }
 
-std::u16string WithoutExtension(const std::u16string& name) {
-    return name.substr(0, name.size() - ExtensionOf(name).size());
-}
-
 bool IsDetachedSignature(const std::u16string& name, const std::set<std::u16string>& files) {
-    const std::u16string extension = LowerExtensionOf(name);
-    return std::find(kSignatureExtensions.begin(), kSignatureExtensions.end(), extension) !=
-               kSignatureExtensions.end() &&
-           files.contains(WithoutExtension(name));
+    return HasSignatureExtension(name) && files.contains(WithoutExtension(name));
 }
 
 // The lists beside the file in the order they are read. A sidecar of another file names that

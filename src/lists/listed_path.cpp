@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "lists/signed_list.h"
 #include "platform/file_system.h"
 #include "platform/path_encoding.h"
 
@@ -26,6 +27,17 @@ std::u16string ListedPath(const std::string& name, const std::u16string& folder,
     std::replace(slashed.begin(), slashed.end(), u'\\', kPathSeparator);
     slashed = Below(folder, slashed);
     return QueryPathKind(slashed) != PathKind::kMissing ? slashed : path;
+}
+
+bool ForEachListedName(const std::u16string& listPath, const std::string& separator,
+                       ListReading reading, const std::function<bool(const std::string&)>& take) {
+    SignedList list;
+    if (list.Open(listPath, SignedList::Checking::kSkip) != ReadFailure::kNone) return false;
+    ChecksumListReader reader(list.Bytes(), separator, reading);
+    for (ListLine listed; reader.Next(listed);) {
+        if (listed.line.kind == LineKind::kEntry && !take(listed.line.name)) return true;
+    }
+    return !reader.ReadFailed();
 }
 
 }  // namespace tessik

@@ -8,12 +8,6 @@
 #include "lists/openpgp_verification.h"
 
 namespace tessik {
-namespace {
-
-// Where a clear-signed list's header is looked for.
-constexpr std::size_t kHeaderSearchBytes = std::size_t{64} << 10;
-
-}  // namespace
 
 SignedList::~SignedList() {
     if (checkedText_ != nullptr) std::fclose(checkedText_);
@@ -21,7 +15,7 @@ SignedList::~SignedList() {
 
 ReadFailure SignedList::Open(const std::u16string& path, Checking checking) {
     if (const ReadFailure failure = file_.Open(path); failure != ReadFailure::kNone) return failure;
-    std::string first(kHeaderSearchBytes, '\0');
+    std::string first(kClearSignedSearchBytes, '\0');
     const std::int64_t got = file_.Read(first.data(), first.size());
     if (got < 0 || !file_.SeekTo(0)) {
         file_.Close();
