@@ -2,7 +2,8 @@
 // whose digest some algorithm has, reads the same however its source cuts the bytes, and every
 // entry written back as a GNU or a BSD line reads back as it was. Read leniently, a byte-order
 // mark in front is all that is passed over: the list reads as a strict reading of what follows
-// it, and a list without one reads as strictly.
+// it, and a list without one reads as strictly. The signed text taken out of a clear-signed list
+// is the same however its source cuts the bytes, and comes only from bytes seen to hold one.
 
 #include <algorithm>
 #include <cstdint>
@@ -14,26 +15,38 @@
 #include "fuzz_support.h"
 #include "lists/checksum_list_reader.h"
 #include "lists/checksum_writer.h"
+#include "lists/clear_signed_text.h"
 
 namespace tessik::fuzz {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// The bytes, handed out at most `readSize` at a time.
+ListBytes InPieces(const std::string& bytes, std::size_t readSize) {
+    return [&bytes, readSize, offset = std::size_t{0}](char* buffer, std::size_t capacity) mutable {
+        const std::size_t count = std::min({capacity, readSize, bytes.size() - offset});
+        std::memcpy(buffer, bytes.data() + offset, count);
+        offset += count;
+        return static_cast<std::int64_t>(count);
+    };
+}
+
 std::vector<ListLine> ReadAll(const std::string& list, std::size_t readSize,
                               ListReading reading = ListReading::kLenient) {
-    std::size_t offset = 0;
-    ChecksumListReader reader(
-        [&](char* buffer, std::size_t capacity) -> std::int64_t {
-            const std::size_t count = std::min({capacity, readSize, list.size() - offset});
-            std::memcpy(buffer, list.data() + offset, count);
-            offset += count;
-            return static_cast<std::int64_t>(count);
-        },
-        "|", reading);
+    ChecksumListReader reader(InPieces(list, readSize), "|", reading);
     std::vector<ListLine> lines;
     for (ListLine line; reader.Next(line);) lines.push_back(std::move(line));
     return lines;
+}
+
+std::string SignedText(const std::string& list, std::size_t readSize) {
+    ListBytes text = SignedTextOf(InPieces(list, readSize));
+    std::string all;
+    char buffer[97];
+    for (std::int64_t got; (got = text(buffer, sizeof buffer)) > 0;)
+        all.append(buffer, static_cast<std::size_t>(got));
+    return all;
 }
 
 bool SameLines(const std::vector<ListLine>& a, const std::vector<ListLine>& b) {
@@ -97,5 +110,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string marked = std::string(fuzz::kByteOrderMark) + list;
     fuzz::Require(fuzz::SameLines(fuzz::ReadAll(marked, readSize), strict),
                   "a byte-order mark in front is passed over, and nothing else");
+    const std::string text = fuzz::SignedText(list, list.size() + 1);
+    fuzz::Require(fuzz::SignedText(list, readSize) == text,
+                  "small reads take out the same signed text");
+    fuzz::Require(text.empty() || HoldsClearSignedText(list),
+                  "signed text comes only from what is seen to be clear-signed");
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "lists/list_finder.h"
 #include "lists/signed_list.h"
 #include "platform/path_encoding.h"
 #include "platform/path_utilities.h"
@@ -169,6 +170,14 @@ TEST(ListSignature, ChecksEachStateAgainstTheUsersKeyring) {
         EXPECT_EQ(check.fingerprint, signedByKey ? keys.fingerprint() : "");
         EXPECT_EQ(NamesRead(list), c.names);
     }
+    // A list found for a file tells its signature's state when asked to.
+    test::WriteBytes(temp.Native("a"), "abc");
+    FindOptions find;
+    find.checkSignatures = true;
+    const test::ScopedEnvironment home("GNUPGHOME", keys.Home("signer"));
+    const FoundEntry found = FindListEntry(temp.U16("a"), find);
+    EXPECT_EQ(found.listPath, temp.U16("changed.md5"));
+    EXPECT_EQ(found.signature.state, SignatureState::kBad);
     // Asked to fetch unknown keys, GnuPG did not even start its network helper.
     EXPECT_FALSE(FileExists(FromNativePath(keys.Home("stranger") + "/S.dirmngr")));
 }
