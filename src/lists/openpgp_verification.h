@@ -6,15 +6,19 @@
 #include <string>
 
 #include "lists/list_signature.h"
+#include "platform/input_file.h"
 
 namespace tessik {
 
-// The detached signature of a file.
-SignatureCheck VerifyDetachedSignature(const std::u16string& signedPath,
-                                       const std::u16string& signaturePath);
+// The files signed are read from where they stand to their end, through the descriptor the list
+// reader goes on to read: what GnuPG checks is what is read, even where the list's name is
+// given to another file meanwhile.
 
-// A clear-signed file, its signed text written to `text` as GnuPG checked it. With kNotChecked
-// the text is not to be used: GnuPG may have written none of it, or only a part.
-SignatureCheck VerifyClearSignedFile(const std::u16string& path, std::FILE* text);
+// The detached signature of an open file.
+SignatureCheck VerifyDetachedSignature(InputFile& signedFile, const std::u16string& signaturePath);
+
+// An open clear-signed file, its signed text written to `text` as GnuPG checked it. With
+// kNotChecked the text is not to be used: GnuPG may have written none of it, or only a part.
+SignatureCheck VerifyClearSignedFile(InputFile& clearSigned, std::FILE* text);
 
 }  // namespace tessik

@@ -4,11 +4,11 @@
 
 namespace tessik {
 
-SignatureCheck VerifyDetachedSignature(const std::u16string&, const std::u16string&) {
+SignatureCheck VerifyDetachedSignature(InputFile&, const std::u16string&) {
     return NotChecked(SignatureProblem::kNoEngine);
 }
 
-SignatureCheck VerifyClearSignedFile(const std::u16string&, std::FILE*) {
+SignatureCheck VerifyClearSignedFile(InputFile&, std::FILE*) {
     return NotChecked(SignatureProblem::kNoEngine);
 }
 

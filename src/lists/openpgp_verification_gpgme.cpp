@@ -40,25 +40,12 @@ off_t SeekFile(void* file, off_t offset, int whence) {
 
 gpgme_data_cbs fileCallbacks = {ReadFile, nullptr, SeekFile, nullptr};
 
-// A file GnuPG is given through the program's own file layer, so that it reads what a list
-// reader would: a regular file, opened as any other.
-class FileData {
-  public:
-    bool Open(const std::u16string& path) {
-        gpgme_data_t data = nullptr;
-        if (file_.Open(path) != ReadFailure::kNone ||
-            gpgme_data_new_from_cbs(&data, &fileCallbacks, &file_) != GPG_ERR_NO_ERROR) {
-            return false;
-        }
-        data_.reset(data);
-        return true;
-    }
-    gpgme_data_t get() const { return data_.get(); }
-
-  private:
-    InputFile file_;
-    Data data_;  // released before the file it reads
-};
+// A file GnuPG reads through the program's own file layer, from where it stands.
+Data DataOver(InputFile& file) {
+    gpgme_data_t data = nullptr;
+    if (gpgme_data_new_from_cbs(&data, &fileCallbacks, &file) != GPG_ERR_NO_ERROR) return nullptr;
+    return Data(data);
+}
 
 bool EngineReady() {
     static const bool initialised = gpgme_check_version(nullptr) != nullptr;
@@ -159,33 +146,36 @@ SignatureCheck Verified(gpgme_ctx_t context, gpgme_error_t error) {
 
 }  // namespace
 
-SignatureCheck VerifyDetachedSignature(const std::u16string& signedPath,
-                                       const std::u16string& signaturePath) {
+SignatureCheck VerifyDetachedSignature(InputFile& signedFile, const std::u16string& signaturePath) {
     if (!EngineReady()) return NotChecked(SignatureProblem::kNoEngine);
-    FileData signedFile;
-    FileData signature;
-    if (!signedFile.Open(signedPath) || !signature.Open(signaturePath)) {
+    InputFile signature;
+    if (signature.Open(signaturePath) != ReadFailure::kNone) {
         return NotChecked(SignatureProblem::kUnreadable);
     }
+    const Data signatureData = DataOver(signature);
+    const Data signedData = DataOver(signedFile);
     const Context context = NewContext();
-    if (context == nullptr) return NotChecked(SignatureProblem::kEngineFailed);
+    if (signatureData == nullptr || signedData == nullptr || context == nullptr) {
+        return NotChecked(SignatureProblem::kEngineFailed);
+    }
     return Verified(context.get(),
-                    gpgme_op_verify(context.get(), signature.get(), signedFile.get(), nullptr));
+                    gpgme_op_verify(context.get(), signatureData.get(), signedData.get(), nullptr));
 }
 
-SignatureCheck VerifyClearSignedFile(const std::u16string& path, std::FILE* text) {
+SignatureCheck VerifyClearSignedFile(InputFile& clearSigned, std::FILE* text) {
     if (!EngineReady()) return NotChecked(SignatureProblem::kNoEngine);
-    FileData clearSigned;
-    if (!clearSigned.Open(path)) return NotChecked(SignatureProblem::kUnreadable);
     gpgme_data_t plain = nullptr;
     if (gpgme_data_new_from_stream(&plain, text) != GPG_ERR_NO_ERROR) {
         return NotChecked(SignatureProblem::kEngineFailed);
     }
     const Data plainText(plain);
+    const Data clearSignedData = DataOver(clearSigned);
     const Context context = NewContext();
-    if (context == nullptr) return NotChecked(SignatureProblem::kEngineFailed);
-    return Verified(context.get(),
-                    gpgme_op_verify(context.get(), clearSigned.get(), nullptr, plainText.get()));
+    if (clearSignedData == nullptr || context == nullptr) {
+        return NotChecked(SignatureProblem::kEngineFailed);
+    }
+    return Verified(context.get(), gpgme_op_verify(context.get(), clearSignedData.get(), nullptr,
+                                                   plainText.get()));
 }
 
 }  // namespace tessik

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "lists/clear_signed_text.h"
 #include "lists/openpgp_verification.h"
@@ -14,6 +15,7 @@ SignedList::~SignedList() {
 }
 
 ReadFailure SignedList::Open(const std::u16string& path, Checking checking) {
+    if (checkedText_ != nullptr) std::fclose(std::exchange(checkedText_, nullptr));
     if (const ReadFailure failure = file_.Open(path); failure != ReadFailure::kNone) return failure;
     std::string first(kClearSignedSearchBytes, '\0');
     const std::int64_t got = file_.Read(first.data(), first.size());
@@ -29,28 +31,31 @@ ReadFailure SignedList::Open(const std::u16string& path, Checking checking) {
     } else if (checking == Checking::kSkip) {
         signature_ = NotChecked(SignatureProblem::kNotAsked);
     } else if (clearSigned_) {
-        CheckClearSigned(path);
+        CheckClearSigned();
     } else {
-        signature_ = VerifyDetachedSignature(path, signature);
+        signature_ = VerifyDetachedSignature(file_, signature);
     }
     signature_.signaturePath = signature;
+    if (!file_.SeekTo(0)) {
+        file_.Close();
+        return ReadFailure::kIoError;
+    }
     return ReadFailure::kNone;
 }
 
 // GnuPG's text where it checked the signature; otherwise, the file is read through the armor.
-void SignedList::CheckClearSigned(const std::u16string& path) {
+void SignedList::CheckClearSigned() {
     checkedText_ = std::tmpfile();
     if (checkedText_ == nullptr) {
         signature_ = NotChecked(SignatureProblem::kEngineFailed, std::strerror(errno));
         return;
     }
-    signature_ = VerifyClearSignedFile(path, checkedText_);
+    signature_ = VerifyClearSignedFile(file_, checkedText_);
     if (signature_.state != SignatureState::kNotChecked && std::fflush(checkedText_) == 0 &&
         std::fseek(checkedText_, 0, SEEK_SET) == 0) {
         return;
     }
-    std::fclose(checkedText_);
-    checkedText_ = nullptr;
+    std::fclose(std::exchange(checkedText_, nullptr));
     if (signature_.state != SignatureState::kNotChecked) {
         signature_ = NotChecked(SignatureProblem::kEngineFailed, std::strerror(errno));
     }

@@ -35,7 +35,7 @@ class SignedList {
     bool IsClearSigned() const { return clearSigned_; }
 
   private:
-    void CheckClearSigned(const std::u16string& path);
+    void CheckClearSigned();
 
     InputFile file_;
     std::FILE* checkedText_ = nullptr;  // what GnuPG checked of a clear-signed list
