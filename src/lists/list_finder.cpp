@@ -33,7 +33,7 @@ bool Cancelled(const FindOptions& options) {
     return options.cancel != nullptr && options.cancel->load(std::memory_order_relaxed);
 }
 
-// "CHECKSUM", "Fedora-...-CHECKSUM", "checksums.txt", "sha256sum.txt", "SUMS", "x.DIGESTS":
+// "CHECKSUM", "Release-1.0-x86_64-CHECKSUM", "checksums.txt", "sha256sum.txt", "SUMS", "x.DIGESTS":
 // names of lists whose lines say their algorithm, or leave it to the digest's length.
 bool HasListOfAnyAlgorithmName(const std::u16string& name) {
     std::u16string stem = AsciiLower(name);
