@@ -1,33 +1,60 @@
 // The checksum-list reader on any bytes: it ends, numbers lines in order, hands out only entries
 // whose digest some algorithm has, reads the same however its source cuts the bytes, and every
-// entry written back as a GNU or a BSD line reads back as it was.
+// entry written back as a GNU or a BSD line reads back as it was. Read leniently, a byte-order
+// mark in front is all that is passed over: the list reads as a strict reading of what follows
+// it, and a list without one reads as strictly. The signed text taken out of a clear-signed list
+// is the same however its source cuts the bytes, and comes only from bytes seen to hold one.
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "fuzz_support.h"
 #include "lists/checksum_list_reader.h"
 #include "lists/checksum_writer.h"
+#include "lists/clear_signed_text.h"
 
 namespace tessik::fuzz {
 namespace {
 
-std::vector<ListLine> ReadAll(const std::string& list, std::size_t readSize) {
-    std::size_t offset = 0;
-    ChecksumListReader reader(
-        [&](char* buffer, std::size_t capacity) -> std::int64_t {
-            const std::size_t count = std::min({capacity, readSize, list.size() - offset});
-            std::memcpy(buffer, list.data() + offset, count);
-            offset += count;
-            return static_cast<std::int64_t>(count);
-        },
-        "|");
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The bytes, handed out at most `readSize` at a time.
+ListBytes InPieces(const std::string& bytes, std::size_t readSize) {
+    return [&bytes, readSize, offset = std::size_t{0}](char* buffer, std::size_t capacity) mutable {
+        const std::size_t count = std::min({capacity, readSize, bytes.size() - offset});
+        std::memcpy(buffer, bytes.data() + offset, count);
+        offset += count;
+        return static_cast<std::int64_t>(count);
+    };
+}
+
+std::vector<ListLine> ReadAll(const std::string& list, std::size_t readSize,
+                              ListReading reading = ListReading::kLenient) {
+    ChecksumListReader reader(InPieces(list, readSize), "|", reading);
     std::vector<ListLine> lines;
     for (ListLine line; reader.Next(line);) lines.push_back(std::move(line));
     return lines;
+}
+
+std::string SignedText(const std::string& list, std::size_t readSize) {
+    ListBytes text = SignedTextOf(InPieces(list, readSize));
+    std::string all;
+    char buffer[97];
+    for (std::int64_t got; (got = text(buffer, sizeof buffer)) > 0;)
+        all.append(buffer, static_cast<std::size_t>(got));
+    return all;
+}
+
+bool SameLines(const std::vector<ListLine>& a, const std::vector<ListLine>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const ListLine& x, const ListLine& y) {
+                          return x.number == y.number && x.line.kind == y.line.kind &&
+                                 x.line.name == y.line.name && x.line.digest == y.line.digest;
+                      });
 }
 
 void CheckRoundTrip(const ChecksumLine& entry) {
@@ -75,12 +102,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                       "an entry's digest has the size of some algorithm's");
         fuzz::CheckRoundTrip(line.line);
     }
-    const std::vector<ListLine> cut = fuzz::ReadAll(list, readSize);
-    fuzz::Require(cut.size() == lines.size(), "small reads find the same lines");
-    for (std::size_t i = 0; i < cut.size(); ++i) {
-        fuzz::Require(cut[i].number == lines[i].number && cut[i].line.name == lines[i].line.name &&
-                          cut[i].line.digest == lines[i].line.digest,
-                      "small reads read the same lines");
-    }
+    fuzz::Require(fuzz::SameLines(fuzz::ReadAll(list, readSize), lines),
+                  "small reads read the same lines");
+    const std::vector<ListLine> strict = fuzz::ReadAll(list, list.size() + 1, ListReading::kStrict);
+    fuzz::Require(list.starts_with(fuzz::kByteOrderMark) || fuzz::SameLines(strict, lines),
+                  "without a byte-order mark, a lenient reading is a strict one");
+    const std::string marked = std::string(fuzz::kByteOrderMark) + list;
+    fuzz::Require(fuzz::SameLines(fuzz::ReadAll(marked, readSize), strict),
+                  "a byte-order mark in front is passed over, and nothing else");
+    const std::string text = fuzz::SignedText(list, list.size() + 1);
+    fuzz::Require(fuzz::SignedText(list, readSize) == text,
+                  "small reads take out the same signed text");
+    fuzz::Require(text.empty() || HoldsClearSignedText(list),
+                  "signed text comes only from what is seen to be clear-signed");
     return 0;
 }

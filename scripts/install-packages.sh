@@ -10,6 +10,7 @@ run_packages=(
     python3                                   # draws the icon theme's sizes
     qt6-base-dev libgl-dev                    # the windows
     libcli11-dev                              # tessik-sum's command line
+    libgpgme-dev                              # checking the signatures of checksum lists
     xvfb xauth xdotool x11-apps imagemagick   # showing and photographing the window without a display
 )
 package_packages=(
@@ -20,6 +21,7 @@ package_packages=(
 test_packages=(
     libgtest-dev libgmock-dev         # tests
     libssl-dev openssl                # reference digests for tests and benchmarks
+    gnupg                             # throwaway keys that sign the lists in the signature tests
     rhash time                        # peers and peak memory in bench/compare.sh
     hashdeep                          # peer of tessik-sum -r -j in bench/compare.sh
     libbenchmark-dev                  # benchmarks

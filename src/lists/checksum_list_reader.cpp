@@ -3,17 +3,22 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string_view>
 #include <utility>
 
 namespace tessik {
 namespace {
 
 constexpr std::size_t kReadBytes = std::size_t{64} << 10;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 }  // namespace
 
-ChecksumListReader::ChecksumListReader(ListBytes read, std::string separator)
-    : read_(std::move(read)), separator_(std::move(separator)), buffer_(kReadBytes) {}
+ChecksumListReader::ChecksumListReader(ListBytes read, std::string separator, ListReading reading)
+    : read_(std::move(read)),
+      separator_(std::move(separator)),
+      reading_(reading),
+      buffer_(kReadBytes) {}
 
 bool ChecksumListReader::Next(ListLine& line) {
     std::string text;
@@ -24,6 +29,9 @@ bool ChecksumListReader::Next(ListLine& line) {
             return true;
         }
         if (text.ends_with('\r')) text.pop_back();
+        if (number_ == 1 && reading_ == ListReading::kLenient && text.starts_with(kByteOrderMark)) {
+            text.erase(0, kByteOrderMark.size());
+        }
         ChecksumLine parsed = ParseChecksumLine(text, separator_);
         if (parsed.kind == LineKind::kSkipped) continue;
         line = ListLine{number_, std::move(parsed)};
@@ -33,7 +41,8 @@ bool ChecksumListReader::Next(ListLine& line) {
 }
 
 // One line without its LF. An overlong line keeps only one byte past the limit, which is
-// enough to tell it is too long.
+// enough to tell it is too long. A line that a read error cut short is not one: its name may be
+// another file's.
 bool ChecksumListReader::NextText(std::string& text) {
     text.clear();
     bool any = false;
@@ -52,7 +61,7 @@ bool ChecksumListReader::NextText(std::string& text) {
             return true;
         }
     }
-    return any;
+    return any && !readFailed_;
 }
 
 bool ChecksumListReader::Refill() {

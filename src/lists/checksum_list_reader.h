@@ -1,9 +1,10 @@
 #pragma once
 // Reads a checksum list line by line from any source of bytes (a file, standard input, a
 // string), so that a list of any length is verified as it is read. LF ends a line and a CR
-// before it is dropped, so lists written on Windows read the same. Blank and comment lines are
-// passed over; malformed ones are handed out with their numbers for the caller to count and
-// report, and never end the reading. A line longer than any real entry is malformed and is
+// before it is dropped, so lists written on Windows read the same, and a UTF-8 byte-order mark
+// that editors there put in front is passed over unless the reading is strict. Blank and comment
+// lines are passed over; malformed ones are handed out with their numbers for the caller to count
+// and report, and never end the reading. A line longer than any real entry is malformed and is
 // skipped without being kept, so memory stays bounded whatever the input.
 
 #include <cstddef>
@@ -15,6 +16,11 @@
 #include "lists/checksum_line.h"
 
 namespace tessik {
+
+enum class ListReading {
+    kLenient,  // lists from elsewhere read as their authors meant (see also ListedPath)
+    kStrict,   // every byte as written
+};
 
 // Fills the buffer with up to `capacity` bytes: the count, 0 at the end, -1 on a read error.
 using ListBytes = std::function<std::int64_t(char* buffer, std::size_t capacity)>;
@@ -30,11 +36,13 @@ class ChecksumListReader {
     static constexpr std::size_t kMaxLineBytes = std::size_t{64} << 10;
 
     // The separator is that of the folder window's lines (see ParseChecksumLine).
-    ChecksumListReader(ListBytes read, std::string separator);
+    ChecksumListReader(ListBytes read, std::string separator,
+                       ListReading reading = ListReading::kLenient);
 
     // The next entry or malformed line. False at the end of the list or after a read error.
     bool Next(ListLine& line);
     bool ReadFailed() const { return readFailed_; }
+    ListReading Reading() const { return reading_; }
 
   private:
     bool NextText(std::string& text);
@@ -42,6 +50,7 @@ class ChecksumListReader {
 
     ListBytes read_;
     const std::string separator_;
+    const ListReading reading_;
     std::vector<char> buffer_;
     std::size_t position_ = 0;
     std::size_t filled_ = 0;

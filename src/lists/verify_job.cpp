@@ -4,7 +4,7 @@
 
 #include "folder/ordered_file_hasher.h"
 #include "lists/algorithm_choice.h"
-#include "platform/path_encoding.h"
+#include "lists/listed_path.h"
 
 namespace tessik {
 namespace {
@@ -31,11 +31,6 @@ Pending Prepared(ListLine listed, const VerifyOptions& options) {
     return pending;
 }
 
-std::u16string ResolvedPath(const std::string& name, const std::u16string& listFolder) {
-    const std::u16string path = FromNativePath(name);
-    return path.front() == kPathSeparator ? path : listFolder + path;
-}
-
 void Complete(VerifyResult& result, const FileDigestResult& hashed, const Digest& expected) {
     if (hashed.outcome == FileDigestOutcome::kDigest) {
         result.status = hashed.digest == expected ? VerifyStatus::kOk : VerifyStatus::kFailed;
@@ -58,7 +53,7 @@ bool VerifyList(ChecksumListReader& reader, const VerifyOptions& options,
         Pending& pending = waiting.emplace_back(Prepared(std::move(listed), options));
         file.algorithm = pending.result.algorithm;
         if (file.algorithm != nullptr)
-            file.path = ResolvedPath(pending.result.name, options.listFolder);
+            file.path = ListedPath(pending.result.name, options.listFolder, reader.Reading());
         return true;
     };
     const auto deliver = [&](HashedFile& hashed) {

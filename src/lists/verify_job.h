@@ -2,9 +2,10 @@
 // Checks every entry of a checksum list against the files it names, in list order, handing one
 // result per entry or malformed line to the caller as it goes. Relative names are taken from a
 // folder the caller gives: the list's own, so that a list checks the same from wherever it is
-// opened, or the current one, as the standard tools take them. Files are hashed on the given
-// number of workers, with the progress and cancel of the file path; a window drives the same job
-// on a worker thread of its own.
+// opened, the current one, as the standard tools take them, or any other the user picks for a
+// list whose names belong elsewhere. They are looked up as the reader reads (see ListedPath). Files
+// are hashed on the given number of workers, with the progress and cancel of the file path; a
+// window drives the same job on a worker thread of its own.
 
 #include <atomic>
 #include <cstdint>
@@ -38,6 +39,7 @@ struct VerifyResult {
 
 struct VerifyOptions {
     // Names are taken relative to it (ending with a separator); empty: the current folder.
+    // Usually the list's own folder, but any folder the names belong to.
     std::u16string listFolder;
     const AlgorithmInfo* named = nullptr;   // the user's choice, which every line must fit
     const AlgorithmInfo* ofList = nullptr;  // what the list's name stands for

@@ -23,8 +23,8 @@ std::vector<Read> ReadAll(ChecksumListReader& reader) {
     return lines;
 }
 
-std::vector<Read> ReadAll(std::string list) {
-    ChecksumListReader reader(BytesOf(std::move(list)), "|");
+std::vector<Read> ReadAll(std::string list, ListReading reading = ListReading::kLenient) {
+    ChecksumListReader reader(BytesOf(std::move(list)), "|", reading);
     return ReadAll(reader);
 }
 
@@ -43,6 +43,32 @@ TEST(ChecksumListReader, NumbersLinesAndPassesOverBlanksAndComments) {
         {{2, LineKind::kEntry, "a"}, {4, LineKind::kMalformed, ""}, {5, LineKind::kEntry, "b"}});
     ExpectLines(ReadAll(""), {});
     ExpectLines(ReadAll("\n\n"), {});
+}
+
+// Only in front of the first line, where editors on Windows put it.
+TEST(ChecksumListReader, PassesOverAByteOrderMarkUnlessStrict) {
+    const std::string mark = "\xEF\xBB\xBF";
+    const struct {
+        const char* what;
+        std::string list;
+        ListReading reading;
+        std::vector<Read> lines;
+    } cases[] = {
+        {"lenient", mark + kMd5 + "  a\r\n", ListReading::kLenient, {{1, LineKind::kEntry, "a"}}},
+        {"strict", mark + kMd5 + "  a\r\n", ListReading::kStrict, {{1, LineKind::kMalformed, ""}}},
+        {"before a comment",
+         mark + "# list\n" + kMd5 + "  a",
+         ListReading::kLenient,
+         {{2, LineKind::kEntry, "a"}}},
+        {"on a later line",
+         "\n" + mark + kMd5 + "  a",
+         ListReading::kLenient,
+         {{2, LineKind::kMalformed, ""}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ExpectLines(ReadAll(c.list, c.reading), c.lines);
+    }
 }
 
 // A CR inside a name stays; only the one before the LF is a line end.
@@ -71,12 +97,13 @@ TEST(ChecksumListReader, JoinsLinesAcrossReads) {
     ExpectLines(ReadAll(reader), {{1, LineKind::kEntry, "first"}, {2, LineKind::kEntry, "second"}});
 }
 
+// The line the error cut short is not handed out: "a" may be another file than "ab...".
 TEST(ChecksumListReader, StopsAtAReadError) {
     int calls = 0;
     ChecksumListReader reader(
         [&](char* buffer, std::size_t capacity) -> std::int64_t {
             if (calls++ > 0) return -1;
-            const std::string first = kMd5 + "  a\n";
+            const std::string first = kMd5 + "  a\n" + kMd5 + "  ab";
             first.copy(buffer, capacity);
             return static_cast<std::int64_t>(first.size());
         },

@@ -21,8 +21,9 @@ struct Outcome {
     ReadFailure failure = ReadFailure::kNone;
 };
 
-std::vector<Outcome> Verify(const std::string& list, VerifyOptions options) {
-    ChecksumListReader reader(BytesOf(list), "|");
+std::vector<Outcome> Verify(const std::string& list, VerifyOptions options,
+                            ListReading reading = ListReading::kLenient) {
+    ChecksumListReader reader(BytesOf(list), "|", reading);
     std::vector<Outcome> outcomes;
     EXPECT_TRUE(VerifyList(reader, options, [&](const VerifyResult& result) {
         outcomes.push_back({result.lineNumber, result.status, result.name, result.failure});
@@ -68,6 +69,38 @@ TEST(VerifyJob, ReportsEachLineInListOrder) {
             if (expected[i].status != VerifyStatus::kMalformed) {
                 EXPECT_EQ(got[i].name, expected[i].name) << i;
             }
+        }
+    }
+}
+
+// Lists made on Windows name files below their folder with '\'; a name that really holds one
+// still comes first, and a digest too long for the list's algorithm is malformed on its line.
+TEST(VerifyJob, LooksUpWindowsStyleNamesWithSlashesUnlessStrict) {
+    test::TemporaryFolder temp;
+    test::MakeFolder(temp.Native("dir"));
+    test::WriteBytes(temp.Native("dir/abc"), "abc");
+    test::WriteBytes(temp.Native("odd\\name"), "abc");
+    const std::string list = kMd5OfAbc + "  dir\\abc\n" + kMd5OfAbc + "  odd\\name\n" + kMd5OfAbc +
+                             "  dir\\gone\n" + test::kSha1OfAbc + "  dir\\abc\n";
+    VerifyOptions options;
+    options.listFolder = temp.U16() + u"/";
+    options.ofList = AlgorithmWithId("md5");
+    const struct {
+        ListReading reading;
+        std::vector<VerifyStatus> statuses;
+    } cases[] = {
+        {ListReading::kLenient,
+         {VerifyStatus::kOk, VerifyStatus::kOk, VerifyStatus::kMissing, VerifyStatus::kMalformed}},
+        {ListReading::kStrict,
+         {VerifyStatus::kMissing, VerifyStatus::kOk, VerifyStatus::kMissing,
+          VerifyStatus::kMalformed}},
+    };
+    for (const auto& c : cases) {
+        const std::vector<Outcome> got = Verify(list, options, c.reading);
+        ASSERT_EQ(got.size(), c.statuses.size());
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            EXPECT_EQ(got[i].status, c.statuses[i]) << i;
+            EXPECT_EQ(got[i].line, i + 1);
         }
     }
 }
