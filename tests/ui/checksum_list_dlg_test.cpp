@@ -212,9 +212,10 @@ TEST_F(ChecksumListWindowTest, AListCutByAReadErrorIsSaidToBe) {
         Click(window, kStartButton);
         ASSERT_TRUE(WaitUntilIdle(window));
         const std::vector<QString> rows = Rows(window);
-        ASSERT_EQ(rows.size(), (64u << 10) / 40 + 1);
+        // The line the error cut short is not handed out: its name may be another file's.
+        ASSERT_EQ(rows.size(), (64u << 10) / 40);
         EXPECT_EQ(rows.front(), "1 | a.txt | unreadable: read error");
-        EXPECT_EQ(rows.back(), "1639 |  | malformed line");
+        EXPECT_EQ(rows.back(), "1638 | a.txt | unreadable: read error");
     });
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(
