@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "digest/blake3_file.h"
 #include "digest/file_stream.h"
 
 namespace tessik {
@@ -69,7 +70,17 @@ FileDigestResult DigestFile(DigestEngine& engine, const std::u16string& path,
             engine.Restart();
             digested = 0;
         }};
-    const StreamOutcome stream = StreamFile(file, consumer, options.cancel);
+    // BLAKE3's tree lets a large file's subtrees be hashed on every core.
+    auto* const tree = dynamic_cast<Blake3Engine*>(&engine);
+    const StreamOutcome stream =
+        tree == nullptr ? StreamFile(file, consumer, options.cancel)
+                        : StreamFileToBlake3(
+                              *tree, file, consumer,
+                              [&](std::uint64_t bytes) {
+                                  digested = bytes;
+                                  progress.Digested(digested);
+                              },
+                              options.cancel);
 
     result.bytes = digested;
     switch (stream.end) {
