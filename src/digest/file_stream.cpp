@@ -287,7 +287,7 @@ class SpanRound {
             const std::uint64_t span = next_.fetch_add(1, std::memory_order_relaxed);
             if (span >= end_) return;
             const std::uint64_t offset = span * spans_.spanBytes;
-            if (!window.Map(file_, offset, spans_.spanBytes)) {
+            if (!window.Map(file_, offset, spans_.spanBytes, true)) {
                 failed_.store(true, std::memory_order_relaxed);
                 return;
             }
