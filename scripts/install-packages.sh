@@ -21,6 +21,7 @@ test_packages=(
     libgtest-dev libgmock-dev         # tests
     libssl-dev openssl                # reference digests for tests and benchmarks
     rhash time                        # peers and peak memory in bench/compare.sh
+    b3sum                             # BLAKE3's differential test and peer in bench/compare.sh
     hashdeep                          # peer of tessik-sum -r -j in bench/compare.sh
     libbenchmark-dev                  # benchmarks
     python3-nautilus                  # GNOME's file-manager extension, run in its test
