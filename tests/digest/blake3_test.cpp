@@ -18,12 +18,14 @@
 #include "digest/digest_paths.h"
 #include "digest/hex.h"
 #include "engine_test_support.h"
+#include "every_path.h"
 #include "support/temporary_folder.h"
 
 namespace tessik {
 namespace {
 
 using testing::Bytes;
+using testing::ExpectEveryPathAgrees;
 using testing::RandomBytes;
 
 Bytes Pattern(std::size_t length) {
@@ -58,17 +60,6 @@ std::string Blake3Hex(const std::uint8_t* data, std::size_t length,
 class Blake3 : public ::testing::Test {
   protected:
     void TearDown() override { UseFastestDigestPaths(); }
-
-    // The portable result, then the same computation on every other path.
-    template <typename Compute>
-    void ExpectEveryPathAgrees(const std::string& what, Compute&& compute) {
-        ASSERT_TRUE(ForceDigestPath(DigestPath::kPortable));
-        const auto expected = compute();
-        for (DigestPath path : SupportedDigestPaths()) {
-            ASSERT_TRUE(ForceDigestPath(path));
-            EXPECT_EQ(compute(), expected) << what << " on the " << DigestPathName(path) << " path";
-        }
-    }
 };
 
 TEST_F(Blake3, GivesThePublishedAnswersOnEveryPath) {
