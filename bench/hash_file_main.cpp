@@ -72,8 +72,9 @@ int main(int argc, char** argv) {
         }
     }
     if (argc - next != 2) {
-        std::cerr << "usage: " << argv[0]
-                  << " [--without-avx512] [--route read|read-ahead|map] [--threads N] ALGORITHM FILE\n";
+        std::cerr
+            << "usage: " << argv[0]
+            << " [--without-avx512] [--route read|read-ahead|map] [--threads N] ALGORITHM FILE\n";
         return 2;
     }
     const int index = AlgorithmIndex(argv[next]);

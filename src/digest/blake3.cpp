@@ -49,14 +49,10 @@ Node ParentNode(const std::uint8_t left[32], const std::uint8_t right[32]) {
     return node;
 }
 
-void SubtreeCv(const std::uint8_t* data, std::uint64_t chunks, std::uint64_t firstChunk,
-               std::uint8_t cv[32]) {
-    if (chunks > kLevelChunks) {
-        std::uint8_t halves[64];
-        Blake3SubtreeHalves(data, chunks, firstChunk, halves);
-        NodeCv(ParentNode(halves, halves + 32), cv);
-        return;
-    }
+// Level by level, many nodes to a call; its buffers are the stack frame of this call alone, not
+// of every level of the recursion above it.
+[[gnu::noinline]] void SmallSubtreeCv(const std::uint8_t* data, std::uint64_t chunks,
+                                      std::uint64_t firstChunk, std::uint8_t cv[32]) {
     const Blake3ManyKernel many = ActiveDigestKernels().blake3Many;
     std::uint8_t level[kLevelChunks * 32], parents[kLevelChunks / 2 * 32];
     many(data, chunks, false, firstChunk, level);
@@ -65,6 +61,14 @@ void SubtreeCv(const std::uint8_t* data, std::uint64_t chunks, std::uint64_t fir
         std::memcpy(level, parents, nodes / 2 * 32);
     }
     std::memcpy(cv, level, 32);
+}
+
+void SubtreeCv(const std::uint8_t* data, std::uint64_t chunks, std::uint64_t firstChunk,
+               std::uint8_t cv[32]) {
+    if (chunks <= kLevelChunks) return SmallSubtreeCv(data, chunks, firstChunk, cv);
+    std::uint8_t halves[64];
+    Blake3SubtreeHalves(data, chunks, firstChunk, halves);
+    NodeCv(ParentNode(halves, halves + 32), cv);
 }
 
 bool ChunkStarted(const Blake3State& s) {
@@ -164,7 +168,8 @@ void Blake3Engine::AddToChunk(const std::uint8_t* data, std::size_t length) {
             state_.blocksDone += 1;
             state_.blockBytes = 0;
         }
-        const std::size_t take = std::min<std::size_t>(length, kBlake3BlockBytes - state_.blockBytes);
+        const std::size_t take =
+            std::min<std::size_t>(length, kBlake3BlockBytes - state_.blockBytes);
         std::memcpy(state_.block + state_.blockBytes, data, take);
         state_.blockBytes += static_cast<std::uint32_t>(take);
         data += take;

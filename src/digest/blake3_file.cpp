@@ -34,18 +34,18 @@ StreamOutcome StreamFileToBlake3(Blake3Engine& engine, InputFile& file,
     const std::uint64_t spanChunks = spanBytes / kBlake3ChunkSize;
     std::vector<std::array<std::uint8_t, 64>> halves(kSpansInFlight);
     std::uint64_t appended = 0;
-    const SpanHashing spans{
-        spanBytes, threads,
-        [&](std::uint64_t span, const std::uint8_t* data) {
-            Blake3SubtreeHalves(data, spanChunks, span * spanChunks,
-                                halves[span % kSpansInFlight].data());
-        },
-        [&](std::uint64_t count) {
-            for (; appended < count; ++appended) {
-                engine.AppendSubtree(halves[appended % kSpansInFlight].data(), spanChunks);
-            }
-            spansDone(count * spanBytes);
-        }};
+    const SpanHashing spans{spanBytes, threads,
+                            [&](std::uint64_t span, const std::uint8_t* data) {
+                                Blake3SubtreeHalves(data, spanChunks, span * spanChunks,
+                                                    halves[span % kSpansInFlight].data());
+                            },
+                            [&](std::uint64_t count) {
+                                for (; appended < count; ++appended) {
+                                    engine.AppendSubtree(halves[appended % kSpansInFlight].data(),
+                                                         spanChunks);
+                                }
+                                spansDone(count * spanBytes);
+                            }};
     const StreamOutcome outcome = StreamFileInSpans(file, spans, consume, cancel);
     Wipe(halves.data(), halves.size() * sizeof halves[0]);
     return outcome;

@@ -53,7 +53,8 @@ template <typename Lanes>
             if (prefetch) {
                 constexpr std::size_t kSlice = kLanes * kBlake3ChunkBytes / kBlake3BlocksPerChunk;
                 const std::uint8_t* slice = group + kLanes * stride + block * kSlice;
-                for (std::size_t line = 0; line < kSlice; line += 64) __builtin_prefetch(slice + line);
+                for (std::size_t line = 0; line < kSlice; line += 64)
+                    __builtin_prefetch(slice + line);
             }
             Word m[16];
             Lanes::LoadBlock(group + block * kBlake3BlockBytes, stride, m);
@@ -81,8 +82,8 @@ template <typename Lanes>
         }
         Lanes::StoreCvs(h, cvs + done * 32);
     }
-    if (done < count) narrower(inputs + done * stride, count - done, parents, firstChunk + done,
-                               cvs + done * 32);
+    if (done < count)
+        narrower(inputs + done * stride, count - done, parents, firstChunk + done, cvs + done * 32);
 }
 
 }  // namespace

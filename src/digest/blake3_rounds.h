@@ -31,7 +31,8 @@ inline constexpr std::uint32_t kRoot = 8;
 // Which message word each step of each round takes: round r reads the words the message
 // permutation has moved there r times, so the words themselves never move.
 constexpr std::array<std::array<std::uint8_t, 16>, 7> MessageSchedule() {
-    constexpr std::uint8_t kPermutation[16] = {2, 6, 3, 10, 7, 0, 4, 13, 1, 11, 12, 5, 9, 14, 15, 8};
+    constexpr std::uint8_t kPermutation[16] = {2, 6,  3,  10, 7, 0,  4,  13,
+                                               1, 11, 12, 5,  9, 14, 15, 8};
     std::array<std::array<std::uint8_t, 16>, 7> schedule{};
     for (std::uint8_t i = 0; i < 16; ++i) schedule[0][i] = i;
     for (std::size_t r = 1; r < 7; ++r) {

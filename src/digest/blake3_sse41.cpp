@@ -18,10 +18,12 @@ struct Sse41Lanes {
     [[gnu::always_inline]] static Word Rotr(Word x) {
         const __m128i v = std::bit_cast<__m128i>(x);
         if constexpr (kBy == 16) {
-            const __m128i turn = _mm_setr_epi8(2, 3, 0, 1, 6, 7, 4, 5, 10, 11, 8, 9, 14, 15, 12, 13);
+            const __m128i turn =
+                _mm_setr_epi8(2, 3, 0, 1, 6, 7, 4, 5, 10, 11, 8, 9, 14, 15, 12, 13);
             return std::bit_cast<Word>(_mm_shuffle_epi8(v, turn));
         } else if constexpr (kBy == 8) {
-            const __m128i turn = _mm_setr_epi8(1, 2, 3, 0, 5, 6, 7, 4, 9, 10, 11, 8, 13, 14, 15, 12);
+            const __m128i turn =
+                _mm_setr_epi8(1, 2, 3, 0, 5, 6, 7, 4, 9, 10, 11, 8, 13, 14, 15, 12);
             return std::bit_cast<Word>(_mm_shuffle_epi8(v, turn));
         } else {
             return (x >> kBy) | (x << (32 - kBy));

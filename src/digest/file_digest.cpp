@@ -70,17 +70,15 @@ FileDigestResult DigestFile(DigestEngine& engine, const std::u16string& path,
             engine.Restart();
             digested = 0;
         }};
+    const auto spansDone = [&](std::uint64_t bytes) {
+        digested = bytes;
+        progress.Digested(digested);
+    };
     // BLAKE3's tree lets a large file's subtrees be hashed on every core.
     auto* const tree = dynamic_cast<Blake3Engine*>(&engine);
     const StreamOutcome stream =
-        tree == nullptr ? StreamFile(file, consumer, options.cancel)
-                        : StreamFileToBlake3(
-                              *tree, file, consumer,
-                              [&](std::uint64_t bytes) {
-                                  digested = bytes;
-                                  progress.Digested(digested);
-                              },
-                              options.cancel);
+        tree != nullptr ? StreamFileToBlake3(*tree, file, consumer, spansDone, options.cancel)
+                        : StreamFile(file, consumer, options.cancel);
 
     result.bytes = digested;
     switch (stream.end) {

@@ -39,8 +39,7 @@ std::string RandomContents(std::size_t length) {
 
 Digest Blake3Of(std::string_view bytes) {
     Blake3Engine engine;
-    return DigestOfBytes(engine, reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                         bytes.size());
+    return DigestOfBytes(engine, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
 class Blake3File : public ::testing::Test {

@@ -76,8 +76,9 @@ TEST_F(Blake3, GivesThePublishedAnswersOnEveryPath) {
                       expected.substr(0, 2 * kBlake3DigestBytes))
                 << what;
             // A byte at a time keeps every block and chunk in the engine's own buffer.
-            EXPECT_EQ(Blake3Hex(input.data(), input.size(), std::vector<std::size_t>(input.size(), 1)),
-                      expected.substr(0, 2 * kBlake3DigestBytes))
+            EXPECT_EQ(
+                Blake3Hex(input.data(), input.size(), std::vector<std::size_t>(input.size(), 1)),
+                expected.substr(0, 2 * kBlake3DigestBytes))
                 << what << ", a byte at a time";
         }
     }
@@ -88,8 +89,8 @@ TEST_F(Blake3, GivesThePublishedAnswersOnEveryPath) {
 TEST_F(Blake3, EveryPathAgreesAcrossChunkAndSubtreeBoundaries) {
     std::vector<std::size_t> lengths;
     for (std::size_t length = 0; length <= 2 * 1024 + 70; ++length) lengths.push_back(length);
-    for (std::size_t chunks : {3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 32, 33, 63, 64, 65, 127, 128, 129,
-                               255, 256, 257, 511, 512, 513, 1023, 1024}) {
+    for (std::size_t chunks : {3,  4,  5,   7,   8,   9,   15,  16,  17,  31,  32,  33,   63,
+                               64, 65, 127, 128, 129, 255, 256, 257, 511, 512, 513, 1023, 1024}) {
         for (std::size_t delta : {-1, 0, 1}) lengths.push_back(chunks * 1024 + delta);
     }
     std::mt19937_64 random(3);
@@ -118,19 +119,19 @@ TEST_F(Blake3, EveryPathAgreesOnMessagesInRandomPieces) {
 TEST_F(Blake3, KernelsAgreeOnAnyCountFromAnyChunkNumber) {
     std::mt19937_64 random(5);
     const Bytes inputs = RandomBytes(random, 40 * 1024);
-    for (std::uint64_t firstChunk : {std::uint64_t{0}, (std::uint64_t{1} << 32) - 5,
-                                     (std::uint64_t{7} << 40) + 3}) {
+    for (std::uint64_t firstChunk :
+         {std::uint64_t{0}, (std::uint64_t{1} << 32) - 5, (std::uint64_t{7} << 40) + 3}) {
         for (bool parents : {false, true}) {
             for (std::size_t count = 0; count <= 37; ++count) {
-                ExpectEveryPathAgrees(
-                    std::to_string(count) + (parents ? " parents" : " chunks") + " from chunk " +
-                        std::to_string(firstChunk),
-                    [&] {
-                        Bytes cvs(32 * count + 1, 0xee);
-                        ActiveDigestKernels().blake3Many(inputs.data(), count, parents, firstChunk,
-                                                         cvs.data());
-                        return cvs;
-                    });
+                ExpectEveryPathAgrees(std::to_string(count) + (parents ? " parents" : " chunks") +
+                                          " from chunk " + std::to_string(firstChunk),
+                                      [&] {
+                                          Bytes cvs(32 * count + 1, 0xee);
+                                          ActiveDigestKernels().blake3Many(inputs.data(), count,
+                                                                           parents, firstChunk,
+                                                                           cvs.data());
+                                          return cvs;
+                                      });
             }
         }
     }
@@ -141,8 +142,21 @@ TEST(Blake3Differential, AgreesWithB3sum) {
     if (std::system("command -v b3sum > /dev/null 2>&1") != 0) {
         GTEST_SKIP() << "b3sum is not installed (scripts/install-packages.sh test)";
     }
-    std::vector<std::size_t> lengths = {0, 1, 63, 64, 65, 1023, 1024, 1025, 2047, 2048, 2049,
-                                        16 * 1024 - 1, 16 * 1024 + 1, 1 << 20, (1 << 20) + 1};
+    std::vector<std::size_t> lengths = {0,
+                                        1,
+                                        63,
+                                        64,
+                                        65,
+                                        1023,
+                                        1024,
+                                        1025,
+                                        2047,
+                                        2048,
+                                        2049,
+                                        16 * 1024 - 1,
+                                        16 * 1024 + 1,
+                                        1 << 20,
+                                        (1 << 20) + 1};
     std::mt19937_64 random(6);
     for (int i = 0; i < 40; ++i) lengths.push_back(random() % (3 << 20));
     const Bytes source = RandomBytes(random, 3 << 20);
