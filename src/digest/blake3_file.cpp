@@ -11,15 +11,20 @@ namespace tessik {
 namespace {
 
 // A span per thread is resident at a time; a span of this size leaves the subtrees above it,
-// hashed one at a time on the caller's thread, a negligible share of the work.
+// hashed one at a time on the caller's thread, a negligible share of the work, and makes the
+// mapping calls cost little next to the hashing.
 constexpr std::uint64_t kLargestSpanBytes = kMapWindowBytes;
+constexpr std::uint64_t kSmallestSpanBytes = kFilePieceBytes;
+// What all threads' spans together may hold, where there are many threads.
+constexpr std::uint64_t kResidentSpanBytes = 24 * kFilePieceBytes;
 
 // Small enough that every thread gets a few spans of a smaller file, so none waits long for
 // the last; a power of two, so each span is one subtree.
 std::size_t SpanBytesFor(std::uint64_t fileBytes, unsigned threads) {
+    const std::uint64_t perThread =
+        std::min(fileBytes / (2 * std::uint64_t{threads}), kResidentSpanBytes / threads);
     return static_cast<std::size_t>(
-        std::clamp(std::bit_floor(fileBytes / (2 * std::uint64_t{threads})),
-                   std::uint64_t{kFilePieceBytes}, kLargestSpanBytes));
+        std::clamp(std::bit_floor(perThread), kSmallestSpanBytes, kLargestSpanBytes));
 }
 
 }  // namespace
