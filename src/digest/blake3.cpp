@@ -125,11 +125,6 @@ void Blake3Engine::Restart() {
     std::copy(std::begin(kBlake3Iv), std::end(kBlake3Iv), state_.chunkCv);
 }
 
-std::uint64_t Blake3Engine::Length() const {
-    return state_.chunk * kBlake3ChunkBytes + state_.blocksDone * kBlake3BlockBytes +
-           state_.blockBytes;
-}
-
 // The chunks before the next form one complete subtree for each bit set in their count. The
 // stack holds these, plus pairs merged only now: a pair is held back until more input shows
 // that its parent is no root. At the end of a message that is one whole subtree, its two

@@ -44,9 +44,6 @@ class Blake3Engine final : public StatefulEngine<Blake3State> {
     // message so far is a multiple of that subtree's size.
     void AppendSubtree(const std::uint8_t halves[64], std::uint64_t chunks);
 
-    // Bytes of message so far.
-    std::uint64_t Length() const;
-
   private:
     void AddToChunk(const std::uint8_t* data, std::size_t length);
     void PushChunk();
