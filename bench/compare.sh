@@ -8,19 +8,21 @@
 #   - the table of ratios (ours / peer) with the target of each row; on a processor with
 #     AVX-512 twice, with AVX-512 and with it left out of the choice of paths (standing in for
 #     a processor without it), each against its own targets;
+#   - BLAKE3 on every core against `b3sum`, and on one thread against `b3sum --num-threads 1`;
 #   - our time through each route for a few algorithms, which shows why the route was chosen;
 #   - MD2's throughput, the folder job against `rhash -r`, and the peak memory of hashing a
 #     4 GiB file through each route.
 #
 #   bench/compare.sh [FILTER]     FILTER: only parts whose name contains it ("routes",
 #                                 "folder", "memory", "tessik-sum", "MD2" and algorithm names
-#                                 select those)
+#                                 select those; "BLAKE3" its rows)
 #   environment: RUNS (default 3), SIZE_MIB (default 1024), BUILD_DIR, and MODE:
 #     wall (default)  wall-clock time of each whole command
 #     cpu             for a machine that is not quiet: the processor time of the thread that
 #                     hashed against the peer's user + system time, i.e. the wall-clock ratio
 #                     of an idle two-core machine, where a read-ahead thread has a core of its
-#                     own (the folder rows stay wall-clock)
+#                     own (the folder rows stay wall-clock; the BLAKE3 rows count every
+#                     thread on both sides)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -30,7 +32,7 @@ size_mib=${SIZE_MIB:-1024}
 filter=${1:-}
 mode=${MODE:-wall}
 
-for tool in openssl rhash hashdeep sha256sum /usr/bin/time; do
+for tool in openssl rhash hashdeep sha256sum b3sum /usr/bin/time; do
     command -v "$tool" > /dev/null || { echo "missing: $tool (scripts/install-packages.sh)"; exit 1; }
 done
 
@@ -54,12 +56,16 @@ selected() {
 
 # Options the driver gets in every run of ours: how the paths are chosen, and a forced route.
 dispatch=()
+# The driver's line of processor time that cpu mode counts.
+ourClock='hashing thread'
+
 
 # What the driver says about itself with the current options: its standard error for an empty
 # file, without the timing line.
 describe() {
     : > "$work/empty"
-    "$driver" "${dispatch[@]}" "$@" 2 "$work/empty" 2>&1 > /dev/null | grep -v '^hashing thread'
+    "$driver" "${dispatch[@]}" "$@" 2 "$work/empty" 2>&1 > /dev/null |
+        grep -v '^hashing thread\|^all threads'
 }
 
 # Microseconds of wall-clock time of one command, its output discarded.
@@ -75,7 +81,7 @@ microseconds() {
 ourCost() {
     if [[ $mode == cpu ]]; then
         "$driver" "${dispatch[@]}" "$@" 2>&1 > /dev/null |
-            awk '/hashing thread/ { printf "%d\n", $3 * 1e6 }'
+            awk -v clock="$ourClock" 'index($0, clock ":") == 1 { printf "%d\n", $3 * 1e6 }'
     else
         microseconds "$driver" "${dispatch[@]}" "$@" 2> /dev/null
     fi
@@ -182,6 +188,29 @@ if $withAvx512; then
     dispatch=()
 else
     ratioTable "Targets for a processor without AVX-512:" here
+fi
+
+# BLAKE3 against b3sum, which maps the file and hashes it on every core, or on the one it is
+# told to: each side with the same number of threads.
+blake3Table() {
+    local title=$1 base=("${dispatch[@]}")
+    echo
+    echo "$title"
+    echo
+    echo "| algorithm | ours (s) | peer (s) | peer | ratio | target | |"
+    echo "|---|---|---|---|---|---|---|"
+    ourClock='all threads'
+    row "BLAKE3, every core" blake3 0.95 b3sum --no-names
+    dispatch=("${base[@]}" --threads 1)
+    row "BLAKE3, one thread" blake3 1.00 b3sum --no-names --num-threads 1
+    dispatch=("${base[@]}")
+    ourClock='hashing thread'
+}
+
+# Only with this processor's own paths: b3sum has no switch to leave AVX-512 out, so a row
+# without it would set our AVX2 kernel against its AVX-512 one.
+if selected BLAKE3; then
+    blake3Table "BLAKE3 ($mode time):"
 fi
 
 # Our time through each route for large files. In cpu mode the read-ahead route's figure leaves
@@ -303,4 +332,6 @@ if selected memory; then
         done
         echo
     done
+    kib=$(/usr/bin/time -f %M "$driver" blake3 "$big" 2>&1 > /dev/null | tail -1)
+    awk -v k="$kib" -v n="$(nproc)" 'BEGIN { printf "\nBLAKE3 on every core (%d): %.1f MiB\n", n, k / 1024 }'
 fi

@@ -1,11 +1,18 @@
 // Bytes per second of every engine on every path this machine runs, and of the string hashes,
 // over a 1 MiB buffer in memory, beside OpenSSL's libcrypto on the same buffer as the yardstick.
+// Ours also in cycles per byte: the hashing thread's processor time at the rate of the time-stamp
+// counter, so that a busy machine's other work does not count.
 
 #define OPENSSL_SUPPRESS_DEPRECATED
 #include <benchmark/benchmark.h>
 #include <openssl/evp.h>
 #include <openssl/md4.h>
+#include <time.h>
+#if defined(__x86_64__)
+#include <x86intrin.h>
+#endif
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <random>
@@ -47,14 +54,41 @@ const char* OpenSslName(std::string_view id) {
     return nullptr;
 }
 
+double ThreadProcessorSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+// The time-stamp counter's ticks per second, counted over 20 ms; 0 where there is none.
+double CounterHertz() {
+#if defined(__x86_64__)
+    static const double hertz = [] {
+        using Clock = std::chrono::steady_clock;
+        const Clock::time_point start = Clock::now();
+        const std::uint64_t ticks = __rdtsc();
+        while (Clock::now() - start < std::chrono::milliseconds(20)) {
+        }
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        return static_cast<double>(__rdtsc() - ticks) / seconds;
+    }();
+    return hertz;
+#else
+    return 0;
+#endif
+}
+
 void Ours(benchmark::State& state, const AlgorithmInfo* algorithm, DigestPath path) {
     ForceDigestPath(path);
     const auto engine = algorithm->makeEngine();
     const auto& buffer = Buffer();
+    const double start = ThreadProcessorSeconds();
     for (auto _ : state) {
         benchmark::DoNotOptimize(DigestOfBytes(*engine, buffer.data(), buffer.size()));
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * buffer.size()));
+    const double bytes = static_cast<double>(state.iterations() * buffer.size());
+    state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
+    state.counters["cycles/byte"] = (ThreadProcessorSeconds() - start) * CounterHertz() / bytes;
     UseFastestDigestPaths();
 }
 

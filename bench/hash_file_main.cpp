@@ -1,12 +1,15 @@
-// Prints HashFromFile's result for one algorithm index and one file: what bench/compare.sh
-// times against the command-line tools. Also prints to standard error the processor time of the
-// thread that hashed, which leaves out the reading a second thread did meanwhile, the route the
-// file took and the path of each engine family.
+// Prints HashFromFile's result for one algorithm (by index or by id) and one file: what
+// bench/compare.sh times against the command-line tools. Also prints to standard error the
+// processor time of the thread that hashed, which leaves out the reading a second thread did
+// meanwhile, and that of all threads together, the route the file took and the path of each
+// engine family.
 //
-//   tessik_hash_file [--without-avx512] [--route read|read-ahead|map] INDEX FILE
+//   tessik_hash_file [--without-avx512] [--route read|read-ahead|map] [--threads N] ALGORITHM FILE
 //
 // --without-avx512 picks the fastest paths as if the processor lacked AVX-512, standing in for
-// one that does; --route forces how a large file is read instead of this processor's choice.
+// one that does; --route forces how a large file is read instead of this processor's choice;
+// --threads forces how many threads hash the spans of a large file (BLAKE3) instead of one per
+// core.
 
 #include <sys/resource.h>
 
@@ -15,6 +18,7 @@
 #include <string>
 #include <string_view>
 
+#include "digest/algorithm_catalogue.h"
 #include "digest/cpu_features.h"
 #include "digest/digest_paths.h"
 #include "digest/digest_request.h"
@@ -34,11 +38,20 @@ bool ForceRouteNamed(std::string_view name) {
     return false;
 }
 
-double ThreadProcessorSeconds() {
+double ProcessorSeconds(int who) {
     rusage usage{};
-    getrusage(RUSAGE_THREAD, &usage);
+    getrusage(who, &usage);
     const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// An index as it is, or the index of an id: the benchmarks name the algorithms appended to the
+// list by id, whatever place they end up at.
+int AlgorithmIndex(const char* argument) {
+    if (const tessik::AlgorithmInfo* algorithm = tessik::AlgorithmWithId(argument)) {
+        return static_cast<int>(algorithm - tessik::AlgorithmCatalogue().data());
+    }
+    return std::atoi(argument);
 }
 
 }  // namespace
@@ -51,18 +64,23 @@ int main(int argc, char** argv) {
             tessik::UseFastestDigestPathsWithout(tessik::DigestPath::kAvx512);
         } else if (option == "--route" && next + 1 < argc && ForceRouteNamed(argv[next + 1])) {
             ++next;
+        } else if (option == "--threads" && next + 1 < argc && std::atoi(argv[next + 1]) > 0) {
+            tessik::ForceFileHashingThreads(static_cast<unsigned>(std::atoi(argv[next + 1])));
+            ++next;
         } else {
             next = argc;
         }
     }
     if (argc - next != 2) {
-        std::cerr << "usage: " << argv[0]
-                  << " [--without-avx512] [--route read|read-ahead|map] ALGORITHM-INDEX FILE\n";
+        std::cerr
+            << "usage: " << argv[0]
+            << " [--without-avx512] [--route read|read-ahead|map] [--threads N] ALGORITHM FILE\n";
         return 2;
     }
-    const int index = std::atoi(argv[next]);
+    const int index = AlgorithmIndex(argv[next]);
     std::cout << tessik::HashFromFile(index, tessik::FromNativePath(argv[next + 1]), true) << '\n';
-    std::cerr << "hashing thread: " << ThreadProcessorSeconds() << " s of processor time\n";
+    std::cerr << "hashing thread: " << ProcessorSeconds(RUSAGE_THREAD) << " s of processor time\n";
+    std::cerr << "all threads: " << ProcessorSeconds(RUSAGE_SELF) << " s of processor time\n";
     const tessik::ProcessorKind& kind = tessik::DetectedProcessorKind();
     const char* vendor = kind.vendor == tessik::CpuVendor::kAmd     ? "AMD"
                          : kind.vendor == tessik::CpuVendor::kIntel ? "Intel"

@@ -23,6 +23,7 @@ test_packages=(
     libssl-dev openssl                # reference digests for tests and benchmarks
     gnupg                             # throwaway keys that sign the lists in the signature tests
     rhash time                        # peers and peak memory in bench/compare.sh
+    b3sum                             # BLAKE3's differential test and peer in bench/compare.sh
     hashdeep                          # peer of tessik-sum -r -j in bench/compare.sh
     libbenchmark-dev                  # benchmarks
     python3-nautilus                  # GNOME's file-manager extension, run in its test

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "digest/blake3.h"
 #include "digest/keccak.h"
 #include "digest/md2.h"
 #include "digest/md4.h"
@@ -52,8 +53,13 @@ constexpr std::array kCatalogue = {
     AlgorithmInfo{"PJW", "pjw", "PJW", 4, Make<StringHashEngine, S::kPjw>, kZero},
     AlgorithmInfo{"RS", "rs", "RS", 4, Make<StringHashEngine, S::kRs>, kZero},
     AlgorithmInfo{"SDBM", "sdbm", "SDBM", 4, Make<StringHashEngine, S::kSdbm>, kZero},
+    AlgorithmInfo{"BLAKE3", "blake3", "BLAKE3", 32, Make<Blake3Engine>, kNothing},
 };
 // clang-format on
+
+// Where an index outside the list lands, as it did when SDBM closed the list.
+constexpr std::size_t kFallbackIndex = 24;
+static_assert(kCatalogue[kFallbackIndex].id == "sdbm");
 
 }  // namespace
 
@@ -67,7 +73,7 @@ int AlgorithmCount() {
 
 const AlgorithmInfo& AlgorithmForIndex(int index) {
     return index >= 0 && index < AlgorithmCount() ? kCatalogue[static_cast<std::size_t>(index)]
-                                                   : kCatalogue.back();
+                                                   : kCatalogue[kFallbackIndex];
 }
 
 const AlgorithmInfo* AlgorithmWithId(std::string_view id) {

@@ -31,8 +31,8 @@ inline constexpr int kDefaultAlgorithmIndex = 7;  // SHA-2(512)
 std::span<const AlgorithmInfo> AlgorithmCatalogue();
 int AlgorithmCount();
 
-// The algorithm an index runs: 0-24 their own entry; any other index, -1 (nothing selected)
-// included, runs SDBM.
+// The algorithm an index runs: each index of the list its own entry; any other index, -1
+// (nothing selected) included, runs SDBM.
 const AlgorithmInfo& AlgorithmForIndex(int index);
 
 // The row of a stable identifier; null when there is none.

@@ -34,7 +34,8 @@ CpuFeatures Detect() {
     const bool bmi1 = Bit(ebx, 3), avx2 = Bit(ebx, 5), bmi2 = Bit(ebx, 8), avx512f = Bit(ebx, 16),
                sha = Bit(ebx, 29), avx512bw = Bit(ebx, 30), avx512vl = Bit(ebx, 31);
 
-    features.sha = sha && ssse3 && sse41;
+    features.sse41 = ssse3 && sse41;
+    features.sha = sha && features.sse41;
     if (!osxsave) return features;
     const std::uint64_t state = EnabledStateComponents();
     const bool ymmSaved = (state & 0x6) == 0x6;    // SSE and AVX state

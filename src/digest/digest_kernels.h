@@ -22,6 +22,10 @@ using Sha512Kernel = void (*)(std::uint64_t state[8], const std::uint8_t* data,
 using KeccakAbsorbKernel = void (*)(std::uint64_t lanes[25], const std::uint8_t* data,
                                     std::size_t blockCount, std::size_t rateLanes);
 using KeccakPermuteKernel = void (*)(std::uint64_t lanes[25]);
+// BLAKE3's chaining values of `count` inputs laid end to end, 32 bytes each into `cvs`: whole
+// chunks numbered from `firstChunk`, or parent nodes (two chaining values each).
+using Blake3ManyKernel = void (*)(const std::uint8_t* inputs, std::size_t count, bool parents,
+                                  std::uint64_t firstChunk, std::uint8_t* cvs);
 
 struct DigestKernels {
     Md4Kernel md4;
@@ -31,6 +35,7 @@ struct DigestKernels {
     Sha512Kernel sha512;
     KeccakAbsorbKernel keccakAbsorb;
     KeccakPermuteKernel keccakPermute;
+    Blake3ManyKernel blake3Many;
 };
 
 const DigestKernels& ActiveDigestKernels();
@@ -43,6 +48,13 @@ void Sha512BlocksPortable(std::uint64_t state[8], const std::uint8_t* data, std:
 void KeccakAbsorbPortable(std::uint64_t lanes[25], const std::uint8_t* data, std::size_t blockCount,
                           std::size_t rateLanes);
 void KeccakPermutePortable(std::uint64_t lanes[25]);
+void Blake3ManyPortable(const std::uint8_t* inputs, std::size_t count, bool parents,
+                        std::uint64_t firstChunk, std::uint8_t* cvs);
+// One BLAKE3 compression, all sixteen output words: the chaining value and, for the root's
+// extended output, the rest. `out` may be `cv`.
+void Blake3CompressPortable(const std::uint32_t cv[8], const std::uint8_t block[64],
+                            std::uint32_t blockBytes, std::uint64_t counter, std::uint32_t flags,
+                            std::uint32_t out[16]);
 
 // Built only for x86 processors, each in a file of its own compiled for its extensions.
 void Sha1BlocksShaNi(std::uint32_t state[5], const std::uint8_t* data, std::size_t blockCount);
@@ -57,5 +69,12 @@ void Md5BlocksAvx512(std::uint32_t state[4], const std::uint8_t* data, std::size
 void KeccakAbsorbAvx512(std::uint64_t lanes[25], const std::uint8_t* data, std::size_t blockCount,
                         std::size_t rateLanes);
 void KeccakPermuteAvx512(std::uint64_t lanes[25]);
+// BLAKE3 in 4, 8 and 16 lanes; each hands what is left of a whole group to the next narrower.
+void Blake3ManySse41(const std::uint8_t* inputs, std::size_t count, bool parents,
+                     std::uint64_t firstChunk, std::uint8_t* cvs);
+void Blake3ManyAvx2(const std::uint8_t* inputs, std::size_t count, bool parents,
+                    std::uint64_t firstChunk, std::uint8_t* cvs);
+void Blake3ManyAvx512(const std::uint8_t* inputs, std::size_t count, bool parents,
+                      std::uint64_t firstChunk, std::uint8_t* cvs);
 
 }  // namespace tessik

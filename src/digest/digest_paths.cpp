@@ -10,13 +10,13 @@
 namespace tessik {
 namespace {
 
-constexpr DigestPath kAllPaths[] = {DigestPath::kPortable, DigestPath::kShaNi, DigestPath::kAvx2,
-                                    DigestPath::kAvx512};
+constexpr DigestPath kAllPaths[] = {DigestPath::kPortable, DigestPath::kSse41, DigestPath::kShaNi,
+                                    DigestPath::kAvx2, DigestPath::kAvx512};
 constexpr std::size_t kPathCount = std::size(kAllPaths);
 
 constexpr DigestKernels kPortableKernels = {
     Md4BlocksPortable,    Md5BlocksPortable,    Sha1BlocksPortable,    Sha256BlocksPortable,
-    Sha512BlocksPortable, KeccakAbsorbPortable, KeccakPermutePortable,
+    Sha512BlocksPortable, KeccakAbsorbPortable, KeccakPermutePortable, Blake3ManyPortable,
 };
 
 bool Supported(DigestPath path) {
@@ -24,6 +24,8 @@ bool Supported(DigestPath path) {
     switch (path) {
         case DigestPath::kPortable:
             return true;
+        case DigestPath::kSse41:
+            return cpu.sse41;
         case DigestPath::kShaNi:
             return cpu.sha;
         case DigestPath::kAvx2:
@@ -41,6 +43,9 @@ DigestKernels KernelsFor(DigestPath path) {
     switch (path) {
         case DigestPath::kPortable:
             break;
+        case DigestPath::kSse41:
+            kernels.blake3Many = Blake3ManySse41;
+            break;
         case DigestPath::kShaNi:
             kernels.sha1 = Sha1BlocksShaNi;
             kernels.sha256 = Sha256BlocksShaNi;
@@ -49,6 +54,7 @@ DigestKernels KernelsFor(DigestPath path) {
             kernels.sha512 = Sha512BlocksAvx2;
             kernels.keccakAbsorb = KeccakAbsorbBmi;
             kernels.keccakPermute = KeccakPermuteBmi;
+            kernels.blake3Many = Blake3ManyAvx2;
             break;
         case DigestPath::kAvx512:
             kernels.md4 = Md4BlocksAvx512;
@@ -56,6 +62,7 @@ DigestKernels KernelsFor(DigestPath path) {
             kernels.sha512 = Sha512BlocksAvx512;
             kernels.keccakAbsorb = KeccakAbsorbAvx512;
             kernels.keccakPermute = KeccakPermuteAvx512;
+            kernels.blake3Many = Blake3ManyAvx512;
             break;
     }
 #else
@@ -74,6 +81,7 @@ void ForEachKernel(Visit&& visit) {
     visit(&DigestKernels::sha512);
     visit(&DigestKernels::keccakAbsorb);
     visit(&DigestKernels::keccakPermute);
+    visit(&DigestKernels::blake3Many);
 }
 
 // Each engine's kernel from the latest path that has one of its own and may run: supported
@@ -135,6 +143,8 @@ std::string_view DigestPathName(DigestPath path) {
     switch (path) {
         case DigestPath::kPortable:
             return "portable";
+        case DigestPath::kSse41:
+            return "SSE4.1";
         case DigestPath::kShaNi:
             return "SHA-NI";
         case DigestPath::kAvx2:
@@ -180,6 +190,7 @@ std::vector<KernelPath> ActiveKernelPaths() {
         {"SHA-256", PathOf(&DigestKernels::sha256, active)},
         {"SHA-512", PathOf(&DigestKernels::sha512, active)},
         {"Keccak", PathOf(&DigestKernels::keccakAbsorb, active)},
+        {"BLAKE3", PathOf(&DigestKernels::blake3Many, active)},
     };
 }
 

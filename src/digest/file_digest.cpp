@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "digest/blake3_file.h"
 #include "digest/file_stream.h"
 
 namespace tessik {
@@ -69,7 +70,15 @@ FileDigestResult DigestFile(DigestEngine& engine, const std::u16string& path,
             engine.Restart();
             digested = 0;
         }};
-    const StreamOutcome stream = StreamFile(file, consumer, options.cancel);
+    const auto spansDone = [&](std::uint64_t bytes) {
+        digested = bytes;
+        progress.Digested(digested);
+    };
+    // BLAKE3's tree lets a large file's subtrees be hashed on every core.
+    auto* const tree = dynamic_cast<Blake3Engine*>(&engine);
+    const StreamOutcome stream =
+        tree != nullptr ? StreamFileToBlake3(*tree, file, consumer, spansDone, options.cancel)
+                        : StreamFile(file, consumer, options.cancel);
 
     result.bytes = digested;
     switch (stream.end) {

@@ -7,6 +7,7 @@
 #include <new>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #include "digest/processor_tuning.h"
 #include "platform/mapped_window.h"
@@ -251,6 +252,74 @@ StreamOutcome StreamMapped(InputFile& file, const PieceConsumer& consume,
 // -1 while the processor's own route is taken.
 std::atomic<int> forcedRoute{-1};
 
+// 0 while every core hashes.
+std::atomic<unsigned> forcedThreads{0};
+
+// Up to kSpansInFlight spans from `first`, shared out among the threads as each comes free;
+// the caller's thread hashes too, and between its spans hands over those done in a row.
+class SpanRound {
+  public:
+    SpanRound(InputFile& file, const SpanHashing& spans, std::uint64_t first, std::uint64_t end,
+              const std::atomic<bool>* cancel)
+        : file_(file), spans_(spans), first_(first), end_(end), next_(first), cancel_(cancel) {}
+
+    // False where a span could not be hashed from its mapping whole.
+    bool Run() {
+        std::vector<std::thread> helpers;
+        for (unsigned i = 1; i < spans_.threads && i < end_ - first_; ++i) {
+            try {
+                helpers.emplace_back([this] { Work(false); });
+            } catch (const std::system_error&) {
+                break;  // fewer threads, the same spans
+            }
+        }
+        Work(true);
+        for (std::thread& helper : helpers) helper.join();
+        HandOver();
+        return !failed_.load(std::memory_order_relaxed);
+    }
+
+  private:
+    void Work(bool caller) {
+        MappedWindow window;
+        for (;;) {
+            if (failed_.load(std::memory_order_relaxed) || CancelRaised(cancel_)) return;
+            const std::uint64_t span = next_.fetch_add(1, std::memory_order_relaxed);
+            if (span >= end_) return;
+            const std::uint64_t offset = span * spans_.spanBytes;
+            if (!window.Map(file_, offset, spans_.spanBytes, true)) {
+                failed_.store(true, std::memory_order_relaxed);
+                return;
+            }
+            spans_.hash(span, window.Data());
+            // Past a new end inside the span's last page, zeros come without any fault.
+            if (window.PagesVanished() || file_.CurrentSize() < offset + spans_.spanBytes) {
+                failed_.store(true, std::memory_order_relaxed);
+                return;
+            }
+            done_[span - first_].store(true, std::memory_order_release);
+            if (caller) HandOver();
+        }
+    }
+
+    void HandOver() {
+        const std::uint64_t before = handedOver_;
+        while (first_ + handedOver_ < end_ && done_[handedOver_].load(std::memory_order_acquire)) {
+            ++handedOver_;
+        }
+        if (handedOver_ > before) spans_.hashedUpTo(first_ + handedOver_);
+    }
+
+    InputFile& file_;
+    const SpanHashing& spans_;
+    const std::uint64_t first_, end_;
+    std::atomic<std::uint64_t> next_;
+    const std::atomic<bool>* cancel_;
+    std::atomic<bool> failed_{false};
+    std::atomic<bool> done_[kSpansInFlight] = {};
+    std::uint64_t handedOver_ = 0;  // the caller's thread's own
+};
+
 }  // namespace
 
 std::string_view FileRouteName(FileRoute route) {
@@ -276,6 +345,36 @@ void ForceFileRoute(FileRoute route) {
 
 void UseProcessorFileRoute() {
     forcedRoute.store(-1, std::memory_order_relaxed);
+}
+
+unsigned FileHashingThreads() {
+    const unsigned forced = forcedThreads.load(std::memory_order_relaxed);
+    return forced > 0 ? forced : std::max(1u, std::thread::hardware_concurrency());
+}
+
+void ForceFileHashingThreads(unsigned threads) {
+    forcedThreads.store(threads, std::memory_order_relaxed);
+}
+
+void UseEveryCoreForFiles() {
+    forcedThreads.store(0, std::memory_order_relaxed);
+}
+
+StreamOutcome StreamFileInSpans(InputFile& file, const SpanHashing& spans,
+                                const PieceConsumer& rest, const std::atomic<bool>* cancel) {
+    const std::uint64_t count = file.Size() / spans.spanBytes;
+    for (std::uint64_t first = 0; first < count; first += kSpansInFlight) {
+        SpanRound round(file, spans, first, std::min<std::uint64_t>(count, first + kSpansInFlight),
+                        cancel);
+        const bool whole = round.Run();
+        if (CancelRaised(cancel)) return {StreamEnd::kCancelled, first * spans.spanBytes};
+        if (!whole) return StartOver(file, rest, cancel);
+    }
+    const std::uint64_t offset = count * spans.spanBytes;
+    if (!file.SeekTo(offset)) return {StreamEnd::kReadError, offset};
+    StreamOutcome tail = StreamOnThisThread(file, rest, cancel, PieceSequence::Start::kUntilTheEnd);
+    tail.bytes += offset;
+    return tail;
 }
 
 StreamOutcome StreamFile(InputFile& file, const PieceConsumer& consume,

@@ -62,6 +62,38 @@ struct StreamOutcome {
     std::uint64_t bytes = 0;  // handed over since the last start over
 };
 
+// How many threads hash the spans of a large file (StreamFileInSpans): every core's, unless a
+// number is forced. For tests and benchmarks; not to be called while a file is being read.
+unsigned FileHashingThreads();
+void ForceFileHashingThreads(unsigned threads);
+void UseEveryCoreForFiles();
+
+// A large file hashed in spans of equal size on several threads at once, for an engine whose
+// message is a tree of parts hashed apart. Each thread maps the span it hashes, so resident
+// memory stays at a span per thread.
+struct SpanHashing {
+    std::size_t spanBytes = 0;  // a multiple of MappingGranularity()
+    unsigned threads = 1;
+    // Runs on any of the threads, once for each whole span of the file.
+    std::function<void(std::uint64_t span, const std::uint8_t* data)> hash;
+    // Runs on the caller's thread with the number of spans hashed so far, all of them from the
+    // first: rising, and called again whenever it rises.
+    std::function<void(std::uint64_t spans)> hashedUpTo;
+};
+
+// At most this many spans are hashed beyond the count last passed to hashedUpTo: a span's
+// result may be kept in a ring of this size.
+inline constexpr std::size_t kSpansInFlight = 64;
+
+// The whole spans of the file as measured at opening, then the rest (what is left, and what
+// the file gained) to `rest` in pieces on the caller's thread. Where a span cannot be mapped,
+// or the file is cut short under a mapping, everything hashed is void (rest.startOver) and the
+// file is read from its start on the caller's thread. The cancel flag is looked at before
+// every span and every piece.
+StreamOutcome StreamFileInSpans(InputFile& file, const SpanHashing& spans,
+                                const PieceConsumer& rest,
+                                const std::atomic<bool>* cancel = nullptr);
+
 // Hands the bytes of the open file, from its start to its end, to `consume` in pieces of at
 // most kFilePieceBytes. The cancel flag, when given, is looked at before every piece and once
 // the last one is handed over.

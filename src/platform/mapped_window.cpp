@@ -97,13 +97,15 @@ MappedWindow::~MappedWindow() {
     Unmap();
 }
 
-bool MappedWindow::Map(const InputFile& file, std::uint64_t offset, std::size_t length) {
+bool MappedWindow::Map(const InputFile& file, std::uint64_t offset, std::size_t length,
+                       bool populate) {
     Unmap();
     if (file.descriptor_ < 0 || length == 0 || offset % MappingGranularity() != 0) return false;
     if (!HandlerInstalled()) return false;
     const int guard = TakeGuard();
     if (guard < 0) return false;
-    void* address = systemCalls.mmap(nullptr, length, PROT_READ, MAP_SHARED, file.descriptor_,
+    const int flags = MAP_SHARED | (populate ? MAP_POPULATE : 0);
+    void* address = systemCalls.mmap(nullptr, length, PROT_READ, flags, file.descriptor_,
                                      static_cast<off_t>(offset));
     if (address == MAP_FAILED) {
         guards[guard].taken.store(false);

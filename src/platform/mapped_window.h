@@ -21,8 +21,11 @@ class MappedWindow {
 
     // Maps `length` bytes of the file from `offset`, a multiple of MappingGranularity(), with
     // the advice that they are read once, in order. False, with nothing mapped, where the file
-    // cannot be mapped; an earlier mapping of this window goes first in any case.
-    bool Map(const InputFile& file, std::uint64_t offset, std::size_t length);
+    // cannot be mapped; an earlier mapping of this window goes first in any case. `populate`
+    // enters every page the file holds at once, rather than a fault at a time as they are read:
+    // for a reader that goes through the whole window straight away.
+    bool Map(const InputFile& file, std::uint64_t offset, std::size_t length,
+             bool populate = false);
     void Unmap();
 
     const std::uint8_t* Data() const { return static_cast<const std::uint8_t*>(address_); }

@@ -16,11 +16,13 @@
 #include "digest/digest_kernels.h"
 #include "digest/processor_tuning.h"
 #include "engine_test_support.h"
+#include "every_path.h"
 
 namespace tessik {
 namespace {
 
 using testing::Bytes;
+using testing::ExpectEveryPathAgrees;
 using testing::OneShotHex;
 using testing::PiecewiseHex;
 using testing::RandomBytes;
@@ -29,17 +31,6 @@ using testing::RandomPieces;
 class DigestPaths : public ::testing::Test {
   protected:
     void TearDown() override { UseFastestDigestPaths(); }
-
-    // The portable result, then the same computation on every other path.
-    template <typename Compute>
-    void ExpectEveryPathAgrees(const std::string& what, Compute&& compute) {
-        ASSERT_TRUE(ForceDigestPath(DigestPath::kPortable));
-        const std::string expected = compute();
-        for (DigestPath path : SupportedDigestPaths()) {
-            ASSERT_TRUE(ForceDigestPath(path));
-            EXPECT_EQ(compute(), expected) << what << " on the " << DigestPathName(path) << " path";
-        }
-    }
 };
 
 TEST_F(DigestPaths, PortableIsAlwaysSupportedAndListedFirst) {

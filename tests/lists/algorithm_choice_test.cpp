@@ -40,8 +40,8 @@ TEST(AlgorithmChoice, NamedThenTagThenListThenAnUnambiguousLength) {
         {"list", Line(16), nullptr, Id("md4"), ChoiceOutcome::kChosen, Id("md4")},
         {"list, other length", Line(20), nullptr, Id("md5"), ChoiceOutcome::kMismatch, nullptr},
         {"length of SHA-1 alone", Line(20), nullptr, nullptr, ChoiceOutcome::kChosen, Id("sha1")},
-        {"length shared by three", Line(32), nullptr, nullptr, ChoiceOutcome::kAmbiguous, nullptr,
-         3},
+        {"length shared by four", Line(32), nullptr, nullptr, ChoiceOutcome::kAmbiguous, nullptr,
+         4},
         {"length of the nine string hashes", Line(4), nullptr, nullptr, ChoiceOutcome::kAmbiguous,
          nullptr, 9},
     };

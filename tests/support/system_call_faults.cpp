@@ -68,12 +68,17 @@ void Install(Call call) {
         case Call::kMap:
             systemCalls.mmap = [](void* address, std::size_t length, int protection, int flags,
                                   int fd, off_t offset) {
-                ActiveFault& fault = FaultOf(Call::kMap);
-                if (length > fault.bytesLeft) {
-                    errno = fault.error;
-                    return MAP_FAILED;
+                // Several threads may map at once.
+                static std::mutex budget;
+                {
+                    std::lock_guard lock(budget);
+                    ActiveFault& fault = FaultOf(Call::kMap);
+                    if (length > fault.bytesLeft) {
+                        errno = fault.error;
+                        return MAP_FAILED;
+                    }
+                    fault.bytesLeft -= length;
                 }
-                fault.bytesLeft -= length;
                 return ::mmap(address, length, protection, flags, fd, offset);
             };
             break;
@@ -196,8 +201,14 @@ HeldCall::HeldCall(Call call, int number, std::function<void()> reached) : saved
             HoldIfDue();
             return ::read(fd, buffer, count);
         };
+    } else if (call == Call::kMap) {
+        systemCalls.mmap = [](void* address, std::size_t length, int protection, int flags, int fd,
+                              off_t offset) {
+            HoldIfDue();
+            return ::mmap(address, length, protection, flags, fd, offset);
+        };
     } else {
-        throw std::invalid_argument("only opens and reads can be held");
+        throw std::invalid_argument("only opens, reads and maps can be held");
     }
 }
 

@@ -70,7 +70,7 @@ class UnreadableFolder {
     SystemCalls saved_;
 };
 
-// Holds the n-th open or read (counting from 1 while it is in force) on the thread that makes
+// Holds the n-th open, read or map (counting from 1 while it is in force) on the thread that makes
 // it until Release(), so that a test can act while a worker is at a known point of its work.
 // Outlive every thread that may make the call: install it before they start and let them end
 // before it goes.
