@@ -18,6 +18,14 @@ const AlgorithmInfo* Id(const char* id) {
     return AlgorithmWithId(id);
 }
 
+std::size_t AlgorithmsOfDigestBytes(std::size_t bytes) {
+    std::size_t count = 0;
+    for (const AlgorithmInfo& algorithm : AlgorithmCatalogue()) {
+        if (algorithm.digestBytes == bytes) ++count;
+    }
+    return count;
+}
+
 TEST(ListFinder, FindsTheLineNamingTheFileInTheListsBesideIt) {
     const std::string clearSigned = "-----BEGIN PGP SIGNED MESSAGE-----\nHash: SHA256\n\n" +
                                     kMd5OfAbc + "  other\n-----BEGIN PGP SIGNATURE-----\n";
@@ -77,7 +85,7 @@ TEST(ListFinder, FindsTheLineNamingTheFileInTheListsBesideIt) {
          "checksums.txt",
          1,
          nullptr,
-         3},
+         AlgorithmsOfDigestBytes(32)},
         {"a Windows-style name",
          {{"SUMS", kMd5OfAbc + "  .\\x.iso\n"}},
          Id("md5"),
