@@ -14,8 +14,9 @@ _tessik_sum() {
     fi
     case $previous in
         -a | --algorithm)
+            # The identifiers are lower case; -a takes any case, so "SHA3" completes as well.
             mapfile -t COMPREPLY < <(compgen -W \
-                "$("$program" --list 2> /dev/null | cut -d ' ' -f 1)" -- "$current")
+                "$("$program" --list 2> /dev/null | cut -d ' ' -f 1)" -- "${current,,}")
             return
             ;;
         --line-ends)

@@ -1,5 +1,6 @@
 #include "cli/check_report.h"
 
+#include "cli/quoted_name.h"
 #include "cli/read_failure_text.h"
 #include "lists/checksum_writer.h"
 
@@ -17,8 +18,9 @@ std::string Candidates(const std::vector<const AlgorithmInfo*>& candidates) {
 
 }  // namespace
 
-CheckReport::CheckReport(std::string listName, const SumOptions& options, Console& console)
-    : listName_(std::move(listName)), options_(options), console_(console) {}
+CheckReport::CheckReport(std::string_view listName, const AlgorithmInfo& listed,
+                         const SumOptions& options, Console& console)
+    : listName_(QuotedName(listName)), listed_(listed), options_(options), console_(console) {}
 
 bool CheckReport::Add(const VerifyResult& result) {
     const std::string name = NameForReport(result.name);
@@ -38,12 +40,14 @@ bool CheckReport::Add(const VerifyResult& result) {
             [[fallthrough]];
         case VerifyStatus::kUnreadable:
             ++unread_;
-            console_.Error(name + ": " + std::string(ReadFailureText(result.failure)));
+            console_.Error(QuotedName(result.name) + ": " +
+                           std::string(ReadFailureText(result.failure)));
             return Print(name, "FAILED open or read");
         case VerifyStatus::kMalformed:
             ++malformed_;
             if (options_.warn && !options_.status) {
-                console_.Error(where + "improperly formatted checksum line");
+                console_.Error(where + "improperly formatted " + std::string(listed_.listTag) +
+                               " checksum line");
             }
             return true;
         case VerifyStatus::kAmbiguous:
@@ -81,7 +85,8 @@ bool CheckReport::Finish() {
 
 bool CheckReport::Print(const std::string& name, std::string_view verdict) {
     if (options_.status) return true;
-    return console_.Write(name + ": " + std::string(verdict) + "\n");
+    return console_.Write(NameForOutput(name, console_.OutputIsTerminal()) + ": " +
+                          std::string(verdict) + "\n");
 }
 
 void CheckReport::Warn(std::uint64_t count, std::string_view one, std::string_view many) {

@@ -1,7 +1,8 @@
 #pragma once
 // What a check of one list prints, as the standard tools print it: "name: OK", "name: FAILED",
 // "name: FAILED open or read" on standard output, causes and the closing warnings on standard
-// error, each as --quiet, --status and --warn ask.
+// error, each as --quiet, --status and --warn ask. Names on standard error are quoted (see
+// QuotedName).
 
 #include <cstdint>
 #include <string>
@@ -14,8 +15,10 @@ namespace tessik {
 
 class CheckReport {
   public:
-    // `listName` names the list in messages.
-    CheckReport(std::string listName, const SumOptions& options, Console& console);
+    // `listName` names the list in messages, and `listed` the algorithm of its lines in the
+    // warning about a line that is none.
+    CheckReport(std::string_view listName, const AlgorithmInfo& listed, const SumOptions& options,
+                Console& console);
 
     // False once standard output is gone.
     bool Add(const VerifyResult& result);
@@ -28,7 +31,8 @@ class CheckReport {
     bool Print(const std::string& name, std::string_view verdict);
     void Warn(std::uint64_t count, std::string_view one, std::string_view many);
 
-    const std::string listName_;
+    const std::string listName_;  // quoted
+    const AlgorithmInfo& listed_;
     const SumOptions& options_;
     Console& console_;
     std::uint64_t matched_ = 0;

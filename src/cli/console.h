@@ -1,6 +1,6 @@
 #pragma once
 // What tessik-sum reaches outside itself: standard output, standard error, standard input and
-// whether standard error is a terminal. The program uses the process's own; the tests use a
+// which of them are terminals. The program uses the process's own; the tests use a
 // console that keeps everything in strings.
 
 #include <cstddef>
@@ -19,6 +19,8 @@ class Console {
     // Replaces the progress line on standard error; an empty text removes it.
     virtual void ShowProgress(std::string_view line) = 0;
     virtual bool ErrorIsTerminal() const = 0;
+    virtual bool OutputIsTerminal() const = 0;
+    virtual bool InputIsTerminal() const = 0;
     // Standard input, as ListBytes reads.
     virtual std::int64_t ReadInput(char* buffer, std::size_t capacity) = 0;
 };

@@ -1,10 +1,12 @@
 #include "cli/hash_command.h"
 
 #include <atomic>
+#include <deque>
 #include <optional>
 #include <vector>
 
 #include "cli/progress_meter.h"
+#include "cli/quoted_name.h"
 #include "cli/read_failure_text.h"
 #include "digest/hex.h"
 #include "folder/directory_walker.h"
@@ -57,11 +59,14 @@ class FileHashing {
     bool NextFile(FileToHash& file) {
         while (!stop_) {
             if (walker_) {
+                if (TakeUnopenedFolder(file)) return true;
+                if (walkEnded_) {
+                    walker_.reset();
+                    continue;
+                }
                 std::u16string path;
-                const bool more = walkStarted_ ? walker_->FindNext(path) : walker_->FindFirst(path);
-                if (!more && !walkStarted_) Fail(walkRoot_, "cannot list the folder");
+                walkEnded_ = !(walkStarted_ ? walker_->FindNext(path) : walker_->FindFirst(path));
                 walkStarted_ = true;
-                if (!more) walker_.reset();
                 if (path.empty()) continue;
                 file = FileToHash{std::move(path), options_.algorithm};
                 return true;
@@ -74,8 +79,8 @@ class FileHashing {
                 walk.rootFolder = path;
                 walk.dotFiles = true;
                 walker_.emplace(walk);
-                walkStarted_ = false;
-                walkRoot_ = ToNativePath(path);
+                walkStarted_ = walkEnded_ = false;
+                foldersReported_ = 0;
                 continue;
             }
             file = FileToHash{std::move(path), options_.algorithm};
@@ -84,9 +89,24 @@ class FileHashing {
         return false;
     }
 
+    // A folder the walk could not list goes out in its place among the files, as a file without
+    // an algorithm, which is not hashed.
+    bool TakeUnopenedFolder(FileToHash& file) {
+        const std::vector<UnopenedFolder>& unopened = walker_->UnopenedFolders();
+        if (foldersReported_ == unopened.size()) return false;
+        const UnopenedFolder& folder = unopened[foldersReported_++];
+        folderCauses_.push_back(folder.cause);
+        file = FileToHash{folder.path, nullptr};
+        return true;
+    }
+
     void Deliver(const HashedFile& hashed) {
         const std::string name = ToNativePath(hashed.path);
-        if (hashed.result.outcome == FileDigestOutcome::kDigest) {
+        if (hashed.algorithm == nullptr) {
+            Fail(name,
+                 "cannot list the folder: " + std::string(ReadFailureText(folderCauses_.front())));
+            folderCauses_.pop_front();
+        } else if (hashed.result.outcome == FileDigestOutcome::kDigest) {
             Print(name, hashed.result.digest);
         } else {
             Fail(name, ReadFailureText(hashed.result.failure));
@@ -94,6 +114,10 @@ class FileHashing {
     }
 
     void HashInput() {
+        // Whoever typed "tessik-sum -r" alone at a terminal may think it is at work on a folder.
+        if (options_.recursive && options_.noOperands && console_.InputIsTerminal()) {
+            console_.Error("no folder given: hashing standard input until it ends (Ctrl+D)");
+        }
         const auto engine = options_.algorithm->makeEngine();
         std::vector<char> piece(kInputPieceBytes);
         std::int64_t got;
@@ -117,7 +141,7 @@ class FileHashing {
     }
 
     void Fail(std::string_view name, std::string_view cause) {
-        console_.Error(std::string(name) + ": " + std::string(cause));
+        console_.Error(QuotedName(name) + ": " + std::string(cause));
         status_ = kExitFailure;
     }
 
@@ -129,7 +153,9 @@ class FileHashing {
     std::size_t operand_ = 0;
     std::optional<DirectoryWalker> walker_;
     bool walkStarted_ = false;
-    std::string walkRoot_;
+    bool walkEnded_ = false;
+    std::size_t foldersReported_ = 0;       // of the walk's unopened folders
+    std::deque<ReadFailure> folderCauses_;  // of those on their way to Deliver
 };
 
 }  // namespace

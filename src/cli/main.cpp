@@ -11,8 +11,12 @@ int main(int argc, char** argv) {
     const tessik::ParsedArguments parsed = tessik::ParseSumArguments(argc, argv);
     tessik::TerminalConsole console;
     if (parsed.done) {
-        std::fputs(parsed.output.c_str(), stdout);
-        if (!parsed.error.empty()) console.Error(parsed.error);
+        // Help that never arrived is a failure like any other lost output.
+        if (!console.Write(parsed.output) || !console.Flush()) return tessik::kExitFailure;
+        if (!parsed.error.empty()) {
+            console.Error(parsed.error);
+            std::fprintf(stderr, "%s\n", tessik::kUsageHint);
+        }
         return parsed.exitStatus;
     }
     int status = tessik::RunSum(parsed.options, console);

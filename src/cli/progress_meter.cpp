@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/quoted_name.h"
 #include "platform/path_encoding.h"
 
 namespace tessik {
@@ -63,7 +64,7 @@ void ProgressMeter::Report(const std::u16string& path, std::uint64_t done, std::
     const double speed = seconds.count() >= kShortestMeasure
                              ? static_cast<double>(doneSince_) / seconds.count()
                              : -1.0;
-    console_.ShowProgress(FormatProgress(ToNativePath(path), done, total, speed));
+    console_.ShowProgress(FormatProgress(QuotedName(ToNativePath(path)), done, total, speed));
     shown_ = true;
 }
 

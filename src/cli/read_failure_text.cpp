@@ -16,6 +16,12 @@ std::string_view ReadFailureText(ReadFailure failure) {
             return "Permission denied";
         case ReadFailure::kIoError:
             return "Input/output error";
+        case ReadFailure::kLinkLoop:
+            return "Too many levels of symbolic links";
+        case ReadFailure::kPathThroughFile:
+            return "Not a directory";
+        case ReadFailure::kNameTooLong:
+            return "File name too long";
     }
     return "Input/output error";
 }

@@ -1,9 +1,10 @@
 #include "cli/sum_options.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <thread>
 
-#include "lists/checksum_line.h"
+#include "lists/algorithm_choice.h"
 
 namespace tessik {
 namespace {
@@ -12,12 +13,18 @@ constexpr char kDescription[] =
     "Prints or checks digests of files with any of Tessik's 25 algorithms.\n"
     "With no FILE, or when FILE is -, reads standard input.";
 
-ParsedArguments UsageError(std::string problem) {
+// A command line that asks for no work: what to print and the exit status.
+ParsedArguments Answer(std::string output, std::string error = {}) {
     ParsedArguments parsed;
     parsed.done = true;
-    parsed.exitStatus = kExitUsage;
-    parsed.error = std::move(problem);
+    parsed.exitStatus = error.empty() ? kExitSuccess : kExitUsage;
+    parsed.output = std::move(output);
+    parsed.error = std::move(error);
     return parsed;
+}
+
+ParsedArguments UsageError(std::string problem) {
+    return Answer({}, std::move(problem));
 }
 
 // Each option with its value's name only: which options go together is said by the errors, and
@@ -31,6 +38,36 @@ class PlainFormatter : public CLI::Formatter {
     }
 };
 
+// The range check alone would call "abc" a value out of range.
+const CLI::Validator kWholeNumber(
+    [](const std::string& value) -> std::string {
+        const std::size_t digitsFrom = value.starts_with('-') || value.starts_with('+') ? 1 : 0;
+        const bool number = value.size() > digitsFrom &&
+                            std::all_of(value.begin() + static_cast<std::ptrdiff_t>(digitsFrom),
+                                        value.end(), [](char c) { return c >= '0' && c <= '9'; });
+        return number ? std::string() : "'" + value + "' is not a number";
+    },
+    "");
+
+// "--separator=" asks for an empty value; the parser would take the next argument for it
+// instead, so the option and its empty value become two arguments. After "--" all are files.
+// Reversed and without the program's name, as the parser takes them.
+std::vector<std::string> ParserArguments(int argc, const char* const* argv) {
+    std::vector<std::string> arguments;
+    bool options = true;
+    for (int i = 1; i < argc; ++i) {
+        std::string argument(argv[i]);
+        if (argument == "--") options = false;
+        const bool emptyValue = options && argument.starts_with("--") && argument.size() > 3 &&
+                                argument.find('=') == argument.size() - 1;
+        if (emptyValue) argument.pop_back();
+        arguments.push_back(std::move(argument));
+        if (emptyValue) arguments.emplace_back();
+    }
+    std::reverse(arguments.begin(), arguments.end());
+    return arguments;
+}
+
 int DefaultWorkers() {
     return static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
 }
@@ -41,13 +78,15 @@ struct Given {
     std::string algorithm;
     std::string lineEnds = "crlf";
     bool list = false, tag = false, binary = false, textMode = false, zero = false, upper = false,
-         check = false, text = false;
+         check = false, text = false, algorithmGiven = false;
 };
 
 void Declare(CLI::App& app, Given& given) {
     SumOptions& options = given.options;
     app.add_option("-a,--algorithm", given.algorithm,
-                   "algorithm by its identifier (--list shows them); default sha2-256")
+                   "algorithm by its identifier (--list shows them) or a common spelling "
+                   "(sha256, SHA-256); default sha2-256")
+        ->each([&given](const std::string&) { given.algorithmGiven = true; })
         ->type_name("ID");
     app.add_flag("--list", given.list, "list the algorithms: identifier and name");
     auto* check = app.add_flag("-c,--check", given.check, "read checksum lists and check them");
@@ -60,6 +99,7 @@ void Declare(CLI::App& app, Given& given) {
     auto* recursive =
         app.add_flag("-r,--recursive", options.recursive, "hash the files below each folder");
     app.add_option("-j,--jobs", options.workers, "files hashed at once (default: the cores)")
+        ->check(kWholeNumber)
         ->check(CLI::Range(1, 256))
         ->type_name("N");
     auto* text =
@@ -88,6 +128,7 @@ void Declare(CLI::App& app, Given& given) {
     text->excludes(check)->excludes(recursive);
     app.add_option("FILE", options.operands, "files, folders with -r, or lists with --check")
         ->type_name("");
+    app.set_version_flag("--version", std::string("tessik-sum (Tessik) ") + TESSIK_VERSION);
     app.formatter(std::make_shared<PlainFormatter>());
     app.get_formatter()->column_width(24);
 }
@@ -99,8 +140,8 @@ ParsedArguments Settled(Given given) {
         parsed.options.command = SumCommand::kListAlgorithms;
         return parsed;
     }
-    if (!given.algorithm.empty()) {
-        options.algorithm = AlgorithmWithTag(given.algorithm);
+    if (given.algorithmGiven) {
+        options.algorithm = AlgorithmNamed(given.algorithm);
         if (options.algorithm == nullptr) {
             return UsageError("unknown algorithm '" + given.algorithm + "' (--list shows them)");
         }
@@ -113,9 +154,10 @@ ParsedArguments Settled(Given given) {
         options.command = SumCommand::kCheck;
     }
     if (options.command != SumCommand::kCheck && options.algorithm == nullptr) {
-        options.algorithm = AlgorithmWithTag("sha2-256");
+        options.algorithm = &DefaultSumAlgorithm();
     }
-    if (options.operands.empty()) options.operands.push_back("-");
+    options.noOperands = options.operands.empty();
+    if (options.noOperands) options.operands.push_back("-");
     options.format = LineFormat{given.tag ? LineStyle::kBsd : LineStyle::kGnu, given.binary,
                                 given.upper, given.zero ? '\0' : '\n'};
     parsed.options = std::move(options);
@@ -124,18 +166,21 @@ ParsedArguments Settled(Given given) {
 
 }  // namespace
 
+const AlgorithmInfo& DefaultSumAlgorithm() {
+    return *AlgorithmWithId("sha2-256");
+}
+
 ParsedArguments ParseSumArguments(int argc, const char* const* argv) {
     CLI::App app(kDescription, "tessik-sum");
     Given given;
     given.options.workers = DefaultWorkers();
     Declare(app, given);
     try {
-        app.parse(argc, argv);
+        app.parse(ParserArguments(argc, argv));
     } catch (const CLI::CallForHelp&) {
-        ParsedArguments parsed;
-        parsed.done = true;
-        parsed.output = app.help();
-        return parsed;
+        return Answer(app.help());
+    } catch (const CLI::CallForVersion& version) {
+        return Answer(std::string(version.what()) + "\n");
     } catch (const CLI::Error& error) {
         return UsageError(error.what());
     }

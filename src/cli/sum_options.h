@@ -14,6 +14,13 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1;  // a file failed, did not match or could not be read
 inline constexpr int kExitUsage = 2;
 
+// Said on standard error after a usage error.
+inline constexpr char kUsageHint[] = "Try 'tessik-sum --help' for more information.";
+
+// What files and texts are hashed with unless -a says otherwise, and what a list's digest of its
+// length is checked with unless a tag or the list's name says otherwise.
+const AlgorithmInfo& DefaultSumAlgorithm();
+
 enum class SumCommand { kHashFiles, kHashText, kCheck, kListAlgorithms };
 
 struct SumOptions {
@@ -22,6 +29,7 @@ struct SumOptions {
     const AlgorithmInfo* algorithm = nullptr;
     LineFormat format;
     std::vector<std::string> operands;  // files, or lists with --check; "-" is standard input
+    bool noOperands = false;            // none given: standard input stands in
     std::string text;                   // with kHashText
     bool crlfLineEnds = true;           // line breaks of the text, as the main window hashes them
     bool recursive = false;
@@ -37,7 +45,8 @@ struct SumOptions {
 
 struct ParsedArguments {
     // Set when the command line asked for no work: the exit status, and what to print on
-    // standard output (help) or standard error (a usage error, one line).
+    // standard output (help, version) or standard error (a usage error, one line, which
+    // kUsageHint follows).
     bool done = false;
     int exitStatus = kExitSuccess;
     std::string output;

@@ -59,6 +59,14 @@ bool TerminalConsole::ErrorIsTerminal() const {
     return ::isatty(STDERR_FILENO) == 1;
 }
 
+bool TerminalConsole::OutputIsTerminal() const {
+    return ::isatty(STDOUT_FILENO) == 1;
+}
+
+bool TerminalConsole::InputIsTerminal() const {
+    return ::isatty(STDIN_FILENO) == 1;
+}
+
 std::int64_t TerminalConsole::ReadInput(char* buffer, std::size_t capacity) {
     const std::size_t got = std::fread(buffer, 1, capacity, stdin);
     if (got == 0 && std::ferror(stdin)) return -1;

@@ -18,6 +18,8 @@ class TerminalConsole final : public Console {
     void Error(std::string_view message) override;
     void ShowProgress(std::string_view line) override;
     bool ErrorIsTerminal() const override;
+    bool OutputIsTerminal() const override;
+    bool InputIsTerminal() const override;
     std::int64_t ReadInput(char* buffer, std::size_t capacity) override;
 
     // Writes out what standard output still holds; false as Write.

@@ -22,6 +22,7 @@ std::u16string WithTrailingSeparator(std::u16string folder) {
 DirectoryWalker::DirectoryWalker(const WalkOptions& options)
     : recurse_(options.recurse),
       dotFiles_(options.dotFiles),
+      rootName_(options.rootFolder.empty() ? u"." : options.rootFolder),
       root_(WithTrailingSeparator(options.rootFolder)),
       nameFilter_(AsciiLower(options.nameFilter)),
       extensionFilter_(AsciiLower(options.extensionFilter)) {}
@@ -29,9 +30,8 @@ DirectoryWalker::DirectoryWalker(const WalkOptions& options)
 bool DirectoryWalker::FindFirst(std::u16string& path) {
     path.clear();
     folder_ = root_;
-    foldersNotOpened_ = 0;
+    unopened_.clear();
     levels_.clear();
-    levels_.reserve(kMaxDepth);
     levels_.push_back(Level{{}, folder_.size()});
     DirectoryEntry entry;
     if (!NextEntry(entry)) {
@@ -63,7 +63,9 @@ bool DirectoryWalker::NextEntry(DirectoryEntry& entry) {
 bool DirectoryWalker::OpenTopLevel() {
     DirectorySearch& search = levels_.back().search;
     if (!search.Open(folder_)) {
-        ++foldersNotOpened_;
+        const bool root = levels_.size() == 1;
+        unopened_.push_back(
+            {root ? rootName_ : folder_.substr(0, folder_.size() - 1), search.Failure()});
         return false;
     }
     const bool repeated = std::any_of(levels_.begin(), levels_.end() - 1, [&](const Level& level) {
@@ -85,7 +87,7 @@ bool DirectoryWalker::CloseTopLevel() {
 
 void DirectoryWalker::HandleEntry(const DirectoryEntry& entry, std::u16string& path) {
     if (entry.isFolder) {
-        if (recurse_ && !IsDotEntry(entry.name) && levels_.size() < kMaxDepth) {
+        if (recurse_ && !IsDotEntry(entry.name)) {
             folder_ += entry.name;
             folder_ += kPathSeparator;
             levels_.push_back(Level{{}, folder_.size()});

@@ -2,7 +2,9 @@
 // Lists every file below one folder, one entry per call, so that the caller can do its own
 // work and look at its stop flag between any two steps. Depth-first, in the order the platform
 // lists each folder (a folder's contents come at the place of its entry), with an explicit
-// stack of open searches instead of recursion. Only files are reported, never folders.
+// stack of open searches instead of recursion, so any depth the system's paths reach is walked.
+// Only files are reported, never folders; folders that cannot be listed are named with their
+// causes.
 
 #include <cstddef>
 #include <string>
@@ -11,6 +13,13 @@
 #include "platform/directory_search.h"
 
 namespace tessik {
+
+// A folder the walk could not list, and why; it was passed over as if empty.
+struct UnopenedFolder {
+    std::u16string path;  // as the walk's paths start, without a trailing separator
+    ReadFailure cause = ReadFailure::kNone;
+    bool operator==(const UnopenedFolder&) const = default;
+};
 
 struct WalkOptions {
     bool recurse = false;
@@ -29,9 +38,6 @@ struct WalkOptions {
 
 class DirectoryWalker {
   public:
-    // Searches open at once, the root's included. Folders below the deepest level are skipped.
-    static constexpr std::size_t kMaxDepth = 200;
-
     explicit DirectoryWalker(const WalkOptions& options);
 
     // Starts the walk and takes its first step. False when the root cannot be listed.
@@ -40,10 +46,13 @@ class DirectoryWalker {
     // Both set path to the step's file, or leave it empty when the step reported nothing (a
     // folder entry, a file the filters reject, the end of a sub-folder); the caller goes on.
     bool FindNext(std::u16string& path);
-    // Folders of this walk, the root included, that could not be listed (access denied, gone
-    // meanwhile) and were passed over as if empty. A folder skipped because the walk is already
-    // inside it (a link back up) is not counted.
-    std::size_t FoldersNotOpened() const { return foldersNotOpened_; }
+    // Folders of this walk, the root included (named as given, "." when empty), that could not
+    // be listed (access denied, gone meanwhile, a path longer than the system takes), in the
+    // order the walk came to them; a caller that reports as it goes reads those added since its
+    // last step. A folder skipped because the walk is already inside it (a link back up) is not
+    // among them.
+    const std::vector<UnopenedFolder>& UnopenedFolders() const { return unopened_; }
+    std::size_t FoldersNotOpened() const { return unopened_.size(); }
 
     // Folders never match, nor names starting with '.' unless asked for; then the extension and
     // name filters.
@@ -63,12 +72,13 @@ class DirectoryWalker {
 
     bool recurse_;
     bool dotFiles_;
+    std::u16string rootName_;  // how the root is named when it cannot be listed
     std::u16string root_;
     std::u16string nameFilter_;       // ASCII-lowered
     std::u16string extensionFilter_;  // ASCII-lowered
     std::u16string folder_;           // the folder being read, with its trailing separator
     std::vector<Level> levels_;       // the open searches, the root's first
-    std::size_t foldersNotOpened_ = 0;
+    std::vector<UnopenedFolder> unopened_;
 };
 
 }  // namespace tessik

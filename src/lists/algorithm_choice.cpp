@@ -31,6 +31,16 @@ AlgorithmChoice ByLength(std::size_t digestBytes) {
     return choice;
 }
 
+// Lower case, without the marks people put between a family and its size.
+std::string Spelled(std::string_view text) {
+    std::string plain;
+    for (const char c : text) {
+        if (std::string_view("-_ ()").find(c) != std::string_view::npos) continue;
+        plain += c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+    }
+    return plain;
+}
+
 std::u16string AfterLastSeparator(const std::u16string& path) {
     for (std::size_t i = path.size(); i > 0; --i) {
         if (IsPathSeparator(path[i - 1])) return path.substr(i);
@@ -41,10 +51,13 @@ std::u16string AfterLastSeparator(const std::u16string& path) {
 }  // namespace
 
 AlgorithmChoice ChooseAlgorithm(const ChecksumLine& line, const AlgorithmInfo* named,
-                                const AlgorithmInfo* ofList) {
+                                const AlgorithmInfo* ofList, const AlgorithmInfo* byDefault) {
     if (named != nullptr) return Checked(*named, line);
     if (line.tagged != nullptr) return Checked(*line.tagged, line);
     if (ofList != nullptr) return Checked(*ofList, line);
+    if (byDefault != nullptr && line.digest.size() == byDefault->digestBytes) {
+        return Checked(*byDefault, line);
+    }
     return ByLength(line.digest.size());
 }
 
@@ -60,6 +73,17 @@ const AlgorithmInfo* AlgorithmOfListName(const std::u16string& listPath) {
     const std::u16string stem = name.substr(0, name.size() - extension.size());
     if (stem.size() > 4 && stem.ends_with(u"sums")) {
         return AlgorithmWithTag(ToUtf8(stem.substr(0, stem.size() - 4)));
+    }
+    return nullptr;
+}
+
+const AlgorithmInfo* AlgorithmNamed(std::string_view spelling) {
+    const std::string wanted = Spelled(spelling);
+    if (wanted.empty()) return nullptr;
+    for (const AlgorithmInfo& algorithm : AlgorithmCatalogue()) {
+        for (const std::string_view known : {algorithm.id, algorithm.listTag, algorithm.name}) {
+            if (Spelled(known) == wanted) return &algorithm;
+        }
     }
     return nullptr;
 }

@@ -1,8 +1,9 @@
 #pragma once
 // Which algorithm checks a line of a list. In order: the one the user named; the line's BSD
 // tag; the one the list's name stands for (its extension, ".sha256", ".md5", ".sha3-256", ...,
-// or a name like "SHA256SUMS"); the digest's length when only one algorithm has it. A line
-// whose length several algorithms share is ambiguous: it is reported, never guessed.
+// or a name like "SHA256SUMS"); the caller's own default, for a digest of its length; the
+// digest's length when only one algorithm has it. A line whose length several algorithms share
+// is otherwise ambiguous: it is reported, never guessed.
 
 #include <string>
 #include <vector>
@@ -24,11 +25,18 @@ struct AlgorithmChoice {
     std::vector<const AlgorithmInfo*> candidates;  // with kAmbiguous
 };
 
-// `named` is the user's choice and `ofList` that of the list's name; either may be null.
+// `named` is the user's choice, `ofList` that of the list's name and `byDefault` the one the
+// caller writes its own lines with; any of them may be null.
 AlgorithmChoice ChooseAlgorithm(const ChecksumLine& line, const AlgorithmInfo* named,
-                                const AlgorithmInfo* ofList);
+                                const AlgorithmInfo* ofList,
+                                const AlgorithmInfo* byDefault = nullptr);
 
 // The algorithm a list's file name stands for; null when it stands for none.
 const AlgorithmInfo* AlgorithmOfListName(const std::u16string& listPath);
+
+// The algorithm a person names, by its identifier, tag or name in the common spellings: case,
+// '-', '_', blanks and parentheses aside ("sha256", "SHA-256", "sha2_256", "SHA-2(256)"); null
+// when none is meant.
+const AlgorithmInfo* AlgorithmNamed(std::string_view spelling);
 
 }  // namespace tessik

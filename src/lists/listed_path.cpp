@@ -19,8 +19,9 @@ std::u16string ListedPath(const std::string& name, const std::u16string& folder,
                           ListReading reading) {
     const std::u16string asWritten = FromNativePath(name);
     const std::u16string path = Below(folder, asWritten);
+    // A name ending in a backslash names a folder where backslashes part folders, not a file.
     if (reading == ListReading::kStrict || asWritten.find(u'\\') == std::u16string::npos ||
-        QueryPathKind(path) != PathKind::kMissing) {
+        asWritten.back() == u'\\' || QueryPathKind(path) != PathKind::kMissing) {
         return path;
     }
     std::u16string slashed = asWritten;

@@ -21,7 +21,8 @@ Pending Prepared(ListLine listed, const VerifyOptions& options) {
     pending.result.lineNumber = listed.number;
     pending.result.name = std::move(listed.line.name);
     if (listed.line.kind != LineKind::kEntry) return pending;
-    AlgorithmChoice choice = ChooseAlgorithm(listed.line, options.named, options.ofList);
+    AlgorithmChoice choice =
+        ChooseAlgorithm(listed.line, options.named, options.ofList, options.byDefault);
     if (choice.outcome == ChoiceOutcome::kAmbiguous) {
         pending.result.status = VerifyStatus::kAmbiguous;
         pending.result.candidates = std::move(choice.candidates);

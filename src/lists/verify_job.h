@@ -43,6 +43,9 @@ struct VerifyOptions {
     std::u16string listFolder;
     const AlgorithmInfo* named = nullptr;   // the user's choice, which every line must fit
     const AlgorithmInfo* ofList = nullptr;  // what the list's name stands for
+    // Taken for a digest of its length when neither of those nor a tag names one: the one the
+    // caller writes its own lines with, so that it reads them back.
+    const AlgorithmInfo* byDefault = nullptr;
     int workers = 1;
     const std::atomic<bool>* cancel = nullptr;
     std::function<void(const std::u16string& path, std::uint64_t done, std::uint64_t total)>

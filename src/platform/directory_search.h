@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/input_file.h"
+
 namespace tessik {
 
 struct DirectoryEntry {
@@ -24,20 +26,25 @@ struct FolderIdentity {
 };
 
 class DirectorySearch {
-public:
-    // False when the path names no folder that can be listed.
+  public:
+    // False when the path names no folder that can be listed whole; Failure() then says why.
     bool Open(const std::u16string& folder);
     // False when no entries are left.
     bool Next(DirectoryEntry& entry);
     void Close();
     bool IsOpen() const { return open_; }
     FolderIdentity Identity() const { return identity_; }
+    // Why the last Open failed; kNone after one that succeeded.
+    ReadFailure Failure() const { return failure_; }
 
-private:
+  private:
+    bool Failed(ReadFailure failure);
+
     std::vector<DirectoryEntry> entries_;
     std::size_t position_ = 0;
     FolderIdentity identity_;
     bool open_ = false;
+    ReadFailure failure_ = ReadFailure::kNone;
 };
 
 }  // namespace tessik

@@ -4,13 +4,16 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <functional>
 #include <mutex>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "platform/path_encoding.h"
@@ -67,10 +70,11 @@ WriteFailure FailureOf(int error) {
     }
 }
 
-// Creates a temporary file beside `native` under a random name, never one that exists: a file
-// left by a killed run, whatever its process id was, cannot block this one. Returns the open
-// descriptor, or -1 with errno set.
-int CreateTemporaryBeside(const std::string& native, std::string& temporary) {
+// Makes something under a random name beside `native`, never under one that exists: a name left
+// by a killed run, whatever its process id was, blocks nothing. `make` returns -1 with errno set
+// when it fails; a name that exists is tried again under another. Returns what `make` returned.
+int WithFreshName(const std::string& native, std::string& name,
+                  const std::function<int(const char* name)>& make) {
     static std::mutex guard;
     static std::mt19937_64 random = [] {
         std::random_device device;
@@ -86,24 +90,81 @@ int CreateTemporaryBeside(const std::string& native, std::string& temporary) {
         }
         char hex[17];
         std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(suffix));
-        temporary = native + kTemporaryMark + hex;
-        const int fd =
-            systemCalls.open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
+        name = native + kTemporaryMark + hex;
+        const int result = make(name.c_str());
+        if (result >= 0 || errno != EEXIST) return result;
     }
     return -1;
 }
 
-// The complete temporary file takes the target's place; an old target moves to `keep` first
-// when one is named, and comes back if the temporary cannot follow it.
+// The open descriptor of a new, empty temporary file beside `native`, or -1 with errno set.
+int CreateTemporaryBeside(const std::string& native, std::string& temporary) {
+    return WithFreshName(native, temporary, [](const char* name) {
+        return systemCalls.open(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    });
+}
+
+WriteFailure Renamed(const std::string& from, const std::string& to) {
+    return systemCalls.rename(from.c_str(), to.c_str()) == 0 ? WriteFailure::kNone
+                                                             : FailureOf(errno);
+}
+
+// Where the file system has no links: the old target moves to `keep`, and comes back if the
+// temporary cannot follow it. Between the two moves there is no target; a start in that moment
+// finds the complete temporary (see TemporariesNewerThan).
+WriteFailure MoveAsideIntoPlace(const std::string& temporary, const std::string& target,
+                                const std::string& keep) {
+    const bool keptAside = systemCalls.rename(target.c_str(), keep.c_str()) == 0;
+    if (!keptAside && errno != ENOENT) return FailureOf(errno);
+    const WriteFailure failure = Renamed(temporary, target);
+    if (failure != WriteFailure::kNone && keptAside) {
+        systemCalls.rename(keep.c_str(), target.c_str());
+    }
+    return failure;
+}
+
+// The complete temporary takes the target's place. With `keep`, the old target becomes `keep`
+// first, as a second link to it, so that at every step the target is there, old or new.
 WriteFailure MoveIntoPlace(const std::string& temporary, const std::string& target,
                            const std::string& keep) {
-    const bool keptAside = !keep.empty() && systemCalls.rename(target.c_str(), keep.c_str()) == 0;
-    if (!keep.empty() && !keptAside && errno != ENOENT) return FailureOf(errno);
-    if (systemCalls.rename(temporary.c_str(), target.c_str()) == 0) return WriteFailure::kNone;
-    const WriteFailure failure = FailureOf(errno);
-    if (keptAside) systemCalls.rename(keep.c_str(), target.c_str());
-    return failure;
+    if (keep.empty()) return Renamed(temporary, target);
+    std::string link;
+    const bool linked = WithFreshName(keep, link, [&target](const char* name) {
+                            return systemCalls.link(target.c_str(), name);
+                        }) == 0;
+    if (!linked && errno == ENOENT) return Renamed(temporary, target);  // nothing to keep
+    if (!linked) return MoveAsideIntoPlace(temporary, target, keep);
+    if (const WriteFailure failure = Renamed(link, keep); failure != WriteFailure::kNone) {
+        ::unlink(link.c_str());
+        return failure;
+    }
+    return Renamed(temporary, target);
+}
+
+// Calls `visit` with the full name and the status of each temporary of `native`.
+template <typename Visit>
+void ForEachTemporary(const std::string& native, Visit visit) {
+    const std::size_t slash = native.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : native.substr(0, slash + 1);
+    const std::string prefix =
+        (slash == std::string::npos ? native : native.substr(slash + 1)) + kTemporaryMark;
+    DIR* listing = ::opendir(folder.c_str());
+    if (listing == nullptr) return;
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string_view name(entry->d_name);
+        if (name.substr(0, prefix.size()) != prefix) continue;
+        const std::string full = (slash == std::string::npos ? "" : folder) + std::string(name);
+        struct stat info {};
+        if (::lstat(full.c_str(), &info) == 0 && S_ISREG(info.st_mode)) visit(full, info);
+    }
+    ::closedir(listing);
+}
+
+void RemoveStaleTemporariesOf(const std::string& native, int minimumAgeSeconds) {
+    const std::time_t now = std::time(nullptr);
+    ForEachTemporary(native, [&](const std::string& temporary, const struct stat& info) {
+        if (now - info.st_mtime >= minimumAgeSeconds) ::unlink(temporary.c_str());
+    });
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -231,6 +292,9 @@ WriteFailure ReplaceFileContents(const std::u16string& path, std::string_view by
     const std::string native = ReplacedFile(path);
     const std::string nativeKeep = ToNativePath(keepOldAs);
     if (native.empty() || HasNul(nativeKeep)) return WriteFailure::kIoError;
+    // What killed saves of either file left is freed before this one takes room.
+    RemoveStaleTemporariesOf(native, kStaleTemporarySeconds);
+    if (!nativeKeep.empty()) RemoveStaleTemporariesOf(nativeKeep, kStaleTemporarySeconds);
     struct stat old {};
     const bool replacing = ::stat(native.c_str(), &old) == 0;
     std::string temporary;
@@ -248,25 +312,27 @@ WriteFailure ReplaceFileContents(const std::u16string& path, std::string_view by
 
 void RemoveStaleTemporaries(const std::u16string& path, int minimumAgeSeconds) {
     const std::string native = ReplacedFile(path);
-    if (native.empty()) return;
-    const std::size_t slash = native.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : native.substr(0, slash + 1);
-    const std::string prefix =
-        (slash == std::string::npos ? native : native.substr(slash + 1)) + kTemporaryMark;
-    DIR* listing = ::opendir(folder.c_str());
-    if (listing == nullptr) return;
-    const std::time_t now = std::time(nullptr);
-    while (const dirent* entry = ::readdir(listing)) {
-        const std::string_view name(entry->d_name);
-        if (name.substr(0, prefix.size()) != prefix) continue;
-        const std::string full = (slash == std::string::npos ? "" : folder) + std::string(name);
-        struct stat info {};
-        if (::lstat(full.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-            now - info.st_mtime >= minimumAgeSeconds) {
-            ::unlink(full.c_str());
+    if (!native.empty()) RemoveStaleTemporariesOf(native, minimumAgeSeconds);
+}
+
+std::vector<std::u16string> TemporariesNewerThan(const std::u16string& path) {
+    const std::string native = ReplacedFile(path);
+    if (native.empty()) return {};
+    const auto changed = [](const struct stat& info) {
+        return std::pair(info.st_mtim.tv_sec, info.st_mtim.tv_nsec);
+    };
+    struct stat target {};
+    const bool exists = ::stat(native.c_str(), &target) == 0;
+    std::vector<std::pair<decltype(changed(target)), std::string>> newer;
+    ForEachTemporary(native, [&](const std::string& temporary, const struct stat& info) {
+        if (!exists || changed(info) > changed(target)) {
+            newer.emplace_back(changed(info), temporary);
         }
-    }
-    ::closedir(listing);
+    });
+    std::sort(newer.begin(), newer.end(), std::greater<>());
+    std::vector<std::u16string> paths;
+    for (const auto& entry : newer) paths.push_back(FromNativePath(entry.second));
+    return paths;
 }
 
 }  // namespace tessik

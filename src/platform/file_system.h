@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tessik {
 
@@ -49,14 +50,27 @@ enum class WriteFailure {
 // Replaces the file's contents with the bytes, or leaves the old file untouched: the bytes go to
 // a temporary file beside it, made exclusively under a name no other run can hold, which is
 // renamed over the old one only once it is complete; a failed attempt removes it. A link stays a
-// link, and the file keeps its permissions. With `keepOldAs`, an old file is first moved there
-// (replacing what was there) and the new one starts with default permissions: for an old file
-// that could not be read, which must not be lost and whose permissions may be why.
+// link, and the file keeps its permissions. With `keepOldAs`, an old file is kept there too
+// (replacing what was there) once the new one is complete, and the new one starts with default
+// permissions: for an old file that could not be read, which must not be lost and whose
+// permissions may be why. It is kept as a second link to it, so that the file is there at every
+// step; only where the file system has no links is it moved there, and for that moment the
+// complete temporary is all there is (see TemporariesNewerThan). Temporaries that killed saves
+// of either file left are removed first (see RemoveStaleTemporaries).
 WriteFailure ReplaceFileContents(const std::u16string& path, std::string_view bytes,
                                  const std::u16string& keepOldAs = {});
+
+// A temporary younger than this may belong to a save still under way.
+inline constexpr int kStaleTemporarySeconds = 60;
 
 // Temporary files that ReplaceFileContents left beside `path` in a run that was killed, older
 // than `minimumAgeSeconds`, are removed. Younger ones may belong to a run still saving.
 void RemoveStaleTemporaries(const std::u16string& path, int minimumAgeSeconds);
+
+// Temporaries that ReplaceFileContents left beside `path` and wrote after the file last changed
+// (all of them when there is no file), newest first. A save killed after its temporary was
+// complete, but before that took the file's place, left the newest contents in one of them; the
+// caller, who knows what a complete file looks like, may save them in its place.
+std::vector<std::u16string> TemporariesNewerThan(const std::u16string& path);
 
 }  // namespace tessik

@@ -13,13 +13,23 @@ namespace {
 
 constexpr std::uint64_t kSequentialAdviceBytes = std::uint64_t{1} << 20;
 
-ReadFailure FailureOf(int error) {
+ReadFailure FailureOf(const struct stat& info) {
+    if (S_ISREG(info.st_mode)) return ReadFailure::kNone;
+    return S_ISDIR(info.st_mode) ? ReadFailure::kFolder : ReadFailure::kNotRegularFile;
+}
+
+}  // namespace
+
+ReadFailure ReadFailureOf(int error) {
     switch (error) {
         case ENOENT:
-        case ENOTDIR:
-        case ELOOP:
-        case ENAMETOOLONG:
             return ReadFailure::kMissing;
+        case ENOTDIR:
+            return ReadFailure::kPathThroughFile;
+        case ELOOP:
+            return ReadFailure::kLinkLoop;
+        case ENAMETOOLONG:
+            return ReadFailure::kNameTooLong;
         case EACCES:
         case EPERM:
             return ReadFailure::kPermissionDenied;
@@ -29,13 +39,6 @@ ReadFailure FailureOf(int error) {
             return ReadFailure::kIoError;
     }
 }
-
-ReadFailure FailureOf(const struct stat& info) {
-    if (S_ISREG(info.st_mode)) return ReadFailure::kNone;
-    return S_ISDIR(info.st_mode) ? ReadFailure::kFolder : ReadFailure::kNotRegularFile;
-}
-
-}  // namespace
 
 InputFile::~InputFile() {
     Close();
@@ -48,12 +51,12 @@ ReadFailure InputFile::Open(const std::u16string& path) {
     // Look before opening so that a FIFO or device is never opened at all, and check the
     // opened descriptor again in case the path was swapped in between.
     struct stat info {};
-    if (::stat(native.c_str(), &info) != 0) return FailureOf(errno);
+    if (::stat(native.c_str(), &info) != 0) return ReadFailureOf(errno);
     if (const ReadFailure failure = FailureOf(info); failure != ReadFailure::kNone) return failure;
     const int fd =
         systemCalls.open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0);
-    if (fd < 0) return FailureOf(errno);
-    const ReadFailure swapped = ::fstat(fd, &info) != 0 ? FailureOf(errno) : FailureOf(info);
+    if (fd < 0) return ReadFailureOf(errno);
+    const ReadFailure swapped = ::fstat(fd, &info) != 0 ? ReadFailureOf(errno) : FailureOf(info);
     if (swapped != ReadFailure::kNone) {
         ::close(fd);
         return swapped;

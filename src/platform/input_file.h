@@ -14,12 +14,18 @@ namespace tessik {
 // Why a file could not be read; kNone when it could.
 enum class ReadFailure {
     kNone,
-    kMissing,           // nothing by that name (or a path through something that is no folder)
+    kMissing,           // nothing by that name
     kFolder,            // a folder, or a link to one
     kNotRegularFile,    // a FIFO, a socket or a device
     kPermissionDenied,  // the user may not read it
     kIoError,           // opening or reading failed otherwise
+    kLinkLoop,          // symbolic links that lead round in a circle, or too many in a row
+    kPathThroughFile,   // a part of the path before the name is a file, not a folder
+    kNameTooLong,       // a name, or the whole path, longer than the system takes
 };
+
+// The cause of a failed open or listing, from the system's error number.
+ReadFailure ReadFailureOf(int error);
 
 class MappedWindow;
 

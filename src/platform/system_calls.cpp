@@ -15,8 +15,10 @@ SystemCalls systemCalls = {
     ::write,
     ::fsync,
     std::rename,
+    ::link,
     ::mkdir,
     ::opendir,
+    ::readdir,
     ::mmap,
 };
 

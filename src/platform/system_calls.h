@@ -15,8 +15,10 @@ struct SystemCalls {
     ssize_t (*write)(int fd, const void* buffer, std::size_t count);
     int (*fsync)(int fd);
     int (*rename)(const char* from, const char* to);
+    int (*link)(const char* existing, const char* name);
     int (*mkdir)(const char* path, mode_t mode);
     DIR* (*opendir)(const char* path);
+    dirent* (*readdir)(DIR* folder);
     void* (*mmap)(void* address, std::size_t length, int protection, int flags, int fd,
                   off_t offset);
 };

@@ -14,9 +14,6 @@ constexpr char16_t kDefaultFilter[] = u"*";
 // Anything else stored, or nothing, is CR LF.
 constexpr char kLfLineEnds[] = "LF";
 
-// A save older than this is no longer under way: its temporary is left over from a killed run.
-constexpr int kStaleTemporarySeconds = 60;
-
 // Font heights are stored in pixels at 96 dots per inch; 6 to 72 points keeps every window
 // readable and on the screen.
 constexpr std::int32_t kSmallestFontPixels = 8;
@@ -73,6 +70,25 @@ void ApplyStoredPosition(const StoredPosition& position, SettingsWindow& window)
     }
 }
 
+// Where a file that was found so is kept when it is replaced; empty when it is not kept.
+std::u16string KeptAsidePath(const std::u16string& path, LoadOutcome found) {
+    const bool keep = found == LoadOutcome::kUnreadable || found == LoadOutcome::kDamaged;
+    return keep ? path + kKeptAsideSuffix : std::u16string();
+}
+
+// A save killed after its new file was complete, but before that took the old one's place, left
+// the user's latest settings in a temporary. They are saved in the file's place now, the file
+// there kept aside as any save would keep it.
+void AdoptInterruptedSave(const std::u16string& path) {
+    for (const std::u16string& temporary : TemporariesNewerThan(path)) {
+        KeyValueDocument saved(DocumentLayout::Xml);
+        if (!saved.load(temporary).loaded()) continue;
+        KeyValueDocument current(DocumentLayout::Xml);
+        saved.save(path, KeptAsidePath(path, current.load(path).outcome));
+        return;
+    }
+}
+
 }  // namespace
 
 SeparatorProblem CheckSeparator(const std::u16string& separator) {
@@ -85,6 +101,7 @@ SeparatorProblem CheckSeparator(const std::u16string& separator) {
 }
 
 LoadResult loadSettings(const std::u16string& path, SettingsWindow& window, FontSettings& fonts) {
+    AdoptInterruptedSave(path);
     RemoveStaleTemporaries(path, kStaleTemporarySeconds);
     KeyValueDocument settings(DocumentLayout::Xml);
     const LoadResult loaded = settings.load(path);
@@ -142,9 +159,7 @@ SettingsSave saveSettings(const std::u16string& path, const SettingsWindow& wind
     settings.setString("LineEnds", window.lineEnds() == TypedLineEnds::kLf ? kLfLineEnds : "CRLF");
 
     SettingsSave result;
-    const bool keepAside =
-        loaded.outcome == LoadOutcome::kUnreadable || loaded.outcome == LoadOutcome::kDamaged;
-    const std::u16string aside = keepAside ? path + kKeptAsideSuffix : std::u16string();
+    const std::u16string aside = KeptAsidePath(path, loaded.outcome);
     result.failure = settings.save(path, aside);
     if (result.failure == WriteFailure::kNone) result.keptAsidePath = aside;
     return result;

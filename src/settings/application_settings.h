@@ -75,8 +75,9 @@ inline constexpr char16_t kKeptAsideSuffix[] = u".bak";
 // Applies, in this order: the algorithm, the boxes, the folder values and separator, the font
 // flags and font, the font to the window, the language, the window position, the line ends.
 // Every key the file does not hold whole takes its default: all of them for a missing, empty or
-// unreadable file, the damaged ones for a damaged file. Temporaries of saves killed long ago are
-// removed. Returns what the load found, which the save needs.
+// unreadable file, the damaged ones for a damaged file. A save that was killed before its
+// complete new file took the old one's place is finished first, and temporaries of saves
+// killed long ago are removed. Returns what the load found, which the save needs.
 LoadResult loadSettings(const std::u16string& path, SettingsWindow& window, FontSettings& fonts);
 
 struct SettingsSave {

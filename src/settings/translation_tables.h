@@ -31,6 +31,9 @@ enum class MainMemberText {
     kFileNotRegular,
     kFilePermissionDenied,
     kFileReadError,
+    kFileLinkLoop,
+    kFilePathThroughFile,
+    kFileNameTooLong,
     kOpenFailed,  // no program opened a document or address; the path or address follows
     // The string field's tool tip: how its line ends are hashed.
     kLineEndsCrLf,
@@ -83,6 +86,9 @@ enum class ListMemberText {
     kStatusNotRegular,
     kStatusDenied,
     kStatusReadError,
+    kStatusLinkLoop,
+    kStatusPathThroughFile,
+    kStatusNameTooLong,
     kStatusMalformed,
     kCounts,      // %1 OK, %2 FAILED, %3 missing, %4 unreadable, %5 malformed lines
     kFileCounts,  // %1 hashed, %2 could not be read

@@ -21,6 +21,12 @@ RowStatus StatusOfFailure(ReadFailure failure) {
             return RowStatus::kNotRegularFile;
         case ReadFailure::kPermissionDenied:
             return RowStatus::kPermissionDenied;
+        case ReadFailure::kLinkLoop:
+            return RowStatus::kLinkLoop;
+        case ReadFailure::kPathThroughFile:
+            return RowStatus::kPathThroughFile;
+        case ReadFailure::kNameTooLong:
+            return RowStatus::kNameTooLong;
         case ReadFailure::kNone:
         case ReadFailure::kIoError:
             break;
@@ -43,6 +49,9 @@ void Count(RowStatus status, ListCounts& counts) {
         case RowStatus::kNotRegularFile:
         case RowStatus::kPermissionDenied:
         case RowStatus::kReadError:
+        case RowStatus::kLinkLoop:
+        case RowStatus::kPathThroughFile:
+        case RowStatus::kNameTooLong:
             ++counts.unreadable;
             break;
         case RowStatus::kMalformed:

@@ -26,6 +26,9 @@ enum class RowStatus : std::uint8_t {
     kNotRegularFile,
     kPermissionDenied,
     kReadError,
+    kLinkLoop,
+    kPathThroughFile,
+    kNameTooLong,
     kMalformed,
 };
 inline constexpr int kRowStatusCount = static_cast<int>(RowStatus::kMalformed) + 1;

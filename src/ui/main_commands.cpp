@@ -90,6 +90,12 @@ MainMemberText FailureMessage(ReadFailure failure) {
             return MainMemberText::kFileNotRegular;
         case ReadFailure::kPermissionDenied:
             return MainMemberText::kFilePermissionDenied;
+        case ReadFailure::kLinkLoop:
+            return MainMemberText::kFileLinkLoop;
+        case ReadFailure::kPathThroughFile:
+            return MainMemberText::kFilePathThroughFile;
+        case ReadFailure::kNameTooLong:
+            return MainMemberText::kFileNameTooLong;
         case ReadFailure::kNone:
         case ReadFailure::kIoError:
             break;

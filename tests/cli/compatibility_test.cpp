@@ -93,6 +93,71 @@ TEST_F(Compatibility, CoreutilsWriteAndCheckTheSameLines) {
     }
 }
 
+// Names that cannot be read are named on standard error as sha256sum names them, quoted where a
+// blank, a quote, a shell character or a byte that prints nothing would mislead; what -c prints
+// on standard output stays the same bytes.
+TEST_F(Compatibility, NamesOnStandardErrorAreQuotedAsSha256sumQuotesThem) {
+    if (!Installed("sha256sum")) GTEST_SKIP() << "sha256sum is not installed";
+    const char* names[] = {
+        "plain",
+        "two words",
+        "it's",
+        "it's x",
+        "it's*x",
+        "#a",
+        "a#b",
+        "~a",
+        "a~b",
+        "{",
+        "a{b",
+        "a:b",
+        "a=b",
+        "a$b",
+        "a`b",
+        "a!b",
+        "a\"b",
+        "\\",
+        "'a'",
+        "-x",
+        "a\x1b[0mb",
+        "\x1b",
+        "\x1b'x",
+        "a'\033b",
+        "tab\tx",
+        "cr\rx",
+        "del\x7f",
+        "bad\xff",
+        "cut\xc3",
+        "c1\xc2\x85",
+        "ls\xe2\x80\xa8",
+        "caf\xc3\xa9",
+        "\xf0\x9f\x98\x80",
+        "a\nb",
+    };
+    std::string list;
+    for (const std::string name : names) {
+        const bool escaped = name.find_first_of("\\\n") != std::string::npos;
+        std::string written;
+        for (const char c : name) {
+            written += c == '\n' ? "\\n" : c == '\\' ? "\\\\" : std::string(1, c);
+        }
+        list += std::string(escaped ? "\\" : "") + std::string(64, '0') + "  " + written + "\n";
+    }
+    test::WriteBytes(temp_.Native("missing.list"), list);
+    // In a UTF-8 locale, where the standard tool prints what UTF-8 can show.
+    const auto errors = [this](const std::string& program) {
+        return In("env LC_ALL=C.UTF-8 sh -c '" + program + " -c ../missing.list 2>&1 >/dev/null'");
+    };
+    const Ran ours = errors(kSum);
+    std::string expected = errors("sha256sum").output;
+    for (std::size_t at; (at = expected.find("sha256sum: ")) != std::string::npos;) {
+        expected.replace(at, 9, "tessik-sum");
+    }
+    EXPECT_EQ(ours.status, 1);
+    EXPECT_EQ(ours.output, expected);
+    EXPECT_EQ(In(kSum + " -c ../missing.list").output, In("sha256sum -c ../missing.list").output);
+}
+
 // BSD lines of the algorithms the standard tools lack; rhash escapes nothing, so only names it
 // can write take part.
 TEST_F(Compatibility, RhashReadsAndWritesTaggedLines) {

@@ -15,7 +15,9 @@ class StringConsole : public Console {
     std::string output;
     std::string errors;  // one message per line, with the program's prefix
     std::string input;
-    bool terminal = false;
+    bool terminal = false;  // standard error
+    bool outputTerminal = false;
+    bool inputTerminal = false;
     std::string progress;  // the progress line shown, empty when none is
     // Standard output takes this many writes, then refuses the rest as a closed pipe does.
     std::size_t writesAccepted = static_cast<std::size_t>(-1);
@@ -33,6 +35,8 @@ class StringConsole : public Console {
     }
     void ShowProgress(std::string_view line) override { progress = line; }
     bool ErrorIsTerminal() const override { return terminal; }
+    bool OutputIsTerminal() const override { return outputTerminal; }
+    bool InputIsTerminal() const override { return inputTerminal; }
     std::int64_t ReadInput(char* buffer, std::size_t capacity) override {
         const std::size_t count = std::min(capacity, input.size() - read_);
         std::memcpy(buffer, input.data() + read_, count);

@@ -10,6 +10,7 @@
 #include "cli/progress_meter.h"
 #include "cli/string_console.h"
 #include "support/known_digests.h"
+#include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
 
 namespace tessik {
@@ -36,17 +37,29 @@ class InFolder {
     const std::filesystem::path previous_ = std::filesystem::current_path();
 };
 
-// Runs the command line in-process, in the folder, with the input as standard input.
-Outcome Sum(const std::string& folder, std::vector<const char*> arguments, std::string input = {}) {
+// Runs the command line in-process, in the folder, with the input as standard input; with
+// `terminals`, all three streams are terminals.
+Outcome Sum(const std::string& folder, std::vector<const char*> arguments, std::string input = {},
+            bool terminals = false) {
     arguments.insert(arguments.begin(), "tessik-sum");
     const ParsedArguments parsed =
         ParseSumArguments(static_cast<int>(arguments.size()), arguments.data());
     if (parsed.done) return {parsed.exitStatus, parsed.output, parsed.error};
     test::StringConsole console;
     console.input = std::move(input);
+    console.terminal = console.outputTerminal = console.inputTerminal = terminals;
     const InFolder in(folder);
     return {RunSum(parsed.options, console), console.output, console.errors};
 }
+
+// A command line and all it should come to.
+struct Expected {
+    const char* what;
+    std::vector<const char*> arguments;
+    int status;
+    std::string output;
+    std::string errors;
+};
 
 class SumProgram : public ::testing::Test {
   protected:
@@ -57,11 +70,21 @@ class SumProgram : public ::testing::Test {
         test::WriteBytes(temp_.Native("sub/.hidden"), "abc");
         test::WriteBytes(temp_.Native("sub/z"), "");
     }
-    Outcome In(std::vector<const char*> arguments, std::string input = {}) {
-        return Sum(temp_.path(), std::move(arguments), std::move(input));
+    Outcome In(std::vector<const char*> arguments, std::string input = {}, bool terminals = false) {
+        return Sum(temp_.path(), std::move(arguments), std::move(input), terminals);
     }
     void List(const std::string& name, const std::string& text) {
         test::WriteBytes(temp_.Native(name), text);
+    }
+    // Each case with the same standard input.
+    void Check(const std::vector<Expected>& cases, const std::string& input) {
+        for (const Expected& c : cases) {
+            SCOPED_TRACE(c.what);
+            const Outcome run = In(c.arguments, input);
+            EXPECT_EQ(run.status, c.status);
+            EXPECT_EQ(run.output, c.output);
+            EXPECT_EQ(run.errors, c.errors);
+        }
     }
     test::TemporaryFolder temp_;
 };
@@ -94,6 +117,13 @@ TEST_F(SumProgram, HashesFilesFoldersAndInputInTheOrderGiven) {
         {{"-c", "--tag"}, 2, "", "--check excludes --tag"},
         {{"-s", "x", "abc"}, 2, "", "--string takes no FILE"},
         {{"-j", "0", "abc"}, 2, "", "--jobs: Value 0 not in range 1 to 256"},
+        {{"-j", "abc", "abc"}, 2, "", "--jobs: 'abc' is not a number"},
+        {{"-a", "SHA-256", "abc"}, 0, kSha256OfAbc + "  abc\n"},
+        {{"--algorithm=sha-1", "--tag", "abc"},
+         0,
+         "SHA1 (abc) = a9993e364706816aba3e25717850c26c9cd0d89d\n"},
+        {{"--version"}, 0, "tessik-sum (Tessik) " TESSIK_VERSION "\n"},
+        {{"--algorithm=", "abc"}, 2, "", "unknown algorithm '' (--list shows them)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.front());
@@ -131,75 +161,177 @@ TEST_F(SumProgram, ChecksListsAsTheStandardToolsDo) {
     List("plain", kMd5OfAbc + "  abc\n");
     List("junk", "junk\n");
     List("missing.md5", kMd5OfAbc + "  gone\n");
-    const struct {
-        const char* what;
-        std::vector<const char*> arguments;
-        int status;
-        std::string output;
-        std::string errors;
-    } cases[] = {
-        {"all match", {"-c", "good.md5"}, 0, "abc: OK\nempty: OK\n", ""},
-        {"each outcome",
-         {"-c", "bad.md5"},
-         1,
-         "abc: OK\nempty: FAILED\ngone: FAILED open or read\nsub: FAILED open or read\n",
-         "tessik-sum: gone: No such file or directory\n"
-         "tessik-sum: sub: Is a directory\n"
-         "tessik-sum: WARNING: 1 line is improperly formatted\n"
-         "tessik-sum: WARNING: 2 listed files could not be read\n"
-         "tessik-sum: WARNING: 1 computed checksum did NOT match\n"},
-        {"quiet", {"-c", "--quiet", "good.md5"}, 0, "", ""},
-        {"status",
-         {"-c", "--status", "bad.md5"},
-         1,
-         "",
-         "tessik-sum: gone: No such file or directory\ntessik-sum: sub: Is a directory\n"},
-        {"warn",
-         {"-c", "--warn", "--status", "junk"},
-         1,
-         "",
-         "tessik-sum: junk: no properly formatted checksum lines found\n"},
-        {"strict",
-         {"-c", "--strict", "--quiet", "-a", "md5", "bad.md5", "junk"},
-         1,
-         "empty: FAILED\ngone: FAILED open or read\nsub: FAILED open or read\n",
-         "tessik-sum: gone: No such file or directory\n"
-         "tessik-sum: sub: Is a directory\n"
-         "tessik-sum: WARNING: 1 line is improperly formatted\n"
-         "tessik-sum: WARNING: 2 listed files could not be read\n"
-         "tessik-sum: WARNING: 1 computed checksum did NOT match\n"
-         "tessik-sum: junk: no properly formatted checksum lines found\n"},
-        {"ignore missing",
-         {"-c", "--ignore-missing", "missing.md5"},
-         1,
-         "",
-         "tessik-sum: missing.md5: no file was verified\n"},
-        {"ambiguous",
-         {"-c", "plain"},
-         1,
-         "",
-         "tessik-sum: plain: 1: the digest fits md2, md4, md5; choose one with -a\n"
-         "tessik-sum: WARNING: 1 line fits several algorithms and was not checked\n"},
-        {"named", {"-c", "-a", "md5", "plain"}, 0, "abc: OK\n", ""},
-        {"named, other length",
-         {"-c", "-a", "sha1", "plain"},
-         1,
-         "",
-         "tessik-sum: plain: no properly formatted checksum lines found\n"},
-        {"no such list",
-         {"-c", "nolist", "good.md5"},
-         1,
-         "abc: OK\nempty: OK\n",
-         "tessik-sum: nolist: No such file or directory\n"},
-        {"standard input", {"-c", "-a", "md5"}, 0, "abc: OK\n", ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const Outcome run = In(c.arguments, kMd5OfAbc + "  abc\r\n");
-        EXPECT_EQ(run.status, c.status);
-        EXPECT_EQ(run.output, c.output);
-        EXPECT_EQ(run.errors, c.errors);
+    Check(
+        {
+            {"all match", {"-c", "good.md5"}, 0, "abc: OK\nempty: OK\n", ""},
+            {"each outcome",
+             {"-c", "bad.md5"},
+             1,
+             "abc: OK\nempty: FAILED\ngone: FAILED open or read\nsub: FAILED open or read\n",
+             "tessik-sum: gone: No such file or directory\n"
+             "tessik-sum: sub: Is a directory\n"
+             "tessik-sum: WARNING: 1 line is improperly formatted\n"
+             "tessik-sum: WARNING: 2 listed files could not be read\n"
+             "tessik-sum: WARNING: 1 computed checksum did NOT match\n"},
+            {"quiet", {"-c", "--quiet", "good.md5"}, 0, "", ""},
+            {"status",
+             {"-c", "--status", "bad.md5"},
+             1,
+             "",
+             "tessik-sum: gone: No such file or directory\ntessik-sum: sub: Is a directory\n"},
+            {"warn",
+             {"-c", "--warn", "--status", "junk"},
+             1,
+             "",
+             "tessik-sum: junk: no properly formatted checksum lines found\n"},
+            {"strict",
+             {"-c", "--strict", "--quiet", "-a", "md5", "bad.md5", "junk"},
+             1,
+             "empty: FAILED\ngone: FAILED open or read\nsub: FAILED open or read\n",
+             "tessik-sum: gone: No such file or directory\n"
+             "tessik-sum: sub: Is a directory\n"
+             "tessik-sum: WARNING: 1 line is improperly formatted\n"
+             "tessik-sum: WARNING: 2 listed files could not be read\n"
+             "tessik-sum: WARNING: 1 computed checksum did NOT match\n"
+             "tessik-sum: junk: no properly formatted checksum lines found\n"},
+            {"ignore missing",
+             {"-c", "--ignore-missing", "missing.md5"},
+             1,
+             "",
+             "tessik-sum: missing.md5: no file was verified\n"},
+            {"ambiguous",
+             {"-c", "plain"},
+             1,
+             "",
+             "tessik-sum: plain: 1: the digest fits md2, md4, md5; choose one with -a\n"
+             "tessik-sum: WARNING: 1 line fits several algorithms and was not checked\n"},
+            {"named", {"-c", "-a", "md5", "plain"}, 0, "abc: OK\n", ""},
+            {"named, other length",
+             {"-c", "-a", "sha1", "plain"},
+             1,
+             "",
+             "tessik-sum: plain: no properly formatted checksum lines found\n"},
+            {"no such list",
+             {"-c", "nolist", "good.md5"},
+             1,
+             "abc: OK\nempty: OK\n",
+             "tessik-sum: nolist: No such file or directory\n"},
+            {"standard input", {"-c", "-a", "md5"}, 0, "abc: OK\n", ""},
+        },
+        kMd5OfAbc + "  abc\r\n");
+}
+
+// Every folder the walk cannot list is named with its cause, in its place among the files, and
+// fails the run as an unreadable file does.
+TEST_F(SumProgram, NamesEachFolderItCannotListAndFails) {
+    test::MakeFolder(temp_.Native("sub/locked"));
+    test::WriteBytes(temp_.Native("sub/locked/x"), "abc");
+    const test::UnreadableFolder locked(temp_.Native("sub/locked"));
+    const Outcome run = In({"-a", "md5", "-r", "sub", "abc"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output,
+              kMd5OfAbc + "  sub/.hidden\n" + kMd5OfNothing + "  sub/z\n" + kMd5OfAbc + "  abc\n");
+    EXPECT_EQ(run.errors, "tessik-sum: sub/locked: cannot list the folder: Permission denied\n");
+}
+
+// What tessik-sum writes, it checks without being told the algorithm; so does a list of the
+// standard tool's lines under any name, clear-signed or not, and the warnings name the
+// algorithm as the standard tools do.
+TEST_F(SumProgram, ReadsBackItsOwnLinesAndNamesTheListsAlgorithm) {
+    const Outcome written = In({"abc", "empty"});
+    ASSERT_EQ(written.status, 0);
+    List("CHECKSUM", "-----BEGIN PGP SIGNED MESSAGE-----\nHash: SHA256\n\n" + written.output +
+                         "-----BEGIN PGP SIGNATURE-----\n\niQEzBAEBCAAdFiEE\n=Ab0c\n"
+                         "-----END PGP SIGNATURE-----\n");
+    List("bad.md5", "junk\n" + kMd5OfAbc + "  abc\n");
+    List("bad.txt", "junk\n" + written.output);
+    Check(
+        {
+            {"piped", {"-c"}, 0, "abc: OK\nempty: OK\n", ""},
+            {"clear-signed",
+             {"-c", "CHECKSUM"},
+             0,
+             "abc: OK\nempty: OK\n",
+             "tessik-sum: WARNING: 6 lines are improperly formatted\n"},
+            {"warn, default",
+             {"-c", "-w", "--quiet", "bad.txt"},
+             0,
+             "",
+             "tessik-sum: bad.txt: 1: improperly formatted SHA256 checksum line\n"
+             "tessik-sum: WARNING: 1 line is improperly formatted\n"},
+            {"warn, list name",
+             {"-c", "-w", "--quiet", "bad.md5"},
+             0,
+             "",
+             "tessik-sum: bad.md5: 1: improperly formatted MD5 checksum line\n"
+             "tessik-sum: WARNING: 1 line is improperly formatted\n"},
+            {"warn, named",
+             {"-c", "-w", "-a", "sha1", "-"},
+             1,
+             "",
+             "tessik-sum: 'standard input': 1: improperly formatted SHA1 checksum line\n"
+             "tessik-sum: 'standard input': 2: improperly formatted SHA1 checksum line\n"
+             "tessik-sum: 'standard input': no properly formatted checksum lines found\n"},
+        },
+        written.output);
+}
+
+// Only a file that does not exist is missing: a loop of links, a path through a file and a name
+// too long fail as the standard tools fail them, --ignore-missing or not.
+TEST_F(SumProgram, IgnoresOnlyFilesThatDoNotExist) {
+    std::filesystem::create_symlink("loop", temp_.Native("loop"));
+    const std::string longName(300, 'n');
+    List("list.md5", kMd5OfAbc + "  abc\n" + kMd5OfAbc + "  gone\n" + kMd5OfAbc + "  loop\n" +
+                         kMd5OfAbc + "  abc/x\n" + kMd5OfAbc + "  " + longName + "\n");
+    const Outcome run = In({"-c", "--ignore-missing", "list.md5"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, "abc: OK\nloop: FAILED open or read\nabc/x: FAILED open or read\n" +
+                              longName + ": FAILED open or read\n");
+    EXPECT_EQ(run.errors,
+              "tessik-sum: loop: Too many levels of symbolic links\n"
+              "tessik-sum: abc/x: Not a directory\n"
+              "tessik-sum: " +
+                  longName +
+                  ": File name too long\n"
+                  "tessik-sum: WARNING: 3 listed files could not be read\n");
+}
+
+// Names holding control characters cannot reach a terminal as they are: on standard error they
+// are always quoted, on standard output when it is a terminal; piped output stays as the
+// standard tools write it.
+TEST_F(SumProgram, QuotesNamesThatWouldDriveTheTerminal) {
+    const std::string name = "a\x1b[2Jb";
+    test::WriteBytes(temp_.Native(name), "abc");
+    List("list.md5", kMd5OfAbc + "  " + name + "\n" + kMd5OfAbc + "  gone\x1b]0;x\a\n");
+    const std::string quoted = "'a'$'\\033''[2Jb'";
+    for (const bool terminals : {false, true}) {
+        SCOPED_TRACE(terminals);
+        const Outcome run = In({"-c", "list.md5"}, {}, terminals);
+        EXPECT_EQ(run.output, (terminals ? quoted : name) + ": OK\n" +
+                                  (terminals ? "'gone'$'\\033'']0;x'$'\\a'" : "gone\x1b]0;x\a") +
+                                  ": FAILED open or read\n");
+        EXPECT_EQ(run.errors.find('\x1b'), std::string::npos);
     }
+    EXPECT_EQ(In({name.c_str(), "gone\x1b"}).errors,
+              "tessik-sum: 'gone'$'\\033': No such file or directory\n");
+}
+
+// -r alone at a terminal hashes what is typed, and says so.
+TEST_F(SumProgram, SaysWhatItWaitsForWhenRecursingWithoutAFolder) {
+    const std::string notice =
+        "tessik-sum: no folder given: hashing standard input until it ends (Ctrl+D)\n";
+    EXPECT_EQ(In({"-r", "-a", "md5"}, "abc", true).errors, notice);
+    EXPECT_EQ(In({"-r", "-a", "md5"}, "abc", false).errors, "");
+    EXPECT_EQ(In({"-r", "-a", "md5", "-"}, "abc", true).errors, "");
+}
+
+// "--separator=" is an empty separator, not a request for the next argument.
+TEST(SumOptions, AnEmptyValueAfterAnEqualsSignIsAValue) {
+    const char* arguments[] = {"tessik-sum", "-c", "--separator=", "list", "--", "--quiet="};
+    const ParsedArguments parsed = ParseSumArguments(6, arguments);
+    ASSERT_FALSE(parsed.done) << parsed.error;
+    EXPECT_EQ(parsed.options.separator, "");
+    EXPECT_EQ(parsed.options.operands, (std::vector<std::string>{"list", "--quiet="}));
 }
 
 // A closed standard output ends the work at once, without a message.

@@ -77,6 +77,7 @@ TEST(FileDigest, EachReasonAFileCannotBeReadIsReported) {
     ASSERT_EQ(::mkfifo(temp.Native("fifo").c_str(), 0600), 0);
     ASSERT_EQ(::symlink(temp.Native("gone").c_str(), temp.Native("dangling").c_str()), 0);
     ASSERT_EQ(::symlink(temp.Native("folder").c_str(), temp.Native("to-folder").c_str()), 0);
+    ASSERT_EQ(::symlink("loop", temp.Native("loop").c_str()), 0);
     const test::BoundSocket socket(temp.Native("socket"));
     const struct {
         std::u16string path;
@@ -84,7 +85,10 @@ TEST(FileDigest, EachReasonAFileCannotBeReadIsReported) {
     } cases[] = {
         {temp.U16("missing"), ReadFailure::kMissing},
         {temp.U16("dangling"), ReadFailure::kMissing},
-        {temp.U16("data/below-a-file"), ReadFailure::kMissing},
+        {temp.U16("data/below-a-file"), ReadFailure::kPathThroughFile},
+        {temp.U16("data/"), ReadFailure::kPathThroughFile},
+        {temp.U16("loop"), ReadFailure::kLinkLoop},
+        {temp.U16(std::string(300, 'n')), ReadFailure::kNameTooLong},
         {u"", ReadFailure::kMissing},
         {temp.U16("folder"), ReadFailure::kFolder},
         {temp.U16("to-folder"), ReadFailure::kFolder},

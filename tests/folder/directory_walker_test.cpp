@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <climits>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,10 +19,10 @@ namespace {
 
 using Paths = std::vector<std::u16string>;
 
-// Every path the walk reports, in order, and how many folders it could not open. A walk that
-// runs on far beyond any tree made here is cut off, so that a fault shows as a failure instead
-// of a hang.
-Paths Walk(const WalkOptions& options, std::size_t* foldersNotOpened = nullptr) {
+// Every path the walk reports, in order, and the folders it could not open. A walk that runs on
+// far beyond any tree made here is cut off, so that a fault shows as a failure instead of a
+// hang.
+Paths Walk(const WalkOptions& options, std::vector<UnopenedFolder>* unopened = nullptr) {
     DirectoryWalker walker(options);
     Paths paths;
     std::u16string path;
@@ -31,7 +32,8 @@ Paths Walk(const WalkOptions& options, std::size_t* foldersNotOpened = nullptr) 
         more = walker.FindNext(path);
     }
     EXPECT_FALSE(more) << "the walk did not end";
-    if (foldersNotOpened != nullptr) *foldersNotOpened = walker.FoldersNotOpened();
+    EXPECT_EQ(walker.FoldersNotOpened(), walker.UnopenedFolders().size());
+    if (unopened != nullptr) *unopened = walker.UnopenedFolders();
     return paths;
 }
 
@@ -172,16 +174,24 @@ TEST(DirectoryWalker, FolderNamesHoldingABackslashAreLeftWhole) {
               Under(temp.U16(), {u"x\\y/in.txt", u"x\\y/x\\z/deep.txt", u"z.txt"}));
 }
 
-TEST(DirectoryWalker, RootThatCannotBeListedReportsNothing) {
+TEST(DirectoryWalker, RootThatCannotBeListedReportsNothingButItsCause) {
     test::TemporaryFolder temp;
     MakeTree(temp, {"file"});
-    for (const std::u16string& root : {temp.U16("missing"), temp.U16("file"), temp.U16("file/")}) {
-        DirectoryWalker walker(Recursive(root));
+    const struct {
+        std::u16string root;
+        ReadFailure cause;
+    } cases[] = {
+        {temp.U16("missing"), ReadFailure::kMissing},
+        {temp.U16("file"), ReadFailure::kPathThroughFile},
+        {temp.U16("file/"), ReadFailure::kPathThroughFile},
+    };
+    for (const auto& c : cases) {
+        DirectoryWalker walker(Recursive(c.root));
         std::u16string path = u"stale";
         EXPECT_FALSE(walker.FindFirst(path));
         EXPECT_EQ(path, u"");
         EXPECT_FALSE(walker.FindNext(path));
-        EXPECT_EQ(walker.FoldersNotOpened(), 1u);
+        EXPECT_EQ(walker.UnopenedFolders(), (std::vector<UnopenedFolder>{{c.root, c.cause}}));
     }
 }
 
@@ -194,21 +204,24 @@ TEST(DirectoryWalker, LinksToFoldersAreEnteredButNeverIntoAFolderAlreadyOpen) {
     std::filesystem::create_directory_symlink("../other", temp.Native("sub/sibling"));
     std::filesystem::create_symlink("b.txt", temp.Native("sub/to-file"));
     std::filesystem::create_symlink("nowhere", temp.Native("sub/dangling"));
-    std::size_t notOpened = 99;
-    EXPECT_EQ(Walk(Recursive(temp.U16()), &notOpened),
+    std::vector<UnopenedFolder> unopened;
+    EXPECT_EQ(Walk(Recursive(temp.U16()), &unopened),
               Under(temp.U16(), {u"a.txt", u"other/c.txt", u"sub/b.txt", u"sub/dangling",
                                  u"sub/sibling/c.txt", u"sub/to-file"}));
-    EXPECT_EQ(notOpened, 0u) << "a folder passed over on purpose was not refused";
+    EXPECT_EQ(unopened.size(), 0u) << "a folder passed over on purpose was not refused";
 }
 
-// Level i holds the file "f" and the folder "d" of level i + 1; the file "z" follows at the
-// root. Made with descriptors so no path grows with the depth.
+// Level i holds the folder "d" of level i + 1, and every hundredth level the file "f"; the file
+// "z" follows at the root. Made, and removed, with paths of a few bytes, since the deep ones are
+// longer than the system takes.
+constexpr int kLevelsPerFile = 100;
+
 void MakeDeepTree(const std::string& root, int levels) {
     int folder = ::open(root.c_str(), O_DIRECTORY | O_RDONLY);
     ASSERT_GE(folder, 0);
     ::close(::openat(folder, "z", O_CREAT | O_WRONLY, 0600));
     for (int level = 0; level < levels; ++level) {
-        ::close(::openat(folder, "f", O_CREAT | O_WRONLY, 0600));
+        if (level % kLevelsPerFile == 0) ::close(::openat(folder, "f", O_CREAT | O_WRONLY, 0600));
         ASSERT_EQ(::mkdirat(folder, "d", 0700), 0);
         const int next = ::openat(folder, "d", O_DIRECTORY | O_RDONLY);
         ::close(folder);
@@ -218,13 +231,41 @@ void MakeDeepTree(const std::string& root, int levels) {
     ::close(folder);
 }
 
-TEST(DirectoryWalker, FoldersBelowTheDeepestLevelAreSkippedAndTheWalkGoesOn) {
+// Takes the top level away one at a time: its "d" moves up to the root in its place.
+void RemoveDeepTree(const std::string& root) {
+    const std::string top = root + "/d", below = root + "/d/d", lifted = root + "/lifted";
+    for (;;) {
+        ::unlink((top + "/f").c_str());
+        const bool deeper = ::rename(below.c_str(), lifted.c_str()) == 0;
+        ASSERT_EQ(::rmdir(top.c_str()), 0);
+        if (!deeper) return;
+        ASSERT_EQ(::rename(lifted.c_str(), top.c_str()), 0);
+    }
+}
+
+// Every level whose path the system takes is walked; the first folder whose path is longer is
+// named with that cause, and the walk goes on from its parent.
+TEST(DirectoryWalker, WalksAsDeepAsPathsReachAndNamesTheFolderBeyond) {
     test::TemporaryFolder temp;
-    MakeDeepTree(temp.path(), 300);
-    const Paths paths = Walk(Recursive(temp.U16()));
-    ASSERT_EQ(paths.size(), DirectoryWalker::kMaxDepth + 1);
+    constexpr int kLevels = 4000;
+    MakeDeepTree(temp.path(), kLevels);
+    std::vector<UnopenedFolder> unopened;
+    const Paths paths = Walk(Recursive(temp.U16()), &unopened);
+    RemoveDeepTree(temp.path());
+
+    ASSERT_EQ(unopened.size(), 1u);
+    EXPECT_EQ(unopened[0].cause, ReadFailure::kNameTooLong);
+    const std::size_t limit = PATH_MAX - 1;  // bytes a path may have, without its NUL
+    const std::u16string& beyond = unopened[0].path;
+    // As the folder is opened, with its separator; its parent's path fits.
+    EXPECT_GT(beyond.size() + 1, limit);
+    EXPECT_LE(beyond.size() + 1 - 2, limit);
+    // The files of the levels above it, the deepest first, the root's last, then "z".
+    const std::size_t depth = (beyond.size() - temp.U16().size()) / 2;
+    const std::size_t deepestFile = (depth - 1) / kLevelsPerFile * kLevelsPerFile;
+    ASSERT_EQ(paths.size(), deepestFile / kLevelsPerFile + 2);
     std::u16string deepest = temp.U16() + u"/";
-    for (std::size_t level = 1; level < DirectoryWalker::kMaxDepth; ++level) deepest += u"d/";
+    for (std::size_t level = 0; level < deepestFile; ++level) deepest += u"d/";
     EXPECT_EQ(paths.front(), deepest + u"f");
     EXPECT_EQ(paths[paths.size() - 2], temp.U16("f"));
     EXPECT_EQ(paths.back(), temp.U16("z"));
@@ -253,16 +294,18 @@ TEST(DirectoryWalker, SubFolderThatCannotBeOpenedReadsAsEmpty) {
         if (!path.empty()) paths.push_back(path);
     }
     EXPECT_EQ(paths, Under(temp.U16(), {u"a.txt", u"z.txt"}));
-    EXPECT_EQ(walker.FoldersNotOpened(), 1u);
+    EXPECT_EQ(walker.UnopenedFolders(),
+              (std::vector<UnopenedFolder>{{temp.U16("gone"), ReadFailure::kMissing}}));
 }
 
 TEST(DirectoryWalker, UnreadableSubFolderIsSkipped) {
     test::TemporaryFolder temp;
     MakeTree(temp, {"a.txt", "locked/b.txt", "z.txt"}, {"locked"});
     test::UnreadableFolder locked(temp.Native("locked"));
-    std::size_t notOpened = 0;
-    EXPECT_EQ(Walk(Recursive(temp.U16()), &notOpened), Under(temp.U16(), {u"a.txt", u"z.txt"}));
-    EXPECT_EQ(notOpened, 1u);
+    std::vector<UnopenedFolder> unopened;
+    EXPECT_EQ(Walk(Recursive(temp.U16()), &unopened), Under(temp.U16(), {u"a.txt", u"z.txt"}));
+    EXPECT_EQ(unopened,
+              (std::vector<UnopenedFolder>{{temp.U16("locked"), ReadFailure::kPermissionDenied}}));
 }
 
 }  // namespace

@@ -20,7 +20,8 @@ ChecksumLine Line(std::size_t digestBytes, const AlgorithmInfo* tagged = nullptr
     return line;
 }
 
-TEST(AlgorithmChoice, NamedThenTagThenListThenAnUnambiguousLength) {
+TEST(AlgorithmChoice, NamedThenTagThenListThenDefaultThenAnUnambiguousLength) {
+    const AlgorithmInfo* byDefault = Id("sha2-256");
     const struct {
         const char* what;
         ChecksumLine line;
@@ -29,6 +30,7 @@ TEST(AlgorithmChoice, NamedThenTagThenListThenAnUnambiguousLength) {
         ChoiceOutcome outcome;
         const AlgorithmInfo* chosen;
         std::size_t candidates = 0;
+        const AlgorithmInfo* byDefault = nullptr;
     } cases[] = {
         {"named", Line(32), Id("sha3-256"), Id("sha2-256"), ChoiceOutcome::kChosen, Id("sha3-256")},
         {"named, other length", Line(16), Id("sha2-256"), nullptr, ChoiceOutcome::kMismatch,
@@ -44,10 +46,17 @@ TEST(AlgorithmChoice, NamedThenTagThenListThenAnUnambiguousLength) {
          4},
         {"length of the nine string hashes", Line(4), nullptr, nullptr, ChoiceOutcome::kAmbiguous,
          nullptr, 9},
+        {"default", Line(32), nullptr, nullptr, ChoiceOutcome::kChosen, byDefault, 0, byDefault},
+        {"list over default", Line(32), nullptr, Id("sha3-256"), ChoiceOutcome::kChosen,
+         Id("sha3-256"), 0, byDefault},
+        {"tag over default", Line(32, Id("keccak-256")), nullptr, nullptr, ChoiceOutcome::kChosen,
+         Id("keccak-256"), 0, byDefault},
+        {"default, other length", Line(16), nullptr, nullptr, ChoiceOutcome::kAmbiguous, nullptr, 3,
+         byDefault},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const AlgorithmChoice choice = ChooseAlgorithm(c.line, c.named, c.ofList);
+        const AlgorithmChoice choice = ChooseAlgorithm(c.line, c.named, c.ofList, c.byDefault);
         EXPECT_EQ(choice.outcome, c.outcome);
         EXPECT_EQ(choice.algorithm, c.chosen);
         EXPECT_EQ(choice.candidates.size(), c.candidates);
@@ -75,6 +84,34 @@ TEST(AlgorithmChoice, ListNamesStandForTheirAlgorithm) {
     for (const auto& c : cases) {
         EXPECT_EQ(AlgorithmOfListName(c.path), c.algorithm) << std::u16string(c.path).size();
     }
+}
+
+TEST(AlgorithmChoice, CommonSpellingsNameTheAlgorithm) {
+    const struct {
+        const char* spelling;
+        const AlgorithmInfo* algorithm;
+    } cases[] = {
+        {"sha256", Id("sha2-256")},
+        {"SHA-256", Id("sha2-256")},
+        {"sha-256", Id("sha2-256")},
+        {"SHA256", Id("sha2-256")},
+        {"sha2-256", Id("sha2-256")},
+        {"SHA-2(256)", Id("sha2-256")},
+        {"sha2_256", Id("sha2-256")},
+        {"SHA-1", Id("sha1")},
+        {"md-5", Id("md5")},
+        {"SHA3_256", Id("sha3-256")},
+        {"sha3 512", Id("sha3-512")},
+        {"Keccak256", Id("keccak-256")},
+        {"SHA-512", Id("sha2-512")},
+        {"sdbm", Id("sdbm")},
+        {"", nullptr},
+        {"-", nullptr},
+        {"sha", nullptr},
+        {"sha2", nullptr},
+        {"sha3256x", nullptr},
+    };
+    for (const auto& c : cases) EXPECT_EQ(AlgorithmNamed(c.spelling), c.algorithm) << c.spelling;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -38,13 +39,16 @@ TEST(VerifyJob, ReportsEachLineInListOrder) {
     test::WriteBytes(temp.Native("abc"), "abc");
     test::WriteBytes(temp.Native("empty"), "");
     test::MakeFolder(temp.Native("folder"));
+    std::filesystem::create_symlink("loop", temp.Native("loop"));
     const std::string list = kMd5OfAbc + "  abc\n" +               // 1 matches
                              kMd5OfAbc + "  empty\n" +             // 2 differs
                              "not a line\n" +                      // 3 malformed
                              kMd5OfNothing + "  gone\n" +          // 4 missing
                              kMd5OfNothing + "  folder\n" +        // 5 a folder
                              "SHA1 (abc) = " + kMd5OfAbc + "\n" +  // 6 tag and length disagree
-                             "MD5 (" + temp.path() + "/empty) = " + kMd5OfNothing + "\n";  // 7
+                             "MD5 (" + temp.path() + "/empty) = " + kMd5OfNothing + "\n" +  // 7
+                             kMd5OfNothing + "  loop\n" +  // 8 a loop: unreadable, not missing
+                             kMd5OfNothing + "  abc/x\n";  // 9 through a file: likewise
     const std::vector<Outcome> expected = {
         {1, VerifyStatus::kOk, "abc"},
         {2, VerifyStatus::kFailed, "empty"},
@@ -53,6 +57,8 @@ TEST(VerifyJob, ReportsEachLineInListOrder) {
         {5, VerifyStatus::kUnreadable, "folder", ReadFailure::kFolder},
         {6, VerifyStatus::kMalformed, ""},
         {7, VerifyStatus::kOk, temp.path() + "/empty"},
+        {8, VerifyStatus::kUnreadable, "loop", ReadFailure::kLinkLoop},
+        {9, VerifyStatus::kUnreadable, "abc/x", ReadFailure::kPathThroughFile},
     };
     for (int workers : {1, 4}) {
         SCOPED_TRACE(workers);
@@ -81,7 +87,8 @@ TEST(VerifyJob, LooksUpWindowsStyleNamesWithSlashesUnlessStrict) {
     test::WriteBytes(temp.Native("dir/abc"), "abc");
     test::WriteBytes(temp.Native("odd\\name"), "abc");
     const std::string list = kMd5OfAbc + "  dir\\abc\n" + kMd5OfAbc + "  odd\\name\n" + kMd5OfAbc +
-                             "  dir\\gone\n" + test::kSha1OfAbc + "  dir\\abc\n";
+                             "  dir\\gone\n" + test::kSha1OfAbc + "  dir\\abc\n" + kMd5OfAbc +
+                             "  dir\\\n";
     VerifyOptions options;
     options.listFolder = temp.U16() + u"/";
     options.ofList = AlgorithmWithId("md5");
@@ -90,10 +97,11 @@ TEST(VerifyJob, LooksUpWindowsStyleNamesWithSlashesUnlessStrict) {
         std::vector<VerifyStatus> statuses;
     } cases[] = {
         {ListReading::kLenient,
-         {VerifyStatus::kOk, VerifyStatus::kOk, VerifyStatus::kMissing, VerifyStatus::kMalformed}},
+         {VerifyStatus::kOk, VerifyStatus::kOk, VerifyStatus::kMissing, VerifyStatus::kMalformed,
+          VerifyStatus::kMissing}},
         {ListReading::kStrict,
          {VerifyStatus::kMissing, VerifyStatus::kOk, VerifyStatus::kMissing,
-          VerifyStatus::kMalformed}},
+          VerifyStatus::kMalformed, VerifyStatus::kMissing}},
     };
     for (const auto& c : cases) {
         const std::vector<Outcome> got = Verify(list, options, c.reading);

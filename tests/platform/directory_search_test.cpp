@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
 
 namespace tessik {
@@ -30,9 +31,9 @@ TEST(DirectorySearch, ListsDotsFirstThenEveryEntrySortedByName) {
     ASSERT_EQ(::symlink("sub", temp.Native("link-to-sub").c_str()), 0);
     ASSERT_EQ(::mkfifo(temp.Native("fifo").c_str(), 0600), 0);
     const std::vector<std::pair<std::u16string, bool>> expected = {
-        {u".", true},        {u"..", true},    {u".hidden", false}, {u"A.txt", false},
-        {u"a.txt", false},   {u"b.txt", false}, {u"fifo", false},   {u"link-to-sub", true},
-        {u"sub", true},      {u"Z", false},
+        {u".", true},      {u"..", true},     {u".hidden", false}, {u"A.txt", false},
+        {u"a.txt", false}, {u"b.txt", false}, {u"fifo", false},    {u"link-to-sub", true},
+        {u"sub", true},    {u"Z", false},
     };
     EXPECT_EQ(List(temp.U16()), expected);
 }
@@ -55,14 +56,40 @@ TEST(DirectorySearch, IdentityIsTheSameThroughALink) {
     EXPECT_EQ(a.Identity(), b.Identity());
 }
 
-TEST(DirectorySearch, OpenFailsOnFilesAndMissingFolders) {
+TEST(DirectorySearch, OpenFailsWithItsCause) {
     TemporaryFolder temp;
     test::WriteBytes(temp.Native("file"), "");
+    ASSERT_EQ(::symlink("loop", temp.Native("loop").c_str()), 0);
+    const struct {
+        std::u16string folder;
+        ReadFailure cause;
+    } cases[] = {
+        {temp.U16("file"), ReadFailure::kPathThroughFile},
+        {temp.U16("missing"), ReadFailure::kMissing},
+        {temp.U16("loop"), ReadFailure::kLinkLoop},
+        {temp.U16(std::string(300, 'n')), ReadFailure::kNameTooLong},
+    };
+    for (const auto& c : cases) {
+        DirectorySearch search;
+        EXPECT_FALSE(search.Open(c.folder));
+        EXPECT_EQ(search.Failure(), c.cause) << static_cast<int>(c.cause);
+        DirectoryEntry entry;
+        EXPECT_FALSE(search.Next(entry));
+    }
+}
+
+// A failing disk may end a listing early; the part read must not pass for the whole folder.
+TEST(DirectorySearch, AListingCutShortByAReadErrorFails) {
+    TemporaryFolder temp;
+    for (const char* name : {"a", "b", "c"}) test::WriteBytes(temp.Native(name), "");
     DirectorySearch search;
-    EXPECT_FALSE(search.Open(temp.U16("file")));
-    EXPECT_FALSE(search.Open(temp.U16("missing")));
-    DirectoryEntry entry;
-    EXPECT_FALSE(search.Next(entry));
+    {
+        const test::FailingCall failing(test::Call::kReadFolder, EIO, 3);
+        EXPECT_FALSE(search.Open(temp.U16()));
+        EXPECT_EQ(search.Failure(), ReadFailure::kIoError);
+    }
+    EXPECT_TRUE(search.Open(temp.U16()));
+    EXPECT_EQ(search.Failure(), ReadFailure::kNone);
 }
 
 }  // namespace

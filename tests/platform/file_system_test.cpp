@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <ctime>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "support/scoped_environment.h"
@@ -129,41 +130,50 @@ TEST(FileSystem, FailedReplacementKeepsTheOldFileAndLeavesNoTemporary) {
 }
 
 // A file that could not be read is kept aside before the new one takes its place, and the new
-// one does not inherit the permissions that may have made it unreadable.
+// one does not inherit the permissions that may have made it unreadable; the same where the file
+// system has no links.
 TEST(FileSystem, ReplacementCanKeepTheOldFileAside) {
-    TemporaryFolder temp;
-    test::WriteBytes(temp.Native("a.ini"), "old");
-    ASSERT_EQ(::chmod(temp.Native("a.ini").c_str(), 0), 0);
-    test::WriteBytes(temp.Native("a.ini.bak"), "older");
-    ASSERT_EQ(ReplaceFileContents(temp.U16("a.ini"), "new", temp.U16("a.ini.bak")),
-              WriteFailure::kNone);
-    EXPECT_EQ(test::ReadBytes(temp.Native("a.ini")), "new");
-    EXPECT_EQ(test::ReadBytes(temp.Native("a.ini.bak")), "old");
-    struct stat info {};
-    ASSERT_EQ(::stat(temp.Native("a.ini").c_str(), &info), 0);
-    EXPECT_NE(info.st_mode & 0600, 0u);
-    // Nothing to keep aside: the new file is simply made.
-    ASSERT_EQ(ReplaceFileContents(temp.U16("b.ini"), "new", temp.U16("b.ini.bak")),
-              WriteFailure::kNone);
-    EXPECT_EQ(FolderEntries(temp.path()),
-              (std::vector<std::string>{"a.ini", "a.ini.bak", "b.ini"}));
+    for (const bool links : {true, false}) {
+        SCOPED_TRACE(links);
+        TemporaryFolder temp;
+        std::optional<test::FailingCall> noLinks;
+        if (!links) noLinks.emplace(test::Call::kLink, EPERM);
+        test::WriteBytes(temp.Native("a.ini"), "old");
+        ASSERT_EQ(::chmod(temp.Native("a.ini").c_str(), 0), 0);
+        test::WriteBytes(temp.Native("a.ini.bak"), "older");
+        ASSERT_EQ(ReplaceFileContents(temp.U16("a.ini"), "new", temp.U16("a.ini.bak")),
+                  WriteFailure::kNone);
+        EXPECT_EQ(test::ReadBytes(temp.Native("a.ini")), "new");
+        EXPECT_EQ(test::ReadBytes(temp.Native("a.ini.bak")), "old");
+        struct stat info {};
+        ASSERT_EQ(::stat(temp.Native("a.ini").c_str(), &info), 0);
+        EXPECT_NE(info.st_mode & 0600, 0u);
+        // Nothing to keep aside: the new file is simply made.
+        ASSERT_EQ(ReplaceFileContents(temp.U16("b.ini"), "new", temp.U16("b.ini.bak")),
+                  WriteFailure::kNone);
+        EXPECT_EQ(FolderEntries(temp.path()),
+                  (std::vector<std::string>{"a.ini", "a.ini.bak", "b.ini"}));
+    }
 }
 
-// Temporaries left by killed runs, whatever process id they had, block no later save; the old
-// ones are removed, recent ones (a save under way) and other files stay.
-TEST(FileSystem, TemporariesOfKilledRunsBlockNothingAndGoWhenStale) {
+// Temporaries left by killed runs, whatever process id they had, block no later save, and the
+// next save of the same file removes the old ones, of the file and of the one it keeps aside;
+// recent ones (a save under way) and other files stay.
+TEST(FileSystem, TemporariesOfKilledRunsBlockNothingAndGoWithTheNextSave) {
     TemporaryFolder temp;
-    const char* leftovers[] = {"a.ini.~1-0", "a.ini.~1-1", "a.ini.~0123456789abcdef"};
+    const char* leftovers[] = {"a.ini.~1-0", "a.ini.~1-1", "a.ini.~0123456789abcdef",
+                               "a.ini.bak.~0123456789abcdef"};
     for (const char* name : leftovers) test::WriteBytes(temp.Native(name), "partial");
     test::WriteBytes(temp.Native("a.ini.~recent"), "partial");
     test::WriteBytes(temp.Native("b.ini.~1-0"), "someone else's");
     const std::time_t hourAgo = std::time(nullptr) - 3600;
-    for (const char* name : {"a.ini.~1-0", "a.ini.~1-1", "a.ini.~0123456789abcdef", "b.ini.~1-0"}) {
+    for (const char* name : {"a.ini.~1-0", "a.ini.~1-1", "a.ini.~0123456789abcdef",
+                             "a.ini.bak.~0123456789abcdef", "b.ini.~1-0"}) {
         const timeval times[2] = {{hourAgo, 0}, {hourAgo, 0}};
         ASSERT_EQ(::utimes(temp.Native(name).c_str(), times), 0);
     }
-    ASSERT_EQ(ReplaceFileContents(temp.U16("a.ini"), "saved"), WriteFailure::kNone);
-    RemoveStaleTemporaries(temp.U16("a.ini"), 60);
+    ASSERT_EQ(ReplaceFileContents(temp.U16("a.ini"), "saved", temp.U16("a.ini.bak")),
+              WriteFailure::kNone);
     EXPECT_EQ(FolderEntries(temp.path()),
               (std::vector<std::string>{"a.ini", "a.ini.~recent", "b.ini.~1-0"}));
     EXPECT_EQ(test::ReadBytes(temp.Native("a.ini")), "saved");

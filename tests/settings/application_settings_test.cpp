@@ -191,6 +191,43 @@ TEST(ApplicationSettings, ADamagedFileGivesTheKeysItStillHoldsAndIsKeptAside) {
     EXPECT_EQ(Session(temp.U16("Tessik.ini")).loaded.outcome, LoadOutcome::kLoaded);
 }
 
+// Killed at any step of a save that keeps a damaged file aside, with links or, where the file
+// system has none, by moving the file aside: the next start finds the old file or the new
+// settings, never nothing, and the damaged file stays in place or is kept aside.
+TEST(ApplicationSettings, ASaveKilledAtAnyStepLosesNeitherTheOldFileNorTheNewSettings) {
+    const std::string damaged =
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<InitFile>\r\n  <Algorithm>3</Algorithm>";
+    // The temporary holds the whole file after its open and write: a killed program loses
+    // nothing it wrote (the fsync is for a power cut).
+    constexpr int kCallsUntilComplete = 2;
+    for (const bool links : {true, false}) {
+        SCOPED_TRACE(links ? "links" : "no links");
+        bool killed = true;
+        for (int call = 1; killed; ++call) {
+            SCOPED_TRACE(call);
+            TemporaryFolder temp;
+            const std::u16string path = temp.U16("Tessik.ini");
+            test::WriteBytes(temp.Native("Tessik.ini"), damaged);
+            Session before(path);
+            before.window.algorithm = 5;
+            killed = test::KilledAtCall(call, [&] {
+                std::optional<test::FailingCall> noLinks;
+                if (!links) noLinks.emplace(test::Call::kLink, EPERM);
+                before.Save(path);
+            });
+            const Session after(path);
+            const bool saved = after.window.algorithm == 5;
+            EXPECT_EQ(saved, call > kCallsUntilComplete);
+            if (saved) {
+                EXPECT_EQ(test::ReadBytes(temp.Native("Tessik.ini.bak")), damaged);
+            } else {
+                EXPECT_EQ(test::ReadBytes(temp.Native("Tessik.ini")), damaged);
+                EXPECT_EQ(after.window.algorithm, 3);
+            }
+        }
+    }
+}
+
 // Only a missing or empty file may be replaced by defaults. One that could not be read (denied
 // to this user, or failing) is kept aside whole before the defaults are written.
 TEST(ApplicationSettings, AFileThatCouldNotBeReadIsKeptAsideNotOverwritten) {

@@ -49,8 +49,8 @@ TEST(TranslationTables, KeysAreUniqueAndNamedAfterTheirWindow) {
         std::size_t size;
     } tables[] = {
         {MainMenuTexts(), "FrmMain.ID_MEN_", 11},   {MainControlTexts(), "FrmMain.m_", 12},
-        {MainMemberTexts(), "FrmMain.m_acM", 22},   {FolderWindowTexts(), "FrmFolder.", 22},
-        {ListWindowTexts(), "FrmList.", 29},
+        {MainMemberTexts(), "FrmMain.m_acM", 25},   {FolderWindowTexts(), "FrmFolder.", 22},
+        {ListWindowTexts(), "FrmList.", 32},
         {LanguageWindowTexts(), "FrmLanguage.", 4}, {OptionsWindowTexts(), "FrmOptions.", 13},
         {AboutWindowTexts(), "FrmAbout.", 9},       {ProgressDisplayTexts(), "FrmProgress.", 6},
     };

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <algorithm>
 #include <atomic>
@@ -23,7 +24,7 @@ struct ActiveFault {
     int error = 0;
     std::size_t bytesLeft = 0;
 };
-ActiveFault faults[6];
+ActiveFault faults[kCallCount];
 
 ActiveFault& FaultOf(Call call) {
     return faults[static_cast<int>(call)];
@@ -64,6 +65,20 @@ void Install(Call call) {
             break;
         case Call::kRename:
             systemCalls.rename = [](const char*, const char*) { return Fail(Call::kRename); };
+            break;
+        case Call::kLink:
+            systemCalls.link = [](const char*, const char*) { return Fail(Call::kLink); };
+            break;
+        case Call::kReadFolder:
+            systemCalls.readdir = [](DIR* folder) -> dirent* {
+                ActiveFault& fault = FaultOf(Call::kReadFolder);
+                if (fault.bytesLeft == 0) {
+                    Fail(Call::kReadFolder);
+                    return nullptr;
+                }
+                --fault.bytesLeft;
+                return ::readdir(folder);
+            };
             break;
         case Call::kMap:
             systemCalls.mmap = [](void* address, std::size_t length, int protection, int flags,
@@ -142,7 +157,64 @@ void HoldIfDue() {
     hold.released.wait(lock, [] { return hold.free; });
 }
 
+// The child's calls so far, and the one it dies at.
+int callsMade = 0;
+int deadlyCall = 0;
+constexpr int kKilledStatus = 86;
+
+void DieIfDue() {
+    if (++callsMade == deadlyCall) ::_exit(kKilledStatus);
+}
+
+void InstallDeadlyCalls() {
+    systemCalls.open = [](const char* path, int flags, mode_t mode) {
+        DieIfDue();
+        return ::open(path, flags, mode);
+    };
+    systemCalls.read = [](int fd, void* buffer, std::size_t count) {
+        DieIfDue();
+        return ::read(fd, buffer, count);
+    };
+    systemCalls.write = [](int fd, const void* buffer, std::size_t count) {
+        DieIfDue();
+        return ::write(fd, buffer, count);
+    };
+    systemCalls.fsync = [](int fd) {
+        DieIfDue();
+        return ::fsync(fd);
+    };
+    systemCalls.rename = [](const char* from, const char* to) {
+        DieIfDue();
+        return std::rename(from, to);
+    };
+    systemCalls.link = [](const char* existing, const char* name) {
+        DieIfDue();
+        return ::link(existing, name);
+    };
+    systemCalls.mkdir = [](const char* path, mode_t mode) {
+        DieIfDue();
+        return ::mkdir(path, mode);
+    };
+}
+
 }  // namespace
+
+bool KilledAtCall(int n, const std::function<void()>& work) {
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        callsMade = 0;
+        deadlyCall = n;
+        InstallDeadlyCalls();
+        work();
+        ::_exit(0);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child) {
+        throw std::runtime_error("the child process could not be run");
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == kKilledStatus;
+}
 
 FailingCall::FailingCall(Call call, int error, std::size_t bytesFirst) : saved_(systemCalls) {
     FaultOf(call) = {error, bytesFirst};

@@ -12,7 +12,8 @@
 
 namespace tessik::test {
 
-enum class Call { kOpen, kRead, kWrite, kFsync, kRename, kMap };
+enum class Call { kOpen, kRead, kWrite, kFsync, kRename, kLink, kMap, kReadFolder };
+inline constexpr int kCallCount = static_cast<int>(Call::kReadFolder) + 1;
 
 // One way for a call to fail, as a row of a test's table.
 struct Fault {
@@ -31,7 +32,8 @@ inline constexpr Fault kSaveFailures[] = {
 
 // Makes every use of the call fail with `error`. A read or a write first lets `bytesFirst`
 // bytes through, cut short where they run out, so the failure comes in the middle of the data;
-// maps succeed while their lengths fit into `bytesFirst`.
+// maps succeed while their lengths fit into `bytesFirst`, and a folder's listing fails after
+// `bytesFirst` entries.
 class FailingCall {
   public:
     FailingCall(Call call, int error, std::size_t bytesFirst = 0);
@@ -69,6 +71,11 @@ class UnreadableFolder {
   private:
     SystemCalls saved_;
 };
+
+// Runs `work` in a child process that dies, as a killed program does, at its n-th call through
+// the system-call table (counting from 1), before the call is made. True when it died there,
+// false when the work ended first. For single-threaded work, in a test that runs no threads.
+bool KilledAtCall(int n, const std::function<void()>& work);
 
 // Holds the n-th open, read or map (counting from 1 while it is in force) on the thread that makes
 // it until Release(), so that a test can act while a worker is at a known point of its work.

@@ -82,7 +82,7 @@ TEST_F(ChecksumListRunTest, ChecksAListAgainstTheFilesBesideIt) {
         {3, "gone", RowStatus::kMissing},
         {4, "sub", RowStatus::kFolder},
         {5, "fifo", RowStatus::kNotRegularFile},
-        {6, "loop", RowStatus::kMissing},
+        {6, "loop", RowStatus::kLinkLoop},
         {8, "", RowStatus::kMalformed},
         {9, "../outside", RowStatus::kOk},
         {10, "abc", RowStatus::kMalformed},

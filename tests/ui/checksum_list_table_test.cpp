@@ -35,6 +35,10 @@ TEST(ChecksumListTableTest, EveryOutcomeHasItsStatus) {
              Case{VerifyStatus::kUnreadable, ReadFailure::kPermissionDenied,
                   RowStatus::kPermissionDenied},
              Case{VerifyStatus::kUnreadable, ReadFailure::kIoError, RowStatus::kReadError},
+             Case{VerifyStatus::kUnreadable, ReadFailure::kLinkLoop, RowStatus::kLinkLoop},
+             Case{VerifyStatus::kUnreadable, ReadFailure::kPathThroughFile,
+                  RowStatus::kPathThroughFile},
+             Case{VerifyStatus::kUnreadable, ReadFailure::kNameTooLong, RowStatus::kNameTooLong},
              Case{VerifyStatus::kMalformed, ReadFailure::kNone, RowStatus::kMalformed},
              Case{VerifyStatus::kAmbiguous, ReadFailure::kNone, RowStatus::kMalformed},
          }) {

@@ -90,6 +90,9 @@ TEST(MainCommandsTest, EveryReadFailureHasAMessageOfItsOwn) {
     EXPECT_EQ(FailureMessage(ReadFailure::kPermissionDenied),
               MainMemberText::kFilePermissionDenied);
     EXPECT_EQ(FailureMessage(ReadFailure::kIoError), MainMemberText::kFileReadError);
+    EXPECT_EQ(FailureMessage(ReadFailure::kLinkLoop), MainMemberText::kFileLinkLoop);
+    EXPECT_EQ(FailureMessage(ReadFailure::kPathThroughFile), MainMemberText::kFilePathThroughFile);
+    EXPECT_EQ(FailureMessage(ReadFailure::kNameTooLong), MainMemberText::kFileNameTooLong);
 }
 
 TEST(MainCommandsTest, OnlyHexadecimalLettersChangeCase) {
