@@ -85,7 +85,7 @@ class FileHashing {
     }
 
     void Deliver(const HashedFile& hashed) {
-        const std::string name = ToNativePath(hashed.path);
+        const std::string name = ToListName(hashed.path);
         if (hashed.result.outcome == FileDigestOutcome::kDigest) {
             Print(name, hashed.result.digest);
         } else {

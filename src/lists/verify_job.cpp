@@ -5,6 +5,7 @@
 #include "folder/ordered_file_hasher.h"
 #include "lists/algorithm_choice.h"
 #include "platform/path_encoding.h"
+#include "platform/path_utilities.h"
 
 namespace tessik {
 namespace {
@@ -33,7 +34,7 @@ Pending Prepared(ListLine listed, const VerifyOptions& options) {
 
 std::u16string ResolvedPath(const std::string& name, const std::u16string& listFolder) {
     const std::u16string path = FromNativePath(name);
-    return path.front() == kPathSeparator ? path : listFolder + path;
+    return IsAbsolutePath(path) ? path : listFolder + path;
 }
 
 void Complete(VerifyResult& result, const FileDigestResult& hashed, const Digest& expected) {

@@ -34,6 +34,9 @@ public:
     FolderIdentity Identity() const { return identity_; }
 
 private:
+    // Takes the entries the system listed, "." and ".." left out, in listing order.
+    void Keep(std::vector<DirectoryEntry> found);
+
     std::vector<DirectoryEntry> entries_;
     std::size_t position_ = 0;
     FolderIdentity identity_;

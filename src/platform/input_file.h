@@ -34,7 +34,7 @@ class InputFile {
     // regular file, and nothing is open.
     ReadFailure Open(const std::u16string& path);
     void Close();
-    bool IsOpen() const { return descriptor_ >= 0; }
+    bool IsOpen() const { return descriptor_ != kClosed; }
 
     // Size in bytes at the moment of opening.
     std::uint64_t Size() const { return size_; }
@@ -50,7 +50,14 @@ class InputFile {
   private:
     friend class MappedWindow;
 
-    int descriptor_ = -1;
+#ifdef _WIN32
+    using Descriptor = void*;  // the file's handle
+    static constexpr Descriptor kClosed = nullptr;
+#else
+    using Descriptor = int;
+    static constexpr Descriptor kClosed = -1;
+#endif
+    Descriptor descriptor_ = kClosed;
     std::uint64_t size_ = 0;
 };
 
