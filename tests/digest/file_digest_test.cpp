@@ -22,6 +22,7 @@
 #include "forced_file_route.h"
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
+#include "support/windows_skips.h"
 
 namespace tessik {
 namespace {
@@ -71,6 +72,7 @@ class HookedEngine final : public DigestEngine {
 };
 
 TEST(FileDigest, EachReasonAFileCannotBeReadIsReported) {
+    SKIP_ON_WINDOWS("no FIFOs or Unix-domain sockets in a Windows file system");
     TemporaryFolder temp;
     test::WriteBytes(temp.Native("data"), "abc");
     test::MakeFolder(temp.Native("folder"));

@@ -20,6 +20,7 @@
 #include "platform/text_conversion.h"
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
+#include "support/windows_skips.h"
 
 namespace tessik {
 namespace {
@@ -193,6 +194,7 @@ TEST_F(FolderHashJobTest, OneLinePerFileWithTheSeparatorAndLetterCase) {
 }
 
 TEST_F(FolderHashJobTest, FilesThatCannotBeReadStillGetTheirLine) {
+    SKIP_ON_WINDOWS("no FIFOs or Unix-domain sockets in a Windows file system");
     test::MakeFolder(temp.Native("odd"));
     ASSERT_EQ(::mkfifo(temp.Native("odd/pipe").c_str(), 0600), 0);
     const test::BoundSocket socket(temp.Native("odd/sock"));
@@ -219,6 +221,7 @@ TEST_F(FolderHashJobTest, FilesThatCannotBeReadStillGetTheirLine) {
 }
 
 TEST_F(FolderHashJobTest, HostileTreeEndsWithACorrectLinePerFile) {
+    SKIP_ON_WINDOWS("no FIFOs or Unix-domain sockets in a Windows file system");
     test::MakeFolder(temp.Native("sub"));
     test::WriteBytes(temp.Native("sub/bad\xff.txt"), "abc");
     std::filesystem::create_directory_symlink("..", temp.Native("sub/up"));
@@ -278,6 +281,7 @@ TEST_F(FolderHashJobTest, StopDuringAFileCancelsItAndNothingFollows) {
 // Several workers give, byte for byte, the lines and the summary of one, in the walk's order:
 // small and large files, one that cannot be read, sub-folders.
 TEST_F(FolderHashJobTest, SeveralWorkersGiveTheLinesOfOneInTheWalksOrder) {
+    SKIP_ON_WINDOWS("no FIFOs or Unix-domain sockets in a Windows file system");
     std::mt19937 random(16);
     for (int folder = 0; folder < 3; ++folder) {
         const std::string sub = "sub" + std::to_string(folder);
@@ -388,6 +392,7 @@ TEST_F(FolderHashJobTest, StopAndCloseEndSeveralWorkersWithinAFifthOfASecond) {
 }
 
 TEST_F(FolderHashJobTest, EveryRunEndsWithWhatItCameTo) {
+    SKIP_ON_WINDOWS("no FIFOs or Unix-domain sockets in a Windows file system");
     test::MakeFolder(temp.Native("sub"));
     test::MakeFolder(temp.Native("locked"));
     test::WriteBytes(temp.Native("sub/c.txt"), "abcd");
@@ -448,6 +453,7 @@ TEST_F(FolderHashJobTest, UserTypedOutputIsReplacedByTheWholeOutputAtTheNextLine
 // What saving a run as a checksum list needs: each file below the folder, however the folder was
 // typed, with the algorithm and digest it got; nothing for a file that could not be read.
 TEST_F(FolderHashJobTest, KeepsEachFilesResultBelowTheFolder) {
+    SKIP_ON_WINDOWS("no FIFOs or Unix-domain sockets in a Windows file system");
     test::MakeFolder(temp.Native("sub"));
     test::WriteBytes(temp.Native("sub/c.txt"), "abc");
     ASSERT_EQ(::mkfifo(temp.Native("fifo").c_str(), 0600), 0);
