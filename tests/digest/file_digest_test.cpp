@@ -220,6 +220,10 @@ TEST(FileDigest, AFileThatShrinksOrGrowsWhileReadGivesTheDigestOfWhatWasRead) {
     for (FileRoute route : kAllFileRoutes) {
         const ForcedFileRoute forced(route);
         for (const auto& c : cases) {
+#ifdef _WIN32
+            // Windows refuses to cut a file short under a mapped view.
+            if (route == FileRoute::kMap && c.newSize < size) continue;
+#endif
             test::WriteBytes(path, contents);
             HookedEngine engine(kFilePieceBytes, [&] {
                 const int cut = ::truncate(path.c_str(), static_cast<off_t>(c.newSize));

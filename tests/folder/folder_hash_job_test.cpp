@@ -17,6 +17,7 @@
 
 #include "digest/digest_request.h"
 #include "digest/hex.h"
+#include "platform/path_encoding.h"
 #include "platform/text_conversion.h"
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
@@ -129,7 +130,7 @@ class FolderHashJobTest : public testing::Test {
     FolderHashJobTest() {
         test::WriteBytes(temp.Native("a.txt"), "abc");
         test::WriteBytes(temp.Native("b.bin"), "a");
-        window.settings = {temp.U16() + u"/", u"*", u"*", false};
+        window.settings = {temp.U16() + kPathSeparator, u"*", u"*", false};
     }
 
     // Runs the job to its end with this thread serving the worker's calls. One worker unless
@@ -458,7 +459,7 @@ TEST_F(FolderHashJobTest, KeepsEachFilesResultBelowTheFolder) {
     test::WriteBytes(temp.Native("sub/c.txt"), "abc");
     ASSERT_EQ(::mkfifo(temp.Native("fifo").c_str(), 0600), 0);
     window.settings.subfolders = true;
-    for (const std::u16string& folder : {temp.U16(), temp.U16() + u"/"}) {
+    for (const std::u16string& folder : {temp.U16(), temp.U16() + kPathSeparator}) {
         window.settings.folder = folder;
         FolderHashJob job(window, u" ", {}, 2);
         ASSERT_TRUE(job.Start());

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <filesystem>
 
+#include "platform/path_encoding.h"
 #include "support/temporary_folder.h"
 #include "support/windows_skips.h"
 
@@ -15,9 +16,11 @@ TEST(FolderWindowRulesTest, AChosenFolderEndsWithASeparator) {
         std::u16string field;
     };
     for (const Case& c : {
-             Case{u"/home/user/Photos", u"/home/user/Photos/"}, Case{u"/", u"/"},
-             Case{u"/home/user/", u"/home/user/"}, Case{u"C:\\data\\", u"C:\\data\\"},
-             Case{u"relative", u"relative/"}, Case{u"", u""},  // nothing chosen: nothing to end
+             Case{u"/home/user/Photos", u"/home/user/Photos" + std::u16string(1, kPathSeparator)},
+             Case{u"/", u"/"}, Case{u"/home/user/", u"/home/user/"},
+             Case{u"C:\\data\\", u"C:\\data\\"},
+             Case{u"relative", u"relative" + std::u16string(1, kPathSeparator)},
+             Case{u"", u""},  // nothing chosen: nothing to end
          }) {
         EXPECT_EQ(FolderFieldText(c.chosen), c.field);
     }

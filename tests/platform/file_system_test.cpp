@@ -52,8 +52,16 @@ TEST(FileSystem, FullPathResolvesDotsAsText) {
     const struct {
         std::u16string in, out;
     } cases[] = {
+#ifdef _WIN32
+        {u"C:\\a\\b\\..\\c", u"C:\\a\\c"},
+        {u"C:/a/./b/", u"C:\\a\\b\\"},
+        {u"C:\\..\\x", u"C:\\x"},
+        {u"\\\\server\\share\\a\\..\\b", u"\\\\server\\share\\b"},
+        {u"rel", cwd + u"\\rel"},
+#else
         {u"/a/b/../c", u"/a/c"}, {u"/a/./b/", u"/a/b/"},  {u"/../x", u"/x"}, {u"/", u"/"},
         {u"\\a\\b", u"/a/b"},    {u"rel", cwd + u"/rel"},
+#endif
     };
     for (const auto& c : cases) EXPECT_EQ(FullPath(c.in), c.out);
 }
@@ -171,6 +179,19 @@ TEST(FileSystem, TemporariesOfKilledRunsBlockNothingAndGoWhenStale) {
 
 TEST(FileSystem, AppDataFoldersFollowTheEnvironment) {
     TemporaryFolder temp;
+#ifdef _WIN32
+    {
+        test::ScopedEnvironment user("APPDATA", temp.Native("roaming") + "\\");
+        test::ScopedEnvironment machine("ProgramData", temp.Native("machine"));
+        EXPECT_EQ(UserAppDataFolder(), temp.U16("roaming"));
+        EXPECT_EQ(QueryPathKind(temp.U16("roaming")), PathKind::kFolder);
+        EXPECT_EQ(MachineAppDataFolder(), temp.U16("machine"));
+    }
+    test::ScopedEnvironment relative("APPDATA", "relative");
+    test::ScopedEnvironment none("ProgramData", std::nullopt);
+    EXPECT_EQ(UserAppDataFolder(), u"");
+    EXPECT_EQ(MachineAppDataFolder(), u"");
+#else
     {
         test::ScopedEnvironment user("XDG_CONFIG_HOME", temp.path() + "/cfg/");
         test::ScopedEnvironment machine("XDG_CONFIG_DIRS", temp.path() + "/machine:/etc/xdg");
@@ -183,6 +204,7 @@ TEST(FileSystem, AppDataFoldersFollowTheEnvironment) {
     test::ScopedEnvironment machine("XDG_CONFIG_DIRS", std::nullopt);
     EXPECT_EQ(UserAppDataFolder(), temp.U16(".config"));
     EXPECT_EQ(MachineAppDataFolder(), u"/etc/xdg");
+#endif
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "support/temporary_folder.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -69,6 +70,12 @@ TemporaryFolder::~TemporaryFolder() {
         }
     }
     std::filesystem::remove_all(FileSystemPath(path_), ignored);
+}
+
+std::string TemporaryFolder::Native(std::string_view relative) const {
+    std::string path = path_ + "/" + std::string(relative);
+    if (kPathSeparator != u'/') std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
 }
 
 std::u16string TemporaryFolder::U16(std::string_view relative) const {
