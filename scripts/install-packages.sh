@@ -28,6 +28,7 @@ test_packages=(
     libbenchmark-dev                  # benchmarks
     python3-nautilus                  # GNOME's file-manager extension, run in its test
     clang libclang-rt-14-dev llvm     # sanitizer builds, fuzz targets, readable sanitizer traces
+    g++-mingw-w64-x86-64-posix wine64 wine  # the Windows build and its tests under Wine
 )
 
 case "${1:-run}" in

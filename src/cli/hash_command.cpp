@@ -101,7 +101,7 @@ class FileHashing {
     }
 
     void Deliver(const HashedFile& hashed) {
-        const std::string name = ToNativePath(hashed.path);
+        const std::string name = ToListName(hashed.path);
         if (hashed.algorithm == nullptr) {
             Fail(name,
                  "cannot list the folder: " + std::string(ReadFailureText(folderCauses_.front())));

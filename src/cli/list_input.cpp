@@ -3,12 +3,15 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/path_encoding.h"
+#include "platform/stdio_streams.h"
+
 namespace tessik {
 
 ListInput::ListInput(const std::string& name, Console& console)
     : console_(console), isInput_(name == "-"), displayName_(isInput_ ? "standard input" : name) {
     if (isInput_) return;
-    file_ = std::fopen(name.c_str(), "rb");
+    file_ = OpenStreamForReading(FromNativePath(name));
     if (file_ == nullptr) error_ = errno;
 }
 

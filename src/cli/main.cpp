@@ -2,12 +2,19 @@
 // functions it calls, which the tests call too.
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "cli/sum_options.h"
 #include "cli/sum_program.h"
 #include "cli/terminal_console.h"
+#include "platform/path_encoding.h"
+#include "platform/stdio_streams.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int RunSumProgram(int argc, const char* const* argv) {
+    tessik::UseBinaryStandardStreams();
     const tessik::ParsedArguments parsed = tessik::ParseSumArguments(argc, argv);
     tessik::TerminalConsole console;
     if (parsed.done) {
@@ -23,3 +30,25 @@ int main(int argc, char** argv) {
     if (!console.Flush()) status = tessik::kExitFailure;
     return status;
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// The arguments as the system holds them, UTF-16, taken to the bytes the rest of the program
+// reads names in, losslessly: the code page would lose every letter it lacks.
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 0; i < argc; ++i) {
+        const std::wstring_view argument(argv[i]);
+        arguments.push_back(tessik::ToNativePath(std::u16string(argument.begin(), argument.end())));
+    }
+    std::vector<const char*> pointers;
+    for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
+    pointers.push_back(nullptr);
+    return RunSumProgram(argc, pointers.data());
+}
+#else
+int main(int argc, char** argv) {
+    return RunSumProgram(argc, argv);
+}
+#endif

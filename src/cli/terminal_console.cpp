@@ -1,9 +1,10 @@
 #include "cli/terminal_console.h"
 
-#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+#include "platform/stdio_streams.h"
 
 namespace tessik {
 
@@ -13,7 +14,7 @@ bool TerminalConsole::Write(std::string_view bytes) {
         std::lock_guard lock(progressMutex_);
         ClearProgressLocked();
     }
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size()) return true;
+    if (WriteStream(stdout, bytes)) return true;
     return Failed();
 }
 
@@ -32,7 +33,7 @@ bool TerminalConsole::Failed() {
 void TerminalConsole::Error(std::string_view message) {
     std::lock_guard lock(progressMutex_);
     ClearProgressLocked();
-    std::fprintf(stderr, "tessik-sum: %.*s\n", static_cast<int>(message.size()), message.data());
+    WriteStream(stderr, "tessik-sum: " + std::string(message) + "\n");
 }
 
 // Carriage return and spaces only: no terminal control sequences, so a log file stays readable.
@@ -46,25 +47,25 @@ void TerminalConsole::ShowProgress(std::string_view line) {
     text.append(line);
     if (line.size() < progressWidth_) text.append(progressWidth_ - line.size(), ' ');
     progressWidth_ = line.size();
-    std::fputs(text.c_str(), stderr);
+    WriteStream(stderr, text);
 }
 
 void TerminalConsole::ClearProgressLocked() {
     if (progressWidth_ == 0) return;
-    std::fputs(("\r" + std::string(progressWidth_, ' ') + "\r").c_str(), stderr);
+    WriteStream(stderr, "\r" + std::string(progressWidth_, ' ') + "\r");
     progressWidth_ = 0;
 }
 
 bool TerminalConsole::ErrorIsTerminal() const {
-    return ::isatty(STDERR_FILENO) == 1;
+    return IsTerminal(stderr);
 }
 
 bool TerminalConsole::OutputIsTerminal() const {
-    return ::isatty(STDOUT_FILENO) == 1;
+    return IsTerminal(stdout);
 }
 
 bool TerminalConsole::InputIsTerminal() const {
-    return ::isatty(STDIN_FILENO) == 1;
+    return IsTerminal(stdin);
 }
 
 std::int64_t TerminalConsole::ReadInput(char* buffer, std::size_t capacity) {

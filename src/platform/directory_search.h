@@ -39,6 +39,8 @@ class DirectorySearch {
 
   private:
     bool Failed(ReadFailure failure);
+    // Takes the entries the system listed, "." and ".." left out, in listing order.
+    void Keep(std::vector<DirectoryEntry> found);
 
     std::vector<DirectoryEntry> entries_;
     std::size_t position_ = 0;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/path_encoding.h"
+#include "platform/path_utilities.h"
 #include "platform/system_calls.h"
 
 namespace tessik {
@@ -206,7 +207,7 @@ std::u16string CurrentDirectory() {
 
 std::u16string FullPath(const std::u16string& path) {
     std::u16string joined;
-    if (!path.empty() && IsSeparator(path.front())) {
+    if (IsAbsolutePath(path)) {
         joined = path;
     } else {
         joined = CurrentDirectory();

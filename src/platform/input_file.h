@@ -24,7 +24,8 @@ enum class ReadFailure {
     kNameTooLong,       // a name, or the whole path, longer than the system takes
 };
 
-// The cause of a failed open or listing, from the system's error number.
+// The cause of a failed open or listing, from the system's error number (errno, or the
+// last-error code on Windows).
 ReadFailure ReadFailureOf(int error);
 
 class MappedWindow;
@@ -40,7 +41,7 @@ class InputFile {
     // regular file, and nothing is open.
     ReadFailure Open(const std::u16string& path);
     void Close();
-    bool IsOpen() const { return descriptor_ >= 0; }
+    bool IsOpen() const { return descriptor_ != kClosed; }
 
     // Size in bytes at the moment of opening.
     std::uint64_t Size() const { return size_; }
@@ -56,7 +57,14 @@ class InputFile {
   private:
     friend class MappedWindow;
 
-    int descriptor_ = -1;
+#ifdef _WIN32
+    using Descriptor = void*;  // the file's handle
+    static constexpr Descriptor kClosed = nullptr;
+#else
+    using Descriptor = int;
+    static constexpr Descriptor kClosed = -1;
+#endif
+    Descriptor descriptor_ = kClosed;
     std::uint64_t size_ = 0;
 };
 

@@ -8,23 +8,11 @@
 #include <atomic>
 #include <cerrno>
 
+#include "platform/mapping_guards.h"
 #include "platform/system_calls.h"
 
 namespace tessik {
 namespace {
-
-// The address range of every live window, for the fault handler to look up. A fixed table of
-// atomics, because a signal handler may neither lock nor allocate; a window that finds no free
-// entry is not mapped, and its reader reads instead.
-struct Guard {
-    std::atomic<bool> taken{false};
-    std::atomic<std::uintptr_t> begin{0};
-    std::atomic<std::uintptr_t> end{0};
-    std::atomic<bool> vanished{false};
-};
-
-constexpr int kGuardCount = 64;
-Guard guards[kGuardCount];
 
 // Read by the handler, so set once before it is installed.
 std::size_t pageSize = 4096;
@@ -54,7 +42,7 @@ void PassOn(int signal, siginfo_t* info, void* context) {
 void OnBusError(int signal, siginfo_t* info, void* context) {
     const int savedErrno = errno;
     const auto address = reinterpret_cast<std::uintptr_t>(info->si_addr);
-    for (Guard& guard : guards) {
+    for (MappingGuard& guard : mappingGuards) {
         if (address < guard.begin.load(std::memory_order_acquire) ||
             address >= guard.end.load(std::memory_order_acquire)) {
             continue;
@@ -83,14 +71,6 @@ bool HandlerInstalled() {
     return installed;
 }
 
-int TakeGuard() {
-    for (int i = 0; i < kGuardCount; ++i) {
-        bool expected = false;
-        if (guards[i].taken.compare_exchange_strong(expected, true)) return i;
-    }
-    return -1;
-}
-
 }  // namespace
 
 MappedWindow::~MappedWindow() {
@@ -102,17 +82,17 @@ bool MappedWindow::Map(const InputFile& file, std::uint64_t offset, std::size_t 
     Unmap();
     if (file.descriptor_ < 0 || length == 0 || offset % MappingGranularity() != 0) return false;
     if (!HandlerInstalled()) return false;
-    const int guard = TakeGuard();
+    const int guard = TakeMappingGuard();
     if (guard < 0) return false;
     const int flags = MAP_SHARED | (populate ? MAP_POPULATE : 0);
     void* address = systemCalls.mmap(nullptr, length, PROT_READ, flags, file.descriptor_,
                                      static_cast<off_t>(offset));
     if (address == MAP_FAILED) {
-        guards[guard].taken.store(false);
+        mappingGuards[guard].taken.store(false);
         return false;
     }
     ::madvise(address, length, MADV_SEQUENTIAL);
-    Guard& entry = guards[guard];
+    MappingGuard& entry = mappingGuards[guard];
     entry.vanished.store(false, std::memory_order_relaxed);
     // The last page is mapped whole, so the part of it beyond `length` can fault too.
     const auto begin = reinterpret_cast<std::uintptr_t>(address);
@@ -127,7 +107,7 @@ bool MappedWindow::Map(const InputFile& file, std::uint64_t offset, std::size_t 
 
 void MappedWindow::Unmap() {
     if (address_ == nullptr) return;
-    Guard& entry = guards[guard_];
+    MappingGuard& entry = mappingGuards[guard_];
     entry.end.store(0, std::memory_order_release);
     entry.begin.store(0, std::memory_order_release);
     ::munmap(address_, length_);
@@ -138,7 +118,7 @@ void MappedWindow::Unmap() {
 }
 
 bool MappedWindow::PagesVanished() const {
-    return guard_ >= 0 && guards[guard_].vanished.load(std::memory_order_relaxed);
+    return guard_ >= 0 && mappingGuards[guard_].vanished.load(std::memory_order_relaxed);
 }
 
 std::size_t MappingGranularity() {

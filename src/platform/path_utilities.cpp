@@ -1,10 +1,19 @@
 #include "platform/path_utilities.h"
 
 #include "platform/file_system.h"
+#include "platform/path_encoding.h"
 
 namespace tessik {
 
 bool IsPathSeparator(char16_t unit) { return unit == u'\\' || unit == u'/'; }
+
+bool IsAbsolutePath(std::u16string_view path) {
+    if (!path.empty() && IsPathSeparator(path.front())) return true;
+    const auto isLetter = [](char16_t unit) {
+        return (unit >= u'A' && unit <= u'Z') || (unit >= u'a' && unit <= u'z');
+    };
+    return kPathsHaveDrives && path.size() >= 2 && isLetter(path[0]) && path[1] == u':';
+}
 
 bool FileExists(const std::u16string& path) { return QueryPathKind(path) == PathKind::kFile; }
 

@@ -4,10 +4,15 @@
 // here depends on a locale.
 
 #include <string>
+#include <string_view>
 
 namespace tessik {
 
 bool IsPathSeparator(char16_t unit);
+
+// A path that names the same file whatever folder it is joined to: one that starts with a
+// separator ("/x", "\\server\share", "\x") or, on Windows, with a drive ("C:\x", "C:x").
+bool IsAbsolutePath(std::u16string_view path);
 
 // A path that exists and is not a folder (links followed).
 bool FileExists(const std::u16string& path);

@@ -3,6 +3,10 @@
 // go through this table so that tests can make one of them fail where the machine would not (the
 // test runner may be root, whom permissions do not stop). The program itself never changes it.
 
+#ifdef _WIN32
+#include "platform/system_calls_win32.h"
+#else
+
 #include <dirent.h>
 #include <sys/types.h>
 #include <cstddef>
@@ -27,3 +31,5 @@ struct SystemCalls {
 extern SystemCalls systemCalls;
 
 }  // namespace tessik
+
+#endif

@@ -48,7 +48,7 @@ std::optional<std::u16string> SelectedStorage(const std::u16string& programDirec
     // A relative folder is the program's, whatever folder the program was started in; the
     // process keeps the folder it was started in, against which the user's own relative names
     // are resolved.
-    if (!IsPathSeparator(storage.front())) storage = programDirectory + storage;
+    if (!IsAbsolutePath(storage)) storage = programDirectory + storage;
     if (!DirectoryExists(storage)) return std::nullopt;
     const std::u16string absolute = FullPath(storage);
     if (absolute.empty()) return std::nullopt;

@@ -55,7 +55,7 @@ bool ChecksumListRun::StartHashing(std::vector<std::u16string> paths,
                 return true;
             },
             [&](HashedFile& hashed) {
-                Deliver({++place, ToNativePath(hashed.path), std::move(hashed.result.digest),
+                Deliver({++place, ToListName(hashed.path), std::move(hashed.result.digest),
                          StatusOf(hashed.result)});
             },
             HashOptions());

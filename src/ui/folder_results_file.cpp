@@ -42,7 +42,7 @@ ResultsFile FormatResults(const std::vector<FolderResult>& results, ResultsForma
         if (listed == nullptr) listed = result.algorithm;
         if (line.style == LineStyle::kGnu && result.algorithm != listed) return {true, {}, 0};
         file.bytes += FormatChecksumLine(line, result.algorithm->listTag, result.digest,
-                                         ToNativePath(result.relativePath));
+                                         ToListName(result.relativePath));
     }
     return file;
 }

@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <gtest/gtest.h>
+#ifndef TESSIK_WITHOUT_LIBCRYPTO
 #include <openssl/evp.h>
+#endif
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +18,7 @@
 #include "platform/text_conversion.h"
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
+#include "support/windows_skips.h"
 
 namespace tessik {
 namespace {
@@ -26,12 +29,14 @@ int IndexOf(std::string_view id) {
     return static_cast<int>(AlgorithmWithId(id) - AlgorithmCatalogue().data());
 }
 
+#ifndef TESSIK_WITHOUT_LIBCRYPTO
 std::string Oracle(const char* algorithm, std::string_view bytes) {
     unsigned char digest[EVP_MAX_MD_SIZE];
     unsigned int size = 0;
     EVP_Digest(bytes.data(), bytes.size(), digest, &size, EVP_get_digestbyname(algorithm), nullptr);
     return HexDigest(digest, size);
 }
+#endif
 
 // Valid UTF-8 of exactly `length` bytes and no NUL, mixing one- to three-byte characters so
 // that bytes 80-FF, which the string hashes take as negative, appear throughout.
@@ -150,11 +155,13 @@ TEST(DigestRequest, ResultLengthsAndLetterCase) {
 
 TEST(DigestRequest, TextIsHashedAsItsUtf8Bytes) {
     // é is the two bytes C3 A9; a line break from the multi-line field arrives as CR LF.
-    EXPECT_EQ(HashFromString(2, u"\u00e9", true), Oracle("MD5", "\xC3\xA9"));
     EXPECT_EQ(HashFromString(24, u"\u00e9", true), "a6f0c27f");
     EXPECT_EQ(HashFromString(17, u"\u00e9", true), "72e0ff7f");
+#ifndef TESSIK_WITHOUT_LIBCRYPTO  // the reference
+    EXPECT_EQ(HashFromString(2, u"\u00e9", true), Oracle("MD5", "\xC3\xA9"));
     EXPECT_EQ(HashFromString(5, u"line one\r\nline two", true),
               Oracle("SHA256", "line one\r\nline two"));
+#endif
 }
 
 // Every algorithm, over lengths around the engines' blocks and the reader's buffer: a file and
@@ -165,12 +172,6 @@ TEST(DigestRequest, FilesAndTextsOfTheSameBytesGiveTheSameDigest) {
     const std::size_t lengths[] = {
         0,   1,   55,   56,   63,         64,     65,         135,
         136, 137, 8000, 8001, kPiece - 1, kPiece, kPiece + 1, 2 * kPiece + 5};
-    const struct {
-        int index;
-        const char* name;
-    } references[] = {{2, "MD5"},       {3, "SHA1"},     {4, "SHA224"},    {5, "SHA256"},
-                      {6, "SHA384"},    {7, "SHA512"},   {12, "SHA3-224"}, {13, "SHA3-256"},
-                      {14, "SHA3-384"}, {15, "SHA3-512"}};
     TemporaryFolder temp;
     std::mt19937 random(2024);
     for (std::size_t length : lengths) {
@@ -184,16 +185,25 @@ TEST(DigestRequest, FilesAndTextsOfTheSameBytesGiveTheSameDigest) {
                       HashFromString(index, text, lowerCase))
                 << "index " << index << ", length " << length;
         }
+#ifndef TESSIK_WITHOUT_LIBCRYPTO  // the reference
+        const struct {
+            int index;
+            const char* name;
+        } references[] = {{2, "MD5"},       {3, "SHA1"},     {4, "SHA224"},    {5, "SHA256"},
+                          {6, "SHA384"},    {7, "SHA512"},   {12, "SHA3-224"}, {13, "SHA3-256"},
+                          {14, "SHA3-384"}, {15, "SHA3-512"}};
         for (const auto& reference : references) {
             EXPECT_EQ(HashFromFile(reference.index, temp.U16("data"), true),
                       Oracle(reference.name, bytes))
                 << reference.name << ", length " << length;
         }
+#endif
     }
 }
 
 // Anything that is not a regular file is refused at once, without a read that could block.
 TEST(DigestRequest, WhatCannotBeReadAsAFileGivesTheEmptyResult) {
+    SKIP_ON_WINDOWS("no FIFOs or Unix-domain sockets in a Windows file system");
     TemporaryFolder temp;
     test::MakeFolder(temp.Native("folder"));
     ASSERT_EQ(::mkfifo(temp.Native("fifo").c_str(), 0600), 0);

@@ -36,7 +36,8 @@ struct EngineUnderTest {
     HexFunction referenceHex;
 };
 
-// Every catalogue algorithm that has an independent implementation: all but Keccak.
+// Every catalogue algorithm that has an independent implementation: all but Keccak, and in a
+// build without libcrypto only MD2 and the string hashes.
 const std::vector<EngineUnderTest>& EnginesUnderTest();
 
 Bytes RandomBytes(std::mt19937_64& random, std::size_t length);

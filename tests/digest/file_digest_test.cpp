@@ -22,6 +22,7 @@
 #include "forced_file_route.h"
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
+#include "support/windows_skips.h"
 
 namespace tessik {
 namespace {
@@ -71,6 +72,7 @@ class HookedEngine final : public DigestEngine {
 };
 
 TEST(FileDigest, EachReasonAFileCannotBeReadIsReported) {
+    SKIP_ON_WINDOWS("no FIFOs or Unix-domain sockets in a Windows file system");
     TemporaryFolder temp;
     test::WriteBytes(temp.Native("data"), "abc");
     test::MakeFolder(temp.Native("folder"));
@@ -222,6 +224,10 @@ TEST(FileDigest, AFileThatShrinksOrGrowsWhileReadGivesTheDigestOfWhatWasRead) {
     for (FileRoute route : kAllFileRoutes) {
         const ForcedFileRoute forced(route);
         for (const auto& c : cases) {
+#ifdef _WIN32
+            // Windows refuses to cut a file short under a mapped view.
+            if (route == FileRoute::kMap && c.newSize < size) continue;
+#endif
             test::WriteBytes(path, contents);
             HookedEngine engine(kFilePieceBytes, [&] {
                 const int cut = ::truncate(path.c_str(), static_cast<off_t>(c.newSize));

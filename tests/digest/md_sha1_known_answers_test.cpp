@@ -2,7 +2,11 @@
 // produced by the engines themselves.
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/mman.h>
+#endif
 
 #include <algorithm>
 #include <cstdint>
@@ -84,6 +88,21 @@ TEST(DigestEngineKnownAnswers, MatchPublishedVectors) {
 
 // A read-only view of zero pages: the kernel backs all of it with one shared page, so a
 // message above 4 GiB costs hashing time but no memory.
+#ifdef _WIN32
+class ZeroPages {
+  public:
+    explicit ZeroPages(std::size_t size)
+        : bytes_(::VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READONLY)) {}
+    ~ZeroPages() {
+        if (bytes_ != nullptr) ::VirtualFree(bytes_, 0, MEM_RELEASE);
+    }
+    bool Valid() const { return bytes_ != nullptr; }
+    const std::uint8_t* Data() const { return static_cast<const std::uint8_t*>(bytes_); }
+
+  private:
+    void* bytes_;
+};
+#else
 class ZeroPages {
   public:
     explicit ZeroPages(std::size_t size)
@@ -100,6 +119,7 @@ class ZeroPages {
     std::size_t size_;
     void* bytes_;
 };
+#endif
 
 // 2^32 + 3 zero bytes: any 32-bit count of bytes or bits, or a 32-bit update length, gives a
 // different digest. Expected values: OpenSSL's command-line digests of the same stream. Each

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 // The low-level interface is the one that lets a test set the length counters.
+#ifndef TESSIK_WITHOUT_LIBCRYPTO
 #define OPENSSL_SUPPRESS_DEPRECATED
 #include <openssl/sha.h>
+#endif
 
 #include <random>
 #include <string>
@@ -121,6 +123,9 @@ constexpr std::uint64_t kSha512Start[8] = {
 // Both engines resume from the same chaining value as if `before` bytes had already gone
 // through them, so the digests can differ only in how the length is counted and encoded.
 TEST(Sha256, CountsTheLengthPastFourGibibytes) {
+#ifdef TESSIK_WITHOUT_LIBCRYPTO
+    GTEST_SKIP() << "libcrypto, the reference, is not in this build";
+#else
     std::mt19937_64 random(4);
     const Bytes tail = testing::RandomBytes(random, 300);
     for (std::uint64_t before : {(std::uint64_t{1} << 32) - 64, (std::uint64_t{5} << 32) + 4096}) {
@@ -138,10 +143,14 @@ TEST(Sha256, CountsTheLengthPastFourGibibytes) {
 
         EXPECT_EQ(HexDigest(ourDigest), HexDigest(theirDigest, 32)) << before;
     }
+#endif
 }
 
 // The 128-bit length field: its high word takes the bits that shift out of the byte count.
 TEST(Sha512, CountsTheLengthPastFourGibibytesAndPastTheLowLengthWord) {
+#ifdef TESSIK_WITHOUT_LIBCRYPTO
+    GTEST_SKIP() << "libcrypto, the reference, is not in this build";
+#else
     std::mt19937_64 random(5);
     const Bytes tail = testing::RandomBytes(random, 300);
     for (std::uint64_t before : {(std::uint64_t{1} << 32) - 128, (std::uint64_t{1} << 61) - 128,
@@ -160,6 +169,7 @@ TEST(Sha512, CountsTheLengthPastFourGibibytesAndPastTheLowLengthWord) {
 
         EXPECT_EQ(HexDigest(ourDigest), HexDigest(theirDigest, 64)) << before;
     }
+#endif
 }
 
 }  // namespace

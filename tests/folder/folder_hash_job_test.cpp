@@ -17,9 +17,11 @@
 
 #include "digest/digest_request.h"
 #include "digest/hex.h"
+#include "platform/path_encoding.h"
 #include "platform/text_conversion.h"
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
+#include "support/windows_skips.h"
 
 namespace tessik {
 namespace {
@@ -128,7 +130,7 @@ class FolderHashJobTest : public testing::Test {
     FolderHashJobTest() {
         test::WriteBytes(temp.Native("a.txt"), "abc");
         test::WriteBytes(temp.Native("b.bin"), "a");
-        window.settings = {temp.U16() + u"/", u"*", u"*", false};
+        window.settings = {temp.U16() + kPathSeparator, u"*", u"*", false};
     }
 
     // Runs the job to its end with this thread serving the worker's calls. One worker unless
@@ -193,6 +195,7 @@ TEST_F(FolderHashJobTest, OneLinePerFileWithTheSeparatorAndLetterCase) {
 }
 
 TEST_F(FolderHashJobTest, FilesThatCannotBeReadStillGetTheirLine) {
+    SKIP_ON_WINDOWS("no FIFOs or Unix-domain sockets in a Windows file system");
     test::MakeFolder(temp.Native("odd"));
     ASSERT_EQ(::mkfifo(temp.Native("odd/pipe").c_str(), 0600), 0);
     const test::BoundSocket socket(temp.Native("odd/sock"));
@@ -219,6 +222,7 @@ TEST_F(FolderHashJobTest, FilesThatCannotBeReadStillGetTheirLine) {
 }
 
 TEST_F(FolderHashJobTest, HostileTreeEndsWithACorrectLinePerFile) {
+    SKIP_ON_WINDOWS("no FIFOs or Unix-domain sockets in a Windows file system");
     test::MakeFolder(temp.Native("sub"));
     test::WriteBytes(temp.Native("sub/bad\xff.txt"), "abc");
     std::filesystem::create_directory_symlink("..", temp.Native("sub/up"));
@@ -278,6 +282,7 @@ TEST_F(FolderHashJobTest, StopDuringAFileCancelsItAndNothingFollows) {
 // Several workers give, byte for byte, the lines and the summary of one, in the walk's order:
 // small and large files, one that cannot be read, sub-folders.
 TEST_F(FolderHashJobTest, SeveralWorkersGiveTheLinesOfOneInTheWalksOrder) {
+    SKIP_ON_WINDOWS("no FIFOs or Unix-domain sockets in a Windows file system");
     std::mt19937 random(16);
     for (int folder = 0; folder < 3; ++folder) {
         const std::string sub = "sub" + std::to_string(folder);
@@ -388,6 +393,7 @@ TEST_F(FolderHashJobTest, StopAndCloseEndSeveralWorkersWithinAFifthOfASecond) {
 }
 
 TEST_F(FolderHashJobTest, EveryRunEndsWithWhatItCameTo) {
+    SKIP_ON_WINDOWS("no FIFOs or Unix-domain sockets in a Windows file system");
     test::MakeFolder(temp.Native("sub"));
     test::MakeFolder(temp.Native("locked"));
     test::WriteBytes(temp.Native("sub/c.txt"), "abcd");
@@ -448,11 +454,12 @@ TEST_F(FolderHashJobTest, UserTypedOutputIsReplacedByTheWholeOutputAtTheNextLine
 // What saving a run as a checksum list needs: each file below the folder, however the folder was
 // typed, with the algorithm and digest it got; nothing for a file that could not be read.
 TEST_F(FolderHashJobTest, KeepsEachFilesResultBelowTheFolder) {
+    SKIP_ON_WINDOWS("no FIFOs or Unix-domain sockets in a Windows file system");
     test::MakeFolder(temp.Native("sub"));
     test::WriteBytes(temp.Native("sub/c.txt"), "abc");
     ASSERT_EQ(::mkfifo(temp.Native("fifo").c_str(), 0600), 0);
     window.settings.subfolders = true;
-    for (const std::u16string& folder : {temp.U16(), temp.U16() + u"/"}) {
+    for (const std::u16string& folder : {temp.U16(), temp.U16() + kPathSeparator}) {
         window.settings.folder = folder;
         FolderHashJob job(window, u" ", {}, 2);
         ASSERT_TRUE(job.Start());

@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/time.h>
 #include <unistd.h>
 #include <algorithm>
-#include <ctime>
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "support/scoped_environment.h"
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
+#include "support/windows_skips.h"
 
 namespace tessik {
 namespace {
@@ -29,6 +29,7 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
 }
 
 TEST(FileSystem, QueryPathKindFollowsLinks) {
+    SKIP_ON_WINDOWS("no FIFOs or Unix-domain sockets in a Windows file system");
     TemporaryFolder temp;
     test::WriteBytes(temp.Native("file"), "x");
     test::MakeFolder(temp.Native("folder"));
@@ -52,8 +53,16 @@ TEST(FileSystem, FullPathResolvesDotsAsText) {
     const struct {
         std::u16string in, out;
     } cases[] = {
+#ifdef _WIN32
+        {u"C:\\a\\b\\..\\c", u"C:\\a\\c"},
+        {u"C:/a/./b/", u"C:\\a\\b\\"},
+        {u"C:\\..\\x", u"C:\\x"},
+        {u"\\\\server\\share\\a\\..\\b", u"\\\\server\\share\\b"},
+        {u"rel", cwd + u"\\rel"},
+#else
         {u"/a/b/../c", u"/a/c"}, {u"/a/./b/", u"/a/b/"},  {u"/../x", u"/x"}, {u"/", u"/"},
         {u"\\a\\b", u"/a/b"},    {u"rel", cwd + u"/rel"},
+#endif
     };
     for (const auto& c : cases) EXPECT_EQ(FullPath(c.in), c.out);
 }
@@ -73,14 +82,14 @@ TEST(FileSystem, ReplaceFileContentsLeavesNoTemporaryBehind) {
 }
 
 TEST(FileSystem, ReplaceFileContentsKeepsLinksAndPermissions) {
+    SKIP_ON_WINDOWS("symbolic links need a privilege on Windows and are left to the Linux tests");
     TemporaryFolder temp;
     test::WriteBytes(temp.Native("real.ini"), "old");
     ASSERT_EQ(::chmod(temp.Native("real.ini").c_str(), 0640), 0);
     ASSERT_EQ(::symlink("real.ini", temp.Native("link.ini").c_str()), 0);
     ASSERT_EQ(ReplaceFileContents(temp.U16("link.ini"), "new"), WriteFailure::kNone);
+    EXPECT_TRUE(std::filesystem::is_symlink(temp.Native("link.ini")));
     struct stat info {};
-    ASSERT_EQ(::lstat(temp.Native("link.ini").c_str(), &info), 0);
-    EXPECT_TRUE(S_ISLNK(info.st_mode));
     ASSERT_EQ(::stat(temp.Native("real.ini").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
     EXPECT_EQ(test::ReadBytes(temp.Native("real.ini")), "new");
@@ -166,11 +175,10 @@ TEST(FileSystem, TemporariesOfKilledRunsBlockNothingAndGoWithTheNextSave) {
     for (const char* name : leftovers) test::WriteBytes(temp.Native(name), "partial");
     test::WriteBytes(temp.Native("a.ini.~recent"), "partial");
     test::WriteBytes(temp.Native("b.ini.~1-0"), "someone else's");
-    const std::time_t hourAgo = std::time(nullptr) - 3600;
+    const auto hourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
     for (const char* name : {"a.ini.~1-0", "a.ini.~1-1", "a.ini.~0123456789abcdef",
                              "a.ini.bak.~0123456789abcdef", "b.ini.~1-0"}) {
-        const timeval times[2] = {{hourAgo, 0}, {hourAgo, 0}};
-        ASSERT_EQ(::utimes(temp.Native(name).c_str(), times), 0);
+        std::filesystem::last_write_time(temp.Native(name), hourAgo);
     }
     ASSERT_EQ(ReplaceFileContents(temp.U16("a.ini"), "saved", temp.U16("a.ini.bak")),
               WriteFailure::kNone);
@@ -181,6 +189,19 @@ TEST(FileSystem, TemporariesOfKilledRunsBlockNothingAndGoWithTheNextSave) {
 
 TEST(FileSystem, AppDataFoldersFollowTheEnvironment) {
     TemporaryFolder temp;
+#ifdef _WIN32
+    {
+        test::ScopedEnvironment user("APPDATA", temp.Native("roaming") + "\\");
+        test::ScopedEnvironment machine("ProgramData", temp.Native("machine"));
+        EXPECT_EQ(UserAppDataFolder(), temp.U16("roaming"));
+        EXPECT_EQ(QueryPathKind(temp.U16("roaming")), PathKind::kFolder);
+        EXPECT_EQ(MachineAppDataFolder(), temp.U16("machine"));
+    }
+    test::ScopedEnvironment relative("APPDATA", "relative");
+    test::ScopedEnvironment none("ProgramData", std::nullopt);
+    EXPECT_EQ(UserAppDataFolder(), u"");
+    EXPECT_EQ(MachineAppDataFolder(), u"");
+#else
     {
         test::ScopedEnvironment user("XDG_CONFIG_HOME", temp.path() + "/cfg/");
         test::ScopedEnvironment machine("XDG_CONFIG_DIRS", temp.path() + "/machine:/etc/xdg");
@@ -193,6 +214,7 @@ TEST(FileSystem, AppDataFoldersFollowTheEnvironment) {
     test::ScopedEnvironment machine("XDG_CONFIG_DIRS", std::nullopt);
     EXPECT_EQ(UserAppDataFolder(), temp.U16(".config"));
     EXPECT_EQ(MachineAppDataFolder(), u"/etc/xdg");
+#endif
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "platform/path_encoding.h"
 #include "settings/language_catalogue.h"
 
 #include <gtest/gtest.h>
@@ -107,7 +108,7 @@ TEST(LanguageCatalogue, ReadsPairsUntilTheFirstIncompleteOne) {
 
 // A program folder with a catalogue and language files.
 struct LanguageFolder {
-    std::u16string Dir() const { return temp.U16() + u"/"; }
+    std::u16string Dir() const { return temp.U16() + kPathSeparator; }
     void Write(const std::string& name, const std::string& text) const {
         test::WriteBytes(temp.Native(name), text);
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/path_encoding.h"
 #include "platform/path_utilities.h"
 #include "settings/key_value_document.h"
 #include "support/system_call_faults.h"
@@ -27,12 +28,14 @@ struct Sandbox {
         return {temp.U16("prog/tessik"), u"argument-zero", [this] { return temp.U16("user"); },
                 [this] { return temp.U16("machine"); }, [this] { return now; }};
     }
-    std::u16string Dir(std::string_view relative) const { return temp.U16(relative) + u"/"; }
+    std::u16string Dir(std::string_view relative) const {
+        return temp.U16(relative) + kPathSeparator;
+    }
     std::u16string DefaultStorage() const { return Dir("user/Korvane/Tessik"); }
     std::string Record() const { return test::ReadBytes(temp.Native(kRecordPath)); }
     std::string ExpectedRecord(const std::string& date) const {
-        return "InstallationDirectory=\"" + temp.path() +
-               "/prog/\"\r\n"
+        return "InstallationDirectory=\"" + ToNativePath(Dir("prog")) +
+               "\"\r\n"
                "LanguageFile=\"Languages.ini\"\r\n"
                "IniFile=\"Tessik.ini\"\r\n"
                "Version=\"Version 1.690 (15.10.2019)\"\r\n"
@@ -129,7 +132,7 @@ TEST_F(StorageLocationsTest, ProgramDirectoryFallsBackToArgumentZero) {
         {"unknown program path", u"", u"prog/tessik", box_.Dir("prog")},
         {"program path in a missing folder", box_.temp.U16("gone/tessik"), u"./prog/tessik",
          box_.Dir("prog")},
-        {"argument zero without folder", u"", u"tessik", box_.temp.U16() + u"/"},
+        {"argument zero without folder", u"", u"tessik", box_.temp.U16() + kPathSeparator},
         {"nothing known", u"", u"", u""},
     };
     for (const auto& c : cases) {

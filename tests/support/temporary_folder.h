@@ -18,7 +18,8 @@ public:
     const std::string& path() const { return path_; }
     // The folder, or a name inside it, as the UTF-16 path the program works with.
     std::u16string U16(std::string_view relative = {}) const;
-    std::string Native(std::string_view relative) const { return path_ + "/" + std::string(relative); }
+    // `relative` separates its parts with '/'; the path has the system's own separators.
+    std::string Native(std::string_view relative) const;
 
 private:
     std::string path_;

@@ -7,6 +7,7 @@
 
 #include "platform/path_encoding.h"
 #include "support/temporary_folder.h"
+#include "support/windows_skips.h"
 
 namespace tessik {
 namespace {
@@ -19,6 +20,7 @@ int IndexOf(std::string_view id) {
 }
 
 TEST(ChecksumListRulesTest, AFileIsAListByItsNameOrByItsFirstLines) {
+    SKIP_ON_WINDOWS("no FIFOs or Unix-domain sockets in a Windows file system");
     test::TemporaryFolder folder;
     const std::string longLine(kListPreviewBytes + 10, 'x');
     struct Case {

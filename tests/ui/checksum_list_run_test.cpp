@@ -14,6 +14,7 @@
 #include "platform/text_conversion.h"
 #include "support/known_digests.h"
 #include "support/temporary_folder.h"
+#include "support/windows_skips.h"
 
 namespace tessik {
 namespace {
@@ -50,6 +51,7 @@ class ChecksumListRunTest : public ::testing::Test {
 // Names are taken from the list's folder, wherever the program runs; every kind of entry gets
 // its status, in list order, although two workers hash the files.
 TEST_F(ChecksumListRunTest, ChecksAListAgainstTheFilesBesideIt) {
+    SKIP_ON_WINDOWS("no FIFOs or Unix-domain sockets in a Windows file system");
     test::MakeFolder(folder.Native("lists"));
     test::MakeFolder(folder.Native("lists/sub"));
     test::WriteBytes(folder.Native("lists/abc"), "abc");

@@ -1,0 +1,282 @@
+#include "support/system_call_faults.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <condition_variable>
+#include <cwctype>
+#include <mutex>
+#include <stdexcept>
+#include <string_view>
+#include <utility>
+
+#include "platform/path_encoding.h"
+
+// The same faults as on Linux, through the Windows calls: each test names its failure by the
+// errno value it means, and the call fails with the Windows error that stands for it.
+namespace tessik::test {
+namespace {
+
+DWORD WindowsError(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM:
+            return ERROR_ACCESS_DENIED;
+        case ENOSPC:
+            return ERROR_DISK_FULL;
+        case EROFS:
+            return ERROR_WRITE_PROTECT;
+        case ENOENT:
+            return ERROR_FILE_NOT_FOUND;
+        case EXDEV:
+            return ERROR_NOT_SAME_DEVICE;
+        case EMFILE:
+            return ERROR_TOO_MANY_OPEN_FILES;
+        default:
+            return ERROR_GEN_FAILURE;
+    }
+}
+
+struct ActiveFault {
+    DWORD error = 0;
+    std::size_t bytesLeft = 0;
+};
+ActiveFault faults[6];
+
+ActiveFault& FaultOf(Call call) {
+    return faults[static_cast<int>(call)];
+}
+
+int Fail(Call call) {
+    ::SetLastError(FaultOf(call).error);
+    return 0;
+}
+
+const SystemCalls real = systemCalls;
+
+// Passes at most the bytes left of the budget, then fails.
+template <typename Buffer, typename Transfer>
+int Metered(Call call, void* file, Buffer buffer, unsigned long count, unsigned long* done,
+            Transfer transfer) {
+    ActiveFault& fault = FaultOf(call);
+    *done = 0;
+    if (fault.bytesLeft == 0) return Fail(call);
+    const auto allowed = static_cast<unsigned long>(std::min<std::size_t>(count, fault.bytesLeft));
+    const int ok = transfer(file, buffer, allowed, done);
+    fault.bytesLeft -= *done;
+    return ok;
+}
+
+void Install(Call call) {
+    switch (call) {
+        case Call::kOpen:
+            systemCalls.open = [](const wchar_t*, unsigned long, unsigned long, unsigned long,
+                                  unsigned long) {
+                Fail(Call::kOpen);
+                return INVALID_HANDLE_VALUE;
+            };
+            break;
+        case Call::kRead:
+            systemCalls.read = [](void* file, void* buffer, unsigned long count,
+                                  unsigned long* done) {
+                return Metered(Call::kRead, file, buffer, count, done, real.read);
+            };
+            break;
+        case Call::kWrite:
+            systemCalls.write = [](void* file, const void* buffer, unsigned long count,
+                                   unsigned long* done) {
+                return Metered(Call::kWrite, file, buffer, count, done, real.write);
+            };
+            break;
+        case Call::kFsync:
+            systemCalls.fsync = [](void*) { return Fail(Call::kFsync); };
+            break;
+        case Call::kRename:
+            systemCalls.rename = [](const wchar_t*, const wchar_t*, unsigned long) {
+                return Fail(Call::kRename);
+            };
+            systemCalls.replace = [](const wchar_t*, const wchar_t*) {
+                return Fail(Call::kRename);
+            };
+            break;
+        case Call::kMap:
+            systemCalls.mmap = [](void* file, std::uint64_t offset, std::size_t length) -> void* {
+                ActiveFault& fault = FaultOf(Call::kMap);
+                if (length > fault.bytesLeft) {
+                    ::SetLastError(fault.error);
+                    return nullptr;
+                }
+                fault.bytesLeft -= length;
+                return real.mmap(file, offset, length);
+            };
+            break;
+    }
+}
+
+// Full paths compared without regard to case, as the file system compares names.
+std::wstring Resolved(std::wstring_view path) {
+    std::wstring text(path);
+    const DWORD needed = ::GetFullPathNameW(text.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return {};
+    std::wstring full(needed, L'\0');
+    full.resize(::GetFullPathNameW(text.c_str(), needed, full.data(), nullptr));
+    while (full.size() > 3 && (full.back() == L'\\' || full.back() == L'/')) full.pop_back();
+    std::transform(full.begin(), full.end(), full.begin(),
+                   [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+    return full;
+}
+
+std::wstring ExistingFolder(const std::string& nativeFolder) {
+    const std::u16string folder = FromNativePath(nativeFolder);
+    const std::wstring wide(folder.begin(), folder.end());
+    if (::GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        throw std::invalid_argument("no such folder: " + nativeFolder);
+    }
+    return Resolved(wide);
+}
+
+std::wstring ParentOf(const wchar_t* path) {
+    std::wstring parent = Resolved(path);
+    const std::size_t cut = parent.find_last_of(L"\\/");
+    return cut == std::wstring::npos ? parent
+                                     : Resolved(parent.substr(0, std::max<std::size_t>(cut, 3)));
+}
+
+std::wstring protectedFolder;
+std::wstring unreadableFolder;
+
+bool InProtectedFolder(const wchar_t* path) {
+    return ParentOf(path) == protectedFolder;
+}
+
+int Denied() {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return 0;
+}
+
+struct Hold {
+    int number = 0;
+    std::atomic<int> calls{0};
+    std::function<void()> reached;
+    std::wstring pathEnding;
+    std::mutex mutex;
+    std::condition_variable released;
+    bool held = false;
+    bool free = false;
+} hold;
+
+void HoldIfDue() {
+    if (++hold.calls != hold.number) return;
+    {
+        std::lock_guard lock(hold.mutex);
+        hold.held = true;
+    }
+    if (hold.reached) hold.reached();
+    std::unique_lock lock(hold.mutex);
+    hold.released.wait(lock, [] { return hold.free; });
+}
+
+}  // namespace
+
+FailingCall::FailingCall(Call call, int error, std::size_t bytesFirst) : saved_(systemCalls) {
+    FaultOf(call) = {WindowsError(error), bytesFirst};
+    Install(call);
+}
+
+FailingCall::~FailingCall() {
+    systemCalls = saved_;
+}
+
+ReadOnlyFolder::ReadOnlyFolder(const std::string& nativeFolder) : saved_(systemCalls) {
+    protectedFolder = ExistingFolder(nativeFolder);
+    systemCalls.open = [](const wchar_t* path, unsigned long access, unsigned long share,
+                          unsigned long disposition, unsigned long flags) {
+        if (disposition != OPEN_EXISTING && InProtectedFolder(path)) {
+            Denied();
+            return INVALID_HANDLE_VALUE;
+        }
+        return real.open(path, access, share, disposition, flags);
+    };
+    systemCalls.mkdir = [](const wchar_t* path) {
+        return InProtectedFolder(path) ? Denied() : real.mkdir(path);
+    };
+    systemCalls.rename = [](const wchar_t* from, const wchar_t* to, unsigned long flags) {
+        return InProtectedFolder(from) || InProtectedFolder(to) ? Denied()
+                                                                : real.rename(from, to, flags);
+    };
+    systemCalls.replace = [](const wchar_t* replaced, const wchar_t* replacement) {
+        return InProtectedFolder(replaced) || InProtectedFolder(replacement)
+                   ? Denied()
+                   : real.replace(replaced, replacement);
+    };
+}
+
+ReadOnlyFolder::~ReadOnlyFolder() {
+    systemCalls = saved_;
+}
+
+UnreadableFolder::UnreadableFolder(const std::string& nativeFolder) : saved_(systemCalls) {
+    unreadableFolder = ExistingFolder(nativeFolder);
+    systemCalls.opendir = [](const wchar_t* pattern, _WIN32_FIND_DATAW* first) -> void* {
+        if (ParentOf(pattern) != unreadableFolder) return real.opendir(pattern, first);
+        Denied();
+        return INVALID_HANDLE_VALUE;
+    };
+}
+
+UnreadableFolder::~UnreadableFolder() {
+    systemCalls = saved_;
+}
+
+HeldCall::HeldCall(Call call, int number, std::function<void()> reached) : saved_(systemCalls) {
+    hold.number = number;
+    hold.calls = 0;
+    hold.reached = std::move(reached);
+    hold.pathEnding.clear();
+    hold.held = false;
+    hold.free = false;
+    if (call == Call::kOpen) {
+        systemCalls.open = [](const wchar_t* path, unsigned long access, unsigned long share,
+                              unsigned long disposition, unsigned long flags) {
+            std::wstring seen(path);
+            std::replace(seen.begin(), seen.end(), L'/', L'\\');
+            if (seen.ends_with(hold.pathEnding)) HoldIfDue();
+            return real.open(path, access, share, disposition, flags);
+        };
+    } else if (call == Call::kRead) {
+        systemCalls.read = [](void* file, void* buffer, unsigned long count, unsigned long* done) {
+            HoldIfDue();
+            return real.read(file, buffer, count, done);
+        };
+    } else {
+        throw std::invalid_argument("only opens and reads can be held");
+    }
+}
+
+HeldCall::HeldCall(std::string pathEnding) : HeldCall(Call::kOpen, 1) {
+    const std::u16string ending = FromNativePath(pathEnding);
+    hold.pathEnding.assign(ending.begin(), ending.end());
+    std::replace(hold.pathEnding.begin(), hold.pathEnding.end(), L'/', L'\\');
+}
+
+HeldCall::~HeldCall() {
+    Release();
+    systemCalls = saved_;
+}
+
+bool HeldCall::IsHeld() const {
+    std::lock_guard lock(hold.mutex);
+    return hold.held;
+}
+
+void HeldCall::Release() {
+    {
+        std::lock_guard lock(hold.mutex);
+        hold.free = true;
+    }
+    hold.released.notify_all();
+}
+
+}  // namespace tessik::test
