@@ -10,6 +10,7 @@ run_packages=(
     python3                                   # draws the icon theme's sizes
     qt6-base-dev libgl-dev                    # the windows
     libcli11-dev                              # tessik-sum's command line
+    libisal-dev libxxhash-dev                 # the CRC kernels and xxHash
     xvfb xauth xdotool x11-apps imagemagick   # showing and photographing the window without a display
 )
 package_packages=(
@@ -21,6 +22,8 @@ test_packages=(
     libgtest-dev libgmock-dev         # tests
     libssl-dev openssl                # reference digests for tests and benchmarks
     rhash time                        # peers and peak memory in bench/compare.sh
+    xxhash                            # xxhsum, peer of the xxHash family in tests and benchmarks
+    libb2-dev                         # BLAKE2's reference library beside ours in the benchmarks
     hashdeep                          # peer of tessik-sum -r -j in bench/compare.sh
     libbenchmark-dev                  # benchmarks
     python3-nautilus                  # GNOME's file-manager extension, run in its test

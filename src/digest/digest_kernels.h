@@ -22,6 +22,15 @@ using Sha512Kernel = void (*)(std::uint64_t state[8], const std::uint8_t* data,
 using KeccakAbsorbKernel = void (*)(std::uint64_t lanes[25], const std::uint8_t* data,
                                     std::size_t blockCount, std::size_t rateLanes);
 using KeccakPermuteKernel = void (*)(std::uint64_t lanes[25]);
+// `counter` is the byte count the first block ends at, each later one a block further; `last`
+// marks the final block of the message.
+using Blake2bKernel = void (*)(std::uint64_t h[8], const std::uint8_t* data, std::size_t blockCount,
+                               std::uint64_t counter, bool last);
+using Blake2sKernel = void (*)(std::uint32_t h[8], const std::uint8_t* data, std::size_t blockCount,
+                               std::uint64_t counter, bool last);
+// Feeds any number of bytes, one or more, to XXH3's streaming state.
+struct XxhashState;
+using Xxh3Kernel = void (*)(XxhashState& state, const std::uint8_t* data, std::size_t length);
 
 struct DigestKernels {
     Md4Kernel md4;
@@ -31,6 +40,9 @@ struct DigestKernels {
     Sha512Kernel sha512;
     KeccakAbsorbKernel keccakAbsorb;
     KeccakPermuteKernel keccakPermute;
+    Blake2bKernel blake2b;
+    Blake2sKernel blake2s;
+    Xxh3Kernel xxh3;
 };
 
 const DigestKernels& ActiveDigestKernels();
@@ -43,6 +55,11 @@ void Sha512BlocksPortable(std::uint64_t state[8], const std::uint8_t* data, std:
 void KeccakAbsorbPortable(std::uint64_t lanes[25], const std::uint8_t* data, std::size_t blockCount,
                           std::size_t rateLanes);
 void KeccakPermutePortable(std::uint64_t lanes[25]);
+void Blake2bBlocksPortable(std::uint64_t h[8], const std::uint8_t* data, std::size_t blockCount,
+                           std::uint64_t counter, bool last);
+void Blake2sBlocksPortable(std::uint32_t h[8], const std::uint8_t* data, std::size_t blockCount,
+                           std::uint64_t counter, bool last);
+void Xxh3UpdatePortable(XxhashState& state, const std::uint8_t* data, std::size_t length);
 
 // Built only for x86 processors, each in a file of its own compiled for its extensions.
 void Sha1BlocksShaNi(std::uint32_t state[5], const std::uint8_t* data, std::size_t blockCount);
@@ -57,5 +74,15 @@ void Md5BlocksAvx512(std::uint32_t state[4], const std::uint8_t* data, std::size
 void KeccakAbsorbAvx512(std::uint64_t lanes[25], const std::uint8_t* data, std::size_t blockCount,
                         std::size_t rateLanes);
 void KeccakPermuteAvx512(std::uint64_t lanes[25]);
+void Blake2bBlocksAvx2(std::uint64_t h[8], const std::uint8_t* data, std::size_t blockCount,
+                       std::uint64_t counter, bool last);
+void Blake2sBlocksAvx2(std::uint32_t h[8], const std::uint8_t* data, std::size_t blockCount,
+                       std::uint64_t counter, bool last);
+void Blake2bBlocksAvx512(std::uint64_t h[8], const std::uint8_t* data, std::size_t blockCount,
+                         std::uint64_t counter, bool last);
+void Blake2sBlocksAvx512(std::uint32_t h[8], const std::uint8_t* data, std::size_t blockCount,
+                         std::uint64_t counter, bool last);
+void Xxh3UpdateAvx2(XxhashState& state, const std::uint8_t* data, std::size_t length);
+void Xxh3UpdateAvx512(XxhashState& state, const std::uint8_t* data, std::size_t length);
 
 }  // namespace tessik

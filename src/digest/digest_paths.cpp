@@ -15,8 +15,9 @@ constexpr DigestPath kAllPaths[] = {DigestPath::kPortable, DigestPath::kShaNi, D
 constexpr std::size_t kPathCount = std::size(kAllPaths);
 
 constexpr DigestKernels kPortableKernels = {
-    Md4BlocksPortable,    Md5BlocksPortable,    Sha1BlocksPortable,    Sha256BlocksPortable,
-    Sha512BlocksPortable, KeccakAbsorbPortable, KeccakPermutePortable,
+    Md4BlocksPortable,     Md5BlocksPortable,    Sha1BlocksPortable,    Sha256BlocksPortable,
+    Sha512BlocksPortable,  KeccakAbsorbPortable, KeccakPermutePortable, Blake2bBlocksPortable,
+    Blake2sBlocksPortable, Xxh3UpdatePortable,
 };
 
 bool Supported(DigestPath path) {
@@ -49,6 +50,9 @@ DigestKernels KernelsFor(DigestPath path) {
             kernels.sha512 = Sha512BlocksAvx2;
             kernels.keccakAbsorb = KeccakAbsorbBmi;
             kernels.keccakPermute = KeccakPermuteBmi;
+            kernels.blake2b = Blake2bBlocksAvx2;
+            kernels.blake2s = Blake2sBlocksAvx2;
+            kernels.xxh3 = Xxh3UpdateAvx2;
             break;
         case DigestPath::kAvx512:
             kernels.md4 = Md4BlocksAvx512;
@@ -56,6 +60,9 @@ DigestKernels KernelsFor(DigestPath path) {
             kernels.sha512 = Sha512BlocksAvx512;
             kernels.keccakAbsorb = KeccakAbsorbAvx512;
             kernels.keccakPermute = KeccakPermuteAvx512;
+            kernels.blake2b = Blake2bBlocksAvx512;
+            kernels.blake2s = Blake2sBlocksAvx512;
+            kernels.xxh3 = Xxh3UpdateAvx512;
             break;
     }
 #else
@@ -74,6 +81,9 @@ void ForEachKernel(Visit&& visit) {
     visit(&DigestKernels::sha512);
     visit(&DigestKernels::keccakAbsorb);
     visit(&DigestKernels::keccakPermute);
+    visit(&DigestKernels::blake2b);
+    visit(&DigestKernels::blake2s);
+    visit(&DigestKernels::xxh3);
 }
 
 // Each engine's kernel from the latest path that has one of its own and may run: supported
@@ -180,6 +190,9 @@ std::vector<KernelPath> ActiveKernelPaths() {
         {"SHA-256", PathOf(&DigestKernels::sha256, active)},
         {"SHA-512", PathOf(&DigestKernels::sha512, active)},
         {"Keccak", PathOf(&DigestKernels::keccakAbsorb, active)},
+        {"BLAKE2b", PathOf(&DigestKernels::blake2b, active)},
+        {"BLAKE2s", PathOf(&DigestKernels::blake2s, active)},
+        {"XXH3", PathOf(&DigestKernels::xxh3, active)},
     };
 }
 

@@ -13,8 +13,10 @@ namespace tessik {
 enum class DigestPath {
     kPortable,  // plain C++, any processor
     kShaNi,     // SHA-1 and SHA-256 on the SHA extensions
-    kAvx2,      // SHA-512 rounds on BMI2 with an AVX2 message schedule; Keccak on BMI1 and BMI2
-    kAvx512,    // Keccak, MD4 and MD5 in AVX-512 registers; SHA-512 with a shorter schedule
+    kAvx2,      // SHA-512 rounds on BMI2 with an AVX2 message schedule; Keccak on BMI1 and BMI2;
+                // BLAKE2 and XXH3 in AVX2 registers
+    kAvx512,    // Keccak, MD4, MD5, BLAKE2 and XXH3 in AVX-512 registers; SHA-512 with a shorter
+                // schedule
 };
 
 std::string_view DigestPathName(DigestPath path);

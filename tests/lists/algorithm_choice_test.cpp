@@ -40,10 +40,10 @@ TEST(AlgorithmChoice, NamedThenTagThenListThenAnUnambiguousLength) {
         {"list", Line(16), nullptr, Id("md4"), ChoiceOutcome::kChosen, Id("md4")},
         {"list, other length", Line(20), nullptr, Id("md5"), ChoiceOutcome::kMismatch, nullptr},
         {"length of SHA-1 alone", Line(20), nullptr, nullptr, ChoiceOutcome::kChosen, Id("sha1")},
-        {"length shared by three", Line(32), nullptr, nullptr, ChoiceOutcome::kAmbiguous, nullptr,
-         3},
-        {"length of the nine string hashes", Line(4), nullptr, nullptr, ChoiceOutcome::kAmbiguous,
-         nullptr, 9},
+        {"length shared by five", Line(32), nullptr, nullptr, ChoiceOutcome::kAmbiguous, nullptr,
+         5},
+        {"length of the string hashes and 32-bit checksums", Line(4), nullptr, nullptr,
+         ChoiceOutcome::kAmbiguous, nullptr, 12},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

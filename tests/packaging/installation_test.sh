@@ -25,7 +25,7 @@ fail() {
 }
 
 algorithms=$("$usr/bin/tessik-sum" --list | wc -l)
-[ "$algorithms" -eq 25 ] || fail "bin/tessik-sum --list gave $algorithms algorithms, not 25"
+[ "$algorithms" -eq 35 ] || fail "bin/tessik-sum --list gave $algorithms algorithms, not 35"
 
 "$here/program_directory_test.sh" "$usr/bin/tessik" "$usr/lib/tessik" || fail "data files"
 

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "digest/algorithm_catalogue.h"
 #include "main_window_fixture.h"
 #include "support/system_call_faults.h"
 #include "ui/widget_font_host.h"
@@ -121,7 +122,7 @@ TEST_F(FolderWindowTest, OpensWithTheCallersValues) {
             EXPECT_EQ(window.controlText(kFolderField), "/some/folder/");
             EXPECT_EQ(window.controlText(kNameFilterField), "*.txt");
             EXPECT_EQ(window.controlText(kExtensionField), "bin");
-            EXPECT_EQ(window.control<QComboBox>(kAlgorithmList)->count(), 25);
+            EXPECT_EQ(window.control<QComboBox>(kAlgorithmList)->count(), AlgorithmCount());
             EXPECT_EQ(window.controlText(kAlgorithmList), "SHA-1");
             EXPECT_FALSE(window.control<QCheckBox>(kLowercaseBox)->isChecked());
             EXPECT_FALSE(window.control<QCheckBox>(kSubfoldersBox)->isChecked());
