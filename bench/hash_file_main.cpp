@@ -1,9 +1,11 @@
 // Prints HashFromFile's result for one algorithm index and one file: what bench/compare.sh
-// times against the command-line tools. Also prints to standard error the processor time of the
-// thread that hashed, which leaves out the reading a second thread did meanwhile, the route the
-// file took and the path of each engine family.
+// times against the command-line tools. Given several algorithms, by index or identifier and
+// separated by commas, it reads the file once for all of them and prints a digest for each. Also
+// prints to standard error the processor time of the thread that hashed, which leaves out the
+// reading a second thread did meanwhile, the route the file took and the path of each engine
+// family.
 //
-//   tessik_hash_file [--without-avx512] [--route read|read-ahead|map] INDEX FILE
+//   tessik_hash_file [--without-avx512] [--route read|read-ahead|map] ALGORITHMS FILE
 //
 // --without-avx512 picks the fastest paths as if the processor lacked AVX-512, standing in for
 // one that does; --route forces how a large file is read instead of this processor's choice.
@@ -12,13 +14,18 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "digest/algorithm_catalogue.h"
 #include "digest/cpu_features.h"
 #include "digest/digest_paths.h"
 #include "digest/digest_request.h"
+#include "digest/file_digest.h"
 #include "digest/file_stream.h"
+#include "digest/hex.h"
 #include "platform/path_encoding.h"
 
 namespace {
@@ -41,6 +48,39 @@ double ThreadProcessorSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
+// Each comma-separated algorithm of the list, by identifier or by index; none if one is neither.
+std::vector<const tessik::AlgorithmInfo*> AlgorithmsListed(std::string_view list) {
+    std::vector<const tessik::AlgorithmInfo*> algorithms;
+    for (std::size_t at = 0; at <= list.size();) {
+        const std::size_t comma = std::min(list.find(',', at), list.size());
+        const std::string item(list.substr(at, comma - at));
+        const tessik::AlgorithmInfo* algorithm = tessik::AlgorithmWithId(item);
+        if (algorithm == nullptr && !item.empty() &&
+            item.find_first_not_of("0123456789") == std::string::npos) {
+            algorithm = &tessik::AlgorithmForIndex(std::atoi(item.c_str()));
+        }
+        if (algorithm == nullptr) return {};
+        algorithms.push_back(algorithm);
+        at = comma + 1;
+    }
+    return algorithms;
+}
+
+// One read for all the algorithms; a line per digest, or none if the file could not be read.
+void PrintDigestsInOneRead(const std::vector<const tessik::AlgorithmInfo*>& algorithms,
+                           const std::u16string& path) {
+    std::vector<std::unique_ptr<tessik::DigestEngine>> owned;
+    std::vector<tessik::DigestEngine*> engines;
+    for (const tessik::AlgorithmInfo* algorithm : algorithms) {
+        owned.push_back(algorithm->makeEngine());
+        engines.push_back(owned.back().get());
+    }
+    const tessik::FileDigestsResult result = tessik::DigestFileWithEngines(engines, path);
+    for (std::size_t i = 0; i < result.digests.size(); ++i) {
+        std::cout << algorithms[i]->id << ' ' << tessik::HexDigest(result.digests[i]) << '\n';
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -55,20 +95,30 @@ int main(int argc, char** argv) {
             next = argc;
         }
     }
-    if (argc - next != 2) {
+    const std::vector<const tessik::AlgorithmInfo*> algorithms =
+        argc - next == 2 ? AlgorithmsListed(argv[next])
+                         : std::vector<const tessik::AlgorithmInfo*>{};
+    if (algorithms.empty()) {
         std::cerr << "usage: " << argv[0]
-                  << " [--without-avx512] [--route read|read-ahead|map] ALGORITHM-INDEX FILE\n";
+                  << " [--without-avx512] [--route read|read-ahead|map] ALGORITHM[,ALGORITHM...] "
+                     "FILE\n  ALGORITHM: an index of the list or an identifier\n";
         return 2;
     }
-    const int index = std::atoi(argv[next]);
-    std::cout << tessik::HashFromFile(index, tessik::FromNativePath(argv[next + 1]), true) << '\n';
+    const std::u16string path = tessik::FromNativePath(argv[next + 1]);
+    if (algorithms.size() == 1) {
+        const int index =
+            static_cast<int>(algorithms.front() - tessik::AlgorithmCatalogue().data());
+        std::cout << tessik::HashFromFile(index, path, true) << '\n';
+    } else {
+        PrintDigestsInOneRead(algorithms, path);
+    }
     std::cerr << "hashing thread: " << ThreadProcessorSeconds() << " s of processor time\n";
     const tessik::ProcessorKind& kind = tessik::DetectedProcessorKind();
     const char* vendor = kind.vendor == tessik::CpuVendor::kAmd     ? "AMD"
                          : kind.vendor == tessik::CpuVendor::kIntel ? "Intel"
                                                                     : "other";
-    std::cerr << "processor: " << vendor << std::hex << " family 0x" << kind.family
-              << " model 0x" << kind.model << std::dec << '\n';
+    std::cerr << "processor: " << vendor << std::hex << " family 0x" << kind.family << " model 0x"
+              << kind.model << std::dec << '\n';
     std::cerr << "route for large files: " << tessik::FileRouteName(tessik::ActiveFileRoute())
               << "\npaths:";
     for (const tessik::KernelPath& kernel : tessik::ActiveKernelPaths()) {
