@@ -5,7 +5,7 @@
 // reading a second thread did meanwhile, the route the file took and the path of each engine
 // family.
 //
-//   tessik_hash_file [--without-avx512] [--route read|read-ahead|map] ALGORITHMS FILE
+//   tessik_hash_file [--without-avx512] [--route read|read-ahead|map|map-ahead] ALGORITHMS FILE
 //
 // --without-avx512 picks the fastest paths as if the processor lacked AVX-512, standing in for
 // one that does; --route forces how a large file is read instead of this processor's choice.
@@ -31,8 +31,8 @@
 namespace {
 
 bool ForceRouteNamed(std::string_view name) {
-    for (tessik::FileRoute route :
-         {tessik::FileRoute::kRead, tessik::FileRoute::kReadAhead, tessik::FileRoute::kMap}) {
+    for (tessik::FileRoute route : {tessik::FileRoute::kRead, tessik::FileRoute::kReadAhead,
+                                    tessik::FileRoute::kMap, tessik::FileRoute::kMapAhead}) {
         if (tessik::FileRouteName(route) == name) {
             tessik::ForceFileRoute(route);
             return true;
@@ -100,7 +100,8 @@ int main(int argc, char** argv) {
                          : std::vector<const tessik::AlgorithmInfo*>{};
     if (algorithms.empty()) {
         std::cerr << "usage: " << argv[0]
-                  << " [--without-avx512] [--route read|read-ahead|map] ALGORITHM[,ALGORITHM...] "
+                  << " [--without-avx512] [--route read|read-ahead|map|map-ahead] "
+                     "ALGORITHM[,ALGORITHM...] "
                      "FILE\n  ALGORITHM: an index of the list or an identifier\n";
         return 2;
     }
@@ -120,6 +121,9 @@ int main(int argc, char** argv) {
     std::cerr << "processor: " << vendor << std::hex << " family 0x" << kind.family << " model 0x"
               << kind.model << std::dec << '\n';
     std::cerr << "route for large files: " << tessik::FileRouteName(tessik::ActiveFileRoute())
+              << ", for engines that outrun reading: "
+              << tessik::FileRouteName(
+                     tessik::ActiveFileRoute(tessik::ConsumerPace::kOutrunsReading))
               << "\npaths:";
     for (const tessik::KernelPath& kernel : tessik::ActiveKernelPaths()) {
         std::cerr << ' ' << kernel.family << '=' << tessik::DigestPathName(kernel.path);

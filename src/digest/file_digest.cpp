@@ -40,6 +40,11 @@ class ProgressReporter {
     Clock::time_point last_;
 };
 
+ConsumerPace PaceOf(const DigestEngine& engine) {
+    return engine.OutrunsReading() ? ConsumerPace::kOutrunsReading
+                                   : ConsumerPace::kSlowerThanReading;
+}
+
 // What a stream's end makes of the result; false where no digest comes of it.
 bool RecordEnd(StreamEnd end, FileDigestOutcome& outcome, ReadFailure& failure) {
     switch (end) {
@@ -77,7 +82,7 @@ FileDigestResult DigestFile(DigestEngine& engine, const std::u16string& path,
                                      engine.Restart();
                                      digested = 0;
                                  }};
-    const StreamOutcome stream = StreamFile(file, consumer, options.cancel);
+    const StreamOutcome stream = StreamFile(file, consumer, options.cancel, PaceOf(engine));
 
     result.bytes = digested;
     if (RecordEnd(stream.end, result.outcome, result.failure)) {
@@ -125,7 +130,12 @@ FileDigestsResult DigestFileWithEngines(std::span<DigestEngine* const> engines,
                                      restartAll();
                                      digested = 0;
                                  }};
-    const StreamOutcome stream = StreamFile(file, consumer, options.cancel);
+    const bool allOutrunReading =
+        std::all_of(engines.begin(), engines.end(),
+                    [](DigestEngine* engine) { return engine->OutrunsReading(); });
+    const StreamOutcome stream = StreamFile(
+        file, consumer, options.cancel,
+        allOutrunReading ? ConsumerPace::kOutrunsReading : ConsumerPace::kSlowerThanReading);
 
     result.bytes = digested;
     if (RecordEnd(stream.end, result.outcome, result.failure)) {

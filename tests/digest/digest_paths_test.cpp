@@ -155,17 +155,31 @@ TEST(ProcessorTuning, EachKindOfProcessorGetsWhatWasMeasuredOnIt) {
         ProcessorKind kind;
         bool vectorMdSteps;
         FileRoute largeFileRoute;
+        FileRoute readBoundRoute;
     } cases[] = {
-        {"Ice Lake server", {CpuVendor::kIntel, 6, 0x6a}, true, FileRoute::kReadAhead},
-        {"Zen 2", {CpuVendor::kAmd, 0x17, 0x31}, false, FileRoute::kMap},
-        {"Zen 4", {CpuVendor::kAmd, 0x19, 0x11}, false, FileRoute::kReadAhead},
-        {"a later AMD family", {CpuVendor::kAmd, 0x1a, 0x02}, false, FileRoute::kReadAhead},
-        {"unknown", {CpuVendor::kOther, 6, 0x0f}, false, FileRoute::kMap},
+        {"Ice Lake server",
+         {CpuVendor::kIntel, 6, 0x6a},
+         true,
+         FileRoute::kReadAhead,
+         FileRoute::kReadAhead},
+        {"Zen 2", {CpuVendor::kAmd, 0x17, 0x31}, false, FileRoute::kMap, FileRoute::kMap},
+        {"Zen 4",
+         {CpuVendor::kAmd, 0x19, 0x11},
+         false,
+         FileRoute::kReadAhead,
+         FileRoute::kMapAhead},
+        {"a later AMD family",
+         {CpuVendor::kAmd, 0x1a, 0x02},
+         false,
+         FileRoute::kReadAhead,
+         FileRoute::kMapAhead},
+        {"unknown", {CpuVendor::kOther, 6, 0x0f}, false, FileRoute::kMap, FileRoute::kMap},
     };
     for (const auto& c : cases) {
         const ProcessorTuning tuning = TuningFor(c.kind);
         EXPECT_EQ(tuning.vectorMdSteps, c.vectorMdSteps) << c.name;
         EXPECT_EQ(tuning.largeFileRoute, c.largeFileRoute) << c.name;
+        EXPECT_EQ(tuning.readBoundRoute, c.readBoundRoute) << c.name;
     }
 }
 

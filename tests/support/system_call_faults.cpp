@@ -68,6 +68,9 @@ void Install(Call call) {
         case Call::kMap:
             systemCalls.mmap = [](void* address, std::size_t length, int protection, int flags,
                                   int fd, off_t offset) {
+                // Windows may be mapped on several threads at once.
+                static std::mutex budget;
+                const std::lock_guard lock(budget);
                 ActiveFault& fault = FaultOf(Call::kMap);
                 if (length > fault.bytesLeft) {
                     errno = fault.error;
