@@ -19,10 +19,10 @@
 #   environment: RUNS (default 3), SIZE_MIB (default 1024), BUILD_DIR, and MODE:
 #     wall (default)  wall-clock time of each whole command
 #     cpu             for a machine that is not quiet: the processor time of the thread that
-#                     hashed against the peer's user + system time, i.e. the wall-clock ratio
-#                     of an idle two-core machine, where a read-ahead thread has a core of its
-#                     own (the folder rows and those of several algorithms in one read stay
-#                     wall-clock)
+#                     hashed, or half of all our threads' if that is more, against the peer's
+#                     user + system time, i.e. the wall-clock ratio of an idle two-core machine,
+#                     where the threads that read, map or hash beside it have the other core
+#                     (the folder rows stay wall-clock)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -61,7 +61,8 @@ dispatch=()
 # file, without the timing line.
 describe() {
     : > "$work/empty"
-    "$driver" "${dispatch[@]}" "$@" 2 "$work/empty" 2>&1 > /dev/null | grep -v '^hashing thread'
+    "$driver" "${dispatch[@]}" "$@" 2 "$work/empty" 2>&1 > /dev/null |
+        grep -v -e '^hashing thread' -e '^all threads'
 }
 
 # Microseconds of wall-clock time of one command, its output discarded.
@@ -74,10 +75,13 @@ microseconds() {
 }
 
 # Microseconds one hashing run of ours costs, and one of the peer's, as MODE measures them.
+# In cpu mode ours is the larger of the hashing thread's time and half of all threads' time: an
+# idle two-core machine finishes no sooner than either.
 ourCost() {
     if [[ $mode == cpu ]]; then
         "$driver" "${dispatch[@]}" "$@" 2>&1 > /dev/null |
-            awk '/hashing thread/ { printf "%d\n", $3 * 1e6 }'
+            awk '/^hashing thread/ { own = $3 } /^all threads/ { all = $3 }
+                 END { printf "%d\n", (own > all / 2 ? own : all / 2) * 1e6 }'
     else
         microseconds "$driver" "${dispatch[@]}" "$@" 2> /dev/null
     fi
@@ -132,7 +136,8 @@ spread() {
 
 # row NAME ALGORITHMS TARGET PEER-COMMAND...: ALGORITHMS as the driver takes them (an index, an
 # identifier, or several identifiers for one read); the peer command gets the file as its last
-# argument. The last column is how far each side's runs spread around their median.
+# argument, or is `ours ALGORITHMS` for another run of ours. The last column is how far each
+# side's runs spread around their median.
 row() {
     local name=$1 algorithms=$2 target=$3
     shift 3
@@ -140,7 +145,11 @@ row() {
     local ours=() peer=()
     for ((run = 0; run < runs; ++run)); do
         ours+=("$(ourCost "$algorithms" "$file")")
-        peer+=("$(peerCost "$@" "$file")")
+        if [[ $1 == ours ]]; then
+            peer+=("$(ourCost "$2" "$file")")
+        else
+            peer+=("$(peerCost "$@" "$file")")
+        fi
     done
     local ourMedian peerMedian ourSpread peerSpread
     ourMedian=$(printf '%s\n' "${ours[@]}" | median)
@@ -192,15 +201,11 @@ ratioTable() {
     row "BLAKE2s" blake2s-256 "$(target BLAKE2s "$column")" openssl dgst -blake2s256
     row "SHA-512/224" sha2-512-224 "$(target SHA-512/224 "$column")" openssl dgst -sha512-224
     row "SHA-512/256" sha2-512-256 "$(target SHA-512/256 "$column")" openssl dgst -sha512-256
-    # Several algorithms in one read, on every core: wall-clock time whatever MODE says, since
-    # the work is spread over threads on purpose.
-    local savedMode=$mode
-    mode=wall
+    # Several algorithms in one read, on every core.
     row "md5+sha1+sha2-256" md5,sha1,sha2-256 "$(target "md5+sha1+sha2-256" "$column")" \
         rhash --md5 --sha1 --sha256
     row "md5+sha1+sha2-256 / MD5" md5,sha1,sha2-256 "$(target "md5+sha1+sha2-256 / MD5" "$column")" \
-        "$driver" "${dispatch[@]}" md5
-    mode=$savedMode
+        ours md5
 }
 
 echo "Processor: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $(nproc) cores"

@@ -2,8 +2,8 @@
 // times against the command-line tools. Given several algorithms, by index or identifier and
 // separated by commas, it reads the file once for all of them and prints a digest for each. Also
 // prints to standard error the processor time of the thread that hashed, which leaves out the
-// reading a second thread did meanwhile, the route the file took and the path of each engine
-// family.
+// reading other threads did meanwhile, and that of all threads, the routes files take and the path
+// of each engine family.
 //
 //   tessik_hash_file [--without-avx512] [--route read|read-ahead|map|map-ahead] ALGORITHMS FILE
 //
@@ -41,9 +41,10 @@ bool ForceRouteNamed(std::string_view name) {
     return false;
 }
 
-double ThreadProcessorSeconds() {
+// Of this thread alone, or of every thread of the process.
+double ProcessorSeconds(int who) {
     rusage usage{};
-    getrusage(RUSAGE_THREAD, &usage);
+    getrusage(who, &usage);
     const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
@@ -113,7 +114,8 @@ int main(int argc, char** argv) {
     } else {
         PrintDigestsInOneRead(algorithms, path);
     }
-    std::cerr << "hashing thread: " << ThreadProcessorSeconds() << " s of processor time\n";
+    std::cerr << "hashing thread: " << ProcessorSeconds(RUSAGE_THREAD) << " s of processor time\n"
+              << "all threads: " << ProcessorSeconds(RUSAGE_SELF) << " s of processor time\n";
     const tessik::ProcessorKind& kind = tessik::DetectedProcessorKind();
     const char* vendor = kind.vendor == tessik::CpuVendor::kAmd     ? "AMD"
                          : kind.vendor == tessik::CpuVendor::kIntel ? "Intel"
