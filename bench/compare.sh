@@ -89,7 +89,9 @@ ourCost() {
 
 peerCost() {
     if [[ $mode == cpu ]]; then
-        "$processorTime" "$@" 2>&1 > /dev/null | awk '/^processor time:/ { print $3 }'
+        # Its line may follow a peer's progress text that ends without a line break.
+        "$processorTime" "$@" 2>&1 > /dev/null |
+            awk '/processor time:/ { sub(/.*processor time: */, ""); print $1 }'
     else
         microseconds "$@"
     fi
@@ -131,7 +133,7 @@ target() {
 
 # spread: (largest - smallest) / median of the samples on standard input, in percent.
 spread() {
-    sort -n | awk '{ v[NR] = $1 } END { m = v[int((NR + 1) / 2)]; printf "%.0f", m > 0 ? 100 * (v[NR] - v[1]) / m : 0 }'
+    sort -n | awk '{ v[NR] = $1 } END { m = v[int((NR + 1) / 2)]; printf "%.0f", (m > 0 ? 100 * (v[NR] - v[1]) / m : 0) }'
 }
 
 # row NAME ALGORITHMS TARGET PEER-COMMAND...: ALGORITHMS as the driver takes them (an index, an
