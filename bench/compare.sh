@@ -65,11 +65,11 @@ describe() {
         grep -v -e '^hashing thread' -e '^all threads'
 }
 
-# Microseconds of wall-clock time of one command, its output discarded.
+# Microseconds of wall-clock time of one command, its output and any progress text discarded.
 microseconds() {
     local start end
     start=$(date +%s%N)
-    "$@" > /dev/null
+    "$@" > /dev/null 2>&1
     end=$(date +%s%N)
     echo $(((end - start) / 1000))
 }

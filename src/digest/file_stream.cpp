@@ -295,9 +295,11 @@ class WindowsAhead {
             Slot* slot;
             {
                 std::unique_lock lock(mutex_);
-                changed_.wait(lock,
-                              [&] { return stopping_ || toMap_ < released_ + kWindowsAhead; });
-                if (stopping_ || toMap_ * kMapWindowBytes >= measured_) return;
+                const auto allTaken = [&] { return toMap_ * kMapWindowBytes >= measured_; };
+                changed_.wait(lock, [&] {
+                    return stopping_ || allTaken() || toMap_ < released_ + kWindowsAhead;
+                });
+                if (stopping_ || allTaken()) return;
                 window = toMap_++;
                 slot = &slots_[window % kWindowsAhead];
                 slot->window = window;
