@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "digest/blake2b.h"
+#include "digest/blake2s.h"
 #include "digest/hex.h"
 #include "digest/keccak.h"
 #include "digest/md2.h"
@@ -20,6 +22,7 @@
 #include "digest/sha256.h"
 #include "digest/sha512.h"
 #include "digest/string_hashes.h"
+#include "digest/xxhash_engine.h"
 #include "engine_test_support.h"
 
 namespace tessik {
@@ -148,6 +151,11 @@ TEST(DigestEngines, LeaveNoMessageBytesBehindWhenFinishedOrDestroyed) {
     ExpectNoMessageLeftBehind<Sha512Engine>("SHA-512", 64);
     ExpectNoMessageLeftBehind<KeccakEngine>("SHA3-256", 32, KeccakPadding::kSha3);
     ExpectNoMessageLeftBehind<StringHashEngine>("SDBM", StringHash::kSdbm);
+    ExpectNoMessageLeftBehind<Blake2bEngine>("BLAKE2b");
+    ExpectNoMessageLeftBehind<Blake2sEngine>("BLAKE2s");
+    ExpectNoMessageLeftBehind<XxhashEngine>("XXH32", XxhashVariant::kXxh32);
+    ExpectNoMessageLeftBehind<XxhashEngine>("XXH64", XxhashVariant::kXxh64);
+    ExpectNoMessageLeftBehind<XxhashEngine>("XXH3-128", XxhashVariant::kXxh128);
 }
 
 }  // namespace
