@@ -1,7 +1,7 @@
 #include "cli/check_report.h"
 
-#include "cli/read_failure_text.h"
 #include "lists/checksum_writer.h"
+#include "settings/read_failure_words.h"
 
 namespace tessik {
 namespace {
@@ -38,7 +38,7 @@ bool CheckReport::Add(const VerifyResult& result) {
             [[fallthrough]];
         case VerifyStatus::kUnreadable:
             ++unread_;
-            console_.Error(name + ": " + std::string(ReadFailureText(result.failure)));
+            console_.Error(name + ": " + std::string(WordsFor(result.failure).toolWords));
             return Print(name, "FAILED open or read");
         case VerifyStatus::kMalformed:
             ++malformed_;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli/progress_meter.h"
-#include "cli/read_failure_text.h"
+#include "digest/digest_request.h"
 #include "digest/hex.h"
 #include "folder/directory_walker.h"
 #include "folder/ordered_file_hasher.h"
@@ -13,6 +13,7 @@
 #include "platform/path_encoding.h"
 #include "platform/path_utilities.h"
 #include "platform/text_conversion.h"
+#include "settings/read_failure_words.h"
 
 namespace tessik {
 namespace {
@@ -89,7 +90,7 @@ class FileHashing {
         if (hashed.result.outcome == FileDigestOutcome::kDigest) {
             Print(name, hashed.result.digest);
         } else {
-            Fail(name, ReadFailureText(hashed.result.failure));
+            Fail(name, WordsFor(hashed.result.failure).toolWords);
         }
     }
 
@@ -139,12 +140,11 @@ int HashFiles(const SumOptions& options, Console& console) {
 }
 
 int HashText(const SumOptions& options, Console& console) {
-    const std::string bytes = ToUtf8(FromUtf8(WithLineEnds(options.text, options.crlfLineEnds)));
-    const auto engine = options.algorithm->makeEngine();
-    std::string hex = HexDigest(
-        DigestOfBytes(*engine, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
-    if (options.format.upperCase) hex = AsciiUpper(std::move(hex));
-    return console.Write(hex + options.format.end) ? kExitSuccess : kExitFailure;
+    const Digest digest = DigestOfText(*options.algorithm,
+                                       FromUtf8(WithLineEnds(options.text, options.crlfLineEnds)));
+    return console.Write(HexDigest(digest, !options.format.upperCase) + options.format.end)
+               ? kExitSuccess
+               : kExitFailure;
 }
 
 std::string WithLineEnds(std::string_view text, bool crlf) {

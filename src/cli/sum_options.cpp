@@ -1,8 +1,8 @@
 #include "cli/sum_options.h"
 
 #include <CLI/CLI.hpp>
-#include <thread>
 
+#include "folder/ordered_file_hasher.h"
 #include "lists/checksum_line.h"
 
 namespace tessik {
@@ -30,10 +30,6 @@ class PlainFormatter : public CLI::Formatter {
         return type.empty() ? "" : " " + type.substr(0, type.find(':'));
     }
 };
-
-int DefaultWorkers() {
-    return static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
-}
 
 // What the command line says before it is settled into SumOptions.
 struct Given {
@@ -127,7 +123,7 @@ ParsedArguments Settled(Given given) {
 ParsedArguments ParseSumArguments(int argc, const char* const* argv) {
     CLI::App app(kDescription, "tessik-sum");
     Given given;
-    given.options.workers = DefaultWorkers();
+    given.options.workers = DefaultWorkerCount();
     Declare(app, given);
     try {
         app.parse(argc, argv);

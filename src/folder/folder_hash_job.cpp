@@ -14,10 +14,6 @@
 
 namespace tessik {
 
-int FolderHashJob::DefaultWorkers() {
-    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
-}
-
 FolderHashJob::FolderHashJob(FolderJobWindow& window, std::u16string separator,
                              std::function<void()> wakeUp, int workers)
     : window_(window),
@@ -198,8 +194,7 @@ void FolderHashJob::EmitLine(const HashedFile& hashed, FolderRunSummary& summary
     if (hashed.result.outcome == FileDigestOutcome::kDigest) {
         ++summary.filesHashed;
         summary.bytes += hashed.result.bytes;
-        digest = HexDigest(hashed.result.digest);
-        if (!lowerCase) digest = AsciiUpper(std::move(digest));
+        digest = HexDigest(hashed.result.digest, lowerCase);
     } else {
         ++summary.filesUnreadable;
         digest = hashed.algorithm->unreadableHex;

@@ -55,12 +55,9 @@ struct FolderResult {
 
 class FolderHashJob {
   public:
-    // As many workers as the processor has cores.
-    static int DefaultWorkers();
-
     // The separator is the window's copy of the caller's setting, fixed for the window's life.
     FolderHashJob(FolderJobWindow& window, std::u16string separator,
-                  std::function<void()> wakeUp = {}, int workers = DefaultWorkers());
+                  std::function<void()> wakeUp = {}, int workers = DefaultWorkerCount());
     // Stops a run and waits for its worker, serving its calls meanwhile.
     ~FolderHashJob();
     FolderHashJob(const FolderHashJob&) = delete;

@@ -204,6 +204,10 @@ class OrderedRun {
 
 }  // namespace
 
+int DefaultWorkerCount() {
+    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+}
+
 bool HashFilesInOrder(const std::function<bool(FileToHash&)>& next,
                       const std::function<void(HashedFile&)>& deliver,
                       const OrderedHashOptions& options) {

@@ -31,6 +31,9 @@ namespace tessik {
 // taken, not for every file: a wake-up costs as much as hashing a small file.
 inline constexpr std::size_t kFilesQueuedPerWorker = 16;
 
+// As many workers as the processor has cores: what every run hashes on unless told otherwise.
+int DefaultWorkerCount();
+
 struct FileToHash {
     std::u16string path;
     const AlgorithmInfo* algorithm = nullptr;

@@ -10,13 +10,13 @@ namespace {
 
 constexpr std::string_view kBuiltInName = "English";
 
+}  // namespace
+
 KeyValueDocument LoadLanguageFile(const std::u16string& path) {
     KeyValueDocument document(DocumentLayout::Plain);
     if (FileExists(path)) document.load(path);
     return document;
 }
-
-}  // namespace
 
 std::optional<LanguageCatalogue> LoadLanguageCatalogue(const std::u16string& path) {
     KeyValueDocument document(DocumentLayout::Plain);

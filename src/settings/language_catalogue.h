@@ -39,6 +39,9 @@ std::optional<LanguageCatalogue> LoadLanguageCatalogue(const std::u16string& pat
 std::u16string LanguageFilePath(const std::u16string& programDirectory,
                                 const CatalogueEntry& entry);
 
+// A language file's keys and texts; a path that names no file gives none.
+KeyValueDocument LoadLanguageFile(const std::u16string& path);
+
 // The key's text in the document, or the built-in text when it is missing or empty.
 std::u16string translate(KeyValueDocument& document, std::string_view key,
                          std::u16string_view builtIn);

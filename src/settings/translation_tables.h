@@ -25,13 +25,7 @@ enum class MainMemberText {
     kCompareDone,    // message when they are equal
     kBtnOk,          // caption of the About window's OK button
     kCompareNoHash,  // Compare with an empty result field
-    // Why a file could not be hashed; the path follows on a line of its own.
-    kFileMissing,
-    kFileIsFolder,
-    kFileNotRegular,
-    kFilePermissionDenied,
-    kFileReadError,
-    kOpenFailed,  // no program opened a document or address; the path or address follows
+    kOpenFailed,     // no program opened a document or address; the path or address follows
     // The string field's tool tip: how its line ends are hashed.
     kLineEndsCrLf,
     kLineEndsLf,
@@ -75,14 +69,9 @@ enum class ListMemberText {
     kColumnFile,
     kColumnHash,
     kColumnStatus,
-    // One per row status, in its order.
+    // The row statuses but the unreadable one, whose cause is said instead.
     kStatusOk,
     kStatusFailed,
-    kStatusMissing,
-    kStatusFolder,
-    kStatusNotRegular,
-    kStatusDenied,
-    kStatusReadError,
     kStatusMalformed,
     kCounts,      // %1 OK, %2 FAILED, %3 missing, %4 unreadable, %5 malformed lines
     kFileCounts,  // %1 hashed, %2 could not be read

@@ -112,6 +112,7 @@ int CChecksumListDlg::RunFilesDialog(FontSettings& fontSettings, std::vector<std
 void CChecksumListDlg::onInitDialog() {
     bindControls();
     applyTexts(languageFile_, ListWindowTables(), *this);
+    failureTexts_ = ReadFailureTexts(languageFile_);
     applyModeTexts();
     fontSettings_->applyTo(fontHost_, true);
     bindCommands();
@@ -139,7 +140,7 @@ void CChecksumListDlg::bindControls() {
     FillAlgorithmList(*algorithmList_);
 
     model_ = new ChecksumListModel(mode_ == Mode::kVerify ? kVerifyColumns : kFilesColumns, texts_,
-                                   this);
+                                   failureTexts_, this);
     model_->setLowerCase(lowerCase_);
     table_->setModel(model_);
     QHeaderView& header = *table_->horizontalHeader();
@@ -210,10 +211,10 @@ void CChecksumListDlg::sizeColumns() {
         }
         return width;
     };
-    int status = 0;
-    for (int i = 0; i < kRowStatusCount; ++i) {
-        status = std::max(status, widest({texts_[static_cast<std::size_t>(
-                                      static_cast<int>(ListMemberText::kStatusOk) + i)]}));
+    int status = widest({text(ListMemberText::kStatusOk), text(ListMemberText::kStatusFailed),
+                         text(ListMemberText::kStatusMalformed)});
+    for (const ReadFailureWords& words : ReadFailureTable()) {
+        status = std::max(status, widest({ToQString(failureTexts_.Status(words.failure))}));
     }
     QHeaderView& header = *table_->horizontalHeader();
     const int last = header.count() - 1;
@@ -260,7 +261,7 @@ void CChecksumListDlg::start() {
     }
     auto list = std::make_unique<InputFile>();
     if (const ReadFailure failure = list->Open(listPath_); failure != ReadFailure::kNone) {
-        say(ToQString(MainMessageTexts(languageFile_)[FailureMessage(failure)]), listPath_);
+        say(ToQString(failureTexts_.Message(failure)), listPath_);
         return;
     }
     if (run_.StartVerify(std::move(list), DirectoryPart(FullPath(listPath_)), algorithm,
@@ -281,10 +282,9 @@ void CChecksumListDlg::runEnded() {
     showRunning(false);
     showCounts(ending.stopped);
     if (mode_ != Mode::kVerify) return;
-    const MainMessageTexts messages(languageFile_);
     const ListCounts& counts = model_->table().Counts();
     if (ending.listReadFailed) {
-        say(ToQString(messages[MainMemberText::kFileReadError]), listPath_);
+        say(ToQString(failureTexts_.Message(ReadFailure::kIoError)), listPath_);
     } else if (!ending.stopped &&
                counts.ok + counts.failed + counts.missing + counts.unreadable == 0) {
         say(text(ListMemberText::kNoEntries), listPath_);

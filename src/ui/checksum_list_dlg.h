@@ -106,6 +106,7 @@ class CChecksumListDlg : public Dialog {
     QPushButton* stopButton_ = nullptr;
     ProgressDisplay* progress_ = nullptr;
     ChecksumListModel::Texts texts_;
+    ReadFailureTexts failureTexts_{u""};
     ChecksumListModel* model_ = nullptr;
 
     WidgetFontHost fontHost_;

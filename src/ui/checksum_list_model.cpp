@@ -25,16 +25,31 @@ ListMemberText HeaderText(ListColumn column) {
     return ListMemberText::kColumnStatus;
 }
 
-ListMemberText StatusText(RowStatus status) {
-    return static_cast<ListMemberText>(static_cast<int>(ListMemberText::kStatusOk) +
-                                       static_cast<int>(status));
-}
-
 }  // namespace
 
 ChecksumListModel::ChecksumListModel(std::vector<ListColumn> columns, const Texts& texts,
-                                     QObject* parent)
-    : QAbstractTableModel(parent), columns_(std::move(columns)), texts_(texts) {}
+                                     const ReadFailureTexts& failures, QObject* parent)
+    : QAbstractTableModel(parent),
+      columns_(std::move(columns)),
+      texts_(texts),
+      failures_(failures) {}
+
+QString ChecksumListModel::statusText(const ListRow& row) const {
+    ListMemberText text = ListMemberText::kStatusMalformed;
+    switch (row.status) {
+        case RowStatus::kOk:
+            text = ListMemberText::kStatusOk;
+            break;
+        case RowStatus::kFailed:
+            text = ListMemberText::kStatusFailed;
+            break;
+        case RowStatus::kUnreadable:
+            return ToQString(failures_.Status(row.failure));
+        case RowStatus::kMalformed:
+            break;
+    }
+    return texts_[static_cast<std::size_t>(text)];
+}
 
 void ChecksumListModel::setLowerCase(bool lowerCase) {
     lowerCase_ = lowerCase;
@@ -158,14 +173,12 @@ QString ChecksumListModel::cellText(const ListRow& row, ListColumn column) const
             return QString::number(row.line);
         case ListColumn::kName:
             return ToQString(FromNativePath(row.name));
-        case ListColumn::kDigest: {
-            const std::string hex = HexDigest(row.digest);
-            return QString::fromLatin1(lowerCase_ ? hex : AsciiUpper(hex));
-        }
+        case ListColumn::kDigest:
+            return QString::fromLatin1(HexDigest(row.digest, lowerCase_));
         case ListColumn::kStatus:
             break;
     }
-    return texts_[static_cast<std::size_t>(StatusText(row.status))];
+    return statusText(row);
 }
 
 }  // namespace tessik

@@ -9,6 +9,7 @@
 #include <array>
 #include <vector>
 
+#include "settings/read_failure_words.h"
 #include "settings/translation_tables.h"
 #include "ui/checksum_list_table.h"
 
@@ -20,7 +21,11 @@ class ChecksumListModel final : public QAbstractTableModel {
     using Texts = std::array<QString, kListMemberTextCount>;
 
     // The columns shown, in order; the texts are the window's, read whenever a cell is drawn.
-    ChecksumListModel(std::vector<ListColumn> columns, const Texts& texts, QObject* parent);
+    ChecksumListModel(std::vector<ListColumn> columns, const Texts& texts,
+                      const ReadFailureTexts& failures, QObject* parent);
+
+    // What the status column says of the row.
+    QString statusText(const ListRow& row) const;
 
     void setLowerCase(bool lowerCase);
     void setProblemsFirst(bool first);
@@ -44,6 +49,7 @@ class ChecksumListModel final : public QAbstractTableModel {
 
     std::vector<ListColumn> columns_;
     const Texts& texts_;
+    const ReadFailureTexts& failures_;
     ListTable table_;
     bool lowerCase_ = true;
 };

@@ -11,7 +11,7 @@
 namespace tessik {
 
 ChecksumListRun::ChecksumListRun(std::function<void()> ended)
-    : ended_(std::move(ended)), workers_(FolderHashJob::DefaultWorkers()) {}
+    : ended_(std::move(ended)), workers_(DefaultWorkerCount()) {}
 
 ChecksumListRun::~ChecksumListRun() {
     Stop();
@@ -34,9 +34,8 @@ bool ChecksumListRun::StartVerify(std::unique_ptr<InputFile> list, std::u16strin
         options.cancel = hashing.cancel;
         options.progress = hashing.progress;
         Ending ending;
-        ending.stopped = !VerifyList(reader, options, [this](const VerifyResult& result) {
-            Deliver({result.lineNumber, result.name, {}, StatusOf(result.status, result.failure)});
-        });
+        ending.stopped = !VerifyList(
+            reader, options, [this](const VerifyResult& result) { Deliver(ListRowOf(result)); });
         ending.listReadFailed = reader.ReadFailed();
         return ending;
     });
@@ -54,10 +53,7 @@ bool ChecksumListRun::StartHashing(std::vector<std::u16string> paths,
                 file = {paths[next++], &algorithm};
                 return true;
             },
-            [&](HashedFile& hashed) {
-                Deliver({++place, ToNativePath(hashed.path), std::move(hashed.result.digest),
-                         StatusOf(hashed.result)});
-            },
+            [&](HashedFile& hashed) { Deliver(ListRowOf(++place, std::move(hashed))); },
             HashOptions());
         return ending;
     });

@@ -11,39 +11,16 @@
 namespace tessik {
 namespace {
 
-RowStatus StatusOfFailure(ReadFailure failure) {
-    switch (failure) {
-        case ReadFailure::kMissing:
-            return RowStatus::kMissing;
-        case ReadFailure::kFolder:
-            return RowStatus::kFolder;
-        case ReadFailure::kNotRegularFile:
-            return RowStatus::kNotRegularFile;
-        case ReadFailure::kPermissionDenied:
-            return RowStatus::kPermissionDenied;
-        case ReadFailure::kNone:
-        case ReadFailure::kIoError:
-            break;
-    }
-    return RowStatus::kReadError;
-}
-
-void Count(RowStatus status, ListCounts& counts) {
-    switch (status) {
+void Count(const ListRow& row, ListCounts& counts) {
+    switch (row.status) {
         case RowStatus::kOk:
             ++counts.ok;
             break;
         case RowStatus::kFailed:
             ++counts.failed;
             break;
-        case RowStatus::kMissing:
-            ++counts.missing;
-            break;
-        case RowStatus::kFolder:
-        case RowStatus::kNotRegularFile:
-        case RowStatus::kPermissionDenied:
-        case RowStatus::kReadError:
-            ++counts.unreadable;
+        case RowStatus::kUnreadable:
+            ++(row.failure == ReadFailure::kMissing ? counts.missing : counts.unreadable);
             break;
         case RowStatus::kMalformed:
             ++counts.malformed;
@@ -51,9 +28,7 @@ void Count(RowStatus status, ListCounts& counts) {
     }
 }
 
-}  // namespace
-
-RowStatus StatusOf(VerifyStatus status, ReadFailure failure) {
+RowStatus StatusOf(VerifyStatus status) {
     switch (status) {
         case VerifyStatus::kOk:
             return RowStatus::kOk;
@@ -61,12 +36,30 @@ RowStatus StatusOf(VerifyStatus status, ReadFailure failure) {
             return RowStatus::kFailed;
         case VerifyStatus::kMissing:
         case VerifyStatus::kUnreadable:
-            return StatusOfFailure(failure);
+            return RowStatus::kUnreadable;
         case VerifyStatus::kMalformed:
         case VerifyStatus::kAmbiguous:  // the window always names an algorithm for the lines
             break;
     }
     return RowStatus::kMalformed;
+}
+
+}  // namespace
+
+ListRow ListRowOf(const VerifyResult& checked) {
+    const RowStatus status = StatusOf(checked.status);
+    return {checked.lineNumber,
+            checked.name,
+            {},
+            status,
+            status == RowStatus::kUnreadable ? checked.failure : ReadFailure::kNone};
+}
+
+ListRow ListRowOf(std::uint64_t place, HashedFile hashed) {
+    if (hashed.result.outcome == FileDigestOutcome::kDigest) {
+        return {place, ToNativePath(hashed.path), std::move(hashed.result.digest), RowStatus::kOk};
+    }
+    return {place, ToNativePath(hashed.path), {}, RowStatus::kUnreadable, hashed.result.failure};
 }
 
 std::u16string CountsText(const ListCounts& counts, std::u16string_view pattern, bool checked) {
@@ -78,11 +71,6 @@ std::u16string CountsText(const ListCounts& counts, std::u16string_view pattern,
     return FillIn(pattern,
                   {NumberText(counts.ok), NumberText(counts.failed), NumberText(counts.missing),
                    NumberText(counts.unreadable), NumberText(counts.malformed)});
-}
-
-RowStatus StatusOf(const FileDigestResult& hashed) {
-    return hashed.outcome == FileDigestOutcome::kDigest ? RowStatus::kOk
-                                                        : StatusOfFailure(hashed.failure);
 }
 
 ListTable::Growth ListTable::GrowthOf(const std::vector<ListRow>& rows) const {
@@ -98,7 +86,7 @@ void ListTable::Append(std::vector<ListRow> rows) {
     std::vector<std::size_t> added(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         added[i] = rows_.size();
-        Count(rows[i].status, counts_);
+        Count(rows[i], counts_);
         rows_.push_back(std::move(rows[i]));
     }
     const auto before = [this](std::size_t a, std::size_t b) { return Before(rows_[a], rows_[b]); };
@@ -166,7 +154,9 @@ bool ListTable::Before(const ListRow& x, const ListRow& y) const {
             order = x.digest < y.digest ? -1 : y.digest < x.digest ? 1 : 0;
             break;
         case ListColumn::kStatus:
+            // The unreadable rows in the order of their causes.
             order = static_cast<int>(x.status) - static_cast<int>(y.status);
+            if (order == 0) order = static_cast<int>(x.failure) - static_cast<int>(y.failure);
             break;
     }
     if (order == 0) order = x.line < y.line ? -1 : x.line > y.line ? 1 : 0;

@@ -12,33 +12,31 @@
 #include <vector>
 
 #include "digest/digest_engine.h"
-#include "digest/file_digest.h"
+#include "folder/ordered_file_hasher.h"
 #include "lists/verify_job.h"
 
 namespace tessik {
 
-// What became of an entry; the unreadable ones say why.
+// What became of an entry.
 enum class RowStatus : std::uint8_t {
     kOk,  // matched, or hashed where nothing was expected
     kFailed,
-    kMissing,
-    kFolder,
-    kNotRegularFile,
-    kPermissionDenied,
-    kReadError,
+    kUnreadable,  // missing too; the row's failure says why
     kMalformed,
 };
 inline constexpr int kRowStatusCount = static_cast<int>(RowStatus::kMalformed) + 1;
-
-RowStatus StatusOf(VerifyStatus status, ReadFailure failure);
-RowStatus StatusOf(const FileDigestResult& hashed);
 
 struct ListRow {
     std::uint64_t line = 0;  // of the list; for files hashed, their place from 1
     std::string name;        // the file's name as the list gives it, or the hashed path (bytes)
     Digest digest;           // what the file hashed to; empty when checked against a list
     RowStatus status = RowStatus::kMalformed;
+    ReadFailure failure = ReadFailure::kNone;  // with kUnreadable
 };
+
+// The row of a list's entry as checked, and of a file hashed at its place.
+ListRow ListRowOf(const VerifyResult& checked);
+ListRow ListRowOf(std::uint64_t place, HashedFile hashed);
 
 struct ListCounts {
     std::uint64_t ok = 0;

@@ -453,15 +453,14 @@ void Dialog::resizeEvent(QResizeEvent* event) {
     onClientResized(client_->size());
 }
 
-std::string Dialog::runBusy(std::function<std::string()> work) {
-    std::string result;
+void Dialog::runBusy(const std::function<void()>& work) {
     busy_ = true;
     {
         InputBlocker blocker;
         QApplication::setOverrideCursor(Qt::WaitCursor);
         QEventLoop loop;
         std::thread worker([&] {
-            result = work();
+            work();
             QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
         });
         loop.exec();
@@ -474,7 +473,6 @@ std::string Dialog::runBusy(std::function<std::string()> work) {
         // Delivered once the command that asked for the work has written its result.
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     }
-    return result;
 }
 
 }  // namespace tessik

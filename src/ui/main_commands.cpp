@@ -80,23 +80,6 @@ CompareOutcome CompareDigests(const std::u16string& result, const std::u16string
                                                         : CompareOutcome::kDifferent;
 }
 
-MainMemberText FailureMessage(ReadFailure failure) {
-    switch (failure) {
-        case ReadFailure::kMissing:
-            return MainMemberText::kFileMissing;
-        case ReadFailure::kFolder:
-            return MainMemberText::kFileIsFolder;
-        case ReadFailure::kNotRegularFile:
-            return MainMemberText::kFileNotRegular;
-        case ReadFailure::kPermissionDenied:
-            return MainMemberText::kFilePermissionDenied;
-        case ReadFailure::kNone:
-        case ReadFailure::kIoError:
-            break;
-    }
-    return MainMemberText::kFileReadError;
-}
-
 MainMemberText WriteFailureMessage(WriteFailure failure) {
     switch (failure) {
         case WriteFailure::kPermissionDenied:
@@ -110,14 +93,6 @@ MainMemberText WriteFailureMessage(WriteFailure failure) {
             break;
     }
     return MainMemberText::kWriteError;
-}
-
-std::u16string InLetterCase(std::u16string digest, bool lowerCase) {
-    for (char16_t& unit : digest) {
-        if (lowerCase && unit >= u'A' && unit <= u'F') unit += u'a' - u'A';
-        if (!lowerCase && unit >= u'a' && unit <= u'f') unit -= u'a' - u'A';
-    }
-    return digest;
 }
 
 std::u16string CutDroppedPath(std::u16string path) {

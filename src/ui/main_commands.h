@@ -34,13 +34,8 @@ enum class CompareOutcome { kNoResult, kIdentical, kDifferent, kWrongLength };
 CompareOutcome CompareDigests(const std::u16string& result, const std::u16string& expected,
                               bool caseSensitive, std::size_t digestBytes);
 
-// The message that says why a file could not be hashed.
-MainMemberText FailureMessage(ReadFailure failure);
 // The message that says why a file could not be written.
 MainMemberText WriteFailureMessage(WriteFailure failure);
-
-// A shown digest in the other letter case: hexadecimal digits only change.
-std::u16string InLetterCase(std::u16string digest, bool lowerCase);
 
 // A dropped name longer than this many units is cut to it.
 inline constexpr std::size_t kMaxDroppedPathUnits = 2046;

@@ -146,8 +146,9 @@ void CTessikDlg::bindControls() {
     connect(algorithmList_, &QComboBox::currentIndexChanged, resultField_, &QLineEdit::clear);
     connect(fileNameField_, &QLineEdit::textChanged, resultField_, &QLineEdit::clear);
     connect(stringField_, &QPlainTextEdit::textChanged, resultField_, &QLineEdit::clear);
-    connect(m_CHKSmallLetters, &QCheckBox::toggled, this, [this](bool lowerCase) {
-        showResult(InLetterCase(resultField_->text().toStdU16String(), lowerCase));
+    // The digest shown follows the letter case.
+    connect(m_CHKSmallLetters, &QCheckBox::toggled, this, [this] {
+        if (!resultField_->text().isEmpty()) showResult(shownDigest_);
     });
     progress_ = new ProgressDisplay(*control<ProgressBar>(kProgressBar), nullptr, this);
     connect(progress_, &ProgressDisplay::shown, this, [this] { showFileHashing(); });
@@ -372,8 +373,9 @@ WindowPlacement CTessikDlg::placement() const {
     return placement;
 }
 
-void CTessikDlg::showResult(const std::u16string& digest) {
-    resultField_->setText(ToQString(digest));
+void CTessikDlg::showResult(const Digest& digest) {
+    shownDigest_ = digest;
+    resultField_->setText(QString::fromLatin1(HexDigest(digest, m_CHKSmallLetters->isChecked())));
     // A digest wider than the field is read, and compared by eye, from its first digit.
     resultField_->setCursorPosition(0);
 }
@@ -382,9 +384,10 @@ void CTessikDlg::hashText() {
     // The plain text would turn no-break spaces into spaces; the raw text keeps what was typed.
     const std::u16string text =
         WithLineBreaks(stringField_->document()->toRawText().toStdU16String(), lineEnds_);
-    const int index = selectedAlgorithm();
-    const bool lower = m_CHKSmallLetters->isChecked();
-    showResult(FromUtf8(runBusy([=] { return HashFromString(index, text, lower); })));
+    const AlgorithmInfo& algorithm = AlgorithmForIndex(selectedAlgorithm());
+    Digest digest;
+    runBusy([&] { digest = DigestOfText(algorithm, text); });
+    showResult(digest);
 }
 
 // A name that is no existing file lets the user choose one; a confirmed choice is hashed
@@ -429,13 +432,11 @@ void CTessikDlg::fileHashEnded() {
     const FileDigestResult result = fileDigest_.Finish();
     endFileHashing();
     switch (result.outcome) {
-        case FileDigestOutcome::kDigest: {
-            const std::string hex = HexDigest(result.digest);
-            showResult(FromUtf8(m_CHKSmallLetters->isChecked() ? hex : AsciiUpper(hex)));
+        case FileDigestOutcome::kDigest:
+            showResult(result.digest);
             break;
-        }
         case FileDigestOutcome::kUnreadable:
-            say(FailureMessage(result.failure), MessageIcon::kExclamation, ToQString(hashedPath_));
+            sayUnreadable(result.failure, ToQString(hashedPath_));
             break;
         case FileDigestOutcome::kCancelled:
             break;
@@ -512,12 +513,21 @@ void CTessikDlg::sayHowTheSettingsWereSaved(const SettingsSave& saved) {
     } else if (!saved.keptAsidePath.empty()) {
         QString message;
         if (settingsLoad_.outcome == LoadOutcome::kUnreadable) {
-            message = text(FailureMessage(settingsLoad_.failure)) + "\n\n" + path + "\n\n";
+            message = failureMessage(settingsLoad_.failure) + "\n\n" + path + "\n\n";
         }
         message +=
             text(MainMemberText::kSettingsKeptAside) + "\n\n" + ToQString(saved.keptAsidePath);
         desktop().showMessage(this, message, QString(), MessageIcon::kExclamation);
     }
+}
+
+QString CTessikDlg::failureMessage(ReadFailure failure) const {
+    return ToQString(ReadFailureTexts(language_.languageFilePath).Message(failure));
+}
+
+void CTessikDlg::sayUnreadable(ReadFailure failure, const QString& path) {
+    desktop().showMessage(this, failureMessage(failure) + "\n\n" + path, QString(),
+                          MessageIcon::kExclamation);
 }
 
 void CTessikDlg::sayUnlessOpened(const QString& target, bool opened) {

@@ -91,6 +91,8 @@ class CTessikDlg : public Dialog, public SettingsWindow {
     void copyResult();
     void sayHowTheSettingsWereSaved(const SettingsSave& saved);
     void sayUnlessOpened(const QString& target, bool opened);
+    QString failureMessage(ReadFailure failure) const;
+    void sayUnreadable(ReadFailure failure, const QString& path);
 
     // The folder window, on the given folder instead of the last one when there is one.
     void hashFolder(const std::u16string& folder = {});
@@ -101,7 +103,7 @@ class CTessikDlg : public Dialog, public SettingsWindow {
     void chooseLanguage();
     void showAbout();
 
-    void showResult(const std::u16string& digest);
+    void showResult(const Digest& digest);
     void say(MainMemberText text, MessageIcon icon, const QString& subject = QString());
     void showLineEndsToolTip();
     QCheckBox* box(SettingsBox which) const;
@@ -135,6 +137,7 @@ class CTessikDlg : public Dialog, public SettingsWindow {
 
     BackgroundFileDigest fileDigest_;
     std::u16string hashedPath_;
+    Digest shownDigest_;  // what the result field shows, while it shows anything
     ProgressDisplay* progress_ = nullptr;
     QPointer<QWidget> focusBeforeHash_;
 };

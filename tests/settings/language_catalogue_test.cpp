@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "settings/read_failure_words.h"
 #include "support/temporary_folder.h"
 
 namespace tessik {
@@ -48,11 +49,11 @@ TEST(TranslationTables, KeysAreUniqueAndNamedAfterTheirWindow) {
         const char* prefix;
         std::size_t size;
     } tables[] = {
-        {MainMenuTexts(), "FrmMain.ID_MEN_", 11},   {MainControlTexts(), "FrmMain.m_", 12},
-        {MainMemberTexts(), "FrmMain.m_acM", 22},   {FolderWindowTexts(), "FrmFolder.", 22},
-        {ListWindowTexts(), "FrmList.", 29},
-        {LanguageWindowTexts(), "FrmLanguage.", 4}, {OptionsWindowTexts(), "FrmOptions.", 13},
-        {AboutWindowTexts(), "FrmAbout.", 9},       {ProgressDisplayTexts(), "FrmProgress.", 6},
+        {MainMenuTexts(), "FrmMain.ID_MEN_", 11},    {MainControlTexts(), "FrmMain.m_", 12},
+        {MainMemberTexts(), "FrmMain.m_acM", 17},    {FolderWindowTexts(), "FrmFolder.", 22},
+        {ListWindowTexts(), "FrmList.", 24},         {LanguageWindowTexts(), "FrmLanguage.", 4},
+        {OptionsWindowTexts(), "FrmOptions.", 13},   {AboutWindowTexts(), "FrmAbout.", 9},
+        {ProgressDisplayTexts(), "FrmProgress.", 6},
     };
     std::set<std::string_view> keys;
     std::size_t total = 0;
@@ -70,6 +71,10 @@ TEST(TranslationTables, KeysAreUniqueAndNamedAfterTheirWindow) {
     std::size_t listed = 0;
     for (const auto& table : AllTranslationTables()) listed += table.size();
     EXPECT_EQ(listed, total);
+    for (const ReadFailureWords& words : ReadFailureTable()) {
+        EXPECT_TRUE(keys.insert(words.message.key).second) << words.message.key;
+        EXPECT_TRUE(keys.insert(words.status.key).second) << words.status.key;
+    }
 }
 
 TEST(LanguageCatalogue, ReadsPairsUntilTheFirstIncompleteOne) {

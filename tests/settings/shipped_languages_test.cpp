@@ -13,6 +13,7 @@
 #include "platform/utf8_codec.h"
 #include "settings/key_value_document.h"
 #include "settings/language_catalogue.h"
+#include "settings/read_failure_words.h"
 #include "settings/translation_tables.h"
 #include "support/temporary_folder.h"
 
@@ -87,6 +88,10 @@ TEST(ShippedLanguagesTest, EveryFileTranslatesEveryKeyOfEveryWindowOnce) {
     std::set<std::string> keys;
     for (const TranslationTable& table : AllTranslationTables()) {
         for (const TranslationEntry& entry : table) keys.insert(std::string(entry.key));
+    }
+    for (const ReadFailureWords& words : ReadFailureTable()) {
+        keys.insert(std::string(words.message.key));
+        keys.insert(std::string(words.status.key));
     }
     ASSERT_EQ(keys.size(), 128u);
     ASSERT_FALSE(ShippedLanguageFiles().empty());

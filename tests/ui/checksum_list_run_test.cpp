@@ -25,12 +25,13 @@ struct Seen {
     std::uint64_t line;
     std::string name;
     RowStatus status;
+    ReadFailure failure = ReadFailure::kNone;
     bool operator==(const Seen&) const = default;
 };
 
 std::vector<Seen> Summarised(const std::vector<ListRow>& rows) {
     std::vector<Seen> seen;
-    for (const ListRow& row : rows) seen.push_back({row.line, row.name, row.status});
+    for (const ListRow& row : rows) seen.push_back({row.line, row.name, row.status, row.failure});
     return seen;
 }
 
@@ -79,10 +80,10 @@ TEST_F(ChecksumListRunTest, ChecksAListAgainstTheFilesBesideIt) {
     const std::vector<Seen> expected = {
         {1, "abc", RowStatus::kOk},
         {2, "sub/empty", RowStatus::kFailed},
-        {3, "gone", RowStatus::kMissing},
-        {4, "sub", RowStatus::kFolder},
-        {5, "fifo", RowStatus::kNotRegularFile},
-        {6, "loop", RowStatus::kMissing},
+        {3, "gone", RowStatus::kUnreadable, ReadFailure::kMissing},
+        {4, "sub", RowStatus::kUnreadable, ReadFailure::kFolder},
+        {5, "fifo", RowStatus::kUnreadable, ReadFailure::kNotRegularFile},
+        {6, "loop", RowStatus::kUnreadable, ReadFailure::kMissing},
         {8, "", RowStatus::kMalformed},
         {9, "../outside", RowStatus::kOk},
         {10, "abc", RowStatus::kMalformed},
@@ -116,8 +117,8 @@ TEST_F(ChecksumListRunTest, HashesFilesInTheOrderGivenAndCountsEveryByteOnce) {
         EXPECT_EQ(rows[i].status, RowStatus::kOk);
         EXPECT_EQ(HexDigest(rows[i].digest), HashFromFile(3, paths[i], true)) << i;
     }
-    EXPECT_EQ(rows[40].status, RowStatus::kMissing);
-    EXPECT_EQ(rows[41].status, RowStatus::kFolder);
+    EXPECT_EQ(rows[40].failure, ReadFailure::kMissing);
+    EXPECT_EQ(rows[41].failure, ReadFailure::kFolder);
     EXPECT_TRUE(rows[41].digest.empty());
     EXPECT_EQ(run.CurrentProgress().bytesDone, bytes);
 }

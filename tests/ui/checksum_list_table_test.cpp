@@ -12,6 +12,9 @@ namespace {
 ListRow Row(std::uint64_t line, std::string name, RowStatus status, Digest digest = {}) {
     return {line, std::move(name), std::move(digest), status};
 }
+ListRow Row(std::uint64_t line, std::string name, ReadFailure failure) {
+    return {line, std::move(name), {}, RowStatus::kUnreadable, failure};
+}
 
 std::vector<std::uint64_t> LinesShown(const ListTable& table) {
     std::vector<std::uint64_t> lines;
@@ -24,35 +27,52 @@ TEST(ChecksumListTableTest, EveryOutcomeHasItsStatus) {
         VerifyStatus verify;
         ReadFailure failure;
         RowStatus status;
+        ReadFailure shownFailure;
     };
     for (const Case& c : {
-             Case{VerifyStatus::kOk, ReadFailure::kNone, RowStatus::kOk},
-             Case{VerifyStatus::kFailed, ReadFailure::kNone, RowStatus::kFailed},
-             Case{VerifyStatus::kMissing, ReadFailure::kMissing, RowStatus::kMissing},
-             Case{VerifyStatus::kUnreadable, ReadFailure::kFolder, RowStatus::kFolder},
-             Case{VerifyStatus::kUnreadable, ReadFailure::kNotRegularFile,
-                  RowStatus::kNotRegularFile},
-             Case{VerifyStatus::kUnreadable, ReadFailure::kPermissionDenied,
-                  RowStatus::kPermissionDenied},
-             Case{VerifyStatus::kUnreadable, ReadFailure::kIoError, RowStatus::kReadError},
-             Case{VerifyStatus::kMalformed, ReadFailure::kNone, RowStatus::kMalformed},
-             Case{VerifyStatus::kAmbiguous, ReadFailure::kNone, RowStatus::kMalformed},
+             Case{VerifyStatus::kOk, ReadFailure::kNone, RowStatus::kOk, ReadFailure::kNone},
+             Case{VerifyStatus::kFailed, ReadFailure::kNone, RowStatus::kFailed,
+                  ReadFailure::kNone},
+             Case{VerifyStatus::kMissing, ReadFailure::kMissing, RowStatus::kUnreadable,
+                  ReadFailure::kMissing},
+             Case{VerifyStatus::kUnreadable, ReadFailure::kFolder, RowStatus::kUnreadable,
+                  ReadFailure::kFolder},
+             Case{VerifyStatus::kUnreadable, ReadFailure::kIoError, RowStatus::kUnreadable,
+                  ReadFailure::kIoError},
+             Case{VerifyStatus::kMalformed, ReadFailure::kNone, RowStatus::kMalformed,
+                  ReadFailure::kNone},
+             Case{VerifyStatus::kAmbiguous, ReadFailure::kNone, RowStatus::kMalformed,
+                  ReadFailure::kNone},
          }) {
-        EXPECT_EQ(StatusOf(c.verify, c.failure), c.status) << static_cast<int>(c.status);
+        VerifyResult checked;
+        checked.lineNumber = 4;
+        checked.name = "name";
+        checked.status = c.verify;
+        checked.failure = c.failure;
+        const ListRow row = ListRowOf(checked);
+        EXPECT_EQ(row.status, c.status) << static_cast<int>(c.verify);
+        EXPECT_EQ(row.failure, c.shownFailure) << static_cast<int>(c.verify);
+        EXPECT_EQ(row.line, 4u);
+        EXPECT_EQ(row.name, "name");
     }
-    FileDigestResult hashed;
-    hashed.outcome = FileDigestOutcome::kDigest;
-    EXPECT_EQ(StatusOf(hashed), RowStatus::kOk);
-    hashed.outcome = FileDigestOutcome::kUnreadable;
-    hashed.failure = ReadFailure::kPermissionDenied;
-    EXPECT_EQ(StatusOf(hashed), RowStatus::kPermissionDenied);
+    HashedFile hashed{u"/a/b", nullptr, {}};
+    hashed.result.outcome = FileDigestOutcome::kDigest;
+    hashed.result.digest = {1, 2};
+    ListRow row = ListRowOf(3, hashed);
+    EXPECT_EQ(row.status, RowStatus::kOk);
+    EXPECT_EQ(row.digest, (Digest{1, 2}));
+    EXPECT_EQ(row.name, "/a/b");
+    hashed.result = {FileDigestOutcome::kUnreadable, {}, ReadFailure::kPermissionDenied, 0};
+    row = ListRowOf(3, hashed);
+    EXPECT_EQ(row.status, RowStatus::kUnreadable);
+    EXPECT_EQ(row.failure, ReadFailure::kPermissionDenied);
 }
 
 TEST(ChecksumListTableTest, CountsEveryStatusAndSaysThemInTheWindowsWords) {
     ListTable table;
     table.Append({Row(1, "a", RowStatus::kOk), Row(2, "b", RowStatus::kFailed),
-                  Row(3, "c", RowStatus::kMissing), Row(4, "d", RowStatus::kFolder)});
-    table.Append({Row(5, "e", RowStatus::kReadError), Row(6, "", RowStatus::kMalformed),
+                  Row(3, "c", ReadFailure::kMissing), Row(4, "d", ReadFailure::kFolder)});
+    table.Append({Row(5, "e", ReadFailure::kIoError), Row(6, "", RowStatus::kMalformed),
                   Row(7, "g", RowStatus::kOk)});
     EXPECT_EQ(table.Counts(), (ListCounts{2, 1, 1, 2, 1}));
     EXPECT_EQ(CountsText(table.Counts(), u"%1 ok, %2 failed, %3 missing, %4 unread, %5 bad", true),
@@ -65,7 +85,7 @@ TEST(ChecksumListTableTest, CountsEveryStatusAndSaysThemInTheWindowsWords) {
 
 TEST(ChecksumListTableTest, SortsByAnyColumnEitherWayWithTheFailuresFirstOnRequest) {
     ListTable table;
-    table.Append({Row(1, "delta", RowStatus::kOk, {3}), Row(2, "alpha", RowStatus::kMissing, {}),
+    table.Append({Row(1, "delta", RowStatus::kOk, {3}), Row(2, "alpha", ReadFailure::kMissing),
                   Row(3, "charlie", RowStatus::kOk, {1}), Row(4, "bravo", RowStatus::kFailed, {2}),
                   Row(5, "alpha", RowStatus::kOk, {2})});
     struct Case {
@@ -106,6 +126,9 @@ TEST(ChecksumListTableTest, BatchesMergeWhereAFullSortPutsThem) {
         const auto status = static_cast<RowStatus>(random() % kRowStatusCount);
         rows.push_back(Row(line, "name" + std::to_string(random() % 50), status,
                            {static_cast<std::uint8_t>(random())}));
+        if (status == RowStatus::kUnreadable) {
+            rows.back().failure = static_cast<ReadFailure>(1 + random() % 5);
+        }
     }
     for (const ListColumn column :
          {ListColumn::kLine, ListColumn::kName, ListColumn::kDigest, ListColumn::kStatus}) {
@@ -134,15 +157,17 @@ TEST(ChecksumListTableTest, BatchesMergeWhereAFullSortPutsThem) {
     passing.SetProblemsFirst(true);
     passing.Append({Row(1, "a", RowStatus::kFailed), Row(2, "b", RowStatus::kOk)});
     EXPECT_EQ(passing.GrowthOf({Row(3, "c", RowStatus::kOk)}), ListTable::Growth::kAtEnd);
-    EXPECT_EQ(passing.GrowthOf({Row(4, "d", RowStatus::kMissing)}), ListTable::Growth::kReordered);
+    EXPECT_EQ(passing.GrowthOf({Row(4, "d", ReadFailure::kMissing)}),
+              ListTable::Growth::kReordered);
 }
 
 TEST(ChecksumListTableTest, FailedNamesAreThoseOfFilesThatDidNotPassInTheOrderShown) {
     ListTable table;
-    table.Append({Row(1, "ok.txt", RowStatus::kOk), Row(2, "b/differs.iso", RowStatus::kFailed),
-                  Row(3, "gone", RowStatus::kMissing), Row(4, "not a line", RowStatus::kMalformed),
-                  Row(5, "line\nbreak", RowStatus::kPermissionDenied),
-                  Row(6, "a/dir", RowStatus::kFolder), Row(7, "caf\xC3\xA9", RowStatus::kFailed)});
+    table.Append(
+        {Row(1, "ok.txt", RowStatus::kOk), Row(2, "b/differs.iso", RowStatus::kFailed),
+         Row(3, "gone", ReadFailure::kMissing), Row(4, "not a line", RowStatus::kMalformed),
+         Row(5, "line\nbreak", ReadFailure::kPermissionDenied),
+         Row(6, "a/dir", ReadFailure::kFolder), Row(7, "caf\xC3\xA9", RowStatus::kFailed)});
     EXPECT_EQ(table.FailedNames(), u"b/differs.iso\ngone\n\\line\\nbreak\na/dir\ncaf\u00E9");
     table.SortBy(ListColumn::kName, false);
     EXPECT_EQ(table.FailedNames(), u"a/dir\nb/differs.iso\ncaf\u00E9\ngone\n\\line\\nbreak");

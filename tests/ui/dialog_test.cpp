@@ -390,9 +390,10 @@ TEST_F(DialogTest, BusyWorkDropsInputAndDefersTheCloseRequest) {
         dialog.close();
         userActed = true;
     });
-    const std::string result = dialog.runBusy([&] {
+    std::string result;
+    dialog.runBusy([&] {
         while (!userActed) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        return std::string("done");
+        result = "done";
     });
 
     EXPECT_EQ(result, "done");

@@ -83,21 +83,6 @@ TEST(MainCommandsTest, APastedChecksumLineGivesItsDigestAsWrittenAndItsFile) {
     }
 }
 
-TEST(MainCommandsTest, EveryReadFailureHasAMessageOfItsOwn) {
-    EXPECT_EQ(FailureMessage(ReadFailure::kMissing), MainMemberText::kFileMissing);
-    EXPECT_EQ(FailureMessage(ReadFailure::kFolder), MainMemberText::kFileIsFolder);
-    EXPECT_EQ(FailureMessage(ReadFailure::kNotRegularFile), MainMemberText::kFileNotRegular);
-    EXPECT_EQ(FailureMessage(ReadFailure::kPermissionDenied),
-              MainMemberText::kFilePermissionDenied);
-    EXPECT_EQ(FailureMessage(ReadFailure::kIoError), MainMemberText::kFileReadError);
-}
-
-TEST(MainCommandsTest, OnlyHexadecimalLettersChangeCase) {
-    EXPECT_EQ(InLetterCase(u"00ff9aBC", false), u"00FF9ABC");
-    EXPECT_EQ(InLetterCase(u"00FF9Abc", true), u"00ff9abc");
-    EXPECT_EQ(InLetterCase(u"", false), u"");
-}
-
 TEST(MainCommandsTest, DroppedPathIsCutTo2046Units) {
     for (std::size_t length : {0u, 1u, 2045u, 2046u, 2047u, 3000u}) {
         std::u16string path(length, u'x');
