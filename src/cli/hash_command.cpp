@@ -1,17 +1,14 @@
 #include "cli/hash_command.h"
 
-#include <atomic>
-#include <optional>
 #include <vector>
 
+#include "cli/follow_run.h"
 #include "cli/progress_meter.h"
 #include "digest/digest_request.h"
 #include "digest/hex.h"
-#include "folder/directory_walker.h"
-#include "folder/ordered_file_hasher.h"
+#include "jobs/files_run.h"
 #include "lists/checksum_writer.h"
 #include "platform/path_encoding.h"
-#include "platform/path_utilities.h"
 #include "platform/text_conversion.h"
 #include "settings/read_failure_words.h"
 
@@ -25,10 +22,11 @@ class FileHashing {
     FileHashing(const SumOptions& options, Console& console)
         : options_(options),
           console_(console),
-          meter_(console, options.progress ? 0 : kAutomaticProgressBytes) {}
+          meter_(console, options.progress ? 0 : kAutomaticProgressBytes),
+          showProgress_(options.progress || console.ErrorIsTerminal()) {}
 
     int Run() {
-        while (operand_ < options_.operands.size() && !stop_) {
+        while (operand_ < options_.operands.size() && !outputGone_) {
             if (options_.operands[operand_] == "-") {
                 ++operand_;
                 HashInput();
@@ -36,7 +34,6 @@ class FileHashing {
                 HashUpToInput();
             }
         }
-        meter_.Clear();
         return status_;
     }
 
@@ -44,50 +41,33 @@ class FileHashing {
     // The files from here to the next "-" (standard input is read on this thread, in its
     // place) or to the end.
     void HashUpToInput() {
-        OrderedHashOptions hashOptions{options_.workers, &stop_, {}, {}};
-        if (options_.progress || console_.ErrorIsTerminal()) {
-            hashOptions.progress = [this](const std::u16string& path, std::uint64_t done,
-                                          std::uint64_t total) {
-                meter_.Report(path, done, total);
-            };
+        FilesToHash files;
+        for (; operand_ < options_.operands.size() && options_.operands[operand_] != "-";
+             ++operand_) {
+            files.paths.push_back(FromNativePath(options_.operands[operand_]));
         }
-        HashFilesInOrder([this](FileToHash& file) { return NextFile(file); },
-                         [this](HashedFile& hashed) { Deliver(hashed); }, hashOptions);
-    }
-
-    bool NextFile(FileToHash& file) {
-        while (!stop_) {
-            if (walker_) {
-                std::u16string path;
-                const bool more = walkStarted_ ? walker_->FindNext(path) : walker_->FindFirst(path);
-                if (!more && !walkStarted_) Fail(walkRoot_, "cannot list the folder");
-                walkStarted_ = true;
-                if (!more) walker_.reset();
-                if (path.empty()) continue;
-                file = FileToHash{std::move(path), options_.algorithm};
-                return true;
-            }
-            if (operand_ == options_.operands.size() || options_.operands[operand_] == "-") break;
-            std::u16string path = FromNativePath(options_.operands[operand_++]);
-            if (options_.recursive && DirectoryExists(path)) {
-                WalkOptions walk;
-                walk.recurse = true;
-                walk.rootFolder = path;
-                walk.dotFiles = true;
-                walker_.emplace(walk);
-                walkStarted_ = false;
-                walkRoot_ = ToNativePath(path);
-                continue;
-            }
-            file = FileToHash{std::move(path), options_.algorithm};
-            return true;
+        files.algorithm = options_.algorithm;
+        files.walkFolders = options_.recursive;
+        files.workers = options_.workers;
+        FilesRun run;
+        if (!run.Start(HashingFiles(std::move(files)))) {
+            console_.Error("cannot start a thread");
+            status_ = kExitFailure;
+            outputGone_ = true;
+            return;
         }
-        return false;
+        FollowRun(run, showProgress_ ? &meter_ : nullptr, [&](HashedFile& hashed) {
+            Deliver(hashed);
+            if (outputGone_) run.Stop();
+        });
     }
 
     void Deliver(const HashedFile& hashed) {
+        if (outputGone_) return;
         const std::string name = ToNativePath(hashed.path);
-        if (hashed.result.outcome == FileDigestOutcome::kDigest) {
+        if (hashed.algorithm == nullptr) {
+            Fail(name, "cannot list the folder");
+        } else if (hashed.result.outcome == FileDigestOutcome::kDigest) {
             Print(name, hashed.result.digest);
         } else {
             Fail(name, WordsFor(hashed.result.failure).toolWords);
@@ -112,7 +92,7 @@ class FileHashing {
     void Print(std::string_view name, const Digest& digest) {
         if (!console_.Write(
                 FormatChecksumLine(options_.format, options_.algorithm->listTag, digest, name))) {
-            stop_ = true;
+            outputGone_ = true;
             status_ = kExitFailure;
         }
     }
@@ -125,12 +105,10 @@ class FileHashing {
     const SumOptions& options_;
     Console& console_;
     ProgressMeter meter_;
-    std::atomic<bool> stop_{false};  // standard output is gone: nothing more to do
+    const bool showProgress_;
+    bool outputGone_ = false;  // standard output is gone: nothing more to do
     int status_ = kExitSuccess;
     std::size_t operand_ = 0;
-    std::optional<DirectoryWalker> walker_;
-    bool walkStarted_ = false;
-    std::string walkRoot_;
 };
 
 }  // namespace

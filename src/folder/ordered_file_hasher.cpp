@@ -23,9 +23,12 @@ HashedFile Hash(FileToHash file, const OrderedHashOptions& options) {
     if (hashed.algorithm == nullptr) return hashed;
     FileDigestOptions digestOptions;
     digestOptions.cancel = options.cancel;
+    std::uint64_t reported = 0;
     if (options.progress) {
         digestOptions.progress = [&](std::uint64_t done, std::uint64_t total) {
-            options.progress(hashed.path, done, total);
+            const std::uint64_t added = done - std::min(done, reported);
+            reported = std::max(done, reported);
+            options.progress(hashed.path, done, total, added);
         };
     }
     const auto engine = hashed.algorithm->makeEngine();

@@ -78,13 +78,10 @@ const std::vector<ListColumn> kFilesColumns = {ListColumn::kName, ListColumn::kD
 }  // namespace
 
 CChecksumListDlg::CChecksumListDlg(DesktopServices& desktop, QWidget* parent)
-    : Dialog(kTemplate, desktop, parent), fontHost_(*this), run_([this] {
-          QMetaObject::invokeMethod(
-              this, [this] { runEnded(); }, Qt::QueuedConnection);
-      }) {
+    : Dialog(kTemplate, desktop, parent), fontHost_(*this) {
     setAcceptDrops(true);
     rowTimer_.setInterval(kRowBatchInterval);
-    connect(&rowTimer_, &QTimer::timeout, this, [this] { serveRows(); });
+    connect(&rowTimer_, &QTimer::timeout, this, [this] { serveRun(); });
 }
 
 CChecksumListDlg::~CChecksumListDlg() = default;
@@ -157,7 +154,7 @@ void CChecksumListDlg::bindControls() {
 
 void CChecksumListDlg::bindCommands() {
     onCommand(kStartButton, [this] { start(); });
-    onCommand(kStopButton, [this] { run_.Stop(); });
+    onCommand(kStopButton, [this] { stopRun(); });
     onCommand(kBrowseButton, [this] { chooseList(); });
     onCommand(kCopyFailedButton, [this] { copyFailedNames(); });
     onCommand(kOkResult, [this] { endWith(kOkResult); });
@@ -251,34 +248,63 @@ void CChecksumListDlg::chooseList() {
 }
 
 void CChecksumListDlg::start() {
-    if (run_.IsActive()) return;
+    if (isRunning()) return;
     model_->clear();
     const AlgorithmInfo& algorithm = AlgorithmForIndex(algorithmList_->currentIndex());
     if (mode_ == Mode::kHashFiles) {
         sizeColumns();  // for the digests of the algorithm now chosen
-        if (run_.StartHashing(files_, algorithm)) showRunning(true);
+        filesHashed_ = 0;
+        if (filesRun_.Start(HashingFiles({files_, &algorithm}))) showRunning(true);
         return;
     }
-    auto list = std::make_unique<InputFile>();
+    auto list = std::make_shared<InputFile>();
     if (const ReadFailure failure = list->Open(listPath_); failure != ReadFailure::kNone) {
         say(ToQString(failureTexts_.Message(failure)), listPath_);
         return;
     }
-    if (run_.StartVerify(std::move(list), DirectoryPart(FullPath(listPath_)), algorithm,
-                         separator_)) {
-        showRunning(true);
-    }
+    ListToCheck check;
+    check.bytes = [list](char* buffer, std::size_t capacity) {
+        return list->Read(buffer, capacity);
+    };
+    check.separator = separator_;
+    check.listFolder = DirectoryPart(FullPath(listPath_));
+    check.ofList = &algorithm;
+    if (listRun_.Start(CheckingList(std::move(check)))) showRunning(true);
 }
 
-void CChecksumListDlg::serveRows() {
-    model_->append(run_.TakeRows());
+bool CChecksumListDlg::isRunning() const {
+    return filesRun_.IsActive() || listRun_.IsActive();
+}
+
+void CChecksumListDlg::stopRun() {
+    filesRun_.Stop();
+    listRun_.Stop();
+}
+
+RunProgress CChecksumListDlg::runProgress() const {
+    return mode_ == Mode::kHashFiles ? filesRun_.Progress() : listRun_.Progress();
+}
+
+void CChecksumListDlg::serveRun() {
+    takeRows();
+    if (filesRun_.HasEnded() || listRun_.HasEnded()) runEnded();
+}
+
+void CChecksumListDlg::takeRows() {
+    std::vector<ListRow> rows;
+    for (HashedFile& hashed : filesRun_.TakeRows()) {
+        rows.push_back(ListRowOf(++filesHashed_, std::move(hashed)));
+    }
+    for (const VerifyResult& checked : listRun_.TakeRows()) rows.push_back(ListRowOf(checked));
+    model_->append(std::move(rows));
     showCounts(false);
 }
 
 void CChecksumListDlg::runEnded() {
-    if (!run_.IsActive()) return;  // the window was closed meanwhile
-    const ChecksumListRun::Ending ending = run_.Finish();
-    serveRows();
+    ListRunEnding ending;
+    if (filesRun_.IsActive()) ending.stopped = filesRun_.Finish().stopped;
+    if (listRun_.IsActive()) ending = listRun_.Finish();
+    takeRows();
     showRunning(false);
     showCounts(ending.stopped);
     if (mode_ != Mode::kVerify) return;
@@ -306,7 +332,7 @@ void CChecksumListDlg::showRunning(bool running) {
     }
     rowTimer_.start();
     progress_->start([this](double elapsedSeconds) {
-        const FolderRunProgress now = run_.CurrentProgress();
+        const RunProgress now = runProgress();
         return ProgressDisplay::View{PercentDone(now.currentDone, now.currentTotal),
                                      ToQString(RunProgressText(now.filesDone, now.bytesDone,
                                                                elapsedSeconds, progressTexts())),
@@ -324,7 +350,7 @@ void CChecksumListDlg::showCounts(bool stopped) {
     if (stopped) counts = text(ListMemberText::kStopped) + ' ' + counts;
     countsLabel_->setText(counts);
     control(kCopyFailedButton)
-        ->setEnabled(!run_.IsActive() && tally.failed + tally.missing + tally.unreadable > 0);
+        ->setEnabled(!isRunning() && tally.failed + tally.missing + tally.unreadable > 0);
 }
 
 void CChecksumListDlg::copyFailedNames() {
@@ -340,8 +366,9 @@ void CChecksumListDlg::copySelectedRows() {
 }
 
 void CChecksumListDlg::endWith(int result) {
-    run_.Stop();
-    run_.Finish();
+    stopRun();
+    filesRun_.Finish();
+    listRun_.Finish();
     done(result);
 }
 
@@ -352,7 +379,7 @@ void CChecksumListDlg::say(const QString& message, const std::u16string& path) {
 }
 
 void CChecksumListDlg::dragEnterEvent(QDragEnterEvent* event) {
-    if (!run_.IsActive() && !DroppedLocalPaths(*event->mimeData()).empty()) {
+    if (!isRunning() && !DroppedLocalPaths(*event->mimeData()).empty()) {
         event->acceptProposedAction();
     }
 }
@@ -361,7 +388,7 @@ void CChecksumListDlg::dragEnterEvent(QDragEnterEvent* event) {
 // hashed at once.
 void CChecksumListDlg::dropEvent(QDropEvent* event) {
     std::vector<std::u16string> paths = DroppedLocalPaths(*event->mimeData());
-    if (paths.empty() || run_.IsActive()) return;
+    if (paths.empty() || isRunning()) return;
     event->acceptProposedAction();
     if (mode_ == Mode::kVerify) {
         showList(std::move(paths.front()));

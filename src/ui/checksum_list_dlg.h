@@ -13,8 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "jobs/files_run.h"
+#include "jobs/list_run.h"
 #include "ui/checksum_list_model.h"
-#include "ui/checksum_list_run.h"
 #include "ui/dialog.h"
 #include "ui/widget_font_host.h"
 
@@ -87,7 +88,11 @@ class CChecksumListDlg : public Dialog {
     void chooseList();
     void start();
     void startVerify();
-    void serveRows();
+    bool isRunning() const;
+    void stopRun();
+    RunProgress runProgress() const;
+    void serveRun();
+    void takeRows();
     void runEnded();
     void showRunning(bool running);
     void showCounts(bool stopped);
@@ -119,7 +124,9 @@ class CChecksumListDlg : public Dialog {
     bool lowerCase_ = true;
     std::string separator_;
     QTimer rowTimer_;
-    ChecksumListRun run_;
+    std::uint64_t filesHashed_ = 0;  // rows of the files run so far
+    FilesRun filesRun_;
+    ListRun listRun_;
 };
 
 }  // namespace tessik

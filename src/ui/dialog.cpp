@@ -17,13 +17,19 @@
 #include <QResizeEvent>
 #include <QShortcut>
 #include <QTableView>
-#include <thread>
+#include <QTimer>
+#include <chrono>
+#include <variant>
 
+#include "jobs/background_run.h"
 #include "ui/dialog_menu.h"
 #include "ui/progress_display.h"
 
 namespace tessik {
 namespace {
+
+// How often busy work is asked whether it is done.
+constexpr std::chrono::milliseconds kBusyPollInterval{5};
 
 DialogBaseUnits BaseUnitsOf(const QFont& font) {
     const QFontMetrics metrics(font);
@@ -458,13 +464,23 @@ void Dialog::runBusy(const std::function<void()>& work) {
     {
         InputBlocker blocker;
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        QEventLoop loop;
-        std::thread worker([&] {
-            work();
-            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-        });
-        loop.exec();
-        worker.join();
+        BackgroundRun<std::monostate> run;
+        if (run.Start([&](auto&) {
+                work();
+                return RunEnding{};
+            })) {
+            QEventLoop loop;
+            QTimer poll;
+            poll.setInterval(kBusyPollInterval);
+            connect(&poll, &QTimer::timeout, &loop, [&] {
+                if (run.HasEnded()) loop.quit();
+            });
+            poll.start();
+            loop.exec();
+            run.Finish();
+        } else {
+            work();  // no thread to spare: the window waits, but the work is done
+        }
         QApplication::restoreOverrideCursor();
     }
     busy_ = false;

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "folder/folder_hash_job.h"
+#include "jobs/folder_run.h"
 
 namespace tessik {
 

@@ -10,6 +10,7 @@
 #include <QTextDocument>
 #include <algorithm>
 #include <array>
+#include <chrono>
 
 #include "folder/folder_window_rules.h"
 #include "platform/file_system.h"
@@ -63,18 +64,15 @@ constexpr std::array kControls = {
 
 constexpr DialogTemplate kTemplate{"Get Hash from folder", 482, 238, false, false, kControls, {}};
 
+// How often a run's lines are fetched: often enough to look continuous.
+constexpr std::chrono::milliseconds kRunPollInterval{15};
+
 }  // namespace
 
 CHashFolderDlg::CHashFolderDlg(DesktopServices& desktop, QWidget* parent)
     : Dialog(kTemplate, desktop, parent), fontHost_(*this) {
-    // The lines of a run arrive without waking the window; it fetches them while a run shows.
-    lineTimer_.setInterval(kPostedCallsInterval);
-    connect(&lineTimer_, &QTimer::timeout, this, [this] { serveJob(); });
-}
-
-CHashFolderDlg::~CHashFolderDlg() {
-    // The worker calls into the controls, which go before the job would.
-    if (job_) job_->StopAndWait();
+    runTimer_.setInterval(kRunPollInterval);
+    connect(&runTimer_, &QTimer::timeout, this, [this] { serveRun(); });
 }
 
 int CHashFolderDlg::RunFolderDialog(FontSettings& fontSettings, int algorithmIndex, bool lowerCase,
@@ -83,10 +81,7 @@ int CHashFolderDlg::RunFolderDialog(FontSettings& fontSettings, int algorithmInd
     algorithmIndex_ = algorithmIndex;
     lowerCase_ = lowerCase;
     values_ = &values;
-    job_.emplace(static_cast<FolderJobWindow&>(*this), std::move(separator), [this] {
-        QMetaObject::invokeMethod(
-            this, [this] { serveJob(); }, Qt::QueuedConnection);
-    });
+    output_.emplace(std::move(separator));
     return run();
 }
 
@@ -99,18 +94,15 @@ void CHashFolderDlg::onInitDialog() {
     folderField_->setText(ToQString(folder_.empty() ? values_->lastFolder : folder_));
     nameFilterField_->setText(ToQString(values_->nameFilter));
     extensionField_->setText(ToQString(values_->extensionFilter));
-    // A running job takes the new choice from its next file on.
+    // A run goes on with the new choice from its next file on.
     connect(algorithmList_, &QComboBox::currentIndexChanged, this,
-            [this] { job_->DigestChoiceChanged(); });
-    connect(m_CHKLowercase, &QCheckBox::toggled, this, [this] { job_->DigestChoiceChanged(); });
+            [this] { choice_->Set(digestChoice()); });
+    connect(m_CHKLowercase, &QCheckBox::toggled, this, [this] { choice_->Set(digestChoice()); });
 
     onCommand(kBrowseButton, [this] { browse(); });
     onCommand(kProcessButton, [this] { process(); });
     onCommand(kSaveButton, [this] { saveResults(); });
-    onCommand(kStopButton, [this] {
-        startWhenWorkerEnds_ = false;
-        job_->StopProcessing();
-    });
+    onCommand(kStopButton, [this] { stop(); });
     onCommand(kOkResult, [this] { endWith(kOkResult); });
     onCommand(kCancelResult, [this] { endWith(kCancelResult); });
     for (int field : {kFolderField, kNameFilterField, kExtensionField}) {
@@ -148,9 +140,9 @@ void CHashFolderDlg::bindControls() {
     progress_ = new ProgressDisplay(*control<ProgressBar>(kProgressBar),
                                     control<QLabel>(kCurrentFileLabel), this);
     connect(progress_, &ProgressDisplay::shown, summaryLabel_, &QWidget::hide);
-    // Anything but the job's own writing makes the field the user's.
+    // Anything but the runs' own writing makes the field the user's.
     connect(outputField_->document(), &QTextDocument::contentsChange, this, [this] {
-        if (!jobWritesOutput_) outputIsTheJobs_ = false;
+        if (!runWritesOutput_) outputIsTheRuns_ = false;
     });
 }
 
@@ -169,8 +161,8 @@ void CHashFolderDlg::onCloseRequest() {
     endWith(kOkResult);
 }
 
-// A folder that is not there would give a silent empty run. A stopped run's worker may still be
-// ending: Process starts the new run once it has.
+// A folder that is not there would give a silent empty run. A stopped run may still be ending:
+// Process starts the new run once it has.
 void CHashFolderDlg::process() {
     const QString folder = folderField_->text();
     const FolderProblem problem = ProblemWithFolder(folder.toStdU16String());
@@ -181,21 +173,59 @@ void CHashFolderDlg::process() {
         desktop().showMessage(this, cause + "\n\n" + folder, QString(), MessageIcon::kExclamation);
         return;
     }
-    if (!job_->Start()) startWhenWorkerEnds_ = true;
-}
-
-void CHashFolderDlg::serveJob() {
-    job_->ServePendingCalls();
-    if (startWhenWorkerEnds_ && !job_->IsRunning()) {
-        startWhenWorkerEnds_ = false;
-        job_->Start();
+    if (run_.IsActive()) {
+        startWhenRunEnds_ = true;
+    } else {
+        startRun();
     }
 }
 
-// Even OK waits for a stopped run's worker.
+void CHashFolderDlg::startRun() {
+    runFolder_ = folderField_->text().toStdU16String();
+    output_->Clear();
+    setOutput({});
+    choice_->Set(digestChoice());
+    FolderToHash folder;
+    folder.folder = runFolder_;
+    folder.nameFilter = nameFilterField_->text().toStdU16String();
+    folder.extensionFilter = extensionField_->text().toStdU16String();
+    folder.subfolders = m_CHKSubfolders->isChecked();
+    if (!run_.Start(HashingFolder(std::move(folder), choice_))) return;
+    runTimer_.start();
+    showRunning(true);
+}
+
+// The buttons return to idle at once; the run ends within a moment, its last lines and summary
+// still shown.
+void CHashFolderDlg::stop() {
+    startWhenRunEnds_ = false;
+    run_.Stop();
+    showRunning(false);
+}
+
+void CHashFolderDlg::serveRun() {
+    showLines();
+    if (!run_.HasEnded()) return;
+    finishRun();
+    if (startWhenRunEnds_) {
+        startWhenRunEnds_ = false;
+        startRun();
+    }
+}
+
+void CHashFolderDlg::finishRun() {
+    const FolderRunSummary summary = run_.Finish();
+    runTimer_.stop();
+    showLines();
+    showRunning(false);
+    showSummary(summary);
+}
+
+// Even OK waits for a stopped run.
 void CHashFolderDlg::endWith(int result) {
-    startWhenWorkerEnds_ = false;
-    job_->StopAndWait();
+    startWhenRunEnds_ = false;
+    run_.Stop();
+    if (run_.IsActive()) finishRun();
     done(result);
 }
 
@@ -203,7 +233,7 @@ void CHashFolderDlg::endWith(int result) {
 // list that cannot say which digest is which, or a file that cannot be written, is said; the
 // file that was there is then kept as it was.
 void CHashFolderDlg::saveResults() {
-    const std::vector<FolderResult> results = job_->Results();
+    const std::vector<FolderResult>& results = output_->Results();
     const QString filter = text(FolderMemberText::kGnuList) + "|*|" +
                            text(FolderMemberText::kBsdList) + "|*|" +
                            text(FolderMemberText::kOutputAsShown) + "|*||";
@@ -233,22 +263,15 @@ void CHashFolderDlg::saveResults() {
     }
 }
 
-FolderJobSettings CHashFolderDlg::ReadJobSettings() {
-    runFolder_ = folderField_->text().toStdU16String();
-    return {runFolder_, nameFilterField_->text().toStdU16String(),
-            extensionField_->text().toStdU16String(), m_CHKSubfolders->isChecked()};
-}
-
-DigestChoice CHashFolderDlg::ReadDigestChoice() {
+DigestChoice CHashFolderDlg::digestChoice() const {
     return {algorithmList_->currentIndex(), m_CHKLowercase->isChecked()};
 }
 
-void CHashFolderDlg::ShowRunning(bool running) {
+void CHashFolderDlg::showRunning(bool running) {
     if (running) {
-        lineTimer_.start();
         summaryLabel_->clear();
         progress_->start([this](double elapsedSeconds) {
-            const FolderRunProgress now = job_->Progress();
+            const RunProgress now = run_.Progress();
             return ProgressDisplay::View{
                 PercentDone(now.currentDone, now.currentTotal),
                 ToQString(
@@ -256,35 +279,40 @@ void CHashFolderDlg::ShowRunning(bool running) {
                 ToQString(now.currentFile)};
         });
     } else {
-        lineTimer_.stop();
         progress_->stop();
     }
     m_BTNStopProcessing->setVisible(running);
     m_BTNOk->setEnabled(!running);
     m_BTNProcessFolder->setEnabled(!running);
-    control(kSaveButton)->setEnabled(!running && job_->Progress().filesDone > 0);
+    control(kSaveButton)->setEnabled(!running && !output_->Results().empty());
 }
 
-void CHashFolderDlg::SetOutput(const std::u16string& text) {
-    jobWritesOutput_ = true;
-    outputField_->setPlainText(ToQString(WithLineFeeds(text)));
-    jobWritesOutput_ = false;
-    outputIsTheJobs_ = true;
-    scrollOutputToEnd();
-}
-
-bool CHashFolderDlg::AppendOutput(const std::u16string& lines) {
-    if (!outputIsTheJobs_) return false;
+// Only the new lines go to the field, so a long run stays linear; text the user typed into the
+// field is replaced by the whole output.
+void CHashFolderDlg::showLines() {
+    const std::u16string& lines = output_->Add(run_.TakeRows());
+    if (lines.empty()) return;
+    if (!outputIsTheRuns_) {
+        setOutput(output_->Whole());
+        return;
+    }
     QTextCursor end(outputField_->document());
     end.movePosition(QTextCursor::End);
-    jobWritesOutput_ = true;
+    runWritesOutput_ = true;
     end.insertText(ToQString(WithLineFeeds(lines)));
-    jobWritesOutput_ = false;
+    runWritesOutput_ = false;
     scrollOutputToEnd();
-    return true;
 }
 
-void CHashFolderDlg::ShowSummary(const FolderRunSummary& summary) {
+void CHashFolderDlg::setOutput(const std::u16string& text) {
+    runWritesOutput_ = true;
+    outputField_->setPlainText(ToQString(WithLineFeeds(text)));
+    runWritesOutput_ = false;
+    outputIsTheRuns_ = true;
+    scrollOutputToEnd();
+}
+
+void CHashFolderDlg::showSummary(const FolderRunSummary& summary) {
     summaryLabel_->setText(ToQString(
         FolderSummaryText(summary, text(FolderMemberText::kSummary).toStdU16String(),
                           text(FolderMemberText::kStopped).toStdU16String(), progressTexts())));

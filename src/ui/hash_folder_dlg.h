@@ -1,21 +1,22 @@
 #pragma once
 // The folder window: pick a folder and its filters, the algorithm and the letter case, and
-// hash every file of the folder on a worker thread, one line per file in the output field.
+// hash every file of the folder in a background run, one line per file in the output field.
 // Under the output, a run that takes longer than a moment shows its progress, and every run
 // ends with a summary; "Save results..." writes the run as a checksum list or as shown. Closing it
 // with the close box keeps the folder and both filters for the next time; OK and Escape keep
-// nothing. The window never goes away while its worker runs: every way out stops the job, which
-// cancels the file at hand, and waits for the worker, serving its calls meanwhile.
+// nothing. The window never goes away while its run goes on: every way out stops the run, which
+// cancels the files at hand, and waits for it.
 
 #include <QTimer>
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 
-#include "folder/folder_hash_job.h"
-#include "folder/folder_job_window.h"
+#include "jobs/folder_run.h"
 #include "settings/application_settings.h"
 #include "ui/dialog.h"
+#include "ui/folder_output.h"
 #include "ui/widget_font_host.h"
 
 class QCheckBox;
@@ -55,12 +56,10 @@ enum ControlId : int {
 
 }  // namespace folder_window
 
-class CHashFolderDlg : public Dialog, private FolderJobWindow {
+class CHashFolderDlg : public Dialog {
     Q_OBJECT
   public:
     explicit CHashFolderDlg(DesktopServices& desktop, QWidget* parent = nullptr);
-    // Waits for a worker that is still alive.
-    ~CHashFolderDlg() override;
 
     // The language file whose texts the window shows; empty for the built-in texts.
     void setLanguageFile(std::u16string path) { languageFile_ = std::move(path); }
@@ -82,17 +81,19 @@ class CHashFolderDlg : public Dialog, private FolderJobWindow {
     void bindControls();
     void browse();
     void process();
+    void startRun();
+    void stop();
+    void serveRun();
+    void finishRun();
     void saveResults();
-    void serveJob();
     void endWith(int result);
 
-    // FolderJobWindow
-    FolderJobSettings ReadJobSettings() override;
-    DigestChoice ReadDigestChoice() override;
-    void ShowRunning(bool running) override;
-    void SetOutput(const std::u16string& text) override;
-    bool AppendOutput(const std::u16string& lines) override;
-    void ShowSummary(const FolderRunSummary& summary) override;
+    DigestChoice digestChoice() const;
+    // Running: Stop shown, OK and Process disabled. Idle: the reverse.
+    void showRunning(bool running);
+    void showLines();
+    void setOutput(const std::u16string& text);
+    void showSummary(const FolderRunSummary& summary);
     void scrollOutputToEnd();
     const QString& text(FolderMemberText which) const;
 
@@ -118,12 +119,14 @@ class CHashFolderDlg : public Dialog, private FolderJobWindow {
     FolderValues* values_ = nullptr;
     int algorithmIndex_ = -1;
     bool lowerCase_ = true;
-    // The output field holds exactly what the job set or added there.
-    bool outputIsTheJobs_ = true;
-    bool jobWritesOutput_ = false;
-    bool startWhenWorkerEnds_ = false;
-    QTimer lineTimer_;
-    std::optional<FolderHashJob> job_;
+    std::optional<FolderOutput> output_;
+    // The output field holds exactly what the runs set or added there.
+    bool outputIsTheRuns_ = true;
+    bool runWritesOutput_ = false;
+    bool startWhenRunEnds_ = false;
+    QTimer runTimer_;
+    const std::shared_ptr<LatestChoice> choice_ = std::make_shared<LatestChoice>();
+    FolderRun run_;
 };
 
 }  // namespace tessik

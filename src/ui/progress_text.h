@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "folder/folder_job_window.h"
+#include "jobs/folder_run.h"
 #include "settings/translation_tables.h"
 
 namespace tessik {

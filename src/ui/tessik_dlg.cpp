@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QTextDocument>
 #include <array>
+#include <chrono>
 
 #include "digest/algorithm_catalogue.h"
 #include "digest/digest_request.h"
@@ -97,6 +98,9 @@ constexpr DialogTemplate kTemplate{
 constexpr std::array kSizingControls = {kAlgorithmLabel, kAlgorithmList, kFileNameLabel,
                                         kStringLabel, kLowercaseBox};
 
+// How often a file's hash is asked whether it has ended.
+constexpr std::chrono::milliseconds kFilePollInterval{15};
+
 }  // namespace
 
 CTessikDlg::CTessikDlg(DesktopServices& desktop, StorageEnvironment environment,
@@ -104,12 +108,12 @@ CTessikDlg::CTessikDlg(DesktopServices& desktop, StorageEnvironment environment,
     : Dialog(kTemplate, desktop),
       fontHost_(*this),
       environment_(std::move(environment)),
-      arguments_(std::move(arguments)),
-      fileDigest_([this] {
-          QMetaObject::invokeMethod(
-              this, [this] { fileHashEnded(); }, Qt::QueuedConnection);
-      }) {
+      arguments_(std::move(arguments)) {
     setAcceptDrops(true);
+    fileTimer_.setInterval(kFilePollInterval);
+    connect(&fileTimer_, &QTimer::timeout, this, [this] {
+        if (fileRun_.HasEnded()) fileHashEnded();
+    });
 }
 
 CTessikDlg::~CTessikDlg() = default;
@@ -163,7 +167,7 @@ void CTessikDlg::bindControls() {
 void CTessikDlg::bindCommands() {
     onCommand(kHashStringButton, [this] { hashText(); });
     onCommand(kHashFileButton, [this] { hashFile(); });
-    onCommand(kCancelHashButton, [this] { fileDigest_.Cancel(); });
+    onCommand(kCancelHashButton, [this] { fileRun_.Stop(); });
     onCommand(kBrowseButton, [this] { chooseFile(); });
     onCommand(kCompareButton, [this] { compare(); });
     onCommand(kCopyButton, [this] { copyResult(); });
@@ -215,8 +219,8 @@ void CTessikDlg::takeFirstArgument() {
 // A hash under way is cancelled first; it ends within milliseconds.
 void CTessikDlg::onCloseRequest() {
     if (isHashingFile()) {
-        fileDigest_.Cancel();
-        fileDigest_.Finish();
+        fileRun_.Stop();
+        fileRun_.Finish();
         endFileHashing();
     }
     sayHowTheSettingsWereSaved(
@@ -226,7 +230,7 @@ void CTessikDlg::onCloseRequest() {
 
 void CTessikDlg::escape() {
     if (isHashingFile()) {
-        fileDigest_.Cancel();
+        fileRun_.Stop();
     } else {
         done(kCancelResult);
     }
@@ -400,7 +404,11 @@ void CTessikDlg::hashFile() {
 
 void CTessikDlg::startFileHash(const std::u16string& path) {
     resultField_->clear();
-    if (!fileDigest_.Start(AlgorithmForIndex(selectedAlgorithm()).makeEngine(), path)) return;
+    if (!fileRun_.Start(
+            HashingFiles({{path}, &AlgorithmForIndex(selectedAlgorithm()), false, 1}))) {
+        return;
+    }
+    fileTimer_.start();
     hashedPath_ = path;
     focusBeforeHash_ = QApplication::focusWidget();
     QWidget* const cancel = control(kCancelHashButton);
@@ -410,11 +418,11 @@ void CTessikDlg::startFileHash(const std::u16string& path) {
     }
     menuBar()->setEnabled(false);
     progress_->start([this](double elapsedSeconds) {
-        const BackgroundFileDigest::Progress now = fileDigest_.CurrentProgress();
-        return ProgressDisplay::View{
-            PercentDone(now.done, now.total),
-            ToQString(FileProgressText(now.done, now.total, elapsedSeconds, progressTexts())),
-            {}};
+        const RunProgress now = fileRun_.Progress();
+        return ProgressDisplay::View{PercentDone(now.currentDone, now.currentTotal),
+                                     ToQString(FileProgressText(now.currentDone, now.currentTotal,
+                                                                elapsedSeconds, progressTexts())),
+                                     {}};
     });
 }
 
@@ -427,23 +435,22 @@ void CTessikDlg::showFileHashing() {
     control(kCancelHashButton)->setFocus();
 }
 
+// A cancelled hash hands nothing over.
 void CTessikDlg::fileHashEnded() {
-    if (!isHashingFile()) return;  // the window closed meanwhile
-    const FileDigestResult result = fileDigest_.Finish();
+    fileRun_.Finish();
+    std::vector<HashedFile> hashed = fileRun_.TakeRows();
     endFileHashing();
-    switch (result.outcome) {
-        case FileDigestOutcome::kDigest:
-            showResult(result.digest);
-            break;
-        case FileDigestOutcome::kUnreadable:
-            sayUnreadable(result.failure, ToQString(hashedPath_));
-            break;
-        case FileDigestOutcome::kCancelled:
-            break;
+    if (hashed.empty()) return;
+    const FileDigestResult& result = hashed.front().result;
+    if (result.outcome == FileDigestOutcome::kDigest) {
+        showResult(result.digest);
+    } else {
+        sayUnreadable(result.failure, ToQString(hashedPath_));
     }
 }
 
 void CTessikDlg::endFileHashing() {
+    fileTimer_.stop();
     progress_->stop();
     control(kCancelHashButton)->hide();
     control(kHashFileButton)->show();

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: pick an algorithm, hash the typed text or a file, compare the result with an
 // expected value and copy it. The window reads its controls, hands the decisions to Qt-free
-// code and writes the results back. A file is hashed on a worker thread while the window stays
+// code and writes the results back. A file is hashed in a background run while the window stays
 // live: after a third of a second it shows the progress and a Cancel button, and every other
 // control is disabled until the hash ends. The result field only ever shows the digest of what
 // the other fields hold now. The settings and the languages reach it through the interfaces it
@@ -9,16 +9,17 @@
 
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "jobs/files_run.h"
 #include "settings/application_settings.h"
 #include "settings/font_settings.h"
 #include "settings/language_catalogue.h"
 #include "settings/storage_locations.h"
-#include "ui/background_file_digest.h"
 #include "ui/desktop_services.h"
 #include "ui/dialog.h"
 #include "ui/widget_font_host.h"
@@ -61,7 +62,7 @@ class CTessikDlg : public Dialog, public SettingsWindow {
     TypedLineEnds lineEnds() const override;
 
     // A file is being hashed.
-    bool isHashingFile() const { return fileDigest_.IsActive(); }
+    bool isHashingFile() const { return fileRun_.IsActive(); }
 
   protected:
     void onInitDialog() override;
@@ -135,7 +136,8 @@ class CTessikDlg : public Dialog, public SettingsWindow {
     std::array<QString, kMainMemberTextCount> memberTexts_;
     std::vector<std::u16string> arguments_;
 
-    BackgroundFileDigest fileDigest_;
+    FilesRun fileRun_;
+    QTimer fileTimer_;
     std::u16string hashedPath_;
     Digest shownDigest_;  // what the result field shows, while it shows anything
     ProgressDisplay* progress_ = nullptr;
