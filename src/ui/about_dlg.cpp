@@ -105,8 +105,7 @@ void CAboutDlg::setMemberText(int id, const QString& text) {
 }
 
 void CAboutDlg::onInitDialog() {
-    const TranslationTable table = AboutWindowTexts();
-    applyTexts(languageFile_, std::span(&table, 1), *this);
+    applyTexts(languageFile_, AboutWindowTables(), *this);
     setControlText(kOkResult, okCaption_);
     applyFonts();
     // After the fonts: a new font lays the window out again, at the template's sizes.

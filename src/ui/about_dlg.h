@@ -6,32 +6,13 @@
 #include <QString>
 #include <string>
 
+#include "ui/about_window.h"
 #include "ui/dialog.h"
 #include "ui/widget_font_host.h"
 
 namespace tessik {
 
 class FontSettings;
-
-namespace about_window {
-
-enum ControlId : int {
-    kMailField = 1012,
-    kWebSiteField = 1013,
-    kTitleLabel = 1015,
-    kVersionLabel = 1016,
-    kLegalLabel = 1017,
-    kDescriptionLabel = 1018,
-    kPicture = 1019,
-};
-
-// The credit rows, top to bottom; a row without a label has kNoLabel.
-inline constexpr int kNoLabel = -1;
-inline constexpr int kCreditLabels[] = {1020, 1025,     1027, 1029, 1034,
-                                        1036, kNoLabel, 1051, 1053, 1059};
-inline constexpr int kCreditFields[] = {1023, 1026, 1028, 1030, 1035, 1037, 1055, 1052, 1054, 1060};
-
-}  // namespace about_window
 
 class CAboutDlg : public Dialog {
     Q_OBJECT

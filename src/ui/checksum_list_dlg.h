@@ -17,6 +17,7 @@
 #include "jobs/list_run.h"
 #include "ui/checksum_list_model.h"
 #include "ui/dialog.h"
+#include "ui/list_window.h"
 #include "ui/widget_font_host.h"
 
 class QCheckBox;
@@ -30,27 +31,6 @@ namespace tessik {
 
 class FontSettings;
 class ProgressDisplay;
-
-namespace list_window {
-
-enum ControlId : int {
-    kAlgorithmLabel = 1006,
-    kAlgorithmList = 1007,
-    kLowercaseBox = 1043,
-    kStopButton = 1046,
-    kProgressBar = 1062,
-    kCurrentFileLabel = 1063,
-    kListLabel = 1070,
-    kListField = 1071,
-    kBrowseButton = 1072,
-    kMismatchesFirstBox = 1073,
-    kCountsLabel = 1074,
-    kTable = 1075,
-    kStartButton = 1076,
-    kCopyFailedButton = 1077,
-};
-
-}  // namespace list_window
 
 class CChecksumListDlg : public Dialog {
     Q_OBJECT

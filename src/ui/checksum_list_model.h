@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "settings/read_failure_words.h"
-#include "settings/translation_tables.h"
 #include "ui/checksum_list_table.h"
+#include "ui/list_window.h"
 
 namespace tessik {
 

@@ -27,9 +27,6 @@ namespace tessik {
 class DesktopServices;
 class DialogMenu;
 
-inline constexpr int kOkResult = 1;
-inline constexpr int kCancelResult = 2;
-
 class Dialog : public QDialog, public TextSink {
     Q_OBJECT
   public:

@@ -6,6 +6,10 @@
 
 namespace tessik {
 
+// The modal results, which are also the ids of the OK and Cancel buttons.
+inline constexpr int kOkResult = 1;
+inline constexpr int kCancelResult = 2;
+
 enum class ControlKind {
     kLabel,
     kEdit,           // single line

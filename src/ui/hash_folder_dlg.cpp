@@ -87,7 +87,7 @@ int CHashFolderDlg::RunFolderDialog(FontSettings& fontSettings, int algorithmInd
 
 void CHashFolderDlg::onInitDialog() {
     bindControls();
-    applyFolderTexts(languageFile_, *this);
+    applyTexts(languageFile_, FolderWindowTables(), *this);
     fontSettings_->applyTo(fontHost_, true);
     algorithmList_->setCurrentIndex(algorithmIndex_);
     m_CHKLowercase->setChecked(lowerCase_);

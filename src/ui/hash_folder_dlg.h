@@ -17,6 +17,7 @@
 #include "settings/application_settings.h"
 #include "ui/dialog.h"
 #include "ui/folder_output.h"
+#include "ui/folder_window.h"
 #include "ui/widget_font_host.h"
 
 class QCheckBox;
@@ -30,31 +31,6 @@ namespace tessik {
 
 class FontSettings;
 class ProgressDisplay;
-
-namespace folder_window {
-
-enum ControlId : int {
-    kAlgorithmLabel = 1006,
-    kAlgorithmList = 1007,
-    kFolderLabel = 1038,
-    kFolderField = 1039,
-    kOutputField = 1041,
-    kBrowseButton = 1042,
-    kLowercaseBox = 1043,
-    kProcessButton = 1044,
-    kSubfoldersBox = 1045,
-    kStopButton = 1046,
-    kNameFilterField = 1047,
-    kNameFilterLabel = 1048,
-    kExtensionLabel = 1049,
-    kExtensionField = 1050,
-    kProgressBar = 1062,
-    kCurrentFileLabel = 1063,
-    kSummaryLabel = 1064,
-    kSaveButton = 1065,
-};
-
-}  // namespace folder_window
 
 class CHashFolderDlg : public Dialog {
     Q_OBJECT

@@ -50,7 +50,7 @@ void CLanguageDlg::onInitDialog() {
     for (const LanguageChoice& choice : choices_.entries) {
         languageList_->addItem(ToQString(choice.name));
     }
-    applyLanguageTexts(languageFile_, *this);
+    applyTexts(languageFile_, LanguageWindowTables(), *this);
     fontSettings_->applyTo(fontHost_, true);
     languageList_->setCurrentIndex(choices_.preselected);
     // Connected after the preselection: only a new choice is previewed.
@@ -61,7 +61,7 @@ void CLanguageDlg::onInitDialog() {
 void CLanguageDlg::selectionChanged(int index) {
     languageFile_ = choices_.filePathAt(index);
     languageName_ = languageList_->currentText().toStdU16String();
-    applyLanguageTexts(languageFile_, *this);
+    applyTexts(languageFile_, LanguageWindowTables(), *this);
 }
 
 void CLanguageDlg::confirm() {

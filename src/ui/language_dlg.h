@@ -7,6 +7,7 @@
 
 #include "settings/language_catalogue.h"
 #include "ui/dialog.h"
+#include "ui/language_window.h"
 #include "ui/widget_font_host.h"
 
 class QComboBox;
@@ -14,15 +15,6 @@ class QComboBox;
 namespace tessik {
 
 class FontSettings;
-
-namespace language_window {
-
-enum ControlId : int {
-    kLanguageLabel = 1031,
-    kLanguageList = 1032,
-};
-
-}  // namespace language_window
 
 class CLanguageDlg : public Dialog {
     Q_OBJECT

@@ -9,7 +9,7 @@
 
 #include "platform/input_file.h"
 #include "settings/application_settings.h"
-#include "settings/translation_tables.h"
+#include "ui/main_window.h"
 
 namespace tessik {
 

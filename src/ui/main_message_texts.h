@@ -6,7 +6,7 @@
 #include <string>
 
 #include "settings/language_catalogue.h"
-#include "settings/translation_tables.h"
+#include "ui/main_window.h"
 
 namespace tessik {
 

@@ -9,7 +9,7 @@
 #include <map>
 
 #include "ui/dialog_units.h"
-#include "ui/main_window_ids.h"
+#include "ui/main_window.h"
 
 namespace tessik {
 

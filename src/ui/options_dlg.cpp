@@ -75,7 +75,7 @@ void COptionsDlg::onInitDialog() {
     workingFontSettings_ = std::make_unique<FontSettings>(fontHost_);
     mainFontSettings_->copyTo(*workingFontSettings_);
     workingFontSettings_->applyTo(fontHost_, true);
-    applyOptionsTexts(languageFile_, *this);
+    applyTexts(languageFile_, OptionsWindowTables(), *this);
     setControlText(kSeparatorField, ToQString(*separator_));
     showFaceName(mainFontSettings_->faceName());
     // The "<" buttons say nothing by themselves: they are named after what they reset.

@@ -10,24 +10,10 @@
 #include "settings/application_settings.h"
 #include "settings/font_settings.h"
 #include "ui/dialog.h"
+#include "ui/options_window.h"
 #include "ui/widget_font_host.h"
 
 namespace tessik {
-
-namespace options_window {
-
-enum ControlId : int {
-    kFontLabel = 1051,
-    kFontButton = 1052,
-    kFontResetButton = 1053,
-    kSeparatorLabel = 1056,
-    kSeparatorField = 1057,
-    kSeparatorResetButton = 1058,
-    kLineEndsLabel = 1059,
-    kLineEndsList = 1060,
-};
-
-}  // namespace options_window
 
 class COptionsDlg : public Dialog {
     Q_OBJECT

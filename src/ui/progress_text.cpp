@@ -41,7 +41,20 @@ std::u16string Joined(const std::vector<std::u16string>& parts) {
     return text;
 }
 
+constexpr TranslationEntry kProgress[] = {
+    {"FrmProgress.m_acMName", TextTarget::Progress(ProgressText::kName), u"Progress"},
+    {"FrmProgress.m_acMPercent", TextTarget::Progress(ProgressText::kPercent), u"%1%"},
+    {"FrmProgress.m_acMRate", TextTarget::Progress(ProgressText::kRate), u"%1 MB/s"},
+    {"FrmProgress.m_acMTimeLeft", TextTarget::Progress(ProgressText::kTimeLeft), u"%1 left"},
+    {"FrmProgress.m_acMFiles", TextTarget::Progress(ProgressText::kFiles), u"Files: %1"},
+    {"FrmProgress.m_acMBytes", TextTarget::Progress(ProgressText::kBytes), u"%1 MB"},
+};
+
 }  // namespace
+
+TranslationTable ProgressDisplayTexts() {
+    return kProgress;
+}
 
 ProgressTexts::ProgressTexts() {
     for (const TranslationEntry& entry : ProgressDisplayTexts()) {

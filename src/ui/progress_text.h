@@ -13,6 +13,13 @@
 
 namespace tessik {
 
+// The parts a progress display is made of; %1 is the number.
+enum class ProgressText { kName, kPercent, kRate, kTimeLeft, kFiles, kBytes };
+inline constexpr int kProgressTextCount = static_cast<int>(ProgressText::kBytes) + 1;
+
+// Their texts, which every window that shows progress applies with its own.
+TranslationTable ProgressDisplayTexts();
+
 class ProgressTexts {
   public:
     // The built-in English texts.

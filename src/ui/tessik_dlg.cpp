@@ -32,7 +32,7 @@
 #include "ui/hash_folder_dlg.h"
 #include "ui/language_dlg.h"
 #include "ui/main_commands.h"
-#include "ui/main_window_ids.h"
+#include "ui/main_window.h"
 #include "ui/main_window_layout.h"
 #include "ui/options_dlg.h"
 #include "ui/progress_display.h"
@@ -128,7 +128,9 @@ void CTessikDlg::onInitDialog() {
     locations_ = resolveStorageLocations(environment_);
     removeMissingDocumentItems();
     selectLanguage(std::string());
-    settingsLoad_ = loadSettings(settingsPath(), *this, *fontSettings_);
+    LoadedSettings loaded = loadSettings(settingsPath(), *fontSettings_);
+    settingsLoad_ = loaded.load;
+    applySettings(loaded.settings);
     takeFirstArgument();
 }
 
@@ -224,7 +226,7 @@ void CTessikDlg::onCloseRequest() {
         endFileHashing();
     }
     sayHowTheSettingsWereSaved(
-        saveSettings(settingsPath(), *this, *fontSettings_, locations_, settingsLoad_));
+        saveSettings(settingsPath(), settings(), *fontSettings_, locations_, settingsLoad_));
     done(kCancelResult);
 }
 
@@ -278,89 +280,67 @@ void CTessikDlg::say(MainMemberText which, MessageIcon icon, const QString& subj
 }
 
 void CTessikDlg::showLineEndsToolTip() {
-    const QString tip = text(lineEnds_ == TypedLineEnds::kLf ? MainMemberText::kLineEndsLf
-                                                             : MainMemberText::kLineEndsCrLf);
+    const QString tip =
+        text(settings_.lineEnds == TypedLineEnds::kLf ? MainMemberText::kLineEndsLf
+                                                      : MainMemberText::kLineEndsCrLf);
     stringField_->setToolTip(tip);
     stringField_->setAccessibleDescription(tip);
-}
-
-QCheckBox* CTessikDlg::box(SettingsBox which) const {
-    return which == SettingsBox::kCaseSensitive ? m_CHKCaseSensitive : m_CHKSmallLetters;
-}
-
-void CTessikDlg::selectAlgorithm(int index) {
-    algorithmList_->setCurrentIndex(index);
 }
 
 int CTessikDlg::selectedAlgorithm() const {
     return algorithmList_->currentIndex();
 }
 
-void CTessikDlg::tickBox(SettingsBox which) {
-    box(which)->setChecked(true);
+ApplicationSettings CTessikDlg::settings() const {
+    ApplicationSettings settings = settings_;
+    settings.algorithmIndex = selectedAlgorithm();
+    settings.caseSensitive = m_CHKCaseSensitive->isChecked();
+    settings.smallLetters = m_CHKSmallLetters->isChecked();
+    settings.languageName = languageUnset_ ? std::string() : ToUtf8(language_.languageName);
+    settings.position = PositionToStore(placement());
+    return settings;
 }
 
-bool CTessikDlg::isBoxTicked(SettingsBox which) const {
-    return box(which)->isChecked();
-}
-
-void CTessikDlg::setFolderValues(const FolderValues& values) {
-    folderValues_ = values;
-}
-
-FolderValues CTessikDlg::folderValues() const {
-    return folderValues_;
-}
-
-void CTessikDlg::setSeparator(const std::u16string& separator) {
-    separator_ = separator;
-}
-
-std::u16string CTessikDlg::separator() const {
-    return separator_;
-}
-
-void CTessikDlg::setLanguageUnset(bool unset) {
-    languageUnset_ = unset;
-}
-
-bool CTessikDlg::languageUnset() const {
-    return languageUnset_;
+// The boxes were unticked when the window was built; the font reached the window with the load.
+void CTessikDlg::applySettings(const ApplicationSettings& settings) {
+    settings_ = settings;
+    algorithmList_->setCurrentIndex(settings.algorithmIndex);
+    if (settings.caseSensitive) m_CHKCaseSensitive->setChecked(true);
+    if (settings.smallLetters) m_CHKSmallLetters->setChecked(true);
+    // Without a stored name the catalogue's default language, applied before, stays.
+    languageUnset_ = settings.languageName.empty();
+    if (!languageUnset_) selectLanguage(settings.languageName);
+    placeWindow(settings.position);
+    showLineEndsToolTip();
 }
 
 void CTessikDlg::selectLanguage(const std::string& name) {
-    tessik::selectLanguage(name, locations_.programDirectory, language_, *this);
-}
-
-std::u16string CTessikDlg::languageName() const {
-    return language_.languageName;
-}
-
-void CTessikDlg::showMaximised() {
-    setWindowState(windowState() | Qt::WindowMaximized);
+    tessik::selectLanguage(name, locations_.programDirectory, MainWindowTables(), language_, *this);
 }
 
 // Positions are those of the window without the window manager's frame, which is not known
 // before the window is shown; reading and writing the same rectangle keeps the size from
-// growing by a frame at every start.
-void CTessikDlg::moveWindow(const WindowRect& rect) {
-    setGeometry(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-}
-
-WindowRect CTessikDlg::availableArea() const {
-    const QScreen* where = screen();
-    if (where == nullptr) return {};
-    const QRect area = where->availableGeometry();
-    return {area.x(), area.y(), area.x() + area.width(), area.y() + area.height()};
-}
-
-void CTessikDlg::setLineEnds(TypedLineEnds lineEnds) {
-    lineEnds_ = lineEnds;
-    showLineEndsToolTip();
-}
-
-TypedLineEnds CTessikDlg::lineEnds() const {
-    return lineEnds_;
+// growing by a frame at every start. A position saved on a larger or another screen must still
+// give a window the user can see and reach.
+void CTessikDlg::placeWindow(const StoredPosition& position) {
+    switch (position.action) {
+        case StoredPositionAction::kKeep:
+            break;
+        case StoredPositionAction::kMaximise:
+            setWindowState(windowState() | Qt::WindowMaximized);
+            break;
+        case StoredPositionAction::kMove: {
+            WindowRect area;
+            if (const QScreen* where = screen()) {
+                const QRect available = where->availableGeometry();
+                area = {available.x(), available.y(), available.x() + available.width(),
+                        available.y() + available.height()};
+            }
+            const WindowRect rect = FitIntoArea(position.rect, area);
+            setGeometry(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+            break;
+        }
+    }
 }
 
 WindowPlacement CTessikDlg::placement() const {
@@ -387,7 +367,7 @@ void CTessikDlg::showResult(const Digest& digest) {
 void CTessikDlg::hashText() {
     // The plain text would turn no-break spaces into spaces; the raw text keeps what was typed.
     const std::u16string text =
-        WithLineBreaks(stringField_->document()->toRawText().toStdU16String(), lineEnds_);
+        WithLineBreaks(stringField_->document()->toRawText().toStdU16String(), settings_.lineEnds);
     const AlgorithmInfo& algorithm = AlgorithmForIndex(selectedAlgorithm());
     Digest digest;
     runBusy([&] { digest = DigestOfText(algorithm, text); });
@@ -473,7 +453,7 @@ bool CTessikDlg::chooseFile() {
 void CTessikDlg::compare() {
     const AlgorithmInfo& algorithm = AlgorithmForIndex(selectedAlgorithm());
     const ExpectedValue expected =
-        ExpectedFromField(expectedField_->text().toStdU16String(), separator_);
+        ExpectedFromField(expectedField_->text().toStdU16String(), settings_.separator);
     QString message;
     MessageIcon icon = MessageIcon::kExclamation;
     switch (CompareDigests(resultField_->text().toStdU16String(), expected.digest,
@@ -546,7 +526,7 @@ void CTessikDlg::hashFolder(const std::u16string& folder) {
     window.setLanguageFile(language_.languageFilePath);
     if (!folder.empty()) window.setFolder(FolderFieldText(folder));
     window.RunFolderDialog(*fontSettings_, selectedAlgorithm(), m_CHKSmallLetters->isChecked(),
-                           folderValues_, separator_);
+                           settings_.folder, settings_.separator);
 }
 
 void CTessikDlg::chooseListToVerify() {
@@ -559,7 +539,8 @@ void CTessikDlg::chooseListToVerify() {
 void CTessikDlg::verifyList(const std::u16string& path) {
     CChecksumListDlg window(desktop(), this);
     window.setLanguageFile(language_.languageFilePath);
-    window.RunVerifyDialog(*fontSettings_, FullPath(path), selectedAlgorithm(), separator_);
+    window.RunVerifyDialog(*fontSettings_, FullPath(path), selectedAlgorithm(),
+                           settings_.separator);
 }
 
 void CTessikDlg::hashFiles(std::vector<std::u16string> paths) {
@@ -572,12 +553,14 @@ void CTessikDlg::hashFiles(std::vector<std::u16string> paths) {
 void CTessikDlg::showOptions() {
     COptionsDlg window(desktop(), this);
     window.setLanguageFile(language_.languageFilePath);
-    const TypedLineEnds before = lineEnds_;
-    if (window.RunOptionsDialog(*fontSettings_, separator_, lineEnds_) != kOkResult) return;
+    const TypedLineEnds before = settings_.lineEnds;
+    if (window.RunOptionsDialog(*fontSettings_, settings_.separator, settings_.lineEnds) !=
+        kOkResult)
+        return;
     fontSettings_->applyTo(fontHost_, true);
     showLineEndsToolTip();
     // A text's digest depends on how its line ends are hashed.
-    if (lineEnds_ != before) resultField_->clear();
+    if (settings_.lineEnds != before) resultField_->clear();
     repaint();
 }
 
@@ -588,7 +571,7 @@ void CTessikDlg::chooseLanguage() {
     window.SetLanguageData(file, name, locations_.programDirectory + kLanguageCatalogueFileName,
                            locations_.programDirectory, file, name);
     if (window.RunLanguageDialog(*fontSettings_) == kCancelResult) return;
-    applyMainTexts(file, language_, *this);
+    applyLanguage(file, MainWindowTables(), language_, *this);
     language_.languageName = name;
     languageUnset_ = false;
     update();
@@ -615,7 +598,7 @@ void CTessikDlg::dropEvent(QDropEvent* event) {
     const auto later = [this](auto open) {
         QMetaObject::invokeMethod(this, open, Qt::QueuedConnection);
     };
-    switch (ActionForDrop(paths, ToUtf8(separator_))) {
+    switch (ActionForDrop(paths, ToUtf8(settings_.separator))) {
         case DropAction::kNone:
             break;
         case DropAction::kFileName:

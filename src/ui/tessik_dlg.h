@@ -22,6 +22,7 @@
 #include "settings/storage_locations.h"
 #include "ui/desktop_services.h"
 #include "ui/dialog.h"
+#include "ui/main_window.h"
 #include "ui/widget_font_host.h"
 
 class QCheckBox;
@@ -33,7 +34,7 @@ namespace tessik {
 
 class ProgressDisplay;
 
-class CTessikDlg : public Dialog, public SettingsWindow {
+class CTessikDlg : public Dialog {
     Q_OBJECT
   public:
     // The arguments follow the program name; only the first one is used.
@@ -41,25 +42,11 @@ class CTessikDlg : public Dialog, public SettingsWindow {
                std::vector<std::u16string> arguments);
     ~CTessikDlg() override;
 
-    // SettingsWindow
-    void selectAlgorithm(int index) override;
-    int selectedAlgorithm() const override;
-    void tickBox(SettingsBox box) override;
-    bool isBoxTicked(SettingsBox box) const override;
-    void setFolderValues(const FolderValues& values) override;
-    FolderValues folderValues() const override;
-    void setSeparator(const std::u16string& separator) override;
-    std::u16string separator() const override;
-    void setLanguageUnset(bool unset) override;
-    bool languageUnset() const override;
-    void selectLanguage(const std::string& name) override;
-    std::u16string languageName() const override;
-    void showMaximised() override;
-    void moveWindow(const WindowRect& rect) override;
-    WindowPlacement placement() const override;
-    WindowRect availableArea() const override;
-    void setLineEnds(TypedLineEnds lineEnds) override;
-    TypedLineEnds lineEnds() const override;
+    // The user's choices as the close box saves them.
+    ApplicationSettings settings() const;
+    // Restores the built-in texts, then applies the catalogue's language of that UTF-8 name (its
+    // default language for an empty name), as the language window would.
+    void selectLanguage(const std::string& name);
 
     // A file is being hashed.
     bool isHashingFile() const { return fileRun_.IsActive(); }
@@ -107,7 +94,10 @@ class CTessikDlg : public Dialog, public SettingsWindow {
     void showResult(const Digest& digest);
     void say(MainMemberText text, MessageIcon icon, const QString& subject = QString());
     void showLineEndsToolTip();
-    QCheckBox* box(SettingsBox which) const;
+    int selectedAlgorithm() const;
+    void applySettings(const ApplicationSettings& settings);
+    void placeWindow(const StoredPosition& position);
+    WindowPlacement placement() const;
     const QString& text(MainMemberText which) const;
 
     // The controls the commands read and write; the others are reached by id.
@@ -126,13 +116,14 @@ class CTessikDlg : public Dialog, public SettingsWindow {
     StorageEnvironment environment_;
     StorageLocations locations_;
     LoadResult settingsLoad_;
+    // What the window keeps of the settings besides its controls: the folder values, the
+    // separator and the line ends.
+    ApplicationSettings settings_;
+    // True while no language has been named by the settings or chosen by the user.
     bool languageUnset_ = true;
     LanguageState language_;
     std::u16string readMePath_;
     std::u16string licensePath_;
-    FolderValues folderValues_;
-    std::u16string separator_;
-    TypedLineEnds lineEnds_ = TypedLineEnds::kCrLf;
     std::array<QString, kMainMemberTextCount> memberTexts_;
     std::vector<std::u16string> arguments_;
 

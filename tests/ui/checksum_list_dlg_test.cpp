@@ -415,7 +415,7 @@ TEST_F(MainWindowDropTest, AListIsVerifiedAndAFolderOpensTheFolderWindow) {
         opened.runCommand(kOkResult);
     });
     // Only the close box keeps a folder.
-    EXPECT_EQ(window->folderValues().lastFolder, u"");
+    EXPECT_EQ(window->settings().folder.lastFolder, u"");
 }
 
 TEST_F(MainWindowDropTest, TheFileMenuVerifiesAChosenList) {

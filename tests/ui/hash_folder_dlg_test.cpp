@@ -452,7 +452,7 @@ TEST_F(FolderCommandTest, TheMenuCommandHandsOverTheMainWindowsChoicesAndTakesBa
             Q(folder.U16("a.txt")) + "|" + FileDigest(kMd5, folder.U16("a.txt"), false) + "\n");
         window.close();
     });
-    EXPECT_EQ(window->folderValues(), (FolderValues{folder.U16() + u"/", u"a.t", u"*"}));
+    EXPECT_EQ(window->settings().folder, (FolderValues{folder.U16() + u"/", u"a.t", u"*"}));
 
     // The next opening shows what the close box kept.
     OpenFromMenu(main_window::kFolderCommand, [this](Dialog& window) {

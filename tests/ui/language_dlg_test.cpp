@@ -143,7 +143,7 @@ TEST_F(LanguageWindowTest, AChoiceIsPreviewedAtOnceAndCancelKeepsTheMainWindow) 
         EXPECT_EQ(window.result(), kCancelResult);
     });
     EXPECT_EQ(FileMenu(), "File");
-    EXPECT_EQ(window->languageName(), u"");
+    EXPECT_EQ(window->settings().languageName, "");
     EXPECT_EQ(LaterTitles(), (QStringList{"Select language", "Get Hash from folder", "Options"}));
 }
 
@@ -155,7 +155,7 @@ TEST_F(LanguageWindowTest, OkAppliesTheChoiceToTheMainWindowAndTheWindowsOpenedL
         window.control<QPushButton>(kOkResult)->click();
     });
     EXPECT_EQ(FileMenu(), "de file");
-    EXPECT_EQ(window->languageName(), u"Deutsch");
+    EXPECT_EQ(window->settings().languageName, "Deutsch");
     EXPECT_EQ(LaterTitles(), (QStringList{"de caption", "de folder", "de options"}));
 
     // Back to the built-in texts, for the windows opened later too.
@@ -165,7 +165,7 @@ TEST_F(LanguageWindowTest, OkAppliesTheChoiceToTheMainWindowAndTheWindowsOpenedL
         window.control<QPushButton>(kOkResult)->click();
     });
     EXPECT_EQ(FileMenu(), "File");
-    EXPECT_EQ(window->languageName(), u"English");
+    EXPECT_EQ(window->settings().languageName, "English");
     EXPECT_EQ(LaterTitles(), (QStringList{"Select language", "Get Hash from folder", "Options"}));
     // The choice is the user's now, so it is kept by name.
     window->close();

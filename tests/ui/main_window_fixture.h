@@ -24,7 +24,7 @@
 #include "platform/text_conversion.h"
 #include "support/temporary_folder.h"
 #include "ui/dialog_menu.h"
-#include "ui/main_window_ids.h"
+#include "ui/main_window.h"
 #include "ui/tessik_dlg.h"
 
 namespace tessik::test {

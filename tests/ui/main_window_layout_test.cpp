@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/main_window_ids.h"
+#include "ui/main_window.h"
 
 namespace tessik {
 namespace {

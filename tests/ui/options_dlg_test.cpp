@@ -104,7 +104,7 @@ TEST_F(OptionsWindowTest, CancelEscapeAndTheCloseBoxKeepEverything) {
             EXPECT_FALSE(window.isVisible());
             EXPECT_EQ(window.result(), kCancelResult);
         });
-        EXPECT_EQ(window->separator(), u"|");
+        EXPECT_EQ(window->settings().separator, u"|");
         EXPECT_EQ(window->font(), mainFont);
         const std::string settings = SavedSettings();
         EXPECT_TRUE(Has(settings, "<Separator>|</Separator>"));
@@ -133,7 +133,7 @@ TEST_F(OptionsWindowTest, OkWritesTheSeparatorAsTyped) {
             Press(window, kOkResult);
             EXPECT_EQ(window.result(), kOkResult);
         });
-        EXPECT_EQ(window->separator(), c.separator);
+        EXPECT_EQ(window->settings().separator, c.separator);
     }
 }
 
@@ -164,7 +164,7 @@ TEST_F(OptionsWindowTest, OkRefusesASeparatorTheSettingsCannotHold) {
         ASSERT_EQ(desktop.messages.size(), 1u);
         EXPECT_EQ(desktop.messages[0].text, c.reason);
         EXPECT_EQ(desktop.messages[0].icon, MessageIcon::kExclamation);
-        EXPECT_EQ(window->separator(), u" : ");
+        EXPECT_EQ(window->settings().separator, u" : ");
     }
 }
 

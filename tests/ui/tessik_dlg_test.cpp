@@ -33,7 +33,7 @@
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
 #include "ui/dialog_menu.h"
-#include "ui/main_window_ids.h"
+#include "ui/main_window.h"
 #include "ui/qt_font.h"
 
 namespace tessik {
@@ -698,12 +698,15 @@ TEST_F(MainWindowTest, StoredChoicesAreAppliedAtStart) {
     test::MakeFolder(folder.Native("user/Korvane/Tessik"));
     test::WriteBytes(SettingsPath(), SettingsFile("  <Algorithm>99</Algorithm>\r\n"
                                                   "  <SmallLetters>0</SmallLetters>\r\n"
+                                                  "  <LanguageName>Klingon</LanguageName>\r\n"
                                                   "  <WinPos>MAX</WinPos>\r\n"));
     Start();
     // An index the list does not have selects the default entry.
     EXPECT_EQ(Algorithms().currentIndex(), 7);
     EXPECT_FALSE(Box(kLowercaseBox).isChecked());
     EXPECT_TRUE(window->windowState() & Qt::WindowMaximized);
+    // A language the catalogue lacks is not kept.
+    EXPECT_EQ(window->settings().languageName, "");
 }
 
 // Any height a settings file holds gives a window that fits a window system's coordinates.
@@ -784,7 +787,7 @@ TEST_F(MainWindowTest, TypedLineEndsFollowTheOptionAndAreKept) {
     EXPECT_NE(test::ReadBytes(SettingsPath()).find("  <LineEnds>LF</LineEnds>\r\n</InitFile>"),
               std::string::npos);
     Start();
-    EXPECT_EQ(window->lineEnds(), TypedLineEnds::kLf);
+    EXPECT_EQ(window->settings().lineEnds, TypedLineEnds::kLf);
 }
 
 TEST_F(MainWindowTest, ADocumentOrPageThatNothingOpensIsNamed) {

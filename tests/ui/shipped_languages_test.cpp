@@ -10,11 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "all_window_texts.h"
 #include "platform/utf8_codec.h"
 #include "settings/key_value_document.h"
 #include "settings/language_catalogue.h"
-#include "settings/read_failure_words.h"
-#include "settings/translation_tables.h"
 #include "support/temporary_folder.h"
 
 namespace tessik {
@@ -86,13 +85,7 @@ TEST(ShippedLanguagesTest, TheCatalogueListsEveryLanguageFileAndNoDefault) {
 
 TEST(ShippedLanguagesTest, EveryFileTranslatesEveryKeyOfEveryWindowOnce) {
     std::set<std::string> keys;
-    for (const TranslationTable& table : AllTranslationTables()) {
-        for (const TranslationEntry& entry : table) keys.insert(std::string(entry.key));
-    }
-    for (const ReadFailureWords& words : ReadFailureTable()) {
-        keys.insert(std::string(words.message.key));
-        keys.insert(std::string(words.status.key));
-    }
+    for (const std::string_view key : test::AllTranslatedKeys()) keys.insert(std::string(key));
     ASSERT_EQ(keys.size(), 128u);
     ASSERT_FALSE(ShippedLanguageFiles().empty());
     for (const std::string& file : ShippedLanguageFiles()) {
