@@ -9,10 +9,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QTextDocument>
-#include <array>
-#include <chrono>
 
 #include "digest/algorithm_catalogue.h"
 #include "digest/digest_request.h"
@@ -20,34 +17,20 @@
 #include "platform/file_system.h"
 #include "platform/path_utilities.h"
 #include "platform/text_conversion.h"
-#include "ui/qt/about_dlg.h"
+#include "settings/read_failure_words.h"
 #include "ui/qt/algorithm_list.h"
-#include "ui/qt/checksum_list_dlg.h"
-#include "ui/qt/desktop_services.h"
 #include "ui/qt/dialog_menu.h"
 #include "ui/qt/dropped_paths.h"
-#include "ui/qt/hash_folder_dlg.h"
-#include "ui/qt/language_dlg.h"
-#include "ui/qt/options_dlg.h"
-#include "ui/qt/progress_display.h"
 #include "ui/qt/qt_text.h"
+#include "ui/qt/window_placement.h"
 #include "ui/rules/about_box.h"
 #include "ui/rules/checksum_list_rules.h"
-#include "ui/rules/folder_window_rules.h"
 #include "ui/rules/main_commands.h"
-#include "ui/rules/main_window.h"
 #include "ui/rules/main_window_layout.h"
-#include "ui/rules/text_pattern.h"
 
 namespace tessik {
-namespace {
 
 using namespace main_window;
-
-// How often a file's hash is asked whether it has ended.
-constexpr std::chrono::milliseconds kFilePollInterval{15};
-
-}  // namespace
 
 CTessikDlg::CTessikDlg(DesktopServices& desktop, StorageEnvironment environment,
                        std::vector<std::u16string> arguments)
@@ -56,10 +39,6 @@ CTessikDlg::CTessikDlg(DesktopServices& desktop, StorageEnvironment environment,
       environment_(std::move(environment)),
       arguments_(std::move(arguments)) {
     setAcceptDrops(true);
-    fileTimer_.setInterval(kFilePollInterval);
-    connect(&fileTimer_, &QTimer::timeout, this, [this] {
-        if (fileRun_.HasEnded()) fileHashEnded();
-    });
 }
 
 CTessikDlg::~CTessikDlg() = default;
@@ -102,8 +81,10 @@ void CTessikDlg::bindControls() {
     connect(m_CHKSmallLetters, &QCheckBox::toggled, this, [this] {
         if (!resultField_->text().isEmpty()) showResult(shownDigest_);
     });
-    progress_ = new ProgressDisplay(*control<ProgressBar>(kProgressBar), nullptr, this);
-    connect(progress_, &ProgressDisplay::shown, this, [this] { showFileHashing(); });
+    fileHash_ =
+        new MainFileHash(*this, [this](const std::u16string& path, const FileDigestResult& result) {
+            fileHashEnded(path, result);
+        });
     // Dropped files go to the window, not into the field under the mouse.
     for (QWidget* field :
          {static_cast<QWidget*>(fileNameField_), stringField_->viewport(),
@@ -115,17 +96,21 @@ void CTessikDlg::bindControls() {
 void CTessikDlg::bindCommands() {
     onCommand(kHashStringButton, [this] { hashText(); });
     onCommand(kHashFileButton, [this] { hashFile(); });
-    onCommand(kCancelHashButton, [this] { fileRun_.Stop(); });
+    onCommand(kCancelHashButton, [this] { fileHash_->cancel(); });
     onCommand(kBrowseButton, [this] { chooseFile(); });
     onCommand(kCompareButton, [this] { compare(); });
     onCommand(kCopyButton, [this] { copyResult(); });
     onCommand(kCancelResult, [this] { escape(); });
     onCommand(kExitCommand, [this] { done(kOkResult); });
-    onCommand(kFolderCommand, [this] { hashFolder(); });
+    onCommand(kFolderCommand, [this] {
+        OpenFolderWindow(openingContext(), {}, digestChoice(), settings_.folder,
+                         settings_.separator);
+    });
     onCommand(kVerifyListCommand, [this] { chooseListToVerify(); });
     onCommand(kOptionsCommand, [this] { showOptions(); });
     onCommand(kLanguageCommand, [this] { chooseLanguage(); });
-    onCommand(kInfoCommand, [this] { showAbout(); });
+    onCommand(kInfoCommand,
+              [this] { OpenAboutWindow(openingContext(), text(MainMemberText::kBtnOk)); });
     const auto onDocumentCommand = [this](int command, const std::u16string& path) {
         onCommand(command, [this, &path] {
             const QString document = ToQString(path);
@@ -166,11 +151,7 @@ void CTessikDlg::takeFirstArgument() {
 
 // A hash under way is cancelled first; it ends within milliseconds.
 void CTessikDlg::onCloseRequest() {
-    if (isHashingFile()) {
-        fileRun_.Stop();
-        fileRun_.Finish();
-        endFileHashing();
-    }
+    fileHash_->cancelAndWait();
     sayHowTheSettingsWereSaved(
         saveSettings(settingsPath(), settings(), *fontSettings_, locations_, settingsLoad_));
     done(kCancelResult);
@@ -178,7 +159,7 @@ void CTessikDlg::onCloseRequest() {
 
 void CTessikDlg::escape() {
     if (isHashingFile()) {
-        fileRun_.Stop();
+        fileHash_->cancel();
     } else {
         done(kCancelResult);
     }
@@ -210,13 +191,12 @@ void CTessikDlg::onUnitsChanged() {
 }
 
 void CTessikDlg::setMemberText(int id, const QString& text) {
-    if (id < 0 || id >= kMainMemberTextCount) return;
-    memberTexts_[static_cast<std::size_t>(id)] = text;
+    texts_.setText(TextTarget::Member(id), text.toStdU16String());
     showLineEndsToolTip();
 }
 
-const QString& CTessikDlg::text(MainMemberText which) const {
-    return memberTexts_[static_cast<std::size_t>(which)];
+QString CTessikDlg::text(MainMemberText which) const {
+    return ToQString(texts_[which]);
 }
 
 // A message about a path or address names it on a line of its own.
@@ -243,7 +223,7 @@ ApplicationSettings CTessikDlg::settings() const {
     settings.caseSensitive = m_CHKCaseSensitive->isChecked();
     settings.smallLetters = m_CHKSmallLetters->isChecked();
     settings.languageName = languageUnset_ ? std::string() : ToUtf8(language_.languageName);
-    settings.position = PositionToStore(placement());
+    settings.position = PositionToStore(PlacementOf(*this));
     return settings;
 }
 
@@ -256,51 +236,12 @@ void CTessikDlg::applySettings(const ApplicationSettings& settings) {
     // Without a stored name the catalogue's default language, applied before, stays.
     languageUnset_ = settings.languageName.empty();
     if (!languageUnset_) selectLanguage(settings.languageName);
-    placeWindow(settings.position);
+    PlaceWindow(*this, settings.position);
     showLineEndsToolTip();
 }
 
 void CTessikDlg::selectLanguage(const std::string& name) {
     tessik::selectLanguage(name, locations_.programDirectory, MainWindowTables(), language_, *this);
-}
-
-// Positions are those of the window without the window manager's frame, which is not known
-// before the window is shown; reading and writing the same rectangle keeps the size from
-// growing by a frame at every start. A position saved on a larger or another screen must still
-// give a window the user can see and reach.
-void CTessikDlg::placeWindow(const StoredPosition& position) {
-    switch (position.action) {
-        case StoredPositionAction::kKeep:
-            break;
-        case StoredPositionAction::kMaximise:
-            setWindowState(windowState() | Qt::WindowMaximized);
-            break;
-        case StoredPositionAction::kMove: {
-            WindowRect area;
-            if (const QScreen* where = screen()) {
-                const QRect available = where->availableGeometry();
-                area = {available.x(), available.y(), available.x() + available.width(),
-                        available.y() + available.height()};
-            }
-            const WindowRect rect = FitIntoArea(position.rect, area);
-            setGeometry(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-            break;
-        }
-    }
-}
-
-WindowPlacement CTessikDlg::placement() const {
-    const auto toWindowRect = [](const QRect& r) {
-        return WindowRect{r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
-    };
-    WindowPlacement placement;
-    placement.state = isMinimized()   ? WindowState::kMinimised
-                      : isMaximized() ? WindowState::kMaximised
-                                      : WindowState::kNormal;
-    placement.rect = toWindowRect(geometry());
-    const QRect normal = normalGeometry();
-    placement.restoredRect = toWindowRect(normal.isValid() ? normal : geometry());
-    return placement;
 }
 
 void CTessikDlg::showResult(const Digest& digest) {
@@ -324,68 +265,19 @@ void CTessikDlg::hashText() {
 // whatever it is, so that a failure is said rather than passed over.
 void CTessikDlg::hashFile() {
     if (FileExists(fileNameField_->text().toStdU16String()) || chooseFile()) {
-        startFileHash(fileNameField_->text().toStdU16String());
+        resultField_->clear();
+        fileHash_->start(fileNameField_->text().toStdU16String(),
+                         AlgorithmForIndex(selectedAlgorithm()));
     }
 }
 
-void CTessikDlg::startFileHash(const std::u16string& path) {
-    resultField_->clear();
-    if (!fileRun_.Start(
-            HashingFiles({{path}, &AlgorithmForIndex(selectedAlgorithm()), false, 1}))) {
-        return;
-    }
-    fileTimer_.start();
-    hashedPath_ = path;
-    focusBeforeHash_ = QApplication::focusWidget();
-    QWidget* const cancel = control(kCancelHashButton);
-    QWidget* const bar = control(kProgressBar);
-    for (QWidget* child : clientArea()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (child != cancel && child != bar) child->setEnabled(false);
-    }
-    menuBar()->setEnabled(false);
-    progress_->start([this](double elapsedSeconds) {
-        const RunProgress now = fileRun_.Progress();
-        return ProgressDisplay::View{PercentDone(now.currentDone, now.currentTotal),
-                                     ToQString(FileProgressText(now.currentDone, now.currentTotal,
-                                                                elapsedSeconds, progressTexts())),
-                                     {}};
-    });
-}
-
-// The hash takes longer than a moment: its progress and Cancel take the places of the result
-// and of the button that started it.
-void CTessikDlg::showFileHashing() {
-    resultField_->hide();
-    control(kHashFileButton)->hide();
-    control(kCancelHashButton)->show();
-    control(kCancelHashButton)->setFocus();
-}
-
-// A cancelled hash hands nothing over.
-void CTessikDlg::fileHashEnded() {
-    fileRun_.Finish();
-    std::vector<HashedFile> hashed = fileRun_.TakeRows();
-    endFileHashing();
-    if (hashed.empty()) return;
-    const FileDigestResult& result = hashed.front().result;
+void CTessikDlg::fileHashEnded(const std::u16string& path, const FileDigestResult& result) {
     if (result.outcome == FileDigestOutcome::kDigest) {
         showResult(result.digest);
-    } else {
-        sayUnreadable(result.failure, ToQString(hashedPath_));
+        return;
     }
-}
-
-void CTessikDlg::endFileHashing() {
-    fileTimer_.stop();
-    progress_->stop();
-    control(kCancelHashButton)->hide();
-    control(kHashFileButton)->show();
-    resultField_->show();
-    for (QWidget* child : clientArea()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        child->setEnabled(true);
-    }
-    menuBar()->setEnabled(true);
-    if (focusBeforeHash_) focusBeforeHash_->setFocus();
+    desktop().showMessage(this, failureMessage(result.failure) + "\n\n" + ToQString(path),
+                          QString(), MessageIcon::kExclamation);
 }
 
 bool CTessikDlg::chooseFile() {
@@ -397,36 +289,13 @@ bool CTessikDlg::chooseFile() {
 
 // A pasted checksum line is compared by its digest, and the message names its file.
 void CTessikDlg::compare() {
-    const AlgorithmInfo& algorithm = AlgorithmForIndex(selectedAlgorithm());
-    const ExpectedValue expected =
-        ExpectedFromField(expectedField_->text().toStdU16String(), settings_.separator);
-    QString message;
-    MessageIcon icon = MessageIcon::kExclamation;
-    switch (CompareDigests(resultField_->text().toStdU16String(), expected.digest,
-                           m_CHKCaseSensitive->isChecked(), algorithm.digestBytes)) {
-        case CompareOutcome::kNoResult:
-            say(MainMemberText::kCompareNoHash, MessageIcon::kExclamation);
-            return;
-        case CompareOutcome::kIdentical:
-            message = text(MainMemberText::kCompareDone);
-            icon = MessageIcon::kInformation;
-            break;
-        case CompareOutcome::kDifferent:
-            message = text(MainMemberText::kCompareFailed);
-            break;
-        case CompareOutcome::kWrongLength:
-            message = ToQString(
-                FillIn(text(MainMemberText::kCompareWrongLength).toStdU16String(),
-                       {NumberText(expected.digest.size()), FromUtf8(std::string(algorithm.name)),
-                        NumberText(2 * algorithm.digestBytes)}));
-            break;
-    }
-    if (!expected.fileName.empty()) {
-        message +=
-            "\n\n" + ToQString(FillIn(text(MainMemberText::kCompareListedFile).toStdU16String(),
-                                      {expected.fileName}));
-    }
-    desktop().showMessage(this, message, QString(), icon);
+    const CompareMessage message =
+        MessageOfCompare(resultField_->text().toStdU16String(),
+                         expectedField_->text().toStdU16String(), m_CHKCaseSensitive->isChecked(),
+                         AlgorithmForIndex(selectedAlgorithm()), settings_.separator, texts_);
+    desktop().showMessage(
+        this, ToQString(message.text), QString(),
+        message.identical ? MessageIcon::kInformation : MessageIcon::kExclamation);
 }
 
 void CTessikDlg::copyResult() {
@@ -458,51 +327,31 @@ QString CTessikDlg::failureMessage(ReadFailure failure) const {
     return ToQString(ReadFailureTexts(language_.languageFilePath).Message(failure));
 }
 
-void CTessikDlg::sayUnreadable(ReadFailure failure, const QString& path) {
-    desktop().showMessage(this, failureMessage(failure) + "\n\n" + path, QString(),
-                          MessageIcon::kExclamation);
-}
-
 void CTessikDlg::sayUnlessOpened(const QString& target, bool opened) {
     if (!opened) say(MainMemberText::kOpenFailed, MessageIcon::kExclamation, target);
 }
 
-void CTessikDlg::hashFolder(const std::u16string& folder) {
-    CHashFolderDlg window(desktop(), this);
-    window.setLanguageFile(language_.languageFilePath);
-    if (!folder.empty()) window.setFolder(FolderFieldText(folder));
-    window.RunFolderDialog(*fontSettings_, selectedAlgorithm(), m_CHKSmallLetters->isChecked(),
-                           settings_.folder, settings_.separator);
+OpeningContext CTessikDlg::openingContext() {
+    return {this, desktop(), *fontSettings_, language_.languageFilePath};
+}
+
+DigestChoice CTessikDlg::digestChoice() const {
+    return {selectedAlgorithm(), m_CHKSmallLetters->isChecked()};
 }
 
 void CTessikDlg::chooseListToVerify() {
     const std::optional<QString> path = desktop().chooseFileToOpen(
         this, ToQString(ChecksumListFilter(text(MainMemberText::kChecksumLists).toStdU16String(),
                                            text(MainMemberText::kAllFiles).toStdU16String())));
-    if (path) verifyList(path->toStdU16String());
-}
-
-void CTessikDlg::verifyList(const std::u16string& path) {
-    CChecksumListDlg window(desktop(), this);
-    window.setLanguageFile(language_.languageFilePath);
-    window.RunVerifyDialog(*fontSettings_, FullPath(path), selectedAlgorithm(),
-                           settings_.separator);
-}
-
-void CTessikDlg::hashFiles(std::vector<std::u16string> paths) {
-    CChecksumListDlg window(desktop(), this);
-    window.setLanguageFile(language_.languageFilePath);
-    window.RunFilesDialog(*fontSettings_, std::move(paths), selectedAlgorithm(),
-                          m_CHKSmallLetters->isChecked());
+    if (path) {
+        OpenVerifyWindow(openingContext(), path->toStdU16String(), selectedAlgorithm(),
+                         settings_.separator);
+    }
 }
 
 void CTessikDlg::showOptions() {
-    COptionsDlg window(desktop(), this);
-    window.setLanguageFile(language_.languageFilePath);
     const TypedLineEnds before = settings_.lineEnds;
-    if (window.RunOptionsDialog(*fontSettings_, settings_.separator, settings_.lineEnds) !=
-        kOkResult)
-        return;
+    if (!OpenOptionsWindow(openingContext(), settings_.separator, settings_.lineEnds)) return;
     fontSettings_->applyTo(fontHost_, true);
     showLineEndsToolTip();
     // A text's digest depends on how its line ends are hashed.
@@ -513,20 +362,11 @@ void CTessikDlg::showOptions() {
 void CTessikDlg::chooseLanguage() {
     std::u16string file = language_.languageFilePath;
     std::u16string name = language_.languageName;
-    CLanguageDlg window(desktop(), this);
-    window.SetLanguageData(file, name, locations_.programDirectory + kLanguageCatalogueFileName,
-                           locations_.programDirectory, file, name);
-    if (window.RunLanguageDialog(*fontSettings_) == kCancelResult) return;
+    if (!OpenLanguageWindow(openingContext(), locations_.programDirectory, file, name)) return;
     applyLanguage(file, MainWindowTables(), language_, *this);
     language_.languageName = name;
     languageUnset_ = false;
     update();
-}
-
-void CTessikDlg::showAbout() {
-    CAboutDlg window(desktop(), this);
-    window.setLanguageFile(language_.languageFilePath);
-    window.RunAboutDialog(*fontSettings_, text(MainMemberText::kBtnOk));
 }
 
 void CTessikDlg::dragEnterEvent(QDragEnterEvent* event) {
@@ -551,13 +391,20 @@ void CTessikDlg::dropEvent(QDropEvent* event) {
             fileNameField_->setText(ToQString(paths.front()));
             break;
         case DropAction::kVerifyList:
-            later([this, path = paths.front()] { verifyList(path); });
+            later([this, path = paths.front()] {
+                OpenVerifyWindow(openingContext(), path, selectedAlgorithm(), settings_.separator);
+            });
             break;
         case DropAction::kFolderWindow:
-            later([this, folder = paths.front()] { hashFolder(folder); });
+            later([this, folder = paths.front()] {
+                OpenFolderWindow(openingContext(), folder, digestChoice(), settings_.folder,
+                                 settings_.separator);
+            });
             break;
         case DropAction::kHashFiles:
-            later([this, paths = std::move(paths)] { hashFiles(paths); });
+            later([this, paths = std::move(paths)] {
+                OpenFilesWindow(openingContext(), paths, digestChoice());
+            });
             break;
     }
 }

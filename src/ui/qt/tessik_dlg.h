@@ -1,28 +1,26 @@
 #pragma once
 // The main window: pick an algorithm, hash the typed text or a file, compare the result with an
-// expected value and copy it. The window reads its controls, hands the decisions to Qt-free
-// code and writes the results back. A file is hashed in a background run while the window stays
-// live: after a third of a second it shows the progress and a Cancel button, and every other
-// control is disabled until the hash ends. The result field only ever shows the digest of what
-// the other fields hold now. The settings and the languages reach it through the interfaces it
-// implements.
+// expected value and copy it; open the other windows from its menu, or by dropping files onto
+// it. The window reads its controls, hands the decisions to Qt-free code and writes the results
+// back. The result field only ever shows the digest of what the other fields hold now. Its
+// settings are loaded at start and saved by the close box, each as one value.
 
-#include <QPointer>
 #include <QString>
-#include <QTimer>
-#include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "jobs/files_run.h"
+#include "digest/digest_engine.h"
 #include "settings/application_settings.h"
 #include "settings/font_settings.h"
 #include "settings/language_catalogue.h"
 #include "settings/storage_locations.h"
 #include "ui/qt/desktop_services.h"
 #include "ui/qt/dialog.h"
+#include "ui/qt/main_file_hash.h"
+#include "ui/qt/opened_windows.h"
 #include "ui/qt/widget_font_host.h"
+#include "ui/rules/main_message_texts.h"
 #include "ui/rules/main_window.h"
 
 class QCheckBox;
@@ -31,8 +29,6 @@ class QLineEdit;
 class QPlainTextEdit;
 
 namespace tessik {
-
-class ProgressDisplay;
 
 class CTessikDlg : public Dialog {
     Q_OBJECT
@@ -47,9 +43,8 @@ class CTessikDlg : public Dialog {
     // Restores the built-in texts, then applies the catalogue's language of that UTF-8 name (its
     // default language for an empty name), as the language window would.
     void selectLanguage(const std::string& name);
-
     // A file is being hashed.
-    bool isHashingFile() const { return fileRun_.IsActive(); }
+    bool isHashingFile() const { return fileHash_ != nullptr && fileHash_->isActive(); }
 
   protected:
     void onInitDialog() override;
@@ -65,14 +60,12 @@ class CTessikDlg : public Dialog {
     void bindCommands();
     void removeMissingDocumentItems();
     void takeFirstArgument();
+    void applySettings(const ApplicationSettings& settings);
     std::u16string settingsPath() const;
 
     void hashText();
     void hashFile();
-    void startFileHash(const std::u16string& path);
-    void showFileHashing();
-    void fileHashEnded();
-    void endFileHashing();
+    void fileHashEnded(const std::u16string& path, const FileDigestResult& result);
     void escape();
     bool chooseFile();
     void compare();
@@ -80,25 +73,18 @@ class CTessikDlg : public Dialog {
     void sayHowTheSettingsWereSaved(const SettingsSave& saved);
     void sayUnlessOpened(const QString& target, bool opened);
     QString failureMessage(ReadFailure failure) const;
-    void sayUnreadable(ReadFailure failure, const QString& path);
 
-    // The folder window, on the given folder instead of the last one when there is one.
-    void hashFolder(const std::u16string& folder = {});
+    OpeningContext openingContext();
+    DigestChoice digestChoice() const;
     void chooseListToVerify();
-    void verifyList(const std::u16string& path);
-    void hashFiles(std::vector<std::u16string> paths);
     void showOptions();
     void chooseLanguage();
-    void showAbout();
 
     void showResult(const Digest& digest);
     void say(MainMemberText text, MessageIcon icon, const QString& subject = QString());
     void showLineEndsToolTip();
     int selectedAlgorithm() const;
-    void applySettings(const ApplicationSettings& settings);
-    void placeWindow(const StoredPosition& position);
-    WindowPlacement placement() const;
-    const QString& text(MainMemberText which) const;
+    QString text(MainMemberText which) const;
 
     // The controls the commands read and write; the others are reached by id.
     QComboBox* algorithmList_ = nullptr;
@@ -124,15 +110,11 @@ class CTessikDlg : public Dialog {
     LanguageState language_;
     std::u16string readMePath_;
     std::u16string licensePath_;
-    std::array<QString, kMainMemberTextCount> memberTexts_;
+    MainMessageTexts texts_{u""};
     std::vector<std::u16string> arguments_;
 
-    FilesRun fileRun_;
-    QTimer fileTimer_;
-    std::u16string hashedPath_;
+    MainFileHash* fileHash_ = nullptr;
     Digest shownDigest_;  // what the result field shows, while it shows anything
-    ProgressDisplay* progress_ = nullptr;
-    QPointer<QWidget> focusBeforeHash_;
 };
 
 }  // namespace tessik

@@ -1,9 +1,10 @@
 #pragma once
-// The checksum-list windows as data, free of Qt: their control ids and their texts.
+// The checksum-list windows as data, free of Qt: their templates, control ids and texts.
 
 #include <span>
 
 #include "settings/translation_tables.h"
+#include "ui/rules/dialog_template.h"
 
 namespace tessik {
 namespace list_window {
@@ -47,7 +48,12 @@ enum class ListMemberText {
 };
 inline constexpr int kListMemberTextCount = static_cast<int>(ListMemberText::kTableName) + 1;
 
-// The window's tables in the order they are applied.
+// The verify window, and the window that hashes files dropped onto the main window, as their
+// back ends build them: the same but for the list row and the letter case.
+const DialogTemplate& VerifyListWindowTemplate();
+const DialogTemplate& HashFilesWindowTemplate();
+
+// The windows' tables in the order they are applied.
 std::span<const TranslationTable> ListWindowTables();
 
 }  // namespace tessik

@@ -7,6 +7,7 @@
 #include "lists/checksum_line.h"
 #include "platform/path_utilities.h"
 #include "platform/text_conversion.h"
+#include "ui/rules/text_pattern.h"
 
 namespace tessik {
 namespace {
@@ -78,6 +79,34 @@ CompareOutcome CompareDigests(const std::u16string& result, const std::u16string
         !value.empty() && std::all_of(value.begin(), value.end(), IsHexDigit);
     return allDigits && value.size() != 2 * digestBytes ? CompareOutcome::kWrongLength
                                                         : CompareOutcome::kDifferent;
+}
+
+CompareMessage MessageOfCompare(const std::u16string& result, const std::u16string& expectedField,
+                                bool caseSensitive, const AlgorithmInfo& algorithm,
+                                std::u16string_view separator, const MainMessageTexts& texts) {
+    const ExpectedValue expected = ExpectedFromField(expectedField, separator);
+    CompareMessage message;
+    switch (CompareDigests(result, expected.digest, caseSensitive, algorithm.digestBytes)) {
+        case CompareOutcome::kNoResult:
+            return {texts[MainMemberText::kCompareNoHash], false};
+        case CompareOutcome::kIdentical:
+            message = {texts[MainMemberText::kCompareDone], true};
+            break;
+        case CompareOutcome::kDifferent:
+            message.text = texts[MainMemberText::kCompareFailed];
+            break;
+        case CompareOutcome::kWrongLength:
+            message.text =
+                FillIn(texts[MainMemberText::kCompareWrongLength],
+                       {NumberText(expected.digest.size()), FromUtf8(std::string(algorithm.name)),
+                        NumberText(2 * algorithm.digestBytes)});
+            break;
+    }
+    if (!expected.fileName.empty()) {
+        message.text +=
+            u"\n\n" + FillIn(texts[MainMemberText::kCompareListedFile], {expected.fileName});
+    }
+    return message;
 }
 
 MainMemberText WriteFailureMessage(WriteFailure failure) {

@@ -7,8 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "digest/algorithm_catalogue.h"
 #include "platform/input_file.h"
 #include "settings/application_settings.h"
+#include "ui/rules/main_message_texts.h"
 #include "ui/rules/main_window.h"
 
 namespace tessik {
@@ -33,6 +35,16 @@ ExpectedValue ExpectedFromField(const std::u16string& field, std::u16string_view
 enum class CompareOutcome { kNoResult, kIdentical, kDifferent, kWrongLength };
 CompareOutcome CompareDigests(const std::u16string& result, const std::u16string& expected,
                               bool caseSensitive, std::size_t digestBytes);
+
+// What Compare says of the result and the expected field, in the words of the language in use;
+// the file a pasted checksum line names follows on a line of its own.
+struct CompareMessage {
+    std::u16string text;
+    bool identical = false;
+};
+CompareMessage MessageOfCompare(const std::u16string& result, const std::u16string& expectedField,
+                                bool caseSensitive, const AlgorithmInfo& algorithm,
+                                std::u16string_view separator, const MainMessageTexts& texts);
 
 // The message that says why a file could not be written.
 MainMemberText WriteFailureMessage(WriteFailure failure);

@@ -1,112 +1,43 @@
-#include "ui/qt/checksum_list_dlg.h"
+#include "ui/qt/verify_list_dlg.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-#include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTableView>
 #include <QTest>
 #include <cerrno>
 
-#include "main_window_fixture.h"
-#include "support/known_digests.h"
+#include "checksum_list_fixture.h"
 #include "support/system_call_faults.h"
 #include "ui/qt/hash_folder_dlg.h"
-#include "ui/qt/widget_font_host.h"
 
 namespace tessik {
 namespace {
 
 using namespace list_window;
+using test::ChecksumListWindowTest;
+using test::Click;
+using test::Counts;
 using test::FileDigest;
-using test::Q;
-
-constexpr int kMd2 = 0;
-constexpr int kMd5 = 2;
-constexpr int kSha512 = 7;
+using test::kMd2;
+using test::kMd5;
 using test::kMd5OfAbc;
 using test::kMd5OfNothing;
-
-QTableView& Table(const Dialog& window) {
-    return *window.control<QTableView>(kTable);
-}
-// Every row as shown, cells apart by " | ".
-std::vector<QString> Rows(const Dialog& window) {
-    const QAbstractItemModel& model = *Table(window).model();
-    std::vector<QString> rows;
-    for (int row = 0; row < model.rowCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < model.columnCount(); ++column) {
-            cells.push_back(model.index(row, column).data().toString());
-        }
-        rows.push_back(cells.join(" | "));
-    }
-    return rows;
-}
-QString Counts(const Dialog& window) {
-    return window.control<QLabel>(kCountsLabel)->text();
-}
-bool WaitUntilIdle(const Dialog& window) {
-    return QTest::qWaitFor([&] { return window.control(kStopButton)->isHidden(); }, 20000);
-}
-void Click(const Dialog& window, int id) {
-    window.control<QPushButton>(id)->click();
-}
-
-class ChecksumListWindowTest : public ::testing::Test {
-  protected:
-    ChecksumListWindowTest() : host(owner), fonts(host) {}
-
-    // A list beside its files: a.txt matches, b.txt differs, c.txt is missing, one line is none.
-    std::u16string MakeList(const char* name = "files.md5") {
-        test::WriteBytes(folder.Native("a.txt"), "abc");
-        test::WriteBytes(folder.Native("b.txt"), "");
-        test::WriteBytes(folder.Native(name), kMd5OfAbc + "  a.txt\n" + kMd5OfAbc + "  b.txt\n" +
-                                                  "no line\n" + kMd5OfNothing + "  c.txt\n");
-        return folder.U16(name);
-    }
-    // A file that MD2 takes most of a minute over; it holds nothing but zeros, stored as a hole.
-    std::u16string MakeBigFile() {
-        test::WriteBytes(folder.Native("big.bin"), "");
-        EXPECT_EQ(::truncate(folder.Native("big.bin").c_str(), off_t{512} << 20), 0);
-        return folder.U16("big.bin");
-    }
-
-    int Verify(const std::u16string& list, std::function<void(CChecksumListDlg&)> script,
-               int mainAlgorithm = kSha512) {
-        CChecksumListDlg window(desktop);
-        window.setLanguageFile(languageFile);
-        test::WhenModal([&](Dialog&) { script(window); });
-        return window.RunVerifyDialog(fonts, list, mainAlgorithm, u"|");
-    }
-    int HashFiles(std::vector<std::u16string> paths, std::function<void(CChecksumListDlg&)> script,
-                  int algorithm = kMd5) {
-        CChecksumListDlg window(desktop);
-        test::WhenModal([&](Dialog&) { script(window); });
-        return window.RunFilesDialog(fonts, std::move(paths), algorithm, true);
-    }
-
-    test::TemporaryFolder folder;
-    test::FakeDesktopServices desktop;
-    QWidget owner;
-    WidgetFontHost host;
-    FontSettings fonts;
-    std::u16string languageFile;
-};
+using test::MainWindowDropTest;
+using test::Q;
+using test::Rows;
+using test::Table;
+using test::WaitUntilIdle;
 
 TEST_F(ChecksumListWindowTest, ShowsTheListAndItsAlgorithmAndChecksItWhenAsked) {
     const std::u16string list = MakeList();
-    const int result = Verify(list, [&](CChecksumListDlg& window) {
+    const int result = Verify(list, [&](CVerifyListDlg& window) {
         EXPECT_EQ(window.windowTitle(), "Verify checksum list");
         EXPECT_EQ(window.controlText(kListField), Q(list));
         EXPECT_EQ(window.controlText(kAlgorithmList), "MD5");  // the list's name says so
-        EXPECT_TRUE(window.control(kLowercaseBox)->isHidden());
+        EXPECT_EQ(window.control(kLowercaseBox), nullptr);
         EXPECT_EQ(Table(window).model()->rowCount(), 0);
         EXPECT_FALSE(window.control(kCopyFailedButton)->isEnabled());
         test::ExpectNamedInTabOrder(window, {kAlgorithmList, kMismatchesFirstBox, kListField,
@@ -162,7 +93,7 @@ TEST_F(ChecksumListWindowTest, TheAlgorithmCanBeChangedBeforeTheRun) {
     // SHA-1 by its length, as no other algorithm has 20 bytes; MD5 makes the line malformed.
     test::WriteBytes(folder.Native("list.txt"),
                      "a9993e364706816aba3e25717850c26c9cd0d89d  a.txt\n");
-    Verify(folder.U16("list.txt"), [&](CChecksumListDlg& window) {
+    Verify(folder.U16("list.txt"), [&](CVerifyListDlg& window) {
         EXPECT_EQ(window.controlText(kAlgorithmList), "SHA-1");
         Click(window, kStartButton);
         ASSERT_TRUE(WaitUntilIdle(window));
@@ -188,7 +119,7 @@ TEST_F(ChecksumListWindowTest, AListThatCannotBeReadIsSaidWithItsCause) {
              Case{folder.U16("lists.md5"), "This is a folder, not a file:"},
          }) {
         desktop = {};
-        Verify(c.list, [&](CChecksumListDlg& window) {
+        Verify(c.list, [&](CVerifyListDlg& window) {
             Click(window, kStartButton);
             EXPECT_TRUE(window.control(kStopButton)->isHidden());
             EXPECT_EQ(Table(window).model()->rowCount(), 0);
@@ -207,7 +138,7 @@ TEST_F(ChecksumListWindowTest, AListCutByAReadErrorIsSaidToBe) {
     std::string list;
     while (list.size() < 100'000) list += kMd5OfAbc + "  a.txt\n";
     test::WriteBytes(folder.Native("cut.md5"), list);
-    Verify(folder.U16("cut.md5"), [&](CChecksumListDlg& window) {
+    Verify(folder.U16("cut.md5"), [&](CVerifyListDlg& window) {
         test::FailingCall failing(test::Call::kRead, EIO, 64 << 10);
         Click(window, kStartButton);
         ASSERT_TRUE(WaitUntilIdle(window));
@@ -226,7 +157,7 @@ TEST_F(ChecksumListWindowTest, AnotherListComesByTheBrowseButtonOrByDropping) {
     const std::u16string first = MakeList("first.md5");
     const std::u16string second = MakeList("SHA1SUMS");
     desktop.fileAnswers = {std::nullopt, Q(second)};
-    Verify(first, [&](CChecksumListDlg& window) {
+    Verify(first, [&](CVerifyListDlg& window) {
         Click(window, kBrowseButton);
         EXPECT_EQ(window.controlText(kListField), Q(first));
         Click(window, kBrowseButton);
@@ -251,7 +182,7 @@ TEST_F(ChecksumListWindowTest, StopAndClosingEndARunWithinAMoment) {
         QElapsedTimer clock;
         const int result = Verify(
             folder.U16("big.md2"),
-            [&](CChecksumListDlg& window) {
+            [&](CVerifyListDlg& window) {
                 EXPECT_EQ(window.controlText(kAlgorithmList), "MD2");
                 Click(window, kStartButton);
                 ASSERT_TRUE(QTest::qWaitFor(
@@ -296,32 +227,6 @@ TEST_F(ChecksumListWindowTest, StopAndClosingEndARunWithinAMoment) {
     }
 }
 
-TEST_F(ChecksumListWindowTest, HashesFilesAtOnceWithTheirDigestsInTheLetterCaseChosen) {
-    test::WriteBytes(folder.Native("a.txt"), "abc");
-    test::WriteBytes(folder.Native("b.txt"), "");
-    const std::vector<std::u16string> paths = {folder.U16("a.txt"), folder.U16("gone"),
-                                               folder.U16("b.txt")};
-    HashFiles(paths, [&](CChecksumListDlg& window) {
-        EXPECT_EQ(window.windowTitle(), "Hash files");
-        EXPECT_EQ(window.controlText(kStartButton), "Hash");
-        EXPECT_TRUE(window.control(kListField)->isHidden());
-        ASSERT_TRUE(WaitUntilIdle(window));
-        const QString a = Q(paths[0]) + " | " + Q(FromUtf8(kMd5OfAbc)) + " | OK";
-        const QString b = Q(paths[2]) + " | " + Q(FromUtf8(kMd5OfNothing)) + " | OK";
-        EXPECT_EQ(Rows(window), (std::vector<QString>{a, Q(paths[1]) + " |  | missing", b}));
-        EXPECT_EQ(Counts(window), "Hashed: 2 \u2013 could not be read: 1");
-        window.control<QCheckBox>(kLowercaseBox)->setChecked(false);
-        EXPECT_EQ(Rows(window)[0],
-                  Q(paths[0]) + " | " + Q(FromUtf8(kMd5OfAbc)).toUpper() + " | OK");
-        // Another algorithm, once more.
-        window.control<QComboBox>(kAlgorithmList)->setCurrentIndex(kMd2);
-        Click(window, kStartButton);
-        ASSERT_TRUE(WaitUntilIdle(window));
-        EXPECT_EQ(Rows(window)[2],
-                  Q(paths[2]) + " | " + FileDigest(kMd2, paths[2], false) + " | OK");
-    });
-}
-
 // The window takes in a list of 100,000 lines while it keeps answering: the longest time it
 // took to serve a timer is written into the test's record.
 TEST_F(ChecksumListWindowTest, ChecksAHundredThousandLinesAndKeepsAnswering) {
@@ -336,7 +241,7 @@ TEST_F(ChecksumListWindowTest, ChecksAHundredThousandLinesAndKeepsAnswering) {
         list += (line % 1000 == 999 ? kMd5OfNothing : kMd5OfAbc) + "  a.txt\n";
     }
     test::WriteBytes(folder.Native("big.md5"), list);
-    Verify(folder.U16("big.md5"), [&](CChecksumListDlg& window) {
+    Verify(folder.U16("big.md5"), [&](CVerifyListDlg& window) {
         window.control<QCheckBox>(kMismatchesFirstBox)->setChecked(true);
         QElapsedTimer clock;
         qint64 longestGap = 0;
@@ -362,42 +267,6 @@ TEST_F(ChecksumListWindowTest, ChecksAHundredThousandLinesAndKeepsAnswering) {
                       .arg(kLines - kLines / 1000)
                       .arg(kLines / 1000));
     });
-}
-
-// What drops onto the main window open.
-class MainWindowDropTest : public test::MainWindowFixture {
-  protected:
-    // Drops the files and runs the script in the window the drop opens.
-    void DropAndRun(const std::vector<std::u16string>& paths, std::function<void(Dialog&)> script) {
-        QList<QUrl> urls;
-        for (const std::u16string& path : paths) urls.push_back(QUrl::fromLocalFile(Q(path)));
-        test::Drop(*window->control(main_window::kStringField), urls);
-        bool ran = false;
-        test::WhenModal([&](Dialog& opened) {
-            script(opened);
-            ran = true;
-        });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return ran; }, 20000));
-    }
-};
-
-TEST_F(MainWindowDropTest, SeveralFilesAreHashedInTheListWindow) {
-    test::WriteBytes(folder.Native("a.txt"), "abc");
-    test::WriteBytes(folder.Native("b.txt"), "");
-    StartShown();
-    Algorithms().setCurrentIndex(kMd5);
-    Click(main_window::kLowercaseBox);  // upper case
-    Field(main_window::kFileNameField).setText("kept");
-    DropAndRun({folder.U16("a.txt"), folder.U16("b.txt")}, [&](Dialog& opened) {
-        ASSERT_TRUE(WaitUntilIdle(opened));
-        EXPECT_EQ(opened.windowTitle(), "Hash files");
-        EXPECT_EQ(
-            Rows(opened),
-            (std::vector<QString>{
-                Q(folder.U16("a.txt")) + " | " + Q(FromUtf8(kMd5OfAbc)).toUpper() + " | OK",
-                Q(folder.U16("b.txt")) + " | " + Q(FromUtf8(kMd5OfNothing)).toUpper() + " | OK"}));
-    });
-    EXPECT_EQ(Field(main_window::kFileNameField).text(), "kept");
 }
 
 TEST_F(MainWindowDropTest, AListIsVerifiedAndAFolderOpensTheFolderWindow) {
