@@ -3,8 +3,8 @@
 // result per entry or malformed line to the caller as it goes. Relative names are taken from a
 // folder the caller gives: the list's own, so that a list checks the same from wherever it is
 // opened, or the current one, as the standard tools take them. Files are hashed on the given
-// number of workers, with the progress and cancel of the file path; a window drives the same job
-// on a worker thread of its own.
+// number of workers, with the progress and cancel of the file path; the verify window and
+// tessik-sum run it in the background.
 
 #include <atomic>
 #include <cstdint>

@@ -87,7 +87,7 @@ class Dialog : public QDialog, public TextSink {
     // A translated text the window keeps for later use.
     virtual void setMemberText(int, const QString&) {}
 
-    // Runs work on a worker thread and returns once it is done. Meanwhile the window keeps
+    // Runs work in a background run and returns once it is done. Meanwhile the window keeps
     // painting and shows a busy cursor, user input to every window is dropped, and a close
     // request waits until the work is done.
     void runBusy(const std::function<void()>& work);
