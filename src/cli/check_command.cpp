@@ -1,21 +1,20 @@
 #include "cli/check_command.h"
 
-#include <atomic>
-
 #include "cli/check_report.h"
+#include "cli/follow_run.h"
 #include "cli/list_input.h"
 #include "cli/progress_meter.h"
 #include "cli/quoted_name.h"
+#include "jobs/list_run.h"
 #include "lists/algorithm_choice.h"
-#include "lists/verify_job.h"
 #include "platform/path_encoding.h"
 
 namespace tessik {
 
 int CheckLists(const SumOptions& options, Console& console) {
     int status = kExitSuccess;
-    std::atomic<bool> outputGone{false};
     ProgressMeter meter(console, options.progress ? 0 : kAutomaticProgressBytes);
+    ProgressMeter* const shown = options.progress || console.ErrorIsTerminal() ? &meter : nullptr;
     for (const std::string& list : options.operands) {
         ListInput input(list, console);
         if (!input.IsOpen()) {
@@ -25,29 +24,32 @@ int CheckLists(const SumOptions& options, Console& console) {
         }
         // Names are taken from the current folder, as the standard tools take them, so that
         // scripts written for them work unchanged.
-        VerifyOptions verify;
-        if (list != "-") verify.ofList = AlgorithmOfListName(FromNativePath(list));
-        verify.named = options.algorithm;
+        ListToCheck check;
+        check.bytes = input.Bytes();
+        check.separator = options.separator;
+        if (list != "-") check.ofList = AlgorithmOfListName(FromNativePath(list));
+        check.named = options.algorithm;
         // So that tessik-sum FILE | tessik-sum -c checks what the first one wrote.
-        verify.byDefault = &DefaultSumAlgorithm();
-        verify.workers = options.workers;
-        verify.cancel = &outputGone;
-        if (options.progress || console.ErrorIsTerminal()) {
-            verify.progress = [&meter](const std::u16string& path, std::uint64_t done,
-                                       std::uint64_t total) { meter.Report(path, done, total); };
-        }
-        ChecksumListReader reader(input.Bytes(), options.separator);
+        check.byDefault = &DefaultSumAlgorithm();
+        check.workers = options.workers;
         // Names the algorithm in its warnings as the standard tools name theirs.
-        const AlgorithmInfo* listed = verify.named != nullptr    ? verify.named
-                                      : verify.ofList != nullptr ? verify.ofList
-                                                                 : verify.byDefault;
+        const AlgorithmInfo* listed = check.named != nullptr    ? check.named
+                                      : check.ofList != nullptr ? check.ofList
+                                                                : check.byDefault;
+        ListRun run;
+        if (!run.Start(CheckingList(std::move(check)))) {
+            console.Error("cannot start a thread");
+            return kExitFailure;
+        }
         CheckReport report(input.DisplayName(), *listed, options, console);
-        VerifyList(reader, verify, [&](const VerifyResult& result) {
-            if (!report.Add(result)) outputGone = true;
+        bool outputGone = false;
+        const ListRunEnding ending = FollowRun(run, shown, [&](const VerifyResult& result) {
+            if (outputGone || report.Add(result)) return;
+            outputGone = true;
+            run.Stop();
         });
-        meter.Clear();
         if (outputGone) return kExitFailure;
-        if (reader.ReadFailed()) {
+        if (ending.listReadFailed) {
             console.Error(QuotedName(input.DisplayName()) + ": " + input.Problem());
             status = kExitFailure;
         } else if (!report.Finish()) {

@@ -1,8 +1,8 @@
 #include "cli/check_report.h"
 
 #include "cli/quoted_name.h"
-#include "cli/read_failure_text.h"
 #include "lists/checksum_writer.h"
+#include "settings/read_failure_words.h"
 
 namespace tessik {
 namespace {
@@ -41,7 +41,7 @@ bool CheckReport::Add(const VerifyResult& result) {
         case VerifyStatus::kUnreadable:
             ++unread_;
             console_.Error(QuotedName(result.name) + ": " +
-                           std::string(ReadFailureText(result.failure)));
+                           std::string(WordsFor(result.failure).toolWords));
             return Print(name, "FAILED open or read");
         case VerifyStatus::kMalformed:
             ++malformed_;

@@ -2,9 +2,10 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <thread>
 
+#include "folder/ordered_file_hasher.h"
 #include "lists/algorithm_choice.h"
+#include "lists/checksum_line.h"
 
 namespace tessik {
 namespace {
@@ -66,10 +67,6 @@ std::vector<std::string> ParserArguments(int argc, const char* const* argv) {
     }
     std::reverse(arguments.begin(), arguments.end());
     return arguments;
-}
-
-int DefaultWorkers() {
-    return static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
 }
 
 // What the command line says before it is settled into SumOptions.
@@ -173,7 +170,7 @@ const AlgorithmInfo& DefaultSumAlgorithm() {
 ParsedArguments ParseSumArguments(int argc, const char* const* argv) {
     CLI::App app(kDescription, "tessik-sum");
     Given given;
-    given.options.workers = DefaultWorkers();
+    given.options.workers = DefaultWorkerCount();
     Declare(app, given);
     try {
         app.parse(ParserArguments(argc, argv));

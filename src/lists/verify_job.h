@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "digest/algorithm_catalogue.h"
+#include "folder/ordered_file_hasher.h"
 #include "lists/checksum_list_reader.h"
 #include "platform/input_file.h"
 
@@ -48,8 +49,7 @@ struct VerifyOptions {
     const AlgorithmInfo* byDefault = nullptr;
     int workers = 1;
     const std::atomic<bool>* cancel = nullptr;
-    std::function<void(const std::u16string& path, std::uint64_t done, std::uint64_t total)>
-        progress;  // on the worker hashing the file
+    HashProgress progress;
 };
 
 // Reports each line as it is checked, in list order, on the calling thread. False when

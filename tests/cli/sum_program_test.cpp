@@ -360,19 +360,25 @@ TEST(SumText, HashesLineBreaksAsAskedAndListsTheAlgorithms) {
     EXPECT_NE(listing.find("\nsha2-256      SHA-2(256)\n"), std::string::npos);
 }
 
-// Two files in progress at once, one of them given twice: the line stays until none is left.
-TEST(SumProgress, ShowsTheLineWhileAnyFileIsInProgress) {
+// The line shows while a file of some size is at hand and goes once it is done; a small file at
+// hand leaves it as it is.
+TEST(SumProgress, ShowsTheLineWhileALargeFileIsAtHand) {
     test::StringConsole console;
     ProgressMeter meter(console, 100);
-    meter.Report(u"small", 10, 99);
+    const auto at = [](std::u16string file, std::uint64_t done, std::uint64_t total) {
+        return RunProgress{0, done, std::move(file), done, total};
+    };
+    meter.Show(at(u"small", 10, 99));
     EXPECT_EQ(console.progress, "");
-    meter.Report(u"a", 10, 1000);
-    meter.Report(u"b", 500, 1000);
-    meter.Report(u"a", 5, 1000);
-    EXPECT_EQ(console.progress, "a: 5 B of 1000 B, 0%");
-    meter.Report(u"a", 1000, 1000);
-    EXPECT_NE(console.progress, "");
-    meter.Report(u"b", 1000, 1000);
+    meter.Show(at(u"a", 10, 1000));
+    EXPECT_EQ(console.progress, "a: 10 B of 1000 B, 1%");
+    meter.Show(at(u"small", 50, 99));
+    EXPECT_EQ(console.progress, "a: 10 B of 1000 B, 1%");
+    meter.Show(at(u"a", 1000, 1000));
+    EXPECT_EQ(console.progress, "");
+    meter.Show(at(u"b", 500, 1000));
+    EXPECT_EQ(console.progress, "b: 500 B of 1000 B, 50%");
+    meter.Clear();
     EXPECT_EQ(console.progress, "");
 }
 

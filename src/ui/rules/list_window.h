@@ -1,0 +1,59 @@
+#pragma once
+// The checksum-list windows as data, free of Qt: their templates, control ids and texts.
+
+#include <span>
+
+#include "settings/translation_tables.h"
+#include "ui/rules/dialog_template.h"
+
+namespace tessik {
+namespace list_window {
+
+enum ControlId : int {
+    kAlgorithmLabel = 1006,
+    kAlgorithmList = 1007,
+    kLowercaseBox = 1043,
+    kStopButton = 1046,
+    kProgressBar = 1062,
+    kCurrentFileLabel = 1063,
+    kListLabel = 1070,
+    kListField = 1071,
+    kBrowseButton = 1072,
+    kMismatchesFirstBox = 1073,
+    kCountsLabel = 1074,
+    kTable = 1075,
+    kStartButton = 1076,
+    kCopyFailedButton = 1077,
+};
+
+}  // namespace list_window
+
+// The checksum-list windows' texts kept for later use.
+enum class ListMemberText {
+    kFilesCaption,  // the title of the window that hashes dropped files
+    kHashButton,    // its start button's text
+    kColumnLine,
+    kColumnFile,
+    kColumnHash,
+    kColumnStatus,
+    // The row statuses but the unreadable one, whose cause is said instead.
+    kStatusOk,
+    kStatusFailed,
+    kStatusMalformed,
+    kCounts,      // %1 OK, %2 FAILED, %3 missing, %4 unreadable, %5 malformed lines
+    kFileCounts,  // %1 hashed, %2 could not be read
+    kStopped,     // put before the counts of a stopped run
+    kNoEntries,   // the list's path follows on a line of its own
+    kTableName,   // what assistive tools call the table
+};
+inline constexpr int kListMemberTextCount = static_cast<int>(ListMemberText::kTableName) + 1;
+
+// The verify window, and the window that hashes files dropped onto the main window, as their
+// back ends build them: the same but for the list row and the letter case.
+const DialogTemplate& VerifyListWindowTemplate();
+const DialogTemplate& HashFilesWindowTemplate();
+
+// The windows' tables in the order they are applied.
+std::span<const TranslationTable> ListWindowTables();
+
+}  // namespace tessik
