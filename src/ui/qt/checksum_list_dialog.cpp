@@ -88,8 +88,11 @@ void ChecksumListDialog::bindCommands() {
     onCommand(kCopyFailedButton, [this] { copyFailedNames(); });
     onCommand(kOkResult, [this] { endWith(kOkResult); });
     onCommand(kCancelResult, [this] { endWith(kCancelResult); });
-    connect(control<QCheckBox>(kMismatchesFirstBox), &QCheckBox::toggled, model_,
-            &ChecksumListModel::setProblemsFirst);
+    // Only a checked list has mismatches to put first.
+    if (auto* mismatchesFirst = control<QCheckBox>(kMismatchesFirstBox)) {
+        connect(mismatchesFirst, &QCheckBox::toggled, model_,
+                &ChecksumListModel::setProblemsFirst);
+    }
     connect(new QShortcut(QKeySequence::Copy, table_, nullptr, nullptr, Qt::WidgetShortcut),
             &QShortcut::activated, this, [this] { copySelectedRows(); });
 }

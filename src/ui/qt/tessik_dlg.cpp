@@ -171,23 +171,30 @@ void CTessikDlg::onClientResized(QSize size) {
         const QRect rect = control(id)->geometry();
         geometry[id] = {rect.x(), rect.y(), rect.width(), rect.height()};
     }
+    for (int id : kRightHandControls) {
+        const FitControl button = fitControlOf(id);
+        geometry[id].width =
+            RightHandButtonWidth(button.place.width, button.least.width, size.width(),
+                                 minimumWidth(), clientSizes().natural.width);
+    }
     LayOutMainWindow(geometry, size.width(), size.height());
     for (const auto& [id, rect] : geometry) {
         control(id)->setGeometry(rect.x, rect.y, std::max(0, rect.width), std::max(0, rect.height));
     }
 }
 
+// The edge rules need room of their own beside what the controls can give way to.
 void CTessikDlg::onUnitsChanged() {
+    const PixelSize least = clientSizes().least;
+    const FittedPlaces fitted = fittedPlaces(QSize(least.width, least.height));
     ControlGeometry places;
-    const auto add = [&](int id) {
-        const QRect rect = control(id)->geometry();
-        places[id] = {rect.x(), rect.y(), rect.width(), rect.height()};
-    };
-    for (int id : kEdgeFollowingControls) add(id);
-    for (int id : kSizingControls) add(id);
+    for (int id : kEdgeFollowingControls) places[id] = placeOf(fitted, id);
+    for (int id : kSizingControls) places[id] = placeOf(fitted, id);
+    for (int id : kRightHandControls) places[id].width = fitControlOf(id).least.width;
     const PixelSize client = MinimumClientSize(places);
-    setMinimumSize(std::max(kMinimumWidth, client.width),
-                   std::max(kMinimumHeight, client.height + menuHeight(client.width)));
+    const int width = std::max({kMinimumWidth, least.width, client.width});
+    const int height = std::max(least.height, client.height) + menuHeight(width);
+    setMinimumSize(width, std::max(kMinimumHeight, height));
 }
 
 void CTessikDlg::setMemberText(int id, const QString& text) {

@@ -16,6 +16,7 @@
 #include "settings/language_catalogue.h"
 #include "settings/storage_locations.h"
 #include "ui/qt/desktop_services.h"
+#include "ui/rules/main_window_layout.h"
 #include "ui/qt/dialog.h"
 #include "ui/qt/main_file_hash.h"
 #include "ui/qt/opened_windows.h"
@@ -51,6 +52,8 @@ class CTessikDlg : public Dialog {
     void onCloseRequest() override;
     void onClientResized(QSize size) override;
     void onUnitsChanged() override;
+    bool growsByItsOwnRules() const override { return true; }
+    std::span<const int> placedAcrossByItsOwnRules() const override { return kRightHandControls; }
     void setMemberText(int id, const QString& text) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;

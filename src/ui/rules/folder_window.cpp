@@ -66,8 +66,8 @@ constexpr std::array kControls = {
     // a run: its summary in their place.
     ControlTemplate{kProgressBar, ControlKind::kProgressBar, nullptr, 7, 185, 467, 12, kHidden},
     ControlTemplate{kCurrentFileLabel, ControlKind::kLabel, nullptr, 7, 199, 467, 11,
-                    kCentreVertically | kHidden},
-    ControlTemplate{kSummaryLabel, ControlKind::kLabel, nullptr, 7, 185, 467, 26, kNoStyle},
+                    kCentreVertically | kHidden | kFlexibleText},
+    ControlTemplate{kSummaryLabel, ControlKind::kLabel, nullptr, 7, 185, 467, 26, kFlexibleText},
     ControlTemplate{kSaveButton, ControlKind::kPushButton, "Save results...", 7, 215, 124, 16,
                     kNoStyle},
     ControlTemplate{kProcessButton, ControlKind::kPushButton, "Process Folder", 137, 215, 96, 16,
@@ -76,7 +76,7 @@ constexpr std::array kControls = {
     ControlTemplate{kStopButton, ControlKind::kPushButton, "Stop", 409, 214, 65, 16, kHidden},
 };
 
-constexpr DialogTemplate kTemplate{"Get Hash from folder", 482, 238, false, false, kControls, {}};
+constexpr DialogTemplate kTemplate{"Get Hash from folder", 482, 238, true, false, kControls, {}};
 
 }  // namespace
 

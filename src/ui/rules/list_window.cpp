@@ -74,16 +74,18 @@ constexpr std::array kListRow = {
 // name it. Without a list row, the table and the counts take its place.
 constexpr std::array kTableUnderTheList = {
     ControlTemplate{kTable, ControlKind::kTable, nullptr, 7, 55, 467, 139, kNoStyle},
-    ControlTemplate{kCountsLabel, ControlKind::kLabel, nullptr, 7, 42, 467, 11, kCentreVertically},
+    ControlTemplate{kCountsLabel, ControlKind::kLabel, nullptr, 7, 42, 467, 11,
+                    kCentreVertically | kFlexibleText},
 };
 constexpr std::array kTableAtTheTop = {
     ControlTemplate{kTable, ControlKind::kTable, nullptr, 7, 39, 467, 155, kNoStyle},
-    ControlTemplate{kCountsLabel, ControlKind::kLabel, nullptr, 7, 26, 467, 11, kCentreVertically},
+    ControlTemplate{kCountsLabel, ControlKind::kLabel, nullptr, 7, 26, 467, 11,
+                    kCentreVertically | kFlexibleText},
 };
 constexpr std::array kBelowTheTable = {
     ControlTemplate{kProgressBar, ControlKind::kProgressBar, nullptr, 7, 197, 467, 12, kHidden},
     ControlTemplate{kCurrentFileLabel, ControlKind::kLabel, nullptr, 7, 211, 467, 11,
-                    kCentreVertically | kHidden},
+                    kCentreVertically | kHidden | kFlexibleText},
     ControlTemplate{kStartButton, ControlKind::kDefaultPushButton, "Check", 7, 228, 96, 16,
                     kNoStyle},
     ControlTemplate{kStopButton, ControlKind::kPushButton, "Stop", 7, 228, 96, 16, kHidden},
@@ -95,11 +97,11 @@ constexpr std::array kBelowTheTable = {
 constexpr auto kVerifyControls =
     Joined(kAlgorithmRow, kMismatchesFirst, kListRow, kTableUnderTheList, kBelowTheTable);
 constexpr auto kFilesControls =
-    Joined(kAlgorithmRow, kLowercaseBox, kMismatchesFirst, kTableAtTheTop, kBelowTheTable);
+    Joined(kAlgorithmRow, kLowercaseBox, kTableAtTheTop, kBelowTheTable);
 
-constexpr DialogTemplate kVerifyTemplate{"Verify checksum list", 482, 250, false, false,
+constexpr DialogTemplate kVerifyTemplate{"Verify checksum list", 482, 250, true, false,
                                          kVerifyControls,        {}};
-constexpr DialogTemplate kFilesTemplate{"Verify checksum list", 482, 250, false, false,
+constexpr DialogTemplate kFilesTemplate{"Verify checksum list", 482, 250, true, false,
                                         kFilesControls,         {}};
 
 }  // namespace
