@@ -11,7 +11,7 @@ namespace tessik {
 namespace {
 
 constexpr char kDescription[] =
-    "Prints or checks digests of files with any of Tessik's 25 algorithms.\n"
+    "Prints or checks digests of files with any of Tessik's 36 algorithms.\n"
     "With no FILE, or when FILE is -, reads standard input.";
 
 // A command line that asks for no work: what to print and the exit status.

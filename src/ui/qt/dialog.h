@@ -84,6 +84,11 @@ class Dialog : public QDialog, public TextSink {
     PixelRect placeOf(const FittedPlaces& fitted, int id) const;
     // What the fitting knows of a control: its template place, its least size.
     FitControl fitControlOf(int id) const;
+    // The largest client area the screen the window is on holds beside its frame and menu.
+    QSize roomOnTheScreen() const;
+    // Every control back at its template place in units of the window's font, and the window
+    // sized to hold them.
+    void layOutInUnitsOfTheFont();
 
     virtual void onInitDialog() {}
     // The close box, Alt+F4 or the window menu's Close.
@@ -120,13 +125,11 @@ class Dialog : public QDialog, public TextSink {
 
   private:
     void build();
-    void layOutInUnitsOfTheFont();
     std::vector<FitControl> fitControls() const;
     // Sizes the window for its controls within the screen: after a change of font at the
     // template's size, after a change of text as it is.
     void sizeToTheScreen(bool newFont);
     void layOutSoon();
-    QSize roomOnTheScreen() const;
     void keepOnTheScreen();
     void placeMenuAndClient();
     void placeControls();
