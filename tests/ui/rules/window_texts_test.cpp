@@ -26,7 +26,7 @@ TEST(WindowTextsTest, KeysAreUniqueAndNamedAfterTheirWindow) {
          {"FrmMain.ID_MEN_", "FrmMain.m_", "FrmMain.m_acM", "FrmProgress."},
          {11, 12, 17, 6}},
         {FolderWindowTables(), {"FrmFolder.", "FrmProgress."}, {22, 6}},
-        {ListWindowTables(), {"FrmList.", "FrmProgress."}, {24, 6}},
+        {ListWindowTables(), {"FrmList.", "FrmProgress."}, {50, 6}},
         {LanguageWindowTables(), {"FrmLanguage."}, {4}},
         {OptionsWindowTables(), {"FrmOptions."}, {13}},
         {AboutWindowTables(), {"FrmAbout."}, {9}},
