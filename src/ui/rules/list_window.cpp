@@ -191,4 +191,19 @@ std::span<const TranslationTable> ListWindowTables() {
     return tables;
 }
 
+ListWindowTexts::ListWindowTexts(const std::u16string& languageFile) {
+    applyTexts(languageFile, ListWindowTables(), *this);
+}
+
+std::u16string ListWindowTexts::operator()(ListMemberText which) const {
+    return texts_[static_cast<std::size_t>(which)];
+}
+
+void ListWindowTexts::setText(const TextTarget& target, const std::u16string& text) {
+    if (target.kind != TextTargetKind::kMember) return;
+    if (target.id >= 0 && target.id < kListMemberTextCount) {
+        texts_[static_cast<std::size_t>(target.id)] = text;
+    }
+}
+
 }  // namespace tessik

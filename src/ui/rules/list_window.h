@@ -1,8 +1,11 @@
 #pragma once
 // The checksum-list windows as data, free of Qt: their templates, control ids and texts.
 
+#include <array>
 #include <span>
+#include <string>
 
+#include "settings/language_catalogue.h"
 #include "settings/translation_tables.h"
 #include "ui/rules/dialog_template.h"
 
@@ -85,5 +88,18 @@ const DialogTemplate& HashFilesWindowTemplate();
 
 // The windows' tables in the order they are applied.
 std::span<const TranslationTable> ListWindowTables();
+
+// The windows' kept texts in the language of a file (the built-in ones for a path that names
+// none), for another window that speaks of lists.
+class ListWindowTexts final : public TextSink {
+  public:
+    explicit ListWindowTexts(const std::u16string& languageFile);
+
+    std::u16string operator()(ListMemberText which) const;
+    void setText(const TextTarget& target, const std::u16string& text) override;
+
+  private:
+    std::array<std::u16string, kListMemberTextCount> texts_;
+};
 
 }  // namespace tessik

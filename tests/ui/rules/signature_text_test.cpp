@@ -2,30 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/language_catalogue.h"
 #include "ui/rules/list_window.h"
 
 namespace tessik {
 namespace {
 
-// The window's built-in English texts, by their ids.
-class EnglishListTexts final : public TextSink {
-  public:
-    EnglishListTexts() { applyTexts(u"", ListWindowTables(), *this); }
-    void setText(const TextTarget& target, const std::u16string& text) override {
-        if (target.kind == TextTargetKind::kMember) texts_[target.id] = text;
-    }
-    std::u16string operator()(ListMemberText which) const {
-        return texts_.at(static_cast<int>(which));
-    }
-
-  private:
-    std::map<int, std::u16string> texts_;
-};
-
 // Only a good signature is ever called good; a missing engine leaves it not checked.
 TEST(SignatureTextTest, SaysEachStateWithSignerAndKey) {
-    const EnglishListTexts english;
+    const ListWindowTexts english(u"");
     const auto check = [](SignatureState state, const char* signer, bool certified = true,
                           SignatureProblem problem = SignatureProblem::kNone) {
         SignatureCheck signature;
