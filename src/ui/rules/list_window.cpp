@@ -123,17 +123,16 @@ constexpr std::array kFolderRows = {
     ControlTemplate{kFolderField, ControlKind::kEdit, nullptr, 70, 40, 375, 14,
                     kBorder | kReadOnly},
     ControlTemplate{kFolderButton, ControlKind::kPushButton, "...", 452, 40, 22, 15, kNoStyle},
-    ControlTemplate{kNewFilesBox, ControlKind::kCheckBox, "Show files not in the list", 70, 57, 300,
-                    14, kNoStyle},
+    ControlTemplate{kNewFilesBox, ControlKind::kCheckBox, "Show files not in the list", 70, 57,
+                    300, 14, kNoStyle},
 };
 // The counts stand above the table, but after it in the template: a label before a field would
-// name it. The signature's line comes first of all the results. Without a list row, the table
-// and the counts take its place.
+// name it. The signature's line comes first of all the results, with room for a long signer's
+// name and the fingerprint. Without a list row, the table and the counts take its place.
 constexpr std::array kTableUnderTheFolder = {
-    ControlTemplate{kTable, ControlKind::kTable, nullptr, 7, 100, 467, 139, kNoStyle},
-    ControlTemplate{kSignatureLabel, ControlKind::kLabel, nullptr, 7, 74, 467, 11,
-                    kCentreVertically},
-    ControlTemplate{kCountsLabel, ControlKind::kLabel, nullptr, 7, 87, 467, 11, kCentreVertically},
+    ControlTemplate{kTable, ControlKind::kTable, nullptr, 7, 108, 467, 131, kNoStyle},
+    ControlTemplate{kSignatureLabel, ControlKind::kLabel, nullptr, 7, 74, 467, 19, kNoStyle},
+    ControlTemplate{kCountsLabel, ControlKind::kLabel, nullptr, 7, 95, 467, 11, kCentreVertically},
 };
 constexpr std::array kTableAtTheTop = {
     ControlTemplate{kTable, ControlKind::kTable, nullptr, 7, 39, 467, 155, kNoStyle},
