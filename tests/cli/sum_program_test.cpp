@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/hash_command.h"
@@ -14,6 +18,7 @@
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
 #include "support/throwaway_keyrings.h"
+#include "support/windows_skips.h"
 
 namespace tessik {
 namespace {
@@ -305,6 +310,24 @@ TEST_F(SumProgram, ReadsListsLenientlyAndListsNewFiles) {
              "tessik-sum: 'standard input': --new needs a list file to find new files\n"},
         },
         kMd5OfAbc + "  abc\n");
+}
+
+// A list can come from another command (tessik-sum -c <(...)): a pipe is read as it comes,
+// unsigned, and has no folder to search for new files.
+TEST_F(SumProgram, ReadsAListFromAPipe) {
+    SKIP_ON_WINDOWS("no FIFOs in a Windows file system");
+    ASSERT_EQ(::mkfifo(temp_.Native("pipe").c_str(), 0600), 0);
+    for (const bool findNew : {false, true}) {
+        std::thread writer([&] { std::ofstream(temp_.Native("pipe")) << kMd5OfAbc << "  abc\n"; });
+        std::vector<const char*> arguments = {"-c", "-a", "md5", "pipe"};
+        if (findNew) arguments.push_back("--new");
+        const Outcome run = In(arguments);
+        writer.join();
+        EXPECT_EQ(run.output, "abc: OK\n");
+        EXPECT_EQ(run.status, findNew ? 1 : 0);
+        EXPECT_EQ(run.errors,
+                  findNew ? "tessik-sum: pipe: --new needs a list file to find new files\n" : "");
+    }
 }
 
 // A list's signature is said on standard error; a bad one fails the list although every entry
