@@ -46,6 +46,8 @@ struct ApplicationSettings {
     // Loaded: where the main window goes at start. Saved: where it is.
     StoredPosition position;
     TypedLineEnds lineEnds = TypedLineEnds::kCrLf;
+    // Once a file is hashed, its expected value is looked for in a checksum list beside it.
+    bool lookForLists = true;
     bool operator==(const ApplicationSettings&) const = default;
 };
 
@@ -68,7 +70,7 @@ struct SettingsSave {
     std::u16string keptAsidePath;
 };
 
-// Writes all nineteen keys. A file that the load found unreadable or damaged is kept aside
+// Writes all twenty keys. A file that the load found unreadable or damaged is kept aside
 // first (one generation), so what it held is never lost to defaults; a file that could not be
 // written leaves the old one as it was.
 SettingsSave saveSettings(const std::u16string& path, const ApplicationSettings& settings,

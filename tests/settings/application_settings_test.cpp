@@ -80,7 +80,8 @@ TEST(ApplicationSettings, FirstStartTakesTheDefaultsAndSavesNineteenKeysInOrder)
                            "  <WinPos>100;50;740;430</WinPos>\r\n"
                            "  <FolderHomeBase>/opt/tessik/</FolderHomeBase>\r\n"
                            "  <FolderAppDir>/home/u/.config/Korvane/Tessik/</FolderAppDir>\r\n"
-                           "  <LineEnds>CRLF</LineEnds>\r\n"));
+                           "  <LineEnds>CRLF</LineEnds>\r\n"
+                           "  <LookForChecksumLists>1</LookForChecksumLists>\r\n"));
 }
 
 TEST(ApplicationSettings, EveryKeyRoundTripsAndIsAppliedInOrder) {
@@ -104,7 +105,8 @@ TEST(ApplicationSettings, EveryKeyRoundTripsAndIsAppliedInOrder) {
         "  <WinPos>10;20;650;400</WinPos>\r\n"
         "  <FolderHomeBase>/opt/tessik/</FolderHomeBase>\r\n"
         "  <FolderAppDir>/home/u/.config/Korvane/Tessik/</FolderAppDir>\r\n"
-        "  <LineEnds>LF</LineEnds>\r\n");
+        "  <LineEnds>LF</LineEnds>\r\n"
+        "  <LookForChecksumLists>0</LookForChecksumLists>\r\n");
     test::WriteBytes(temp.Native("Tessik.ini"), stored);
     Session session(temp.U16("Tessik.ini"));
     ApplicationSettings expected;
@@ -116,6 +118,7 @@ TEST(ApplicationSettings, EveryKeyRoundTripsAndIsAppliedInOrder) {
     expected.languageName = "Deutsch";
     expected.position = {StoredPositionAction::kMove, {10, 20, 650, 400}};
     expected.lineEnds = TypedLineEnds::kLf;
+    expected.lookForLists = false;
     EXPECT_EQ(session.settings, expected);
     // The window keeps its own weight; the stored typeface and height reach it.
     EXPECT_EQ(session.host.currentFont(), MakeFont(u"Stored Face", -15, 700, 204, 49));

@@ -88,7 +88,7 @@ void CAboutDlg::scalePicture() {
 
 // The window follows the chosen font as every window does; the title is that font in bold. At
 // the largest sizes the credits' rows are taller than a small screen: the window then takes the
-// largest size it fits at, as it has no field that could scroll instead.
+// largest size at which it shows every text whole, as none of its fields should scroll.
 void CAboutDlg::applyFonts() {
     fontSettings_->applyTo(fontHost_, true);
     const QSize room = roomOnTheScreen();
@@ -98,9 +98,9 @@ void CAboutDlg::applyFonts() {
         title.setWeight(static_cast<QFont::Weight>(kTitleWeight));
         control(kTitleLabel)->setFont(title);
         layOutInUnitsOfTheFont();
-        const PixelSize least = clientSizes().least;
+        const PixelSize whole = clientSizes().natural;
         if (OnePointSmaller(shown) == shown ||
-            (least.width <= room.width() && least.height <= room.height())) {
+            (whole.width <= room.width() && whole.height <= room.height())) {
             return;
         }
     }

@@ -166,6 +166,10 @@ void ChecksumListDialog::start() {
     if (startRun(chosenAlgorithm())) showRunning(true);
 }
 
+void ChecksumListDialog::follow() {
+    showRunning(true);
+}
+
 void ChecksumListDialog::clearTable() {
     model_->clear();
     countsLabel_->clear();
@@ -192,7 +196,8 @@ void ChecksumListDialog::runEnded() {
 
 // While a run goes on, only Stop, the order of the rows and Close can be used.
 void ChecksumListDialog::showRunning(bool running) {
-    for (int id : {kAlgorithmList, kLowercaseBox, kBrowseButton, kCopyFailedButton}) {
+    for (int id : {kAlgorithmList, kLowercaseBox, kBrowseButton, kCopyFailedButton, kFolderButton,
+                   kNewFilesBox, kAddNewButton}) {
         if (QWidget* own = control(id)) own->setEnabled(!running);
     }
     startButton_->setVisible(!running);
@@ -221,7 +226,7 @@ void ChecksumListDialog::showCounts(bool stopped) {
         text(checked ? ListMemberText::kCounts : ListMemberText::kFileCounts).toStdU16String(),
         checked));
     if (stopped) counts = text(ListMemberText::kStopped) + ' ' + counts;
-    countsLabel_->setText(counts);
+    countsLabel_->setText(counts + moreCounts());
     control(kCopyFailedButton)
         ->setEnabled(!isRunning() && tally.failed + tally.missing + tally.unreadable > 0);
 }

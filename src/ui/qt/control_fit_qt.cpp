@@ -119,7 +119,8 @@ FitControl FitControlOf(const QWidget& control, const ControlTemplate& row, Pixe
             break;
         case ControlKind::kTable:
             fit.across = fit.down = Give::kFlexible;
-            fit.least = {Characters(control, 24), std::min(place.height, 5 * lineHeight)};
+            // Its header and two rows: the rest scrolls.
+            fit.least = {Characters(control, 24), std::min(place.height, 3 * lineHeight)};
             break;
         case ControlKind::kPanel:
             fit.across = fit.down = Give::kFlexible;

@@ -36,10 +36,10 @@ void OpenFilesWindow(const OpeningContext& context, std::vector<std::u16string> 
 }
 
 bool OpenOptionsWindow(const OpeningContext& context, std::u16string& separator,
-                       TypedLineEnds& lineEnds) {
+                       TypedLineEnds& lineEnds, bool& lookForLists) {
     COptionsDlg window(context.desktop, context.owner);
     window.setLanguageFile(context.languageFile);
-    return window.RunOptionsDialog(context.fonts, separator, lineEnds) == kOkResult;
+    return window.RunOptionsDialog(context.fonts, separator, lineEnds, lookForLists) == kOkResult;
 }
 
 bool OpenLanguageWindow(const OpeningContext& context, const std::u16string& programDirectory,

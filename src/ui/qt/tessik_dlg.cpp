@@ -27,6 +27,7 @@
 #include "ui/rules/checksum_list_rules.h"
 #include "ui/rules/main_commands.h"
 #include "ui/rules/main_window_layout.h"
+#include "ui/rules/text_pattern.h"
 
 namespace tessik {
 
@@ -81,9 +82,10 @@ void CTessikDlg::bindControls() {
     connect(m_CHKSmallLetters, &QCheckBox::toggled, this, [this] {
         if (!resultField_->text().isEmpty()) showResult(shownDigest_);
     });
-    fileHash_ =
-        new MainFileHash(*this, [this](const std::u16string& path, const FileDigestResult& result) {
-            fileHashEnded(path, result);
+    fileHash_ = new MainFileHash(*this);
+    listSearch_ =
+        new MainListSearch(this, [this](const ListSearch& search, const FoundEntry& entry) {
+            listEntryFound(search, entry);
         });
     // Dropped files go to the window, not into the field under the mouse.
     for (QWidget* field :
@@ -107,6 +109,7 @@ void CTessikDlg::bindCommands() {
                          settings_.separator);
     });
     onCommand(kVerifyListCommand, [this] { chooseListToVerify(); });
+    onCommand(kCompareFileCommand, [this] { compareWithFile(); });
     onCommand(kOptionsCommand, [this] { showOptions(); });
     onCommand(kLanguageCommand, [this] { chooseLanguage(); });
     onCommand(kInfoCommand,
@@ -149,9 +152,10 @@ void CTessikDlg::takeFirstArgument() {
     }
 }
 
-// A hash under way is cancelled first; it ends within milliseconds.
+// A hash or a search under way is cancelled first; each ends within milliseconds.
 void CTessikDlg::onCloseRequest() {
     fileHash_->cancelAndWait();
+    listSearch_->cancelAndWait();
     sayHowTheSettingsWereSaved(
         saveSettings(settingsPath(), settings(), *fontSettings_, locations_, settingsLoad_));
     done(kCancelResult);
@@ -266,6 +270,7 @@ void CTessikDlg::hashText() {
     Digest digest;
     runBusy([&] { digest = DigestOfText(algorithm, text); });
     showResult(digest);
+    shownFile_.clear();
 }
 
 // A name that is no existing file lets the user choose one; a confirmed choice is hashed
@@ -273,18 +278,89 @@ void CTessikDlg::hashText() {
 void CTessikDlg::hashFile() {
     if (FileExists(fileNameField_->text().toStdU16String()) || chooseFile()) {
         resultField_->clear();
+        listSearch_->cancel();
         fileHash_->start(fileNameField_->text().toStdU16String(),
-                         AlgorithmForIndex(selectedAlgorithm()));
+                         AlgorithmForIndex(selectedAlgorithm()),
+                         [this](const std::u16string& path, const FileDigestResult& result) {
+                             fileHashEnded(path, result);
+                         });
     }
 }
 
 void CTessikDlg::fileHashEnded(const std::u16string& path, const FileDigestResult& result) {
-    if (result.outcome == FileDigestOutcome::kDigest) {
-        showResult(result.digest);
+    if (result.outcome != FileDigestOutcome::kDigest) {
+        sayUnreadable(path, result.failure);
         return;
     }
-    desktop().showMessage(this, failureMessage(result.failure) + "\n\n" + ToQString(path),
-                          QString(), MessageIcon::kExclamation);
+    showResult(result.digest);
+    shownFile_ = path;
+    lookForList(path);
+}
+
+void CTessikDlg::sayUnreadable(const std::u16string& path, ReadFailure failure) {
+    desktop().showMessage(this, failureMessage(failure) + "\n\n" + ToQString(path), QString(),
+                          MessageIcon::kExclamation);
+}
+
+// Only where no expected value was given: one typed or pasted is the user's to compare.
+void CTessikDlg::lookForList(const std::u16string& file) {
+    if (!settings_.lookForLists || !expectedField_->text().trimmed().isEmpty()) return;
+    listSearch_->start(
+        {file, &AlgorithmForIndex(selectedAlgorithm()), ToUtf8(settings_.separator)});
+}
+
+// What the search found counts only while the window still shows that file's digest with the
+// algorithm it searched for, and nothing has been typed as expected meanwhile. A list for
+// another algorithm is offered: choosing it hashes the file again, and the search that follows
+// finds the list for it.
+void CTessikDlg::listEntryFound(const ListSearch& search, const FoundEntry& entry) {
+    const AlgorithmInfo& chosen = AlgorithmForIndex(selectedAlgorithm());
+    if (isHashingFile() || resultField_->text().isEmpty() || shownFile_ != search.file ||
+        &chosen != search.preferred || !expectedField_->text().trimmed().isEmpty()) {
+        return;
+    }
+    const AlgorithmInfo* listed = AlgorithmOfFoundEntry(entry);
+    if (listed == &chosen) {
+        expectedField_->setText(
+            QString::fromLatin1(HexDigest(entry.expected, m_CHKSmallLetters->isChecked())));
+        expectedField_->setCursorPosition(0);
+        const ListWindowTexts listTexts(language_.languageFilePath);
+        compare(FoundEntryText(entry, texts_, listTexts), FailsVerification(entry.signature));
+        return;
+    }
+    if (listed == nullptr) return;
+    const QString question = ToQString(
+        FillIn(texts_[MainMemberText::kOfferListAlgorithm], {FromUtf8(std::string(listed->name))}));
+    if (!desktop().askYesNo(this, question + "\n\n" + ToQString(entry.listPath))) return;
+    algorithmList_->setCurrentIndex(static_cast<int>(listed - AlgorithmCatalogue().data()));
+    hashFile();
+}
+
+// The file is hashed with the algorithm of the digest shown, which is kept meanwhile.
+void CTessikDlg::compareWithFile() {
+    if (resultField_->text().isEmpty()) {
+        say(MainMemberText::kCompareNoHash, MessageIcon::kExclamation);
+        return;
+    }
+    const std::optional<QString> path =
+        desktop().chooseFileToOpen(this, text(MainMemberText::kAllFiles));
+    if (!path) return;
+    fileHash_->start(path->toStdU16String(), AlgorithmForIndex(selectedAlgorithm()),
+                     [this](const std::u16string& other, const FileDigestResult& result) {
+                         otherFileHashed(other, result);
+                     });
+}
+
+void CTessikDlg::otherFileHashed(const std::u16string& path, const FileDigestResult& result) {
+    if (result.outcome != FileDigestOutcome::kDigest) {
+        sayUnreadable(path, result.failure);
+        return;
+    }
+    const CompareMessage message =
+        MessageOfFileCompare(shownDigest_, result.digest, shownFile_, path, texts_);
+    desktop().showMessage(
+        this, ToQString(message.text), QString(),
+        message.identical ? MessageIcon::kInformation : MessageIcon::kExclamation);
 }
 
 bool CTessikDlg::chooseFile() {
@@ -295,14 +371,15 @@ bool CTessikDlg::chooseFile() {
 }
 
 // A pasted checksum line is compared by its digest, and the message names its file.
-void CTessikDlg::compare() {
-    const CompareMessage message =
+void CTessikDlg::compare(const std::u16string& addition, bool warn) {
+    CompareMessage message =
         MessageOfCompare(resultField_->text().toStdU16String(),
                          expectedField_->text().toStdU16String(), m_CHKCaseSensitive->isChecked(),
                          AlgorithmForIndex(selectedAlgorithm()), settings_.separator, texts_);
+    if (!addition.empty()) message.text += u"\n\n" + addition;
     desktop().showMessage(
         this, ToQString(message.text), QString(),
-        message.identical ? MessageIcon::kInformation : MessageIcon::kExclamation);
+        message.identical && !warn ? MessageIcon::kInformation : MessageIcon::kExclamation);
 }
 
 void CTessikDlg::copyResult() {
@@ -358,7 +435,10 @@ void CTessikDlg::chooseListToVerify() {
 
 void CTessikDlg::showOptions() {
     const TypedLineEnds before = settings_.lineEnds;
-    if (!OpenOptionsWindow(openingContext(), settings_.separator, settings_.lineEnds)) return;
+    if (!OpenOptionsWindow(openingContext(), settings_.separator, settings_.lineEnds,
+                           settings_.lookForLists)) {
+        return;
+    }
     fontSettings_->applyTo(fontHost_, true);
     showLineEndsToolTip();
     // A text's digest depends on how its line ends are hashed.

@@ -20,6 +20,8 @@ constexpr TranslationEntry kMainMenu[] = {
      u"Get Hash from folder"},
     {"FrmMain.ID_MEN_VERIFYLIST", TextTarget::MenuCommand(kVerifyListCommand),
      u"Verify checksum list\u2026"},
+    {"FrmMain.ID_MEN_COMPAREFILE", TextTarget::MenuCommand(kCompareFileCommand),
+     u"Compare with &file\u2026"},
     {"FrmMain.ID_MEN_EXIT", TextTarget::MenuCommand(kExitCommand), u"Exit"},
     {"FrmMain.ID_MEN_VIEW", TextTarget::MenuPosition(kViewMenu), u"View"},
     {"FrmMain.ID_MEN_OPTIONS", TextTarget::MenuCommand(kOptionsCommand), u"Options"},
@@ -81,6 +83,16 @@ constexpr TranslationEntry kMainMembers[] = {
      u"The expected value is the one listed for: %1"},
     {"FrmMain.m_acMCompareWrongLength", TextTarget::Member(MainMemberText::kCompareWrongLength),
      u"The expected HASH value has %1 digits, but %2 gives %3. Is another algorithm meant?"},
+    {"FrmMain.m_acMExpectedFromList", TextTarget::Member(MainMemberText::kExpectedFromList),
+     u"The expected value is the one on line %1 of this checksum list:"},
+    {"FrmMain.m_acMOfferListAlgorithm", TextTarget::Member(MainMemberText::kOfferListAlgorithm),
+     u"A checksum list beside the file lists its %1 value. Choose %1 and hash the file again?"},
+    {"FrmMain.m_acMHashShownOf", TextTarget::Member(MainMemberText::kHashShownOf),
+     u"HASH value shown: %1"},
+    {"FrmMain.m_acMFileCompared", TextTarget::Member(MainMemberText::kFileCompared),
+     u"Compared with: %1"},
+    {"FrmMain.m_acMStringTyped", TextTarget::Member(MainMemberText::kStringTyped),
+     u"the string typed"},
 };
 
 constexpr std::array kControls = {
@@ -119,6 +131,7 @@ constexpr std::array kControls = {
 constexpr std::array kMenu = {
     MenuItemTemplate{"File", "Get hash from folder", kFolderCommand},
     MenuItemTemplate{"File", "Verify checksum list\u2026", kVerifyListCommand},
+    MenuItemTemplate{"File", "Compare with file\u2026", kCompareFileCommand},
     MenuItemTemplate{"File", "Exit", kExitCommand},
     MenuItemTemplate{"View", "Options", kOptionsCommand},
     MenuItemTemplate{"View", "Language", kLanguageCommand},

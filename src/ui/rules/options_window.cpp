@@ -29,12 +29,14 @@ constexpr TranslationEntry kOptionsWindow[] = {
      u"Back to the default separator"},
     {"FrmOptions.m_BTNResetFont", TextTarget::ToolTip(kFontResetButton),
      u"Back to the default font"},
+    {"FrmOptions.m_CHKLookForLists", TextTarget::Control(kLookForListsBox),
+     u"Expected value from a checksum &list beside the file"},
 };
 
 // The labels' column is wide enough for the line ends' label in every shipped language.
 constexpr std::array kControls = {
-    ControlTemplate{kOkResult, ControlKind::kDefaultPushButton, "OK", 66, 98, 65, 16, kNoStyle},
-    ControlTemplate{kCancelResult, ControlKind::kPushButton, "Cancel", 139, 98, 65, 16, kNoStyle},
+    ControlTemplate{kOkResult, ControlKind::kDefaultPushButton, "OK", 66, 108, 65, 16, kNoStyle},
+    ControlTemplate{kCancelResult, ControlKind::kPushButton, "Cancel", 139, 108, 65, 16, kNoStyle},
     ControlTemplate{kSeparatorLabel, ControlKind::kLabel, "Separator", 7, 15, 120, 13, kNoStyle},
     ControlTemplate{kSeparatorField, ControlKind::kEdit, nullptr, 131, 12, 23, 14, kBorder},
     ControlTemplate{kFontLabel, ControlKind::kLabel, "Font", 7, 40, 120, 12, kNoStyle},
@@ -45,9 +47,12 @@ constexpr std::array kControls = {
     ControlTemplate{kLineEndsLabel, ControlKind::kLabel, "Line ends in typed text", 7, 65, 120, 12,
                     kNoStyle},
     ControlTemplate{kLineEndsList, ControlKind::kDropDownList, nullptr, 131, 63, 103, 40, kNoStyle},
+    ControlTemplate{kLookForListsBox, ControlKind::kCheckBox,
+                    "Expected value from a checksum list beside the file", 7, 84, 256, 18,
+                    kNoStyle},
 };
 
-constexpr DialogTemplate kTemplate{"Options", 270, 120, false, false, kControls, {}};
+constexpr DialogTemplate kTemplate{"Options", 270, 130, false, false, kControls, {}};
 
 }  // namespace
 

@@ -30,11 +30,13 @@
 #include "platform/file_system.h"
 #include "platform/path_encoding.h"
 #include "platform/text_conversion.h"
+#include "support/known_digests.h"
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
 #include "ui/qt/dialog_menu.h"
 #include "ui/qt/qt_font.h"
 #include "ui/rules/main_window.h"
+#include "ui/rules/options_window.h"
 
 namespace tessik {
 namespace {
@@ -48,9 +50,11 @@ using test::U16;
 
 class MainWindowTest : public test::MainWindowFixture {
   protected:
-    // A file hash runs on a worker; the window serves events until it has ended.
+    // A file hash runs on a worker; the window serves events until it has ended, and the look
+    // for a list beside the file that follows it, so that no worker outlives a test's faults.
     void WaitForTheHash() {
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !window->isHashingFile(); }, 20000));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [this] { return !window->isHashingFile() && !window->isLookingForList(); }, 20000));
     }
     void HashFile() {
         Click(kHashFileButton);
@@ -559,6 +563,105 @@ TEST_F(MainWindowTest, CompareSaysWhetherTheValuesMatchAndNeverForNothing) {
     }
 }
 
+int IndexOf(const char* id) {
+    return static_cast<int>(AlgorithmWithId(id) - AlgorithmCatalogue().data());
+}
+
+// Once a file is hashed with nothing expected, a list beside it gives the expected value and
+// the comparison names it; a list for another algorithm is offered, and taken only when asked.
+TEST_F(MainWindowTest, AListBesideTheFileGivesTheExpectedValue) {
+    test::WriteBytes(folder.Native("x.iso"), "abc");
+    test::WriteBytes(folder.Native("MD5SUMS"),
+                     test::kMd5OfNothing + "  other\n" + test::kMd5OfAbc + "  x.iso\n");
+    const auto hashAndSearch = [&](const char* algorithm, const QString& expected = {}) {
+        desktop.messages.clear();
+        Algorithms().setCurrentIndex(IndexOf(algorithm));
+        Field(kFileNameField).setText(Q(folder.U16("x.iso")));
+        Field(kExpectedField).setText(expected);
+        HashFile();
+    };
+    const QString found =
+        "The HASHes are identical!\n\nThe expected value is the one on line 2 "
+        "of this checksum list:\n" +
+        Q(folder.U16("MD5SUMS"));
+    StartShown();
+    hashAndSearch("md5");
+    EXPECT_EQ(Field(kExpectedField).text(), Q(FromUtf8(test::kMd5OfAbc)));
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, found);
+    EXPECT_EQ(desktop.messages[0].icon, MessageIcon::kInformation);
+
+    hashAndSearch("md5", "typed");  // a value given is the user's to compare
+    EXPECT_TRUE(desktop.messages.empty());
+
+    desktop.yesNoAnswers = {false, true};
+    const QString offer =
+        "A checksum list beside the file lists its MD5 value. Choose MD5 and hash the file "
+        "again?\n\n" +
+        Q(folder.U16("MD5SUMS"));
+    hashAndSearch("sha1");
+    EXPECT_EQ(desktop.questions, std::vector<QString>{offer});
+    EXPECT_TRUE(desktop.messages.empty());
+    hashAndSearch("sha1");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !desktop.messages.empty(); }, 20000));
+    EXPECT_EQ(desktop.questions.size(), 2u);
+    EXPECT_EQ(Algorithms().currentText(), "MD5");
+    EXPECT_EQ(desktop.messages[0].text, found);
+
+    // The options turn the search off, and the settings keep that.
+    OpenFromMenu(kOptionsCommand, [](Dialog& options) {
+        auto* box = options.control<QCheckBox>(options_window::kLookForListsBox);
+        EXPECT_TRUE(box->isChecked());
+        box->setChecked(false);
+        options.runCommand(kOkResult);
+    });
+    hashAndSearch("md5");
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_EQ(Field(kExpectedField).text(), "");
+    window->close();
+    EXPECT_NE(test::ReadBytes(SettingsPath()).find("<LookForChecksumLists>0</"), std::string::npos);
+}
+
+// Compare with file hashes another file with the algorithm of the digest shown and names both.
+TEST_F(MainWindowTest, CompareWithFileNamesBothFiles) {
+    test::WriteBytes(folder.Native("a"), "abc");
+    test::WriteBytes(folder.Native("b"), "abc");
+    test::WriteBytes(folder.Native("c"), "");
+    StartShown();
+    window->runCommand(kCompareFileCommand);
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, "There is no HASH value to compare yet.");
+    EXPECT_TRUE(desktop.fileFilters.empty());
+
+    Field(kFileNameField).setText(Q(folder.U16("a")));
+    HashFile();
+    const QString shown = FileDigest(7, folder.U16("a"), true);
+    desktop.fileAnswers = {std::nullopt, Q(folder.U16("b")), Q(folder.U16("c")),
+                           Q(folder.U16("gone"))};
+    desktop.messages.clear();
+    for (int file = 0; file < 4; ++file) {
+        window->runCommand(kCompareFileCommand);
+        WaitForTheHash();
+    }
+    EXPECT_EQ(Field(kResultField).text(), shown);
+    StringField().setPlainText("abc");
+    Click(kHashStringButton);
+    desktop.fileAnswers = {Q(folder.U16("b"))};
+    window->runCommand(kCompareFileCommand);
+    WaitForTheHash();
+    const QString named = "\n\nHASH value shown: " + Q(folder.U16("a")) + "\nCompared with: ";
+    ASSERT_EQ(desktop.messages.size(), 4u);
+    EXPECT_EQ(desktop.messages[0].text, "The HASHes are identical!" + named + Q(folder.U16("b")));
+    EXPECT_EQ(desktop.messages[0].icon, MessageIcon::kInformation);
+    EXPECT_EQ(desktop.messages[1].text,
+              "The HASHes are NOT identical!" + named + Q(folder.U16("c")));
+    EXPECT_EQ(desktop.messages[2].text, "This file does not exist:\n\n" + Q(folder.U16("gone")));
+    EXPECT_EQ(desktop.messages[3].text,
+              "The HASHes are identical!\n\nHASH value shown: the string typed\nCompared "
+              "with: " +
+                  Q(folder.U16("b")));
+}
+
 TEST_F(MainWindowTest, CopyPutsTheWholeResultOnTheClipboardAndKeepsItSelected) {
     StartShown();
     const QString digest(128, 'f');
@@ -620,7 +723,8 @@ TEST_F(MainWindowTest, TheCloseBoxSavesTheSettings) {
                            "  <FolderAppDir>" +
                            folder.Native("user/Korvane/Tessik/") +
                            "</FolderAppDir>\r\n"
-                           "  <LineEnds>CRLF</LineEnds>\r\n"));
+                           "  <LineEnds>CRLF</LineEnds>\r\n"
+                           "  <LookForChecksumLists>1</LookForChecksumLists>\r\n"));
 
     // The next start takes the choices back.
     Start();
@@ -794,7 +898,7 @@ TEST_F(MainWindowTest, TypedLineEndsFollowTheOptionAndAreKept) {
     EXPECT_EQ(Field(kResultField).text(),
               "edeaaff3f1774ad2888673770c6d64097e391bc362d7d6fb34982ddf0efd18cb");
     window->close();
-    EXPECT_NE(test::ReadBytes(SettingsPath()).find("  <LineEnds>LF</LineEnds>\r\n</InitFile>"),
+    EXPECT_NE(test::ReadBytes(SettingsPath()).find("  <LineEnds>LF</LineEnds>\r\n"),
               std::string::npos);
     Start();
     EXPECT_EQ(window->settings().lineEnds, TypedLineEnds::kLf);

@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <cstdlib>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,11 @@ void ExpectWholeMenuBar(QMenuBar& bar) {
 struct Language {
     const char* name;  // as the catalogue lists it; empty for the built-in English
 };
+
+// Names the language in the test's listing, which would otherwise show its address.
+void PrintTo(const Language& language, std::ostream* out) {
+    *out << (*language.name ? language.name : "English");
+}
 
 class WindowFontsTest : public test::MainWindowFixture,
                         public ::testing::WithParamInterface<std::tuple<Language, int>> {};

@@ -24,11 +24,11 @@ TEST(WindowTextsTest, KeysAreUniqueAndNamedAfterTheirWindow) {
     } windows[] = {
         {MainWindowTables(),
          {"FrmMain.ID_MEN_", "FrmMain.m_", "FrmMain.m_acM", "FrmProgress."},
-         {11, 12, 17, 6}},
+         {12, 12, 22, 6}},
         {FolderWindowTables(), {"FrmFolder.", "FrmProgress."}, {22, 6}},
-        {ListWindowTables(), {"FrmList.", "FrmProgress."}, {24, 6}},
+        {ListWindowTables(), {"FrmList.", "FrmProgress."}, {50, 6}},
         {LanguageWindowTables(), {"FrmLanguage."}, {4}},
-        {OptionsWindowTables(), {"FrmOptions."}, {13}},
+        {OptionsWindowTables(), {"FrmOptions."}, {14}},
         {AboutWindowTables(), {"FrmAbout."}, {9}},
     };
     std::set<std::string_view> keys;
