@@ -109,7 +109,8 @@ void COptionsDlg::confirm() {
 void COptionsDlg::showFaceName(const std::u16string& faceName) {
     setControlText(kFontButton, ToQString(faceName));
     control(kFontButton)
-        ->setAccessibleName(controlText(kFontLabel) + QStringLiteral(": ") + ToQString(faceName));
+        ->setAccessibleName(WithoutAccessKeys(controlText(kFontLabel)) + QStringLiteral(": ") +
+                            ToQString(faceName));
 }
 
 void COptionsDlg::preview() {

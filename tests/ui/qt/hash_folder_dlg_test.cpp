@@ -127,8 +127,8 @@ TEST_F(FolderWindowTest, OpensWithTheCallersValues) {
             EXPECT_FALSE(window.control<QCheckBox>(kLowercaseBox)->isChecked());
             EXPECT_FALSE(window.control<QCheckBox>(kSubfoldersBox)->isChecked());
             EXPECT_TRUE(Button(window, kStopButton).isHidden());
-            EXPECT_EQ(window.controlText(kProcessButton), "Process folder");
-            EXPECT_EQ(window.controlText(kNameFilterLabel), "Filename");
+            EXPECT_EQ(window.controlText(kProcessButton), "&Process folder");
+            EXPECT_EQ(window.controlText(kNameFilterLabel), "File&name");
             EXPECT_EQ(window.control(kNameFilterField)->accessibleName(), "Filename");
             test::ExpectNamedInTabOrder(
                 window,
@@ -356,7 +356,7 @@ TEST_F(FolderWindowTest, TextsComeFromTheLanguageFile) {
         EXPECT_EQ(window.controlText(kExtensionLabel), "Erweiterung");
         EXPECT_EQ(window.control(kExtensionField)->accessibleName(), "Erweiterung");
         EXPECT_EQ(window.controlText(kStopButton), "Stopp");
-        EXPECT_EQ(window.controlText(kFolderLabel), "Folder");
+        EXPECT_EQ(window.controlText(kFolderLabel), "&Folder");
     });
 }
 

@@ -78,10 +78,10 @@ TEST_F(MainWindowTest, FirstStartShowsTheDefaultsAndTheBuiltInTexts) {
     EXPECT_EQ(window->windowTitle(), "Korvane HASH-Generator");
     // The built-in texts replace the template's.
     EXPECT_EQ(window->controlText(kResultLabel), "HASH value");
-    EXPECT_EQ(window->controlText(kExpectedLabel), "Expected HASH value");
+    EXPECT_EQ(window->controlText(kExpectedLabel), "&Expected HASH value");
     EXPECT_EQ(window->control(kResultField)->accessibleName(), "HASH value");
-    EXPECT_EQ(window->menu()->item(kFolderCommand)->text(), "Get Hash from folder");
-    EXPECT_EQ(window->menu()->popupText(2), "?");
+    EXPECT_EQ(window->menu()->item(kFolderCommand)->text(), "Get Hash from &folder");
+    EXPECT_EQ(window->menu()->popupText(2), "&?");
     EXPECT_FALSE(window->windowIcon().isNull());
     EXPECT_EQ(window->minimumSize(), QSize(640, 380));
 }
@@ -115,10 +115,10 @@ TEST_F(MainWindowTest, DocumentItemsExistOnlyWithTheirDocuments) {
         std::vector<QString> helpMenu;
     };
     for (const Case& c : {
-             Case{true, true, {"License", "Changes", "Check for update", "", "Info"}},
-             Case{true, false, {"License", "", "Info"}},
-             Case{false, true, {"Changes", "Check for update", "", "Info"}},
-             Case{false, false, {"", "Info"}},
+             Case{true, true, {"&License", "C&hanges", "Check for &update", "", "&Info"}},
+             Case{true, false, {"&License", "", "&Info"}},
+             Case{false, true, {"C&hanges", "Check for &update", "", "&Info"}},
+             Case{false, false, {"", "&Info"}},
          }) {
         std::remove(folder.Native("program/License.txt").c_str());
         std::remove(folder.Native("program/ReadMe.txt").c_str());
@@ -855,7 +855,7 @@ TEST_F(MainWindowTest, TheCatalogueDefaultLanguageIsAppliedAtStart) {
     StartShown();
     EXPECT_EQ(window->menu()->popupText(0), "Datei");
     EXPECT_EQ(window->menu()->item(kExitCommand)->text(), "Beenden");
-    EXPECT_EQ(window->menu()->popupText(1), "View");
+    EXPECT_EQ(window->menu()->popupText(1), "&View");
     EXPECT_EQ(window->controlText(kResultLabel),
               "Pr\u00FC"
               "fsumme");
@@ -863,7 +863,7 @@ TEST_F(MainWindowTest, TheCatalogueDefaultLanguageIsAppliedAtStart) {
               "Pr\u00FC"
               "fsumme");
     EXPECT_EQ(window->controlText(kCopyButton), "Kopieren");
-    EXPECT_EQ(window->controlText(kCompareButton), "Compare");
+    EXPECT_EQ(window->controlText(kCompareButton), "Co&mpare");
     EXPECT_EQ(window->windowTitle(), "Korvane HASH-Generator");
 
     Field(kResultField).setText("abc");
@@ -943,6 +943,38 @@ TEST_F(MainWindowTest, F10AndAltOpenTheMenuBarAndArrowsMoveThroughIt) {
                                                           : static_cast<QWidget*>(&bar),
                         Qt::Key_Escape);
     }
+}
+
+// The access keys of the built-in texts reach the fields their labels name and open the menus.
+TEST_F(MainWindowTest, AltAndTheMarkedLetterReachTheFieldOrTheMenu) {
+    StartShown();
+    const struct {
+        Qt::Key key;
+        int field;
+    } cases[] = {
+        {Qt::Key_A, kAlgorithmList},
+        {Qt::Key_N, kFileNameField},
+        {Qt::Key_S, kStringField},
+        {Qt::Key_E, kExpectedField},
+    };
+    for (const auto& c : cases) {
+        Field(kResultField).setFocus();
+        QTest::keyClick(QApplication::focusWidget(), c.key, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), window->control(c.field)) << c.key;
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(window->menuBar()->activeAction(), window->menuBar()->actions().at(0));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+}
+
+// Tab goes in reading order, each button right after the field it acts on.
+TEST_F(MainWindowTest, TabFollowsTheReadingOrder) {
+    StartShown();
+    test::ExpectNamedInTabOrder(
+        *window, {kAlgorithmList, kLowercaseBox, kFileNameField, kBrowseButton, kHashFileButton,
+                  kStringField, kHashStringButton, kResultField, kCopyButton, kExpectedField,
+                  kCaseSensitiveBox, kCompareButton});
 }
 
 }  // namespace
