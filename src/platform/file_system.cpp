@@ -66,6 +66,13 @@ WriteFailure FailureOf(int error) {
         case ENOSPC:
         case EDQUOT:
             return WriteFailure::kNoSpace;
+        // Only the file's creation meets these.
+        case ENOENT:
+        case ENOTDIR:
+        case EISDIR:
+        case ENAMETOOLONG:
+        case ELOOP:
+            return WriteFailure::kCannotCreate;
         default:
             return WriteFailure::kIoError;
     }
@@ -292,7 +299,7 @@ WriteFailure ReplaceFileContents(const std::u16string& path, std::string_view by
                                  const std::u16string& keepOldAs) {
     const std::string native = ReplacedFile(path);
     const std::string nativeKeep = ToNativePath(keepOldAs);
-    if (native.empty() || HasNul(nativeKeep)) return WriteFailure::kIoError;
+    if (native.empty() || HasNul(nativeKeep)) return WriteFailure::kCannotCreate;
     // What killed saves of either file left is freed before this one takes room.
     RemoveStaleTemporariesOf(native, kStaleTemporarySeconds);
     if (!nativeKeep.empty()) RemoveStaleTemporariesOf(nativeKeep, kStaleTemporarySeconds);

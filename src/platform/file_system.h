@@ -44,7 +44,8 @@ enum class WriteFailure {
     kPermissionDenied,  // the user may not write there
     kReadOnly,          // the file system is mounted read-only
     kNoSpace,           // the disk or the user's quota is full
-    kIoError,           // anything else: a missing folder, a failing device
+    kCannotCreate,      // no file can have that name there: a missing folder, a name not allowed
+    kIoError,           // anything else: a failing device
 };
 
 // Replaces the file's contents with the bytes, or leaves the old file untouched: the bytes go to

@@ -53,6 +53,13 @@ WriteFailure FailureOf(DWORD error) {
         case ERROR_DISK_FULL:
         case ERROR_HANDLE_DISK_FULL:
             return WriteFailure::kNoSpace;
+        // Only the file's creation meets these.
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_DIRECTORY:
+        case ERROR_FILENAME_EXCED_RANGE:
+            return WriteFailure::kCannotCreate;
         default:
             return WriteFailure::kIoError;
     }

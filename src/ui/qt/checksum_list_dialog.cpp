@@ -22,6 +22,7 @@
 #include "ui/qt/progress_display.h"
 #include "ui/qt/qt_text.h"
 #include "ui/rules/progress_text.h"
+#include "ui/rules/text_pattern.h"
 
 namespace tessik {
 namespace {
@@ -55,6 +56,10 @@ void ChecksumListDialog::onInitDialog() {
     fontSettings_->applyTo(fontHost_, true);
     bindCommands();
     algorithmList_->setCurrentIndex(algorithmIndex_);
+    // The digests and results shown belong to the algorithm they were made with.
+    connect(algorithmList_, &QComboBox::currentIndexChanged, this, [this] {
+        if (!isRunning()) algorithmChanged();
+    });
     onTableReady();
     sizeColumns();
 }
@@ -111,58 +116,54 @@ const AlgorithmInfo& ChecksumListDialog::chosenAlgorithm() const {
     return AlgorithmForIndex(algorithmList_->currentIndex());
 }
 
-void ChecksumListDialog::onClientResized(QSize) {
-    if (table_ != nullptr) sizeColumns();  // unless the controls are still being built
-}
-
-// The name column takes what the others leave: the line and status columns fit their longest
-// texts, and a digest its digits.
+// The name column takes what the others leave: the line column fits its numbers, a digest its
+// digits, and the status column the longest status among the rows shown. Where they need more
+// than the table's width, the table scrolls across.
 void ChecksumListDialog::sizeColumns() {
-    const QFontMetrics metrics(table_->font());
-    const int padding = metrics.averageCharWidth() * 2;
-    const auto widest = [&](std::initializer_list<QString> texts) {
-        int width = 0;
-        for (const QString& candidate : texts) {
-            width = std::max(width, metrics.horizontalAdvance(candidate) + padding);
-        }
-        return width;
-    };
     QHeaderView& header = *table_->horizontalHeader();
+    header.setMinimumSectionSize(textWidth(QString(4, u'x')));
     for (std::size_t column = 0; column < columns_.size(); ++column) {
         const int section = static_cast<int>(column);
         switch (columns_[column]) {
             case ListColumn::kLine:
-                header.resizeSection(section, widest({QStringLiteral("0000000"),
-                                                      text(ListMemberText::kColumnLine)}));
+                header.resizeSection(section, std::max(textWidth(QStringLiteral("0000000")),
+                                                       textWidth(text(ListMemberText::kColumnLine))));
                 break;
             case ListColumn::kName:
                 break;
             case ListColumn::kDigest: {
-                const std::size_t digits = 2 * chosenAlgorithm().digestBytes;
+                const auto digits = static_cast<qsizetype>(2 * chosenAlgorithm().digestBytes);
+                header.resizeSection(section, std::max(textWidth(QString(digits, u'F')),
+                                                       textWidth(QString(digits, u'0'))));
+                break;
+            }
+            case ListColumn::kStatus:
                 header.resizeSection(
-                    section, std::min(table_->width() * 2 / 5,
-                                      widest({QString(static_cast<qsizetype>(digits), u'f')})));
+                    section, std::max(textWidth(text(ListMemberText::kColumnStatus)), statusWidth_));
                 break;
-            }
-            case ListColumn::kStatus: {
-                int status = widest(
-                    {text(ListMemberText::kColumnStatus), text(ListMemberText::kStatusOk),
-                     text(ListMemberText::kStatusFailed), text(ListMemberText::kStatusMalformed)});
-                for (const ReadFailureWords& words : ReadFailureTable()) {
-                    status =
-                        std::max(status, widest({ToQString(failureTexts_.Status(words.failure))}));
-                }
-                header.resizeSection(section, status);
-                break;
-            }
         }
     }
 }
 
+int ChecksumListDialog::textWidth(const QString& text) const {
+    const QFontMetrics metrics(table_->font());
+    return metrics.horizontalAdvance(text) + 2 * metrics.averageCharWidth();
+}
+
+// The status column grows to the longest status of the rows that came.
+void ChecksumListDialog::fitStatusesOf(const std::vector<ListRow>& rows) {
+    const auto status = std::find(columns_.begin(), columns_.end(), ListColumn::kStatus);
+    if (status == columns_.end()) return;
+    int widest = statusWidth_;
+    for (const ListRow& row : rows) widest = std::max(widest, textWidth(model_->statusText(row)));
+    if (widest == statusWidth_) return;
+    statusWidth_ = widest;
+    sizeColumns();
+}
+
 void ChecksumListDialog::start() {
     if (isRunning()) return;
-    clearTable();
-    sizeColumns();  // for the digests of the algorithm now chosen
+    clearTable();  // sized for the digests of the algorithm now chosen
     if (startRun(chosenAlgorithm())) showRunning(true);
 }
 
@@ -172,6 +173,8 @@ void ChecksumListDialog::follow() {
 
 void ChecksumListDialog::clearTable() {
     model_->clear();
+    statusWidth_ = 0;
+    sizeColumns();
     countsLabel_->clear();
     control(kCopyFailedButton)->setEnabled(false);
 }
@@ -182,7 +185,9 @@ void ChecksumListDialog::serveRun() {
 }
 
 void ChecksumListDialog::takeRowsIntoTable() {
-    model_->append(tableRun().TakeRows());
+    std::vector<ListRow> rows = tableRun().TakeRows();
+    fitStatusesOf(rows);
+    model_->append(std::move(rows));
     showCounts(false);
 }
 
@@ -233,6 +238,16 @@ void ChecksumListDialog::showCounts(bool stopped) {
 
 void ChecksumListDialog::copyFailedNames() {
     desktop().setClipboardText(ToQString(model_->table().FailedNames()));
+    const ListCounts& tally = model_->table().Counts();
+    sayInStatusLine(ToQString(FillIn(text(ListMemberText::kFailedNamesCopied).toStdU16String(),
+                                     {NumberText(tally.failed + tally.missing + tally.unreadable)})));
+}
+
+// Between runs, the line of the file at hand says what a command did.
+void ChecksumListDialog::sayInStatusLine(const QString& words) {
+    auto* line = control<QLabel>(kCurrentFileLabel);
+    line->setText(words);
+    line->show();
 }
 
 void ChecksumListDialog::copySelectedRows() {

@@ -54,6 +54,8 @@ class ChecksumListDialog : public Dialog {
     virtual void dropped(std::vector<std::u16string> paths) = 0;
     // What the counts above the table go on with, if anything.
     virtual QString moreCounts() const { return {}; }
+    // Another algorithm was chosen: what the table shows was made with the one before.
+    virtual void algorithmChanged() { clearTable(); }
 
     // Clears the table and starts a run, unless one goes on.
     void start();
@@ -72,7 +74,6 @@ class ChecksumListDialog : public Dialog {
     void say(const QString& message, const std::u16string& path);
 
     void onInitDialog() override;
-    void onClientResized(QSize size) override;
     void setMemberText(int id, const QString& text) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -87,6 +88,9 @@ class ChecksumListDialog : public Dialog {
     void showCounts(bool stopped);
     void copyFailedNames();
     void copySelectedRows();
+    void sayInStatusLine(const QString& words);
+    void fitStatusesOf(const std::vector<ListRow>& rows);
+    int textWidth(const QString& text) const;
     void endWith(int result);
 
     const std::vector<ListColumn> columns_;
@@ -104,6 +108,7 @@ class ChecksumListDialog : public Dialog {
     FontSettings* fontSettings_ = nullptr;
     std::u16string languageFile_;
     int algorithmIndex_ = -1;
+    int statusWidth_ = 0;  // of the longest status among the rows shown
     QTimer rowTimer_;
 };
 

@@ -106,7 +106,8 @@ FitControl FitControlOf(const QWidget& control, const ControlTemplate& row, Pixe
             break;
         case ControlKind::kMultiLineEdit:
             fit.across = fit.down = Give::kFlexible;
-            fit.least = {Characters(control, 12), std::min(place.height, 3 * lineHeight)};
+            // Two lines, and the rest scrolls.
+            fit.least = {Characters(control, 12), std::min(place.height, 2 * lineHeight)};
             break;
         case ControlKind::kTable:
             fit.across = fit.down = Give::kFlexible;

@@ -20,8 +20,11 @@ class DesktopServices {
     virtual ~DesktopServices() = default;
 
     // The full path of the chosen file; nothing when cancelled. The filter is in the
-    // "description|pattern||" form of the language files.
-    virtual std::optional<QString> chooseFileToOpen(QWidget* owner, const QString& filter) = 0;
+    // "description|pattern||" form of the language files. A title, where given, says why the
+    // dialog opened; it starts in the folder given, with the name given filled in.
+    virtual std::optional<QString> chooseFileToOpen(QWidget* owner, const QString& filter,
+                                                    const QString& title, const QString& folder,
+                                                    const QString& name) = 0;
     // The file to write and the entry of the filter chosen with it, counted from 0; nothing
     // when cancelled. The dialog starts on the suggested path and asks before replacing a file.
     struct SaveChoice {

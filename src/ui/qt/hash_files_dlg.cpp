@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QPushButton>
 
+#include "ui/qt/qt_text.h"
+
 namespace tessik {
 
 using namespace list_window;
@@ -24,7 +26,7 @@ void CHashFilesDlg::onTableReady() {
     setWindowTitle(text(ListMemberText::kFilesCaption));
     auto* startButton = control<QPushButton>(kStartButton);
     startButton->setText(text(ListMemberText::kHashButton));
-    startButton->setAccessibleName(text(ListMemberText::kHashButton));
+    startButton->setAccessibleName(WithoutAccessKeys(text(ListMemberText::kHashButton)));
     auto* lowercaseBox = control<QCheckBox>(kLowercaseBox);
     model().setLowerCase(lowerCase_);
     lowercaseBox->setChecked(lowerCase_);

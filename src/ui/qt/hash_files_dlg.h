@@ -27,6 +27,8 @@ class CHashFilesDlg : public ChecksumListDialog {
     TableRun& tableRun() override { return run_; }
     bool checksAList() const override { return false; }
     void dropped(std::vector<std::u16string> paths) override;
+    // The same files again, with the algorithm now chosen.
+    void algorithmChanged() override { start(); }
 
   private:
     std::vector<std::u16string> files_;

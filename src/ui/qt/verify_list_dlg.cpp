@@ -91,7 +91,8 @@ void CVerifyListDlg::chooseList() {
     const MainMessageTexts messages(languageFile());
     const std::optional<QString> chosen = desktop().chooseFileToOpen(
         this, ToQString(ChecksumListFilter(messages[MainMemberText::kChecksumLists],
-                                           messages[MainMemberText::kAllFiles])));
+                                           messages[MainMemberText::kAllFiles])),
+        {}, {}, {});
     if (chosen) showList(chosen->toStdU16String());
 }
 

@@ -23,7 +23,7 @@ constexpr TranslationEntry kListWindow[] = {
     {"FrmList.m_BTNClose", TextTarget::Control(kOkResult), u"Close"},
     {"FrmList.m_BTNBrowse", TextTarget::ToolTip(kBrowseButton), u"Choose another list"},
     {"FrmList.m_acMFilesCaption", TextTarget::Member(ListMemberText::kFilesCaption), u"Hash files"},
-    {"FrmList.m_acMHashButton", TextTarget::Member(ListMemberText::kHashButton), u"Hash"},
+    {"FrmList.m_acMHashButton", TextTarget::Member(ListMemberText::kHashButton), u"&Hash"},
     {"FrmList.m_acMColumnLine", TextTarget::Member(ListMemberText::kColumnLine), u"Line"},
     {"FrmList.m_acMColumnFile", TextTarget::Member(ListMemberText::kColumnFile), u"File"},
     {"FrmList.m_acMColumnHash", TextTarget::Member(ListMemberText::kColumnHash), u"HASH value"},
@@ -88,6 +88,8 @@ constexpr TranslationEntry kListWindow[] = {
      u"The list does not tell its algorithm. Nothing was added."},
     {"FrmList.m_acMListNotSaved", TextTarget::Member(ListMemberText::kListNotSaved),
      u"The list could not be saved; it is as it was:"},
+    {"FrmList.m_acMFailedNamesCopied", TextTarget::Member(ListMemberText::kFailedNamesCopied),
+     u"Names of files that did not pass, now on the clipboard: %1"},
 };
 
 // The rows in tab order, from parts both windows share.

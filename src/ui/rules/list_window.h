@@ -78,8 +78,10 @@ enum class ListMemberText {
     kClearSignedList,   // the list follows on a line of its own
     kNoAlgorithm,
     kListNotSaved,  // the list, then why, follow on lines of their own
+    kFailedNamesCopied,  // the status line after "Copy failed names": %1 names
 };
-inline constexpr int kListMemberTextCount = static_cast<int>(ListMemberText::kListNotSaved) + 1;
+inline constexpr int kListMemberTextCount =
+    static_cast<int>(ListMemberText::kFailedNamesCopied) + 1;
 
 // The verify window, and the window that hashes files dropped onto the main window, as their
 // back ends build them: the same but for the list row and the letter case.

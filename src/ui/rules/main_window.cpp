@@ -75,6 +75,8 @@ constexpr TranslationEntry kMainMembers[] = {
      u"The disk can only be read."},
     {"FrmMain.m_acMWriteNoSpace", TextTarget::Member(MainMemberText::kWriteNoSpace),
      u"The disk is full."},
+    {"FrmMain.m_acMWriteCannotCreate", TextTarget::Member(MainMemberText::kWriteCannotCreate),
+     u"The file cannot be created there: its folder is missing, or the name is not allowed."},
     {"FrmMain.m_acMWriteError", TextTarget::Member(MainMemberText::kWriteError),
      u"The file could not be written (a write error)."},
     {"FrmMain.m_acMChecksumLists", TextTarget::Member(MainMemberText::kChecksumLists),
@@ -93,6 +95,15 @@ constexpr TranslationEntry kMainMembers[] = {
      u"Compared with: %1"},
     {"FrmMain.m_acMStringTyped", TextTarget::Member(MainMemberText::kStringTyped),
      u"the string typed"},
+    {"FrmMain.m_acMCompareNotADigest", TextTarget::Member(MainMemberText::kCompareNotADigest),
+     u"The expected HASH value is not a digest: a digest has only the digits 0-9 and the letters "
+     u"A-F."},
+    {"FrmMain.m_acMCopied", TextTarget::Member(MainMemberText::kCopied),
+     u"The HASH value is on the clipboard."},
+    {"FrmMain.m_acMTypedNotFound", TextTarget::Member(MainMemberText::kTypedNotFound),
+     u"Not found: %1 \u2013 choose the file"},
+    {"FrmMain.m_acMTypedFolder", TextTarget::Member(MainMemberText::kTypedFolder),
+     u"A folder, not a file: %1 \u2013 choose the file"},
 };
 
 constexpr std::array kControls = {
@@ -126,6 +137,8 @@ constexpr std::array kControls = {
                     kNoStyle},
     ControlTemplate{kCompareButton, ControlKind::kPushButton, "Compare", 228, 166, 95, 16,
                     kNoStyle},
+    ControlTemplate{kStatusLabel, ControlKind::kLabel, nullptr, 5, 186, 438, 10,
+                    kCentreVertically | kFlexibleText},
 };
 
 constexpr std::array kMenu = {
@@ -143,7 +156,7 @@ constexpr std::array kMenu = {
 };
 
 constexpr DialogTemplate kTemplate{
-    "Korvane HASH-Generator", 447, 186, true, true, kControls, kMenu};
+    "Korvane HASH-Generator", 447, 198, true, true, kControls, kMenu};
 
 }  // namespace
 

@@ -14,8 +14,10 @@
 namespace tessik {
 
 // The parts a progress display is made of; %1 is the number.
-enum class ProgressText { kName, kPercent, kRate, kTimeLeft, kFiles, kBytes };
-inline constexpr int kProgressTextCount = static_cast<int>(ProgressText::kBytes) + 1;
+// kDecimalPoint: what stands between the whole and the decimal places of a number, as the
+// language writes it.
+enum class ProgressText { kName, kPercent, kRate, kTimeLeft, kFiles, kBytes, kDecimalPoint };
+inline constexpr int kProgressTextCount = static_cast<int>(ProgressText::kDecimalPoint) + 1;
 
 // Their texts, which every window that shows progress applies with its own.
 TranslationTable ProgressDisplayTexts();
@@ -34,12 +36,12 @@ class ProgressTexts {
 // 0 to 100, rounded down; 0 while the total is unknown (0).
 int PercentDone(std::uint64_t done, std::uint64_t total);
 // Decimal megabytes: one decimal from 10 MB on, two below, so a small folder reads as more than
-// nothing.
-std::u16string Megabytes(std::uint64_t bytes);
+// nothing. `point` stands before the decimals.
+std::u16string Megabytes(std::uint64_t bytes, std::u16string_view point = u".");
 // "0:07", "12:34", "1:02:03"; rounded up, so a last second still shows.
 std::u16string ClockTime(double seconds);
 // "3.6 s" under a minute, the clock time from then on.
-std::u16string Duration(double seconds);
+std::u16string Duration(double seconds, std::u16string_view point = u".");
 
 // "42% - 120.5 MB/s - 0:07 left": the rate and the time left once any time has passed.
 std::u16string FileProgressText(std::uint64_t done, std::uint64_t total, double elapsedSeconds,

@@ -29,6 +29,11 @@ class FakeDesktopServices final : public DesktopServices {
         QString filter;
     };
     std::vector<SaveDialog> saveDialogs;        // one per save dialog shown
+    struct FileDialogStart {
+        QString title, folder, name;
+        bool operator==(const FileDialogStart&) const = default;
+    };
+    std::vector<FileDialogStart> fileDialogStarts;  // one per file dialog shown
     std::vector<QString> folderInitials;        // one per folder browser shown
     std::vector<FontDescription> fontInitials;  // one per font dialog shown
     std::vector<Message> messages;
@@ -38,8 +43,10 @@ class FakeDesktopServices final : public DesktopServices {
     std::vector<QString> addresses;
     bool opens = true;  // whether a program opens documents and addresses
 
-    std::optional<QString> chooseFileToOpen(QWidget*, const QString& filter) override {
+    std::optional<QString> chooseFileToOpen(QWidget*, const QString& filter, const QString& title,
+                                            const QString& folder, const QString& name) override {
         fileFilters.push_back(filter);
+        fileDialogStarts.push_back({title, folder, name});
         return Next(fileAnswers);
     }
     std::optional<SaveChoice> chooseFileToSave(QWidget*, const QString& suggestedPath,

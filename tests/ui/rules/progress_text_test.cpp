@@ -54,9 +54,10 @@ TEST(ProgressTextTest, TranslationsGiveTheWordsAndTheOrder) {
     german.Set(ProgressText::kTimeLeft, u"noch %1");
     german.Set(ProgressText::kFiles, u"Dateien: %1");
     german.Set(ProgressText::kBytes, u"%1 MB");
-    EXPECT_EQ(FileProgressText(50, 100, 0.0005, german), u"50 % \u2013 0.1 MB/s \u2013 noch 0:01");
+    german.Set(ProgressText::kDecimalPoint, u",");
+    EXPECT_EQ(FileProgressText(50, 100, 0.0005, german), u"50 % \u2013 0,1 MB/s \u2013 noch 0:01");
     EXPECT_EQ(RunProgressText(12, 340'250'000, 4, german),
-              u"Dateien: 12 \u2013 340.2 MB \u2013 85.1 MB/s");
+              u"Dateien: 12 \u2013 340,2 MB \u2013 85,1 MB/s");
     EXPECT_EQ(RunProgressText(0, 0, 0, ProgressTexts()),
               u"Files: 0 \u2013 0.00 MB \u2013 0.0 MB/s");
 }

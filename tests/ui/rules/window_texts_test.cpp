@@ -24,9 +24,9 @@ TEST(WindowTextsTest, KeysAreUniqueAndNamedAfterTheirWindow) {
     } windows[] = {
         {MainWindowTables(),
          {"FrmMain.ID_MEN_", "FrmMain.m_", "FrmMain.m_acM", "FrmProgress."},
-         {12, 12, 22, 6}},
-        {FolderWindowTables(), {"FrmFolder.", "FrmProgress."}, {22, 6}},
-        {ListWindowTables(), {"FrmList.", "FrmProgress."}, {50, 6}},
+         {12, 12, 27, 7}},
+        {FolderWindowTables(), {"FrmFolder.", "FrmProgress."}, {22, 7}},
+        {ListWindowTables(), {"FrmList.", "FrmProgress."}, {51, 7}},
         {LanguageWindowTables(), {"FrmLanguage."}, {4}},
         {OptionsWindowTables(), {"FrmOptions."}, {14}},
         {AboutWindowTables(), {"FrmAbout."}, {9}},
