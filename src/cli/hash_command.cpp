@@ -97,7 +97,7 @@ class FileHashing {
 
     void Print(std::string_view name, const Digest& digest) {
         if (!console_.Write(
-                FormatChecksumLine(options_.format, options_.algorithm->listTag, digest, name))) {
+                FormatChecksumLine(options_.format, *options_.algorithm, digest, name))) {
             outputGone_ = true;
             status_ = kExitFailure;
         }

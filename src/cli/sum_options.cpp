@@ -11,7 +11,7 @@ namespace tessik {
 namespace {
 
 constexpr char kDescription[] =
-    "Prints or checks digests of files with any of Tessik's 25 algorithms.\n"
+    "Prints or checks digests of files with any of Tessik's algorithms.\n"
     "With no FILE, or when FILE is -, reads standard input.";
 
 // A command line that asks for no work: what to print and the exit status.
@@ -74,8 +74,8 @@ struct Given {
     SumOptions options;
     std::string algorithm;
     std::string lineEnds = "crlf";
-    bool list = false, tag = false, binary = false, textMode = false, zero = false, upper = false,
-         check = false, text = false, algorithmGiven = false;
+    bool list = false, tag = false, sfv = false, binary = false, textMode = false, zero = false,
+         upper = false, check = false, text = false, algorithmGiven = false;
 };
 
 void Declare(CLI::App& app, Given& given) {
@@ -88,6 +88,7 @@ void Declare(CLI::App& app, Given& given) {
     app.add_flag("--list", given.list, "list the algorithms: identifier and name");
     auto* check = app.add_flag("-c,--check", given.check, "read checksum lists and check them");
     auto* tag = app.add_flag("--tag", given.tag, "write BSD-style lines: TAG (name) = digest");
+    auto* sfv = app.add_flag("--sfv", given.sfv, "write SFV lines: name CRC (default -a crc32)");
     auto* binary = app.add_flag("-b,--binary", given.binary, "mark names with '*' (binary mode)");
     app.add_flag("-t,--text", given.textMode, "mark names with ' ' (text mode, the default)")
         ->excludes(binary);
@@ -122,7 +123,8 @@ void Declare(CLI::App& app, Given& given) {
         app.add_flag(name, *flag, help)->needs(check);
     }
     check->excludes(tag)->excludes(zero)->excludes(recursive)->excludes(binary);
-    text->excludes(check)->excludes(recursive);
+    sfv->excludes(tag)->excludes(binary)->excludes(zero)->excludes(check);
+    text->excludes(check)->excludes(recursive)->excludes(sfv);
     app.add_option("FILE", options.operands, "files, folders with -r, or lists with --check")
         ->type_name("");
     app.set_version_flag("--version", std::string("tessik-sum (Tessik) ") + TESSIK_VERSION);
@@ -151,12 +153,17 @@ ParsedArguments Settled(Given given) {
         options.command = SumCommand::kCheck;
     }
     if (options.command != SumCommand::kCheck && options.algorithm == nullptr) {
-        options.algorithm = &DefaultSumAlgorithm();
+        options.algorithm = given.sfv ? AlgorithmWithId("crc32") : &DefaultSumAlgorithm();
+    }
+    if (given.sfv && !FitsSfv(*options.algorithm)) {
+        return UsageError("--sfv takes an algorithm of 8 hexadecimal digits, such as crc32");
     }
     options.noOperands = options.operands.empty();
     if (options.noOperands) options.operands.push_back("-");
-    options.format = LineFormat{given.tag ? LineStyle::kBsd : LineStyle::kGnu, given.binary,
-                                given.upper, given.zero ? '\0' : '\n'};
+    const LineStyle style = given.sfv   ? LineStyle::kSfv
+                            : given.tag ? LineStyle::kBsd
+                                        : LineStyle::kGnu;
+    options.format = LineFormat{style, given.binary, given.upper, given.zero ? '\0' : '\n'};
     parsed.options = std::move(options);
     return parsed;
 }

@@ -6,7 +6,7 @@ namespace tessik {
 
 ListRun::Work CheckingList(ListToCheck list) {
     return [list = std::move(list)](ListRun::Context& run) {
-        ChecksumListReader reader(list.bytes, list.separator, list.reading);
+        ChecksumListReader reader(list.bytes, list.separator, list.reading, list.sfvList);
         VerifyOptions options;
         options.listFolder = list.listFolder;
         options.named = list.named;

@@ -21,6 +21,7 @@ struct ListToCheck {
     // For a digest of its length when nothing else names an algorithm (see VerifyOptions).
     const AlgorithmInfo* byDefault = nullptr;
     ListReading reading = ListReading::kLenient;
+    bool sfvList = false;  // named as an SFV list (IsSfvListName)
     int workers = DefaultWorkerCount();
 };
 

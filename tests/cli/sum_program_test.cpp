@@ -124,6 +124,12 @@ TEST_F(SumProgram, HashesFilesFoldersAndInputInTheOrderGiven) {
          "SHA1 (abc) = a9993e364706816aba3e25717850c26c9cd0d89d\n"},
         {{"--version"}, 0, "tessik-sum (Tessik) " TESSIK_VERSION "\n"},
         {{"--algorithm=", "abc"}, 2, "", "unknown algorithm '' (--list shows them)"},
+        {{"--sfv", "abc", "-"}, 0, "abc 352441C2\n- 352441C2\n"},
+        {{"--sfv", "-a", "md5", "abc"},
+         2,
+         "",
+         "--sfv takes an algorithm of 8 hexadecimal digits, such as crc32"},
+        {{"-a", "xxh3", "abc"}, 0, "XXH3 (abc) = 78af5f94892f3950\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.front());

@@ -197,25 +197,21 @@ void CHashFolderDlg::endWith(int result) {
     done(result);
 }
 
-// The results are saved in the folder they came from, wherever the field points meanwhile. A
-// list that cannot say which digest is which, or a file that cannot be written, is said; the
-// file that was there is then kept as it was.
+// The results are saved in the folder they came from, wherever the field points meanwhile, in
+// one of the formats they fit. A file that cannot be written is said; the file that was there is
+// then kept as it was.
 void CHashFolderDlg::saveResults() {
     const std::vector<FolderResult>& results = output_->Results();
-    const QString filter = text(FolderMemberText::kGnuList) + "|*|" +
-                           text(FolderMemberText::kBsdList) + "|*|" +
-                           text(FolderMemberText::kOutputAsShown) + "|*||";
+    const std::vector<ResultsFormat> formats = FittingFormats(results);
+    QString filter;
+    for (const ResultsFormat format : formats) filter += formatName(format) + "|*|";
     const std::optional<DesktopServices::SaveChoice> choice = desktop().chooseFileToSave(
-        this, ToQString(SuggestedResultsPath(runFolder_, results)), filter);
+        this, ToQString(SuggestedResultsPath(runFolder_, results)), filter + "|");
     if (!choice) return;
-    const auto format = static_cast<ResultsFormat>(std::clamp(choice->filterEntry, 0, 2));
+    const ResultsFormat format = formats[static_cast<std::size_t>(
+        std::clamp(choice->filterEntry, 0, static_cast<int>(formats.size()) - 1))];
     const ResultsFile file =
         FormatResults(results, format, outputField_->toPlainText().toStdU16String());
-    if (file.severalAlgorithms) {
-        desktop().showMessage(this, text(FolderMemberText::kSeveralAlgorithms), QString(),
-                              MessageIcon::kExclamation);
-        return;
-    }
     const WriteFailure failure = ReplaceFileContents(choice->path.toStdU16String(), file.bytes);
     if (failure != WriteFailure::kNone) {
         const MainMessageTexts messages(languageFile_);
@@ -229,6 +225,20 @@ void CHashFolderDlg::saveResults() {
                                                {NumberText(file.leftOut)})),
                               QString(), MessageIcon::kInformation);
     }
+}
+
+const QString& CHashFolderDlg::formatName(ResultsFormat format) const {
+    switch (format) {
+        case ResultsFormat::kGnuList:
+            return text(FolderMemberText::kGnuList);
+        case ResultsFormat::kBsdList:
+            return text(FolderMemberText::kBsdList);
+        case ResultsFormat::kSfvList:
+            return text(FolderMemberText::kSfvList);
+        case ResultsFormat::kOutputAsShown:
+            break;
+    }
+    return text(FolderMemberText::kOutputAsShown);
 }
 
 DigestChoice CHashFolderDlg::digestChoice() const {

@@ -18,6 +18,7 @@
 #include "ui/qt/dialog.h"
 #include "ui/qt/widget_font_host.h"
 #include "ui/rules/folder_output.h"
+#include "ui/rules/folder_results_file.h"
 #include "ui/rules/folder_window.h"
 
 class QCheckBox;
@@ -72,6 +73,7 @@ class CHashFolderDlg : public Dialog {
     void showSummary(const FolderRunSummary& summary);
     void scrollOutputToEnd();
     const QString& text(FolderMemberText which) const;
+    const QString& formatName(ResultsFormat format) const;
 
     QLineEdit* folderField_ = nullptr;
     QCheckBox* m_CHKSubfolders = nullptr;

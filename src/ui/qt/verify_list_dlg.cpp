@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <memory>
 
+#include "lists/algorithm_choice.h"
 #include "platform/path_utilities.h"
 #include "platform/text_conversion.h"
 #include "ui/qt/desktop_services.h"
@@ -70,6 +71,7 @@ bool CVerifyListDlg::startRun(const AlgorithmInfo& algorithm) {
     check.separator = separator_;
     check.listFolder = DirectoryPart(FullPath(listPath_));
     check.ofList = &algorithm;
+    check.sfvList = IsSfvListName(listPath_);
     return run_.run().Start(CheckingList(std::move(check)));
 }
 

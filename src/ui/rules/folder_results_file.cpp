@@ -24,6 +24,22 @@ std::string AsShown(std::u16string_view text) {
 
 }  // namespace
 
+std::vector<ResultsFormat> FittingFormats(const std::vector<FolderResult>& results) {
+    const AlgorithmInfo* one = nullptr;
+    bool several = false;
+    for (const FolderResult& result : results) {
+        if (result.digest.empty()) continue;
+        several = several || (one != nullptr && result.algorithm != one);
+        one = result.algorithm;
+    }
+    std::vector<ResultsFormat> formats;
+    if (!several) formats.push_back(ResultsFormat::kGnuList);
+    formats.push_back(ResultsFormat::kBsdList);
+    if (!several && one != nullptr && FitsSfv(*one)) formats.push_back(ResultsFormat::kSfvList);
+    formats.push_back(ResultsFormat::kOutputAsShown);
+    return formats;
+}
+
 ResultsFile FormatResults(const std::vector<FolderResult>& results, ResultsFormat format,
                           std::u16string_view shownOutput) {
     ResultsFile file;
@@ -32,16 +48,15 @@ ResultsFile FormatResults(const std::vector<FolderResult>& results, ResultsForma
         return file;
     }
     LineFormat line;
-    line.style = format == ResultsFormat::kBsdList ? LineStyle::kBsd : LineStyle::kGnu;
-    const AlgorithmInfo* listed = nullptr;
+    line.style = format == ResultsFormat::kBsdList   ? LineStyle::kBsd
+                 : format == ResultsFormat::kSfvList ? LineStyle::kSfv
+                                                     : LineStyle::kGnu;
     for (const FolderResult& result : results) {
         if (result.digest.empty()) {
             ++file.leftOut;
             continue;
         }
-        if (listed == nullptr) listed = result.algorithm;
-        if (line.style == LineStyle::kGnu && result.algorithm != listed) return {true, {}, 0};
-        file.bytes += FormatChecksumLine(line, result.algorithm->listTag, result.digest,
+        file.bytes += FormatChecksumLine(line, *result.algorithm, result.digest,
                                          ToListName(result.relativePath));
     }
     return file;

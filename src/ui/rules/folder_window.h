@@ -38,13 +38,13 @@ enum class FolderMemberText {
     kFolderMissing,  // the path follows on a line of its own
     kFolderIsFile,
     kOutputName,  // what assistive tools call the output field
-    // The formats "Save results..." offers.
+    // The formats "Save results..." offers, those that fit the run.
     kGnuList,
     kBsdList,
+    kSfvList,
     kOutputAsShown,
-    kNotSaved,           // the path and the cause follow, each on a line of its own
-    kSeveralAlgorithms,  // a GNU list was asked for a run of several algorithms
-    kLeftOut,            // %1: how many files could not be read, which have no line in the list
+    kNotSaved,  // the path and the cause follow, each on a line of its own
+    kLeftOut,   // %1: how many files could not be read, which have no line in the list
 };
 inline constexpr int kFolderMemberTextCount = static_cast<int>(FolderMemberText::kLeftOut) + 1;
 
