@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <optional>
 
 #include "folder/ordered_file_hasher.h"
 #include "lists/algorithm_choice.h"
@@ -82,7 +83,7 @@ void Declare(CLI::App& app, Given& given) {
     SumOptions& options = given.options;
     app.add_option("-a,--algorithm", given.algorithm,
                    "algorithm by its identifier (--list shows them) or a common spelling "
-                   "(sha256, SHA-256); default sha2-256")
+                   "(sha256, SHA-256); several apart by commas; default sha2-256")
         ->each([&given](const std::string&) { given.algorithmGiven = true; })
         ->type_name("ID");
     app.add_flag("--list", given.list, "list the algorithms: identifier and name");
@@ -132,6 +133,33 @@ void Declare(CLI::App& app, Given& given) {
     app.get_formatter()->column_width(24);
 }
 
+std::string KnownIdentifiers() {
+    std::string known;
+    for (const AlgorithmInfo& algorithm : AlgorithmCatalogue()) {
+        known.append(known.empty() ? "" : ", ").append(algorithm.id);
+    }
+    return known;
+}
+
+// "md5,sha2-256,blake3": the first, and the others in their order. The first spelling that
+// names none, when there is one.
+std::optional<std::string> SettleAlgorithms(const std::string& spellings, SumOptions& options) {
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t comma = std::min(spellings.find(',', from), spellings.size());
+        const std::string spelling = spellings.substr(from, comma - from);
+        const AlgorithmInfo* algorithm = AlgorithmNamed(spelling);
+        if (algorithm == nullptr) return spelling;
+        if (options.algorithm == nullptr) {
+            options.algorithm = algorithm;
+        } else {
+            options.alsoWith.push_back(algorithm);
+        }
+        if (comma == spellings.size()) return std::nullopt;
+        from = comma + 1;
+    }
+}
+
 ParsedArguments Settled(Given given) {
     ParsedArguments parsed;
     SumOptions& options = given.options;
@@ -140,10 +168,14 @@ ParsedArguments Settled(Given given) {
         return parsed;
     }
     if (given.algorithmGiven) {
-        options.algorithm = AlgorithmNamed(given.algorithm);
-        if (options.algorithm == nullptr) {
-            return UsageError("unknown algorithm '" + given.algorithm + "' (--list shows them)");
+        if (const auto unknown = SettleAlgorithms(given.algorithm, options)) {
+            return UsageError("unknown algorithm '" + *unknown + "'; the known ones are " +
+                              KnownIdentifiers() + " (--list names them)");
         }
+    }
+    const bool several = !options.alsoWith.empty();
+    if (several && (given.check || given.sfv)) {
+        return UsageError(std::string(given.check ? "--check" : "--sfv") + " takes one algorithm");
     }
     if (given.text) {
         if (!options.operands.empty()) return UsageError("--string takes no FILE");
@@ -160,9 +192,9 @@ ParsedArguments Settled(Given given) {
     }
     options.noOperands = options.operands.empty();
     if (options.noOperands) options.operands.push_back("-");
-    const LineStyle style = given.sfv   ? LineStyle::kSfv
-                            : given.tag ? LineStyle::kBsd
-                                        : LineStyle::kGnu;
+    const LineStyle style = given.sfv              ? LineStyle::kSfv
+                            : given.tag || several ? LineStyle::kBsd
+                                                   : LineStyle::kGnu;
     options.format = LineFormat{style, given.binary, given.upper, given.zero ? '\0' : '\n'};
     parsed.options = std::move(options);
     return parsed;
@@ -172,6 +204,12 @@ ParsedArguments Settled(Given given) {
 
 const AlgorithmInfo& DefaultSumAlgorithm() {
     return *AlgorithmWithId("sha2-256");
+}
+
+std::vector<const AlgorithmInfo*> AlgorithmsGiven(const SumOptions& options) {
+    std::vector<const AlgorithmInfo*> algorithms = {options.algorithm};
+    algorithms.insert(algorithms.end(), options.alsoWith.begin(), options.alsoWith.end());
+    return algorithms;
 }
 
 ParsedArguments ParseSumArguments(int argc, const char* const* argv) {

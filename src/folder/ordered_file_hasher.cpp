@@ -4,6 +4,8 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <iterator>
+#include <memory>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -19,7 +21,7 @@ namespace {
 constexpr auto kCancelPoll = std::chrono::milliseconds(20);
 
 HashedFile Hash(FileToHash file, const OrderedHashOptions& options) {
-    HashedFile hashed{std::move(file.path), file.algorithm, {}};
+    HashedFile hashed{std::move(file.path), file.algorithm, {}, std::move(file.alsoWith), {}};
     hashed.result.failure = file.notHashed;
     if (hashed.algorithm == nullptr) return hashed;
     FileDigestOptions digestOptions;
@@ -32,8 +34,18 @@ HashedFile Hash(FileToHash file, const OrderedHashOptions& options) {
             options.progress(hashed.path, done, total, added);
         };
     }
-    const auto engine = hashed.algorithm->makeEngine();
-    hashed.result = DigestFile(*engine, hashed.path, digestOptions);
+    std::vector<std::unique_ptr<DigestEngine>> engines;
+    engines.push_back(hashed.algorithm->makeEngine());
+    for (const AlgorithmInfo* further : hashed.alsoWith) engines.push_back(further->makeEngine());
+    std::vector<DigestEngine*> fed;
+    for (const auto& engine : engines) fed.push_back(engine.get());
+    FileDigestsResult all = DigestFileWithEngines(fed, hashed.path, digestOptions);
+    hashed.result = {all.outcome, {}, all.failure, all.bytes};
+    if (all.outcome == FileDigestOutcome::kDigest) {
+        hashed.result.digest = std::move(all.digests.front());
+        hashed.alsoDigests.assign(std::make_move_iterator(all.digests.begin() + 1),
+                                  std::make_move_iterator(all.digests.end()));
+    }
     return hashed;
 }
 
@@ -155,8 +167,7 @@ class OrderedRun {
             finished_.wait_for(lock, kCancelPoll);
         }
         if (slots_.empty() || !slots_.front().finished) return false;
-        if (Cancelled() &&
-            slots_.front().hashed.result.outcome == FileDigestOutcome::kCancelled) {
+        if (Cancelled() && slots_.front().hashed.result.outcome == FileDigestOutcome::kCancelled) {
             return false;
         }
         done = std::move(slots_.front().hashed);

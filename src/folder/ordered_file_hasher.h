@@ -2,7 +2,8 @@
 // Hashes a stream of files on several worker threads and hands the results back in the order
 // the files came, on the calling thread. The stream is pulled as workers free up, with at most
 // a few files per worker in flight, so memory stays flat however many files there are. The
-// algorithm travels with each file, chosen by the caller when the file is taken from it.
+// algorithm travels with each file, chosen by the caller when the file is taken from it, and so
+// may further ones: the file is then read once, each piece going to every algorithm.
 //
 //   HashFilesInOrder(next, deliver, options):
 //     next(file)     calling thread; fills in the next file and returns true, or returns false
@@ -19,6 +20,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "digest/algorithm_catalogue.h"
 #include "digest/file_digest.h"
@@ -39,12 +41,16 @@ struct FileToHash {
     const AlgorithmInfo* algorithm = nullptr;
     // Without an algorithm: why it is not hashed, handed back as its result's failure.
     ReadFailure notHashed = ReadFailure::kNone;
+    // With an algorithm: further ones the same read feeds.
+    std::vector<const AlgorithmInfo*> alsoWith = {};
 };
 
 struct HashedFile {
     std::u16string path;
     const AlgorithmInfo* algorithm = nullptr;
     FileDigestResult result;  // outcome kUnreadable with kNone when it was not hashed
+    std::vector<const AlgorithmInfo*> alsoWith;
+    std::vector<Digest> alsoDigests;  // with the digest: one per further algorithm, in order
 };
 
 // On the worker hashing the file, as FileDigestOptions::progress describes, with the bytes the
