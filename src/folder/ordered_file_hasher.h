@@ -49,8 +49,8 @@ struct HashedFile {
     std::u16string path;
     const AlgorithmInfo* algorithm = nullptr;
     FileDigestResult result;  // outcome kUnreadable with kNone when it was not hashed
-    std::vector<const AlgorithmInfo*> alsoWith;
-    std::vector<Digest> alsoDigests;  // with the digest: one per further algorithm, in order
+    std::vector<const AlgorithmInfo*> alsoWith = {};
+    std::vector<Digest> alsoDigests = {};  // with the digest: one per further algorithm, in order
 };
 
 // On the worker hashing the file, as FileDigestOptions::progress describes, with the bytes the

@@ -104,6 +104,7 @@ LoadedSettings loadSettings(const std::u16string& path, FontSettings& fonts) {
     value.position = ParseWindowPosition(settings.getString("WinPos", ""));
     value.lineEnds = settings.getString("LineEnds", "") == kLfLineEnds ? TypedLineEnds::kLf
                                                                        : TypedLineEnds::kCrLf;
+    value.tickedAlgorithms = AlgorithmSetOf(settings.getString("AllAlgorithms", ""));
     return loaded;
 }
 
@@ -135,6 +136,7 @@ SettingsSave saveSettings(const std::u16string& path, const ApplicationSettings&
     settings.setString("FolderHomeBase", ToUtf8(locations.programDirectory));
     settings.setString("FolderAppDir", ToUtf8(locations.storageDirectory));
     settings.setString("LineEnds", value.lineEnds == TypedLineEnds::kLf ? kLfLineEnds : "CRLF");
+    settings.setString("AllAlgorithms", IdsOf(value.tickedAlgorithms));
 
     SettingsSave result;
     const std::u16string aside = KeptAsidePath(path, loaded.outcome);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "digest/algorithm_catalogue.h"
+#include "settings/algorithm_set.h"
 #include "settings/font_settings.h"
 #include "settings/key_value_document.h"
 #include "settings/storage_locations.h"
@@ -46,6 +47,8 @@ struct ApplicationSettings {
     // Loaded: where the main window goes at start. Saved: where it is.
     StoredPosition position;
     TypedLineEnds lineEnds = TypedLineEnds::kCrLf;
+    // What "All algorithms" hashes, and the folder and file windows' several algorithms.
+    AlgorithmSet tickedAlgorithms = EveryAlgorithm();
     bool operator==(const ApplicationSettings&) const = default;
 };
 
@@ -68,7 +71,7 @@ struct SettingsSave {
     std::u16string keptAsidePath;
 };
 
-// Writes all nineteen keys. A file that the load found unreadable or damaged is kept aside
+// Writes all twenty keys. A file that the load found unreadable or damaged is kept aside
 // first (one generation), so what it held is never lost to defaults; a file that could not be
 // written leaves the old one as it was.
 SettingsSave saveSettings(const std::u16string& path, const ApplicationSettings& settings,

@@ -40,6 +40,8 @@ class DesktopServices {
     virtual void showMessage(QWidget* owner, const QString& text, const QString& caption,
                              MessageIcon icon) = 0;
     virtual void setClipboardText(const QString& text) = 0;
+    // The clipboard's text; empty when it holds none.
+    virtual QString clipboardText() const = 0;
     // A file is opened with the program the desktop associates with it; an address (http,
     // https, mailto) in the browser or mail program. False when no program could open it.
     virtual bool openDocument(const QString& path) = 0;

@@ -3,6 +3,7 @@
 #include "platform/path_utilities.h"
 #include "settings/storage_locations.h"
 #include "ui/qt/about_dlg.h"
+#include "ui/qt/all_algorithms_dlg.h"
 #include "ui/qt/hash_files_dlg.h"
 #include "ui/qt/hash_folder_dlg.h"
 #include "ui/qt/language_dlg.h"
@@ -33,6 +34,15 @@ void OpenFilesWindow(const OpeningContext& context, std::vector<std::u16string> 
     CHashFilesDlg window(context.desktop, context.owner);
     window.setLanguageFile(context.languageFile);
     window.RunFilesDialog(context.fonts, std::move(paths), choice.algorithmIndex, choice.lowerCase);
+}
+
+void OpenAllAlgorithmsWindow(const OpeningContext& context, const std::u16string& file,
+                             const std::u16string& expected, AlgorithmSet& ticked, bool lowerCase,
+                             const std::u16string& separator) {
+    CAllAlgorithmsDlg window(context.desktop, context.owner);
+    window.setLanguageFile(context.languageFile);
+    window.RunAllAlgorithmsDialog(context.fonts, FullPath(file), expected, ticked, lowerCase,
+                                  separator);
 }
 
 bool OpenOptionsWindow(const OpeningContext& context, std::u16string& separator,

@@ -30,6 +30,10 @@ void OpenVerifyWindow(const OpeningContext& context, const std::u16string& list,
                       const std::u16string& separator);
 void OpenFilesWindow(const OpeningContext& context, std::vector<std::u16string> paths,
                      DigestChoice choice);
+// Hashes the file at once with every algorithm ticked, which the window writes back.
+void OpenAllAlgorithmsWindow(const OpeningContext& context, const std::u16string& file,
+                             const std::u16string& expected, AlgorithmSet& ticked, bool lowerCase,
+                             const std::u16string& separator);
 // True after OK, which has written the separator, the font settings and the line ends.
 bool OpenOptionsWindow(const OpeningContext& context, std::u16string& separator,
                        TypedLineEnds& lineEnds);

@@ -16,6 +16,7 @@ class QtDesktopServices final : public DesktopServices {
     void showMessage(QWidget* owner, const QString& text, const QString& caption,
                      MessageIcon icon) override;
     void setClipboardText(const QString& text) override;
+    QString clipboardText() const override;
     bool openDocument(const QString& path) override;
     bool openAddress(const QString& address) override;
 };

@@ -24,6 +24,7 @@
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_placement.h"
 #include "ui/rules/about_box.h"
+#include "ui/rules/algorithm_match.h"
 #include "ui/rules/checksum_list_rules.h"
 #include "ui/rules/main_commands.h"
 #include "ui/rules/main_window_layout.h"
@@ -107,6 +108,7 @@ void CTessikDlg::bindCommands() {
                          settings_.separator);
     });
     onCommand(kVerifyListCommand, [this] { chooseListToVerify(); });
+    onCommand(kAllAlgorithmsCommand, [this] { showAllAlgorithms(); });
     onCommand(kOptionsCommand, [this] { showOptions(); });
     onCommand(kLanguageCommand, [this] { chooseLanguage(); });
     onCommand(kInfoCommand,
@@ -347,6 +349,23 @@ void CTessikDlg::chooseListToVerify() {
         OpenVerifyWindow(openingContext(), path->toStdU16String(), selectedAlgorithm(),
                          settings_.separator);
     }
+}
+
+// The file named in the field, else one chosen now; the expected field's digest, else the
+// clipboard's.
+void CTessikDlg::showAllAlgorithms() {
+    std::u16string file = fileNameField_->text().toStdU16String();
+    if (!FileExists(file)) {
+        const std::optional<QString> chosen =
+            desktop().chooseFileToOpen(this, text(MainMemberText::kAllFiles));
+        if (!chosen) return;
+        file = chosen->toStdU16String();
+    }
+    const std::u16string expected =
+        StartingExpectedValue(expectedField_->text().toStdU16String(),
+                              desktop().clipboardText().toStdU16String(), settings_.separator);
+    OpenAllAlgorithmsWindow(openingContext(), file, expected, settings_.tickedAlgorithms,
+                            m_CHKSmallLetters->isChecked(), settings_.separator);
 }
 
 void CTessikDlg::showOptions() {

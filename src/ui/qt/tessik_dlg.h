@@ -77,6 +77,7 @@ class CTessikDlg : public Dialog {
     OpeningContext openingContext();
     DigestChoice digestChoice() const;
     void chooseListToVerify();
+    void showAllAlgorithms();
     void showOptions();
     void chooseLanguage();
 

@@ -20,6 +20,8 @@ constexpr TranslationEntry kMainMenu[] = {
      u"Get Hash from folder"},
     {"FrmMain.ID_MEN_VERIFYLIST", TextTarget::MenuCommand(kVerifyListCommand),
      u"Verify checksum list\u2026"},
+    {"FrmMain.ID_MEN_ALLALGORITHMS", TextTarget::MenuCommand(kAllAlgorithmsCommand),
+     u"&All algorithms\u2026"},
     {"FrmMain.ID_MEN_EXIT", TextTarget::MenuCommand(kExitCommand), u"Exit"},
     {"FrmMain.ID_MEN_VIEW", TextTarget::MenuPosition(kViewMenu), u"View"},
     {"FrmMain.ID_MEN_OPTIONS", TextTarget::MenuCommand(kOptionsCommand), u"Options"},
@@ -119,6 +121,7 @@ constexpr std::array kControls = {
 constexpr std::array kMenu = {
     MenuItemTemplate{"File", "Get hash from folder", kFolderCommand},
     MenuItemTemplate{"File", "Verify checksum list\u2026", kVerifyListCommand},
+    MenuItemTemplate{"File", "&All algorithms\u2026", kAllAlgorithmsCommand},
     MenuItemTemplate{"File", "Exit", kExitCommand},
     MenuItemTemplate{"View", "Options", kOptionsCommand},
     MenuItemTemplate{"View", "Language", kLanguageCommand},

@@ -43,6 +43,7 @@ enum CommandId : int {
     kFolderCommand = 32778,
     kOptionsCommand = 32779,
     kVerifyListCommand = 32780,
+    kAllAlgorithmsCommand = 32782,
 };
 
 // The smallest outer size the window can be given, in pixels; a larger font makes it larger.

@@ -58,6 +58,9 @@ class FakeDesktopServices final : public DesktopServices {
         messages.push_back({text, caption, icon});
     }
     void setClipboardText(const QString& text) override { clipboard.push_back(text); }
+    QString clipboardText() const override {
+        return clipboard.empty() ? QString() : clipboard.back();
+    }
     bool openDocument(const QString& path) override {
         documents.push_back(path);
         return opens;

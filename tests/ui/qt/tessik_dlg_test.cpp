@@ -610,7 +610,9 @@ TEST_F(MainWindowTest, TheCloseBoxSavesTheSettings) {
                            "  <FolderAppDir>" +
                            folder.Native("user/Korvane/Tessik/") +
                            "</FolderAppDir>\r\n"
-                           "  <LineEnds>CRLF</LineEnds>\r\n"));
+                           "  <LineEnds>CRLF</LineEnds>\r\n"
+                           "  <AllAlgorithms>" +
+                           IdsOf(EveryAlgorithm()) + "</AllAlgorithms>\r\n"));
 
     // The next start takes the choices back.
     Start();
@@ -784,7 +786,7 @@ TEST_F(MainWindowTest, TypedLineEndsFollowTheOptionAndAreKept) {
     EXPECT_EQ(Field(kResultField).text(),
               "edeaaff3f1774ad2888673770c6d64097e391bc362d7d6fb34982ddf0efd18cb");
     window->close();
-    EXPECT_NE(test::ReadBytes(SettingsPath()).find("  <LineEnds>LF</LineEnds>\r\n</InitFile>"),
+    EXPECT_NE(test::ReadBytes(SettingsPath()).find("  <LineEnds>LF</LineEnds>\r\n"),
               std::string::npos);
     Start();
     EXPECT_EQ(window->settings().lineEnds, TypedLineEnds::kLf);

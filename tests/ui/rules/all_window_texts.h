@@ -8,6 +8,7 @@
 
 #include "settings/read_failure_words.h"
 #include "ui/rules/about_window.h"
+#include "ui/rules/all_algorithms_window.h"
 #include "ui/rules/folder_window.h"
 #include "ui/rules/language_window.h"
 #include "ui/rules/list_window.h"
@@ -20,7 +21,7 @@ inline std::vector<TranslationTable> AllWindowTables() {
     std::vector<TranslationTable> all;
     for (const auto& window :
          {MainWindowTables(), FolderWindowTables(), ListWindowTables(), LanguageWindowTables(),
-          OptionsWindowTables(), AboutWindowTables()}) {
+          OptionsWindowTables(), AboutWindowTables(), AllAlgorithmsWindowTables()}) {
         for (const TranslationTable& table : window) {
             bool known = false;
             for (const TranslationTable& listed : all)
