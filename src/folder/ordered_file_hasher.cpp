@@ -121,9 +121,7 @@ class OrderedRun {
     }
 
     void ChooseAtStart(FileToHash& file) const {
-        if (file.algorithm != nullptr && options_.algorithmAtStart) {
-            file.algorithm = options_.algorithmAtStart(file.path);
-        }
+        if (file.algorithm != nullptr && options_.chooseAtStart) options_.chooseAtStart(file);
     }
 
     std::size_t Queued() {

@@ -63,10 +63,10 @@ struct OrderedHashOptions {
     int workers = 1;
     const std::atomic<bool>* cancel = nullptr;
     HashProgress progress;
-    // On the worker as it starts a file that has an algorithm, files in stream order: the
-    // algorithm it is hashed with, for a choice that may change while files wait. Without it,
-    // the file's own.
-    std::function<const AlgorithmInfo*(const std::u16string& path)> algorithmAtStart;
+    // On the worker as it starts a file that has an algorithm, files in stream order: may set
+    // the algorithms it is hashed with, for a choice that may change while files wait. Without
+    // it, the file's own.
+    std::function<void(FileToHash& file)> chooseAtStart;
 };
 
 // True when the stream ended and every file was delivered; false when cancelled.

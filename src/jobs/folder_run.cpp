@@ -24,9 +24,17 @@ DigestChoice LatestChoice::Get() const {
 
 std::u16string FolderLineText(const FolderLine& line, std::u16string_view separator) {
     const FolderResult& result = line.result;
-    const std::string digest = result.digest.empty() ? std::string(result.algorithm->unreadableHex)
-                                                     : HexDigest(result.digest, line.lowerCase);
-    return line.path + std::u16string(separator) + FromUtf8(digest) + u"\r\n";
+    const auto digestText = [&](const AlgorithmInfo& algorithm, const Digest& digest) {
+        return std::u16string(separator) + FromUtf8(digest.empty()
+                                                        ? std::string(algorithm.unreadableHex)
+                                                        : HexDigest(digest, line.lowerCase));
+    };
+    std::u16string text = line.path + digestText(*result.algorithm, result.digest);
+    for (std::size_t i = 0; i < result.alsoWith.size(); ++i) {
+        text += digestText(*result.alsoWith[i],
+                           result.digest.empty() ? Digest{} : result.alsoDigests[i]);
+    }
+    return text + u"\r\n";
 }
 
 namespace {
@@ -50,7 +58,7 @@ class FolderWork {
         OrderedHashOptions options;
         options.workers = std::max(1, folder_.workers);
         options.cancel = &run_.StopFlag();
-        options.algorithmAtStart = [this](const std::u16string& file) { return StartFile(file); };
+        options.chooseAtStart = [this](FileToHash& file) { StartFile(file); };
         options.progress = run_.Progress().Reporter();
         summary_.stopped =
             !HashFilesInOrder([this](FileToHash& file) { return Next(file); },
@@ -79,14 +87,20 @@ class FolderWork {
 
     // On a worker, as it starts the file; files start in the walk's order, under the hasher's
     // lock, so the letter cases queue up in the order the lines are made.
-    const AlgorithmInfo* StartFile(const std::u16string& file) {
+    void StartFile(FileToHash& file) {
         const DigestChoice choice = choice_.Get();
         {
             std::lock_guard lock(casesMutex_);
             startedCases_.push_back(choice.lowerCase);
         }
-        run_.Progress().FileStarted(file);
-        return &AlgorithmForIndex(choice.algorithmIndex);
+        run_.Progress().FileStarted(file.path);
+        if (choice.several.empty()) {
+            file.algorithm = &AlgorithmForIndex(choice.algorithmIndex);
+            file.alsoWith.clear();
+        } else {
+            file.algorithm = choice.several.front();
+            file.alsoWith.assign(choice.several.begin() + 1, choice.several.end());
+        }
     }
 
     // In the walk's order. A file that cannot be read gets the algorithm's unreadable result.
@@ -104,7 +118,8 @@ class FolderWork {
             ++summary_.filesUnreadable;
         }
         line.result = {hashed.path.substr(std::min(rootLength_, hashed.path.size())),
-                       hashed.algorithm, std::move(hashed.result.digest)};
+                       hashed.algorithm, std::move(hashed.result.digest),
+                       std::move(hashed.alsoWith), std::move(hashed.alsoDigests)};
         line.path = std::move(hashed.path);
         run_.Deliver(std::move(line));
     }

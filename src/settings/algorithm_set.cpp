@@ -13,12 +13,6 @@ std::string_view Trimmed(std::string_view text) {
 
 }  // namespace
 
-AlgorithmSet EveryAlgorithm() {
-    AlgorithmSet all;
-    for (const AlgorithmInfo& algorithm : AlgorithmCatalogue()) all.push_back(&algorithm);
-    return all;
-}
-
 AlgorithmSet AlgorithmSetOf(std::string_view ids) {
     std::vector<std::string_view> named;
     for (std::size_t from = 0; from <= ids.size();) {

@@ -1,7 +1,6 @@
 #pragma once
 // A choice of several algorithms, as the user ticks them for "All algorithms" and for the folder
-// and file windows: kept in the catalogue's order, whatever the order they were ticked in, and
-// stored as their identifiers apart by commas.
+// window, stored as their identifiers apart by commas.
 
 #include <string>
 #include <string_view>
@@ -10,10 +9,6 @@
 #include "digest/algorithm_catalogue.h"
 
 namespace tessik {
-
-using AlgorithmSet = std::vector<const AlgorithmInfo*>;
-
-AlgorithmSet EveryAlgorithm();
 
 // "md5,sha1, blake3": identifiers apart by commas, blanks around them aside. Identifiers this
 // version does not know are passed over, so that a later version's do not cost the others; a

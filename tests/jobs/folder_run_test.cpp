@@ -159,6 +159,19 @@ TEST_F(FolderRunTest, FilesThatCannotBeReadStillGetTheirLine) {
     }
 }
 
+// Several algorithms from one read: a column each, in the order chosen; an unreadable file has
+// each one's unreadable result.
+TEST_F(FolderRunTest, SeveralAlgorithmsGiveADigestEachOnTheFilesLine) {
+    SKIP_ON_WINDOWS("no FIFOs in a Windows file system");
+    ASSERT_EQ(::mkfifo(temp.Native("pipe").c_str(), 0600), 0);
+    chosen.several = {&AlgorithmForIndex(kSha1), &AlgorithmForIndex(kSdbm)};
+    Run(u"|", 2);
+    EXPECT_EQ(output, temp.U16("a.txt") + u"|" + kSha1OfAbc + u"|" + TextDigest(kSdbm, u"abc") +
+                          u"\r\n" + temp.U16("b.bin") + u"|" + TextDigest(kSha1, u"a") + u"|" +
+                          TextDigest(kSdbm, u"a") + u"\r\n" + temp.U16("pipe") + u"||00000000\r\n");
+    EXPECT_EQ(summary.filesHashed, 2u);
+}
+
 TEST_F(FolderRunTest, HostileTreeEndsWithACorrectLinePerFile) {
     SKIP_ON_WINDOWS("no FIFOs or Unix-domain sockets in a Windows file system");
     test::MakeFolder(temp.Native("sub"));

@@ -20,6 +20,7 @@
 #include "ui/qt/desktop_services.h"
 #include "ui/qt/progress_display.h"
 #include "ui/qt/qt_text.h"
+#include "ui/qt/several_algorithms_entry.h"
 #include "ui/rules/folder_results_file.h"
 #include "ui/rules/folder_window_rules.h"
 #include "ui/rules/main_commands.h"
@@ -63,8 +64,15 @@ void CHashFolderDlg::onInitDialog() {
     nameFilterField_->setText(ToQString(values_->nameFilter));
     extensionField_->setText(ToQString(values_->extensionFilter));
     // A run goes on with the new choice from its next file on.
-    connect(algorithmList_, &QComboBox::currentIndexChanged, this,
-            [this] { choice_->Set(digestChoice()); });
+    const auto follow = [this] { choice_->Set(digestChoice()); };
+    if (ticked_ != nullptr) {
+        several_ =
+            new SeveralAlgorithmsEntry(*algorithmList_, text(FolderMemberText::kSeveralAlgorithms),
+                                       {desktop(), *fontSettings_, languageFile_, *ticked_});
+        connect(several_, &SeveralAlgorithmsEntry::choiceMade, this, follow);
+    } else {
+        connect(algorithmList_, &QComboBox::currentIndexChanged, this, follow);
+    }
     connect(m_CHKLowercase, &QCheckBox::toggled, this, [this] { choice_->Set(digestChoice()); });
 
     onCommand(kBrowseButton, [this] { browse(); });
@@ -242,7 +250,9 @@ const QString& CHashFolderDlg::formatName(ResultsFormat format) const {
 }
 
 DigestChoice CHashFolderDlg::digestChoice() const {
-    return {algorithmList_->currentIndex(), m_CHKLowercase->isChecked()};
+    DigestChoice choice{algorithmList_->currentIndex(), m_CHKLowercase->isChecked()};
+    if (several_ != nullptr && several_->isChosen()) choice.several = several_->algorithms();
+    return choice;
 }
 
 void CHashFolderDlg::showRunning(bool running) {

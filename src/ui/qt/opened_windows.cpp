@@ -17,6 +17,7 @@ void OpenFolderWindow(const OpeningContext& context, const std::u16string& folde
                       DigestChoice choice, FolderValues& values, const std::u16string& separator) {
     CHashFolderDlg window(context.desktop, context.owner);
     window.setLanguageFile(context.languageFile);
+    window.offerSeveral(context.tickedAlgorithms);
     if (!folder.empty()) window.setFolder(FolderFieldText(folder));
     window.RunFolderDialog(context.fonts, choice.algorithmIndex, choice.lowerCase, values,
                            separator);
@@ -37,12 +38,12 @@ void OpenFilesWindow(const OpeningContext& context, std::vector<std::u16string> 
 }
 
 void OpenAllAlgorithmsWindow(const OpeningContext& context, const std::u16string& file,
-                             const std::u16string& expected, AlgorithmSet& ticked, bool lowerCase,
+                             const std::u16string& expected, bool lowerCase,
                              const std::u16string& separator) {
     CAllAlgorithmsDlg window(context.desktop, context.owner);
     window.setLanguageFile(context.languageFile);
-    window.RunAllAlgorithmsDialog(context.fonts, FullPath(file), expected, ticked, lowerCase,
-                                  separator);
+    window.RunAllAlgorithmsDialog(context.fonts, FullPath(file), expected, context.tickedAlgorithms,
+                                  lowerCase, separator);
 }
 
 bool OpenOptionsWindow(const OpeningContext& context, std::u16string& separator,

@@ -334,7 +334,8 @@ void CTessikDlg::sayUnlessOpened(const QString& target, bool opened) {
 }
 
 OpeningContext CTessikDlg::openingContext() {
-    return {this, desktop(), *fontSettings_, language_.languageFilePath};
+    return {this, desktop(), *fontSettings_, language_.languageFilePath,
+            settings_.tickedAlgorithms};
 }
 
 DigestChoice CTessikDlg::digestChoice() const {
@@ -364,8 +365,8 @@ void CTessikDlg::showAllAlgorithms() {
     const std::u16string expected =
         StartingExpectedValue(expectedField_->text().toStdU16String(),
                               desktop().clipboardText().toStdU16String(), settings_.separator);
-    OpenAllAlgorithmsWindow(openingContext(), file, expected, settings_.tickedAlgorithms,
-                            m_CHKSmallLetters->isChecked(), settings_.separator);
+    OpenAllAlgorithmsWindow(openingContext(), file, expected, m_CHKSmallLetters->isChecked(),
+                            settings_.separator);
 }
 
 void CTessikDlg::showOptions() {

@@ -29,7 +29,8 @@ std::vector<ResultsFormat> FittingFormats(const std::vector<FolderResult>& resul
     bool several = false;
     for (const FolderResult& result : results) {
         if (result.digest.empty()) continue;
-        several = several || (one != nullptr && result.algorithm != one);
+        several =
+            several || !result.alsoWith.empty() || (one != nullptr && result.algorithm != one);
         one = result.algorithm;
     }
     std::vector<ResultsFormat> formats;
@@ -56,17 +57,23 @@ ResultsFile FormatResults(const std::vector<FolderResult>& results, ResultsForma
             ++file.leftOut;
             continue;
         }
-        file.bytes += FormatChecksumLine(line, *result.algorithm, result.digest,
-                                         ToListName(result.relativePath));
+        const std::string name = ToListName(result.relativePath);
+        file.bytes += FormatChecksumLine(line, *result.algorithm, result.digest, name);
+        for (std::size_t i = 0; i < result.alsoWith.size(); ++i) {
+            file.bytes +=
+                FormatChecksumLine(line, *result.alsoWith[i], result.alsoDigests[i], name);
+        }
     }
     return file;
 }
 
 std::u16string SuggestedResultsPath(const std::u16string& folder,
                                     const std::vector<FolderResult>& results) {
-    const AlgorithmInfo* algorithm = results.empty() ? nullptr : results.front().algorithm;
-    const std::u16string tag =
-        algorithm != nullptr ? FromUtf8(std::string(algorithm->listTag)) : u"";
+    const FolderResult* first = results.empty() ? nullptr : &results.front();
+    const std::u16string tag = first == nullptr ? u""
+                               : !first->alsoWith.empty()
+                                   ? u"CHECK"
+                                   : FromUtf8(std::string(first->algorithm->listTag));
     return FolderFieldText(FullPath(folder.empty() ? u"." : folder)) + tag + u"SUMS";
 }
 

@@ -30,7 +30,8 @@ struct ResultsFile {
 ResultsFile FormatResults(const std::vector<FolderResult>& results, ResultsFormat format,
                           std::u16string_view shownOutput);
 
-// In the folder, named as the standard tools name their lists: "SHA256SUMS", "MD5SUMS".
+// In the folder, named as the standard tools name their lists: "SHA256SUMS", "MD5SUMS"; a run of
+// several algorithms "CHECKSUMS".
 std::u16string SuggestedResultsPath(const std::u16string& folder,
                                     const std::vector<FolderResult>& results);
 

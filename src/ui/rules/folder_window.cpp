@@ -43,6 +43,8 @@ constexpr TranslationEntry kFolderWindow[] = {
      u"The results could not be saved:"},
     {"FrmFolder.m_acMLeftOut", TextTarget::Member(FolderMemberText::kLeftOut),
      u"Files that could not be read, which have no line in the list: %1"},
+    {"FrmFolder.m_acMSeveralAlgorithms", TextTarget::Member(FolderMemberText::kSeveralAlgorithms),
+     u"Several algorithms\u2026"},
 };
 
 constexpr std::array kControls = {

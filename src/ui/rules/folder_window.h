@@ -43,10 +43,12 @@ enum class FolderMemberText {
     kBsdList,
     kSfvList,
     kOutputAsShown,
-    kNotSaved,  // the path and the cause follow, each on a line of its own
-    kLeftOut,   // %1: how many files could not be read, which have no line in the list
+    kNotSaved,           // the path and the cause follow, each on a line of its own
+    kLeftOut,            // %1: how many files could not be read, which have no line in the list
+    kSeveralAlgorithms,  // the algorithm list's last entry
 };
-inline constexpr int kFolderMemberTextCount = static_cast<int>(FolderMemberText::kLeftOut) + 1;
+inline constexpr int kFolderMemberTextCount =
+    static_cast<int>(FolderMemberText::kSeveralAlgorithms) + 1;
 
 // The window's tables in the order they are applied.
 std::span<const TranslationTable> FolderWindowTables();

@@ -39,6 +39,9 @@ TEST(FolderResultsFileTest, TheFormatsOfferedAreThoseTheRunFits) {
     const FolderResult unread = Result(u"unread", "sha1", "");
     const FolderResult md5 = Result(u"a", "md5", kMd5OfAbc);
     const FolderResult crc = Result(u"c", "crc32", "352441c2");
+    FolderResult several = Result(u"s", "crc32", "352441c2");
+    several.alsoWith = {AlgorithmWithId("md5")};
+    several.alsoDigests = {DigestFromHex(kMd5OfAbc)};
     const struct {
         const char* what;
         std::vector<FolderResult> results;
@@ -52,11 +55,14 @@ TEST(FolderResultsFileTest, TheFormatsOfferedAreThoseTheRunFits) {
         {"two", {md5, Result(u"b", "sha1", kSha1OfAbc)}, {F::kBsdList, F::kOutputAsShown}},
         {"CRC-32", {crc}, {F::kGnuList, F::kBsdList, F::kSfvList, F::kOutputAsShown}},
         {"CRC-32 and another", {crc, md5}, {F::kBsdList, F::kOutputAsShown}},
+        {"several from one read", {several}, {F::kBsdList, F::kOutputAsShown}},
     };
     for (const auto& c : cases) EXPECT_EQ(FittingFormats(c.results), c.formats) << c.what;
     EXPECT_EQ(FormatResults({crc, unread}, F::kSfvList, u"").bytes, "c 352441C2\n");
     EXPECT_EQ(FormatResults({md5, Result(u"b", "sha1", kSha1OfAbc)}, F::kBsdList, u"").bytes,
               "MD5 (a) = " + kMd5OfAbc + "\nSHA1 (b) = " + kSha1OfAbc + "\n");
+    EXPECT_EQ(FormatResults({several}, F::kBsdList, u"").bytes,
+              "CRC32 (s) = 352441c2\nMD5 (s) = " + kMd5OfAbc + "\n");
 }
 
 TEST(FolderResultsFileTest, TheOutputAsShownGetsTheJobsLineEndsAndTheNamesTheirBytes) {
@@ -72,6 +78,9 @@ TEST(FolderResultsFileTest, TheListIsSuggestedInTheFolderUnderTheNameTheToolsGiv
     EXPECT_EQ(SuggestedResultsPath(u"/data/photos/", sha256), u"/data/photos/SHA256SUMS");
     EXPECT_EQ(SuggestedResultsPath(u"/", {Result(u"a", "sha3-256", std::string(64, '0'))}),
               u"/SHA3-256SUMS");
+    FolderResult several = Result(u"a", "crc32", "352441c2");
+    several.alsoWith = {AlgorithmWithId("md5")};
+    EXPECT_EQ(SuggestedResultsPath(u"/d", {several}), u"/d/CHECKSUMS");
 }
 
 }  // namespace

@@ -25,12 +25,13 @@ TEST(WindowTextsTest, KeysAreUniqueAndNamedAfterTheirWindow) {
         {MainWindowTables(),
          {"FrmMain.ID_MEN_", "FrmMain.m_", "FrmMain.m_acM", "FrmProgress."},
          {12, 12, 17, 6}},
-        {FolderWindowTables(), {"FrmFolder.", "FrmProgress."}, {22, 6}},
+        {FolderWindowTables(), {"FrmFolder.", "FrmProgress."}, {23, 6}},
         {ListWindowTables(), {"FrmList.", "FrmProgress."}, {24, 6}},
         {LanguageWindowTables(), {"FrmLanguage."}, {4}},
         {OptionsWindowTables(), {"FrmOptions."}, {13}},
         {AboutWindowTables(), {"FrmAbout."}, {9}},
         {AllAlgorithmsWindowTables(), {"FrmAllAlgorithms.", "FrmProgress."}, {14, 6}},
+        {AlgorithmsWindowTables(), {"FrmAlgorithms."}, {6}},
     };
     std::set<std::string_view> keys;
     std::size_t total = 0;
