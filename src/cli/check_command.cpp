@@ -1,5 +1,7 @@
 #include "cli/check_command.h"
 
+#include <optional>
+
 #include "cli/check_report.h"
 #include "cli/follow_run.h"
 #include "cli/list_input.h"
@@ -8,24 +10,40 @@
 #include "jobs/list_run.h"
 #include "lists/algorithm_choice.h"
 #include "platform/path_encoding.h"
+#include "settings/read_failure_words.h"
 
 namespace tessik {
+namespace {
+
+// A regular file is opened by the run, which checks its signature; standard input and pipes
+// (tessik-sum -c <(...)) are read as they come, unsigned.
+bool IsListFile(const std::string& list) {
+    InputFile probe;
+    return list != "-" && probe.Open(FromNativePath(list)) != ReadFailure::kNotRegularFile;
+}
+
+}  // namespace
 
 int CheckLists(const SumOptions& options, Console& console) {
     int status = kExitSuccess;
     ProgressMeter meter(console, options.progress ? 0 : kAutomaticProgressBytes);
     ProgressMeter* const shown = options.progress || console.ErrorIsTerminal() ? &meter : nullptr;
     for (const std::string& list : options.operands) {
-        ListInput input(list, console);
-        if (!input.IsOpen()) {
-            console.Error(QuotedName(list) + ": " + input.Problem());
-            status = kExitFailure;
-            continue;
-        }
+        const bool listFile = IsListFile(list);
+        std::optional<ListInput> input;
         // Names are taken from the current folder, as the standard tools take them, so that
         // scripts written for them work unchanged.
         ListToCheck check;
-        check.bytes = input.Bytes();
+        if (listFile) {
+            check.path = FromNativePath(list);
+            check.findNew = options.findNew;
+        } else if (input.emplace(list, console); !input->IsOpen()) {
+            console.Error(QuotedName(list) + ": " + input->Problem());
+            status = kExitFailure;
+            continue;
+        } else {
+            check.bytes = input->Bytes();
+        }
         check.separator = options.separator;
         if (list != "-") {
             check.ofList = AlgorithmOfListName(FromNativePath(list));
@@ -34,6 +52,7 @@ int CheckLists(const SumOptions& options, Console& console) {
         check.named = options.algorithm;
         // So that tessik-sum FILE | tessik-sum -c checks what the first one wrote.
         check.byDefault = &DefaultSumAlgorithm();
+        check.reading = options.strict ? ListReading::kStrict : ListReading::kLenient;
         check.workers = options.workers;
         // Names the algorithm in its warnings as the standard tools name theirs.
         const AlgorithmInfo* listed = check.named != nullptr    ? check.named
@@ -44,7 +63,8 @@ int CheckLists(const SumOptions& options, Console& console) {
             console.Error("cannot start a thread");
             return kExitFailure;
         }
-        CheckReport report(input.DisplayName(), *listed, options, console);
+        const std::string name = listFile ? list : input->DisplayName();
+        CheckReport report(name, *listed, options, console);
         bool outputGone = false;
         const ListRunEnding ending = FollowRun(run, shown, [&](const VerifyResult& result) {
             if (outputGone || report.Add(result)) return;
@@ -52,12 +72,27 @@ int CheckLists(const SumOptions& options, Console& console) {
             run.Stop();
         });
         if (outputGone) return kExitFailure;
-        if (ending.listReadFailed) {
-            console.Error(QuotedName(input.DisplayName()) + ": " + input.Problem());
+        if (ending.openFailure != ReadFailure::kNone) {
+            console.Error(QuotedName(name) + ": " +
+                          std::string(WordsFor(ending.openFailure).toolWords));
             status = kExitFailure;
-        } else if (!report.Finish()) {
-            status = kExitFailure;
+            continue;
         }
+        bool passed = report.Signature(ending.signature);
+        if (ending.listReadFailed) {
+            console.Error(QuotedName(name) + ": " +
+                          (listFile ? std::string(WordsFor(ReadFailure::kIoError).toolWords)
+                                    : input->Problem()));
+            passed = false;
+        } else {
+            if (options.findNew && !listFile) {
+                console.Error(QuotedName(name) + ": --new needs a list file to find new files");
+                passed = false;
+            }
+            report.FoldersNotSearched(ending.foldersNotOpened);
+            passed = report.Finish() && passed;
+        }
+        if (!passed) status = kExitFailure;
     }
     return status;
 }

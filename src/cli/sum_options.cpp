@@ -12,7 +12,7 @@ namespace tessik {
 namespace {
 
 constexpr char kDescription[] =
-    "Prints or checks digests of files with any of Tessik's algorithms.\n"
+    "Prints or checks digests of files with any of Tessik's 36 algorithms.\n"
     "With no FILE, or when FILE is -, reads standard input.";
 
 // A command line that asks for no work: what to print and the exit status.
@@ -116,7 +116,10 @@ void Declare(CLI::App& app, Given& given) {
     for (auto [name, flag, help] : {
              std::tuple{"--quiet", &options.quiet, "do not print OK for each file"},
              std::tuple{"--status", &options.status, "print nothing; the exit status tells"},
-             std::tuple{"--strict", &options.strict, "fail on improperly formatted lines"},
+             std::tuple{"--strict", &options.strict,
+                        "read lists byte for byte; fail on improperly formatted lines"},
+             std::tuple{"--new", &options.findNew,
+                        "list files below the folder that the list does not name, and fail"},
              std::tuple{"-w,--warn", &options.warn, "warn about improperly formatted lines"},
              std::tuple{"--ignore-missing", &options.ignoreMissing,
                         "do not fail or report for missing files"},

@@ -24,6 +24,9 @@
 
 namespace tessik {
 
+// The rows of work that hands none over, only its ending.
+struct NoRows {};
+
 // What most runs come to.
 struct RunEnding {
     bool stopped = false;  // ended by Stop before the work was complete

@@ -28,6 +28,7 @@ enum class VerifyStatus {
     kUnreadable,  // see failure
     kMalformed,   // the line is no entry, or contradicts the algorithm named or implied
     kAmbiguous,   // several algorithms fit the line; see candidates
+    kNew,         // a file the list does not name (line number 0), found by a caller
 };
 
 struct VerifyResult {

@@ -47,6 +47,8 @@ struct ApplicationSettings {
     // Loaded: where the main window goes at start. Saved: where it is.
     StoredPosition position;
     TypedLineEnds lineEnds = TypedLineEnds::kCrLf;
+    // Once a file is hashed, its expected value is looked for in a checksum list beside it.
+    bool lookForLists = true;
     // What "All algorithms" hashes, and the folder and file windows' several algorithms.
     AlgorithmSet tickedAlgorithms = EveryAlgorithm();
     bool operator==(const ApplicationSettings&) const = default;

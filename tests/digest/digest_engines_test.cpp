@@ -130,7 +130,9 @@ template <typename Engine, typename... Arguments>
 void ExpectNoMessageLeftBehind(const char* name, Arguments... arguments) {
     // 100 bytes: a partial block is buffered in every block size and sponge rate.
     const Bytes message = Traceable(100);
-    alignas(Engine) std::uint8_t storage[sizeof(Engine)];
+    // Zeroed first: padding the engine never writes would otherwise keep whatever an earlier
+    // call left on the stack, message bytes included.
+    alignas(Engine) std::uint8_t storage[sizeof(Engine)] = {};
     auto* engine = new (storage) Engine(arguments...);
     engine->Update(message.data(), message.size());
     std::uint8_t digest[kLargestDigestBytes];

@@ -86,6 +86,7 @@ TEST(ApplicationSettings, FirstStartTakesTheDefaultsAndSavesTwentyKeysInOrder) {
                            "  <FolderHomeBase>/opt/tessik/</FolderHomeBase>\r\n"
                            "  <FolderAppDir>/home/u/.config/Korvane/Tessik/</FolderAppDir>\r\n"
                            "  <LineEnds>CRLF</LineEnds>\r\n"
+                           "  <LookForChecksumLists>1</LookForChecksumLists>\r\n"
                            "  <AllAlgorithms>" +
                            kEveryId + "</AllAlgorithms>\r\n"));
 }
@@ -112,6 +113,7 @@ TEST(ApplicationSettings, EveryKeyRoundTripsAndIsAppliedInOrder) {
         "  <FolderHomeBase>/opt/tessik/</FolderHomeBase>\r\n"
         "  <FolderAppDir>/home/u/.config/Korvane/Tessik/</FolderAppDir>\r\n"
         "  <LineEnds>LF</LineEnds>\r\n"
+        "  <LookForChecksumLists>0</LookForChecksumLists>\r\n"
         "  <AllAlgorithms>md5,blake3</AllAlgorithms>\r\n");
     test::WriteBytes(temp.Native("Tessik.ini"), stored);
     Session session(temp.U16("Tessik.ini"));
@@ -125,6 +127,7 @@ TEST(ApplicationSettings, EveryKeyRoundTripsAndIsAppliedInOrder) {
     expected.position = {StoredPositionAction::kMove, {10, 20, 650, 400}};
     expected.lineEnds = TypedLineEnds::kLf;
     expected.tickedAlgorithms = {AlgorithmWithId("md5"), AlgorithmWithId("blake3")};
+    expected.lookForLists = false;
     EXPECT_EQ(session.settings, expected);
     // The window keeps its own weight; the stored typeface and height reach it.
     EXPECT_EQ(session.host.currentFont(), MakeFont(u"Stored Face", -15, 700, 204, 49));

@@ -1,7 +1,9 @@
 #include "ui/qt/about_dlg.h"
 
+#include <QFont>
 #include <QLabel>
 #include <QPixmap>
+#include <algorithm>
 #include <array>
 
 #include "settings/font_settings.h"
@@ -19,7 +21,20 @@ using namespace about_window;
 
 constexpr int kTitleWeight = 700;
 const QColor kLinkColour(0, 0, 255);
-const QColor kDescriptionColour(155, 155, 155);
+// Grey, at a contrast of 4.95 : 1 with the white behind it, which reads well.
+const QColor kDescriptionColour(112, 112, 112);
+
+// The font as it is where it is already at the smallest size the window takes.
+QFont OnePointSmaller(QFont font) {
+    constexpr double kSmallestPoints = 6;
+    constexpr int kSmallestPixels = 8;
+    if (font.pixelSize() > 0) {
+        font.setPixelSize(std::max(kSmallestPixels, font.pixelSize() - 1));
+    } else {
+        font.setPointSizeF(std::max(kSmallestPoints, font.pointSizeF() - 1));
+    }
+    return font;
+}
 
 }  // namespace
 
@@ -54,11 +69,12 @@ void CAboutDlg::setMemberText(int id, const QString& text) {
 void CAboutDlg::onInitDialog() {
     applyTexts(languageFile_, AboutWindowTables(), *this);
     setControlText(kOkResult, okCaption_);
+    fillTexts();
+    colourControls();
+    // With every text in place: the font is chosen by the room they take.
     applyFonts();
     // After the fonts: a new font lays the window out again, at the template's sizes.
     scalePicture();
-    colourControls();
-    fillTexts();
 }
 
 // The picture has the size of its image at 96 dots per inch and grows with the screen's.
@@ -70,16 +86,24 @@ void CAboutDlg::scalePicture() {
     picture->resize(size.width, size.height);
 }
 
-// Every control keeps its own height; the title is the chosen font in bold, at that height
-// too, since its label was made for it.
+// The window follows the chosen font as every window does; the title is that font in bold. At
+// the largest sizes the credits' rows are taller than a small screen: the window then takes the
+// largest size at which it shows every text whole, as none of its fields should scroll.
 void CAboutDlg::applyFonts() {
-    fontSettings_->applyTo(fontHost_, false);
-    FontDescription title;
-    fontSettings_->copyChosenFontTo(title);
-    title.weight = kTitleWeight;
-    title.height = 0;  // the label's own
-    QWidget* titleLabel = control(kTitleLabel);
-    titleLabel->setFont(ToQFont(title, titleLabel->font()));
+    fontSettings_->applyTo(fontHost_, true);
+    const QSize room = roomOnTheScreen();
+    for (QFont shown = font();; shown = OnePointSmaller(shown)) {
+        fontHost_.applyFont(FromQFont(shown));
+        QFont title = shown;
+        title.setWeight(static_cast<QFont::Weight>(kTitleWeight));
+        control(kTitleLabel)->setFont(title);
+        layOutInUnitsOfTheFont();
+        const PixelSize whole = clientSizes().natural;
+        if (OnePointSmaller(shown) == shown ||
+            (whole.width <= room.width() && whole.height <= room.height())) {
+            return;
+        }
+    }
 }
 
 void CAboutDlg::colourControls() {

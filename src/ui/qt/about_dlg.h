@@ -27,6 +27,8 @@ class CAboutDlg : public Dialog {
 
   protected:
     void onInitDialog() override;
+    // The picture keeps its image's size whatever the fitting gives its place.
+    void onClientResized(QSize) override { scalePicture(); }
     QWidget* createControl(const ControlTemplate& row, QWidget* parent) override;
     void setMemberText(int id, const QString& text) override;
 

@@ -88,8 +88,10 @@ void ChecksumListDialog::bindCommands() {
     onCommand(kCopyFailedButton, [this] { copyFailedNames(); });
     onCommand(kOkResult, [this] { endWith(kOkResult); });
     onCommand(kCancelResult, [this] { endWith(kCancelResult); });
-    connect(control<QCheckBox>(kMismatchesFirstBox), &QCheckBox::toggled, model_,
-            &ChecksumListModel::setProblemsFirst);
+    // Only a checked list has mismatches to put first.
+    if (auto* mismatchesFirst = control<QCheckBox>(kMismatchesFirstBox)) {
+        connect(mismatchesFirst, &QCheckBox::toggled, model_, &ChecksumListModel::setProblemsFirst);
+    }
     connect(new QShortcut(QKeySequence::Copy, table_, nullptr, nullptr, Qt::WidgetShortcut),
             &QShortcut::activated, this, [this] { copySelectedRows(); });
 }
@@ -163,6 +165,10 @@ void ChecksumListDialog::start() {
     if (startRun(chosenAlgorithm())) showRunning(true);
 }
 
+void ChecksumListDialog::follow() {
+    showRunning(true);
+}
+
 void ChecksumListDialog::clearTable() {
     model_->clear();
     countsLabel_->clear();
@@ -189,7 +195,8 @@ void ChecksumListDialog::runEnded() {
 
 // While a run goes on, only Stop, the order of the rows and Close can be used.
 void ChecksumListDialog::showRunning(bool running) {
-    for (int id : {kAlgorithmList, kLowercaseBox, kBrowseButton, kCopyFailedButton}) {
+    for (int id : {kAlgorithmList, kLowercaseBox, kBrowseButton, kCopyFailedButton, kFolderButton,
+                   kNewFilesBox, kAddNewButton}) {
         if (QWidget* own = control(id)) own->setEnabled(!running);
     }
     startButton_->setVisible(!running);
@@ -218,7 +225,7 @@ void ChecksumListDialog::showCounts(bool stopped) {
         text(checked ? ListMemberText::kCounts : ListMemberText::kFileCounts).toStdU16String(),
         checked));
     if (stopped) counts = text(ListMemberText::kStopped) + ' ' + counts;
-    countsLabel_->setText(counts);
+    countsLabel_->setText(counts + moreCounts());
     control(kCopyFailedButton)
         ->setEnabled(!isRunning() && tally.failed + tally.missing + tally.unreadable > 0);
 }

@@ -52,9 +52,15 @@ class ChecksumListDialog : public Dialog {
     virtual bool checksAList() const = 0;
     // Files or a list dropped onto the window while no run goes on.
     virtual void dropped(std::vector<std::u16string> paths) = 0;
+    // What the counts above the table go on with, if anything.
+    virtual QString moreCounts() const { return {}; }
 
     // Clears the table and starts a run, unless one goes on.
     void start();
+    // A run the window started itself, over the rows shown, is followed as start() follows its
+    // runs.
+    void follow();
+    bool isRunning() { return tableRun().IsActive(); }
     void clearTable();
     void sizeColumns();
     const QString& text(ListMemberText which) const;
@@ -82,7 +88,6 @@ class ChecksumListDialog : public Dialog {
     void copyFailedNames();
     void copySelectedRows();
     void endWith(int result);
-    bool isRunning() { return tableRun().IsActive(); }
 
     const std::vector<ListColumn> columns_;
     QComboBox* algorithmList_ = nullptr;

@@ -47,6 +47,9 @@ QString ChecksumListModel::statusText(const ListRow& row) const {
             return ToQString(failures_.Status(row.failure));
         case RowStatus::kMalformed:
             break;
+        case RowStatus::kNew:
+            text = ListMemberText::kStatusNew;
+            break;
     }
     return texts_[static_cast<std::size_t>(text)];
 }
@@ -170,7 +173,7 @@ void ChecksumListModel::reorder(Change change) {
 QString ChecksumListModel::cellText(const ListRow& row, ListColumn column) const {
     switch (column) {
         case ListColumn::kLine:
-            return QString::number(row.line);
+            return row.status == RowStatus::kNew ? QString() : QString::number(row.line);
         case ListColumn::kName:
             return ToQString(FromNativePath(row.name));
         case ListColumn::kDigest:

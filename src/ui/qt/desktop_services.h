@@ -39,6 +39,8 @@ class DesktopServices {
     // A message box with an OK button.
     virtual void showMessage(QWidget* owner, const QString& text, const QString& caption,
                              MessageIcon icon) = 0;
+    // A question with Yes and No buttons; true for Yes. Escape and the close box answer No.
+    virtual bool askYesNo(QWidget* owner, const QString& question) = 0;
     virtual void setClipboardText(const QString& text) = 0;
     // The clipboard's text; empty when it holds none.
     virtual QString clipboardText() const = 0;

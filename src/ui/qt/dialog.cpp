@@ -15,15 +15,19 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QShortcut>
 #include <QTableView>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <variant>
 
 #include "jobs/background_run.h"
+#include "ui/qt/control_fit_qt.h"
 #include "ui/qt/dialog_menu.h"
 #include "ui/qt/progress_display.h"
+#include "ui/qt/qt_text.h"
 
 namespace tessik {
 namespace {
@@ -31,28 +35,14 @@ namespace {
 // How often busy work is asked whether it is done.
 constexpr std::chrono::milliseconds kBusyPollInterval{5};
 
+// What the window system's frame takes around a window not shown yet, whose frame is not known.
+constexpr QSize kFrameGuess{16, 40};
+
 DialogBaseUnits BaseUnitsOf(const QFont& font) {
     const QFontMetrics metrics(font);
     const int letters = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return {AverageLetterWidth(letters), metrics.height()};
-}
-
-// The name a screen reader speaks for a text with '&' mnemonics: "&&" is an ampersand, a single
-// '&' marks the next letter.
-QString WithoutMnemonics(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&' && i + 1 < text.size()) ++i;
-        out += text[i];
-    }
-    return out;
-}
-
-bool IsField(ControlKind kind) {
-    return kind == ControlKind::kEdit || kind == ControlKind::kMultiLineEdit ||
-           kind == ControlKind::kDropDownList || kind == ControlKind::kTable;
 }
 
 // Drops user input to every window while work runs; painting, timers and window-system events
@@ -106,6 +96,8 @@ void Dialog::initialise() {
     initialised_ = true;
     build();
     onInitDialog();
+    // The texts the window was given may need more room than the template's.
+    sizeToTheScreen(false);
 }
 
 void Dialog::build() {
@@ -137,7 +129,7 @@ void Dialog::build() {
         if ((row.style & kHidden) != 0) widget->hide();
         if (row.kind == ControlKind::kPanel) widget->lower();
         if (row.id != -1) controls_[row.id] = widget;
-        if (previous != nullptr && previous->kind == ControlKind::kLabel && IsField(row.kind)) {
+        if (previous != nullptr && NamesTheNext(*previous, row)) {
             if (previous->id != -1) labelledFields_[previous->id] = widget;
             if (auto* label = qobject_cast<QLabel*>(previousWidget)) label->setBuddy(widget);
         }
@@ -168,17 +160,124 @@ void Dialog::build() {
 // to hold them, so that no text is cut whatever font the window was given.
 void Dialog::layOutInUnitsOfTheFont() {
     baseUnits_ = BaseUnitsOf(font());
+    templatePlaces_.clear();
     for (std::size_t i = 0; i < rowWidgets_.size(); ++i) {
-        placeControl(*rowWidgets_[i], template_.controls[i]);
+        templatePlaces_.push_back(placeAtTemplate(*rowWidgets_[i], template_.controls[i]));
     }
+    sizeToTheScreen(true);
+}
+
+std::vector<FitControl> Dialog::fitControls() const {
+    std::vector<FitControl> controls;
+    const std::span<const int> aside = placedAcrossByItsOwnRules();
+    for (std::size_t i = 0; i < templatePlaces_.size(); ++i) {
+        controls.push_back(
+            FitControlOf(*rowWidgets_[i], template_.controls[i], templatePlaces_[i]));
+        if (std::find(aside.begin(), aside.end(), template_.controls[i].id) != aside.end()) {
+            controls.back().across = Give::kAside;
+        }
+    }
+    return controls;
+}
+
+FitControl Dialog::fitControlOf(int id) const {
+    for (std::size_t i = 0; i < templatePlaces_.size(); ++i) {
+        if (template_.controls[i].id == id) {
+            return FitControlOf(*rowWidgets_[i], template_.controls[i], templatePlaces_[i]);
+        }
+    }
+    return {};
+}
+
+FittedPlaces Dialog::fittedPlaces(QSize client) const {
+    const QSize full = templateClientSize();
+    return FitControls(fitControls(), {full.width(), full.height()},
+                       {client.width(), client.height()});
+}
+
+PixelRect Dialog::placeOf(const FittedPlaces& fitted, int id) const {
+    for (std::size_t i = 0; i < template_.controls.size() && i < fitted.places.size(); ++i) {
+        if (template_.controls[i].id == id) return fitted.places[i];
+    }
+    return {};
+}
+
+void Dialog::sizeToTheScreen(bool newFont) {
+    layOutPending_ = false;
+    if (client_ == nullptr || templatePlaces_.size() != rowWidgets_.size()) return;
+    const QSize full = templateClientSize();
+    clientSizes_ = ClientSizesOf(fitControls(), {full.width(), full.height()});
+    const QSize least(clientSizes_.least.width, clientSizes_.least.height);
+    const QSize natural(clientSizes_.natural.width, clientSizes_.natural.height);
+    const QSize room = roomOnTheScreen();
     if (template_.resizable) {
-        onUnitsChanged();
+        setMinimumSize(least.width(), least.height() + menuHeight(least.width()));
+        onUnitsChanged();  // a window with rules of its own may need more
+        // The window's own size: a hidden window's client area follows only once it is shown.
+        QSize client(width(), height() - menuHeight(width()));
+        if (newFont) client = client.expandedTo(natural).boundedTo(room);
+        const QSize smallest(minimumWidth(), minimumHeight() - menuHeight(minimumWidth()));
+        client = client.expandedTo(smallest);
+        resize(client.width(), client.height() + menuHeight(client.width()));
     } else {
-        const QSize client = templateClientSize();
+        const QSize client = natural.boundedTo(room).expandedTo(least);
         setFixedSize(client.width(), client.height() + menuHeight(client.width()));
     }
     placeMenuAndClient();
+    placeControls();
     onClientResized(client_->size());
+    keepOnTheScreen();
+}
+
+// A text that changed may need more room; once the texts of one change are all set.
+void Dialog::layOutSoon() {
+    if (!initialised_ || layOutPending_) return;
+    layOutPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        if (layOutPending_) sizeToTheScreen(false);
+    });
+}
+
+// The largest client area the screen the window is on holds beside the window's frame and menu.
+QSize Dialog::roomOnTheScreen() const {
+    const QScreen* shownOn = screen();
+    if (shownOn == nullptr) return {1 << 20, 1 << 20};
+    const QRect area = shownOn->availableGeometry();
+    const QSize frame = isVisible() ? frameGeometry().size() - geometry().size() : kFrameGuess;
+    return {area.width() - frame.width(),
+            area.height() - frame.height() - menuHeight(area.width() - frame.width())};
+}
+
+// A window that grew past the screen's edge, or was placed across it, comes back inside it.
+void Dialog::keepOnTheScreen() {
+    const QScreen* shownOn = screen();
+    if (!isVisible() || shownOn == nullptr || isMaximized() || isFullScreen()) return;
+    const QRect area = shownOn->availableGeometry();
+    const QRect frame = frameGeometry();
+    QPoint to = frame.topLeft();
+    to.rx() -= std::max(0, frame.right() - area.right());
+    to.ry() -= std::max(0, frame.bottom() - area.bottom());
+    to.setX(std::max(to.x(), area.left()));
+    to.setY(std::max(to.y(), area.top()));
+    if (to != frame.topLeft()) move(to);
+}
+
+void Dialog::placeControls() {
+    if (templatePlaces_.size() != rowWidgets_.size()) return;
+    // The controls as they are now: a list filled or a text changed since the last sizing.
+    const std::vector<FitControl> controls = fitControls();
+    const QSize full = templateClientSize();
+    clientSizes_ = ClientSizesOf(controls, {full.width(), full.height()});
+    QSize client = client_->size();
+    if (growsByItsOwnRules()) {
+        client = client.boundedTo(QSize(clientSizes_.natural.width, clientSizes_.natural.height));
+    }
+    const FittedPlaces fitted =
+        FitControls(controls, {full.width(), full.height()}, {client.width(), client.height()});
+    for (std::size_t i = 0; i < rowWidgets_.size(); ++i) {
+        const PixelRect& place = fitted.places[i];
+        rowWidgets_[i]->setGeometry(place.x, place.y, place.width, place.height);
+    }
 }
 
 QSize Dialog::templateClientSize() const {
@@ -295,7 +394,7 @@ QWidget* Dialog::buildControl(const ControlTemplate& row) {
     return new QWidget(client_);
 }
 
-void Dialog::placeControl(QWidget& widget, const ControlTemplate& row) {
+PixelRect Dialog::placeAtTemplate(QWidget& widget, const ControlTemplate& row) {
     PixelRect rect = DialogRectToPixels(row.x, row.y, row.width, row.height, baseUnits_);
     if (auto* list = qobject_cast<QComboBox*>(&widget)) {
         // The template height is that of the open list; the closed box is as high as its font
@@ -311,6 +410,7 @@ void Dialog::placeControl(QWidget& widget, const ControlTemplate& row) {
             VerticalUnitsToPixels(kTableRowHeight, baseUnits_));
     }
     widget.setGeometry(rect.x, rect.y, rect.width, rect.height);
+    return rect;
 }
 
 QWidget* Dialog::control(int id) const {
@@ -335,10 +435,13 @@ void Dialog::setControlText(int id, const QString& text) {
         return;
     }
     nameForAssistiveTools(id, text);
+    const auto row = std::find_if(template_.controls.begin(), template_.controls.end(),
+                                  [id](const ControlTemplate& row) { return row.id == id; });
+    if (row == template_.controls.end() || (row->style & kFlexibleText) == 0) layOutSoon();
 }
 
 void Dialog::nameForAssistiveTools(int id, const QString& text) {
-    const QString name = WithoutMnemonics(text);
+    const QString name = WithoutAccessKeys(text);
     control(id)->setAccessibleName(name);
     if (auto it = labelledFields_.find(id); it != labelledFields_.end()) {
         it->second->setAccessibleName(name);
@@ -456,7 +559,16 @@ void Dialog::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     if (client_ == nullptr) return;
     placeMenuAndClient();
+    placeControls();
     onClientResized(client_->size());
+}
+
+void Dialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The frame is known once the window system has put it around the window.
+    QTimer::singleShot(0, this, [this] {
+        if (!templatePlaces_.empty()) sizeToTheScreen(false);
+    });
 }
 
 void Dialog::runBusy(const std::function<void()>& work) {

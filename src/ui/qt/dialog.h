@@ -4,7 +4,9 @@
 // found by id, buttons and menu items run the handler bound to their id, and the window ends
 // with a modal result, 1 for OK and 2 for cancel. Escape runs command 2; the close box is a
 // hook of its own, which by default runs command 2 as well. Translated texts reach the title,
-// controls, tool tips and menu items by target; F10 opens the menu bar.
+// controls, tool tips and menu items by target; F10 opens the menu bar. A window never outgrows
+// the screen it is on: where the template in its font is larger, its fields give way (see
+// control_fit.h), and a window that grows is moved back inside the screen.
 
 #include <QDialog>
 #include <QSize>
@@ -12,10 +14,12 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "settings/language_catalogue.h"
+#include "ui/rules/control_fit.h"
 #include "ui/rules/dialog_template.h"
 #include "ui/rules/dialog_units.h"
 #include "ui/rules/progress_text.h"
@@ -72,6 +76,19 @@ class Dialog : public QDialog, public TextSink {
     // The template's client size in pixels of the window's font.
     QSize templateClientSize() const;
     int menuHeight(int width) const;
+    // The client sizes of the template in the window's font and present texts: as the template
+    // has it (widened where a text needs more) and the least the controls can give way to.
+    const ClientSizes& clientSizes() const { return clientSizes_; }
+    // The controls' places for a client area of the given size, and the place of one by its id.
+    FittedPlaces fittedPlaces(QSize client) const;
+    PixelRect placeOf(const FittedPlaces& fitted, int id) const;
+    // What the fitting knows of a control: its template place, its least size.
+    FitControl fitControlOf(int id) const;
+    // The largest client area the screen the window is on holds beside its frame and menu.
+    QSize roomOnTheScreen() const;
+    // Every control back at its template place in units of the window's font, and the window
+    // sized to hold them.
+    void layOutInUnitsOfTheFont();
 
     virtual void onInitDialog() {}
     // The close box, Alt+F4 or the window menu's Close.
@@ -81,6 +98,12 @@ class Dialog : public QDialog, public TextSink {
     // Every control is back at its template place in the units of a new font; a resizable
     // window sets the smallest size that still holds them.
     virtual void onUnitsChanged() {}
+    // A window whose edge rules of its own take it beyond its template's size: the fitting
+    // places its controls for the template's size, and onClientResized moves them from there.
+    virtual bool growsByItsOwnRules() const { return false; }
+    // The controls such a window places across by its rules at any size: the fitting sets them
+    // aside.
+    virtual std::span<const int> placedAcrossByItsOwnRules() const { return {}; }
     // A window may build a control of its own for a template row; nullptr lets the framework
     // build it.
     virtual QWidget* createControl(const ControlTemplate&, QWidget*) { return nullptr; }
@@ -94,6 +117,7 @@ class Dialog : public QDialog, public TextSink {
 
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override;
@@ -101,10 +125,16 @@ class Dialog : public QDialog, public TextSink {
 
   private:
     void build();
-    void layOutInUnitsOfTheFont();
+    std::vector<FitControl> fitControls() const;
+    // Sizes the window for its controls within the screen: after a change of font at the
+    // template's size, after a change of text as it is.
+    void sizeToTheScreen(bool newFont);
+    void layOutSoon();
+    void keepOnTheScreen();
     void placeMenuAndClient();
+    void placeControls();
     QWidget* buildControl(const ControlTemplate& row);
-    void placeControl(QWidget& widget, const ControlTemplate& row);
+    PixelRect placeAtTemplate(QWidget& widget, const ControlTemplate& row);
     void nameForAssistiveTools(int id, const QString& text);
     void openMenuBar();
 
@@ -114,7 +144,9 @@ class Dialog : public QDialog, public TextSink {
     QMenuBar* menuBar_ = nullptr;
     std::unique_ptr<DialogMenu> menu_;
     QWidget* client_ = nullptr;
-    std::vector<QWidget*> rowWidgets_;  // one per template row, in its order
+    std::vector<QWidget*> rowWidgets_;       // one per template row, in its order
+    std::vector<PixelRect> templatePlaces_;  // of the rows, in the window's font
+    ClientSizes clientSizes_{};
     std::map<int, QWidget*> controls_;
     std::map<int, QWidget*> labelledFields_;  // label id -> the field it stands before
     std::map<int, std::function<void()>> commands_;
@@ -123,6 +155,7 @@ class Dialog : public QDialog, public TextSink {
     bool initialised_ = false;
     bool busy_ = false;
     bool closePending_ = false;
+    bool layOutPending_ = false;
 };
 
 }  // namespace tessik

@@ -20,18 +20,18 @@ constexpr std::chrono::milliseconds kPollInterval{15};
 
 }  // namespace
 
-MainFileHash::MainFileHash(Dialog& window, Ended ended)
+MainFileHash::MainFileHash(Dialog& window)
     : QObject(&window),
       window_(window),
-      ended_(std::move(ended)),
       progress_(new ProgressDisplay(*window.control<ProgressBar>(kProgressBar), nullptr, this)) {
     connect(progress_, &ProgressDisplay::shown, this, [this] { showHashing(); });
     timer_.setInterval(kPollInterval);
     connect(&timer_, &QTimer::timeout, this, [this] { serve(); });
 }
 
-void MainFileHash::start(const std::u16string& path, const AlgorithmInfo& algorithm) {
+void MainFileHash::start(const std::u16string& path, const AlgorithmInfo& algorithm, Ended ended) {
     if (!run_.Start(HashingFiles({{path}, &algorithm, false, 1}))) return;
+    ended_ = std::move(ended);
     timer_.start();
     focusBefore_ = QApplication::focusWidget();
     QWidget* const cancel = window_.control(kCancelHashButton);

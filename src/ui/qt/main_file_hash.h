@@ -1,7 +1,8 @@
 #pragma once
-// The main window's file hash, in a background run while the window stays live. After a third
-// of a second its progress and a Cancel button take the places of the result and of the button
-// that started it; every other control of the window, and its menu, waits until the hash ends.
+// The main window's file hash, in a background run while the window stays live: the file the
+// window shows, or one compared with its result. After a third of a second its progress and a
+// Cancel button take the places of the result and of the button that hashes a file; every other
+// control of the window, and its menu, waits until the hash ends.
 
 #include <QObject>
 #include <QPointer>
@@ -25,10 +26,10 @@ class MainFileHash final : public QObject {
     using Ended = std::function<void(const std::u16string& path, const FileDigestResult& result)>;
 
     // The window holds the controls of the main window's template, once built.
-    MainFileHash(Dialog& window, Ended ended);
+    explicit MainFileHash(Dialog& window);
 
-    // Nothing happens while a hash goes on.
-    void start(const std::u16string& path, const AlgorithmInfo& algorithm);
+    // Nothing happens while a hash goes on; `ended` is told what it came to.
+    void start(const std::u16string& path, const AlgorithmInfo& algorithm, Ended ended);
     // Ends the hash within a moment; nothing is told.
     void cancel() { run_.Stop(); }
     // Cancels the hash and waits for its end, for a window that closes.
@@ -41,7 +42,7 @@ class MainFileHash final : public QObject {
     void end();
 
     Dialog& window_;
-    const Ended ended_;
+    Ended ended_;
     ProgressDisplay* const progress_;
     QPointer<QWidget> focusBefore_;
     QTimer timer_;

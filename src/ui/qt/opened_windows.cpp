@@ -47,10 +47,10 @@ void OpenAllAlgorithmsWindow(const OpeningContext& context, const std::u16string
 }
 
 bool OpenOptionsWindow(const OpeningContext& context, std::u16string& separator,
-                       TypedLineEnds& lineEnds) {
+                       TypedLineEnds& lineEnds, bool& lookForLists) {
     COptionsDlg window(context.desktop, context.owner);
     window.setLanguageFile(context.languageFile);
-    return window.RunOptionsDialog(context.fonts, separator, lineEnds) == kOkResult;
+    return window.RunOptionsDialog(context.fonts, separator, lineEnds, lookForLists) == kOkResult;
 }
 
 bool OpenLanguageWindow(const OpeningContext& context, const std::u16string& programDirectory,

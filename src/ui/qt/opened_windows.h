@@ -36,9 +36,10 @@ void OpenFilesWindow(const OpeningContext& context, std::vector<std::u16string> 
 void OpenAllAlgorithmsWindow(const OpeningContext& context, const std::u16string& file,
                              const std::u16string& expected, bool lowerCase,
                              const std::u16string& separator);
-// True after OK, which has written the separator, the font settings and the line ends.
+// True after OK, which has written the separator, the font settings, the line ends and whether
+// lists are looked for.
 bool OpenOptionsWindow(const OpeningContext& context, std::u16string& separator,
-                       TypedLineEnds& lineEnds);
+                       TypedLineEnds& lineEnds, bool& lookForLists);
 // True after OK, which has written the file and name of the language chosen.
 bool OpenLanguageWindow(const OpeningContext& context, const std::u16string& programDirectory,
                         std::u16string& languageFile, std::u16string& languageName);

@@ -1,5 +1,6 @@
 #include "ui/qt/options_dlg.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <array>
@@ -17,10 +18,11 @@ COptionsDlg::COptionsDlg(DesktopServices& desktop, QWidget* parent)
     : Dialog(OptionsWindowTemplate(), desktop, parent), fontHost_(*this, OwnFont::kAsBuilt) {}
 
 int COptionsDlg::RunOptionsDialog(FontSettings& mainFontSettings, std::u16string& separator,
-                                  TypedLineEnds& lineEnds) {
+                                  TypedLineEnds& lineEnds, bool& lookForLists) {
     mainFontSettings_ = &mainFontSettings;
     separator_ = &separator;
     lineEnds_ = &lineEnds;
+    lookForLists_ = &lookForLists;
     return run();
 }
 
@@ -64,6 +66,7 @@ void COptionsDlg::onInitDialog() {
     auto* lineEnds = control<QComboBox>(kLineEndsList);
     lineEnds->addItems({lineEndNames_[0], lineEndNames_[1]});
     lineEnds->setCurrentIndex(*lineEnds_ == TypedLineEnds::kLf ? 1 : 0);
+    control<QCheckBox>(kLookForListsBox)->setChecked(*lookForLists_);
 }
 
 void COptionsDlg::chooseFont() {
@@ -98,6 +101,7 @@ void COptionsDlg::confirm() {
     *separator_ = separator;
     *lineEnds_ = control<QComboBox>(kLineEndsList)->currentIndex() == 1 ? TypedLineEnds::kLf
                                                                         : TypedLineEnds::kCrLf;
+    *lookForLists_ = control<QCheckBox>(kLookForListsBox)->isChecked();
     workingFontSettings_->copyTo(*mainFontSettings_);
     done(kOkResult);
 }
@@ -105,7 +109,8 @@ void COptionsDlg::confirm() {
 void COptionsDlg::showFaceName(const std::u16string& faceName) {
     setControlText(kFontButton, ToQString(faceName));
     control(kFontButton)
-        ->setAccessibleName(controlText(kFontLabel) + QStringLiteral(": ") + ToQString(faceName));
+        ->setAccessibleName(WithoutAccessKeys(controlText(kFontLabel)) + QStringLiteral(": ") +
+                            ToQString(faceName));
 }
 
 void COptionsDlg::preview() {

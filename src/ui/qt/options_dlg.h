@@ -1,8 +1,8 @@
 #pragma once
-// The options window: the separator of the folder results, the font of the windows and how
-// the line ends of typed text are hashed. The font is edited on a working copy of the main
-// window's font settings and previewed on this window; OK hands the choices and the copy back,
-// Cancel nothing.
+// The options window: the separator of the folder results, the font of the windows, how the
+// line ends of typed text are hashed and whether a checksum list is looked for beside a file. The
+// font is edited on a working copy of the main window's font settings and previewed on this window;
+// OK hands the choices and the copy back, Cancel nothing.
 
 #include <memory>
 #include <string>
@@ -23,10 +23,10 @@ class COptionsDlg : public Dialog {
     void setLanguageFile(std::u16string path) { languageFile_ = std::move(path); }
 
     // Runs the window modally; it is run only this way. 1 after OK, which has written the
-    // separator, the font settings and the line ends; 2 after Cancel, Escape or the close box,
-    // which write nothing.
+    // separator, the font settings, the line ends and whether lists are looked for; 2 after
+    // Cancel, Escape or the close box, which write nothing.
     int RunOptionsDialog(FontSettings& mainFontSettings, std::u16string& separator,
-                         TypedLineEnds& lineEnds);
+                         TypedLineEnds& lineEnds, bool& lookForLists);
 
   protected:
     void onInitDialog() override;
@@ -45,6 +45,7 @@ class COptionsDlg : public Dialog {
     FontSettings* mainFontSettings_ = nullptr;
     std::u16string* separator_ = nullptr;
     TypedLineEnds* lineEnds_ = nullptr;
+    bool* lookForLists_ = nullptr;
     std::unique_ptr<FontSettings> workingFontSettings_;
     QString lineEndNames_[2];       // CR LF, LF
     QString separatorProblems_[3];  // markup, line break, too long

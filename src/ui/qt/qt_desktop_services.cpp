@@ -60,6 +60,15 @@ void QtDesktopServices::showMessage(QWidget* owner, const QString& text, const Q
     box.exec();
 }
 
+bool QtDesktopServices::askYesNo(QWidget* owner, const QString& question) {
+    QMessageBox box(QMessageBox::Question, QString(), question, QMessageBox::Yes | QMessageBox::No,
+                    owner);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void QtDesktopServices::setClipboardText(const QString& text) {
     QGuiApplication::clipboard()->setText(text);
 }

@@ -15,6 +15,7 @@ class QtDesktopServices final : public DesktopServices {
                                               const FontDescription& initial) override;
     void showMessage(QWidget* owner, const QString& text, const QString& caption,
                      MessageIcon icon) override;
+    bool askYesNo(QWidget* owner, const QString& question) override;
     void setClipboardText(const QString& text) override;
     QString clipboardText() const override;
     bool openDocument(const QString& path) override;

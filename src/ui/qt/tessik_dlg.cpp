@@ -28,6 +28,7 @@
 #include "ui/rules/checksum_list_rules.h"
 #include "ui/rules/main_commands.h"
 #include "ui/rules/main_window_layout.h"
+#include "ui/rules/text_pattern.h"
 
 namespace tessik {
 
@@ -82,9 +83,10 @@ void CTessikDlg::bindControls() {
     connect(m_CHKSmallLetters, &QCheckBox::toggled, this, [this] {
         if (!resultField_->text().isEmpty()) showResult(shownDigest_);
     });
-    fileHash_ =
-        new MainFileHash(*this, [this](const std::u16string& path, const FileDigestResult& result) {
-            fileHashEnded(path, result);
+    fileHash_ = new MainFileHash(*this);
+    listSearch_ =
+        new MainListSearch(this, [this](const ListSearch& search, const FoundEntry& entry) {
+            listEntryFound(search, entry);
         });
     // Dropped files go to the window, not into the field under the mouse.
     for (QWidget* field :
@@ -108,6 +110,7 @@ void CTessikDlg::bindCommands() {
                          settings_.separator);
     });
     onCommand(kVerifyListCommand, [this] { chooseListToVerify(); });
+    onCommand(kCompareFileCommand, [this] { compareWithFile(); });
     onCommand(kAllAlgorithmsCommand, [this] { showAllAlgorithms(); });
     onCommand(kOptionsCommand, [this] { showOptions(); });
     onCommand(kLanguageCommand, [this] { chooseLanguage(); });
@@ -151,9 +154,10 @@ void CTessikDlg::takeFirstArgument() {
     }
 }
 
-// A hash under way is cancelled first; it ends within milliseconds.
+// A hash or a search under way is cancelled first; each ends within milliseconds.
 void CTessikDlg::onCloseRequest() {
     fileHash_->cancelAndWait();
+    listSearch_->cancelAndWait();
     sayHowTheSettingsWereSaved(
         saveSettings(settingsPath(), settings(), *fontSettings_, locations_, settingsLoad_));
     done(kCancelResult);
@@ -173,23 +177,30 @@ void CTessikDlg::onClientResized(QSize size) {
         const QRect rect = control(id)->geometry();
         geometry[id] = {rect.x(), rect.y(), rect.width(), rect.height()};
     }
+    for (int id : kRightHandControls) {
+        const FitControl button = fitControlOf(id);
+        geometry[id].width =
+            RightHandButtonWidth(button.place.width, button.least.width, size.width(),
+                                 minimumWidth(), clientSizes().natural.width);
+    }
     LayOutMainWindow(geometry, size.width(), size.height());
     for (const auto& [id, rect] : geometry) {
         control(id)->setGeometry(rect.x, rect.y, std::max(0, rect.width), std::max(0, rect.height));
     }
 }
 
+// The edge rules need room of their own beside what the controls can give way to.
 void CTessikDlg::onUnitsChanged() {
+    const PixelSize least = clientSizes().least;
+    const FittedPlaces fitted = fittedPlaces(QSize(least.width, least.height));
     ControlGeometry places;
-    const auto add = [&](int id) {
-        const QRect rect = control(id)->geometry();
-        places[id] = {rect.x(), rect.y(), rect.width(), rect.height()};
-    };
-    for (int id : kEdgeFollowingControls) add(id);
-    for (int id : kSizingControls) add(id);
+    for (int id : kEdgeFollowingControls) places[id] = placeOf(fitted, id);
+    for (int id : kSizingControls) places[id] = placeOf(fitted, id);
+    for (int id : kRightHandControls) places[id].width = fitControlOf(id).least.width;
     const PixelSize client = MinimumClientSize(places);
-    setMinimumSize(std::max(kMinimumWidth, client.width),
-                   std::max(kMinimumHeight, client.height + menuHeight(client.width)));
+    const int width = std::max({kMinimumWidth, least.width, client.width});
+    const int height = std::max(least.height, client.height) + menuHeight(width);
+    setMinimumSize(width, std::max(kMinimumHeight, height));
 }
 
 void CTessikDlg::setMemberText(int id, const QString& text) {
@@ -261,6 +272,7 @@ void CTessikDlg::hashText() {
     Digest digest;
     runBusy([&] { digest = DigestOfText(algorithm, text); });
     showResult(digest);
+    shownFile_.clear();
 }
 
 // A name that is no existing file lets the user choose one; a confirmed choice is hashed
@@ -268,18 +280,89 @@ void CTessikDlg::hashText() {
 void CTessikDlg::hashFile() {
     if (FileExists(fileNameField_->text().toStdU16String()) || chooseFile()) {
         resultField_->clear();
+        listSearch_->cancel();
         fileHash_->start(fileNameField_->text().toStdU16String(),
-                         AlgorithmForIndex(selectedAlgorithm()));
+                         AlgorithmForIndex(selectedAlgorithm()),
+                         [this](const std::u16string& path, const FileDigestResult& result) {
+                             fileHashEnded(path, result);
+                         });
     }
 }
 
 void CTessikDlg::fileHashEnded(const std::u16string& path, const FileDigestResult& result) {
-    if (result.outcome == FileDigestOutcome::kDigest) {
-        showResult(result.digest);
+    if (result.outcome != FileDigestOutcome::kDigest) {
+        sayUnreadable(path, result.failure);
         return;
     }
-    desktop().showMessage(this, failureMessage(result.failure) + "\n\n" + ToQString(path),
-                          QString(), MessageIcon::kExclamation);
+    showResult(result.digest);
+    shownFile_ = path;
+    lookForList(path);
+}
+
+void CTessikDlg::sayUnreadable(const std::u16string& path, ReadFailure failure) {
+    desktop().showMessage(this, failureMessage(failure) + "\n\n" + ToQString(path), QString(),
+                          MessageIcon::kExclamation);
+}
+
+// Only where no expected value was given: one typed or pasted is the user's to compare.
+void CTessikDlg::lookForList(const std::u16string& file) {
+    if (!settings_.lookForLists || !expectedField_->text().trimmed().isEmpty()) return;
+    listSearch_->start(
+        {file, &AlgorithmForIndex(selectedAlgorithm()), ToUtf8(settings_.separator)});
+}
+
+// What the search found counts only while the window still shows that file's digest with the
+// algorithm it searched for, and nothing has been typed as expected meanwhile. A list for
+// another algorithm is offered: choosing it hashes the file again, and the search that follows
+// finds the list for it.
+void CTessikDlg::listEntryFound(const ListSearch& search, const FoundEntry& entry) {
+    const AlgorithmInfo& chosen = AlgorithmForIndex(selectedAlgorithm());
+    if (isHashingFile() || resultField_->text().isEmpty() || shownFile_ != search.file ||
+        &chosen != search.preferred || !expectedField_->text().trimmed().isEmpty()) {
+        return;
+    }
+    const AlgorithmInfo* listed = AlgorithmOfFoundEntry(entry);
+    if (listed == &chosen) {
+        expectedField_->setText(
+            QString::fromLatin1(HexDigest(entry.expected, m_CHKSmallLetters->isChecked())));
+        expectedField_->setCursorPosition(0);
+        const ListWindowTexts listTexts(language_.languageFilePath);
+        compare(FoundEntryText(entry, texts_, listTexts), FailsVerification(entry.signature));
+        return;
+    }
+    if (listed == nullptr) return;
+    const QString question = ToQString(
+        FillIn(texts_[MainMemberText::kOfferListAlgorithm], {FromUtf8(std::string(listed->name))}));
+    if (!desktop().askYesNo(this, question + "\n\n" + ToQString(entry.listPath))) return;
+    algorithmList_->setCurrentIndex(static_cast<int>(listed - AlgorithmCatalogue().data()));
+    hashFile();
+}
+
+// The file is hashed with the algorithm of the digest shown, which is kept meanwhile.
+void CTessikDlg::compareWithFile() {
+    if (resultField_->text().isEmpty()) {
+        say(MainMemberText::kCompareNoHash, MessageIcon::kExclamation);
+        return;
+    }
+    const std::optional<QString> path =
+        desktop().chooseFileToOpen(this, text(MainMemberText::kAllFiles));
+    if (!path) return;
+    fileHash_->start(path->toStdU16String(), AlgorithmForIndex(selectedAlgorithm()),
+                     [this](const std::u16string& other, const FileDigestResult& result) {
+                         otherFileHashed(other, result);
+                     });
+}
+
+void CTessikDlg::otherFileHashed(const std::u16string& path, const FileDigestResult& result) {
+    if (result.outcome != FileDigestOutcome::kDigest) {
+        sayUnreadable(path, result.failure);
+        return;
+    }
+    const CompareMessage message =
+        MessageOfFileCompare(shownDigest_, result.digest, shownFile_, path, texts_);
+    desktop().showMessage(
+        this, ToQString(message.text), QString(),
+        message.identical ? MessageIcon::kInformation : MessageIcon::kExclamation);
 }
 
 bool CTessikDlg::chooseFile() {
@@ -290,14 +373,15 @@ bool CTessikDlg::chooseFile() {
 }
 
 // A pasted checksum line is compared by its digest, and the message names its file.
-void CTessikDlg::compare() {
-    const CompareMessage message =
+void CTessikDlg::compare(const std::u16string& addition, bool warn) {
+    CompareMessage message =
         MessageOfCompare(resultField_->text().toStdU16String(),
                          expectedField_->text().toStdU16String(), m_CHKCaseSensitive->isChecked(),
                          AlgorithmForIndex(selectedAlgorithm()), settings_.separator, texts_);
+    if (!addition.empty()) message.text += u"\n\n" + addition;
     desktop().showMessage(
         this, ToQString(message.text), QString(),
-        message.identical ? MessageIcon::kInformation : MessageIcon::kExclamation);
+        message.identical && !warn ? MessageIcon::kInformation : MessageIcon::kExclamation);
 }
 
 void CTessikDlg::copyResult() {
@@ -371,7 +455,10 @@ void CTessikDlg::showAllAlgorithms() {
 
 void CTessikDlg::showOptions() {
     const TypedLineEnds before = settings_.lineEnds;
-    if (!OpenOptionsWindow(openingContext(), settings_.separator, settings_.lineEnds)) return;
+    if (!OpenOptionsWindow(openingContext(), settings_.separator, settings_.lineEnds,
+                           settings_.lookForLists)) {
+        return;
+    }
     fontSettings_->applyTo(fontHost_, true);
     showLineEndsToolTip();
     // A text's digest depends on how its line ends are hashed.

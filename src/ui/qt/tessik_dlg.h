@@ -1,9 +1,10 @@
 #pragma once
 // The main window: pick an algorithm, hash the typed text or a file, compare the result with an
-// expected value and copy it; open the other windows from its menu, or by dropping files onto
-// it. The window reads its controls, hands the decisions to Qt-free code and writes the results
-// back. The result field only ever shows the digest of what the other fields hold now. Its
-// settings are loaded at start and saved by the close box, each as one value.
+// expected value, one found in a checksum list beside the file, or another file's digest, and
+// copy it; open the other windows from its menu, or by dropping files onto it. The window reads its
+// controls, hands the decisions to Qt-free code and writes the results back. The result field only
+// ever shows the digest of what the other fields hold now. Its settings are loaded at start and
+// saved by the close box, each as one value.
 
 #include <QString>
 #include <memory>
@@ -18,10 +19,12 @@
 #include "ui/qt/desktop_services.h"
 #include "ui/qt/dialog.h"
 #include "ui/qt/main_file_hash.h"
+#include "ui/qt/main_list_search.h"
 #include "ui/qt/opened_windows.h"
 #include "ui/qt/widget_font_host.h"
 #include "ui/rules/main_message_texts.h"
 #include "ui/rules/main_window.h"
+#include "ui/rules/main_window_layout.h"
 
 class QCheckBox;
 class QComboBox;
@@ -45,12 +48,16 @@ class CTessikDlg : public Dialog {
     void selectLanguage(const std::string& name);
     // A file is being hashed.
     bool isHashingFile() const { return fileHash_ != nullptr && fileHash_->isActive(); }
+    // A checksum list is looked for beside the file hashed.
+    bool isLookingForList() const { return listSearch_ != nullptr && listSearch_->isActive(); }
 
   protected:
     void onInitDialog() override;
     void onCloseRequest() override;
     void onClientResized(QSize size) override;
     void onUnitsChanged() override;
+    bool growsByItsOwnRules() const override { return true; }
+    std::span<const int> placedAcrossByItsOwnRules() const override { return kRightHandControls; }
     void setMemberText(int id, const QString& text) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -66,9 +73,16 @@ class CTessikDlg : public Dialog {
     void hashText();
     void hashFile();
     void fileHashEnded(const std::u16string& path, const FileDigestResult& result);
+    void lookForList(const std::u16string& file);
+    void listEntryFound(const ListSearch& search, const FoundEntry& entry);
+    void compareWithFile();
+    void otherFileHashed(const std::u16string& path, const FileDigestResult& result);
+    void sayUnreadable(const std::u16string& path, ReadFailure failure);
     void escape();
     bool chooseFile();
-    void compare();
+    // A comparison's message; `addition` follows it after a blank line, and `warn` gives it the
+    // warning's icon however the digests compare.
+    void compare(const std::u16string& addition = {}, bool warn = false);
     void copyResult();
     void sayHowTheSettingsWereSaved(const SettingsSave& saved);
     void sayUnlessOpened(const QString& target, bool opened);
@@ -115,7 +129,9 @@ class CTessikDlg : public Dialog {
     std::vector<std::u16string> arguments_;
 
     MainFileHash* fileHash_ = nullptr;
-    Digest shownDigest_;  // what the result field shows, while it shows anything
+    MainListSearch* listSearch_ = nullptr;
+    Digest shownDigest_;        // what the result field shows, while it shows anything
+    std::u16string shownFile_;  // whose digest it is; empty for the string's
 };
 
 }  // namespace tessik

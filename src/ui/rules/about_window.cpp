@@ -16,7 +16,7 @@ constexpr TranslationEntry kAboutWindow[] = {
     {"FrmAbout.m_LBLLegal", TextTarget::Control(kLegalLabel),
      u"Copyright the Tessik authors, MIT licence"},
     {"FrmAbout.m_LBLDescription", TextTarget::Control(kDescriptionLabel),
-     u"Digests of texts, files and whole folders with 25 algorithms, from MD2 to SHA-3"},
+     u"Digests of texts, files and whole folders with 36 algorithms, from MD2 to BLAKE3"},
     {"FrmAbout.m_LBLGerman", TextTarget::Control(kGermanLabel), u"German by:"},
     {"FrmAbout.m_LBLFrench", TextTarget::Control(kFrenchLabel), u"French by:"},
     {"FrmAbout.m_LBLSpanish", TextTarget::Control(kSpanishLabel), u"Spanish by:"},

@@ -26,9 +26,7 @@ const AlgorithmInfo* AlgorithmOfLength(std::size_t digestBytes) {
     for (const AlgorithmInfo& algorithm : AlgorithmCatalogue()) {
         if (algorithm.digestBytes == digestBytes) fitting.push_back(&algorithm);
     }
-    if (fitting.size() > 1)
-        std::erase_if(fitting, [](auto* a) { return !MadeByStandardTools(*a); });
-    return fitting.size() == 1 ? fitting.front() : nullptr;
+    return fitting.size() == 1 ? fitting.front() : StandardToolsAlgorithm(fitting);
 }
 
 // The start of the file, cut after its last whole line when there is more; nothing when its
@@ -45,6 +43,16 @@ std::string FirstLines(InputFile& file) {
 }
 
 }  // namespace
+
+const AlgorithmInfo* StandardToolsAlgorithm(const std::vector<const AlgorithmInfo*>& fitting) {
+    const AlgorithmInfo* made = nullptr;
+    for (const AlgorithmInfo* algorithm : fitting) {
+        if (!MadeByStandardTools(*algorithm)) continue;
+        if (made != nullptr) return nullptr;
+        made = algorithm;
+    }
+    return made;
+}
 
 ListPreview PreviewList(const std::u16string& path, std::string_view separator) {
     ListPreview preview;

@@ -27,6 +27,10 @@ struct ListPreview {
 inline constexpr std::size_t kListPreviewBytes = std::size_t{16} << 10;
 ListPreview PreviewList(const std::u16string& path, std::string_view separator);
 
+// Of algorithms a digest fits, the one the standard tools (md5sum, sha1sum, sha224sum ...
+// sha512sum) make, when there is one; else null.
+const AlgorithmInfo* StandardToolsAlgorithm(const std::vector<const AlgorithmInfo*>& fitting);
+
 // A list by its name (".sha256", ".md5", ..., "SHA256SUMS": the names the algorithm choice
 // knows), or by its first lines: at least one entry among them and nothing malformed.
 bool IsRecognisablyAList(const std::u16string& path, const ListPreview& preview);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 #include <utility>
 
 #include "lists/checksum_writer.h"
@@ -25,6 +26,9 @@ void Count(const ListRow& row, ListCounts& counts) {
         case RowStatus::kMalformed:
             ++counts.malformed;
             break;
+        case RowStatus::kNew:
+            ++counts.newFiles;
+            break;
     }
 }
 
@@ -40,6 +44,8 @@ RowStatus StatusOf(VerifyStatus status) {
         case VerifyStatus::kMalformed:
         case VerifyStatus::kAmbiguous:  // the window always names an algorithm for the lines
             break;
+        case VerifyStatus::kNew:
+            return RowStatus::kNew;
     }
     return RowStatus::kMalformed;
 }
@@ -129,7 +135,10 @@ std::u16string ListTable::FailedNames() const {
     std::u16string names;
     for (std::size_t index : order_) {
         const ListRow& row = rows_[index];
-        if (row.status == RowStatus::kOk || row.status == RowStatus::kMalformed) continue;
+        if (row.status == RowStatus::kOk || row.status == RowStatus::kMalformed ||
+            row.status == RowStatus::kNew) {
+            continue;
+        }
         if (!names.empty()) names += u'\n';
         names += FromNativePath(NameForReport(row.name));
     }
@@ -159,7 +168,12 @@ bool ListTable::Before(const ListRow& x, const ListRow& y) const {
             if (order == 0) order = static_cast<int>(x.failure) - static_cast<int>(y.failure);
             break;
     }
-    if (order == 0) order = x.line < y.line ? -1 : x.line > y.line ? 1 : 0;
+    // New files have no line: they follow the entries, by name.
+    const auto line = [](const ListRow& row) {
+        return row.line == 0 ? std::numeric_limits<std::uint64_t>::max() : row.line;
+    };
+    if (order == 0) order = line(x) < line(y) ? -1 : line(x) > line(y) ? 1 : 0;
+    if (order == 0) order = x.name.compare(y.name);
     return descending_ ? order > 0 : order < 0;
 }
 

@@ -23,11 +23,12 @@ enum class RowStatus : std::uint8_t {
     kFailed,
     kUnreadable,  // missing too; the row's failure says why
     kMalformed,
+    kNew,  // a file below the list's folder that the list does not name
 };
-inline constexpr int kRowStatusCount = static_cast<int>(RowStatus::kMalformed) + 1;
+inline constexpr int kRowStatusCount = static_cast<int>(RowStatus::kNew) + 1;
 
 struct ListRow {
-    std::uint64_t line = 0;  // of the list; for files hashed, their place from 1
+    std::uint64_t line = 0;  // of the list, 0 for a new file; for files hashed, their place from 1
     std::string name;        // the file's name as the list gives it, or the hashed path (bytes)
     Digest digest;           // what the file hashed to; empty when checked against a list
     RowStatus status = RowStatus::kMalformed;
@@ -44,6 +45,7 @@ struct ListCounts {
     std::uint64_t missing = 0;
     std::uint64_t unreadable = 0;
     std::uint64_t malformed = 0;
+    std::uint64_t newFiles = 0;
     bool operator==(const ListCounts&) const = default;
 };
 
@@ -77,7 +79,7 @@ class ListTable {
     std::size_t ListIndex(std::size_t viewRow) const { return order_[viewRow]; }
     const ListCounts& Counts() const { return counts_; }
 
-    // The names of the files that did not pass (failed, missing or unreadable), in the order
+    // The names of the listed files that did not pass (failed, missing or unreadable), in the order
     // shown, one per line; a name holding a line break is escaped as the checksum tools report
     // it.
     std::u16string FailedNames() const;

@@ -34,6 +34,9 @@ enum ControlStyle : unsigned {
     kCentreVertically = 1u << 3,  // labels: one line, centred in the height
     kCentreText = 1u << 4,        // labels and buttons: centred horizontally
     kHidden = 1u << 5,
+    // Labels: what the window writes there while it works (a path, counts); it may be cut short
+    // when the window is narrow, so it never makes the window wider.
+    kFlexibleText = 1u << 6,
 };
 
 struct ControlTemplate {

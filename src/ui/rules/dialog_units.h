@@ -18,6 +18,11 @@ struct PixelRect {
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
+struct PixelSize {
+    int width, height;
+    bool operator==(const PixelSize&) const = default;
+};
+
 // The average width of the 52 letters A-Z and a-z, rounded to the nearest pixel, from the width
 // of all 52 drawn side by side.
 int AverageLetterWidth(int widthOf52Letters);

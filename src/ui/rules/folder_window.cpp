@@ -12,15 +12,15 @@ using namespace folder_window;
 
 constexpr TranslationEntry kFolderWindow[] = {
     {"FrmFolder.Caption", TextTarget::Title(), u"Get Hash from folder"},
-    {"FrmFolder.m_LBLFolder", TextTarget::Control(kFolderLabel), u"Folder"},
-    {"FrmFolder.m_CHKSubfolders", TextTarget::Control(kSubfoldersBox), u"Subfolders"},
-    {"FrmFolder.m_LBLFilename", TextTarget::Control(kNameFilterLabel), u"Filename"},
-    {"FrmFolder.m_LBLFileextension", TextTarget::Control(kExtensionLabel), u"Extension"},
-    {"FrmFolder.m_LBLAlgorithm", TextTarget::Control(kAlgorithmLabel), u"Algorithm"},
-    {"FrmFolder.m_CHKLowercase", TextTarget::Control(kLowercaseBox), u"Lowercase letters"},
+    {"FrmFolder.m_LBLFolder", TextTarget::Control(kFolderLabel), u"&Folder"},
+    {"FrmFolder.m_CHKSubfolders", TextTarget::Control(kSubfoldersBox), u"S&ubfolders"},
+    {"FrmFolder.m_LBLFilename", TextTarget::Control(kNameFilterLabel), u"File&name"},
+    {"FrmFolder.m_LBLFileextension", TextTarget::Control(kExtensionLabel), u"E&xtension"},
+    {"FrmFolder.m_LBLAlgorithm", TextTarget::Control(kAlgorithmLabel), u"&Algorithm"},
+    {"FrmFolder.m_CHKLowercase", TextTarget::Control(kLowercaseBox), u"&Lowercase letters"},
     {"FrmFolder.m_BTNOk", TextTarget::Control(kOkResult), u"OK"},
-    {"FrmFolder.m_BTNProcessFolder", TextTarget::Control(kProcessButton), u"Process folder"},
-    {"FrmFolder.m_BTNStopProcessing", TextTarget::Control(kStopButton), u"Stop"},
+    {"FrmFolder.m_BTNProcessFolder", TextTarget::Control(kProcessButton), u"&Process folder"},
+    {"FrmFolder.m_BTNStopProcessing", TextTarget::Control(kStopButton), u"S&top"},
     {"FrmFolder.m_acMSummary", TextTarget::Member(FolderMemberText::kSummary),
      u"Files hashed: %1 \u2013 could not be read: %2 \u2013 folders that could not be opened: "
      u"%3 \u2013 %4 in %5"},
@@ -30,7 +30,7 @@ constexpr TranslationEntry kFolderWindow[] = {
     {"FrmFolder.m_acMFolderIsFile", TextTarget::Member(FolderMemberText::kFolderIsFile),
      u"This is a file, not a folder:"},
     {"FrmFolder.m_acMOutput", TextTarget::Member(FolderMemberText::kOutputName), u"Output"},
-    {"FrmFolder.m_BTNSaveResults", TextTarget::Control(kSaveButton), u"Save results\u2026"},
+    {"FrmFolder.m_BTNSaveResults", TextTarget::Control(kSaveButton), u"&Save results\u2026"},
     {"FrmFolder.m_acMGnuList", TextTarget::Member(FolderMemberText::kGnuList),
      u"GNU checksum list (digest  name)"},
     {"FrmFolder.m_acMBsdList", TextTarget::Member(FolderMemberText::kBsdList),
@@ -43,7 +43,7 @@ constexpr TranslationEntry kFolderWindow[] = {
      u"The results could not be saved:"},
     {"FrmFolder.m_acMLeftOut", TextTarget::Member(FolderMemberText::kLeftOut),
      u"Files that could not be read, which have no line in the list: %1"},
-    {"FrmFolder.m_acMSeveralAlgorithms", TextTarget::Member(FolderMemberText::kSeveralAlgorithms),
+    {"FrmFolder.m_acMAlgorithmsAtOnce", TextTarget::Member(FolderMemberText::kSeveralAlgorithms),
      u"Several algorithms\u2026"},
 };
 
@@ -67,8 +67,8 @@ constexpr std::array kControls = {
     // a run: its summary in their place.
     ControlTemplate{kProgressBar, ControlKind::kProgressBar, nullptr, 7, 185, 467, 12, kHidden},
     ControlTemplate{kCurrentFileLabel, ControlKind::kLabel, nullptr, 7, 199, 467, 11,
-                    kCentreVertically | kHidden},
-    ControlTemplate{kSummaryLabel, ControlKind::kLabel, nullptr, 7, 185, 467, 26, kNoStyle},
+                    kCentreVertically | kHidden | kFlexibleText},
+    ControlTemplate{kSummaryLabel, ControlKind::kLabel, nullptr, 7, 185, 467, 26, kFlexibleText},
     ControlTemplate{kSaveButton, ControlKind::kPushButton, "Save results...", 7, 215, 124, 16,
                     kNoStyle},
     ControlTemplate{kProcessButton, ControlKind::kPushButton, "Process Folder", 137, 215, 96, 16,
@@ -77,7 +77,7 @@ constexpr std::array kControls = {
     ControlTemplate{kStopButton, ControlKind::kPushButton, "Stop", 409, 214, 65, 16, kHidden},
 };
 
-constexpr DialogTemplate kTemplate{"Get Hash from folder", 482, 238, false, false, kControls, {}};
+constexpr DialogTemplate kTemplate{"Get Hash from folder", 482, 238, true, false, kControls, {}};
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "jobs/append_run.h"
 #include "jobs/background_run.h"
 #include "jobs/list_run.h"
 #include "ui/rules/checksum_list_table.h"
@@ -40,14 +41,28 @@ class TableRunOf final : public TableRun {
         return rows;
     }
     RunProgress Progress() const override { return run_.Progress(); }
-    ListRunEnding Finish() override { return Ended(run_.Finish()); }
+    ListRunEnding Finish() override {
+        ending_ = run_.Finish();
+        return Ended(ending_);
+    }
+    // What the last run finished came to.
+    const Ending& LastEnding() const { return ending_; }
 
   private:
     static ListRunEnding Ended(const ListRunEnding& ending) { return ending; }
-    static ListRunEnding Ended(const RunEnding& ending) { return {ending.stopped, false}; }
+    static ListRunEnding Ended(bool stopped) {
+        ListRunEnding ending;
+        ending.stopped = stopped;
+        return ending;
+    }
+    static ListRunEnding Ended(const RunEnding& ending) { return Ended(ending.stopped); }
+    static ListRunEnding Ended(const AppendOutcome& outcome) {
+        return Ended(outcome.status == AppendStatus::kCancelled);
+    }
 
     const ToListRow toListRow_;
     BackgroundRun<Row, Ending> run_;
+    Ending ending_;
 };
 
 }  // namespace tessik

@@ -7,6 +7,7 @@
 #include "lists/checksum_line.h"
 #include "platform/path_utilities.h"
 #include "platform/text_conversion.h"
+#include "ui/rules/checksum_list_rules.h"
 #include "ui/rules/text_pattern.h"
 
 namespace tessik {
@@ -75,8 +76,7 @@ CompareOutcome CompareDigests(const std::u16string& result, const std::u16string
     if (result.empty()) return CompareOutcome::kNoResult;
     const std::u16string value = Trimmed(expected);
     if (DigestsMatch(result, value, caseSensitive)) return CompareOutcome::kIdentical;
-    const bool allDigits =
-        !value.empty() && std::all_of(value.begin(), value.end(), IsHexDigit);
+    const bool allDigits = !value.empty() && std::all_of(value.begin(), value.end(), IsHexDigit);
     return allDigits && value.size() != 2 * digestBytes ? CompareOutcome::kWrongLength
                                                         : CompareOutcome::kDifferent;
 }
@@ -107,6 +107,33 @@ CompareMessage MessageOfCompare(const std::u16string& result, const std::u16stri
             u"\n\n" + FillIn(texts[MainMemberText::kCompareListedFile], {expected.fileName});
     }
     return message;
+}
+
+const AlgorithmInfo* AlgorithmOfFoundEntry(const FoundEntry& entry) {
+    return entry.algorithm != nullptr ? entry.algorithm : StandardToolsAlgorithm(entry.candidates);
+}
+
+std::u16string FoundEntryText(const FoundEntry& entry, const MainMessageTexts& texts,
+                              const ListText& listTexts) {
+    std::u16string text =
+        FillIn(texts[MainMemberText::kExpectedFromList], {NumberText(entry.lineNumber)}) + u'\n' +
+        entry.listPath;
+    const std::u16string signature = SignatureText(entry.signature, listTexts);
+    if (!signature.empty()) text += u"\n\n" + signature;
+    return text;
+}
+
+CompareMessage MessageOfFileCompare(const Digest& shown, const Digest& other,
+                                    const std::u16string& shownFile,
+                                    const std::u16string& otherFile,
+                                    const MainMessageTexts& texts) {
+    const bool identical = shown == other;
+    return {texts[identical ? MainMemberText::kCompareDone : MainMemberText::kCompareFailed] +
+                u"\n\n" +
+                FillIn(texts[MainMemberText::kHashShownOf],
+                       {shownFile.empty() ? texts[MainMemberText::kStringTyped] : shownFile}) +
+                u'\n' + FillIn(texts[MainMemberText::kFileCompared], {otherFile}),
+            identical};
 }
 
 MainMemberText WriteFailureMessage(WriteFailure failure) {

@@ -8,10 +8,13 @@
 #include <string_view>
 
 #include "digest/algorithm_catalogue.h"
+#include "digest/digest_engine.h"
+#include "lists/list_finder.h"
 #include "platform/input_file.h"
 #include "settings/application_settings.h"
 #include "ui/rules/main_message_texts.h"
 #include "ui/rules/main_window.h"
+#include "ui/rules/signature_text.h"
 
 namespace tessik {
 
@@ -45,6 +48,22 @@ struct CompareMessage {
 CompareMessage MessageOfCompare(const std::u16string& result, const std::u16string& expectedField,
                                 bool caseSensitive, const AlgorithmInfo& algorithm,
                                 std::u16string_view separator, const MainMessageTexts& texts);
+
+// The algorithm of an entry a list beside a hashed file holds for it: the one its tag or the
+// list's name says, else the chosen one where the digest fits it, else, of several it fits, the
+// one the standard tools make; null when that leaves none.
+const AlgorithmInfo* AlgorithmOfFoundEntry(const FoundEntry& entry);
+
+// Where the expected value came from, for the comparison's message: the list and its line, and
+// what became of the list's signature when it has one.
+std::u16string FoundEntryText(const FoundEntry& entry, const MainMessageTexts& texts,
+                              const ListText& listTexts);
+
+// What "Compare with file..." says: whether the digest shown and the file's are identical,
+// naming both (the shown one's file, or the string typed when `shownFile` is empty).
+CompareMessage MessageOfFileCompare(const Digest& shown, const Digest& other,
+                                    const std::u16string& shownFile,
+                                    const std::u16string& otherFile, const MainMessageTexts& texts);
 
 // The message that says why a file could not be written.
 MainMemberText WriteFailureMessage(WriteFailure failure);

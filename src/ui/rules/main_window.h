@@ -43,6 +43,7 @@ enum CommandId : int {
     kFolderCommand = 32778,
     kOptionsCommand = 32779,
     kVerifyListCommand = 32780,
+    kCompareFileCommand = 32781,
     kAllAlgorithmsCommand = 32782,
 };
 
@@ -75,9 +76,13 @@ enum class MainMemberText {
     kChecksumLists,       // description of the list file dialog's filter
     kCompareListedFile,   // %1: the file a pasted checksum line names
     kCompareWrongLength,  // %1 digits expected, %2 the algorithm, %3 its digits
+    kExpectedFromList,    // %1 the line; the list follows on a line of its own
+    kOfferListAlgorithm,  // %1 the list's algorithm; the list follows on a line of its own
+    kHashShownOf,         // %1 the file, or the string, whose digest is shown
+    kFileCompared,        // %1 the file compared with it
+    kStringTyped,         // stands for the string in kHashShownOf
 };
-inline constexpr int kMainMemberTextCount =
-    static_cast<int>(MainMemberText::kCompareWrongLength) + 1;
+inline constexpr int kMainMemberTextCount = static_cast<int>(MainMemberText::kStringTyped) + 1;
 
 // The texts other windows share with the main window: what it says about files.
 TranslationTable MainMemberTexts();

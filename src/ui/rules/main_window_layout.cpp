@@ -69,6 +69,15 @@ void LayOutMainWindow(ControlGeometry& controls, int clientWidth, int clientHeig
     controls[kCancelHashButton] = hashFile;
 }
 
+int RightHandButtonWidth(int templateWidth, int leastWidth, int clientWidth, int leastClientWidth,
+                         int naturalClientWidth) {
+    if (clientWidth >= naturalClientWidth || leastWidth >= templateWidth) return templateWidth;
+    if (clientWidth <= leastClientWidth) return leastWidth;
+    const long long room = templateWidth - leastWidth;
+    return leastWidth + static_cast<int>(room * (clientWidth - leastClientWidth) /
+                                         (naturalClientWidth - leastClientWidth));
+}
+
 PixelSize MinimumClientSize(const ControlGeometry& templatePlaces) {
     const auto right = [&](int id) { return At(templatePlaces, id).right(); };
     const auto width = [&](int id) { return At(templatePlaces, id).width; };

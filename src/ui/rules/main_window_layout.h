@@ -27,6 +27,18 @@ inline constexpr std::array kSizingControls = {
     main_window::kAlgorithmLabel, main_window::kAlgorithmList, main_window::kFileNameLabel,
     main_window::kStringLabel, main_window::kLowercaseBox};
 
+// The controls the rules place across at any size, from the right edge or the centre: the
+// fitting of the other controls leaves them aside.
+inline constexpr std::array<int, 6> kRightHandControls = {
+    main_window::kBrowseButton,     main_window::kHashFileButton, main_window::kCancelHashButton,
+    main_window::kHashStringButton, main_window::kCopyButton,     main_window::kCompareButton};
+
+// Below the template's width a button the rules place gives up the room it has beyond its text in
+// step with the window: the whole template width from the natural client width up, only what its
+// text needs at the least.
+int RightHandButtonWidth(int templateWidth, int leastWidth, int clientWidth, int leastClientWidth,
+                         int naturalClientWidth);
+
 // Client-area rectangles keyed by control id.
 using ControlGeometry = std::map<int, PixelRect>;
 
@@ -35,11 +47,6 @@ using ControlGeometry = std::map<int, PixelRect>;
 // the edges are in the map (the window is still being built). A size of 0 or less stands for the
 // minimum.
 void LayOutMainWindow(ControlGeometry& controls, int clientWidth, int clientHeight);
-
-struct PixelSize {
-    int width, height;
-    bool operator==(const PixelSize&) const = default;
-};
 
 // The smallest client area that holds the controls, given at their template places, without
 // overlap: the controls that never move keep their places, the buttons on the right keep clear

@@ -18,6 +18,7 @@ enum ControlId : int {
     kSeparatorResetButton = 1058,
     kLineEndsLabel = 1059,
     kLineEndsList = 1060,
+    kLookForListsBox = 1064,
 };
 
 }  // namespace options_window

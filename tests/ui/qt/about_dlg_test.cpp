@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <cmath>
 
 #include "main_window_fixture.h"
 #include "ui/qt/click_edit.h"
@@ -17,6 +18,16 @@ using namespace about_window;
 
 CClickEdit& Link(const Dialog& window, int id) {
     return *window.control<CClickEdit>(id);
+}
+
+// The ratio of the relative luminances, as accessibility guidelines measure text contrast.
+double ContrastWithWhite(const QColor& colour) {
+    const auto linear = [](double channel) {
+        return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    const double luminance = 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+                             0.0722 * linear(colour.blueF());
+    return 1.05 / (luminance + 0.05);
 }
 
 void DoubleClick(QWidget& control, Qt::MouseButton button = Qt::LeftButton) {
@@ -41,10 +52,12 @@ TEST_F(AboutWindowTest, ShowsTheProductTheVersionAndTheCredits) {
         EXPECT_EQ(window.controlText(kVersionLabel), "Version 1.690 (15.10.2019)");
         EXPECT_EQ(window.controlText(kLegalLabel), "Copyright the Tessik authors, MIT licence");
         EXPECT_EQ(window.controlText(kDescriptionLabel),
-                  "Digests of texts, files and whole folders with 25 algorithms, from MD2 to "
-                  "SHA-3");
-        EXPECT_EQ(window.control(kDescriptionLabel)->palette().color(QPalette::WindowText),
-                  QColor(155, 155, 155));
+                  "Digests of texts, files and whole folders with 36 algorithms, from MD2 to "
+                  "BLAKE3");
+        // Grey, but readable: at least 4.5 : 1 against the white behind it.
+        const QColor grey =
+            window.control(kDescriptionLabel)->palette().color(QPalette::WindowText);
+        EXPECT_GE(ContrastWithWhite(grey), 4.5);
         EXPECT_EQ(window.controlText(kOkResult), "OK");
 
         const QString labels[] = {"German by:", "French by:", "Spanish by:"};

@@ -21,6 +21,7 @@ class FakeDesktopServices final : public DesktopServices {
     std::deque<std::optional<SaveChoice>> saveAnswers;
     std::deque<std::optional<QString>> folderAnswers;
     std::deque<std::optional<FontDescription>> fontAnswers;
+    std::deque<bool> yesNoAnswers;  // none left: No
 
     std::vector<QString> fileFilters;  // one per file dialog shown
     struct SaveDialog {
@@ -31,6 +32,7 @@ class FakeDesktopServices final : public DesktopServices {
     std::vector<QString> folderInitials;        // one per folder browser shown
     std::vector<FontDescription> fontInitials;  // one per font dialog shown
     std::vector<Message> messages;
+    std::vector<QString> questions;
     std::vector<QString> clipboard;  // every text put on it, in order
     std::vector<QString> documents;
     std::vector<QString> addresses;
@@ -56,6 +58,13 @@ class FakeDesktopServices final : public DesktopServices {
     void showMessage(QWidget*, const QString& text, const QString& caption,
                      MessageIcon icon) override {
         messages.push_back({text, caption, icon});
+    }
+    bool askYesNo(QWidget*, const QString& question) override {
+        questions.push_back(question);
+        if (yesNoAnswers.empty()) return false;
+        const bool yes = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return yes;
     }
     void setClipboardText(const QString& text) override { clipboard.push_back(text); }
     QString clipboardText() const override {

@@ -127,8 +127,8 @@ TEST_F(FolderWindowTest, OpensWithTheCallersValues) {
             EXPECT_FALSE(window.control<QCheckBox>(kLowercaseBox)->isChecked());
             EXPECT_FALSE(window.control<QCheckBox>(kSubfoldersBox)->isChecked());
             EXPECT_TRUE(Button(window, kStopButton).isHidden());
-            EXPECT_EQ(window.controlText(kProcessButton), "Process folder");
-            EXPECT_EQ(window.controlText(kNameFilterLabel), "Filename");
+            EXPECT_EQ(window.controlText(kProcessButton), "&Process folder");
+            EXPECT_EQ(window.controlText(kNameFilterLabel), "File&name");
             EXPECT_EQ(window.control(kNameFilterField)->accessibleName(), "Filename");
             test::ExpectNamedInTabOrder(
                 window,
@@ -356,7 +356,7 @@ TEST_F(FolderWindowTest, TextsComeFromTheLanguageFile) {
         EXPECT_EQ(window.controlText(kExtensionLabel), "Erweiterung");
         EXPECT_EQ(window.control(kExtensionField)->accessibleName(), "Erweiterung");
         EXPECT_EQ(window.controlText(kStopButton), "Stopp");
-        EXPECT_EQ(window.controlText(kFolderLabel), "Folder");
+        EXPECT_EQ(window.controlText(kFolderLabel), "&Folder");
     });
 }
 
@@ -398,9 +398,9 @@ TEST_F(FolderWindowTest, SaveResultsWritesTheRunInTheFormatChosen) {
                   "GNU checksum list (digest  name)|*|BSD checksum list (TAG (name) = digest)|*|"
                   "The output as shown|*||");
         const std::vector<QString> said =
-            c.format == 2
-                ? std::vector<QString>{}
-                : std::vector<QString>{"Files that could not be read, which have no line in the list: 1"};
+            c.format == 2 ? std::vector<QString>{}
+                          : std::vector<QString>{
+                                "Files that could not be read, which have no line in the list: 1"};
         ASSERT_EQ(desktop.messages.size(), said.size());
         for (std::size_t i = 0; i < said.size(); ++i) {
             EXPECT_EQ(desktop.messages[i].text, said[i]);

@@ -30,11 +30,13 @@
 #include "platform/file_system.h"
 #include "platform/path_encoding.h"
 #include "platform/text_conversion.h"
+#include "support/known_digests.h"
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
 #include "ui/qt/dialog_menu.h"
 #include "ui/qt/qt_font.h"
 #include "ui/rules/main_window.h"
+#include "ui/rules/options_window.h"
 
 namespace tessik {
 namespace {
@@ -48,9 +50,11 @@ using test::U16;
 
 class MainWindowTest : public test::MainWindowFixture {
   protected:
-    // A file hash runs on a worker; the window serves events until it has ended.
+    // A file hash runs on a worker; the window serves events until it has ended, and the look
+    // for a list beside the file that follows it, so that no worker outlives a test's faults.
     void WaitForTheHash() {
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !window->isHashingFile(); }, 20000));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [this] { return !window->isHashingFile() && !window->isLookingForList(); }, 20000));
     }
     void HashFile() {
         Click(kHashFileButton);
@@ -74,10 +78,10 @@ TEST_F(MainWindowTest, FirstStartShowsTheDefaultsAndTheBuiltInTexts) {
     EXPECT_EQ(window->windowTitle(), "Korvane HASH-Generator");
     // The built-in texts replace the template's.
     EXPECT_EQ(window->controlText(kResultLabel), "HASH value");
-    EXPECT_EQ(window->controlText(kExpectedLabel), "Expected HASH value");
+    EXPECT_EQ(window->controlText(kExpectedLabel), "&Expected HASH value");
     EXPECT_EQ(window->control(kResultField)->accessibleName(), "HASH value");
-    EXPECT_EQ(window->menu()->item(kFolderCommand)->text(), "Get Hash from folder");
-    EXPECT_EQ(window->menu()->popupText(2), "?");
+    EXPECT_EQ(window->menu()->item(kFolderCommand)->text(), "Get Hash from &folder");
+    EXPECT_EQ(window->menu()->popupText(2), "&?");
     EXPECT_FALSE(window->windowIcon().isNull());
     EXPECT_EQ(window->minimumSize(), QSize(640, 380));
 }
@@ -111,10 +115,10 @@ TEST_F(MainWindowTest, DocumentItemsExistOnlyWithTheirDocuments) {
         std::vector<QString> helpMenu;
     };
     for (const Case& c : {
-             Case{true, true, {"License", "Changes", "Check for update", "", "Info"}},
-             Case{true, false, {"License", "", "Info"}},
-             Case{false, true, {"Changes", "Check for update", "", "Info"}},
-             Case{false, false, {"", "Info"}},
+             Case{true, true, {"&License", "C&hanges", "Check for &update", "", "&Info"}},
+             Case{true, false, {"&License", "", "&Info"}},
+             Case{false, true, {"C&hanges", "Check for &update", "", "&Info"}},
+             Case{false, false, {"", "&Info"}},
          }) {
         std::remove(folder.Native("program/License.txt").c_str());
         std::remove(folder.Native("program/ReadMe.txt").c_str());
@@ -138,10 +142,12 @@ TEST_F(MainWindowTest, DocumentItemsExistOnlyWithTheirDocuments) {
 
 TEST_F(MainWindowTest, ControlsFollowTheWindowSize) {
     StartShown();
+    QApplication::processEvents();  // the layout once the window is shown
     const QRect algorithmList = window->control(kAlgorithmList)->geometry();
     const QRect lowercase = window->control(kLowercaseBox)->geometry();
     const QRect stringField = window->control(kStringField)->geometry();
-    for (const QSize size : {QSize(640, 380), QSize(1600, 1000), QSize(900, 600)}) {
+    const QSize natural = window->size();
+    for (const QSize size : {QSize(640, 380), QSize(1600, 1000), natural}) {
         window->resize(size);
         const QSize client = window->clientArea()->size();
         ASSERT_EQ(client.width(), size.width());
@@ -161,8 +167,16 @@ TEST_F(MainWindowTest, ControlsFollowTheWindowSize) {
         EXPECT_EQ(rect(kResultLabel).top(), rect(kResultField).top());
         EXPECT_EQ(rect(kStringField).bottom() + 1, rect(kHashStringButton).top() - 6);
         EXPECT_EQ(rect(kStringField).top(), stringField.top());
-        EXPECT_EQ(rect(kAlgorithmList), algorithmList);
-        EXPECT_EQ(rect(kLowercaseBox), lowercase);
+        // At its template size and above the first row stays; below, it gives up room in line.
+        if (size.width() >= natural.width()) {
+            EXPECT_EQ(rect(kAlgorithmList), algorithmList);
+            EXPECT_EQ(rect(kLowercaseBox), lowercase);
+        } else {
+            EXPECT_LE(rect(kAlgorithmList).left(), algorithmList.left());
+            EXPECT_LT(rect(kAlgorithmLabel).right(), rect(kAlgorithmList).left());
+            EXPECT_LT(rect(kAlgorithmList).right(), rect(kLowercaseBox).left());
+            EXPECT_EQ(rect(kAlgorithmList).left(), rect(kFileNameField).left());
+        }
     }
     window->resize(500, 200);  // the frame snaps back to the minimum
     EXPECT_EQ(window->size(), QSize(640, 380));
@@ -549,6 +563,105 @@ TEST_F(MainWindowTest, CompareSaysWhetherTheValuesMatchAndNeverForNothing) {
     }
 }
 
+int IndexOf(const char* id) {
+    return static_cast<int>(AlgorithmWithId(id) - AlgorithmCatalogue().data());
+}
+
+// Once a file is hashed with nothing expected, a list beside it gives the expected value and
+// the comparison names it; a list for another algorithm is offered, and taken only when asked.
+TEST_F(MainWindowTest, AListBesideTheFileGivesTheExpectedValue) {
+    test::WriteBytes(folder.Native("x.iso"), "abc");
+    test::WriteBytes(folder.Native("MD5SUMS"),
+                     test::kMd5OfNothing + "  other\n" + test::kMd5OfAbc + "  x.iso\n");
+    const auto hashAndSearch = [&](const char* algorithm, const QString& expected = {}) {
+        desktop.messages.clear();
+        Algorithms().setCurrentIndex(IndexOf(algorithm));
+        Field(kFileNameField).setText(Q(folder.U16("x.iso")));
+        Field(kExpectedField).setText(expected);
+        HashFile();
+    };
+    const QString found =
+        "The HASHes are identical!\n\nThe expected value is the one on line 2 "
+        "of this checksum list:\n" +
+        Q(folder.U16("MD5SUMS"));
+    StartShown();
+    hashAndSearch("md5");
+    EXPECT_EQ(Field(kExpectedField).text(), Q(FromUtf8(test::kMd5OfAbc)));
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, found);
+    EXPECT_EQ(desktop.messages[0].icon, MessageIcon::kInformation);
+
+    hashAndSearch("md5", "typed");  // a value given is the user's to compare
+    EXPECT_TRUE(desktop.messages.empty());
+
+    desktop.yesNoAnswers = {false, true};
+    const QString offer =
+        "A checksum list beside the file lists its MD5 value. Choose MD5 and hash the file "
+        "again?\n\n" +
+        Q(folder.U16("MD5SUMS"));
+    hashAndSearch("sha1");
+    EXPECT_EQ(desktop.questions, std::vector<QString>{offer});
+    EXPECT_TRUE(desktop.messages.empty());
+    hashAndSearch("sha1");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !desktop.messages.empty(); }, 20000));
+    EXPECT_EQ(desktop.questions.size(), 2u);
+    EXPECT_EQ(Algorithms().currentText(), "MD5");
+    EXPECT_EQ(desktop.messages[0].text, found);
+
+    // The options turn the search off, and the settings keep that.
+    OpenFromMenu(kOptionsCommand, [](Dialog& options) {
+        auto* box = options.control<QCheckBox>(options_window::kLookForListsBox);
+        EXPECT_TRUE(box->isChecked());
+        box->setChecked(false);
+        options.runCommand(kOkResult);
+    });
+    hashAndSearch("md5");
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_EQ(Field(kExpectedField).text(), "");
+    window->close();
+    EXPECT_NE(test::ReadBytes(SettingsPath()).find("<LookForChecksumLists>0</"), std::string::npos);
+}
+
+// Compare with file hashes another file with the algorithm of the digest shown and names both.
+TEST_F(MainWindowTest, CompareWithFileNamesBothFiles) {
+    test::WriteBytes(folder.Native("a"), "abc");
+    test::WriteBytes(folder.Native("b"), "abc");
+    test::WriteBytes(folder.Native("c"), "");
+    StartShown();
+    window->runCommand(kCompareFileCommand);
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, "There is no HASH value to compare yet.");
+    EXPECT_TRUE(desktop.fileFilters.empty());
+
+    Field(kFileNameField).setText(Q(folder.U16("a")));
+    HashFile();
+    const QString shown = FileDigest(7, folder.U16("a"), true);
+    desktop.fileAnswers = {std::nullopt, Q(folder.U16("b")), Q(folder.U16("c")),
+                           Q(folder.U16("gone"))};
+    desktop.messages.clear();
+    for (int file = 0; file < 4; ++file) {
+        window->runCommand(kCompareFileCommand);
+        WaitForTheHash();
+    }
+    EXPECT_EQ(Field(kResultField).text(), shown);
+    StringField().setPlainText("abc");
+    Click(kHashStringButton);
+    desktop.fileAnswers = {Q(folder.U16("b"))};
+    window->runCommand(kCompareFileCommand);
+    WaitForTheHash();
+    const QString named = "\n\nHASH value shown: " + Q(folder.U16("a")) + "\nCompared with: ";
+    ASSERT_EQ(desktop.messages.size(), 4u);
+    EXPECT_EQ(desktop.messages[0].text, "The HASHes are identical!" + named + Q(folder.U16("b")));
+    EXPECT_EQ(desktop.messages[0].icon, MessageIcon::kInformation);
+    EXPECT_EQ(desktop.messages[1].text,
+              "The HASHes are NOT identical!" + named + Q(folder.U16("c")));
+    EXPECT_EQ(desktop.messages[2].text, "This file does not exist:\n\n" + Q(folder.U16("gone")));
+    EXPECT_EQ(desktop.messages[3].text,
+              "The HASHes are identical!\n\nHASH value shown: the string typed\nCompared "
+              "with: " +
+                  Q(folder.U16("b")));
+}
+
 TEST_F(MainWindowTest, CopyPutsTheWholeResultOnTheClipboardAndKeepsItSelected) {
     StartShown();
     const QString digest(128, 'f');
@@ -611,6 +724,7 @@ TEST_F(MainWindowTest, TheCloseBoxSavesTheSettings) {
                            folder.Native("user/Korvane/Tessik/") +
                            "</FolderAppDir>\r\n"
                            "  <LineEnds>CRLF</LineEnds>\r\n"
+                           "  <LookForChecksumLists>1</LookForChecksumLists>\r\n"
                            "  <AllAlgorithms>" +
                            IdsOf(EveryAlgorithm()) + "</AllAlgorithms>\r\n"));
 
@@ -743,7 +857,7 @@ TEST_F(MainWindowTest, TheCatalogueDefaultLanguageIsAppliedAtStart) {
     StartShown();
     EXPECT_EQ(window->menu()->popupText(0), "Datei");
     EXPECT_EQ(window->menu()->item(kExitCommand)->text(), "Beenden");
-    EXPECT_EQ(window->menu()->popupText(1), "View");
+    EXPECT_EQ(window->menu()->popupText(1), "&View");
     EXPECT_EQ(window->controlText(kResultLabel),
               "Pr\u00FC"
               "fsumme");
@@ -751,7 +865,7 @@ TEST_F(MainWindowTest, TheCatalogueDefaultLanguageIsAppliedAtStart) {
               "Pr\u00FC"
               "fsumme");
     EXPECT_EQ(window->controlText(kCopyButton), "Kopieren");
-    EXPECT_EQ(window->controlText(kCompareButton), "Compare");
+    EXPECT_EQ(window->controlText(kCompareButton), "Co&mpare");
     EXPECT_EQ(window->windowTitle(), "Korvane HASH-Generator");
 
     Field(kResultField).setText("abc");
@@ -831,6 +945,38 @@ TEST_F(MainWindowTest, F10AndAltOpenTheMenuBarAndArrowsMoveThroughIt) {
                                                           : static_cast<QWidget*>(&bar),
                         Qt::Key_Escape);
     }
+}
+
+// The access keys of the built-in texts reach the fields their labels name and open the menus.
+TEST_F(MainWindowTest, AltAndTheMarkedLetterReachTheFieldOrTheMenu) {
+    StartShown();
+    const struct {
+        Qt::Key key;
+        int field;
+    } cases[] = {
+        {Qt::Key_A, kAlgorithmList},
+        {Qt::Key_N, kFileNameField},
+        {Qt::Key_S, kStringField},
+        {Qt::Key_E, kExpectedField},
+    };
+    for (const auto& c : cases) {
+        Field(kResultField).setFocus();
+        QTest::keyClick(QApplication::focusWidget(), c.key, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), window->control(c.field)) << c.key;
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(window->menuBar()->activeAction(), window->menuBar()->actions().at(0));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+}
+
+// Tab goes in reading order, each button right after the field it acts on.
+TEST_F(MainWindowTest, TabFollowsTheReadingOrder) {
+    StartShown();
+    test::ExpectNamedInTabOrder(
+        *window, {kAlgorithmList, kLowercaseBox, kFileNameField, kBrowseButton, kHashFileButton,
+                  kStringField, kHashStringButton, kResultField, kCopyButton, kExpectedField,
+                  kCaseSensitiveBox, kCompareButton});
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 #include <cerrno>
 
 #include "checksum_list_fixture.h"
+#include "support/scoped_environment.h"
 #include "support/system_call_faults.h"
+#include "support/throwaway_keyrings.h"
 #include "ui/qt/hash_folder_dlg.h"
 
 namespace tessik {
@@ -40,8 +42,10 @@ TEST_F(ChecksumListWindowTest, ShowsTheListAndItsAlgorithmAndChecksItWhenAsked) 
         EXPECT_EQ(window.control(kLowercaseBox), nullptr);
         EXPECT_EQ(Table(window).model()->rowCount(), 0);
         EXPECT_FALSE(window.control(kCopyFailedButton)->isEnabled());
-        test::ExpectNamedInTabOrder(window, {kAlgorithmList, kMismatchesFirstBox, kListField,
-                                             kBrowseButton, kTable, kStartButton, kOkResult});
+        test::ExpectNamedInTabOrder(
+            window, {kAlgorithmList, kMismatchesFirstBox, kListField, kBrowseButton, kFolderField,
+                     kFolderButton, kNewFilesBox, kTable, kStartButton, kOkResult});
+        EXPECT_EQ(window.controlText(kFolderField), Q(folder.U16("")) + "/");
 
         Click(window, kStartButton);
         ASSERT_TRUE(WaitUntilIdle(window));
@@ -121,7 +125,7 @@ TEST_F(ChecksumListWindowTest, AListThatCannotBeReadIsSaidWithItsCause) {
         desktop = {};
         Verify(c.list, [&](CVerifyListDlg& window) {
             Click(window, kStartButton);
-            EXPECT_TRUE(window.control(kStopButton)->isHidden());
+            ASSERT_TRUE(WaitUntilIdle(window));
             EXPECT_EQ(Table(window).model()->rowCount(), 0);
         });
         ASSERT_EQ(desktop.messages.size(), 1u);
@@ -131,15 +135,15 @@ TEST_F(ChecksumListWindowTest, AListThatCannotBeReadIsSaidWithItsCause) {
 }
 
 // What was read is shown; that the list could not be read to its end is said. Reads fail once
-// the first 64 KiB of the list are in: its lines up to there, cut in the middle of one, and the
-// reading of their file.
+// the first 64 KiB of the list are in, after they were looked at for a clear signature: its
+// lines up to there, cut in the middle of one, and the reading of their file.
 TEST_F(ChecksumListWindowTest, AListCutByAReadErrorIsSaidToBe) {
     test::WriteBytes(folder.Native("a.txt"), "abc");
     std::string list;
     while (list.size() < 100'000) list += kMd5OfAbc + "  a.txt\n";
     test::WriteBytes(folder.Native("cut.md5"), list);
     Verify(folder.U16("cut.md5"), [&](CVerifyListDlg& window) {
-        test::FailingCall failing(test::Call::kRead, EIO, 64 << 10);
+        test::FailingCall failing(test::Call::kRead, EIO, 2 * (64 << 10));
         Click(window, kStartButton);
         ASSERT_TRUE(WaitUntilIdle(window));
         const std::vector<QString> rows = Rows(window);
@@ -268,6 +272,112 @@ TEST_F(ChecksumListWindowTest, ChecksAHundredThousandLinesAndKeepsAnswering) {
                       .arg(kLines - kLines / 1000)
                       .arg(kLines / 1000));
     });
+}
+
+// Files the list does not name are shown as new, and added to it in its own form; the list is
+// then checked again. A list that cannot be saved stays as it was, and the window says why.
+TEST_F(ChecksumListWindowTest, ShowsNewFilesAndAddsThemToTheList) {
+    test::MakeFolder(folder.Native("sub"));
+    test::WriteBytes(folder.Native("a.txt"), "abc");
+    test::WriteBytes(folder.Native("sub/new.txt"), "");
+    test::WriteBytes(folder.Native(".hidden"), "");
+    const std::string list = "MD5 (a.txt) = " + kMd5OfAbc + "\r\n";
+    test::WriteBytes(folder.Native("files.md5"), list);
+    const auto checkWithNewFiles = [&](CVerifyListDlg& window) {
+        window.control<QCheckBox>(kNewFilesBox)->setChecked(true);
+        Click(window, kStartButton);
+        ASSERT_TRUE(WaitUntilIdle(window));
+    };
+    Verify(folder.U16("files.md5"), [&](CVerifyListDlg& window) {
+        EXPECT_FALSE(window.control(kAddNewButton)->isEnabled());
+        checkWithNewFiles(window);
+        EXPECT_EQ(Rows(window), (std::vector<QString>{"1 | a.txt | OK", " | sub/new.txt | NEW"}));
+        EXPECT_TRUE(Counts(window).endsWith("malformed lines: 0 \u2013 new: 1"));
+        EXPECT_EQ(window.controlText(kSignatureLabel), "");
+        {
+            const test::ReadOnlyFolder readOnly(folder.path());
+            Click(window, kAddNewButton);
+            ASSERT_TRUE(WaitUntilIdle(window));
+        }
+        EXPECT_EQ(test::ReadBytes(folder.Native("files.md5")), list);
+        Click(window, kAddNewButton);
+        ASSERT_TRUE(WaitUntilIdle(window));
+        EXPECT_EQ(Rows(window), (std::vector<QString>{"1 | a.txt | OK", "2 | sub/new.txt | OK"}));
+        EXPECT_FALSE(window.control(kAddNewButton)->isEnabled());
+    });
+    EXPECT_EQ(test::ReadBytes(folder.Native("files.md5")),
+              list + "MD5 (sub/new.txt) = " + kMd5OfNothing + "\r\n");
+    ASSERT_EQ(desktop.messages.size(), 2u);
+    EXPECT_EQ(desktop.messages[0].text, "The list could not be saved; it is as it was:\n\n" +
+                                            Q(folder.U16("files.md5")) +
+                                            "\n\nYou are not allowed to write there.");
+    EXPECT_EQ(desktop.messages[1].text, "Lines for 1 files were added to the list.");
+}
+
+// A list made inside a folder and kept beside it: the window offers that folder, looks the
+// names up there once accepted, and any other folder can be picked.
+TEST_F(ChecksumListWindowTest, OffersAndTakesTheFolderTheNamesBelongTo) {
+    test::MakeFolder(folder.Native("tree"));
+    test::WriteBytes(folder.Native("tree/a.txt"), "abc");
+    test::WriteBytes(folder.Native("tree.md5"), kMd5OfAbc + "  a.txt\n");
+    desktop.yesNoAnswers = {false, true};
+    desktop.folderAnswers = {Q(folder.U16("tree"))};
+    Verify(folder.U16("tree.md5"), [&](CVerifyListDlg& window) {
+        Click(window, kStartButton);  // declined: asked once only
+        ASSERT_TRUE(WaitUntilIdle(window));
+        Click(window, kStartButton);
+        ASSERT_TRUE(WaitUntilIdle(window));
+        EXPECT_EQ(Rows(window), std::vector<QString>{"1 | a.txt | missing"});
+        Click(window, kFolderButton);
+        ASSERT_TRUE(WaitUntilIdle(window));
+        EXPECT_EQ(window.controlText(kFolderField), Q(folder.U16("tree/")));
+        EXPECT_EQ(Rows(window), std::vector<QString>{"1 | a.txt | OK"});
+        // Another list starts with its own folder, and is offered the one beside it again.
+        test::Drop(Table(window), {QUrl::fromLocalFile(Q(folder.U16("tree.md5")))});
+        EXPECT_EQ(window.controlText(kFolderField), Q(folder.U16("")) + "/");
+        Click(window, kStartButton);
+        ASSERT_TRUE(WaitUntilIdle(window));
+        EXPECT_EQ(window.controlText(kFolderField), Q(folder.U16("tree/")));
+        EXPECT_EQ(Rows(window), std::vector<QString>{"1 | a.txt | OK"});
+    });
+    const QString offer =
+        "Most files this list names are not beside it, but in this folder. Look them up "
+        "there?\n\n" +
+        Q(folder.U16("tree/"));
+    EXPECT_EQ(desktop.questions, (std::vector<QString>{offer, offer}));
+    EXPECT_EQ(desktop.folderInitials, std::vector<QString>{Q(folder.U16("")) + "/"});
+}
+
+// The signature's line says who signed with which key, and a list changed after signing says so
+// first, although every entry matches.
+TEST_F(ChecksumListWindowTest, SaysWhatBecameOfTheListsSignature) {
+    if (!test::GpgInstalled()) GTEST_SKIP() << "gpg is not installed";
+    const test::ThrowawayKeyrings keys;
+    ASSERT_TRUE(keys.made());
+    const test::ScopedEnvironment home("GNUPGHOME", keys.Home("signer"));
+    test::WriteBytes(folder.Native("a.txt"), "abc");
+    test::WriteBytes(folder.Native("SUMS.md5"), kMd5OfAbc + "  a.txt\n# made today\n");
+    ASSERT_TRUE(keys.Gpg("--detach-sign '" + folder.Native("SUMS.md5") + "'"));
+    QString fingerprint;
+    for (std::size_t i = 0; i < keys.fingerprint().size(); i += 4) {
+        fingerprint += QString::fromStdString(keys.fingerprint().substr(i, 4)) + ' ';
+    }
+    fingerprint.chop(1);
+    std::vector<QString> lines;
+    for (const char* comment : {"# made today\n", "# changed\n"}) {
+        test::WriteBytes(folder.Native("SUMS.md5"), kMd5OfAbc + "  a.txt\n" + comment);
+        Verify(folder.U16("SUMS.md5"), [&](CVerifyListDlg& window) {
+            Click(window, kStartButton);
+            ASSERT_TRUE(WaitUntilIdle(window));
+            EXPECT_EQ(Rows(window), std::vector<QString>{"1 | a.txt | OK"});
+            lines.push_back(window.controlText(kSignatureLabel));
+        });
+    }
+    EXPECT_EQ(lines, (std::vector<QString>{
+                         "Good signature by List Signer <signer@example.org>, key " + fingerprint,
+                         "BAD SIGNATURE: the list was changed after List Signer "
+                         "<signer@example.org> signed it (key " +
+                             fingerprint + "). Do not trust it."}));
 }
 
 TEST_F(MainWindowDropTest, AListIsVerifiedAndAFolderOpensTheFolderWindow) {

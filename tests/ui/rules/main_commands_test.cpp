@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "digest/algorithm_catalogue.h"
 #include "support/temporary_folder.h"
 
 namespace tessik {
@@ -110,6 +111,22 @@ TEST(MainCommandsTest, OnlyAnExistingFileGoesToTheFileNameField) {
          }) {
         EXPECT_EQ(FieldForArgument(c.argument), c.field);
     }
+}
+
+// A digest that several algorithms fit, none of them chosen, is offered as the standard tools'
+// own where one of them is; otherwise nothing is offered.
+TEST(MainCommandsTest, AFoundEntryStandsForItsAlgorithmOrTheStandardToolsOne) {
+    const auto fitting = [](std::vector<const char*> ids) {
+        FoundEntry entry;
+        for (const char* id : ids) entry.candidates.push_back(AlgorithmWithId(id));
+        return entry;
+    };
+    FoundEntry tagged;
+    tagged.algorithm = AlgorithmWithId("sha1");
+    EXPECT_EQ(AlgorithmOfFoundEntry(tagged), AlgorithmWithId("sha1"));
+    EXPECT_EQ(AlgorithmOfFoundEntry(fitting({"md2", "md4", "md5", "xxh128"})),
+              AlgorithmWithId("md5"));
+    EXPECT_EQ(AlgorithmOfFoundEntry(fitting({"keccak-256", "sha3-256", "blake3"})), nullptr);
 }
 
 }  // namespace
