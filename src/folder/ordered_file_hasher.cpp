@@ -46,6 +46,7 @@ HashedFile Hash(FileToHash file, const OrderedHashOptions& options) {
         hashed.alsoDigests.assign(std::make_move_iterator(all.digests.begin() + 1),
                                   std::make_move_iterator(all.digests.end()));
     }
+    if (all.outcome != FileDigestOutcome::kCancelled && options.finished) options.finished(hashed);
     return hashed;
 }
 
@@ -77,6 +78,7 @@ class OrderedRun {
             deliver(done);
         }
         StopWorkers();
+        HandOverBeyondGap();
         return !Cancelled();
     }
 
@@ -107,6 +109,17 @@ class OrderedRun {
         }
         work_.notify_all();
         for (std::thread& worker : workers_) worker.join();
+    }
+
+    // After a cancel, with the workers gone: the files hashed whole behind the one that was not.
+    void HandOverBeyondGap() {
+        if (!options_.beyondGap) return;
+        for (Slot& slot : slots_) {
+            if (slot.finished && slot.hashed.algorithm != nullptr &&
+                slot.hashed.result.outcome != FileDigestOutcome::kCancelled) {
+                options_.beyondGap(slot.hashed);
+            }
+        }
     }
 
     bool RunAlone(const std::function<bool(FileToHash&)>& next,

@@ -12,8 +12,8 @@
 //                    entries of its own (a malformed line, an error) in order.
 //     deliver(done)  calling thread; each file, in stream order.
 // A raised cancel flag ends the run within one piece of a file: the files at the head of the
-// stream that were finished before it still go out, what is in flight is dropped, and the call
-// returns false.
+// stream that were finished before it still go out, those finished behind a file in flight go
+// to beyondGap, what is in flight is dropped, and the call returns false.
 
 #include <atomic>
 #include <cstddef>
@@ -67,6 +67,12 @@ struct OrderedHashOptions {
     // the algorithms it is hashed with, for a choice that may change while files wait. Without
     // it, the file's own.
     std::function<void(FileToHash& file)> chooseAtStart;
+    // On the worker, as soon as a file is hashed whole or found unreadable, before its turn to
+    // be delivered comes.
+    std::function<void(const HashedFile& file)> finished = {};
+    // On the calling thread after a cancel: the files hashed whole that were not delivered
+    // because one before them was not, in stream order.
+    std::function<void(HashedFile& file)> beyondGap = {};
 };
 
 // True when the stream ended and every file was delivered; false when cancelled.

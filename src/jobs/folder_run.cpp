@@ -1,12 +1,16 @@
 #include "jobs/folder_run.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <deque>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #include "digest/hex.h"
 #include "folder/directory_walker.h"
+#include "platform/file_system.h"
 #include "platform/path_utilities.h"
 #include "platform/text_conversion.h"
 
@@ -55,15 +59,25 @@ class FolderWork {
     FolderRunSummary Run() {
         using Clock = std::chrono::steady_clock;
         const Clock::time_point started = Clock::now();
+        std::thread counting;
+        try {
+            counting = std::thread([this] { CountAhead(); });
+        } catch (const std::system_error&) {
+            // No total then: the run shows what it has done, without a share of the whole.
+        }
         OrderedHashOptions options;
         options.workers = std::max(1, folder_.workers);
         options.cancel = &run_.StopFlag();
         options.chooseAtStart = [this](FileToHash& file) { StartFile(file); };
         options.progress = run_.Progress().Reporter();
+        options.finished = [this](const HashedFile&) { run_.Progress().FileFinished(); };
+        options.beyondGap = [this](HashedFile& hashed) { CountNotShown(hashed); };
         summary_.stopped =
             !HashFilesInOrder([this](FileToHash& file) { return Next(file); },
                               [this](HashedFile& hashed) { Deliver(hashed); }, options);
-        summary_.foldersNotOpened = walker_.FoldersNotOpened();
+        countingEnds_ = true;
+        if (counting.joinable()) counting.join();
+        summary_.foldersNotOpened = walker_.UnopenedFolders();
         summary_.seconds = std::chrono::duration<double>(Clock::now() - started).count();
         return summary_;
     }
@@ -103,6 +117,31 @@ class FolderWork {
         }
     }
 
+    // On a thread of its own, a walk of the same files ahead of the hashing: their number and
+    // size, for the share of the whole run done and the time left. Ends with the run.
+    void CountAhead() {
+        DirectoryWalker walker(WalkOptions{folder_.subfolders, folder_.folder, folder_.nameFilter,
+                                           folder_.extensionFilter});
+        std::uint64_t files = 0;
+        std::uint64_t bytes = 0;
+        std::u16string path;
+        for (bool more = walker.FindFirst(path); more; more = walker.FindNext(path)) {
+            if (countingEnds_ || run_.Stopping()) return;
+            if (path.empty()) continue;
+            ++files;
+            bytes += RegularFileSize(path);
+        }
+        run_.Progress().TotalCounted(files, bytes);
+    }
+
+    // A file hashed whole after one that Stop cut short: counted, though it has no line.
+    void CountNotShown(const HashedFile& hashed) {
+        if (hashed.result.outcome != FileDigestOutcome::kDigest) return;
+        ++summary_.filesHashed;
+        ++summary_.filesNotShown;
+        summary_.bytes += hashed.result.bytes;
+    }
+
     // In the walk's order. A file that cannot be read gets the algorithm's unreadable result.
     void Deliver(HashedFile& hashed) {
         FolderLine line;
@@ -130,6 +169,7 @@ class FolderWork {
     DirectoryWalker walker_;
     std::size_t rootLength_ = 0;
     bool walking_ = false;
+    std::atomic<bool> countingEnds_ = false;
     FolderRunSummary summary_;
     std::mutex casesMutex_;
     std::deque<bool> startedCases_;  // of each file started whose line is not made yet

@@ -14,6 +14,7 @@
 
 #include "digest/algorithm_catalogue.h"
 #include "digest/digest_engine.h"
+#include "folder/directory_walker.h"
 #include "folder/ordered_file_hasher.h"
 #include "jobs/background_run.h"
 
@@ -72,9 +73,11 @@ std::u16string FolderLineText(const FolderLine& line, std::u16string_view separa
 // What a run came to.
 struct FolderRunSummary {
     std::uint64_t filesHashed = 0;
-    std::uint64_t filesUnreadable = 0;  // listed with the unreadable result
-    std::uint64_t foldersNotOpened = 0;
-    std::uint64_t bytes = 0;
+    // Of those, the files hashed after one that Stop cut short: they have no line.
+    std::uint64_t filesNotShown = 0;
+    std::uint64_t filesUnreadable = 0;             // listed with the unreadable result
+    std::vector<UnopenedFolder> foldersNotOpened;  // passed over as if empty, with their causes
+    std::uint64_t bytes = 0;                       // of the files hashed
     double seconds = 0;
     bool stopped = false;  // ended by Stop before the walk was complete
     bool operator==(const FolderRunSummary&) const = default;

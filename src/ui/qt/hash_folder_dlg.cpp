@@ -16,6 +16,7 @@
 #include "platform/path_utilities.h"
 #include "settings/font_settings.h"
 #include "settings/language_catalogue.h"
+#include "settings/read_failure_words.h"
 #include "ui/qt/algorithm_list.h"
 #include "ui/qt/desktop_services.h"
 #include "ui/qt/progress_display.h"
@@ -261,9 +262,8 @@ void CHashFolderDlg::showRunning(bool running) {
         progress_->start([this](double elapsedSeconds) {
             const RunProgress now = run_.Progress();
             return ProgressDisplay::View{
-                PercentDone(now.currentDone, now.currentTotal),
-                ToQString(
-                    RunProgressText(now.filesDone, now.bytesDone, elapsedSeconds, progressTexts())),
+                WholeRunPercent(now),
+                ToQString(WholeRunProgressText(now, elapsedSeconds, progressTexts())),
                 ToQString(now.currentFile)};
         });
     } else {
@@ -301,9 +301,16 @@ void CHashFolderDlg::setOutput(const std::u16string& text) {
 }
 
 void CHashFolderDlg::showSummary(const FolderRunSummary& summary) {
-    summaryLabel_->setText(ToQString(
-        FolderSummaryText(summary, text(FolderMemberText::kSummary).toStdU16String(),
-                          text(FolderMemberText::kStopped).toStdU16String(), progressTexts())));
+    const std::u16string pattern = text(FolderMemberText::kSummary).toStdU16String();
+    const std::u16string stopped = text(FolderMemberText::kStopped).toStdU16String();
+    const std::u16string notShown = text(FolderMemberText::kNotShown).toStdU16String();
+    const std::u16string notOpened = text(FolderMemberText::kNotOpened).toStdU16String();
+    const ReadFailureTexts causes(languageFile_);
+    summaryLabel_->setText(ToQString(FolderSummaryText(
+        summary, {pattern, stopped, notShown, notOpened}, progressTexts(), causes)));
+    // Every folder not opened, where the label has room for a few.
+    summaryLabel_->setToolTip(ToQString(
+        FoldersNotOpenedText(summary.foldersNotOpened, causes, summary.foldersNotOpened.size())));
     summaryLabel_->show();
 }
 

@@ -45,6 +45,10 @@ constexpr TranslationEntry kFolderWindow[] = {
      u"Files that could not be read, which have no line in the list: %1"},
     {"FrmFolder.m_acMAlgorithmsAtOnce", TextTarget::Member(FolderMemberText::kSeveralAlgorithms),
      u"Several algorithms\u2026"},
+    {"FrmFolder.m_acMNotShown", TextTarget::Member(FolderMemberText::kNotShown),
+     u"hashed after the file Stop cut short, without a line: %1"},
+    {"FrmFolder.m_acMNotOpened", TextTarget::Member(FolderMemberText::kNotOpened),
+     u"Folders not opened: %1"},
 };
 
 constexpr std::array kControls = {

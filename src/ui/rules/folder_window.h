@@ -46,9 +46,10 @@ enum class FolderMemberText {
     kNotSaved,           // the path and the cause follow, each on a line of its own
     kLeftOut,            // %1: how many files could not be read, which have no line in the list
     kSeveralAlgorithms,  // the algorithm list's last entry
+    kNotShown,           // %1: files hashed after the one Stop cut short, which have no line
+    kNotOpened,          // %1: the folders that could not be opened, with their causes
 };
-inline constexpr int kFolderMemberTextCount =
-    static_cast<int>(FolderMemberText::kSeveralAlgorithms) + 1;
+inline constexpr int kFolderMemberTextCount = static_cast<int>(FolderMemberText::kNotOpened) + 1;
 
 // The window's tables in the order they are applied.
 std::span<const TranslationTable> FolderWindowTables();

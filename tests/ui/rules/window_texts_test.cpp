@@ -25,7 +25,7 @@ TEST(WindowTextsTest, KeysAreUniqueAndNamedAfterTheirWindow) {
         {MainWindowTables(),
          {"FrmMain.ID_MEN_", "FrmMain.m_", "FrmMain.m_acM", "FrmProgress."},
          {13, 12, 22, 6}},
-        {FolderWindowTables(), {"FrmFolder.", "FrmProgress."}, {23, 6}},
+        {FolderWindowTables(), {"FrmFolder.", "FrmProgress."}, {25, 6}},
         {ListWindowTables(), {"FrmList.", "FrmProgress."}, {50, 6}},
         {LanguageWindowTables(), {"FrmLanguage."}, {4}},
         {OptionsWindowTables(), {"FrmOptions."}, {14}},
