@@ -150,7 +150,7 @@ std::u16string FoldersNotOpenedText(const std::vector<UnopenedFolder>& folders,
     std::u16string text;
     for (std::size_t i = 0; i < folders.size() && i < named; ++i) {
         if (!text.empty()) text += u"; ";
-        text += folders[i].path + u": " + causes.Message(folders[i].cause);
+        text += folders[i].path + u": " + causes.Status(folders[i].cause);
     }
     if (folders.size() > named) text += u"; \u2026 +" + NumberText(folders.size() - named);
     return text;

@@ -63,7 +63,7 @@ struct FolderSummaryTexts {
     std::u16string_view notShown;   // %1: files hashed after the one Stop cut short
     std::u16string_view notOpened;  // %1: the folders not opened, with their causes
 };
-// "/a/locked: Access denied; /a/gone: No such file or directory": at most `named` of them, then
+// "/a/locked: unreadable: not allowed; /a/gone: missing": at most `named` of them, then
 // how many more.
 std::u16string FoldersNotOpenedText(const std::vector<UnopenedFolder>& folders,
                                     const ReadFailureTexts& causes, std::size_t named);

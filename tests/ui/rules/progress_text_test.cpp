@@ -102,10 +102,10 @@ TEST(ProgressTextTest, ASummarySaysWhatARunCameToAndWhetherItWasStopped) {
     EXPECT_EQ(FolderSummaryText(summary, words, ProgressTexts(), causes),
               u"Stopped. 12 hashed, 1 unreadable, 2 folders, 4.50 MB in 3.6 s \u2013 not shown: 5\n"
               u"Not opened: /t/locked: " +
-                  causes.Message(ReadFailure::kPermissionDenied) + u"; /t/gone: " +
-                  causes.Message(ReadFailure::kMissing));
+                  causes.Status(ReadFailure::kPermissionDenied) + u"; /t/gone: " +
+                  causes.Status(ReadFailure::kMissing));
     EXPECT_EQ(FoldersNotOpenedText(summary.foldersNotOpened, causes, 1),
-              u"/t/locked: " + causes.Message(ReadFailure::kPermissionDenied) + u"; \u2026 +1");
+              u"/t/locked: " + causes.Status(ReadFailure::kPermissionDenied) + u"; \u2026 +1");
 }
 
 }  // namespace
