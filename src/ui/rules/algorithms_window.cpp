@@ -12,7 +12,7 @@ using namespace algorithms_window;
 constexpr TranslationEntry kAlgorithmsWindow[] = {
     {"FrmAlgorithms.Caption", TextTarget::Title(), u"Several algorithms"},
     {"FrmAlgorithms.m_LBLPrompt", TextTarget::Control(kPromptLabel),
-     u"Each file is read once for all the algorithms ticked:"},
+     u"Each file is read once for all the algorithms &ticked:"},
     {"FrmAlgorithms.m_BTNOk", TextTarget::Control(kOkResult), u"OK"},
     {"FrmAlgorithms.m_BTNCancel", TextTarget::Control(kCancelResult), u"Cancel"},
     {"FrmAlgorithms.m_acMColumnAlgorithm",

@@ -11,6 +11,8 @@
 #include "platform/utf8_codec.h"
 #include "ui/rules/about_window.h"
 #include "ui/rules/access_keys.h"
+#include "ui/rules/algorithms_window.h"
+#include "ui/rules/all_algorithms_window.h"
 #include "ui/rules/folder_window.h"
 #include "ui/rules/language_window.h"
 #include "ui/rules/list_window.h"
@@ -146,6 +148,8 @@ TEST(AccessKeys, EveryWindowInEveryLanguageHasOneKeyForEachControlAndMenu) {
         {"options", OptionsWindowTemplate(), OptionsWindowTables()},
         {"language", LanguageWindowTemplate(), LanguageWindowTables()},
         {"about", AboutWindowTemplate(), AboutWindowTables()},
+        {"all algorithms", AllAlgorithmsWindowTemplate(), AllAlgorithmsWindowTables()},
+        {"algorithms", AlgorithmsWindowTemplate(), AlgorithmsWindowTables()},
     };
     for (const char* language : {"", "de.lng", "es.lng", "fr.lng"}) {
         const std::string file = *language ? std::string(TESSIK_DATA_DIR) + "/" + language : "";
