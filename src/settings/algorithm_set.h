@@ -1,6 +1,7 @@
 #pragma once
 // A choice of several algorithms, as the user ticks them for "All algorithms" and for the folder
-// window, stored as their identifiers apart by commas.
+// window: kept in the catalogue's order, whatever the order they were ticked in, and stored as
+// their identifiers apart by commas.
 
 #include <string>
 #include <string_view>
