@@ -52,7 +52,8 @@ ListStyle StyleOf(const std::string& bytes, const std::u16string& listPath,
     style.crlf = firstEnd != std::string::npos && firstEnd > 0 && bytes[firstEnd - 1] == '\r';
     const AlgorithmInfo* ofList = AlgorithmOfListName(listPath);
     style.algorithm = ofList;
-    ChecksumListReader reader(BytesOf(bytes), separator);
+    ChecksumListReader reader(BytesOf(bytes), separator, ListReading::kLenient,
+                              IsSfvListName(listPath));
     for (ListLine listed; reader.Next(listed);) {
         if (listed.line.kind != LineKind::kEntry) continue;
         const ChecksumLine& line = listed.line;
@@ -87,9 +88,8 @@ std::string LineFor(const ListStyle& style, const std::string& separator, const 
         const std::string hex = HexDigest(digest);
         line = name + separator + (style.upperCase ? AsciiUpper(hex) : hex) + '\n';
     } else {
-        const LineFormat format{style.form == LineForm::kBsd ? LineStyle::kBsd : LineStyle::kGnu,
-                                style.binary, style.upperCase, '\n'};
-        line = FormatChecksumLine(format, style.algorithm->listTag, digest, name);
+        const LineFormat format{StyleOfForm(style.form), style.binary, style.upperCase, '\n'};
+        line = FormatChecksumLine(format, *style.algorithm, digest, name);
     }
     if (style.crlf) line.insert(line.size() - 1, 1, '\r');
     return line;

@@ -198,6 +198,16 @@ PathKind QueryPathKind(const std::u16string& path) {
     return S_ISDIR(info.st_mode) ? PathKind::kFolder : PathKind::kFile;
 }
 
+std::uint64_t RegularFileSize(const std::u16string& path) {
+    const std::string native = ToNativePath(path);
+    struct stat info {};
+    if (native.empty() || HasNul(native) || ::stat(native.c_str(), &info) != 0 ||
+        !S_ISREG(info.st_mode)) {
+        return 0;
+    }
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
 bool CreateDirectoryLevel(const std::u16string& path) {
     const std::string native = ToNativePath(path);
     return !native.empty() && !HasNul(native) && systemCalls.mkdir(native.c_str(), 0777) == 0;

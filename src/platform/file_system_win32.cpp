@@ -133,6 +133,16 @@ PathKind QueryPathKind(const std::u16string& path) {
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::kFolder : PathKind::kFile;
 }
 
+std::uint64_t RegularFileSize(const std::u16string& path) {
+    const std::wstring native = WidePath(path);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (native.empty() || !::GetFileAttributesExW(native.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return 0;
+    }
+    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 bool CreateDirectoryLevel(const std::u16string& path) {
     const std::wstring native = WidePath(path);
     return !native.empty() && systemCalls.mkdir(native.c_str());

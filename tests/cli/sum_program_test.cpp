@@ -25,6 +25,7 @@ namespace {
 
 using test::kMd5OfAbc;
 using test::kMd5OfNothing;
+using test::kSha1OfAbc;
 // FIPS 180's SHA-256 of "abc".
 const std::string kSha256OfAbc = "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
 
@@ -98,6 +99,11 @@ class SumProgram : public ::testing::Test {
 
 TEST_F(SumProgram, HashesFilesFoldersAndInputInTheOrderGiven) {
     const std::string tree = "sub/.hidden  " + kMd5OfAbc + "\n";
+    std::string known;
+    for (const AlgorithmInfo& algorithm : AlgorithmCatalogue()) {
+        known.append(known.empty() ? "; the known ones are " : ", ").append(algorithm.id);
+    }
+    known += " (--list names them)";
     const struct {
         std::vector<const char*> arguments;
         int status;
@@ -119,7 +125,20 @@ TEST_F(SumProgram, HashesFilesFoldersAndInputInTheOrderGiven) {
          kMd5OfAbc + "  abc\n",
          "tessik-sum: missing: No such file or directory\ntessik-sum: sub: Is a directory\n"},
         {{"-s", "abc", "-a", "md5"}, 0, kMd5OfAbc + "\n"},
-        {{"-a", "nonesuch"}, 2, "", "unknown algorithm 'nonesuch' (--list shows them)"},
+        {{"-a", "nonesuch"}, 2, "", "unknown algorithm 'nonesuch'" + known},
+        {{"-a", "md5,sha1", "abc", "-"},
+         0,
+         "MD5 (abc) = " + kMd5OfAbc + "\nSHA1 (abc) = " + kSha1OfAbc + "\nMD5 (-) = " + kMd5OfAbc +
+             "\nSHA1 (-) = " + kSha1OfAbc + "\n"},
+        {{"-a", "sha1,md5", "-j", "1", "missing", "abc"},
+         1,
+         "SHA1 (abc) = " + kSha1OfAbc + "\nMD5 (abc) = " + kMd5OfAbc + "\n",
+         "tessik-sum: missing: No such file or directory\n"},
+        {{"-s", "abc", "-a", "md5,sha-1"}, 0, kMd5OfAbc + "\n" + kSha1OfAbc + "\n"},
+        {{"-a", "md5,", "abc"}, 2, "", "unknown algorithm ''" + known},
+        {{"-a", "md5,bogus,sha1", "abc"}, 2, "", "unknown algorithm 'bogus'" + known},
+        {{"-c", "-a", "md5,sha1"}, 2, "", "--check takes one algorithm"},
+        {{"--sfv", "-a", "crc32,crc32c"}, 2, "", "--sfv takes one algorithm"},
         {{"--quiet", "abc"}, 2, "", "--quiet requires --check"},
         {{"-c", "--tag"}, 2, "", "--check excludes --tag"},
         {{"-s", "x", "abc"}, 2, "", "--string takes no FILE"},
@@ -130,7 +149,13 @@ TEST_F(SumProgram, HashesFilesFoldersAndInputInTheOrderGiven) {
          0,
          "SHA1 (abc) = a9993e364706816aba3e25717850c26c9cd0d89d\n"},
         {{"--version"}, 0, "tessik-sum (Tessik) " TESSIK_VERSION "\n"},
-        {{"--algorithm=", "abc"}, 2, "", "unknown algorithm '' (--list shows them)"},
+        {{"--algorithm=", "abc"}, 2, "", "unknown algorithm ''" + known},
+        {{"--sfv", "abc", "-"}, 0, "abc 352441C2\n- 352441C2\n"},
+        {{"--sfv", "-a", "md5", "abc"},
+         2,
+         "",
+         "--sfv takes an algorithm of 8 hexadecimal digits, such as crc32"},
+        {{"-a", "xxh3", "abc"}, 0, "XXH3 (abc) = 78af5f94892f3950\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.front());
@@ -282,6 +307,14 @@ TEST_F(SumProgram, ReadsBackItsOwnLinesAndNamesTheListsAlgorithm) {
              "tessik-sum: 'standard input': no properly formatted checksum lines found\n"},
         },
         written.output);
+    const Outcome several = In({"-a", "md5,sha2-256,blake3", "abc", "empty"});
+    ASSERT_EQ(several.status, 0);
+    Check({{"several algorithms",
+            {"-c"},
+            0,
+            "abc: OK\nabc: OK\nabc: OK\nempty: OK\nempty: OK\nempty: OK\n",
+            ""}},
+          several.output);
 }
 
 // Lists from elsewhere read as meant unless --strict asks for every byte as written; --new

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -110,6 +111,46 @@ TEST(VerifyJob, LooksUpWindowsStyleNamesWithSlashesUnlessStrict) {
             EXPECT_EQ(got[i].status, c.statuses[i]) << i;
             EXPECT_EQ(got[i].line, i + 1);
         }
+    }
+}
+
+// Lines naming one file under several algorithms, as tessik-sum -a md5,sha1 writes them, read it
+// once, as the bytes digested tell; each line is still checked and reported on its own, the
+// file's failure on every one.
+TEST(VerifyJob, ReadsAFileOnceForTheLinesThatNameItOneAfterAnother) {
+    test::TemporaryFolder temp;
+    const std::string content(1000, 'x');
+    test::WriteBytes(temp.Native("x"), content);
+    const std::string md5 = "398533d48111e9f664b1f64cb10c4b63";
+    const std::string sha1 = "c3efa690fa3fdd2e2526853eed670538ea127638";
+    const std::string list = "MD5 (x) = " + md5 + "\n" +                    // 1
+                             "SHA1 (x) = " + sha1 + "\n" +                  // 2
+                             "SHA1 (x) = " + std::string(40, '0') + "\n" +  // 3
+                             "MD5 (x) = " + md5 + "\n" +                    // 4
+                             "MD5 (gone) = " + md5 + "\n" +                 // 5
+                             "SHA1 (gone) = " + sha1 + "\n" +               // 6
+                             "MD5 (x) = " + md5 + "\nnot a line\n" +        // 7, 8
+                             "MD5 (x) = " + md5 + "\n";                     // 9
+    for (int workers : {1, 2}) {
+        SCOPED_TRACE(workers);
+        std::atomic<std::uint64_t> digested{0};
+        VerifyOptions options;
+        options.listFolder = temp.U16() + u"/";
+        options.workers = workers;
+        options.progress = [&](const std::u16string&, std::uint64_t, std::uint64_t,
+                               std::uint64_t added) { digested += added; };
+        const std::vector<Outcome> got = Verify(list, options);
+        const std::vector<VerifyStatus> expected = {
+            VerifyStatus::kOk, VerifyStatus::kOk,        VerifyStatus::kFailed,
+            VerifyStatus::kOk, VerifyStatus::kMissing,   VerifyStatus::kMissing,
+            VerifyStatus::kOk, VerifyStatus::kMalformed, VerifyStatus::kOk};
+        ASSERT_EQ(got.size(), expected.size());
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            EXPECT_EQ(got[i].line, i + 1);
+            EXPECT_EQ(got[i].status, expected[i]) << i;
+        }
+        // Once for lines 1 to 4, once for 7 and once for 9.
+        EXPECT_EQ(digested, 3 * content.size());
     }
 }
 

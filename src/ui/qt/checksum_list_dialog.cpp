@@ -95,8 +95,7 @@ void ChecksumListDialog::bindCommands() {
     onCommand(kCancelResult, [this] { endWith(kCancelResult); });
     // Only a checked list has mismatches to put first.
     if (auto* mismatchesFirst = control<QCheckBox>(kMismatchesFirstBox)) {
-        connect(mismatchesFirst, &QCheckBox::toggled, model_,
-                &ChecksumListModel::setProblemsFirst);
+        connect(mismatchesFirst, &QCheckBox::toggled, model_, &ChecksumListModel::setProblemsFirst);
     }
     connect(new QShortcut(QKeySequence::Copy, table_, nullptr, nullptr, Qt::WidgetShortcut),
             &QShortcut::activated, this, [this] { copySelectedRows(); });

@@ -32,7 +32,8 @@ int ButtonWidth(const QAbstractButton& button, PixelRect place) {
     const QRect room = button.style()->subElementRect(
         checkBox ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents, &option, &button);
     const int around = place.width - room.width();
-    return button.fontMetrics().horizontalAdvance(WithoutAccessKeys(button.text())) + std::max(0, around);
+    return button.fontMetrics().horizontalAdvance(WithoutAccessKeys(button.text())) +
+           std::max(0, around);
 }
 
 // The narrowest width at which the text, wrapped at its blanks, still fits the height.

@@ -45,6 +45,8 @@ class DesktopServices {
     // A question with Yes and No buttons; true for Yes. Escape and the close box answer No.
     virtual bool askYesNo(QWidget* owner, const QString& question) = 0;
     virtual void setClipboardText(const QString& text) = 0;
+    // The clipboard's text; empty when it holds none.
+    virtual QString clipboardText() const = 0;
     // A file is opened with the program the desktop associates with it; an address (http,
     // https, mailto) in the browser or mail program. False when no program could open it.
     virtual bool openDocument(const QString& path) = 0;

@@ -79,6 +79,10 @@ void QtDesktopServices::setClipboardText(const QString& text) {
     QGuiApplication::clipboard()->setText(text);
 }
 
+QString QtDesktopServices::clipboardText() const {
+    return QGuiApplication::clipboard()->text();
+}
+
 bool QtDesktopServices::openDocument(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }

@@ -19,6 +19,7 @@ class QtDesktopServices final : public DesktopServices {
                      MessageIcon icon) override;
     bool askYesNo(QWidget* owner, const QString& question) override;
     void setClipboardText(const QString& text) override;
+    QString clipboardText() const override;
     bool openDocument(const QString& path) override;
     bool openAddress(const QString& address) override;
 };

@@ -24,6 +24,7 @@
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_placement.h"
 #include "ui/rules/about_box.h"
+#include "ui/rules/algorithm_match.h"
 #include "ui/rules/checksum_list_rules.h"
 #include "ui/rules/main_commands.h"
 #include "ui/rules/main_window_layout.h"
@@ -111,6 +112,7 @@ void CTessikDlg::bindCommands() {
     });
     onCommand(kVerifyListCommand, [this] { chooseListToVerify(); });
     onCommand(kCompareFileCommand, [this] { compareWithFile(); });
+    onCommand(kAllAlgorithmsCommand, [this] { showAllAlgorithms(); });
     onCommand(kOptionsCommand, [this] { showOptions(); });
     onCommand(kLanguageCommand, [this] { chooseLanguage(); });
     onCommand(kInfoCommand,
@@ -432,7 +434,8 @@ void CTessikDlg::sayUnlessOpened(const QString& target, bool opened) {
 }
 
 OpeningContext CTessikDlg::openingContext() {
-    return {this, desktop(), *fontSettings_, language_.languageFilePath};
+    return {this, desktop(), *fontSettings_, language_.languageFilePath,
+            settings_.tickedAlgorithms};
 }
 
 DigestChoice CTessikDlg::digestChoice() const {
@@ -448,6 +451,18 @@ void CTessikDlg::chooseListToVerify() {
         OpenVerifyWindow(openingContext(), path->toStdU16String(), selectedAlgorithm(),
                          settings_.separator);
     }
+}
+
+// The file named in the field, else one chosen now; the expected field's digest, else the
+// clipboard's.
+void CTessikDlg::showAllAlgorithms() {
+    if (!FileExists(fileNameField_->text().toStdU16String()) && !chooseFile(true)) return;
+    const std::u16string file = fileNameField_->text().toStdU16String();
+    const std::u16string expected =
+        StartingExpectedValue(expectedField_->text().toStdU16String(),
+                              desktop().clipboardText().toStdU16String(), settings_.separator);
+    OpenAllAlgorithmsWindow(openingContext(), file, expected, m_CHKSmallLetters->isChecked(),
+                            settings_.separator);
 }
 
 void CTessikDlg::showOptions() {

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "lists/algorithm_choice.h"
 #include "platform/file_system.h"
 #include "platform/path_encoding.h"
 #include "platform/path_utilities.h"
@@ -120,6 +121,7 @@ bool CVerifyListDlg::startRun(const AlgorithmInfo& algorithm) {
     check.separator = separator_;
     check.listFolder = folder_;
     check.ofList = &algorithm;
+    check.sfvList = IsSfvListName(listPath_);
     check.findNew = lookedForNew_ = newFilesBox_->isChecked();
     check.lookForNamesFolder = !folderSettled_;
     showSignature({});

@@ -35,15 +35,20 @@ constexpr TranslationEntry kFolderWindow[] = {
      u"GNU checksum list (digest  name)"},
     {"FrmFolder.m_acMBsdList", TextTarget::Member(FolderMemberText::kBsdList),
      u"BSD checksum list (TAG (name) = digest)"},
+    {"FrmFolder.m_acMSfvList", TextTarget::Member(FolderMemberText::kSfvList),
+     u"SFV checksum list (name CRC)"},
     {"FrmFolder.m_acMOutputAsShown", TextTarget::Member(FolderMemberText::kOutputAsShown),
      u"The output as shown"},
     {"FrmFolder.m_acMNotSaved", TextTarget::Member(FolderMemberText::kNotSaved),
      u"The results could not be saved:"},
-    {"FrmFolder.m_acMSeveralAlgorithms", TextTarget::Member(FolderMemberText::kSeveralAlgorithms),
-     u"This run used several algorithms, and a GNU list cannot say which line is which. Save a "
-     u"BSD list instead."},
     {"FrmFolder.m_acMLeftOut", TextTarget::Member(FolderMemberText::kLeftOut),
      u"Files that could not be read, which have no line in the list: %1"},
+    {"FrmFolder.m_acMAlgorithmsAtOnce", TextTarget::Member(FolderMemberText::kSeveralAlgorithms),
+     u"Several algorithms\u2026"},
+    {"FrmFolder.m_acMNotShown", TextTarget::Member(FolderMemberText::kNotShown),
+     u"hashed after the file Stop cut short, without a line: %1"},
+    {"FrmFolder.m_acMNotOpened", TextTarget::Member(FolderMemberText::kNotOpened),
+     u"Folders not opened: %1"},
 };
 
 constexpr std::array kControls = {

@@ -11,7 +11,8 @@ using namespace language_window;
 
 constexpr TranslationEntry kLanguageWindow[] = {
     {"FrmLanguage.Caption", TextTarget::Title(), u"Select language"},
-    {"FrmLanguage.m_LBLCurrentLanguage", TextTarget::Control(kLanguageLabel), u"&Current language:"},
+    {"FrmLanguage.m_LBLCurrentLanguage", TextTarget::Control(kLanguageLabel),
+     u"&Current language:"},
     {"FrmLanguage.m_BTNOk", TextTarget::Control(kOkResult), u"OK"},
     {"FrmLanguage.m_BTNCancel", TextTarget::Control(kCancelResult), u"Cancel"},
 };

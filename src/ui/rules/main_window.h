@@ -45,6 +45,7 @@ enum CommandId : int {
     kOptionsCommand = 32779,
     kVerifyListCommand = 32780,
     kCompareFileCommand = 32781,
+    kAllAlgorithmsCommand = 32782,
 };
 
 // The smallest outer size the window can be given, in pixels; a larger font makes it larger.

@@ -1,5 +1,6 @@
 #include "ui/rules/progress_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -124,15 +125,67 @@ std::u16string RunProgressText(std::uint64_t files, std::uint64_t bytes, double 
                    FillIn(texts[ProgressText::kRate], {Fixed(Rate(bytes, elapsedSeconds), 1, point)})});
 }
 
-std::u16string FolderSummaryText(const FolderRunSummary& summary, std::u16string_view pattern,
-                                 std::u16string_view stopped, const ProgressTexts& texts) {
-    const std::u16string text =
-        FillIn(pattern, {NumberText(summary.filesHashed), NumberText(summary.filesUnreadable),
-                         NumberText(summary.foldersNotOpened),
-                         FillIn(texts[ProgressText::kBytes],
-                                {Megabytes(summary.bytes, texts[ProgressText::kDecimalPoint])}),
-                         Duration(summary.seconds, texts[ProgressText::kDecimalPoint])});
-    return summary.stopped ? std::u16string(stopped) + u" " + text : text;
+std::u16string WholeRunProgressText(const RunProgress& progress, double elapsedSeconds,
+                                    const ProgressTexts& texts) {
+    const std::u16string files =
+        NumberText(progress.filesFinished) +
+        (progress.totalKnown ? u"/" + NumberText(progress.filesTotal) : std::u16string());
+    const double rate = Rate(progress.bytesDone, elapsedSeconds);
+    const std::u16string& point = texts[ProgressText::kDecimalPoint];
+    std::vector<std::u16string> parts = {
+        FillIn(texts[ProgressText::kFiles], {files}),
+        FillIn(texts[ProgressText::kBytes], {Megabytes(progress.bytesDone, point)}),
+        FillIn(texts[ProgressText::kRate], {Fixed(rate, 1, point)})};
+    if (progress.totalKnown) {
+        parts.push_back(FillIn(texts[ProgressText::kPercent],
+                               {NumberText(PercentDone(progress.bytesDone, progress.bytesTotal))}));
+        if (rate > 0) {
+            const std::uint64_t left =
+                progress.bytesTotal - std::min(progress.bytesTotal, progress.bytesDone);
+            parts.push_back(FillIn(texts[ProgressText::kTimeLeft],
+                                   {ClockTime(left / kBytesPerMegabyte / rate)}));
+        }
+    }
+    return Joined(parts);
+}
+
+int WholeRunPercent(const RunProgress& progress) {
+    return progress.totalKnown ? PercentDone(progress.bytesDone, progress.bytesTotal)
+                               : PercentDone(progress.currentDone, progress.currentTotal);
+}
+
+std::u16string FoldersNotOpenedText(const std::vector<UnopenedFolder>& folders,
+                                    const ReadFailureTexts& causes, std::size_t named) {
+    std::u16string text;
+    for (std::size_t i = 0; i < folders.size() && i < named; ++i) {
+        if (!text.empty()) text += u"; ";
+        text += folders[i].path + u": " + causes.Status(folders[i].cause);
+    }
+    if (folders.size() > named) text += u"; \u2026 +" + NumberText(folders.size() - named);
+    return text;
+}
+
+std::u16string FolderSummaryText(const FolderRunSummary& summary, const FolderSummaryTexts& words,
+                                 const ProgressTexts& texts, const ReadFailureTexts& causes) {
+    // The rest are named where the summary is shown in full.
+    constexpr std::size_t kFoldersNamed = 3;
+    const std::u16string& point = texts[ProgressText::kDecimalPoint];
+    std::u16string text =
+        FillIn(words.pattern, {NumberText(summary.filesHashed), NumberText(summary.filesUnreadable),
+                               NumberText(summary.foldersNotOpened.size()),
+                               FillIn(texts[ProgressText::kBytes], {Megabytes(summary.bytes, point)}),
+                               Duration(summary.seconds, point)});
+    if (summary.stopped) text = std::u16string(words.stopped) + u" " + text;
+    if (summary.filesNotShown > 0) {
+        text += std::u16string(kSeparator) +
+                FillIn(words.notShown, {NumberText(summary.filesNotShown)});
+    }
+    if (!summary.foldersNotOpened.empty()) {
+        text +=
+            u"\n" + FillIn(words.notOpened,
+                           {FoldersNotOpenedText(summary.foldersNotOpened, causes, kFoldersNamed)});
+    }
+    return text;
 }
 
 }  // namespace tessik

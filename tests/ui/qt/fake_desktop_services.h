@@ -74,6 +74,9 @@ class FakeDesktopServices final : public DesktopServices {
         return yes;
     }
     void setClipboardText(const QString& text) override { clipboard.push_back(text); }
+    QString clipboardText() const override {
+        return clipboard.empty() ? QString() : clipboard.back();
+    }
     bool openDocument(const QString& path) override {
         documents.push_back(path);
         return opens;

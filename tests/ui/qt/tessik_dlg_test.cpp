@@ -745,7 +745,9 @@ TEST_F(MainWindowTest, TheCloseBoxSavesTheSettings) {
                            folder.Native("user/Korvane/Tessik/") +
                            "</FolderAppDir>\r\n"
                            "  <LineEnds>CRLF</LineEnds>\r\n"
-                           "  <LookForChecksumLists>1</LookForChecksumLists>\r\n"));
+                           "  <LookForChecksumLists>1</LookForChecksumLists>\r\n"
+                           "  <AllAlgorithms>" +
+                           IdsOf(EveryAlgorithm()) + "</AllAlgorithms>\r\n"));
 
     // The next start takes the choices back.
     Start();

@@ -11,6 +11,8 @@
 #include "platform/utf8_codec.h"
 #include "ui/rules/about_window.h"
 #include "ui/rules/access_keys.h"
+#include "ui/rules/algorithms_window.h"
+#include "ui/rules/all_algorithms_window.h"
 #include "ui/rules/folder_window.h"
 #include "ui/rules/language_window.h"
 #include "ui/rules/list_window.h"
@@ -91,13 +93,13 @@ void ExpectDistinctKeys(const std::vector<Scope>& scopes, const std::string& whe
         for (const std::u16string& text : scope.texts) {
             const char16_t key = AccessKeyOf(text);
             if (key == 0) {
-                ADD_FAILURE() << where << ", " << scope.name << ": no key in \""
-                              << Utf8(text) << "\"";
+                ADD_FAILURE() << where << ", " << scope.name << ": no key in \"" << Utf8(text)
+                              << "\"";
                 continue;
             }
             const auto [at, added] = taken.emplace(key, text);
-            EXPECT_TRUE(added) << where << ", " << scope.name << ": \"" << Utf8(text)
-                               << "\" and \"" << Utf8(at->second) << "\" share a key";
+            EXPECT_TRUE(added) << where << ", " << scope.name << ": \"" << Utf8(text) << "\" and \""
+                               << Utf8(at->second) << "\" share a key";
         }
     }
 }
@@ -121,8 +123,8 @@ std::vector<Scope> ScopesOf(const DialogTemplate& window, const TextsSeen& seen)
     for (const MenuItemTemplate& item : window.menu) {
         if (popups.empty() || popups.back() != item.popup) {
             popups.push_back(item.popup);
-            controls.texts.push_back(seen.of(TextTargetKind::kMenuPosition,
-                                             static_cast<int>(popups.size() - 1)));
+            controls.texts.push_back(
+                seen.of(TextTargetKind::kMenuPosition, static_cast<int>(popups.size() - 1)));
             scopes.push_back({std::string("menu ") + item.popup, {}});
         }
         if (item.text != nullptr) {
@@ -146,6 +148,8 @@ TEST(AccessKeys, EveryWindowInEveryLanguageHasOneKeyForEachControlAndMenu) {
         {"options", OptionsWindowTemplate(), OptionsWindowTables()},
         {"language", LanguageWindowTemplate(), LanguageWindowTables()},
         {"about", AboutWindowTemplate(), AboutWindowTables()},
+        {"all algorithms", AllAlgorithmsWindowTemplate(), AllAlgorithmsWindowTables()},
+        {"algorithms", AlgorithmsWindowTemplate(), AlgorithmsWindowTables()},
     };
     for (const char* language : {"", "de.lng", "es.lng", "fr.lng"}) {
         const std::string file = *language ? std::string(TESSIK_DATA_DIR) + "/" + language : "";
@@ -168,9 +172,9 @@ TEST(AccessKeys, EveryWindowInEveryLanguageHasOneKeyForEachControlAndMenu) {
                 }
             }
             applyTexts(DecodeUtf8(file, InvalidUtf8::kReplace), window.tables, seen);
-            ExpectDistinctKeys(ScopesOf(window.window, seen),
-                               std::string(*language ? language : "built-in") + ", " +
-                                   window.name + " window");
+            ExpectDistinctKeys(
+                ScopesOf(window.window, seen),
+                std::string(*language ? language : "built-in") + ", " + window.name + " window");
         }
     }
 }

@@ -24,12 +24,14 @@ TEST(WindowTextsTest, KeysAreUniqueAndNamedAfterTheirWindow) {
     } windows[] = {
         {MainWindowTables(),
          {"FrmMain.ID_MEN_", "FrmMain.m_", "FrmMain.m_acM", "FrmProgress."},
-         {12, 12, 27, 7}},
-        {FolderWindowTables(), {"FrmFolder.", "FrmProgress."}, {22, 7}},
+         {13, 12, 27, 7}},
+        {FolderWindowTables(), {"FrmFolder.", "FrmProgress."}, {25, 7}},
         {ListWindowTables(), {"FrmList.", "FrmProgress."}, {51, 7}},
         {LanguageWindowTables(), {"FrmLanguage."}, {4}},
         {OptionsWindowTables(), {"FrmOptions."}, {14}},
         {AboutWindowTables(), {"FrmAbout."}, {9}},
+        {AllAlgorithmsWindowTables(), {"FrmAllAlgorithms.", "FrmProgress."}, {14, 7}},
+        {AlgorithmsWindowTables(), {"FrmAlgorithms."}, {6}},
     };
     std::set<std::string_view> keys;
     std::size_t total = 0;
