@@ -13,6 +13,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# pkg-config looks among the target's libraries only: the build machine's (GPGME's) would be
+# found and linked otherwise.
+set(ENV{PKG_CONFIG_LIBDIR} ${CMAKE_FIND_ROOT_PATH}/lib/pkgconfig)
+set(ENV{PKG_CONFIG_PATH} "")
 
 # The programs run on any Windows machine, and under Wine here, without the compiler's DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

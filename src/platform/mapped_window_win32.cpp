@@ -47,7 +47,8 @@ MappedWindow::~MappedWindow() {
     Unmap();
 }
 
-bool MappedWindow::Map(const InputFile& file, std::uint64_t offset, std::size_t length) {
+bool MappedWindow::Map(const InputFile& file, std::uint64_t offset, std::size_t length,
+                       bool populate) {
     Unmap();
     if (!file.IsOpen() || length == 0 || offset % MappingGranularity() != 0) return false;
     if (!HandlerInstalled()) return false;
@@ -60,8 +61,11 @@ bool MappedWindow::Map(const InputFile& file, std::uint64_t offset, std::size_t 
     }
     MappingGuard& entry = mappingGuards[guard];
     entry.vanished.store(false, std::memory_order_relaxed);
-    // Prefetching the whole window at once would hold it in memory; the system reads ahead of
-    // a sequential reader on its own.
+    // Otherwise the system reads ahead of a sequential reader on its own.
+    if (populate) {
+        WIN32_MEMORY_RANGE_ENTRY range{address, length};
+        ::PrefetchVirtualMemory(::GetCurrentProcess(), 1, &range, 0);
+    }
     const auto begin = reinterpret_cast<std::uintptr_t>(address);
     entry.begin.store(begin, std::memory_order_release);
     entry.end.store(begin + length, std::memory_order_release);

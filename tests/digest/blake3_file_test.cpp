@@ -102,7 +102,13 @@ TEST_F(Blake3File, AFileCutOrGrownWhileItsSpansAreHashedGivesTheDigestOfWhatItHo
                  {"cut in a span not yet hashed", 9 * kMiB + 77},
                  {"cut in the span being mapped", 2 * kMiB + 1},
                  {"grown", grown.size()}};
-    for (unsigned threads : {1u, 4u}) {
+#ifdef _WIN32
+    // Windows refuses to cut a file short while a view of it is mapped, as other threads' are.
+    const unsigned threadCounts[] = {1};
+#else
+    const unsigned threadCounts[] = {1, 4};
+#endif
+    for (unsigned threads : threadCounts) {
         ForceFileHashingThreads(threads);
         for (const auto& c : cases) {
             test::WriteBytes(path, contents);
