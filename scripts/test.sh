@@ -2,8 +2,10 @@
 # Installs the packages, then builds and runs every test three times: as shipped (benchmarks
 # included, so they keep compiling), with its Debian package checked, installed into a scratch
 # root and removed again; with the address and undefined-behaviour sanitizers, which also replay
-# and briefly run the fuzz targets; and with the thread sanitizer. Its build folders
-# are its own (build-test, build-asan, build-tsan): build/ stays as the developer configured it.
+# and briefly run the fuzz targets; and with the thread sanitizer. Last, the Qt-free tests are
+# cross-built for Windows and run under Wine, and the Linux and the Windows tessik-sum each check
+# the other's lists. Its build folders are its own (build-test, build-asan, build-tsan,
+# build-windows): build/ stays as the developer configured it.
 #   FUZZ_SECONDS  time for each fuzz target (default 20; 0 replays the seeds only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -57,4 +59,7 @@ if [ "$fuzz_seconds" -gt 0 ]; then scripts/fuzz.sh "$fuzz_seconds" build-asan; f
 
 stage "thread sanitizer"
 sanitized build-tsan -DTESSIK_SANITIZE=thread
+
+stage "Windows build, its tests under Wine"
+scripts/test-windows.sh build-windows build-test/bin/tessik-sum
 stage "done"
