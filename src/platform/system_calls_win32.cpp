@@ -43,6 +43,13 @@ SystemCalls systemCalls = {
         ::SetLastError(error);
         return view;
     },
+    [](void* file, std::uint64_t offset, void* buffer, unsigned long count,
+       unsigned long* done) -> int {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        return ::ReadFile(file, buffer, count, done, &at);
+    },
 };
 
 }  // namespace tessik

@@ -26,6 +26,9 @@ struct SystemCalls {
     int (*readdir)(void* search, _WIN32_FIND_DATAW* next);               // FindNextFileW
     // A read-only view of `length` bytes of the file from `offset`; nullptr on failure.
     void* (*mmap)(void* file, std::uint64_t offset, std::size_t length);
+    // ReadFile from `offset`, wherever the file is positioned; the position then moves.
+    int (*pread)(void* file, std::uint64_t offset, void* buffer, unsigned long count,
+                 unsigned long* done);
 };
 
 // Starts out as the real calls. Replaced only while no other thread uses it.

@@ -70,6 +70,21 @@ int Metered(Call call, void* file, Buffer buffer, unsigned long count, unsigned 
     return ok;
 }
 
+// Whether a map of `length` bytes fits into what is left of the budget, which it then takes;
+// otherwise the fault's error is set.
+bool MapFits(std::size_t length) {
+    // Several threads may map at once.
+    static std::mutex budget;
+    std::lock_guard lock(budget);
+    ActiveFault& fault = FaultOf(Call::kMap);
+    if (length > fault.bytesLeft) {
+        ::SetLastError(fault.error);
+        return false;
+    }
+    fault.bytesLeft -= length;
+    return true;
+}
+
 void Install(Call call) {
     switch (call) {
         case Call::kOpen:
@@ -114,19 +129,14 @@ void Install(Call call) {
             };
             break;
         case Call::kMap:
+            // A window read into memory of its own counts as a map.
             systemCalls.mmap = [](void* file, std::uint64_t offset, std::size_t length) -> void* {
-                // Several threads may map at once.
-                static std::mutex budget;
-                {
-                    std::lock_guard lock(budget);
-                    ActiveFault& fault = FaultOf(Call::kMap);
-                    if (length > fault.bytesLeft) {
-                        ::SetLastError(fault.error);
-                        return nullptr;
-                    }
-                    fault.bytesLeft -= length;
-                }
-                return real.mmap(file, offset, length);
+                return MapFits(length) ? real.mmap(file, offset, length) : nullptr;
+            };
+            systemCalls.pread = [](void* file, std::uint64_t offset, void* buffer,
+                                   unsigned long count, unsigned long* done) {
+                *done = 0;
+                return MapFits(count) ? real.pread(file, offset, buffer, count, done) : 0;
             };
             break;
     }
@@ -363,6 +373,11 @@ HeldCall::HeldCall(Call call, int number, std::function<void()> reached) : saved
         systemCalls.mmap = [](void* file, std::uint64_t offset, std::size_t length) {
             HoldIfDue();
             return real.mmap(file, offset, length);
+        };
+        systemCalls.pread = [](void* file, std::uint64_t offset, void* buffer, unsigned long count,
+                               unsigned long* done) {
+            HoldIfDue();
+            return real.pread(file, offset, buffer, count, done);
         };
     } else {
         throw std::invalid_argument("only opens, reads and maps can be held");
