@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds the release, makes the test files, and times HashFromFile (through a small driver
-# program) against `openssl dgst` and `rhash` on the same file in the page cache, and tessik-sum
-# against the command-line tools on that file and on a tree of 20,000 files. Runs are
+# program) against `openssl dgst`, `rhash` and `xxhsum` on the same file in the page cache, and
+# tessik-sum against the command-line tools on that file and on a tree of 20,000 files. Runs are
 # interleaved, ours then the peer's, and each side's median is compared; wall-clock time, so
 # run it on a quiet machine. Prints, as Markdown:
-#   - the processor, the route large files take on it and the path of each engine family;
-#   - the table of ratios (ours / peer) with the target of each row; on a processor with
-#     AVX-512 twice, with AVX-512 and with it left out of the choice of paths (standing in for
-#     a processor without it), each against its own targets;
+#   - the processor, the routes large files take on it and the path of each engine family;
+#   - the table of ratios (ours / peer) with the target of each row and how far each side's runs
+#     spread, md5 + sha1 + sha2-256 in one read against rhash and against our MD5 alone among
+#     them; on a processor with AVX-512 twice, with AVX-512 and with it left out of the choice
+#     of paths (standing in for a processor without it), each against its own targets;
 #   - BLAKE3 on every core against `b3sum`, and on one thread against `b3sum --num-threads 1`;
 #   - our time through each route for a few algorithms, which shows why the route was chosen;
 #   - MD2's throughput, the folder job against `rhash -r`, and the peak memory of hashing a
@@ -19,10 +20,11 @@
 #   environment: RUNS (default 3), SIZE_MIB (default 1024), BUILD_DIR, and MODE:
 #     wall (default)  wall-clock time of each whole command
 #     cpu             for a machine that is not quiet: the processor time of the thread that
-#                     hashed against the peer's user + system time, i.e. the wall-clock ratio
-#                     of an idle two-core machine, where a read-ahead thread has a core of its
-#                     own (the folder rows stay wall-clock; the BLAKE3 rows count every
-#                     thread on both sides)
+#                     hashed, or half of all our threads' if that is more, against the peer's
+#                     user + system time, i.e. the wall-clock ratio of an idle two-core machine,
+#                     where the threads that read, map or hash beside it have the other core
+#                     (the folder rows stay wall-clock; the BLAKE3 rows count every thread on
+#                     both sides)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -32,7 +34,7 @@ size_mib=${SIZE_MIB:-1024}
 filter=${1:-}
 mode=${MODE:-wall}
 
-for tool in openssl rhash hashdeep sha256sum b3sum /usr/bin/time; do
+for tool in openssl rhash xxhsum b3sum hashdeep sha256sum /usr/bin/time; do
     command -v "$tool" > /dev/null || { echo "missing: $tool (scripts/install-packages.sh)"; exit 1; }
 done
 
@@ -56,32 +58,34 @@ selected() {
 
 # Options the driver gets in every run of ours: how the paths are chosen, and a forced route.
 dispatch=()
-# The driver's line of processor time that cpu mode counts.
-ourClock='hashing thread'
-
+# In cpu mode, "all threads" counts every thread of ours whole, as the peer's time is counted.
+ourClock=
 
 # What the driver says about itself with the current options: its standard error for an empty
 # file, without the timing line.
 describe() {
     : > "$work/empty"
     "$driver" "${dispatch[@]}" "$@" 2 "$work/empty" 2>&1 > /dev/null |
-        grep -v '^hashing thread\|^all threads'
+        grep -v -e '^hashing thread' -e '^all threads'
 }
 
-# Microseconds of wall-clock time of one command, its output discarded.
+# Microseconds of wall-clock time of one command, its output and any progress text discarded.
 microseconds() {
     local start end
     start=$(date +%s%N)
-    "$@" > /dev/null
+    "$@" > /dev/null 2>&1
     end=$(date +%s%N)
     echo $(((end - start) / 1000))
 }
 
 # Microseconds one hashing run of ours costs, and one of the peer's, as MODE measures them.
+# In cpu mode ours is the larger of the hashing thread's time and half of all threads' time: an
+# idle two-core machine finishes no sooner than either.
 ourCost() {
     if [[ $mode == cpu ]]; then
         "$driver" "${dispatch[@]}" "$@" 2>&1 > /dev/null |
-            awk -v clock="$ourClock" 'index($0, clock ":") == 1 { printf "%d\n", $3 * 1e6 }'
+            awk -v whole="$ourClock" '/^hashing thread/ { own = $3 } /^all threads/ { all = $3 }
+                 END { printf "%d\n", (whole != "" ? all : own > all / 2 ? own : all / 2) * 1e6 }'
     else
         microseconds "$driver" "${dispatch[@]}" "$@" 2> /dev/null
     fi
@@ -89,7 +93,9 @@ ourCost() {
 
 peerCost() {
     if [[ $mode == cpu ]]; then
-        "$processorTime" "$@" 2>&1 > /dev/null | awk '/^processor time:/ { print $3 }'
+        # Its line may follow a peer's progress text that ends without a line break.
+        "$processorTime" "$@" 2>&1 > /dev/null |
+            awk '/processor time:/ { sub(/.*processor time: */, ""); print $1 }'
     else
         microseconds "$@"
     fi
@@ -108,7 +114,7 @@ medianSeconds() {
     printf '%s\n' "${samples[@]}" | median | awk '{ print $1 / 1e6 }'
 }
 
-# The targets of issue 16: for a processor without AVX-512, and for one with it.
+# The targets of issues 16 and 27: for a processor without AVX-512, and for one with it.
 target() {
     local name=$1 column=$2
     case $name in
@@ -116,7 +122,12 @@ target() {
         MD5) [[ $column == avx512 ]] && echo 0.78 || echo 0.88 ;;
         SHA-1) [[ $column == avx512 ]] && echo 0.83 || echo 0.87 ;;
         SHA-224 | SHA-256) echo 0.86 ;;
-        SHA-384 | SHA-512) [[ $column == avx512 ]] && echo 0.90 || echo 0.95 ;;
+        SHA-384 | SHA-512 | SHA-512/*) [[ $column == avx512 ]] && echo 0.90 || echo 0.95 ;;
+        XXH3-64 | XXH3-128) echo 0.80 ;;
+        XXH32 | XXH64 | BLAKE2b | BLAKE2s) echo 0.90 ;;
+        CRC-32 | CRC-32C) echo 0.50 ;;
+        "md5+sha1+sha2-256") echo 0.55 ;;
+        "md5+sha1+sha2-256 / MD5") echo 1.15 ;;
         KECCAK* | SHA-3*) [[ $column == avx512 ]] && echo 0.75 || echo 0.97 ;;
         JS | ELF | PJW) echo 0.80 ;;
         DJB | BKDR | SDBM | RS) echo 0.60 ;;
@@ -124,23 +135,38 @@ target() {
     esac
 }
 
-# row NAME INDEX TARGET PEER-COMMAND...: the peer command gets the file as its last argument.
+# spread: (largest - smallest) / median of the samples on standard input, in percent.
+spread() {
+    sort -n | awk '{ v[NR] = $1 } END { m = v[int((NR + 1) / 2)]; printf "%.0f", (m > 0 ? 100 * (v[NR] - v[1]) / m : 0) }'
+}
+
+# row NAME ALGORITHMS TARGET PEER-COMMAND...: ALGORITHMS as the driver takes them (an index, an
+# identifier, or several identifiers for one read); the peer command gets the file as its last
+# argument, or is `ours ALGORITHMS` for another run of ours. The last column is how far each
+# side's runs spread around their median.
 row() {
-    local name=$1 index=$2 target=$3
+    local name=$1 algorithms=$2 target=$3
     shift 3
     selected "$name" || return 0
     local ours=() peer=()
     for ((run = 0; run < runs; ++run)); do
-        ours+=("$(ourCost "$index" "$file")")
-        peer+=("$(peerCost "$@" "$file")")
+        ours+=("$(ourCost "$algorithms" "$file")")
+        if [[ $1 == ours ]]; then
+            peer+=("$(ourCost "$2" "$file")")
+        else
+            peer+=("$(peerCost "$@" "$file")")
+        fi
     done
-    local ourMedian peerMedian
+    local ourMedian peerMedian ourSpread peerSpread
     ourMedian=$(printf '%s\n' "${ours[@]}" | median)
     peerMedian=$(printf '%s\n' "${peer[@]}" | median)
-    awk -v name="$name" -v o="$ourMedian" -v p="$peerMedian" -v t="$target" -v peer="$*" 'BEGIN {
+    ourSpread=$(printf '%s\n' "${ours[@]}" | spread)
+    peerSpread=$(printf '%s\n' "${peer[@]}" | spread)
+    awk -v name="$name" -v o="$ourMedian" -v p="$peerMedian" -v t="$target" -v peer="$*" \
+        -v os="$ourSpread" -v ps="$peerSpread" 'BEGIN {
         r = o / p
-        printf "| %s | %.3f | %.3f | `%s` | %.2f | %.2f | %s |\n", name, o / 1e6, p / 1e6,
-               peer, r, t, (r <= t ? "met" : "NOT MET")
+        printf "| %s | %.3f | %.3f | `%s` | %.2f | %.2f | %s | %s%% / %s%% |\n", name, o / 1e6,
+               p / 1e6, peer, r, t, (r <= t ? "met" : "NOT MET"), os, ps
     }'
 }
 
@@ -150,8 +176,8 @@ ratioTable() {
     echo
     echo "$title"
     echo
-    echo "| algorithm | ours (s) | peer (s) | peer | ratio | target | |"
-    echo "|---|---|---|---|---|---|---|"
+    echo "| algorithm | ours (s) | peer (s) | peer | ratio | target | | spread ours / peer |"
+    echo "|---|---|---|---|---|---|---|---|"
     row "MD4" 1 "$(target MD4 "$column")" rhash --md4
     row "MD5" 2 "$(target MD5 "$column")" openssl dgst -md5
     row "SHA-1" 3 "$(target SHA-1 "$column")" openssl dgst -sha1
@@ -170,6 +196,22 @@ ratioTable() {
         row "$name" $index "$(target "$name" "$column")" openssl dgst -md5
         index=$((index + 1))
     done
+    # The algorithms after the 25 by identifier, against the tools their users have.
+    row "CRC-32" crc32 "$(target CRC-32 "$column")" rhash --crc32
+    row "CRC-32C" crc32c "$(target CRC-32C "$column")" rhash --crc32c
+    row "XXH32" xxh32 "$(target XXH32 "$column")" xxhsum -H0
+    row "XXH64" xxh64 "$(target XXH64 "$column")" xxhsum -H1
+    row "XXH3-64" xxh3 "$(target XXH3-64 "$column")" xxhsum -H3
+    row "XXH3-128" xxh128 "$(target XXH3-128 "$column")" xxhsum -H2
+    row "BLAKE2b" blake2b-512 "$(target BLAKE2b "$column")" openssl dgst -blake2b512
+    row "BLAKE2s" blake2s-256 "$(target BLAKE2s "$column")" openssl dgst -blake2s256
+    row "SHA-512/224" sha2-512-224 "$(target SHA-512/224 "$column")" openssl dgst -sha512-224
+    row "SHA-512/256" sha2-512-256 "$(target SHA-512/256 "$column")" openssl dgst -sha512-256
+    # Several algorithms in one read, on every core.
+    row "md5+sha1+sha2-256" md5,sha1,sha2-256 "$(target "md5+sha1+sha2-256" "$column")" \
+        rhash --md5 --sha1 --sha256
+    row "md5+sha1+sha2-256 / MD5" md5,sha1,sha2-256 "$(target "md5+sha1+sha2-256 / MD5" "$column")" \
+        ours md5
 }
 
 echo "Processor: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $(nproc) cores"
@@ -197,14 +239,14 @@ blake3Table() {
     echo
     echo "$title"
     echo
-    echo "| algorithm | ours (s) | peer (s) | peer | ratio | target | |"
-    echo "|---|---|---|---|---|---|---|"
+    echo "| algorithm | ours (s) | peer (s) | peer | ratio | target | | spread ours / peer |"
+    echo "|---|---|---|---|---|---|---|---|"
     ourClock='all threads'
     row "BLAKE3, every core" blake3 0.95 b3sum --no-names
     dispatch=("${base[@]}" --threads 1)
     row "BLAKE3, one thread" blake3 1.00 b3sum --no-names --num-threads 1
     dispatch=("${base[@]}")
-    ourClock='hashing thread'
+    ourClock=
 }
 
 # Only with this processor's own paths: b3sum has no switch to leave AVX-512 out, so a row
@@ -221,15 +263,15 @@ if selected routes; then
     echo "Routes for large files ($mode time, s; chosen here: $chosen):"
     echo
     if [[ $mode == cpu ]]; then
-        echo "| algorithm | read | read-ahead | map | read-ahead, all threads |"
-        echo "|---|---|---|---|---|"
+        echo "| algorithm | read | read-ahead | map | map-ahead | read-ahead, all threads |"
+        echo "|---|---|---|---|---|---|"
     else
-        echo "| algorithm | read | read-ahead | map |"
-        echo "|---|---|---|---|"
+        echo "| algorithm | read | read-ahead | map | map-ahead |"
+        echo "|---|---|---|---|---|"
     fi
-    for entry in 2:MD5 3:SHA-1 7:SHA-512 13:SHA3-256 21:JS; do
+    for entry in 2:MD5 3:SHA-1 7:SHA-512 13:SHA3-256 21:JS xxh3:XXH3-64 crc32c:CRC-32C; do
         printf '| %s |' "${entry#*:}"
-        for route in read read-ahead map; do
+        for route in read read-ahead map map-ahead; do
             printf ' %.3f |' "$(medianSeconds ourCost --route "$route" "${entry%%:*}" "$file")"
         done
         if [[ $mode == cpu ]]; then
@@ -322,11 +364,11 @@ if selected memory; then
     big=$work/big.bin
     truncate -s 4G "$big"
     echo
-    echo "| algorithm | peak memory hashing 4 GiB (MiB): read | read-ahead | map |"
-    echo "|---|---|---|---|"
-    for entry in 1:MD4 2:MD5 3:SHA-1 5:SHA-256 7:SHA-512 9:KECCAK-256 13:SHA3-256 19:DJB; do
+    echo "| algorithm | peak memory hashing 4 GiB (MiB): read | read-ahead | map | map-ahead |"
+    echo "|---|---|---|---|---|"
+    for entry in 1:MD4 2:MD5 3:SHA-1 5:SHA-256 7:SHA-512 9:KECCAK-256 13:SHA3-256 19:DJB xxh3:XXH3-64 md5,sha1,sha2-256:md5+sha1+sha2-256; do
         printf '| %s |' "${entry#*:}"
-        for route in read read-ahead map; do
+        for route in read read-ahead map map-ahead; do
             kib=$(/usr/bin/time -f %M "$driver" --route "$route" "${entry%%:*}" "$big" 2>&1 > /dev/null | tail -1)
             awk -v k="$kib" 'BEGIN { printf " %.1f |", k / 1024 }'
         done

@@ -1,5 +1,5 @@
-// Drives the folder hashing job the way the folder window does, a worker per core, and a window
-// that only collects the output, and reports the time it took per file. Also makes the test
+// Drives the folder run the way the folder window does, a worker per core, with an owner that
+// only counts the output, and reports the time it took per file. Also makes the test
 // trees, so that bench/compare.sh can time the job against rhash on the same files.
 //
 //   tessik_hash_folder make FOLDER COUNT   COUNT files of 1 to 64 KiB, a thousand per sub-folder
@@ -13,39 +13,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "folder/folder_hash_job.h"
+#include "jobs/folder_run.h"
 #include "platform/path_encoding.h"
 
 namespace {
-
-class CollectingWindow : public tessik::FolderJobWindow {
-  public:
-    CollectingWindow(std::u16string folder, int algorithmIndex)
-        : folder_(std::move(folder)), algorithmIndex_(algorithmIndex) {}
-
-    tessik::FolderJobSettings ReadJobSettings() override { return {folder_, u"*", u"*", true}; }
-    tessik::DigestChoice ReadDigestChoice() override { return {algorithmIndex_, true}; }
-    void ShowRunning(bool) override {}
-    // The lines are counted, not kept: what is measured is the job's side, not the text field's.
-    void SetOutput(const std::u16string&) override {}
-    bool AppendOutput(const std::u16string& lines) override {
-        lines_ += static_cast<std::size_t>(std::count(lines.begin(), lines.end(), u'\n'));
-        return true;
-    }
-    void ShowSummary(const tessik::FolderRunSummary&) override {}
-
-    std::size_t Lines() const { return lines_; }
-
-  private:
-    std::u16string folder_;
-    int algorithmIndex_;
-    std::size_t lines_ = 0;
-};
 
 int MakeTree(const std::string& folder, long count) {
     std::mt19937 random(20000);
@@ -68,15 +45,33 @@ int MakeTree(const std::string& folder, long count) {
     return 0;
 }
 
+// The lines are made as the window makes them, and counted, not kept: what is measured is the
+// run's side, not the text field's.
+std::size_t CountLines(tessik::FolderRun& run) {
+    std::size_t lines = 0;
+    for (const tessik::FolderLine& row : run.TakeRows()) {
+        const std::u16string line = tessik::FolderLineText(row, u" ");
+        lines += static_cast<std::size_t>(std::count(line.begin(), line.end(), u'\n'));
+    }
+    return lines;
+}
+
 int HashTree(int algorithmIndex, const std::string& folder) {
-    CollectingWindow window(tessik::FromNativePath(folder), algorithmIndex);
-    tessik::FolderHashJob job(window, u" ");
+    tessik::FolderToHash tree;
+    tree.folder = tessik::FromNativePath(folder);
+    tree.subfolders = true;
+    tessik::FolderRun run;
     const auto start = std::chrono::steady_clock::now();
-    if (!job.Start()) return 1;
-    job.WaitWhileServing();
+    if (!run.Start(tessik::HashingFolder(tree, std::make_shared<tessik::LatestChoice>(
+                                                   tessik::DigestChoice{algorithmIndex, true})))) {
+        return 1;
+    }
+    std::size_t files = 0;
+    while (!run.WaitForEnd(std::chrono::milliseconds(15))) files += CountLines(run);
+    run.Finish();
+    files += CountLines(run);
     const std::chrono::duration<double, std::micro> elapsed =
         std::chrono::steady_clock::now() - start;
-    const std::size_t files = window.Lines();
     std::cerr << files << " files, " << elapsed.count() / static_cast<double>(files)
               << " microseconds per file\n";
     return files > 0 ? 0 : 1;

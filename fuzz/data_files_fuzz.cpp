@@ -1,5 +1,6 @@
 // Any bytes as the settings file and as the language catalogue: loading never fails hard and
-// always yields a usable window (a listed algorithm, a readable font, a position on the screen),
+// always yields a usable window (a listed algorithm, a readable font, a position that fits on
+// the screen),
 // the settings a file yields are saved and loaded back unchanged, and the language window's list
 // is well-formed.
 
@@ -11,62 +12,60 @@
 #include "fuzz_support.h"
 #include "platform/path_encoding.h"
 #include "settings/application_settings.h"
-#include "settings/fake_windows.h"
+#include "settings/fake_font_host.h"
 #include "settings/language_catalogue.h"
 
 namespace tessik::fuzz {
 namespace {
 
 using test::FakeFontHost;
-using test::FakeSettingsWindow;
 using test::MakeFont;
 
-// A main window and its fonts after one start with the given settings file.
+// The screen the main window opens on.
+constexpr WindowRect kScreen{0, 0, 1920, 1080};
+
+// A main window's fonts and settings after one start with the given settings file.
 struct Session {
     explicit Session(const std::u16string& path)
         : host(MakeFont(u"Message Sans", -12, 400, 0, 34), MakeFont(u"Dialog", -11, 700, 2, 18),
                nullptr),
           fonts(host) {
-        loaded = loadSettings(path, window, fonts);
+        LoadedSettings read = loadSettings(path, fonts);
+        settings = std::move(read.settings);
+        loaded = read.load;
     }
     bool HasAngleBracket() const {
         for (const std::u16string* text :
-             {&window.folder.lastFolder, &window.folder.nameFilter, &window.folder.extensionFilter,
-              &window.separatorText, &fonts.faceName()}) {
+             {&settings.folder.lastFolder, &settings.folder.nameFilter,
+              &settings.folder.extensionFilter, &settings.separator, &fonts.faceName()}) {
             if (text->find(u'<') != std::u16string::npos) return true;
         }
-        return false;
+        return settings.languageName.find('<') != std::string::npos;
     }
 
-    FakeSettingsWindow window;
     FakeFontHost host;
     FontSettings fonts;
+    ApplicationSettings settings;
     LoadResult loaded;
 };
 
 void CheckUsableWindow(const Session& session) {
-    Require(session.window.algorithm >= 0 && session.window.algorithm < AlgorithmCount(),
+    Require(session.settings.algorithmIndex >= 0 &&
+                session.settings.algorithmIndex < AlgorithmCount(),
             "a listed algorithm is selected");
     const long long height = session.host.currentFont().height;
     Require(height == 0 || (std::abs(height) >= 8 && std::abs(height) <= 96),
             "the font is between 6 and 72 points");
-    if (session.window.placed.state == WindowState::kNormal) {
-        const WindowRect& r = session.window.placed.rect;
-        const WindowRect& screen = session.window.screen;
-        Require(r.left >= screen.left && r.top >= screen.top && r.right <= screen.right &&
-                    r.bottom <= screen.bottom,
+    if (session.settings.position.action == StoredPositionAction::kMove) {
+        const WindowRect r = FitIntoArea(session.settings.position.rect, kScreen);
+        Require(r.left >= kScreen.left && r.top >= kScreen.top && r.right <= kScreen.right &&
+                    r.bottom <= kScreen.bottom,
                 "the window lies on the screen");
     }
 }
 
 bool SameSettings(const Session& a, const Session& b) {
-    const WindowPlacement& pa = a.window.placed;
-    const WindowPlacement& pb = b.window.placed;
-    return a.window.algorithm == b.window.algorithm &&
-           a.window.caseSensitive == b.window.caseSensitive &&
-           a.window.smallLetters == b.window.smallLetters && a.window.folder == b.window.folder &&
-           a.window.separatorText == b.window.separatorText && pa.state == pb.state &&
-           pa.rect == pb.rect && a.fonts.useBuildInFont() == b.fonts.useBuildInFont() &&
+    return a.settings == b.settings && a.fonts.useBuildInFont() == b.fonts.useBuildInFont() &&
            a.fonts.useFontSettings() == b.fonts.useFontSettings() &&
            a.fonts.useFontHeight() == b.fonts.useFontHeight() &&
            a.host.currentFont() == b.host.currentFont();
@@ -76,14 +75,15 @@ void CheckSettingsFile(const std::string& bytes) {
     const Session first(WriteScratchFile("Tessik.ini", bytes));
     CheckUsableWindow(first);
     const std::u16string saved = FromNativePath(ScratchFolder() + "/Saved.ini");
-    Require(saveSettings(saved, first.window, first.fonts, {u"/p/", u"/s/", false}, first.loaded)
+    Require(saveSettings(saved, first.settings, first.fonts, {u"/p/", u"/s/", false},
+                         first.loaded)
                     .failure == WriteFailure::kNone,
             "settings can be saved");
     // Values are stored verbatim, so one that holds another key's marker is found there: the
     // options window accepts no separator with one.
     if (first.HasAngleBracket()) {
-        Require(CheckSeparator(first.window.separatorText) == SeparatorProblem::kMarkup ||
-                    first.window.separatorText.find(u'<') == std::u16string::npos,
+        Require(CheckSeparator(first.settings.separator) == SeparatorProblem::kMarkup ||
+                    first.settings.separator.find(u'<') == std::u16string::npos,
                 "a separator with markup is refused");
         return;
     }

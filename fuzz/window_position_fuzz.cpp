@@ -66,7 +66,7 @@ void CheckPosition(const std::string& text) {
             const WindowRect& r = position.rect;
             Require(r.left >= 0 && r.top >= 0 && r.right > r.left && r.bottom > r.top,
                     "a moved window has a usable rectangle");
-            const std::string written = FormatWindowPosition({WindowState::kNormal, r, {}});
+            const std::string written = FormatWindowPosition(position);
             Require(ParseWindowPosition(written) == position, "a written position reads back");
             CheckFitted(r);
             break;

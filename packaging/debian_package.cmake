@@ -32,23 +32,25 @@ if(TESSIK_BUILD_UI)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
     # GNOME's file manager shows "Hash with Tessik" through its Python extensions.
     set(CPACK_DEBIAN_PACKAGE_SUGGESTS python3-nautilus)
-    set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop hash generator with 25 algorithms")
+    set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop hash generator with 36 algorithms")
     # Lines as they stand in the control file, each under 80 columns.
     string(CONCAT CPACK_PACKAGE_DESCRIPTION
-        "Tessik computes the digest of a typed text or of a file with one of 25\n"
-        "algorithms (MD2, MD4, MD5, SHA-1, SHA-2, Keccak, SHA-3 and nine 32-bit\n"
-        "string hashes), compares it with an expected value and copies it to the\n"
-        "clipboard. A second window hashes every file of a folder. The windows\n"
-        "speak English, German, French and Spanish.\n"
+        "Tessik computes the digest of a typed text or of a file with one of 36\n"
+        "algorithms (MD2, MD4, MD5, SHA-1, SHA-2, Keccak, SHA-3, BLAKE2, BLAKE3,\n"
+        "CRC-32, CRC-32C, the xxHash family and nine 32-bit string hashes),\n"
+        "compares it with an expected value and copies it to the clipboard. A\n"
+        "second window hashes every file of a folder. The windows speak English,\n"
+        "German, French and Spanish.\n"
         "\n"
         "The package also holds tessik-sum, which writes and checks checksum lists\n"
         "as the standard checksum tools do, with every one of the algorithms.")
 else()
-    set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "checksum lists with 25 hash algorithms")
+    set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "checksum lists with 36 hash algorithms")
     string(CONCAT CPACK_PACKAGE_DESCRIPTION
         "tessik-sum writes and checks checksum lists as the standard checksum tools\n"
-        "do, with any of 25 algorithms (MD2, MD4, MD5, SHA-1, SHA-2, Keccak, SHA-3\n"
-        "and nine 32-bit string hashes).")
+        "do, with any of 36 algorithms (MD2, MD4, MD5, SHA-1, SHA-2, Keccak, SHA-3,\n"
+        "BLAKE2, BLAKE3, CRC-32, CRC-32C, the xxHash family and nine 32-bit string\n"
+        "hashes).")
 endif()
 
 include(CPack)

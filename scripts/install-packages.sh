@@ -11,6 +11,7 @@ run_packages=(
     qt6-base-dev libgl-dev                    # the windows
     libcli11-dev                              # tessik-sum's command line
     libgpgme-dev                              # checking the signatures of checksum lists
+    libisal-dev libxxhash-dev                 # the CRC kernels and xxHash
     xvfb xauth xdotool x11-apps imagemagick   # showing and photographing the window without a display
 )
 package_packages=(
@@ -24,6 +25,8 @@ test_packages=(
     gnupg                             # throwaway keys that sign the lists in the signature tests
     rhash time                        # peers and peak memory in bench/compare.sh
     b3sum                             # BLAKE3's differential test and peer in bench/compare.sh
+    xxhash                            # xxhsum, peer of the xxHash family in tests and benchmarks
+    libb2-dev                         # BLAKE2's reference library beside ours in the benchmarks
     hashdeep                          # peer of tessik-sum -r -j in bench/compare.sh
     libbenchmark-dev                  # benchmarks
     python3-nautilus                  # GNOME's file-manager extension, run in its test

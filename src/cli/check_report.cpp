@@ -1,11 +1,29 @@
 #include "cli/check_report.h"
 
 #include "cli/quoted_name.h"
-#include "cli/read_failure_text.h"
 #include "lists/checksum_writer.h"
+#include "settings/read_failure_words.h"
 
 namespace tessik {
 namespace {
+
+std::string_view SignatureProblemWords(const SignatureCheck& signature) {
+    switch (signature.problem) {
+        case SignatureProblem::kNoEngine:
+            return "GnuPG is not available";
+        case SignatureProblem::kNotASignature:
+            return "GnuPG found no signature it can check";
+        case SignatureProblem::kUnreadable:
+            return "the list or its signature could not be read";
+        case SignatureProblem::kEngineFailed:
+            return signature.detail.empty() ? std::string_view("GnuPG failed")
+                                            : std::string_view(signature.detail);
+        case SignatureProblem::kNone:
+        case SignatureProblem::kNotAsked:
+            break;
+    }
+    return "not asked for";
+}
 
 std::string Candidates(const std::vector<const AlgorithmInfo*>& candidates) {
     std::string names;
@@ -41,7 +59,7 @@ bool CheckReport::Add(const VerifyResult& result) {
         case VerifyStatus::kUnreadable:
             ++unread_;
             console_.Error(QuotedName(result.name) + ": " +
-                           std::string(ReadFailureText(result.failure)));
+                           std::string(WordsFor(result.failure).toolWords));
             return Print(name, "FAILED open or read");
         case VerifyStatus::kMalformed:
             ++malformed_;
@@ -57,8 +75,48 @@ bool CheckReport::Add(const VerifyResult& result) {
                                "; choose one with -a");
             }
             return true;
+        case VerifyStatus::kNew:
+            ++new_;
+            return Print(name, "NEW");
     }
     return true;
+}
+
+bool CheckReport::Signature(const SignatureCheck& signature) {
+    const std::string by = " from " +
+                           (signature.signer.empty() ? "an unknown signer" : signature.signer) +
+                           ", key " + signature.fingerprint;
+    std::string said;
+    switch (signature.state) {
+        case SignatureState::kUnsigned:
+            return true;
+        case SignatureState::kGood:
+            said = "good signature" + by;
+            if (!signature.keyCertified) said += " (your keyring does not certify the key)";
+            break;
+        case SignatureState::kBad:
+            said = "BAD signature" + by + ": the list was changed after it was signed";
+            break;
+        case SignatureState::kUnknownKey:
+            said =
+                "signature not checked: key " + signature.fingerprint + " is not in your keyring";
+            break;
+        case SignatureState::kExpired:
+            said = "expired signature" + by;
+            break;
+        case SignatureState::kRevoked:
+            said = "signature" + by + ", which was revoked";
+            break;
+        case SignatureState::kNotChecked:
+            said = "signature not checked: " + std::string(SignatureProblemWords(signature));
+            break;
+    }
+    if (!options_.status) console_.Error(listName_ + ": " + said);
+    return !FailsVerification(signature);
+}
+
+void CheckReport::FoldersNotSearched(std::size_t count) {
+    foldersNotSearched_ += count;
 }
 
 bool CheckReport::Finish() {
@@ -73,14 +131,17 @@ bool CheckReport::Finish() {
         Warn(mismatched_, "computed checksum did NOT match", "computed checksums did NOT match");
         Warn(ambiguous_, "line fits several algorithms and was not checked",
              "lines fit several algorithms and were not checked");
+        Warn(new_, "file is not in the list", "files are not in the list");
+        Warn(foldersNotSearched_, "folder could not be searched for new files",
+             "folders could not be searched for new files");
     }
     const bool verifiedAny = matched_ + mismatched_ + unread_ > 0;
     if (options_.ignoreMissing && !verifiedAny) {
         console_.Error(listName_ + ": no file was verified");
         return false;
     }
-    return mismatched_ == 0 && unread_ == 0 && ambiguous_ == 0 &&
-           !(options_.strict && malformed_ > 0);
+    return mismatched_ == 0 && unread_ == 0 && ambiguous_ == 0 && new_ == 0 &&
+           foldersNotSearched_ == 0 && !(options_.strict && malformed_ > 0);
 }
 
 bool CheckReport::Print(const std::string& name, std::string_view verdict) {

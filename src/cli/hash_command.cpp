@@ -1,20 +1,17 @@
 #include "cli/hash_command.h"
 
-#include <atomic>
-#include <deque>
-#include <optional>
 #include <vector>
 
+#include "cli/follow_run.h"
 #include "cli/progress_meter.h"
 #include "cli/quoted_name.h"
-#include "cli/read_failure_text.h"
+#include "digest/digest_request.h"
 #include "digest/hex.h"
-#include "folder/directory_walker.h"
-#include "folder/ordered_file_hasher.h"
+#include "jobs/files_run.h"
 #include "lists/checksum_writer.h"
 #include "platform/path_encoding.h"
-#include "platform/path_utilities.h"
 #include "platform/text_conversion.h"
+#include "settings/read_failure_words.h"
 
 namespace tessik {
 namespace {
@@ -26,10 +23,11 @@ class FileHashing {
     FileHashing(const SumOptions& options, Console& console)
         : options_(options),
           console_(console),
-          meter_(console, options.progress ? 0 : kAutomaticProgressBytes) {}
+          meter_(console, options.progress ? 0 : kAutomaticProgressBytes),
+          showProgress_(options.progress || console.ErrorIsTerminal()) {}
 
     int Run() {
-        while (operand_ < options_.operands.size() && !stop_) {
+        while (operand_ < options_.operands.size() && !outputGone_) {
             if (options_.operands[operand_] == "-") {
                 ++operand_;
                 HashInput();
@@ -37,7 +35,6 @@ class FileHashing {
                 HashUpToInput();
             }
         }
-        meter_.Clear();
         return status_;
     }
 
@@ -45,71 +42,37 @@ class FileHashing {
     // The files from here to the next "-" (standard input is read on this thread, in its
     // place) or to the end.
     void HashUpToInput() {
-        OrderedHashOptions hashOptions{options_.workers, &stop_, {}, {}};
-        if (options_.progress || console_.ErrorIsTerminal()) {
-            hashOptions.progress = [this](const std::u16string& path, std::uint64_t done,
-                                          std::uint64_t total) {
-                meter_.Report(path, done, total);
-            };
+        FilesToHash files;
+        for (; operand_ < options_.operands.size() && options_.operands[operand_] != "-";
+             ++operand_) {
+            files.paths.push_back(FromNativePath(options_.operands[operand_]));
         }
-        HashFilesInOrder([this](FileToHash& file) { return NextFile(file); },
-                         [this](HashedFile& hashed) { Deliver(hashed); }, hashOptions);
-    }
-
-    bool NextFile(FileToHash& file) {
-        while (!stop_) {
-            if (walker_) {
-                if (TakeUnopenedFolder(file)) return true;
-                if (walkEnded_) {
-                    walker_.reset();
-                    continue;
-                }
-                std::u16string path;
-                walkEnded_ = !(walkStarted_ ? walker_->FindNext(path) : walker_->FindFirst(path));
-                walkStarted_ = true;
-                if (path.empty()) continue;
-                file = FileToHash{std::move(path), options_.algorithm};
-                return true;
-            }
-            if (operand_ == options_.operands.size() || options_.operands[operand_] == "-") break;
-            std::u16string path = FromNativePath(options_.operands[operand_++]);
-            if (options_.recursive && DirectoryExists(path)) {
-                WalkOptions walk;
-                walk.recurse = true;
-                walk.rootFolder = path;
-                walk.dotFiles = true;
-                walker_.emplace(walk);
-                walkStarted_ = walkEnded_ = false;
-                foldersReported_ = 0;
-                continue;
-            }
-            file = FileToHash{std::move(path), options_.algorithm};
-            return true;
+        files.algorithm = options_.algorithm;
+        files.walkFolders = options_.recursive;
+        files.workers = options_.workers;
+        FilesRun run;
+        if (!run.Start(HashingFiles(std::move(files)))) {
+            console_.Error("cannot start a thread");
+            status_ = kExitFailure;
+            outputGone_ = true;
+            return;
         }
-        return false;
-    }
-
-    // A folder the walk could not list goes out in its place among the files, as a file without
-    // an algorithm, which is not hashed.
-    bool TakeUnopenedFolder(FileToHash& file) {
-        const std::vector<UnopenedFolder>& unopened = walker_->UnopenedFolders();
-        if (foldersReported_ == unopened.size()) return false;
-        const UnopenedFolder& folder = unopened[foldersReported_++];
-        folderCauses_.push_back(folder.cause);
-        file = FileToHash{folder.path, nullptr};
-        return true;
+        FollowRun(run, showProgress_ ? &meter_ : nullptr, [&](HashedFile& hashed) {
+            Deliver(hashed);
+            if (outputGone_) run.Stop();
+        });
     }
 
     void Deliver(const HashedFile& hashed) {
+        if (outputGone_) return;
         const std::string name = ToListName(hashed.path);
         if (hashed.algorithm == nullptr) {
-            Fail(name,
-                 "cannot list the folder: " + std::string(ReadFailureText(folderCauses_.front())));
-            folderCauses_.pop_front();
+            Fail(name, "cannot list the folder: " +
+                           std::string(WordsFor(hashed.result.failure).toolWords));
         } else if (hashed.result.outcome == FileDigestOutcome::kDigest) {
             Print(name, hashed.result.digest);
         } else {
-            Fail(name, ReadFailureText(hashed.result.failure));
+            Fail(name, WordsFor(hashed.result.failure).toolWords);
         }
     }
 
@@ -135,7 +98,7 @@ class FileHashing {
     void Print(std::string_view name, const Digest& digest) {
         if (!console_.Write(
                 FormatChecksumLine(options_.format, options_.algorithm->listTag, digest, name))) {
-            stop_ = true;
+            outputGone_ = true;
             status_ = kExitFailure;
         }
     }
@@ -148,14 +111,10 @@ class FileHashing {
     const SumOptions& options_;
     Console& console_;
     ProgressMeter meter_;
-    std::atomic<bool> stop_{false};  // standard output is gone: nothing more to do
+    const bool showProgress_;
+    bool outputGone_ = false;  // standard output is gone: nothing more to do
     int status_ = kExitSuccess;
     std::size_t operand_ = 0;
-    std::optional<DirectoryWalker> walker_;
-    bool walkStarted_ = false;
-    bool walkEnded_ = false;
-    std::size_t foldersReported_ = 0;       // of the walk's unopened folders
-    std::deque<ReadFailure> folderCauses_;  // of those on their way to Deliver
 };
 
 }  // namespace
@@ -165,12 +124,11 @@ int HashFiles(const SumOptions& options, Console& console) {
 }
 
 int HashText(const SumOptions& options, Console& console) {
-    const std::string bytes = ToUtf8(FromUtf8(WithLineEnds(options.text, options.crlfLineEnds)));
-    const auto engine = options.algorithm->makeEngine();
-    std::string hex = HexDigest(
-        DigestOfBytes(*engine, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
-    if (options.format.upperCase) hex = AsciiUpper(std::move(hex));
-    return console.Write(hex + options.format.end) ? kExitSuccess : kExitFailure;
+    const Digest digest = DigestOfText(*options.algorithm,
+                                       FromUtf8(WithLineEnds(options.text, options.crlfLineEnds)));
+    return console.Write(HexDigest(digest, !options.format.upperCase) + options.format.end)
+               ? kExitSuccess
+               : kExitFailure;
 }
 
 std::string WithLineEnds(std::string_view text, bool crlf) {

@@ -41,40 +41,33 @@ std::string FormatProgress(std::string_view name, std::uint64_t done, std::uint6
 ProgressMeter::ProgressMeter(Console& console, std::uint64_t fromBytes)
     : console_(console), fromBytes_(fromBytes) {}
 
-void ProgressMeter::Report(const std::u16string& path, std::uint64_t done, std::uint64_t total) {
-    if (total < fromBytes_) return;
-    std::lock_guard lock(mutex_);
-    const Clock::time_point now = Clock::now();
-    // The first report comes some time into a file: it starts the clock and is not counted.
-    const bool first = inProgress_.empty();
-    if (first) {
-        since_ = now;
-        doneSince_ = 0;
-    }
-    std::uint64_t& before = inProgress_.try_emplace(path, done).first->second;
-    if (!first && done > before) doneSince_ += done - before;
-    before = done;
-    if (done >= total) {
-        inProgress_.erase(path);
-        if (inProgress_.empty()) ClearLocked();
+void ProgressMeter::Show(const RunProgress& progress) {
+    if (progress.currentFile.empty() || progress.currentTotal == 0 ||
+        progress.currentTotal < fromBytes_) {
         return;
     }
-    // Too short a time gives a speed that means nothing.
+    if (progress.currentDone >= progress.currentTotal) {
+        Clear();
+        return;
+    }
+    const Clock::time_point now = Clock::now();
+    // The speed is measured from when the line appeared; too short a time gives a speed that
+    // means nothing.
+    if (!shown_) {
+        since_ = now;
+        bytesSince_ = progress.bytesDone;
+    }
     const std::chrono::duration<double> seconds = now - since_;
-    const double speed = seconds.count() >= kShortestMeasure
-                             ? static_cast<double>(doneSince_) / seconds.count()
-                             : -1.0;
-    console_.ShowProgress(FormatProgress(QuotedName(ToNativePath(path)), done, total, speed));
+    const double speed =
+        seconds.count() >= kShortestMeasure
+            ? static_cast<double>(progress.bytesDone - bytesSince_) / seconds.count()
+            : -1.0;
+    console_.ShowProgress(FormatProgress(QuotedName(ToNativePath(progress.currentFile)), progress.currentDone,
+                                         progress.currentTotal, speed));
     shown_ = true;
 }
 
 void ProgressMeter::Clear() {
-    std::lock_guard lock(mutex_);
-    ClearLocked();
-}
-
-void ProgressMeter::ClearLocked() {
-    inProgress_.clear();
     if (!shown_) return;
     console_.ShowProgress({});
     shown_ = false;

@@ -1,15 +1,14 @@
 #pragma once
-// The progress line of a long hash on standard error: bytes and percent of the file that
-// reported last, and the speed of all files being hashed together. Workers report from their
-// own threads; the line goes once no file is left in progress.
+// The progress line of a long hash on standard error: bytes and percent of the file at hand, and
+// the speed of all files being hashed together. Shown while a file of some size is at hand, it
+// goes once that file is done.
 
 #include <chrono>
 #include <cstdint>
-#include <map>
-#include <mutex>
 #include <string>
 
 #include "cli/console.h"
+#include "jobs/run_progress.h"
 
 namespace tessik {
 
@@ -19,26 +18,22 @@ std::string FormatProgress(std::string_view name, std::uint64_t done, std::uint6
 
 class ProgressMeter {
   public:
-    // Files of at least `fromBytes` are shown.
+    // Files of at least `fromBytes` are shown; a smaller file at hand leaves the line as it is.
     ProgressMeter(Console& console, std::uint64_t fromBytes);
 
-    // Any thread. The last report of a file comes with done == total.
-    void Report(const std::u16string& path, std::uint64_t done, std::uint64_t total);
+    // Where a run has got, as its owner reads it now and then.
+    void Show(const RunProgress& progress);
     // Removes a line still shown, e.g. that of a file that failed half-way.
     void Clear();
 
   private:
     using Clock = std::chrono::steady_clock;
 
-    void ClearLocked();
-
     Console& console_;
     const std::uint64_t fromBytes_;
-    std::mutex mutex_;
-    std::map<std::u16string, std::uint64_t> inProgress_;  // bytes done of each file
-    Clock::time_point since_;
-    std::uint64_t doneSince_ = 0;  // by all files since then
     bool shown_ = false;
+    Clock::time_point since_;       // when the line appeared
+    std::uint64_t bytesSince_ = 0;  // the run's bytes then
 };
 
 // Files from this size on show progress by themselves when standard error is a terminal.

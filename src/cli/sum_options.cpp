@@ -2,15 +2,16 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <thread>
 
+#include "folder/ordered_file_hasher.h"
 #include "lists/algorithm_choice.h"
+#include "lists/checksum_line.h"
 
 namespace tessik {
 namespace {
 
 constexpr char kDescription[] =
-    "Prints or checks digests of files with any of Tessik's 25 algorithms.\n"
+    "Prints or checks digests of files with any of Tessik's 36 algorithms.\n"
     "With no FILE, or when FILE is -, reads standard input.";
 
 // A command line that asks for no work: what to print and the exit status.
@@ -68,10 +69,6 @@ std::vector<std::string> ParserArguments(int argc, const char* const* argv) {
     return arguments;
 }
 
-int DefaultWorkers() {
-    return static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
-}
-
 // What the command line says before it is settled into SumOptions.
 struct Given {
     SumOptions options;
@@ -117,7 +114,10 @@ void Declare(CLI::App& app, Given& given) {
     for (auto [name, flag, help] : {
              std::tuple{"--quiet", &options.quiet, "do not print OK for each file"},
              std::tuple{"--status", &options.status, "print nothing; the exit status tells"},
-             std::tuple{"--strict", &options.strict, "fail on improperly formatted lines"},
+             std::tuple{"--strict", &options.strict,
+                        "read lists byte for byte; fail on improperly formatted lines"},
+             std::tuple{"--new", &options.findNew,
+                        "list files below the folder that the list does not name, and fail"},
              std::tuple{"-w,--warn", &options.warn, "warn about improperly formatted lines"},
              std::tuple{"--ignore-missing", &options.ignoreMissing,
                         "do not fail or report for missing files"},
@@ -173,7 +173,7 @@ const AlgorithmInfo& DefaultSumAlgorithm() {
 ParsedArguments ParseSumArguments(int argc, const char* const* argv) {
     CLI::App app(kDescription, "tessik-sum");
     Given given;
-    given.options.workers = DefaultWorkers();
+    given.options.workers = DefaultWorkerCount();
     Declare(app, given);
     try {
         app.parse(ParserArguments(argc, argv));

@@ -38,8 +38,9 @@ struct SumOptions {
     std::string separator = "|";  // of the folder window's lines in a list
     bool quiet = false;
     bool status = false;
-    bool strict = false;
+    bool strict = false;  // lists read byte for byte, and improperly formatted lines fail
     bool warn = false;
+    bool findNew = false;  // files below the names' folder that a list does not name fail
     bool ignoreMissing = false;
 };
 

@@ -2,7 +2,10 @@
 
 #include <array>
 
+#include "digest/blake2b.h"
+#include "digest/blake2s.h"
 #include "digest/blake3.h"
+#include "digest/crc32.h"
 #include "digest/keccak.h"
 #include "digest/md2.h"
 #include "digest/md4.h"
@@ -11,6 +14,7 @@
 #include "digest/sha256.h"
 #include "digest/sha512.h"
 #include "digest/string_hashes.h"
+#include "digest/xxhash_engine.h"
 
 namespace tessik {
 namespace {
@@ -24,7 +28,10 @@ constexpr std::string_view kNothing = "";
 constexpr std::string_view kZero = "00000000";
 constexpr auto kKeccak = KeccakPadding::kKeccak;
 constexpr auto kSha3 = KeccakPadding::kSha3;
+constexpr auto kIeee = CrcPolynomial::kIeee;
+constexpr auto kCastagnoli = CrcPolynomial::kCastagnoli;
 using S = StringHash;
+using X = XxhashVariant;
 
 // clang-format off
 constexpr std::array kCatalogue = {
@@ -53,13 +60,24 @@ constexpr std::array kCatalogue = {
     AlgorithmInfo{"PJW", "pjw", "PJW", 4, Make<StringHashEngine, S::kPjw>, kZero},
     AlgorithmInfo{"RS", "rs", "RS", 4, Make<StringHashEngine, S::kRs>, kZero},
     AlgorithmInfo{"SDBM", "sdbm", "SDBM", 4, Make<StringHashEngine, S::kSdbm>, kZero},
+    AlgorithmInfo{"CRC-32", "crc32", "CRC32", 4, Make<Crc32Engine, kIeee>, kNothing},
+    AlgorithmInfo{"CRC-32C", "crc32c", "CRC32C", 4, Make<Crc32Engine, kCastagnoli>, kNothing},
+    AlgorithmInfo{"XXH32", "xxh32", "XXH32", 4, Make<XxhashEngine, X::kXxh32>, kNothing},
+    AlgorithmInfo{"XXH64", "xxh64", "XXH64", 8, Make<XxhashEngine, X::kXxh64>, kNothing},
+    AlgorithmInfo{"XXH3-64", "xxh3", "XXH3", 8, Make<XxhashEngine, X::kXxh3>, kNothing},
+    AlgorithmInfo{"XXH3-128", "xxh128", "XXH128", 16, Make<XxhashEngine, X::kXxh128>, kNothing},
+    AlgorithmInfo{"BLAKE2b(512)", "blake2b-512", "BLAKE2b", 64, Make<Blake2bEngine>, kNothing},
+    AlgorithmInfo{"BLAKE2s(256)", "blake2s-256", "BLAKE2s", 32, Make<Blake2sEngine>, kNothing},
     AlgorithmInfo{"BLAKE3", "blake3", "BLAKE3", 32, Make<Blake3Engine>, kNothing},
+    AlgorithmInfo{"SHA-2(512/224)", "sha2-512-224", "SHA512/224", 28, Make<Sha512Engine, 28>, kNothing},
+    AlgorithmInfo{"SHA-2(512/256)", "sha2-512-256", "SHA512/256", 32, Make<Sha512Engine, 32>, kNothing},
 };
-// clang-format on
 
-// Where an index outside the list lands, as it did when SDBM closed the list.
-constexpr std::size_t kFallbackIndex = 24;
-static_assert(kCatalogue[kFallbackIndex].id == "sdbm");
+// SDBM's row, which an index outside the list has always run: it was the last row before the
+// list grew.
+constexpr std::size_t kFallbackRow = 24;
+static_assert(kCatalogue[kFallbackRow].id == "sdbm");
+// clang-format on
 
 }  // namespace
 
@@ -73,7 +91,7 @@ int AlgorithmCount() {
 
 const AlgorithmInfo& AlgorithmForIndex(int index) {
     return index >= 0 && index < AlgorithmCount() ? kCatalogue[static_cast<std::size_t>(index)]
-                                                   : kCatalogue[kFallbackIndex];
+                                                  : kCatalogue[kFallbackRow];
 }
 
 const AlgorithmInfo* AlgorithmWithId(std::string_view id) {

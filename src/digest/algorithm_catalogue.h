@@ -21,8 +21,8 @@ struct AlgorithmInfo {
     std::string_view listTag;
     std::size_t digestBytes;
     std::unique_ptr<DigestEngine> (*makeEngine)();
-    // What a request on a file that cannot be read returns: nothing for a message digest, the
-    // value 0 for a string hash.
+    // What a request on a file that cannot be read returns: nothing for a message digest or a
+    // checksum, the value 0 for a string hash.
     std::string_view unreadableHex;
 };
 
@@ -32,7 +32,7 @@ std::span<const AlgorithmInfo> AlgorithmCatalogue();
 int AlgorithmCount();
 
 // The algorithm an index runs: each index of the list its own entry; any other index, -1
-// (nothing selected) included, runs SDBM.
+// (nothing selected) included, runs SDBM, as it did when SDBM ended the list.
 const AlgorithmInfo& AlgorithmForIndex(int index);
 
 // The row of a stable identifier; null when there is none.

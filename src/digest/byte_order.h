@@ -3,6 +3,7 @@
 // a single (possibly byte-swapping) move instead of byte arithmetic.
 
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -54,6 +55,21 @@ inline void StoreLe64(std::uint64_t word, std::uint8_t* bytes) {
 inline void StoreBe64(std::uint64_t word, std::uint8_t* bytes) {
     if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap64(word);
     std::memcpy(bytes, &word, sizeof word);
+}
+
+// Each word in the given order, one after the other.
+template <std::endian kOrder, typename Word>
+void StoreWords(const Word* words, std::size_t count, std::uint8_t* bytes) {
+    static_assert(sizeof(Word) == 4 || sizeof(Word) == 8);
+    for (std::size_t i = 0; i < count; ++i, bytes += sizeof(Word)) {
+        Word word = words[i];
+        if constexpr (kOrder != std::endian::native && sizeof(Word) == 4) {
+            word = __builtin_bswap32(word);
+        } else if constexpr (kOrder != std::endian::native) {
+            word = __builtin_bswap64(word);
+        }
+        std::memcpy(bytes, &word, sizeof word);
+    }
 }
 
 }  // namespace tessik

@@ -30,6 +30,9 @@ class DigestEngine {
     // Writes DigestSize() bytes, wipes the state and starts the next message.
     virtual void Finish(std::uint8_t* digest) = 0;
     virtual std::size_t DigestSize() const = 0;
+    // True for an engine that digests bytes faster than they come out of the page cache, so
+    // that how a file is read decides its speed.
+    virtual bool OutrunsReading() const { return false; }
 };
 
 // Finish into a digest of the engine's size.

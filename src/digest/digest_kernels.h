@@ -26,6 +26,15 @@ using KeccakPermuteKernel = void (*)(std::uint64_t lanes[25]);
 // chunks numbered from `firstChunk`, or parent nodes (two chaining values each).
 using Blake3ManyKernel = void (*)(const std::uint8_t* inputs, std::size_t count, bool parents,
                                   std::uint64_t firstChunk, std::uint8_t* cvs);
+// `counter` is the byte count the first block ends at, each later one a block further; `last`
+// marks the final block of the message.
+using Blake2bKernel = void (*)(std::uint64_t h[8], const std::uint8_t* data, std::size_t blockCount,
+                               std::uint64_t counter, bool last);
+using Blake2sKernel = void (*)(std::uint32_t h[8], const std::uint8_t* data, std::size_t blockCount,
+                               std::uint64_t counter, bool last);
+// Feeds any number of bytes, one or more, to XXH3's streaming state.
+struct XxhashState;
+using Xxh3Kernel = void (*)(XxhashState& state, const std::uint8_t* data, std::size_t length);
 
 struct DigestKernels {
     Md4Kernel md4;
@@ -36,6 +45,9 @@ struct DigestKernels {
     KeccakAbsorbKernel keccakAbsorb;
     KeccakPermuteKernel keccakPermute;
     Blake3ManyKernel blake3Many;
+    Blake2bKernel blake2b;
+    Blake2sKernel blake2s;
+    Xxh3Kernel xxh3;
 };
 
 const DigestKernels& ActiveDigestKernels();
@@ -55,6 +67,11 @@ void Blake3ManyPortable(const std::uint8_t* inputs, std::size_t count, bool pare
 void Blake3CompressPortable(const std::uint32_t cv[8], const std::uint8_t block[64],
                             std::uint32_t blockBytes, std::uint64_t counter, std::uint32_t flags,
                             std::uint32_t out[16]);
+void Blake2bBlocksPortable(std::uint64_t h[8], const std::uint8_t* data, std::size_t blockCount,
+                           std::uint64_t counter, bool last);
+void Blake2sBlocksPortable(std::uint32_t h[8], const std::uint8_t* data, std::size_t blockCount,
+                           std::uint64_t counter, bool last);
+void Xxh3UpdatePortable(XxhashState& state, const std::uint8_t* data, std::size_t length);
 
 // Built only for x86 processors, each in a file of its own compiled for its extensions.
 void Sha1BlocksShaNi(std::uint32_t state[5], const std::uint8_t* data, std::size_t blockCount);
@@ -76,5 +93,15 @@ void Blake3ManyAvx2(const std::uint8_t* inputs, std::size_t count, bool parents,
                     std::uint64_t firstChunk, std::uint8_t* cvs);
 void Blake3ManyAvx512(const std::uint8_t* inputs, std::size_t count, bool parents,
                       std::uint64_t firstChunk, std::uint8_t* cvs);
+void Blake2bBlocksAvx2(std::uint64_t h[8], const std::uint8_t* data, std::size_t blockCount,
+                       std::uint64_t counter, bool last);
+void Blake2sBlocksAvx2(std::uint32_t h[8], const std::uint8_t* data, std::size_t blockCount,
+                       std::uint64_t counter, bool last);
+void Blake2bBlocksAvx512(std::uint64_t h[8], const std::uint8_t* data, std::size_t blockCount,
+                         std::uint64_t counter, bool last);
+void Blake2sBlocksAvx512(std::uint32_t h[8], const std::uint8_t* data, std::size_t blockCount,
+                         std::uint64_t counter, bool last);
+void Xxh3UpdateAvx2(XxhashState& state, const std::uint8_t* data, std::size_t length);
+void Xxh3UpdateAvx512(XxhashState& state, const std::uint8_t* data, std::size_t length);
 
 }  // namespace tessik

@@ -15,8 +15,9 @@ constexpr DigestPath kAllPaths[] = {DigestPath::kPortable, DigestPath::kSse41, D
 constexpr std::size_t kPathCount = std::size(kAllPaths);
 
 constexpr DigestKernels kPortableKernels = {
-    Md4BlocksPortable,    Md5BlocksPortable,    Sha1BlocksPortable,    Sha256BlocksPortable,
-    Sha512BlocksPortable, KeccakAbsorbPortable, KeccakPermutePortable, Blake3ManyPortable,
+    Md4BlocksPortable,     Md5BlocksPortable,    Sha1BlocksPortable,    Sha256BlocksPortable,
+    Sha512BlocksPortable,  KeccakAbsorbPortable, KeccakPermutePortable, Blake3ManyPortable,
+    Blake2bBlocksPortable, Blake2sBlocksPortable, Xxh3UpdatePortable,
 };
 
 bool Supported(DigestPath path) {
@@ -55,6 +56,9 @@ DigestKernels KernelsFor(DigestPath path) {
             kernels.keccakAbsorb = KeccakAbsorbBmi;
             kernels.keccakPermute = KeccakPermuteBmi;
             kernels.blake3Many = Blake3ManyAvx2;
+            kernels.blake2b = Blake2bBlocksAvx2;
+            kernels.blake2s = Blake2sBlocksAvx2;
+            kernels.xxh3 = Xxh3UpdateAvx2;
             break;
         case DigestPath::kAvx512:
             kernels.md4 = Md4BlocksAvx512;
@@ -63,6 +67,9 @@ DigestKernels KernelsFor(DigestPath path) {
             kernels.keccakAbsorb = KeccakAbsorbAvx512;
             kernels.keccakPermute = KeccakPermuteAvx512;
             kernels.blake3Many = Blake3ManyAvx512;
+            kernels.blake2b = Blake2bBlocksAvx512;
+            kernels.blake2s = Blake2sBlocksAvx512;
+            kernels.xxh3 = Xxh3UpdateAvx512;
             break;
     }
 #else
@@ -82,6 +89,9 @@ void ForEachKernel(Visit&& visit) {
     visit(&DigestKernels::keccakAbsorb);
     visit(&DigestKernels::keccakPermute);
     visit(&DigestKernels::blake3Many);
+    visit(&DigestKernels::blake2b);
+    visit(&DigestKernels::blake2s);
+    visit(&DigestKernels::xxh3);
 }
 
 // Each engine's kernel from the latest path that has one of its own and may run: supported
@@ -191,6 +201,9 @@ std::vector<KernelPath> ActiveKernelPaths() {
         {"SHA-512", PathOf(&DigestKernels::sha512, active)},
         {"Keccak", PathOf(&DigestKernels::keccakAbsorb, active)},
         {"BLAKE3", PathOf(&DigestKernels::blake3Many, active)},
+        {"BLAKE2b", PathOf(&DigestKernels::blake2b, active)},
+        {"BLAKE2s", PathOf(&DigestKernels::blake2s, active)},
+        {"XXH3", PathOf(&DigestKernels::xxh3, active)},
     };
 }
 

@@ -15,9 +15,9 @@ enum class DigestPath {
     kSse41,     // BLAKE3 on four chunks at once
     kShaNi,     // SHA-1 and SHA-256 on the SHA extensions
     kAvx2,      // SHA-512 rounds on BMI2 with an AVX2 message schedule; Keccak on BMI1 and BMI2;
-                // BLAKE3 on eight chunks at once
-    kAvx512,    // Keccak, MD4 and MD5 in AVX-512 registers; SHA-512 with a shorter schedule;
-                // BLAKE3 on sixteen chunks at once
+                // BLAKE2 and XXH3 in AVX2 registers; BLAKE3 on eight chunks at once
+    kAvx512,    // Keccak, MD4, MD5, BLAKE2 and XXH3 in AVX-512 registers; SHA-512 with a shorter
+                // schedule; BLAKE3 on sixteen chunks at once
 };
 
 std::string_view DigestPathName(DigestPath path);

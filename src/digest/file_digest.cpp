@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "digest/blake3_file.h"
+#include "digest/engine_crew.h"
 #include "digest/file_stream.h"
 
 namespace tessik {
@@ -13,10 +14,6 @@ using Clock = std::chrono::steady_clock;
 
 // Often enough for a bar to move smoothly, rarely enough to cost nothing.
 constexpr Clock::duration kProgressInterval = std::chrono::milliseconds(50);
-
-// A piece goes to the engine in slices with a look at the cancel flag between them, so even the
-// slowest engine (MD2, about 10 MB/s) stops within a few milliseconds.
-constexpr std::size_t kSliceBytes = std::size_t{64} << 10;
 
 class ProgressReporter {
   public:
@@ -44,6 +41,27 @@ class ProgressReporter {
     Clock::time_point last_;
 };
 
+ConsumerPace PaceOf(const DigestEngine& engine) {
+    return engine.OutrunsReading() ? ConsumerPace::kOutrunsReading
+                                   : ConsumerPace::kSlowerThanReading;
+}
+
+// What a stream's end makes of the result; false where no digest comes of it.
+bool RecordEnd(StreamEnd end, FileDigestOutcome& outcome, ReadFailure& failure) {
+    switch (end) {
+        case StreamEnd::kComplete:
+            outcome = FileDigestOutcome::kDigest;
+            return true;
+        case StreamEnd::kCancelled:
+            outcome = FileDigestOutcome::kCancelled;
+            break;
+        case StreamEnd::kReadError:
+            failure = ReadFailure::kIoError;
+            break;
+    }
+    return false;
+}
+
 }  // namespace
 
 FileDigestResult DigestFile(DigestEngine& engine, const std::u16string& path,
@@ -56,20 +74,15 @@ FileDigestResult DigestFile(DigestEngine& engine, const std::u16string& path,
 
     ProgressReporter progress(options, file.Size());
     std::uint64_t digested = 0;
-    const PieceConsumer consumer{
-        [&](const std::uint8_t* data, std::size_t length) {
-            for (std::size_t at = 0; at < length && !CancelRaised(options.cancel);
-                 at += kSliceBytes) {
-                const std::size_t slice = std::min(kSliceBytes, length - at);
-                engine.Update(data + at, slice);
-                digested += slice;
-            }
-            progress.Digested(digested);
-        },
-        [&] {
-            engine.Restart();
-            digested = 0;
-        }};
+    const PieceConsumer consumer{[&](const std::uint8_t* data, std::size_t length) {
+                                     digested +=
+                                         UpdateInSlices(engine, data, length, options.cancel);
+                                     progress.Digested(digested);
+                                 },
+                                 [&] {
+                                     engine.Restart();
+                                     digested = 0;
+                                 }};
     const auto spansDone = [&](std::uint64_t bytes) {
         digested = bytes;
         progress.Digested(digested);
@@ -78,23 +91,68 @@ FileDigestResult DigestFile(DigestEngine& engine, const std::u16string& path,
     auto* const tree = dynamic_cast<Blake3Engine*>(&engine);
     const StreamOutcome stream =
         tree != nullptr ? StreamFileToBlake3(*tree, file, consumer, spansDone, options.cancel)
-                        : StreamFile(file, consumer, options.cancel);
+                        : StreamFile(file, consumer, options.cancel, PaceOf(engine));
 
     result.bytes = digested;
-    switch (stream.end) {
-        case StreamEnd::kComplete:
-            result.outcome = FileDigestOutcome::kDigest;
-            result.digest = TakeDigest(engine);
-            progress.Finished(digested);
-            return result;
-        case StreamEnd::kCancelled:
-            result.outcome = FileDigestOutcome::kCancelled;
-            break;
-        case StreamEnd::kReadError:
-            result.failure = ReadFailure::kIoError;
-            break;
+    if (RecordEnd(stream.end, result.outcome, result.failure)) {
+        result.digest = TakeDigest(engine);
+        progress.Finished(digested);
+    } else {
+        engine.Restart();  // nothing of a partial message stays behind
     }
-    engine.Restart();  // nothing of a partial message stays behind
+    return result;
+}
+
+FileDigestsResult DigestFileWithEngines(std::span<DigestEngine* const> engines,
+                                        const std::u16string& path,
+                                        const FileDigestOptions& options) {
+    FileDigestsResult result;
+    if (engines.size() == 1) {
+        FileDigestResult one = DigestFile(*engines.front(), path, options);
+        result.outcome = one.outcome;
+        if (one.outcome == FileDigestOutcome::kDigest)
+            result.digests.push_back(std::move(one.digest));
+        result.failure = one.failure;
+        result.bytes = one.bytes;
+        return result;
+    }
+    const auto restartAll = [&] {
+        for (DigestEngine* engine : engines) engine->Restart();
+    };
+    restartAll();
+    InputFile file;
+    result.failure = file.Open(path);
+    if (result.failure != ReadFailure::kNone) return result;
+    if (engines.empty()) {
+        result.outcome = FileDigestOutcome::kDigest;
+        return result;
+    }
+
+    ProgressReporter progress(options, file.Size());
+    EngineCrew crew(engines, options.cancel);
+    std::uint64_t digested = 0;
+    const PieceConsumer consumer{[&](const std::uint8_t* data, std::size_t length) {
+                                     digested += crew.Take(data, length);
+                                     progress.Digested(digested);
+                                 },
+                                 [&] {
+                                     restartAll();
+                                     digested = 0;
+                                 }};
+    const bool allOutrunReading =
+        std::all_of(engines.begin(), engines.end(),
+                    [](DigestEngine* engine) { return engine->OutrunsReading(); });
+    const StreamOutcome stream = StreamFile(
+        file, consumer, options.cancel,
+        allOutrunReading ? ConsumerPace::kOutrunsReading : ConsumerPace::kSlowerThanReading);
+
+    result.bytes = digested;
+    if (RecordEnd(stream.end, result.outcome, result.failure)) {
+        for (DigestEngine* engine : engines) result.digests.push_back(TakeDigest(*engine));
+        progress.Finished(digested);
+    } else {
+        restartAll();
+    }
     return result;
 }
 

@@ -7,7 +7,9 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "digest/digest_engine.h"
 #include "platform/input_file.h"
@@ -36,5 +38,20 @@ struct FileDigestResult {
 // or grows while it is read gives the digest of the bytes read.
 FileDigestResult DigestFile(DigestEngine& engine, const std::u16string& path,
                             const FileDigestOptions& options = {});
+
+struct FileDigestsResult {
+    FileDigestOutcome outcome = FileDigestOutcome::kUnreadable;
+    std::vector<Digest> digests;               // with kDigest only: one per engine, in order
+    ReadFailure failure = ReadFailure::kNone;  // with kUnreadable only
+    std::uint64_t bytes = 0;                   // digested by every engine
+};
+
+// The file read once for several engines: each piece goes to every engine, the engines running
+// side by side on up to one thread per core (engine_crew.h), with DigestFile's progress, cancel,
+// failures and treatment of a file that changes. With one engine it is DigestFile; with none
+// the file is only opened.
+FileDigestsResult DigestFileWithEngines(std::span<DigestEngine* const> engines,
+                                        const std::u16string& path,
+                                        const FileDigestOptions& options = {});
 
 }  // namespace tessik

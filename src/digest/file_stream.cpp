@@ -215,29 +215,154 @@ StreamOutcome StartOver(InputFile& file, const PieceConsumer& consume,
     return StreamOnThisThread(file, consume, cancel);
 }
 
+// One window at a time, mapped on the caller's thread.
+class WindowsOnThisThread {
+  public:
+    explicit WindowsOnThisThread(const InputFile& file) : file_(file) {}
+    // Null where the window cannot be mapped.
+    const MappedWindow* Map(std::uint64_t offset, std::size_t length) {
+        return window_.Map(file_, offset, length) ? &window_ : nullptr;
+    }
+    void Release() {}
+    void Stop() { window_.Unmap(); }
+
+  private:
+    const InputFile& file_;
+    MappedWindow window_;
+};
+
+// Windows mapped by helper threads, a few ahead of the caller, each helper bringing in the pages
+// of its windows by touching one byte of each, so that filling the page tables, all of reading
+// that is left once a file is cached, runs beside the consumer. A touch past a new end of the
+// file faults as a read of the caller's would, and the window records it the same way.
+class WindowsAhead {
+  public:
+    WindowsAhead(const InputFile& file, std::uint64_t measured) : file_(file), measured_(measured) {
+        const std::size_t helpers =
+            std::min<std::size_t>(kHelpers, std::max(1U, std::thread::hardware_concurrency()));
+        for (std::size_t i = 0; i < helpers; ++i) {
+            try {
+                helpers_.emplace_back([this] { MapWhileAny(); });
+            } catch (const std::system_error&) {
+                break;
+            }
+        }
+    }
+    ~WindowsAhead() { Stop(); }
+
+    bool Started() const { return !helpers_.empty(); }
+
+    // The windows come in order, each from offset kMapWindowBytes further than the last.
+    const MappedWindow* Map(std::uint64_t, std::size_t) {
+        Slot& slot = slots_[next_ % kWindowsAhead];
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return slot.window == next_ && slot.state != Slot::kMapping; });
+        return slot.state == Slot::kMapped ? &slot.mapped : nullptr;
+    }
+    void Release() {
+        {
+            std::lock_guard lock(mutex_);
+            released_ = ++next_;
+        }
+        changed_.notify_all();
+    }
+    void Stop() {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        changed_.notify_all();
+        for (std::thread& helper : helpers_) helper.join();
+        helpers_.clear();
+        for (Slot& slot : slots_) slot.mapped.Unmap();
+    }
+
+  private:
+    static constexpr std::size_t kHelpers = 2;
+    static constexpr std::size_t kWindowsAhead = 2 * kHelpers;
+
+    struct Slot {
+        enum State { kMapping, kMapped, kFailed };
+        std::uint64_t window = ~std::uint64_t{0};  // which window the slot holds or is mapping
+        State state = kMapping;
+        MappedWindow mapped;
+    };
+
+    // Each helper takes the next window nobody has taken, once its slot is free.
+    void MapWhileAny() {
+        for (;;) {
+            std::uint64_t window;
+            Slot* slot;
+            {
+                std::unique_lock lock(mutex_);
+                const auto allTaken = [&] { return toMap_ * kMapWindowBytes >= measured_; };
+                changed_.wait(lock, [&] {
+                    return stopping_ || allTaken() || toMap_ < released_ + kWindowsAhead;
+                });
+                if (stopping_ || allTaken()) return;
+                window = toMap_++;
+                slot = &slots_[window % kWindowsAhead];
+                slot->window = window;
+                slot->state = Slot::kMapping;
+            }
+            const std::uint64_t offset = window * kMapWindowBytes;
+            const auto length = static_cast<std::size_t>(
+                std::min<std::uint64_t>(kMapWindowBytes, measured_ - offset));
+            const bool mapped = slot->mapped.Map(file_, offset, length);
+            if (mapped) TouchPages(slot->mapped);
+            {
+                std::lock_guard lock(mutex_);
+                slot->state = mapped ? Slot::kMapped : Slot::kFailed;
+            }
+            changed_.notify_all();
+        }
+    }
+
+    static void TouchPages(const MappedWindow& window) {
+        const volatile std::uint8_t* bytes = window.Data();
+        for (std::size_t at = 0; at < window.Length(); at += MappingGranularity()) {
+            static_cast<void>(bytes[at]);
+        }
+    }
+
+    const InputFile& file_;
+    const std::uint64_t measured_;
+    Slot slots_[kWindowsAhead];
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::uint64_t toMap_ = 0;     // the window the next helper maps
+    std::uint64_t next_ = 0;      // the window the caller takes next
+    std::uint64_t released_ = 0;  // windows the caller is done with
+    bool stopping_ = false;
+    std::vector<std::thread> helpers_;
+};
+
 // Windows over the size measured at opening, then reads for the rest: whatever the file gained
 // since, or everything from a window that could not be mapped on.
+template <typename Windows>
 StreamOutcome StreamMapped(InputFile& file, const PieceConsumer& consume,
-                           const std::atomic<bool>* cancel) {
+                           const std::atomic<bool>* cancel, Windows& windows) {
     const std::uint64_t measured = file.Size();
     std::uint64_t offset = 0;
-    MappedWindow window;
     while (offset < measured) {
         const auto length =
             static_cast<std::size_t>(std::min<std::uint64_t>(kMapWindowBytes, measured - offset));
-        if (!window.Map(file, offset, length)) break;
+        const MappedWindow* window = windows.Map(offset, length);
+        if (window == nullptr) break;
         for (std::size_t at = 0; at < length; at += kFilePieceBytes) {
             if (CancelRaised(cancel)) return {StreamEnd::kCancelled, offset + at};
-            consume.take(window.Data() + at, std::min(kFilePieceBytes, length - at));
+            consume.take(window->Data() + at, std::min(kFilePieceBytes, length - at));
         }
         // Past a new end inside the window's last page, zeros come without any fault: the size
         // now tells that case.
-        if (window.PagesVanished() || file.CurrentSize() < offset + length) {
+        if (window->PagesVanished() || file.CurrentSize() < offset + length) {
+            windows.Stop();
             return StartOver(file, consume, cancel);
         }
+        windows.Release();
         offset += length;
     }
-    window.Unmap();
+    windows.Stop();
     if (offset == measured && file.CurrentSize() <= offset) {
         if (CancelRaised(cancel)) return {StreamEnd::kCancelled, offset};
         return {StreamEnd::kComplete, offset};
@@ -247,6 +372,20 @@ StreamOutcome StreamMapped(InputFile& file, const PieceConsumer& consume,
         StreamOnThisThread(file, consume, cancel, PieceSequence::Start::kUntilTheEnd);
     rest.bytes += offset;
     return rest;
+}
+
+StreamOutcome StreamMappedOnThisThread(InputFile& file, const PieceConsumer& consume,
+                                       const std::atomic<bool>* cancel) {
+    WindowsOnThisThread windows(file);
+    return StreamMapped(file, consume, cancel, windows);
+}
+
+StreamOutcome StreamMappedAhead(InputFile& file, const PieceConsumer& consume,
+                                const std::atomic<bool>* cancel) {
+    WindowsAhead windows(file, file.Size());
+    // No thread to be had: map on this one instead.
+    if (!windows.Started()) return StreamMappedOnThisThread(file, consume, cancel);
+    return StreamMapped(file, consume, cancel, windows);
 }
 
 // -1 while the processor's own route is taken.
@@ -330,13 +469,17 @@ std::string_view FileRouteName(FileRoute route) {
             return "read-ahead";
         case FileRoute::kMap:
             return "map";
+        case FileRoute::kMapAhead:
+            return "map-ahead";
     }
     return "unknown";
 }
 
-FileRoute ActiveFileRoute() {
+FileRoute ActiveFileRoute(ConsumerPace pace) {
     const int forced = forcedRoute.load(std::memory_order_relaxed);
-    return forced >= 0 ? static_cast<FileRoute>(forced) : ThisProcessorTuning().largeFileRoute;
+    if (forced >= 0) return static_cast<FileRoute>(forced);
+    const ProcessorTuning& tuning = ThisProcessorTuning();
+    return pace == ConsumerPace::kOutrunsReading ? tuning.readBoundRoute : tuning.largeFileRoute;
 }
 
 void ForceFileRoute(FileRoute route) {
@@ -378,15 +521,17 @@ StreamOutcome StreamFileInSpans(InputFile& file, const SpanHashing& spans,
 }
 
 StreamOutcome StreamFile(InputFile& file, const PieceConsumer& consume,
-                         const std::atomic<bool>* cancel) {
+                         const std::atomic<bool>* cancel, ConsumerPace pace) {
     if (file.Size() < kLargeFileBytes) return StreamOnThisThread(file, consume, cancel);
-    switch (ActiveFileRoute()) {
+    switch (ActiveFileRoute(pace)) {
         case FileRoute::kRead:
             break;
         case FileRoute::kReadAhead:
             return StreamWithReadAhead(file, consume, cancel);
         case FileRoute::kMap:
-            return StreamMapped(file, consume, cancel);
+            return StreamMappedOnThisThread(file, consume, cancel);
+        case FileRoute::kMapAhead:
+            return StreamMappedAhead(file, consume, cancel);
     }
     return StreamOnThisThread(file, consume, cancel);
 }

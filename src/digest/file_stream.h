@@ -29,12 +29,20 @@ enum class FileRoute {
     kRead,       // read into one buffer on the caller's thread
     kReadAhead,  // read up to eight pieces ahead on a second thread
     kMap,        // mapped a window at a time on the caller's thread; read where that fails
+    // Mapped as kMap, but by helper threads that also bring each window's pages in, a few
+    // windows ahead, so that the kernel's share of reading runs beside the consumer and on more
+    // than one core.
+    kMapAhead,
 };
 
 std::string_view FileRouteName(FileRoute route);
 
-// The route large files take: this processor's, unless one is forced.
-FileRoute ActiveFileRoute();
+// Whether the consumer of the pieces takes them faster than the page cache gives them: then
+// reading alone sets the speed, and the processor may have a route of its own for it.
+enum class ConsumerPace { kSlowerThanReading, kOutrunsReading };
+
+// The route large files take: this processor's for the consumer's pace, unless one is forced.
+FileRoute ActiveFileRoute(ConsumerPace pace = ConsumerPace::kSlowerThanReading);
 // For tests and benchmarks; not to be called while a file is being read.
 void ForceFileRoute(FileRoute route);
 void UseProcessorFileRoute();
@@ -98,6 +106,7 @@ StreamOutcome StreamFileInSpans(InputFile& file, const SpanHashing& spans,
 // most kFilePieceBytes. The cancel flag, when given, is looked at before every piece and once
 // the last one is handed over.
 StreamOutcome StreamFile(InputFile& file, const PieceConsumer& consume,
-                         const std::atomic<bool>* cancel = nullptr);
+                         const std::atomic<bool>* cancel = nullptr,
+                         ConsumerPace pace = ConsumerPace::kSlowerThanReading);
 
 }  // namespace tessik

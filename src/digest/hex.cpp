@@ -1,5 +1,7 @@
 #include "digest/hex.h"
 
+#include <utility>
+
 namespace tessik {
 
 std::string HexDigest(const std::uint8_t* bytes, std::size_t count) {
@@ -12,8 +14,9 @@ std::string HexDigest(const std::uint8_t* bytes, std::size_t count) {
     return text;
 }
 
-std::string HexDigest(const Digest& digest) {
-    return HexDigest(digest.data(), digest.size());
+std::string HexDigest(const Digest& digest, bool lowerCase) {
+    std::string hex = HexDigest(digest.data(), digest.size());
+    return lowerCase ? hex : AsciiUpper(std::move(hex));
 }
 
 std::string AsciiUpper(std::string text) {

@@ -10,7 +10,8 @@ namespace tessik {
 
 // Two lower-case hexadecimal digits per byte, in order, nothing between them.
 std::string HexDigest(const std::uint8_t* bytes, std::size_t count);
-std::string HexDigest(const Digest& digest);
+// A digest as every window, list and line shows it: its digits in the letter case chosen.
+std::string HexDigest(const Digest& digest, bool lowerCase = true);
 
 // 0-9, a-f and A-F, in text of any character type.
 constexpr bool IsHexDigit(char32_t c) {

@@ -14,6 +14,8 @@ struct ProcessorTuning {
     bool vectorMdSteps = false;
     // How files of kLargeFileBytes and more are read.
     FileRoute largeFileRoute = FileRoute::kMap;
+    // How they are read for engines that outrun reading, where reading alone sets the speed.
+    FileRoute readBoundRoute = FileRoute::kMap;
 };
 
 ProcessorTuning TuningFor(const ProcessorKind& kind);

@@ -21,8 +21,6 @@ struct Sha256Traits {
 
 constexpr std::uint32_t kInitial224[8] = {0xc1059ed8, 0x367cd507, 0x3070dd17, 0xf70e5939,
                                           0xffc00b31, 0x68581511, 0x64f98fa7, 0xbefa4fa4};
-constexpr std::uint32_t kInitial256[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
-                                          0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
 
 }  // namespace
 
@@ -32,7 +30,8 @@ void Sha256BlocksPortable(std::uint32_t state[8], const std::uint8_t* data,
 }
 
 Sha256Engine::Sha256Engine(std::size_t digestBytes)
-    : Sha2Engine(digestBytes == 28 ? kInitial224 : kInitial256, digestBytes == 28 ? 28 : 32) {}
+    : Sha2Engine(digestBytes == 28 ? kInitial224 : kSha256InitialWords,
+                 digestBytes == 28 ? 28 : 32) {}
 
 Sha256Engine::Kernel Sha256Engine::ActiveKernel() const {
     return ActiveDigestKernels().sha256;

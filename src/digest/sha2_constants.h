@@ -1,5 +1,6 @@
 #pragma once
-// The round constants of FIPS 180-4, shared by every form of the SHA-2 compression functions.
+// The round constants of FIPS 180-4, shared by every form of the SHA-2 compression functions, and
+// the starting words of SHA-256 and SHA-512, which BLAKE2s and BLAKE2b start from too.
 // Data only: a fast-path file compiled for its own extensions may include this header.
 
 #include <cstdint>
@@ -38,6 +39,15 @@ alignas(64) inline constexpr std::uint64_t kSha512RoundConstants[80] = {
     0x06f067aa72176fba, 0x0a637dc5a2c898a6, 0x113f9804bef90dae, 0x1b710b35131c471b,
     0x28db77f523047d84, 0x32caab7b40c72493, 0x3c9ebe0a15c9bebc, 0x431d67c49c100d4c,
     0x4cc5d4becb3e42b6, 0x597f299cfc657e2a, 0x5fcb6fab3ad6faec, 0x6c44198c4a475817,
+};
+
+alignas(32) inline constexpr std::uint32_t kSha256InitialWords[8] = {
+    0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a, 0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19,
+};
+
+alignas(64) inline constexpr std::uint64_t kSha512InitialWords[8] = {
+    0x6a09e667f3bcc908, 0xbb67ae8584caa73b, 0x3c6ef372fe94f82b, 0xa54ff53a5f1d36f1,
+    0x510e527fade682d1, 0x9b05688c2b3e6c1f, 0x1f83d9abfb41bd6b, 0x5be0cd19137e2179,
 };
 
 }  // namespace tessik

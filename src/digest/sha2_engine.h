@@ -1,10 +1,11 @@
 #pragma once
 // What SHA-224/256 and SHA-384/512 share around their compression functions: eight chaining
 // words, 16-word blocks, the message closed by the byte 80 and a bit count two words wide, and a
-// digest that is the first words of the chain. Each size has its own starting words.
+// digest that is the first bytes of the chain. Each size has its own starting words.
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "digest/block_buffer.h"
 #include "digest/byte_order.h"
@@ -44,13 +45,11 @@ class Sha2Engine : public StatefulEngine<Sha2State<Word>> {
         StoreBe64(state_.total << 3, length + sizeof length - 8);
         if constexpr (sizeof length == 16) StoreBe64(state_.total >> 61, length);
         PadFinalBlock<kBlockSize, sizeof length>(state_.block, state_.fill, length, Compressor());
-        for (std::size_t i = 0; i < digestSize_ / sizeof(Word); ++i) {
-            if constexpr (sizeof(Word) == 4) {
-                StoreBe32(state_.h[i], digest + 4 * i);
-            } else {
-                StoreBe64(state_.h[i], digest + 8 * i);
-            }
-        }
+        // SHA-512/224 ends halfway through a word, so the words go out whole and are cut after.
+        std::uint8_t words[sizeof state_.h];
+        StoreWords<std::endian::big>(state_.h, 8, words);
+        std::memcpy(digest, words, digestSize_);
+        Wipe(words, sizeof words);
         Restart();
     }
 

@@ -1,5 +1,6 @@
 #pragma once
-// SHA-384 and SHA-512 (FIPS 180-4): one engine, two sets of starting words and digest lengths.
+// SHA-384, SHA-512 and SHA-512/t for t = 224 and 256 (FIPS 180-4): one engine, four sets of
+// starting words and digest lengths.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,7 +11,7 @@ namespace tessik {
 
 class Sha512Engine final : public Sha2Engine<std::uint64_t> {
   public:
-    // 48 digest bytes make SHA-384, any other number SHA-512.
+    // 28 digest bytes make SHA-512/224, 32 SHA-512/256, 48 SHA-384, any other number SHA-512.
     explicit Sha512Engine(std::size_t digestBytes);
 
   private:

@@ -20,12 +20,16 @@ constexpr auto kCancelPoll = std::chrono::milliseconds(20);
 
 HashedFile Hash(FileToHash file, const OrderedHashOptions& options) {
     HashedFile hashed{std::move(file.path), file.algorithm, {}};
+    hashed.result.failure = file.notHashed;
     if (hashed.algorithm == nullptr) return hashed;
     FileDigestOptions digestOptions;
     digestOptions.cancel = options.cancel;
+    std::uint64_t reported = 0;
     if (options.progress) {
         digestOptions.progress = [&](std::uint64_t done, std::uint64_t total) {
-            options.progress(hashed.path, done, total);
+            const std::uint64_t added = done - std::min(done, reported);
+            reported = std::max(done, reported);
+            options.progress(hashed.path, done, total, added);
         };
     }
     const auto engine = hashed.algorithm->makeEngine();
@@ -123,6 +127,7 @@ class OrderedRun {
             slot.taken = slot.finished = nothingToDo;
             if (nothingToDo) {
                 slot.hashed.path = std::move(file.path);
+                slot.hashed.result.failure = file.notHashed;
             } else {
                 slot.file = std::move(file);
                 ++untaken_;
@@ -203,6 +208,10 @@ class OrderedRun {
 };
 
 }  // namespace
+
+int DefaultWorkerCount() {
+    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+}
 
 bool HashFilesInOrder(const std::function<bool(FileToHash&)>& next,
                       const std::function<void(HashedFile&)>& deliver,

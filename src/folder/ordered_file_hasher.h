@@ -31,9 +31,14 @@ namespace tessik {
 // taken, not for every file: a wake-up costs as much as hashing a small file.
 inline constexpr std::size_t kFilesQueuedPerWorker = 16;
 
+// As many workers as the processor has cores: what every run hashes on unless told otherwise.
+int DefaultWorkerCount();
+
 struct FileToHash {
     std::u16string path;
     const AlgorithmInfo* algorithm = nullptr;
+    // Without an algorithm: why it is not hashed, handed back as its result's failure.
+    ReadFailure notHashed = ReadFailure::kNone;
 };
 
 struct HashedFile {
@@ -42,12 +47,16 @@ struct HashedFile {
     FileDigestResult result;  // outcome kUnreadable with kNone when it was not hashed
 };
 
+// On the worker hashing the file, as FileDigestOptions::progress describes, with the bytes the
+// file has added since its previous report: summed, they count every byte of files hashed side
+// by side once.
+using HashProgress = std::function<void(const std::u16string& path, std::uint64_t done,
+                                        std::uint64_t total, std::uint64_t added)>;
+
 struct OrderedHashOptions {
     int workers = 1;
     const std::atomic<bool>* cancel = nullptr;
-    // On the worker hashing the file, as FileDigestOptions::progress describes.
-    std::function<void(const std::u16string& path, std::uint64_t done, std::uint64_t total)>
-        progress;
+    HashProgress progress;
     // On the worker as it starts a file that has an algorithm, files in stream order: the
     // algorithm it is hashed with, for a choice that may change while files wait. Without it,
     // the file's own.

@@ -26,8 +26,7 @@ std::string FormatChecksumLine(const LineFormat& format, std::string_view tag, c
     const bool escape =
         format.end == '\n' && name.find_first_of("\\\n\r") != std::string_view::npos;
     const std::string shownName = escape ? Escaped(name, "\\\n\r") : std::string(name);
-    std::string hex = HexDigest(digest);
-    if (format.upperCase) hex = AsciiUpper(std::move(hex));
+    const std::string hex = HexDigest(digest, !format.upperCase);
 
     std::string line = escape ? "\\" : "";
     if (format.style == LineStyle::kBsd) {

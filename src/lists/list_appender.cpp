@@ -140,7 +140,7 @@ AppendOutcome AddFilesToList(const std::u16string& listPath, const std::u16strin
             }
             outcome.unread.push_back({hashed.path, failure});
         },
-        {options.workers, options.cancel, options.progress, {}});
+        OrderedHashOptions{options.workers, options.cancel, options.progress, {}});
     if (!complete) {
         outcome.status = AppendStatus::kCancelled;
         return outcome;

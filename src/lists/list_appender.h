@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "digest/algorithm_catalogue.h"
+#include "folder/ordered_file_hasher.h"
 #include "platform/file_system.h"
 #include "platform/input_file.h"
 
@@ -27,8 +28,7 @@ struct AppendOptions {
     const AlgorithmInfo* algorithm = nullptr;
     int workers = 1;
     const std::atomic<bool>* cancel = nullptr;
-    std::function<void(const std::u16string& path, std::uint64_t done, std::uint64_t total)>
-        progress;  // on the worker hashing the file
+    HashProgress progress;  // on the worker hashing the file
 };
 
 enum class AppendStatus {

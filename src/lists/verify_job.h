@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "digest/algorithm_catalogue.h"
+#include "folder/ordered_file_hasher.h"
 #include "lists/checksum_list_reader.h"
 #include "platform/input_file.h"
 
@@ -26,6 +27,7 @@ enum class VerifyStatus {
     kUnreadable,  // see failure
     kMalformed,   // the line is no entry, or contradicts the algorithm named or implied
     kAmbiguous,   // several algorithms fit the line; see candidates
+    kNew,         // a file the list does not name (line number 0), found by a caller
 };
 
 struct VerifyResult {
@@ -48,8 +50,7 @@ struct VerifyOptions {
     const AlgorithmInfo* byDefault = nullptr;
     int workers = 1;
     const std::atomic<bool>* cancel = nullptr;
-    std::function<void(const std::u16string& path, std::uint64_t done, std::uint64_t total)>
-        progress;  // on the worker hashing the file
+    HashProgress progress;
 };
 
 // Reports each line as it is checked, in list order, on the calling thread. False when

@@ -55,21 +55,6 @@ void LoadFontSettings(KeyValueDocument& settings, FontSettings& fonts) {
     fonts.applyTo(fonts.owner(), true);
 }
 
-void ApplyStoredPosition(const StoredPosition& position, SettingsWindow& window) {
-    switch (position.action) {
-        case StoredPositionAction::kKeep:
-            break;
-        case StoredPositionAction::kMaximise:
-            window.showMaximised();
-            break;
-        case StoredPositionAction::kMove:
-            // A position saved on a larger or another screen must still give a window the
-            // user can see and reach.
-            window.moveWindow(FitIntoArea(position.rect, window.availableArea()));
-            break;
-    }
-}
-
 // Where a file that was found so is kept when it is replaced; empty when it is not kept.
 std::u16string KeptAsidePath(const std::u16string& path, LoadOutcome found) {
     const bool keep = found == LoadOutcome::kUnreadable || found == LoadOutcome::kDamaged;
@@ -100,47 +85,41 @@ SeparatorProblem CheckSeparator(const std::u16string& separator) {
     return SeparatorProblem::kNone;
 }
 
-LoadResult loadSettings(const std::u16string& path, SettingsWindow& window, FontSettings& fonts) {
+LoadedSettings loadSettings(const std::u16string& path, FontSettings& fonts) {
     AdoptInterruptedSave(path);
     RemoveStaleTemporaries(path, kStaleTemporarySeconds);
     KeyValueDocument settings(DocumentLayout::Xml);
-    const LoadResult loaded = settings.load(path);
+    LoadedSettings loaded;
+    loaded.load = settings.load(path);
+    ApplicationSettings& value = loaded.settings;
 
-    window.selectAlgorithm(KnownAlgorithm(settings.getInt("Algorithm", kDefaultAlgorithmIndex)));
-    if (settings.getBool("CaseSensitive", false)) window.tickBox(SettingsBox::kCaseSensitive);
-    if (settings.getBool("SmallLetters", true)) window.tickBox(SettingsBox::kSmallLetters);
-
-    window.setFolderValues({GetText(settings, "Folder", u""),
-                            GetText(settings, "Filename", kDefaultFilter),
-                            GetText(settings, "Fileextension", kDefaultFilter)});
-    window.setSeparator(GetText(settings, "Separator", kDefaultSeparator));
-
+    value.algorithmIndex = KnownAlgorithm(settings.getInt("Algorithm", kDefaultAlgorithmIndex));
+    value.caseSensitive = settings.getBool("CaseSensitive", false);
+    value.smallLetters = settings.getBool("SmallLetters", true);
+    value.folder = {GetText(settings, "Folder", u""), GetText(settings, "Filename", kDefaultFilter),
+                    GetText(settings, "Fileextension", kDefaultFilter)};
+    value.separator = GetText(settings, "Separator", kDefaultSeparator);
     LoadFontSettings(settings, fonts);
-
-    // Without a stored name the catalogue's default language, applied before, stays.
-    const std::string language = settings.getString("LanguageName", "");
-    window.setLanguageUnset(language.empty());
-    if (!language.empty()) window.selectLanguage(language);
-
-    ApplyStoredPosition(ParseWindowPosition(settings.getString("WinPos", "")), window);
-    window.setLineEnds(settings.getString("LineEnds", "") == kLfLineEnds ? TypedLineEnds::kLf
-                                                                         : TypedLineEnds::kCrLf);
+    value.languageName = settings.getString("LanguageName", "");
+    value.position = ParseWindowPosition(settings.getString("WinPos", ""));
+    value.lineEnds = settings.getString("LineEnds", "") == kLfLineEnds ? TypedLineEnds::kLf
+                                                                       : TypedLineEnds::kCrLf;
+    value.lookForLists = settings.getBool("LookForChecksumLists", true);
     return loaded;
 }
 
-SettingsSave saveSettings(const std::u16string& path, const SettingsWindow& window,
+SettingsSave saveSettings(const std::u16string& path, const ApplicationSettings& value,
                           const FontSettings& fonts, const StorageLocations& locations,
                           const LoadResult& loaded) {
     KeyValueDocument settings(DocumentLayout::Xml);
-    settings.setInt("Algorithm", window.selectedAlgorithm());
-    settings.setBool("CaseSensitive", window.isBoxTicked(SettingsBox::kCaseSensitive));
-    settings.setBool("SmallLetters", window.isBoxTicked(SettingsBox::kSmallLetters));
+    settings.setInt("Algorithm", value.algorithmIndex);
+    settings.setBool("CaseSensitive", value.caseSensitive);
+    settings.setBool("SmallLetters", value.smallLetters);
 
-    const FolderValues folder = window.folderValues();
-    settings.setString("Folder", ToUtf8(folder.lastFolder));
-    settings.setString("Filename", ToUtf8(folder.nameFilter));
-    settings.setString("Fileextension", ToUtf8(folder.extensionFilter));
-    settings.setString("Separator", ToUtf8(window.separator()));
+    settings.setString("Folder", ToUtf8(value.folder.lastFolder));
+    settings.setString("Filename", ToUtf8(value.folder.nameFilter));
+    settings.setString("Fileextension", ToUtf8(value.folder.extensionFilter));
+    settings.setString("Separator", ToUtf8(value.separator));
 
     settings.setBool("UseBuildInFont", fonts.useBuildInFont());
     settings.setBool("UseFontSettings", fonts.useFontSettings());
@@ -151,12 +130,13 @@ SettingsSave saveSettings(const std::u16string& path, const SettingsWindow& wind
     settings.setInt("FontDefHeight", fonts.height());
     settings.setInt("FontDefPitch", fonts.pitchAndFamily());
 
-    settings.setString("LanguageName", window.languageUnset() ? "" : ToUtf8(window.languageName()));
-    settings.setString("WinPos", FormatWindowPosition(window.placement()));
+    settings.setString("LanguageName", value.languageName);
+    settings.setString("WinPos", FormatWindowPosition(value.position));
     // For the reader of the file only; never read back.
     settings.setString("FolderHomeBase", ToUtf8(locations.programDirectory));
     settings.setString("FolderAppDir", ToUtf8(locations.storageDirectory));
-    settings.setString("LineEnds", window.lineEnds() == TypedLineEnds::kLf ? kLfLineEnds : "CRLF");
+    settings.setString("LineEnds", value.lineEnds == TypedLineEnds::kLf ? kLfLineEnds : "CRLF");
+    settings.setBool("LookForChecksumLists", value.lookForLists);
 
     SettingsSave result;
     const std::u16string aside = KeptAsidePath(path, loaded.outcome);

@@ -10,13 +10,13 @@ namespace {
 
 constexpr std::string_view kBuiltInName = "English";
 
+}  // namespace
+
 KeyValueDocument LoadLanguageFile(const std::u16string& path) {
     KeyValueDocument document(DocumentLayout::Plain);
     if (FileExists(path)) document.load(path);
     return document;
 }
-
-}  // namespace
 
 std::optional<LanguageCatalogue> LoadLanguageCatalogue(const std::u16string& path) {
     KeyValueDocument document(DocumentLayout::Plain);
@@ -57,42 +57,24 @@ void applyTexts(const std::u16string& path, std::span<const TranslationTable> ta
     }
 }
 
-namespace {
-
-void ApplyTable(const std::u16string& path, TranslationTable table, TextSink& window) {
-    applyTexts(path, std::span(&table, 1), window);
-}
-
-}  // namespace
-
-void applyFolderTexts(const std::u16string& path, TextSink& window) {
-    applyTexts(path, FolderWindowTables(), window);
-}
-
-void applyLanguageTexts(const std::u16string& path, TextSink& window) {
-    ApplyTable(path, LanguageWindowTexts(), window);
-}
-
-void applyOptionsTexts(const std::u16string& path, TextSink& window) {
-    ApplyTable(path, OptionsWindowTexts(), window);
-}
-
-void applyMainTexts(const std::u16string& path, LanguageState& state, TextSink& window) {
+void applyLanguage(const std::u16string& path, std::span<const TranslationTable> tables,
+                   LanguageState& state, TextSink& window) {
     state.languageFilePath = FileExists(path) ? path : std::u16string();
-    applyTexts(path, MainWindowTables(), window);
+    applyTexts(path, tables, window);
 }
 
 void selectLanguage(std::string_view name, const std::u16string& programDirectory,
-                    LanguageState& state, TextSink& window) {
+                    std::span<const TranslationTable> tables, LanguageState& state,
+                    TextSink& window) {
     state.languageFilePath.clear();
-    applyMainTexts(u"", state, window);
+    applyLanguage(u"", tables, state, window);
     const std::optional<LanguageCatalogue> catalogue =
         LoadLanguageCatalogue(programDirectory + kLanguageCatalogueFileName);
     if (!catalogue) return;
     const std::string_view wanted = name.empty() ? catalogue->defaultName : name;
     for (const CatalogueEntry& entry : catalogue->entries) {
         if (entry.name != wanted) continue;
-        applyMainTexts(LanguageFilePath(programDirectory, entry), state, window);
+        applyLanguage(LanguageFilePath(programDirectory, entry), tables, state, window);
         state.languageName = FromUtf8(entry.name);
         return;
     }

@@ -39,32 +39,34 @@ std::optional<LanguageCatalogue> LoadLanguageCatalogue(const std::u16string& pat
 std::u16string LanguageFilePath(const std::u16string& programDirectory,
                                 const CatalogueEntry& entry);
 
+// A language file's keys and texts; a path that names no file gives none.
+KeyValueDocument LoadLanguageFile(const std::u16string& path);
+
 // The key's text in the document, or the built-in text when it is missing or empty.
 std::u16string translate(KeyValueDocument& document, std::string_view key,
                          std::u16string_view builtIn);
 
-// Applies the tables' texts from a language file; a path that names no file gives every
-// built-in text.
+// Applies the tables' texts from a language file, in table order; a path that names no file gives
+// every built-in text.
 void applyTexts(const std::u16string& path, std::span<const TranslationTable> tables,
                 TextSink& window);
-void applyFolderTexts(const std::u16string& path, TextSink& window);
-void applyLanguageTexts(const std::u16string& path, TextSink& window);
-void applyOptionsTexts(const std::u16string& path, TextSink& window);
 
-// The main window's language.
+// The language of the main window, which the other windows follow.
 struct LanguageState {
     std::u16string languageName;      // empty while only built-in texts were applied
     std::u16string languageFilePath;  // empty while the built-in texts are in use
 };
 
-// Applies the main window's texts; `languageFilePath` becomes the path if it names a file.
-void applyMainTexts(const std::u16string& path, LanguageState& state, TextSink& window);
+// Applies the tables' texts; `languageFilePath` becomes the path if it names a file.
+void applyLanguage(const std::u16string& path, std::span<const TranslationTable> tables,
+                   LanguageState& state, TextSink& window);
 
 // Restores the built-in texts, then applies the catalogue's language of that UTF-8 name (its
 // default language when the name is empty). A name the catalogue lacks leaves the built-in
 // texts and the previous `languageName`.
 void selectLanguage(std::string_view name, const std::u16string& programDirectory,
-                    LanguageState& state, TextSink& window);
+                    std::span<const TranslationTable> tables, LanguageState& state,
+                    TextSink& window);
 
 // The entries the language window lists: the built-in English first (unless the catalogue
 // has an entry named exactly "English"), then the catalogue's in its order.

@@ -1,7 +1,7 @@
 #pragma once
-// Every translatable text of the windows: its key in the language files, where it goes, and
-// the English text it has when no language file supplies one. The windows apply these tables
-// in order, and a check that every language file covers every key loops over them.
+// How a window's translatable texts are described: each text's key in the language files, where
+// it goes in the window, and the English text it has when no language file supplies one. Each
+// window keeps its own tables beside it and applies them in order.
 
 #include <span>
 #include <string_view>
@@ -13,114 +13,31 @@ enum class TextTargetKind {
     kControl,       // id: control id
     kMenuPosition,  // id: position of a top-level menu entry, which keeps its drop-down menu
     kMenuCommand,   // id: command id of a menu item
-    kMember,        // id: a member text of the window (MainMemberText, FolderMemberText, ...)
+    kMember,        // id: a text the window keeps for later use, by the window's own enum
     kToolTip,       // id: control id; also what assistive tools say about the control
-    kProgress,      // id: a ProgressText, shared by every window that shows progress
+    kProgress,      // id: a part of the progress display that every window shares
 };
-
-// Texts the main window keeps for later use rather than showing at once.
-enum class MainMemberText {
-    kAllFiles,       // filter of the file dialog: description|pattern||
-    kCompareFailed,  // message when the two digests differ
-    kCompareDone,    // message when they are equal
-    kBtnOk,          // caption of the About window's OK button
-    kCompareNoHash,  // Compare with an empty result field
-    // Why a file could not be hashed; the path follows on a line of its own.
-    kFileMissing,
-    kFileIsFolder,
-    kFileNotRegular,
-    kFilePermissionDenied,
-    kFileReadError,
-    kFileLinkLoop,
-    kFilePathThroughFile,
-    kFileNameTooLong,
-    kOpenFailed,  // no program opened a document or address; the path or address follows
-    // The string field's tool tip: how its line ends are hashed.
-    kLineEndsCrLf,
-    kLineEndsLf,
-    // Said on closing: the settings file read at start was kept aside (its new name follows),
-    // or the settings could not be saved (the path and the cause follow).
-    kSettingsKeptAside,
-    kSettingsNotSaved,
-    // Why a file could not be written.
-    kWriteDenied,
-    kWriteReadOnly,
-    kWriteNoSpace,
-    kWriteError,
-    kChecksumLists,       // description of the list file dialog's filter
-    kCompareListedFile,   // %1: the file a pasted checksum line names
-    kCompareWrongLength,  // %1 digits expected, %2 the algorithm, %3 its digits
-};
-inline constexpr int kMainMemberTextCount =
-    static_cast<int>(MainMemberText::kCompareWrongLength) + 1;
-
-enum class FolderMemberText {
-    kSummary,        // %1 files hashed, %2 unreadable, %3 folders not opened, %4 bytes, %5 time
-    kStopped,        // put before the summary of a stopped run
-    kFolderMissing,  // the path follows on a line of its own
-    kFolderIsFile,
-    kOutputName,  // what assistive tools call the output field
-    // The formats "Save results..." offers.
-    kGnuList,
-    kBsdList,
-    kOutputAsShown,
-    kNotSaved,           // the path and the cause follow, each on a line of its own
-    kSeveralAlgorithms,  // a GNU list was asked for a run of several algorithms
-    kLeftOut,            // %1: how many files could not be read, which have no line in the list
-};
-inline constexpr int kFolderMemberTextCount = static_cast<int>(FolderMemberText::kLeftOut) + 1;
-
-// The checksum-list window's texts kept for later use.
-enum class ListMemberText {
-    kFilesCaption,  // the title while it hashes dropped files
-    kHashButton,    // the start button's text then
-    kColumnLine,
-    kColumnFile,
-    kColumnHash,
-    kColumnStatus,
-    // One per row status, in its order.
-    kStatusOk,
-    kStatusFailed,
-    kStatusMissing,
-    kStatusFolder,
-    kStatusNotRegular,
-    kStatusDenied,
-    kStatusReadError,
-    kStatusLinkLoop,
-    kStatusPathThroughFile,
-    kStatusNameTooLong,
-    kStatusMalformed,
-    kCounts,      // %1 OK, %2 FAILED, %3 missing, %4 unreadable, %5 malformed lines
-    kFileCounts,  // %1 hashed, %2 could not be read
-    kStopped,     // put before the counts of a stopped run
-    kNoEntries,   // the list's path follows on a line of its own
-    kTableName,   // what assistive tools call the table
-};
-inline constexpr int kListMemberTextCount = static_cast<int>(ListMemberText::kTableName) + 1;
-
-// The line-end choices' names, and why a separator is refused.
-enum class OptionsMemberText {
-    kCrLf,
-    kLf,
-    kSeparatorMarkup,
-    kSeparatorLineBreak,
-    kSeparatorTooLong
-};
-
-enum class AboutMemberText {
-    kVersion,  // %1: the version
-    kWebSite,  // names of the two address fields for assistive tools
-    kMail,
-};
-
-// The parts a progress display is made of; %1 is the number.
-enum class ProgressText { kName, kPercent, kRate, kTimeLeft, kFiles, kBytes };
-inline constexpr int kProgressTextCount = static_cast<int>(ProgressText::kBytes) + 1;
 
 struct TextTarget {
     TextTargetKind kind = TextTargetKind::kWindowTitle;
     int id = 0;
     bool operator==(const TextTarget&) const = default;
+
+    static constexpr TextTarget Title() { return {TextTargetKind::kWindowTitle, 0}; }
+    static constexpr TextTarget Control(int id) { return {TextTargetKind::kControl, id}; }
+    static constexpr TextTarget MenuPosition(int position) {
+        return {TextTargetKind::kMenuPosition, position};
+    }
+    static constexpr TextTarget MenuCommand(int id) { return {TextTargetKind::kMenuCommand, id}; }
+    template <class Text>
+    static constexpr TextTarget Member(Text member) {
+        return {TextTargetKind::kMember, static_cast<int>(member)};
+    }
+    static constexpr TextTarget ToolTip(int id) { return {TextTargetKind::kToolTip, id}; }
+    template <class Part>
+    static constexpr TextTarget Progress(Part part) {
+        return {TextTargetKind::kProgress, static_cast<int>(part)};
+    }
 };
 
 struct TranslationEntry {
@@ -130,24 +47,5 @@ struct TranslationEntry {
 };
 
 using TranslationTable = std::span<const TranslationEntry>;
-
-TranslationTable MainMenuTexts();
-TranslationTable MainControlTexts();
-TranslationTable MainMemberTexts();
-TranslationTable FolderWindowTexts();
-TranslationTable ListWindowTexts();
-TranslationTable LanguageWindowTexts();
-TranslationTable OptionsWindowTexts();
-TranslationTable AboutWindowTexts();
-TranslationTable ProgressDisplayTexts();
-
-// The main window's tables in the order they are applied.
-std::span<const TranslationTable> MainWindowTables();
-// The folder window's, in the same way.
-std::span<const TranslationTable> FolderWindowTables();
-// The checksum-list window's.
-std::span<const TranslationTable> ListWindowTables();
-// Every table of every window.
-std::span<const TranslationTable> AllTranslationTables();
 
 }  // namespace tessik

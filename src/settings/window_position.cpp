@@ -53,10 +53,15 @@ WindowRect FitIntoArea(const WindowRect& rect, const WindowRect& area) {
             static_cast<int>(top + height)};
 }
 
-std::string FormatWindowPosition(const WindowPlacement& placement) {
-    if (placement.state == WindowState::kMaximised) return std::string(kMaximised);
-    const WindowRect& r =
-        placement.state == WindowState::kMinimised ? placement.restoredRect : placement.rect;
+StoredPosition PositionToStore(const WindowPlacement& placement) {
+    if (placement.state == WindowState::kMaximised) return {StoredPositionAction::kMaximise, {}};
+    return {StoredPositionAction::kMove,
+            placement.state == WindowState::kMinimised ? placement.restoredRect : placement.rect};
+}
+
+std::string FormatWindowPosition(const StoredPosition& position) {
+    if (position.action == StoredPositionAction::kMaximise) return std::string(kMaximised);
+    const WindowRect& r = position.rect;
     return std::to_string(r.left) + ";" + std::to_string(r.top) + ";" + std::to_string(r.right) +
            ";" + std::to_string(r.bottom);
 }

@@ -40,7 +40,10 @@ StoredPosition ParseWindowPosition(std::string_view text);
 // reaches out. An empty area (no screen known) leaves it as it is.
 WindowRect FitIntoArea(const WindowRect& rect, const WindowRect& area);
 
-// A minimised window is stored with its restored rectangle.
-std::string FormatWindowPosition(const WindowPlacement& placement);
+// What is stored of a window's placement: a maximised window is stored as such, a minimised one
+// with its restored rectangle.
+StoredPosition PositionToStore(const WindowPlacement& placement);
+// A position to keep is stored as its rectangle.
+std::string FormatWindowPosition(const StoredPosition& position);
 
 }  // namespace tessik

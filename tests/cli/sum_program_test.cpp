@@ -2,16 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/hash_command.h"
 #include "cli/progress_meter.h"
 #include "cli/string_console.h"
 #include "support/known_digests.h"
+#include "support/scoped_environment.h"
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
+#include "support/throwaway_keyrings.h"
 #include "support/windows_skips.h"
 
 namespace tessik {
@@ -204,7 +210,7 @@ TEST_F(SumProgram, ChecksListsAsTheStandardToolsDo) {
              {"-c", "plain"},
              1,
              "",
-             "tessik-sum: plain: 1: the digest fits md2, md4, md5; choose one with -a\n"
+             "tessik-sum: plain: 1: the digest fits md2, md4, md5, xxh128; choose one with -a\n"
              "tessik-sum: WARNING: 1 line fits several algorithms and was not checked\n"},
             {"named", {"-c", "-a", "md5", "plain"}, 0, "abc: OK\n", ""},
             {"named, other length",
@@ -253,7 +259,8 @@ TEST_F(SumProgram, ReadsBackItsOwnLinesAndNamesTheListsAlgorithm) {
              {"-c", "CHECKSUM"},
              0,
              "abc: OK\nempty: OK\n",
-             "tessik-sum: WARNING: 6 lines are improperly formatted\n"},
+             "tessik-sum: CHECKSUM: signature not checked: GnuPG found no signature it can "
+             "check\n"},
             {"warn, default",
              {"-c", "-w", "--quiet", "bad.txt"},
              0,
@@ -275,6 +282,84 @@ TEST_F(SumProgram, ReadsBackItsOwnLinesAndNamesTheListsAlgorithm) {
              "tessik-sum: 'standard input': no properly formatted checksum lines found\n"},
         },
         written.output);
+}
+
+// Lists from elsewhere read as meant unless --strict asks for every byte as written; --new
+// lists what the list does not name below the current folder, and fails.
+TEST_F(SumProgram, ReadsListsLenientlyAndListsNewFiles) {
+    List("win.md5", "\xEF\xBB\xBF" + kMd5OfAbc + " *abc\r\n" + kMd5OfNothing + "  sub\\z\r\n");
+    Check(
+        {
+            {"lenient", {"-c", "win.md5"}, 0, "abc: OK\nsub\\z: OK\n", ""},
+            {"strict",
+             {"-c", "--strict", "win.md5"},
+             1,
+             "sub\\z: FAILED open or read\n",
+             "tessik-sum: 'sub\\z': No such file or directory\n"
+             "tessik-sum: WARNING: 1 line is improperly formatted\n"
+             "tessik-sum: WARNING: 1 listed file could not be read\n"},
+            {"new",
+             {"-c", "--new", "win.md5"},
+             1,
+             "abc: OK\nsub\\z: OK\nempty: NEW\n",
+             "tessik-sum: WARNING: 1 file is not in the list\n"},
+            {"new, listed on standard input",
+             {"-c", "--new", "-a", "md5"},
+             1,
+             "abc: OK\n",
+             "tessik-sum: 'standard input': --new needs a list file to find new files\n"},
+        },
+        kMd5OfAbc + "  abc\n");
+}
+
+// A list can come from another command (tessik-sum -c <(...)): a pipe is read as it comes,
+// unsigned, and has no folder to search for new files.
+TEST_F(SumProgram, ReadsAListFromAPipe) {
+    SKIP_ON_WINDOWS("no FIFOs in a Windows file system");
+    ASSERT_EQ(::mkfifo(temp_.Native("pipe").c_str(), 0600), 0);
+    for (const bool findNew : {false, true}) {
+        std::thread writer([&] { std::ofstream(temp_.Native("pipe")) << kMd5OfAbc << "  abc\n"; });
+        std::vector<const char*> arguments = {"-c", "-a", "md5", "pipe"};
+        if (findNew) arguments.push_back("--new");
+        const Outcome run = In(arguments);
+        writer.join();
+        EXPECT_EQ(run.output, "abc: OK\n");
+        EXPECT_EQ(run.status, findNew ? 1 : 0);
+        EXPECT_EQ(run.errors,
+                  findNew ? "tessik-sum: pipe: --new needs a list file to find new files\n" : "");
+    }
+}
+
+// A list's signature is said on standard error; a bad one fails the list although every entry
+// matches.
+TEST_F(SumProgram, SaysTheSignatureAndFailsABadOne) {
+    if (!test::GpgInstalled()) GTEST_SKIP() << "gpg is not installed";
+    const test::ThrowawayKeyrings keys;
+    ASSERT_TRUE(keys.made());
+    const test::ScopedEnvironment home("GNUPGHOME", keys.Home("signer"));
+    List("good.md5", kMd5OfAbc + "  abc\n");
+    List("bad.md5", kMd5OfAbc + "  abc\n");
+    for (const char* list : {"good.md5", "bad.md5"}) {
+        ASSERT_TRUE(keys.Gpg("--detach-sign '" + temp_.Native(list) + "'"));
+    }
+    List("bad.md5", kMd5OfAbc + "  abc\n\n");
+    const std::string by = " from List Signer <signer@example.org>, key " + keys.fingerprint();
+    Check(
+        {
+            {"good",
+             {"-c", "good.md5"},
+             0,
+             "abc: OK\n",
+             "tessik-sum: good.md5: good signature" + by + "\n"},
+            {"bad",
+             {"-c", "bad.md5"},
+             1,
+             "abc: OK\n",
+             "tessik-sum: bad.md5: BAD signature" + by +
+                 ": the list was changed after it was signed\n"},
+            {"bad, status", {"-c", "--status", "bad.md5"}, 1, "", ""},
+        },
+        {});
 }
 
 // Only a file that does not exist is missing: a loop of links, a path through a file and a name
@@ -365,22 +450,28 @@ TEST(SumText, HashesLineBreaksAsAskedAndListsTheAlgorithms) {
               Sum(".", {"-a", "md5", "-s", "a\nb", "--line-ends", "lf"}).output);
     const std::string listing = AlgorithmListing();
     EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), AlgorithmCount());
-    EXPECT_NE(listing.find("\nsha2-256    SHA-2(256)\n"), std::string::npos);
+    EXPECT_NE(listing.find("\nsha2-256      SHA-2(256)\n"), std::string::npos);
 }
 
-// Two files in progress at once, one of them given twice: the line stays until none is left.
-TEST(SumProgress, ShowsTheLineWhileAnyFileIsInProgress) {
+// The line shows while a file of some size is at hand and goes once it is done; a small file at
+// hand leaves it as it is.
+TEST(SumProgress, ShowsTheLineWhileALargeFileIsAtHand) {
     test::StringConsole console;
     ProgressMeter meter(console, 100);
-    meter.Report(u"small", 10, 99);
+    const auto at = [](std::u16string file, std::uint64_t done, std::uint64_t total) {
+        return RunProgress{0, done, std::move(file), done, total};
+    };
+    meter.Show(at(u"small", 10, 99));
     EXPECT_EQ(console.progress, "");
-    meter.Report(u"a", 10, 1000);
-    meter.Report(u"b", 500, 1000);
-    meter.Report(u"a", 5, 1000);
-    EXPECT_EQ(console.progress, "a: 5 B of 1000 B, 0%");
-    meter.Report(u"a", 1000, 1000);
-    EXPECT_NE(console.progress, "");
-    meter.Report(u"b", 1000, 1000);
+    meter.Show(at(u"a", 10, 1000));
+    EXPECT_EQ(console.progress, "a: 10 B of 1000 B, 1%");
+    meter.Show(at(u"small", 50, 99));
+    EXPECT_EQ(console.progress, "a: 10 B of 1000 B, 1%");
+    meter.Show(at(u"a", 1000, 1000));
+    EXPECT_EQ(console.progress, "");
+    meter.Show(at(u"b", 500, 1000));
+    EXPECT_EQ(console.progress, "b: 500 B of 1000 B, 50%");
+    meter.Clear();
     EXPECT_EQ(console.progress, "");
 }
 

@@ -41,7 +41,17 @@ TEST(AlgorithmCatalogue, HoldsTheAlgorithmsInOrder) {
         {"PJW", "pjw", "PJW"},
         {"RS", "rs", "RS"},
         {"SDBM", "sdbm", "SDBM"},
+        {"CRC-32", "crc32", "CRC32"},
+        {"CRC-32C", "crc32c", "CRC32C"},
+        {"XXH32", "xxh32", "XXH32"},
+        {"XXH64", "xxh64", "XXH64"},
+        {"XXH3-64", "xxh3", "XXH3"},
+        {"XXH3-128", "xxh128", "XXH128"},
+        {"BLAKE2b(512)", "blake2b-512", "BLAKE2b"},
+        {"BLAKE2s(256)", "blake2s-256", "BLAKE2s"},
         {"BLAKE3", "blake3", "BLAKE3"},
+        {"SHA-2(512/224)", "sha2-512-224", "SHA512/224"},
+        {"SHA-2(512/256)", "sha2-512-256", "SHA512/256"},
     };
     const auto catalogue = AlgorithmCatalogue();
     ASSERT_EQ(catalogue.size(), std::size(rows));
@@ -61,6 +71,7 @@ TEST(AlgorithmCatalogue, UnknownIdentifiersNameNoAlgorithm) {
     }
 }
 
+// SDBM ended the list once; an index beyond it still runs SDBM, not whatever is last now.
 TEST(AlgorithmCatalogue, EveryIndexOutsideTheListRunsSdbm) {
     for (int index : {-1, AlgorithmCount(), 99, -2147483647 - 1, 2147483647}) {
         EXPECT_EQ(AlgorithmForIndex(index).name, "SDBM") << index;

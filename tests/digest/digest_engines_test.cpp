@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "digest/blake2b.h"
+#include "digest/blake2s.h"
 #include "digest/hex.h"
 #include "digest/keccak.h"
 #include "digest/md2.h"
@@ -20,6 +22,7 @@
 #include "digest/sha256.h"
 #include "digest/sha512.h"
 #include "digest/string_hashes.h"
+#include "digest/xxhash_engine.h"
 #include "engine_test_support.h"
 
 namespace tessik {
@@ -127,7 +130,9 @@ template <typename Engine, typename... Arguments>
 void ExpectNoMessageLeftBehind(const char* name, Arguments... arguments) {
     // 100 bytes: a partial block is buffered in every block size and sponge rate.
     const Bytes message = Traceable(100);
-    alignas(Engine) std::uint8_t storage[sizeof(Engine)];
+    // Zeroed first: padding the engine never writes would otherwise keep whatever an earlier
+    // call left on the stack, message bytes included.
+    alignas(Engine) std::uint8_t storage[sizeof(Engine)] = {};
     auto* engine = new (storage) Engine(arguments...);
     engine->Update(message.data(), message.size());
     std::uint8_t digest[kLargestDigestBytes];
@@ -148,6 +153,11 @@ TEST(DigestEngines, LeaveNoMessageBytesBehindWhenFinishedOrDestroyed) {
     ExpectNoMessageLeftBehind<Sha512Engine>("SHA-512", 64);
     ExpectNoMessageLeftBehind<KeccakEngine>("SHA3-256", 32, KeccakPadding::kSha3);
     ExpectNoMessageLeftBehind<StringHashEngine>("SDBM", StringHash::kSdbm);
+    ExpectNoMessageLeftBehind<Blake2bEngine>("BLAKE2b");
+    ExpectNoMessageLeftBehind<Blake2sEngine>("BLAKE2s");
+    ExpectNoMessageLeftBehind<XxhashEngine>("XXH32", XxhashVariant::kXxh32);
+    ExpectNoMessageLeftBehind<XxhashEngine>("XXH64", XxhashVariant::kXxh64);
+    ExpectNoMessageLeftBehind<XxhashEngine>("XXH3-128", XxhashVariant::kXxh128);
 }
 
 }  // namespace

@@ -74,23 +74,23 @@ TEST_F(DigestPaths, AgreeOnLongMessagesInRandomPieces) {
 
 // The kernels themselves, from random states rather than the standard starting words and with
 // any number of blocks per call, none included.
-template <typename Word, std::size_t kWords, typename Kernel>
+template <typename Word, std::size_t kWords, typename Kernel, typename... More>
 void ExpectKernelsAgree(std::mt19937_64& random, Kernel DigestKernels::*kernel,
-                        std::size_t blockBytes, const char* name) {
+                        std::size_t blockBytes, const char* name, More... more) {
     for (std::size_t blocks : {0, 1, 2, 3, 8, 33}) {
         std::array<Word, kWords> start;
         for (Word& word : start) word = static_cast<Word>(random());
         const Bytes data = RandomBytes(random, blocks * blockBytes);
         ASSERT_TRUE(ForceDigestPath(DigestPath::kPortable));
         std::array<Word, kWords> expected = start;
-        (ActiveDigestKernels().*kernel)(expected.data(), data.data(), blocks);
+        (ActiveDigestKernels().*kernel)(expected.data(), data.data(), blocks, more...);
         if (blocks == 0) {
             EXPECT_EQ(expected, start) << name;
         }
         for (DigestPath path : SupportedDigestPaths()) {
             ASSERT_TRUE(ForceDigestPath(path));
             std::array<Word, kWords> state = start;
-            (ActiveDigestKernels().*kernel)(state.data(), data.data(), blocks);
+            (ActiveDigestKernels().*kernel)(state.data(), data.data(), blocks, more...);
             EXPECT_EQ(state, expected)
                 << name << ", " << blocks << " blocks on the " << DigestPathName(path) << " path";
         }
@@ -104,6 +104,14 @@ TEST_F(DigestPaths, KernelsAgreeFromAnyStateOnAnyNumberOfBlocks) {
     ExpectKernelsAgree<std::uint32_t, 5>(random, &DigestKernels::sha1, 64, "SHA-1");
     ExpectKernelsAgree<std::uint32_t, 8>(random, &DigestKernels::sha256, 64, "SHA-256");
     ExpectKernelsAgree<std::uint64_t, 8>(random, &DigestKernels::sha512, 128, "SHA-512");
+    // BLAKE2 with the last block's flag and without, BLAKE2s from a count about to carry into the
+    // counter's high word.
+    for (bool last : {false, true}) {
+        ExpectKernelsAgree<std::uint64_t, 8>(random, &DigestKernels::blake2b, 128, "BLAKE2b",
+                                             std::uint64_t{12345}, last);
+        ExpectKernelsAgree<std::uint32_t, 8>(random, &DigestKernels::blake2s, 64, "BLAKE2s",
+                                             std::uint64_t{0xffffffc0}, last);
+    }
     // Keccak: the permutation alone (rate 0), then absorbing at every rate the catalogue uses
     // and one it does not.
     for (std::size_t rateLanes : {0, 9, 13, 17, 18, 21}) {
@@ -138,17 +146,31 @@ TEST(ProcessorTuning, EachKindOfProcessorGetsWhatWasMeasuredOnIt) {
         ProcessorKind kind;
         bool vectorMdSteps;
         FileRoute largeFileRoute;
+        FileRoute readBoundRoute;
     } cases[] = {
-        {"Ice Lake server", {CpuVendor::kIntel, 6, 0x6a}, true, FileRoute::kReadAhead},
-        {"Zen 2", {CpuVendor::kAmd, 0x17, 0x31}, false, FileRoute::kMap},
-        {"Zen 4", {CpuVendor::kAmd, 0x19, 0x11}, false, FileRoute::kReadAhead},
-        {"a later AMD family", {CpuVendor::kAmd, 0x1a, 0x02}, false, FileRoute::kReadAhead},
-        {"unknown", {CpuVendor::kOther, 6, 0x0f}, false, FileRoute::kMap},
+        {"Ice Lake server",
+         {CpuVendor::kIntel, 6, 0x6a},
+         true,
+         FileRoute::kReadAhead,
+         FileRoute::kReadAhead},
+        {"Zen 2", {CpuVendor::kAmd, 0x17, 0x31}, false, FileRoute::kMap, FileRoute::kMap},
+        {"Zen 4",
+         {CpuVendor::kAmd, 0x19, 0x11},
+         false,
+         FileRoute::kReadAhead,
+         FileRoute::kMapAhead},
+        {"a later AMD family",
+         {CpuVendor::kAmd, 0x1a, 0x02},
+         false,
+         FileRoute::kReadAhead,
+         FileRoute::kMapAhead},
+        {"unknown", {CpuVendor::kOther, 6, 0x0f}, false, FileRoute::kMap, FileRoute::kMap},
     };
     for (const auto& c : cases) {
         const ProcessorTuning tuning = TuningFor(c.kind);
         EXPECT_EQ(tuning.vectorMdSteps, c.vectorMdSteps) << c.name;
         EXPECT_EQ(tuning.largeFileRoute, c.largeFileRoute) << c.name;
+        EXPECT_EQ(tuning.readBoundRoute, c.readBoundRoute) << c.name;
     }
 }
 

@@ -71,7 +71,8 @@ std::string EvpReference(const std::uint8_t* data, std::size_t length) {
 
 constexpr char kMd5[] = "MD5", kSha224[] = "SHA224", kSha256[] = "SHA256", kSha384[] = "SHA384",
                kSha512[] = "SHA512", kSha3_224[] = "SHA3-224", kSha3_256[] = "SHA3-256",
-               kSha3_384[] = "SHA3-384", kSha3_512[] = "SHA3-512";
+               kSha3_384[] = "SHA3-384", kSha3_512[] = "SHA3-512", kSha512_224[] = "SHA512-224",
+               kSha512_256[] = "SHA512-256", kBlake2b[] = "BLAKE2B-512", kBlake2s[] = "BLAKE2S-256";
 
 std::string ReferenceMd4Hex(const std::uint8_t* data, std::size_t length) {
     std::uint8_t digest[MD4_DIGEST_LENGTH];
@@ -143,6 +144,22 @@ std::string ReferenceStringHashHex(const std::uint8_t* data, std::size_t length)
     return HexDigest(bytes, sizeof bytes);
 }
 
+// A CRC as its definition reads, a bit at a time over the reflected polynomial, far from the
+// engines' folding kernels.
+template <std::uint32_t kReflectedPolynomial>
+std::string ReferenceCrcHex(const std::uint8_t* data, std::size_t length) {
+    std::uint32_t crc = 0xFFFFFFFF;
+    for (std::size_t i = 0; i < length; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ ((crc & 1) ? kReflectedPolynomial : 0);
+    }
+    crc = ~crc;
+    const std::uint8_t bytes[] = {
+        static_cast<std::uint8_t>(crc >> 24), static_cast<std::uint8_t>(crc >> 16),
+        static_cast<std::uint8_t>(crc >> 8), static_cast<std::uint8_t>(crc)};
+    return HexDigest(bytes, sizeof bytes);
+}
+
 }  // namespace
 
 const AlgorithmInfo& AlgorithmNamed(std::string_view name) {
@@ -198,6 +215,12 @@ const std::vector<EngineUnderTest>& EnginesUnderTest() {
         {AlgorithmNamed("PJW"), ReferenceStringHashHex<Plain::kPjw>},
         {AlgorithmNamed("RS"), ReferenceStringHashHex<Plain::kRs>},
         {AlgorithmNamed("SDBM"), ReferenceStringHashHex<Plain::kSdbm>},
+        {AlgorithmNamed("CRC-32"), ReferenceCrcHex<0xEDB88320>},
+        {AlgorithmNamed("CRC-32C"), ReferenceCrcHex<0x82F63B78>},
+        {AlgorithmNamed("BLAKE2b(512)"), EvpReference<kBlake2b>},
+        {AlgorithmNamed("BLAKE2s(256)"), EvpReference<kBlake2s>},
+        {AlgorithmNamed("SHA-2(512/224)"), EvpReference<kSha512_224>},
+        {AlgorithmNamed("SHA-2(512/256)"), EvpReference<kSha512_256>},
     };
     return engines;
 }

@@ -1,10 +1,11 @@
 #pragma once
 // What the engine tests share: every catalogue engine reached through its row, and the
 // independent implementations it is checked against (OpenSSL's libcrypto for MD4, MD5, SHA-1,
-// SHA-2 and SHA-3; for MD2, which Debian's libcrypto lacks, a textbook version whose substitution
-// table is rebuilt from the digits of pi rather than copied; the string hashes' plain
-// byte-at-a-time definitions). The Keccak padding has no independent implementation at hand;
-// its tests use published known answers instead.
+// SHA-2, SHA-3 and BLAKE2; for MD2, which Debian's libcrypto lacks, a textbook version whose
+// substitution table is rebuilt from the digits of pi rather than copied; the string hashes' plain
+// byte-at-a-time definitions; the CRCs bit by bit). The Keccak padding and xxHash have no
+// independent implementation at hand; their tests use published known answers and, for xxHash,
+// the xxhsum tool instead.
 
 #include <cstddef>
 #include <cstdint>
@@ -36,8 +37,8 @@ struct EngineUnderTest {
     HexFunction referenceHex;
 };
 
-// Every catalogue algorithm that has an independent implementation: all but Keccak, and in a
-// build without libcrypto only MD2 and the string hashes.
+// Every catalogue algorithm that has an independent implementation: all but Keccak and xxHash,
+// and in a build without libcrypto only MD2 and the string hashes.
 const std::vector<EngineUnderTest>& EnginesUnderTest();
 
 Bytes RandomBytes(std::mt19937_64& random, std::size_t length);

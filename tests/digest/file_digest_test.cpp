@@ -269,5 +269,97 @@ TEST(FileDigest, AFileThatReportsNoSizeIsDigestedWhole) {
     EXPECT_EQ(lastTotal, contents.size());
 }
 
+// Several engines over one read: each engine's digest is the one it gives alone, through every
+// route, for files below and above the size from which a route applies.
+TEST(FileDigests, EachEngineGivesTheDigestItGivesAlone) {
+    TemporaryFolder temp;
+    const char* ids[] = {"md2", "md5", "sha1", "sha2-256", "sha3-512", "xxh3", "crc32", "sdbm"};
+    std::vector<std::unique_ptr<DigestEngine>> owned;
+    std::vector<DigestEngine*> engines;
+    for (const char* id : ids) {
+        owned.push_back(AlgorithmWithId(id)->makeEngine());
+        engines.push_back(owned.back().get());
+    }
+    for (FileRoute route : kAllFileRoutes) {
+        const ForcedFileRoute forced(route);
+        for (std::uint64_t size : {std::uint64_t{0}, std::uint64_t{1000}, kLargeFileBytes + 3}) {
+            const std::string contents = RandomContents(size);
+            test::WriteBytes(temp.Native("data"), contents);
+            std::uint64_t lastDone = 0;
+            FileDigestOptions options;
+            options.progress = [&](std::uint64_t done, std::uint64_t) { lastDone = done; };
+            const FileDigestsResult result =
+                DigestFileWithEngines(engines, temp.U16("data"), options);
+            const std::string what =
+                std::string(FileRouteName(route)) + ", " + std::to_string(size);
+            ASSERT_EQ(result.outcome, FileDigestOutcome::kDigest) << what;
+            ASSERT_EQ(result.digests.size(), engines.size()) << what;
+            EXPECT_EQ(result.bytes, size) << what;
+            EXPECT_EQ(lastDone, size) << what;
+            for (std::size_t i = 0; i < engines.size(); ++i) {
+                const auto alone = AlgorithmWithId(ids[i])->makeEngine();
+                EXPECT_EQ(result.digests[i], DigestFile(*alone, temp.U16("data")).digest)
+                    << what << ", " << ids[i];
+            }
+        }
+    }
+}
+
+// A cancel raised part-way, even with MD2 in the set, and a failing read both end without
+// digests; a file cut while read gives every engine the digest of what was read. The same
+// engines then hash the next file whole.
+TEST(FileDigests, CancelFailuresAndChangingFilesAsWithOneEngine) {
+    TemporaryFolder temp;
+    const std::string path = temp.Native("data");
+    const std::string contents = RandomContents(kLargeFileBytes + kFilePieceBytes + 3);
+    for (FileRoute route : kAllFileRoutes) {
+        const ForcedFileRoute forced(route);
+        SCOPED_TRACE(FileRouteName(route));
+        test::WriteBytes(path, contents);
+        std::atomic<bool> cancel{false};
+        const std::uint64_t mark = kFilePieceBytes + 5;
+        HookedEngine hooked(mark, [&] { cancel = true; });
+        const auto md2 = AlgorithmWithId("md2")->makeEngine();
+        const auto sha1 = AlgorithmWithId("sha1")->makeEngine();
+        DigestEngine* const engines[] = {&hooked, md2.get(), sha1.get()};
+
+        const FileDigestsResult cancelled =
+            DigestFileWithEngines(engines, temp.U16("data"), {{}, &cancel});
+        EXPECT_EQ(cancelled.outcome, FileDigestOutcome::kCancelled);
+        EXPECT_TRUE(cancelled.digests.empty());
+        EXPECT_LE(cancelled.bytes, mark + kFilePieceBytes);
+
+        // A mapped file is not read through the calls a failure can be injected into.
+        if (route != FileRoute::kMap && route != FileRoute::kMapAhead) {
+            test::FailingCall failing(
+                {"a later read", test::Call::kRead, EIO, 2 * kFilePieceBytes});
+            const FileDigestsResult failed = DigestFileWithEngines(engines, temp.U16("data"));
+            EXPECT_EQ(failed.outcome, FileDigestOutcome::kUnreadable);
+            EXPECT_EQ(failed.failure, ReadFailure::kIoError);
+            EXPECT_TRUE(failed.digests.empty());
+        }
+
+        HookedEngine cutter(kFilePieceBytes, [&] {
+            ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(kLargeFileBytes + 77)), 0);
+        });
+        DigestEngine* const cutting[] = {&cutter, sha1.get()};
+        const FileDigestsResult cut = DigestFileWithEngines(cutting, temp.U16("data"));
+        ASSERT_EQ(cut.outcome, FileDigestOutcome::kDigest);
+        const std::string_view read = std::string_view(contents).substr(0, cut.bytes);
+        EXPECT_EQ(cut.digests[0], Sha256Of(read));
+        const auto alone = AlgorithmWithId("sha1")->makeEngine();
+        EXPECT_EQ(
+            cut.digests[1],
+            DigestOfBytes(*alone, reinterpret_cast<const std::uint8_t*>(read.data()), read.size()));
+
+        test::WriteBytes(path, contents);
+        DigestEngine* const again[] = {&hooked, sha1.get()};
+        const FileDigestsResult whole = DigestFileWithEngines(again, temp.U16("data"));
+        ASSERT_EQ(whole.outcome, FileDigestOutcome::kDigest);
+        EXPECT_EQ(whole.digests[0], Sha256Of(contents));
+        EXPECT_EQ(whole.digests[1], DigestFile(*alone, temp.U16("data")).digest);
+    }
+}
+
 }  // namespace
 }  // namespace tessik

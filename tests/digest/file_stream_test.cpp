@@ -176,48 +176,54 @@ TEST(FileStream, AFileThatReportsNoSizeIsReadToItsEnd) {
 // file. Either way what was handed over is void and the file comes again from its start.
 TEST(FileStream, AFileCutWhileMappedStartsOverAndGivesWhatItStillHolds) {
     SKIP_ON_WINDOWS("Windows refuses to cut a file short while a view of it is mapped");
-    const ForcedFileRoute forced(FileRoute::kMap);
-    TemporaryFolder temp;
-    const std::string path = temp.Native("data");
-    const std::string contents = RandomBytes(3 * kMapWindowBytes);
-    const struct {
-        const char* name;
-        std::size_t kept;
-    } cases[] = {{"emptied", 0},
-                 {"cut in a later window", kMapWindowBytes + kFilePieceBytes + 77},
-                 {"cut in the window being read", kMapWindowBytes - 5}};
-    for (const auto& c : cases) {
-        test::WriteBytes(path, contents);
-        InputFile file;
-        ASSERT_EQ(file.Open(temp.U16("data")), ReadFailure::kNone);
-        Collected got;
-        got.afterPiece = [&] {
-            if (got.pieces != 1 || got.startsOver > 0) return;
-            ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(c.kept)), 0);
-        };
-        const StreamOutcome outcome = StreamFile(file, got.Consumer());
-        ASSERT_EQ(outcome.end, StreamEnd::kComplete) << c.name;
-        EXPECT_EQ(got.startsOver, 1) << c.name;
-        EXPECT_EQ(outcome.bytes, c.kept) << c.name;
-        EXPECT_TRUE(got.bytes == contents.substr(0, c.kept)) << c.name;
+    for (FileRoute route : testing::kMappedRoutes) {
+        const ForcedFileRoute forced(route);
+        SCOPED_TRACE(FileRouteName(route));
+        TemporaryFolder temp;
+        const std::string path = temp.Native("data");
+        const std::string contents = RandomBytes(3 * kMapWindowBytes);
+        const struct {
+            const char* name;
+            std::size_t kept;
+        } cases[] = {{"emptied", 0},
+                     {"cut in a later window", kMapWindowBytes + kFilePieceBytes + 77},
+                     {"cut in the window being read", kMapWindowBytes - 5}};
+        for (const auto& c : cases) {
+            test::WriteBytes(path, contents);
+            InputFile file;
+            ASSERT_EQ(file.Open(temp.U16("data")), ReadFailure::kNone);
+            Collected got;
+            got.afterPiece = [&] {
+                if (got.pieces != 1 || got.startsOver > 0) return;
+                ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(c.kept)), 0);
+            };
+            const StreamOutcome outcome = StreamFile(file, got.Consumer());
+            ASSERT_EQ(outcome.end, StreamEnd::kComplete) << c.name;
+            EXPECT_EQ(got.startsOver, 1) << c.name;
+            EXPECT_EQ(outcome.bytes, c.kept) << c.name;
+            EXPECT_TRUE(got.bytes == contents.substr(0, c.kept)) << c.name;
+        }
     }
 }
 
 TEST(FileStream, WhereAFileCannotBeMappedItIsRead) {
-    const ForcedFileRoute forced(FileRoute::kMap);
-    TemporaryFolder temp;
-    const std::string contents = RandomBytes(3 * kMapWindowBytes + 11);
-    test::WriteBytes(temp.Native("data"), contents);
-    // No window at all, or the first two and then none.
-    for (std::size_t mappable : {std::size_t{0}, 2 * kMapWindowBytes}) {
-        const test::FailingCall failing(test::Call::kMap, ENODEV, mappable);
-        InputFile file;
-        ASSERT_EQ(file.Open(temp.U16("data")), ReadFailure::kNone);
-        Collected got;
-        const StreamOutcome outcome = StreamFile(file, got.Consumer());
-        ASSERT_EQ(outcome.end, StreamEnd::kComplete) << mappable;
-        EXPECT_EQ(outcome.bytes, contents.size()) << mappable;
-        EXPECT_TRUE(got.bytes == contents) << mappable;
+    for (FileRoute route : testing::kMappedRoutes) {
+        const ForcedFileRoute forced(route);
+        SCOPED_TRACE(FileRouteName(route));
+        TemporaryFolder temp;
+        const std::string contents = RandomBytes(3 * kMapWindowBytes + 11);
+        test::WriteBytes(temp.Native("data"), contents);
+        // No window at all, or the first two and then none.
+        for (std::size_t mappable : {std::size_t{0}, 2 * kMapWindowBytes}) {
+            const test::FailingCall failing(test::Call::kMap, ENODEV, mappable);
+            InputFile file;
+            ASSERT_EQ(file.Open(temp.U16("data")), ReadFailure::kNone);
+            Collected got;
+            const StreamOutcome outcome = StreamFile(file, got.Consumer());
+            ASSERT_EQ(outcome.end, StreamEnd::kComplete) << mappable;
+            EXPECT_EQ(outcome.bytes, contents.size()) << mappable;
+            EXPECT_TRUE(got.bytes == contents) << mappable;
+        }
     }
 }
 

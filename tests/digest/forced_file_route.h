@@ -7,7 +7,8 @@
 namespace tessik::testing {
 
 inline constexpr FileRoute kAllFileRoutes[] = {FileRoute::kRead, FileRoute::kReadAhead,
-                                               FileRoute::kMap};
+                                               FileRoute::kMap, FileRoute::kMapAhead};
+inline constexpr FileRoute kMappedRoutes[] = {FileRoute::kMap, FileRoute::kMapAhead};
 
 class ForcedFileRoute {
   public:

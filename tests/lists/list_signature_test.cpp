@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -15,6 +12,7 @@
 #include "support/known_digests.h"
 #include "support/scoped_environment.h"
 #include "support/temporary_folder.h"
+#include "support/throwaway_keyrings.h"
 
 #ifdef TESSIK_HAVE_GPGME
 #include <gpgme.h>
@@ -23,67 +21,9 @@
 namespace tessik {
 namespace {
 
+using test::GpgInstalled;
 using test::kMd5OfAbc;
-
-bool Shell(const std::string& command) {
-    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-std::string ShellOutput(const std::string& command) {
-    std::string output;
-    if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[256];
-        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            output.append(buffer, got);
-        ::pclose(pipe);
-    }
-    return output;
-}
-
-// Two GnuPG homes in a temporary folder: one with a throwaway signing key, made three days in
-// the past so that a signature can be made as of yesterday and have expired, and one with an
-// empty keyring whose configuration asks for unknown keys to be fetched.
-class ThrowawayKeyrings {
-  public:
-    ThrowawayKeyrings() {
-        test::MakeFolder(temp_.Native("signer"));
-        test::MakeFolder(temp_.Native("stranger"));
-        test::WriteBytes(temp_.Native("stranger/gpg.conf"),
-                         "auto-key-retrieve\nkeyserver hkp://127.0.0.1:9\n");
-        made_ = Gpg("--faked-system-time " + DaysAgo(3) +
-                    " --passphrase '' --quick-gen-key 'List Signer <signer@example.org>' ed25519 "
-                    "sign never");
-        const std::string colons = ShellOutput(Env("signer") + "gpg --with-colons -K 2>/dev/null");
-        const std::size_t fpr = colons.find("\nfpr:::::::::");
-        if (fpr != std::string::npos) fingerprint_ = colons.substr(fpr + 13, 40);
-    }
-    ~ThrowawayKeyrings() {
-        Shell(Env("signer") + "gpgconf --kill all");
-        Shell(Env("stranger") + "gpgconf --kill all");
-    }
-
-    bool made() const { return made_ && fingerprint_.size() == 40; }
-    const std::string& fingerprint() const { return fingerprint_; }
-    std::string Home(const char* which) const { return temp_.Native(which); }
-    // Runs gpg with the signing key's home.
-    bool Gpg(const std::string& arguments) const {
-        return Shell(Env("signer") + "gpg --batch --yes " + arguments);
-    }
-    static std::string DaysAgo(int days) {
-        return std::to_string(std::time(nullptr) - days * 86400) + "!";
-    }
-
-  private:
-    std::string Env(const char* which) const { return "GNUPGHOME='" + Home(which) + "' "; }
-
-    test::TemporaryFolder temp_;
-    bool made_ = false;
-    std::string fingerprint_;
-};
-
-bool GpgInstalled() {
-    return Shell("gpg --version");
-}
+using test::ThrowawayKeyrings;
 
 std::vector<std::string> NamesRead(SignedList& list) {
     ChecksumListReader reader(list.Bytes(), "|");

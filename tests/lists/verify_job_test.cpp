@@ -127,7 +127,7 @@ TEST(VerifyJob, ReportsLinesThatSeveralAlgorithmsFit) {
     VerifyList(reader, options, [&](const VerifyResult& result) { results.push_back(result); });
     ASSERT_EQ(results.size(), 1U);
     EXPECT_EQ(results[0].status, VerifyStatus::kAmbiguous);
-    EXPECT_EQ(results[0].candidates.size(), 3U);  // MD2, MD4, MD5
+    EXPECT_EQ(results[0].candidates.size(), 4U);  // MD2, MD4, MD5, XXH3-128
 }
 
 }  // namespace

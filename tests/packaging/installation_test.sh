@@ -25,7 +25,7 @@ fail() {
 }
 
 algorithms=$("$usr/bin/tessik-sum" --list | wc -l)
-[ "$algorithms" -eq 26 ] || fail "bin/tessik-sum --list gave $algorithms algorithms, not 26"
+[ "$algorithms" -eq 36 ] || fail "bin/tessik-sum --list gave $algorithms algorithms, not 36"
 
 "$here/program_directory_test.sh" "$usr/bin/tessik" "$usr/lib/tessik" || fail "data files"
 

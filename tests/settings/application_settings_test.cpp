@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "fake_windows.h"
+#include "fake_font_host.h"
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
 
@@ -14,7 +14,6 @@ namespace tessik {
 namespace {
 
 using test::FakeFontHost;
-using test::FakeSettingsWindow;
 using test::MakeFont;
 using test::TemporaryFolder;
 
@@ -27,33 +26,38 @@ std::string SettingsFile(const std::string& entries) {
            "</InitFile>\r\n";
 }
 
-// One start of the program: a main window, its fonts, the settings loaded from the file.
+// One start of the program: a main window's fonts, the settings loaded from the file, and where
+// the window is when they are saved.
 struct Session {
-    explicit Session(const std::u16string& path, std::vector<std::u16string> catalogue = {})
-        : window(std::move(catalogue)), host(kSystem, kOwn, &window.log), fonts(host) {
-        loaded = loadSettings(path, window, fonts);
+    explicit Session(const std::u16string& path) : host(kSystem, kOwn, nullptr), fonts(host) {
+        LoadedSettings read = loadSettings(path, fonts);
+        settings = std::move(read.settings);
+        loaded = read.load;
     }
     SettingsSave SaveReporting(const std::u16string& path) {
-        return saveSettings(path, window, fonts, kLocations, loaded);
+        settings.position = PositionToStore(placed);
+        return saveSettings(path, settings, fonts, kLocations, loaded);
     }
     bool Save(const std::u16string& path) {
         return SaveReporting(path).failure == WriteFailure::kNone;
     }
 
-    FakeSettingsWindow window;
     FakeFontHost host;
     FontSettings fonts;
+    ApplicationSettings settings;
     LoadResult loaded;
+    WindowPlacement placed{WindowState::kNormal, {100, 50, 740, 430}, {100, 50, 740, 430}};
 };
 
 TEST(ApplicationSettings, FirstStartTakesTheDefaultsAndSavesNineteenKeysInOrder) {
     TemporaryFolder temp;
     Session session(temp.U16("Tessik.ini"));
-    EXPECT_EQ(session.window.log,
-              (std::vector<std::string>{"algorithm 7", "tick small", "folder", "separator", "font",
-                                        "language unset", "line ends CR LF"}));
-    EXPECT_EQ(session.window.folder, (FolderValues{u"", u"*", u"*"}));
-    EXPECT_EQ(session.window.separatorText, u"|");
+    EXPECT_EQ(session.settings, ApplicationSettings{});
+    EXPECT_EQ(session.settings.algorithmIndex, 7);
+    EXPECT_TRUE(session.settings.smallLetters);
+    EXPECT_EQ(session.settings.folder, (FolderValues{u"", u"*", u"*"}));
+    EXPECT_EQ(session.settings.separator, u"|");
+    EXPECT_EQ(session.settings.position.action, StoredPositionAction::kKeep);
     EXPECT_EQ(session.host.currentFont(), MakeFont(u"Message Sans", -11, 700, 0, 34));
 
     ASSERT_TRUE(session.Save(temp.U16("Tessik.ini")));
@@ -76,7 +80,8 @@ TEST(ApplicationSettings, FirstStartTakesTheDefaultsAndSavesNineteenKeysInOrder)
                            "  <WinPos>100;50;740;430</WinPos>\r\n"
                            "  <FolderHomeBase>/opt/tessik/</FolderHomeBase>\r\n"
                            "  <FolderAppDir>/home/u/.config/Korvane/Tessik/</FolderAppDir>\r\n"
-                           "  <LineEnds>CRLF</LineEnds>\r\n"));
+                           "  <LineEnds>CRLF</LineEnds>\r\n"
+                           "  <LookForChecksumLists>1</LookForChecksumLists>\r\n"));
 }
 
 TEST(ApplicationSettings, EveryKeyRoundTripsAndIsAppliedInOrder) {
@@ -100,18 +105,25 @@ TEST(ApplicationSettings, EveryKeyRoundTripsAndIsAppliedInOrder) {
         "  <WinPos>10;20;650;400</WinPos>\r\n"
         "  <FolderHomeBase>/opt/tessik/</FolderHomeBase>\r\n"
         "  <FolderAppDir>/home/u/.config/Korvane/Tessik/</FolderAppDir>\r\n"
-        "  <LineEnds>LF</LineEnds>\r\n");
+        "  <LineEnds>LF</LineEnds>\r\n"
+        "  <LookForChecksumLists>0</LookForChecksumLists>\r\n");
     test::WriteBytes(temp.Native("Tessik.ini"), stored);
-    Session session(temp.U16("Tessik.ini"), {u"Deutsch"});
-    EXPECT_EQ(session.window.log,
-              (std::vector<std::string>{"algorithm 3", "tick case", "folder", "separator", "font",
-                                        "language set", "select Deutsch", "move", "line ends LF"}));
-    EXPECT_EQ(session.window.folder, (FolderValues{u"/data/\u00e4", u"photo", u"jpg"}));
-    EXPECT_EQ(session.window.separatorText, u" -> ");
-    EXPECT_EQ(session.window.placed.rect, (WindowRect{10, 20, 650, 400}));
+    Session session(temp.U16("Tessik.ini"));
+    ApplicationSettings expected;
+    expected.algorithmIndex = 3;
+    expected.caseSensitive = true;
+    expected.smallLetters = false;
+    expected.folder = {u"/data/\u00e4", u"photo", u"jpg"};
+    expected.separator = u" -> ";
+    expected.languageName = "Deutsch";
+    expected.position = {StoredPositionAction::kMove, {10, 20, 650, 400}};
+    expected.lineEnds = TypedLineEnds::kLf;
+    expected.lookForLists = false;
+    EXPECT_EQ(session.settings, expected);
     // The window keeps its own weight; the stored typeface and height reach it.
     EXPECT_EQ(session.host.currentFont(), MakeFont(u"Stored Face", -15, 700, 204, 49));
 
+    session.placed = {WindowState::kNormal, {10, 20, 650, 400}, {10, 20, 650, 400}};
     ASSERT_TRUE(session.Save(temp.U16("Tessik.ini")));
     EXPECT_EQ(test::ReadBytes(temp.Native("Tessik.ini")), stored);
 }
@@ -146,15 +158,6 @@ TEST(ApplicationSettings, OddStoredValues) {
         {"cell height below 6 points",
          "<UseFontHeight>1</UseFontHeight><FontDefHeight>3</FontDefHeight>",
          "<FontDefHeight>8</FontDefHeight>"},
-        {"language not in catalogue", "<LanguageName>Klingon</LanguageName>",
-         "<LanguageName></LanguageName>"},
-        {"left of the screen", "<WinPos>-5;0;100;100</WinPos>", "<WinPos>100;50;740;430</WinPos>"},
-        {"zero width", "<WinPos>5;0;5;100</WinPos>", "<WinPos>100;50;740;430</WinPos>"},
-        {"maximised", "<WinPos>MAX</WinPos>", "<WinPos>MAX</WinPos>"},
-        {"larger than the screen", "<WinPos>0;0;2000000000;2000000000</WinPos>",
-         "<WinPos>0;0;1920;1080</WinPos>"},
-        {"off the screen", "<WinPos>5000;5000;5800;5400</WinPos>",
-         "<WinPos>1120;680;1920;1080</WinPos>"},
         {"no frame", "", "<Algorithm>7</Algorithm>"},
         {"line ends in other words", "<LineEnds>lf</LineEnds>", "<LineEnds>CRLF</LineEnds>"},
     };
@@ -179,10 +182,10 @@ TEST(ApplicationSettings, ADamagedFileGivesTheKeysItStillHoldsAndIsKeptAside) {
     test::WriteBytes(temp.Native("Tessik.ini"), damaged);
     Session session(temp.U16("Tessik.ini"));
     EXPECT_EQ(session.loaded.outcome, LoadOutcome::kDamaged);
-    EXPECT_EQ(session.window.algorithm, 3);
-    EXPECT_EQ(session.window.separatorText, u" -> ");
+    EXPECT_EQ(session.settings.algorithmIndex, 3);
+    EXPECT_EQ(session.settings.separator, u" -> ");
     // The cut position is not used.
-    EXPECT_EQ(std::count(session.window.log.begin(), session.window.log.end(), "move"), 0);
+    EXPECT_EQ(session.settings.position.action, StoredPositionAction::kKeep);
 
     const SettingsSave saved = session.SaveReporting(temp.U16("Tessik.ini"));
     EXPECT_EQ(saved.failure, WriteFailure::kNone);
@@ -209,20 +212,20 @@ TEST(ApplicationSettings, ASaveKilledAtAnyStepLosesNeitherTheOldFileNorTheNewSet
             const std::u16string path = temp.U16("Tessik.ini");
             test::WriteBytes(temp.Native("Tessik.ini"), damaged);
             Session before(path);
-            before.window.algorithm = 5;
+            before.settings.algorithmIndex = 5;
             killed = test::KilledAtCall(call, [&] {
                 std::optional<test::FailingCall> noLinks;
                 if (!links) noLinks.emplace(test::Call::kLink, EPERM);
                 before.Save(path);
             });
             const Session after(path);
-            const bool saved = after.window.algorithm == 5;
+            const bool saved = after.settings.algorithmIndex == 5;
             EXPECT_EQ(saved, call > kCallsUntilComplete);
             if (saved) {
                 EXPECT_EQ(test::ReadBytes(temp.Native("Tessik.ini.bak")), damaged);
             } else {
                 EXPECT_EQ(test::ReadBytes(temp.Native("Tessik.ini")), damaged);
-                EXPECT_EQ(after.window.algorithm, 3);
+                EXPECT_EQ(after.settings.algorithmIndex, 3);
             }
         }
     }
@@ -248,7 +251,7 @@ TEST(ApplicationSettings, AFileThatCouldNotBeReadIsKeptAsideNotOverwritten) {
         }
         EXPECT_EQ(session->loaded.outcome, LoadOutcome::kUnreadable) << c.name;
         EXPECT_EQ(session->loaded.failure, c.failure) << c.name;
-        EXPECT_EQ(session->window.algorithm, 7) << c.name;
+        EXPECT_EQ(session->settings.algorithmIndex, 7) << c.name;
         const SettingsSave saved = session->SaveReporting(temp.U16("Tessik.ini"));
         EXPECT_EQ(saved.failure, WriteFailure::kNone) << c.name;
         EXPECT_EQ(saved.keptAsidePath, temp.U16("Tessik.ini.bak")) << c.name;
@@ -298,30 +301,14 @@ TEST(ApplicationSettings, UnsetFontHeightIsWrittenButNeverApplied) {
     EXPECT_EQ(session.host.currentFont().faceName, u"Stored");
 }
 
-TEST(ApplicationSettings, StoredLanguageNameFollowsTheUser) {
-    TemporaryFolder temp;
-    Session session(temp.U16("Tessik.ini"), {u"Deutsch"});
-    // The catalogue default shows, yet an unset language is stored empty.
-    session.window.language = u"Deutsch";
-    ASSERT_TRUE(session.Save(temp.U16("Tessik.ini")));
-    EXPECT_NE(test::ReadBytes(temp.Native("Tessik.ini")).find("<LanguageName></LanguageName>"),
-              std::string::npos);
-    session.window.languageIsUnset = false;
-    ASSERT_TRUE(session.Save(temp.U16("Tessik.ini")));
-    EXPECT_NE(test::ReadBytes(temp.Native("Tessik.ini")).find("<LanguageName>Deutsch</"),
-              std::string::npos);
-}
-
 TEST(ApplicationSettings, MinimisedWindowStoresItsRestoredRectangle) {
     TemporaryFolder temp;
     Session session(temp.U16("Tessik.ini"));
-    session.window.placed = {
+    session.placed = {
         WindowState::kMinimised, {-32000, -32000, -31840, -31972}, {15, 25, 700, 500}};
     ASSERT_TRUE(session.Save(temp.U16("Tessik.ini")));
-    Session next(temp.U16("Tessik.ini"));
-    EXPECT_EQ(next.window.placed.rect, (WindowRect{15, 25, 700, 500}));
-    EXPECT_NE(std::find(next.window.log.begin(), next.window.log.end(), "move"),
-              next.window.log.end());
+    EXPECT_EQ(Session(temp.U16("Tessik.ini")).settings.position,
+              (StoredPosition{StoredPositionAction::kMove, {15, 25, 700, 500}}));
 }
 
 // The previous file must survive a save that breaks off anywhere, byte for byte and loadable.
@@ -330,16 +317,16 @@ TEST(ApplicationSettings, FailedSaveKeepsThePreviousFileReadable) {
         TemporaryFolder temp;
         const std::u16string path = temp.U16("Tessik.ini");
         Session session(path);
-        session.window.algorithm = 3;
+        session.settings.algorithmIndex = 3;
         ASSERT_TRUE(session.Save(path));
         const std::string before = test::ReadBytes(temp.Native("Tessik.ini"));
-        session.window.algorithm = 2;
+        session.settings.algorithmIndex = 2;
         {
             test::FailingCall failing(c);
             EXPECT_NE(session.SaveReporting(path).failure, WriteFailure::kNone) << c.name;
         }
         EXPECT_EQ(test::ReadBytes(temp.Native("Tessik.ini")), before) << c.name;
-        EXPECT_EQ(Session(path).window.algorithm, 3) << c.name;
+        EXPECT_EQ(Session(path).settings.algorithmIndex, 3) << c.name;
     }
 }
 
@@ -349,7 +336,7 @@ TEST(ApplicationSettings, SaveIntoAReadOnlyFolderKeepsThePreviousFile) {
     Session session(temp.U16("store/Tessik.ini"));
     ASSERT_TRUE(session.Save(temp.U16("store/Tessik.ini")));
     const std::string before = test::ReadBytes(temp.Native("store/Tessik.ini"));
-    session.window.algorithm = 2;
+    session.settings.algorithmIndex = 2;
     test::ReadOnlyFolder locked(temp.Native("store"));
     EXPECT_FALSE(session.Save(temp.U16("store/Tessik.ini")));
     EXPECT_EQ(test::ReadBytes(temp.Native("store/Tessik.ini")), before);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_windows.h"
+#include "fake_font_host.h"
 
 namespace tessik {
 namespace {

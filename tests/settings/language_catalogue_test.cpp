@@ -39,39 +39,19 @@ std::map<TextTarget, std::u16string, TargetLess> BuiltIn(std::span<const Transla
     return texts;
 }
 
-TextTarget Copy() {
-    return {TextTargetKind::kControl, 1014};
+constexpr TextTarget Copy() {
+    return TextTarget::Control(1014);
 }
 
-TEST(TranslationTables, KeysAreUniqueAndNamedAfterTheirWindow) {
-    const struct {
-        TranslationTable table;
-        const char* prefix;
-        std::size_t size;
-    } tables[] = {
-        {MainMenuTexts(), "FrmMain.ID_MEN_", 11},   {MainControlTexts(), "FrmMain.m_", 12},
-        {MainMemberTexts(), "FrmMain.m_acM", 25},   {FolderWindowTexts(), "FrmFolder.", 22},
-        {ListWindowTexts(), "FrmList.", 32},
-        {LanguageWindowTexts(), "FrmLanguage.", 4}, {OptionsWindowTexts(), "FrmOptions.", 13},
-        {AboutWindowTexts(), "FrmAbout.", 9},       {ProgressDisplayTexts(), "FrmProgress.", 6},
-    };
-    std::set<std::string_view> keys;
-    std::size_t total = 0;
-    for (const auto& t : tables) {
-        EXPECT_EQ(t.table.size(), t.size) << t.prefix;
-        std::set<std::pair<TextTargetKind, int>> targets;
-        for (const auto& entry : t.table) {
-            EXPECT_EQ(entry.key.rfind(t.prefix, 0), 0u) << entry.key;
-            EXPECT_TRUE(keys.insert(entry.key).second) << entry.key;
-            EXPECT_TRUE(targets.insert({entry.target.kind, entry.target.id}).second) << entry.key;
-            EXPECT_FALSE(entry.english.empty()) << entry.key;
-        }
-        total += t.table.size();
-    }
-    std::size_t listed = 0;
-    for (const auto& table : AllTranslationTables()) listed += table.size();
-    EXPECT_EQ(listed, total);
-}
+// A window's tables: a menu, its controls and a text it keeps.
+constexpr TranslationEntry kMenu[] = {
+    {"FrmMain.ID_MEN_FILE", TextTarget::MenuPosition(0), u"File"}};
+constexpr TranslationEntry kControls[] = {
+    {"FrmMain.m_BTNCopy", Copy(), u"Copy"},
+    {"FrmMain.m_BTNCompare", TextTarget::Control(1010), u"Compare"},
+};
+constexpr TranslationEntry kKept[] = {{"FrmMain.m_acMBtnOk", TextTarget::Member(3), u"OK"}};
+constexpr TranslationTable kTables[] = {kMenu, kControls, kKept};
 
 TEST(LanguageCatalogue, ReadsPairsUntilTheFirstIncompleteOne) {
     const struct {
@@ -157,7 +137,7 @@ TEST(LanguageCatalogue, SelectLanguageAppliesTheNamedOrDefaultPair) {
         folder.Write("fr.lng", "FrmMain.m_BTNCopy=\"Copier\"\r\n");
         LanguageState state{u"Previous", u"/stale/path"};
         FakeTextWindow window;
-        selectLanguage(c.wanted, folder.Dir(), state, window);
+        selectLanguage(c.wanted, folder.Dir(), kTables, state, window);
         EXPECT_EQ(window.texts[Copy()], c.copyText) << c.name;
         EXPECT_EQ(state.languageName, c.languageName) << c.name;
         EXPECT_EQ(state.languageFilePath, c.file ? folder.temp.U16(c.file) : u"") << c.name;
@@ -171,66 +151,26 @@ TEST(LanguageCatalogue, LanguageFileChangesOnlyTheKeysItHolds) {
                  "FrmMain.ID_MEN_FILE=\"Datei\"\r\nFrmMain.m_acMBtnOk=\"Gut\"\r\n");
     LanguageState state;
     FakeTextWindow window;
-    applyMainTexts(folder.temp.U16("one.lng"), state, window);
-    auto expected = BuiltIn(MainWindowTables());
+    applyLanguage(folder.temp.U16("one.lng"), kTables, state, window);
+    auto expected = BuiltIn(kTables);
     expected[Copy()] = u"Kopieren";
-    expected[{TextTargetKind::kMenuPosition, 0}] = u"Datei";
-    expected[{TextTargetKind::kMember, static_cast<int>(MainMemberText::kBtnOk)}] = u"Gut";
+    expected[TextTarget::MenuPosition(0)] = u"Datei";
+    expected[TextTarget::Member(3)] = u"Gut";
     EXPECT_EQ(window.texts, expected);
     EXPECT_EQ(state.languageFilePath, folder.temp.U16("one.lng"));
 
-    // Menu first, then controls, then the kept texts, each in table order.
+    // Table after table, each in its order.
     std::vector<TextTarget> order;
-    for (const auto& table : MainWindowTables()) {
+    for (const auto& table : kTables) {
         for (const auto& entry : table) order.push_back(entry.target);
     }
     EXPECT_EQ(window.order, order);
 
     // Back to the built-in texts.
     FakeTextWindow english;
-    applyMainTexts(u"", state, english);
-    EXPECT_EQ(english.texts, BuiltIn(MainWindowTables()));
+    applyLanguage(u"", kTables, state, english);
+    EXPECT_EQ(english.texts, BuiltIn(kTables));
     EXPECT_EQ(state.languageFilePath, u"");
-}
-
-TEST(LanguageCatalogue, EachWindowTakesItsOwnTable) {
-    LanguageFolder folder;
-    folder.Write("de.lng",
-                 "FrmFolder.Caption=\"Ordner\"\r\nFrmLanguage.m_BTNCancel=\"Abbrechen\"\r\n"
-                 "FrmOptions.m_LBLFont=\"Schrift\"\r\nFrmMain.m_BTNCopy=\"Kopieren\"\r\n");
-    const struct {
-        const char* name;
-        void (*apply)(const std::u16string&, TextSink&);
-        std::vector<TranslationTable> tables;
-        TextTarget changed;
-        std::u16string text;
-    } cases[] = {
-        {"folder",
-         applyFolderTexts,
-         {FolderWindowTexts(), ProgressDisplayTexts()},
-         {TextTargetKind::kWindowTitle, 0},
-         u"Ordner"},
-        {"language",
-         applyLanguageTexts,
-         {LanguageWindowTexts()},
-         {TextTargetKind::kControl, 2},
-         u"Abbrechen"},
-        {"options",
-         applyOptionsTexts,
-         {OptionsWindowTexts()},
-         {TextTargetKind::kControl, 1051},
-         u"Schrift"},
-    };
-    for (const auto& c : cases) {
-        for (const std::u16string& path :
-             {folder.temp.U16("de.lng"), folder.temp.U16("missing.lng"), folder.temp.U16()}) {
-            FakeTextWindow window;
-            c.apply(path, window);
-            auto expected = BuiltIn(c.tables);
-            if (path == folder.temp.U16("de.lng")) expected[c.changed] = c.text;
-            EXPECT_EQ(window.texts, expected) << c.name;
-        }
-    }
 }
 
 TEST(LanguageCatalogue, LanguageWindowChoices) {

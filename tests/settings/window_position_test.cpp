@@ -44,6 +44,22 @@ TEST(WindowPosition, ParsesOnlyMaxOrAUsableRectangle) {
     for (const auto& c : cases) EXPECT_EQ(ParseWindowPosition(c.text), c.expected) << c.text;
 }
 
+// A position saved on a larger or another screen still gives a window the user can see and reach.
+TEST(WindowPosition, AStoredRectangleIsFittedIntoTheScreen) {
+    const WindowRect screen{0, 0, 1920, 1080};
+    const struct {
+        WindowRect stored;
+        WindowRect area;
+        WindowRect expected;
+    } cases[] = {
+        {{10, 20, 650, 400}, screen, {10, 20, 650, 400}},
+        {{0, 0, 2000000000, 2000000000}, screen, {0, 0, 1920, 1080}},
+        {{5000, 5000, 5800, 5400}, screen, {1120, 680, 1920, 1080}},
+        {{5000, 5000, 5800, 5400}, {}, {5000, 5000, 5800, 5400}},  // no screen known
+    };
+    for (const auto& c : cases) EXPECT_EQ(FitIntoArea(c.stored, c.area), c.expected);
+}
+
 TEST(WindowPosition, FormatsTheRestoredRectangleOfAMinimisedWindow) {
     const WindowRect now{-32000, -32000, -31840, -31972};
     const WindowRect restored{10, 20, 650, 400};
@@ -56,11 +72,11 @@ TEST(WindowPosition, FormatsTheRestoredRectangleOfAMinimisedWindow) {
         {WindowState::kMaximised, "MAX"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(FormatWindowPosition({c.state, now, restored}), c.expected);
+        EXPECT_EQ(FormatWindowPosition(PositionToStore({c.state, now, restored})), c.expected);
     }
     // What is written reads back as the same rectangle.
-    EXPECT_EQ(ParseWindowPosition(FormatWindowPosition({WindowState::kNormal, restored, {}})),
-              (StoredPosition{StoredPositionAction::kMove, restored}));
+    const StoredPosition stored{StoredPositionAction::kMove, restored};
+    EXPECT_EQ(ParseWindowPosition(FormatWindowPosition(stored)), stored);
 }
 
 }  // namespace

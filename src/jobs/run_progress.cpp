@@ -1,0 +1,40 @@
+#include "jobs/run_progress.h"
+
+namespace tessik {
+
+void ProgressCounter::Reset() {
+    std::lock_guard lock(mutex_);
+    progress_ = {};
+}
+
+void ProgressCounter::FileStarted(const std::u16string& path) {
+    std::lock_guard lock(mutex_);
+    progress_.currentFile = path;
+    progress_.currentDone = progress_.currentTotal = 0;
+}
+
+void ProgressCounter::Digested(const std::u16string& path, std::uint64_t done, std::uint64_t total,
+                               std::uint64_t added) {
+    std::lock_guard lock(mutex_);
+    progress_.bytesDone += added;
+    progress_.currentFile = path;
+    progress_.currentDone = done;
+    progress_.currentTotal = total;
+}
+
+HashProgress ProgressCounter::Reporter() {
+    return [this](const std::u16string& path, std::uint64_t done, std::uint64_t total,
+                  std::uint64_t added) { Digested(path, done, total, added); };
+}
+
+void ProgressCounter::EntryDone() {
+    std::lock_guard lock(mutex_);
+    ++progress_.filesDone;
+}
+
+RunProgress ProgressCounter::Snapshot() const {
+    std::lock_guard lock(mutex_);
+    return progress_;
+}
+
+}  // namespace tessik

@@ -1,0 +1,110 @@
+#pragma once
+// What the two checksum-list windows share: a table of rows that appear while a run goes on,
+// sortable by any column, with the rows that did not pass first on request, the counts above it,
+// the progress under it, Stop, "Copy failed names", Copy for the selected rows, and Close,
+// Escape and the close box, which stop a run within a moment and wait for it. Each window owns
+// its run and starts it; the table takes its rows on a timer.
+
+#include <QTimer>
+#include <string>
+#include <vector>
+
+#include "settings/read_failure_words.h"
+#include "ui/qt/checksum_list_model.h"
+#include "ui/qt/dialog.h"
+#include "ui/qt/widget_font_host.h"
+#include "ui/rules/list_table_run.h"
+#include "ui/rules/list_window.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace tessik {
+
+class FontSettings;
+class ProgressDisplay;
+
+class ChecksumListDialog : public Dialog {
+    Q_OBJECT
+  public:
+    // The language file whose texts the window shows; empty for the built-in texts.
+    void setLanguageFile(std::u16string path) { languageFile_ = std::move(path); }
+
+  protected:
+    // The columns shown, in order.
+    ChecksumListDialog(const DialogTemplate& dialogTemplate, std::vector<ListColumn> columns,
+                       DesktopServices& desktop, QWidget* parent);
+
+    // Runs the window modally with the main window's font and the algorithm given.
+    int runWindow(FontSettings& fontSettings, int algorithmIndex);
+
+    // What the window does first, once the table is bound and the texts are in place.
+    virtual void onTableReady() = 0;
+    // Starts the window's run with the algorithm chosen; false when none started.
+    virtual bool startRun(const AlgorithmInfo& algorithm) = 0;
+    // The window's run, as the table follows it.
+    virtual TableRun& tableRun() = 0;
+    // A run has ended and its last rows are shown.
+    virtual void runFinished(const ListRunEnding&) {}
+    // Whether the rows are entries checked against a list, rather than files hashed.
+    virtual bool checksAList() const = 0;
+    // Files or a list dropped onto the window while no run goes on.
+    virtual void dropped(std::vector<std::u16string> paths) = 0;
+    // What the counts above the table go on with, if anything.
+    virtual QString moreCounts() const { return {}; }
+
+    // Clears the table and starts a run, unless one goes on.
+    void start();
+    // A run the window started itself, over the rows shown, is followed as start() follows its
+    // runs.
+    void follow();
+    bool isRunning() { return tableRun().IsActive(); }
+    void clearTable();
+    void sizeColumns();
+    const QString& text(ListMemberText which) const;
+    const std::u16string& languageFile() const { return languageFile_; }
+    const ReadFailureTexts& failureTexts() const { return failureTexts_; }
+    ChecksumListModel& model() const { return *model_; }
+    const AlgorithmInfo& chosenAlgorithm() const;
+    // A message about a file names it on a line of its own.
+    void say(const QString& message, const std::u16string& path);
+
+    void onInitDialog() override;
+    void onClientResized(QSize size) override;
+    void setMemberText(int id, const QString& text) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    void bindTable();
+    void bindCommands();
+    void serveRun();
+    void takeRowsIntoTable();
+    void runEnded();
+    void showRunning(bool running);
+    void showCounts(bool stopped);
+    void copyFailedNames();
+    void copySelectedRows();
+    void endWith(int result);
+
+    const std::vector<ListColumn> columns_;
+    QComboBox* algorithmList_ = nullptr;
+    QLabel* countsLabel_ = nullptr;
+    QTableView* table_ = nullptr;
+    QPushButton* startButton_ = nullptr;
+    QPushButton* stopButton_ = nullptr;
+    ProgressDisplay* progress_ = nullptr;
+    ChecksumListModel::Texts texts_;
+    ReadFailureTexts failureTexts_{u""};
+    ChecksumListModel* model_ = nullptr;
+
+    WidgetFontHost fontHost_;
+    FontSettings* fontSettings_ = nullptr;
+    std::u16string languageFile_;
+    int algorithmIndex_ = -1;
+    QTimer rowTimer_;
+};
+
+}  // namespace tessik

@@ -1,0 +1,45 @@
+#include "ui/qt/hash_files_dlg.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+namespace tessik {
+
+using namespace list_window;
+
+CHashFilesDlg::CHashFilesDlg(DesktopServices& desktop, QWidget* parent)
+    : ChecksumListDialog(HashFilesWindowTemplate(),
+                         {ListColumn::kName, ListColumn::kDigest, ListColumn::kStatus}, desktop,
+                         parent) {}
+
+int CHashFilesDlg::RunFilesDialog(FontSettings& fontSettings, std::vector<std::u16string> paths,
+                                  int algorithmIndex, bool lowerCase) {
+    files_ = std::move(paths);
+    lowerCase_ = lowerCase;
+    return runWindow(fontSettings, algorithmIndex);
+}
+
+// The window's own title and start button; the others are the verify window's.
+void CHashFilesDlg::onTableReady() {
+    setWindowTitle(text(ListMemberText::kFilesCaption));
+    auto* startButton = control<QPushButton>(kStartButton);
+    startButton->setText(text(ListMemberText::kHashButton));
+    startButton->setAccessibleName(text(ListMemberText::kHashButton));
+    auto* lowercaseBox = control<QCheckBox>(kLowercaseBox);
+    model().setLowerCase(lowerCase_);
+    lowercaseBox->setChecked(lowerCase_);
+    connect(lowercaseBox, &QCheckBox::toggled, &model(), &ChecksumListModel::setLowerCase);
+    start();
+}
+
+bool CHashFilesDlg::startRun(const AlgorithmInfo& algorithm) {
+    filesHashed_ = 0;
+    return run_.run().Start(HashingFiles({files_, &algorithm}));
+}
+
+void CHashFilesDlg::dropped(std::vector<std::u16string> paths) {
+    files_ = std::move(paths);
+    start();
+}
+
+}  // namespace tessik

@@ -1,0 +1,39 @@
+#pragma once
+// The window for files dropped onto the main window: they are hashed at once with its
+// algorithm, one row each with its digest, in the letter case chosen; another algorithm hashes
+// them again, and files dropped onto the window take their place.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "jobs/files_run.h"
+#include "ui/qt/checksum_list_dialog.h"
+
+namespace tessik {
+
+class CHashFilesDlg : public ChecksumListDialog {
+    Q_OBJECT
+  public:
+    explicit CHashFilesDlg(DesktopServices& desktop, QWidget* parent = nullptr);
+
+    // Hashes the files at once with the algorithm, in the letter case given.
+    int RunFilesDialog(FontSettings& fontSettings, std::vector<std::u16string> paths,
+                       int algorithmIndex, bool lowerCase);
+
+  protected:
+    void onTableReady() override;
+    bool startRun(const AlgorithmInfo& algorithm) override;
+    TableRun& tableRun() override { return run_; }
+    bool checksAList() const override { return false; }
+    void dropped(std::vector<std::u16string> paths) override;
+
+  private:
+    std::vector<std::u16string> files_;
+    bool lowerCase_ = true;
+    std::uint64_t filesHashed_ = 0;  // rows of the run so far
+    TableRunOf<HashedFile, RunEnding> run_{
+        [this](HashedFile& row) { return ListRowOf(++filesHashed_, std::move(row)); }};
+};
+
+}  // namespace tessik

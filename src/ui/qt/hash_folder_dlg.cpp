@@ -1,0 +1,295 @@
+#include "ui/qt/hash_folder_dlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
+#include <array>
+#include <chrono>
+
+#include "platform/file_system.h"
+#include "platform/path_utilities.h"
+#include "settings/font_settings.h"
+#include "settings/language_catalogue.h"
+#include "ui/qt/algorithm_list.h"
+#include "ui/qt/desktop_services.h"
+#include "ui/qt/progress_display.h"
+#include "ui/qt/qt_text.h"
+#include "ui/rules/folder_results_file.h"
+#include "ui/rules/folder_window_rules.h"
+#include "ui/rules/main_commands.h"
+#include "ui/rules/main_message_texts.h"
+#include "ui/rules/progress_text.h"
+#include "ui/rules/text_pattern.h"
+
+namespace tessik {
+namespace {
+
+using namespace folder_window;
+
+// How often a run's lines are fetched: often enough to look continuous.
+constexpr std::chrono::milliseconds kRunPollInterval{15};
+
+}  // namespace
+
+CHashFolderDlg::CHashFolderDlg(DesktopServices& desktop, QWidget* parent)
+    : Dialog(FolderWindowTemplate(), desktop, parent), fontHost_(*this) {
+    runTimer_.setInterval(kRunPollInterval);
+    connect(&runTimer_, &QTimer::timeout, this, [this] { serveRun(); });
+}
+
+int CHashFolderDlg::RunFolderDialog(FontSettings& fontSettings, int algorithmIndex, bool lowerCase,
+                                    FolderValues& values, std::u16string separator) {
+    fontSettings_ = &fontSettings;
+    algorithmIndex_ = algorithmIndex;
+    lowerCase_ = lowerCase;
+    values_ = &values;
+    output_.emplace(std::move(separator));
+    return run();
+}
+
+void CHashFolderDlg::onInitDialog() {
+    bindControls();
+    applyTexts(languageFile_, FolderWindowTables(), *this);
+    fontSettings_->applyTo(fontHost_, true);
+    algorithmList_->setCurrentIndex(algorithmIndex_);
+    m_CHKLowercase->setChecked(lowerCase_);
+    folderField_->setText(ToQString(folder_.empty() ? values_->lastFolder : folder_));
+    nameFilterField_->setText(ToQString(values_->nameFilter));
+    extensionField_->setText(ToQString(values_->extensionFilter));
+    // A run goes on with the new choice from its next file on.
+    connect(algorithmList_, &QComboBox::currentIndexChanged, this,
+            [this] { choice_->Set(digestChoice()); });
+    connect(m_CHKLowercase, &QCheckBox::toggled, this, [this] { choice_->Set(digestChoice()); });
+
+    onCommand(kBrowseButton, [this] { browse(); });
+    onCommand(kProcessButton, [this] { process(); });
+    onCommand(kSaveButton, [this] { saveResults(); });
+    onCommand(kStopButton, [this] { stop(); });
+    onCommand(kOkResult, [this] { endWith(kOkResult); });
+    onCommand(kCancelResult, [this] { endWith(kCancelResult); });
+    for (int field : {kFolderField, kNameFilterField, kExtensionField}) {
+        onEnter(field, kProcessButton);
+    }
+}
+
+void CHashFolderDlg::setMemberText(int id, const QString& text) {
+    if (id < 0 || id >= static_cast<int>(memberTexts_.size())) return;
+    memberTexts_[static_cast<std::size_t>(id)] = text;
+    // The output field has no label of its own.
+    if (id == static_cast<int>(FolderMemberText::kOutputName))
+        outputField_->setAccessibleName(text);
+}
+
+const QString& CHashFolderDlg::text(FolderMemberText which) const {
+    return memberTexts_[static_cast<std::size_t>(which)];
+}
+
+void CHashFolderDlg::bindControls() {
+    folderField_ = control<QLineEdit>(kFolderField);
+    m_CHKSubfolders = control<QCheckBox>(kSubfoldersBox);
+    nameFilterField_ = control<QLineEdit>(kNameFilterField);
+    extensionField_ = control<QLineEdit>(kExtensionField);
+    algorithmList_ = control<QComboBox>(kAlgorithmList);
+    m_CHKLowercase = control<QCheckBox>(kLowercaseBox);
+    outputField_ = control<QPlainTextEdit>(kOutputField);
+    m_BTNProcessFolder = control<QPushButton>(kProcessButton);
+    m_BTNOk = control<QPushButton>(kOkResult);
+    m_BTNStopProcessing = control<QPushButton>(kStopButton);
+    summaryLabel_ = control<QLabel>(kSummaryLabel);
+    control(kSaveButton)->setEnabled(false);  // until a run has results
+
+    FillAlgorithmList(*algorithmList_);
+    progress_ = new ProgressDisplay(*control<ProgressBar>(kProgressBar),
+                                    control<QLabel>(kCurrentFileLabel), this);
+    connect(progress_, &ProgressDisplay::shown, summaryLabel_, &QWidget::hide);
+    // Anything but the runs' own writing makes the field the user's.
+    connect(outputField_->document(), &QTextDocument::contentsChange, this, [this] {
+        if (!runWritesOutput_) outputIsTheRuns_ = false;
+    });
+}
+
+void CHashFolderDlg::browse() {
+    const QString typed = folderField_->text();
+    const QString initial = DirectoryExists(typed.toStdU16String()) ? typed : QString();
+    const std::optional<QString> chosen = desktop().chooseFolder(this, initial);
+    if (!chosen || chosen->isEmpty()) return;
+    folderField_->setText(ToQString(FolderFieldText(chosen->toStdU16String())));
+}
+
+void CHashFolderDlg::onCloseRequest() {
+    values_->lastFolder = folderField_->text().toStdU16String();
+    values_->nameFilter = StoredFilter(nameFilterField_->text().toStdU16String());
+    values_->extensionFilter = StoredFilter(extensionField_->text().toStdU16String());
+    endWith(kOkResult);
+}
+
+// A folder that is not there would give a silent empty run. A stopped run may still be ending:
+// Process starts the new run once it has.
+void CHashFolderDlg::process() {
+    const QString folder = folderField_->text();
+    const FolderProblem problem = ProblemWithFolder(folder.toStdU16String());
+    if (problem != FolderProblem::kNone) {
+        const QString cause =
+            text(problem == FolderProblem::kMissing ? FolderMemberText::kFolderMissing
+                                                    : FolderMemberText::kFolderIsFile);
+        desktop().showMessage(this, cause + "\n\n" + folder, QString(), MessageIcon::kExclamation);
+        return;
+    }
+    if (run_.IsActive()) {
+        startWhenRunEnds_ = true;
+    } else {
+        startRun();
+    }
+}
+
+void CHashFolderDlg::startRun() {
+    runFolder_ = folderField_->text().toStdU16String();
+    output_->Clear();
+    setOutput({});
+    choice_->Set(digestChoice());
+    FolderToHash folder;
+    folder.folder = runFolder_;
+    folder.nameFilter = nameFilterField_->text().toStdU16String();
+    folder.extensionFilter = extensionField_->text().toStdU16String();
+    folder.subfolders = m_CHKSubfolders->isChecked();
+    if (!run_.Start(HashingFolder(std::move(folder), choice_))) return;
+    runTimer_.start();
+    showRunning(true);
+}
+
+// The buttons return to idle at once; the run ends within a moment, its last lines and summary
+// still shown.
+void CHashFolderDlg::stop() {
+    startWhenRunEnds_ = false;
+    run_.Stop();
+    showRunning(false);
+}
+
+void CHashFolderDlg::serveRun() {
+    showLines();
+    if (!run_.HasEnded()) return;
+    finishRun();
+    if (startWhenRunEnds_) {
+        startWhenRunEnds_ = false;
+        startRun();
+    }
+}
+
+void CHashFolderDlg::finishRun() {
+    const FolderRunSummary summary = run_.Finish();
+    runTimer_.stop();
+    showLines();
+    showRunning(false);
+    showSummary(summary);
+}
+
+// Even OK waits for a stopped run.
+void CHashFolderDlg::endWith(int result) {
+    startWhenRunEnds_ = false;
+    run_.Stop();
+    if (run_.IsActive()) finishRun();
+    done(result);
+}
+
+// The results are saved in the folder they came from, wherever the field points meanwhile. A
+// list that cannot say which digest is which, or a file that cannot be written, is said; the
+// file that was there is then kept as it was.
+void CHashFolderDlg::saveResults() {
+    const std::vector<FolderResult>& results = output_->Results();
+    const QString filter = text(FolderMemberText::kGnuList) + "|*|" +
+                           text(FolderMemberText::kBsdList) + "|*|" +
+                           text(FolderMemberText::kOutputAsShown) + "|*||";
+    const std::optional<DesktopServices::SaveChoice> choice = desktop().chooseFileToSave(
+        this, ToQString(SuggestedResultsPath(runFolder_, results)), filter);
+    if (!choice) return;
+    const auto format = static_cast<ResultsFormat>(std::clamp(choice->filterEntry, 0, 2));
+    const ResultsFile file =
+        FormatResults(results, format, outputField_->toPlainText().toStdU16String());
+    if (file.severalAlgorithms) {
+        desktop().showMessage(this, text(FolderMemberText::kSeveralAlgorithms), QString(),
+                              MessageIcon::kExclamation);
+        return;
+    }
+    const WriteFailure failure = ReplaceFileContents(choice->path.toStdU16String(), file.bytes);
+    if (failure != WriteFailure::kNone) {
+        const MainMessageTexts messages(languageFile_);
+        desktop().showMessage(this,
+                              text(FolderMemberText::kNotSaved) + "\n\n" + choice->path + "\n\n" +
+                                  ToQString(messages[WriteFailureMessage(failure)]),
+                              QString(), MessageIcon::kExclamation);
+    } else if (file.leftOut > 0) {
+        desktop().showMessage(this,
+                              ToQString(FillIn(text(FolderMemberText::kLeftOut).toStdU16String(),
+                                               {NumberText(file.leftOut)})),
+                              QString(), MessageIcon::kInformation);
+    }
+}
+
+DigestChoice CHashFolderDlg::digestChoice() const {
+    return {algorithmList_->currentIndex(), m_CHKLowercase->isChecked()};
+}
+
+void CHashFolderDlg::showRunning(bool running) {
+    if (running) {
+        summaryLabel_->clear();
+        progress_->start([this](double elapsedSeconds) {
+            const RunProgress now = run_.Progress();
+            return ProgressDisplay::View{
+                PercentDone(now.currentDone, now.currentTotal),
+                ToQString(
+                    RunProgressText(now.filesDone, now.bytesDone, elapsedSeconds, progressTexts())),
+                ToQString(now.currentFile)};
+        });
+    } else {
+        progress_->stop();
+    }
+    m_BTNStopProcessing->setVisible(running);
+    m_BTNOk->setEnabled(!running);
+    m_BTNProcessFolder->setEnabled(!running);
+    control(kSaveButton)->setEnabled(!running && !output_->Results().empty());
+}
+
+// Only the new lines go to the field, so a long run stays linear; text the user typed into the
+// field is replaced by the whole output.
+void CHashFolderDlg::showLines() {
+    const std::u16string& lines = output_->Add(run_.TakeRows());
+    if (lines.empty()) return;
+    if (!outputIsTheRuns_) {
+        setOutput(output_->Whole());
+        return;
+    }
+    QTextCursor end(outputField_->document());
+    end.movePosition(QTextCursor::End);
+    runWritesOutput_ = true;
+    end.insertText(ToQString(WithLineFeeds(lines)));
+    runWritesOutput_ = false;
+    scrollOutputToEnd();
+}
+
+void CHashFolderDlg::setOutput(const std::u16string& text) {
+    runWritesOutput_ = true;
+    outputField_->setPlainText(ToQString(WithLineFeeds(text)));
+    runWritesOutput_ = false;
+    outputIsTheRuns_ = true;
+    scrollOutputToEnd();
+}
+
+void CHashFolderDlg::showSummary(const FolderRunSummary& summary) {
+    summaryLabel_->setText(ToQString(
+        FolderSummaryText(summary, text(FolderMemberText::kSummary).toStdU16String(),
+                          text(FolderMemberText::kStopped).toStdU16String(), progressTexts())));
+    summaryLabel_->show();
+}
+
+void CHashFolderDlg::scrollOutputToEnd() {
+    outputField_->moveCursor(QTextCursor::End);
+    outputField_->ensureCursorVisible();
+}
+
+}  // namespace tessik

@@ -1,0 +1,74 @@
+#include "ui/qt/hash_files_dlg.h"
+
+#include <gtest/gtest.h>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTest>
+
+#include "checksum_list_fixture.h"
+
+namespace tessik {
+namespace {
+
+using namespace list_window;
+using test::ChecksumListWindowTest;
+using test::Click;
+using test::Counts;
+using test::FileDigest;
+using test::kMd2;
+using test::kMd5;
+using test::kMd5OfAbc;
+using test::kMd5OfNothing;
+using test::MainWindowDropTest;
+using test::Q;
+using test::Rows;
+using test::Table;
+using test::WaitUntilIdle;
+
+TEST_F(ChecksumListWindowTest, HashesFilesAtOnceWithTheirDigestsInTheLetterCaseChosen) {
+    test::WriteBytes(folder.Native("a.txt"), "abc");
+    test::WriteBytes(folder.Native("b.txt"), "");
+    const std::vector<std::u16string> paths = {folder.U16("a.txt"), folder.U16("gone"),
+                                               folder.U16("b.txt")};
+    HashFiles(paths, [&](CHashFilesDlg& window) {
+        EXPECT_EQ(window.windowTitle(), "Hash files");
+        EXPECT_EQ(window.controlText(kStartButton), "Hash");
+        EXPECT_EQ(window.control(kListField), nullptr);
+        ASSERT_TRUE(WaitUntilIdle(window));
+        const QString a = Q(paths[0]) + " | " + Q(FromUtf8(kMd5OfAbc)) + " | OK";
+        const QString b = Q(paths[2]) + " | " + Q(FromUtf8(kMd5OfNothing)) + " | OK";
+        EXPECT_EQ(Rows(window), (std::vector<QString>{a, Q(paths[1]) + " |  | missing", b}));
+        EXPECT_EQ(Counts(window), "Hashed: 2 \u2013 could not be read: 1");
+        window.control<QCheckBox>(kLowercaseBox)->setChecked(false);
+        EXPECT_EQ(Rows(window)[0],
+                  Q(paths[0]) + " | " + Q(FromUtf8(kMd5OfAbc)).toUpper() + " | OK");
+        // Another algorithm, once more.
+        window.control<QComboBox>(kAlgorithmList)->setCurrentIndex(kMd2);
+        Click(window, kStartButton);
+        ASSERT_TRUE(WaitUntilIdle(window));
+        EXPECT_EQ(Rows(window)[2],
+                  Q(paths[2]) + " | " + FileDigest(kMd2, paths[2], false) + " | OK");
+    });
+}
+
+TEST_F(MainWindowDropTest, SeveralFilesAreHashedInTheListWindow) {
+    test::WriteBytes(folder.Native("a.txt"), "abc");
+    test::WriteBytes(folder.Native("b.txt"), "");
+    StartShown();
+    Algorithms().setCurrentIndex(kMd5);
+    Click(main_window::kLowercaseBox);  // upper case
+    Field(main_window::kFileNameField).setText("kept");
+    DropAndRun({folder.U16("a.txt"), folder.U16("b.txt")}, [&](Dialog& opened) {
+        ASSERT_TRUE(WaitUntilIdle(opened));
+        EXPECT_EQ(opened.windowTitle(), "Hash files");
+        EXPECT_EQ(
+            Rows(opened),
+            (std::vector<QString>{
+                Q(folder.U16("a.txt")) + " | " + Q(FromUtf8(kMd5OfAbc)).toUpper() + " | OK",
+                Q(folder.U16("b.txt")) + " | " + Q(FromUtf8(kMd5OfNothing)).toUpper() + " | OK"}));
+    });
+    EXPECT_EQ(Field(main_window::kFileNameField).text(), "kept");
+}
+
+}  // namespace
+}  // namespace tessik
