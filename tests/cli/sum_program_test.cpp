@@ -259,8 +259,12 @@ TEST_F(SumProgram, ReadsBackItsOwnLinesAndNamesTheListsAlgorithm) {
              {"-c", "CHECKSUM"},
              0,
              "abc: OK\nempty: OK\n",
+#ifdef TESSIK_HAVE_GPGME
              "tessik-sum: CHECKSUM: signature not checked: GnuPG found no signature it can "
              "check\n"},
+#else
+             "tessik-sum: CHECKSUM: signature not checked: GnuPG is not available\n"},
+#endif
             {"warn, default",
              {"-c", "-w", "--quiet", "bad.txt"},
              0,
@@ -291,6 +295,14 @@ TEST_F(SumProgram, ReadsListsLenientlyAndListsNewFiles) {
     Check(
         {
             {"lenient", {"-c", "win.md5"}, 0, "abc: OK\nsub\\z: OK\n", ""},
+#ifdef _WIN32
+            // There '\\' separates names however strictly the list is read.
+            {"strict",
+             {"-c", "--strict", "win.md5"},
+             1,
+             "sub\\z: OK\n",
+             "tessik-sum: WARNING: 1 line is improperly formatted\n"},
+#else
             {"strict",
              {"-c", "--strict", "win.md5"},
              1,
@@ -298,6 +310,7 @@ TEST_F(SumProgram, ReadsListsLenientlyAndListsNewFiles) {
              "tessik-sum: 'sub\\z': No such file or directory\n"
              "tessik-sum: WARNING: 1 line is improperly formatted\n"
              "tessik-sum: WARNING: 1 listed file could not be read\n"},
+#endif
             {"new",
              {"-c", "--new", "win.md5"},
              1,
@@ -368,10 +381,10 @@ TEST_F(SumProgram, IgnoresOnlyFilesThatDoNotExist) {
     const std::string longName(300, 'n');
     std::string list = kMd5OfAbc + "  abc\n" + kMd5OfAbc + "  gone\n" + kMd5OfAbc + "  abc/x\n" +
                        kMd5OfAbc + "  " + longName + "\n";
-    std::string output = "abc: OK\nabc/x: FAILED open or read\n" + longName +
-                         ": FAILED open or read\n";
-    std::string errors = "tessik-sum: abc/x: Not a directory\ntessik-sum: " + longName +
-                         ": File name too long\n";
+    std::string output =
+        "abc: OK\nabc/x: FAILED open or read\n" + longName + ": FAILED open or read\n";
+    std::string errors =
+        "tessik-sum: abc/x: Not a directory\ntessik-sum: " + longName + ": File name too long\n";
     int unreadable = 2;
 #ifndef _WIN32  // links need a privilege on Windows
     std::filesystem::create_symlink("loop", temp_.Native("loop"));
