@@ -13,7 +13,15 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc)
 fuzz_seconds=${FUZZ_SECONDS:-20}
 
-stage() { echo "=== $* ($(date +%T))"; }
+# Each stage line gives the clock and the processor time of the stages before it (what Wine's
+# server spends is not counted: it is no child of this script).
+clock=$(mktemp)
+trap 'rm -f "$clock"' EXIT
+stage() {
+    times > "$clock"  # in this shell: a subshell's own count starts at nothing
+    { read -r _ && read -r user system; } < "$clock"
+    echo "=== $* ($(date +%T); processor time so far: user $user, system $system)"
+}
 
 scripts/install-packages.sh test
 
