@@ -7,18 +7,16 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <functional>
-#include <mutex>
-#include <random>
 #include <utility>
 #include <vector>
 
 #include "platform/path_encoding.h"
 #include "platform/path_utilities.h"
 #include "platform/system_calls.h"
+#include "platform/temporary_names.h"
 
 namespace tessik {
 namespace {
@@ -53,9 +51,6 @@ std::string ReplacedFile(const std::u16string& path) {
     return native;
 }
 
-// What a temporary file's name adds to the name of the file it is to replace.
-constexpr char kTemporaryMark[] = ".~";
-
 WriteFailure FailureOf(int error) {
     switch (error) {
         case EACCES:
@@ -83,22 +78,9 @@ WriteFailure FailureOf(int error) {
 // when it fails; a name that exists is tried again under another. Returns what `make` returned.
 int WithFreshName(const std::string& native, std::string& name,
                   const std::function<int(const char* name)>& make) {
-    static std::mutex guard;
-    static std::mt19937_64 random = [] {
-        std::random_device device;
-        return std::mt19937_64((std::uint64_t{device()} << 32) ^ device() ^
-                               static_cast<std::uint64_t>(::getpid()));
-    }();
     constexpr int kAttempts = 16;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        std::uint64_t suffix;
-        {
-            std::lock_guard lock(guard);
-            suffix = random();
-        }
-        char hex[17];
-        std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(suffix));
-        name = native + kTemporaryMark + hex;
+        name = native + FreshTemporarySuffix();
         const int result = make(name.c_str());
         if (result >= 0 || errno != EEXIST) return result;
     }

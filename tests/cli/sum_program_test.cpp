@@ -284,8 +284,12 @@ TEST_F(SumProgram, ReadsBackItsOwnLinesAndNamesTheListsAlgorithm) {
              {"-c", "CHECKSUM"},
              0,
              "abc: OK\nempty: OK\n",
+#ifdef TESSIK_HAVE_GPGME
              "tessik-sum: CHECKSUM: signature not checked: GnuPG found no signature it can "
              "check\n"},
+#else
+             "tessik-sum: CHECKSUM: signature not checked: GnuPG is not available\n"},
+#endif
             {"warn, default",
              {"-c", "-w", "--quiet", "bad.txt"},
              0,
@@ -324,6 +328,14 @@ TEST_F(SumProgram, ReadsListsLenientlyAndListsNewFiles) {
     Check(
         {
             {"lenient", {"-c", "win.md5"}, 0, "abc: OK\nsub\\z: OK\n", ""},
+#ifdef _WIN32
+            // There '\\' separates names however strictly the list is read.
+            {"strict",
+             {"-c", "--strict", "win.md5"},
+             1,
+             "sub\\z: OK\n",
+             "tessik-sum: WARNING: 1 line is improperly formatted\n"},
+#else
             {"strict",
              {"-c", "--strict", "win.md5"},
              1,
@@ -331,6 +343,7 @@ TEST_F(SumProgram, ReadsListsLenientlyAndListsNewFiles) {
              "tessik-sum: 'sub\\z': No such file or directory\n"
              "tessik-sum: WARNING: 1 line is improperly formatted\n"
              "tessik-sum: WARNING: 1 listed file could not be read\n"},
+#endif
             {"new",
              {"-c", "--new", "win.md5"},
              1,
@@ -398,27 +411,34 @@ TEST_F(SumProgram, SaysTheSignatureAndFailsABadOne) {
 // Only a file that does not exist is missing: a loop of links, a path through a file and a name
 // too long fail as the standard tools fail them, --ignore-missing or not.
 TEST_F(SumProgram, IgnoresOnlyFilesThatDoNotExist) {
-    std::filesystem::create_symlink("loop", temp_.Native("loop"));
     const std::string longName(300, 'n');
-    List("list.md5", kMd5OfAbc + "  abc\n" + kMd5OfAbc + "  gone\n" + kMd5OfAbc + "  loop\n" +
-                         kMd5OfAbc + "  abc/x\n" + kMd5OfAbc + "  " + longName + "\n");
+    std::string list = kMd5OfAbc + "  abc\n" + kMd5OfAbc + "  gone\n" + kMd5OfAbc + "  abc/x\n" +
+                       kMd5OfAbc + "  " + longName + "\n";
+    std::string output =
+        "abc: OK\nabc/x: FAILED open or read\n" + longName + ": FAILED open or read\n";
+    std::string errors =
+        "tessik-sum: abc/x: Not a directory\ntessik-sum: " + longName + ": File name too long\n";
+    int unreadable = 2;
+#ifndef _WIN32  // links need a privilege on Windows
+    std::filesystem::create_symlink("loop", temp_.Native("loop"));
+    list += kMd5OfAbc + "  loop\n";
+    output += "loop: FAILED open or read\n";
+    errors += "tessik-sum: loop: Too many levels of symbolic links\n";
+    ++unreadable;
+#endif
+    List("list.md5", list);
     const Outcome run = In({"-c", "--ignore-missing", "list.md5"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.output, "abc: OK\nloop: FAILED open or read\nabc/x: FAILED open or read\n" +
-                              longName + ": FAILED open or read\n");
-    EXPECT_EQ(run.errors,
-              "tessik-sum: loop: Too many levels of symbolic links\n"
-              "tessik-sum: abc/x: Not a directory\n"
-              "tessik-sum: " +
-                  longName +
-                  ": File name too long\n"
-                  "tessik-sum: WARNING: 3 listed files could not be read\n");
+    EXPECT_EQ(run.output, output);
+    EXPECT_EQ(run.errors, errors + "tessik-sum: WARNING: " + std::to_string(unreadable) +
+                              " listed files could not be read\n");
 }
 
 // Names holding control characters cannot reach a terminal as they are: on standard error they
 // are always quoted, on standard output when it is a terminal; piped output stays as the
 // standard tools write it.
 TEST_F(SumProgram, QuotesNamesThatWouldDriveTheTerminal) {
+    SKIP_ON_WINDOWS("file names there cannot hold control characters");
     const std::string name = "a\x1b[2Jb";
     test::WriteBytes(temp_.Native(name), "abc");
     List("list.md5", kMd5OfAbc + "  " + name + "\n" + kMd5OfAbc + "  gone\x1b]0;x\a\n");
