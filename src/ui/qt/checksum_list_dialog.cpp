@@ -125,8 +125,9 @@ void ChecksumListDialog::sizeColumns() {
         const int section = static_cast<int>(column);
         switch (columns_[column]) {
             case ListColumn::kLine:
-                header.resizeSection(section, std::max(textWidth(QStringLiteral("0000000")),
-                                                       textWidth(text(ListMemberText::kColumnLine))));
+                header.resizeSection(section,
+                                     std::max(textWidth(QStringLiteral("0000000")),
+                                              textWidth(text(ListMemberText::kColumnLine))));
                 break;
             case ListColumn::kName:
                 break;
@@ -138,7 +139,8 @@ void ChecksumListDialog::sizeColumns() {
             }
             case ListColumn::kStatus:
                 header.resizeSection(
-                    section, std::max(textWidth(text(ListMemberText::kColumnStatus)), statusWidth_));
+                    section,
+                    std::max(textWidth(text(ListMemberText::kColumnStatus)), statusWidth_));
                 break;
         }
     }
@@ -238,8 +240,9 @@ void ChecksumListDialog::showCounts(bool stopped) {
 void ChecksumListDialog::copyFailedNames() {
     desktop().setClipboardText(ToQString(model_->table().FailedNames()));
     const ListCounts& tally = model_->table().Counts();
-    sayInStatusLine(ToQString(FillIn(text(ListMemberText::kFailedNamesCopied).toStdU16String(),
-                                     {NumberText(tally.failed + tally.missing + tally.unreadable)})));
+    sayInStatusLine(
+        ToQString(FillIn(text(ListMemberText::kFailedNamesCopied).toStdU16String(),
+                         {NumberText(tally.failed + tally.missing + tally.unreadable)})));
 }
 
 // Between runs, the line of the file at hand says what a command did.

@@ -228,7 +228,14 @@ void CHashFolderDlg::saveResults() {
                               text(FolderMemberText::kNotSaved) + "\n\n" + choice->path + "\n\n" +
                                   ToQString(messages[WriteFailureMessage(failure)]),
                               QString(), MessageIcon::kExclamation);
-    } else if (file.leftOut > 0) {
+        return;
+    }
+    // Between runs, the line of the file at hand says where the results went.
+    auto* statusLine = control<QLabel>(kCurrentFileLabel);
+    statusLine->setText(ToQString(
+        FillIn(text(FolderMemberText::kSaved).toStdU16String(), {choice->path.toStdU16String()})));
+    statusLine->show();
+    if (file.leftOut > 0) {
         desktop().showMessage(this,
                               ToQString(FillIn(text(FolderMemberText::kLeftOut).toStdU16String(),
                                                {NumberText(file.leftOut)})),

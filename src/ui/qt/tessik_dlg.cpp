@@ -444,8 +444,9 @@ DigestChoice CTessikDlg::digestChoice() const {
 
 void CTessikDlg::chooseListToVerify() {
     const std::optional<QString> path = desktop().chooseFileToOpen(
-        this, ToQString(ChecksumListFilter(text(MainMemberText::kChecksumLists).toStdU16String(),
-                                           text(MainMemberText::kAllFiles).toStdU16String())),
+        this,
+        ToQString(ChecksumListFilter(text(MainMemberText::kChecksumLists).toStdU16String(),
+                                     text(MainMemberText::kAllFiles).toStdU16String())),
         {}, {}, {});
     if (path) {
         OpenVerifyWindow(openingContext(), path->toStdU16String(), selectedAlgorithm(),

@@ -49,6 +49,7 @@ constexpr TranslationEntry kFolderWindow[] = {
      u"hashed after the file Stop cut short, without a line: %1"},
     {"FrmFolder.m_acMNotOpened", TextTarget::Member(FolderMemberText::kNotOpened),
      u"Folders not opened: %1"},
+    {"FrmFolder.m_acMSaved", TextTarget::Member(FolderMemberText::kSaved), u"Saved: %1"},
 };
 
 constexpr std::array kControls = {

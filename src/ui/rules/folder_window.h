@@ -48,8 +48,9 @@ enum class FolderMemberText {
     kSeveralAlgorithms,  // the algorithm list's last entry
     kNotShown,           // %1: files hashed after the one Stop cut short, which have no line
     kNotOpened,          // %1: the folders that could not be opened, with their causes
+    kSaved,              // the status line after a save: %1 the file written
 };
-inline constexpr int kFolderMemberTextCount = static_cast<int>(FolderMemberText::kNotOpened) + 1;
+inline constexpr int kFolderMemberTextCount = static_cast<int>(FolderMemberText::kSaved) + 1;
 
 // The window's tables in the order they are applied.
 std::span<const TranslationTable> FolderWindowTables();

@@ -109,8 +109,8 @@ std::u16string FileProgressText(std::uint64_t done, std::uint64_t total, double 
         FillIn(texts[ProgressText::kPercent], {NumberText(PercentDone(done, total))})};
     const double rate = Rate(done, elapsedSeconds);
     if (rate > 0) {
-        parts.push_back(
-            FillIn(texts[ProgressText::kRate], {Fixed(rate, 1, texts[ProgressText::kDecimalPoint])}));
+        parts.push_back(FillIn(texts[ProgressText::kRate],
+                               {Fixed(rate, 1, texts[ProgressText::kDecimalPoint])}));
         const double secondsLeft = (total > done ? total - done : 0) / kBytesPerMegabyte / rate;
         parts.push_back(FillIn(texts[ProgressText::kTimeLeft], {ClockTime(secondsLeft)}));
     }
@@ -120,9 +120,10 @@ std::u16string FileProgressText(std::uint64_t done, std::uint64_t total, double 
 std::u16string RunProgressText(std::uint64_t files, std::uint64_t bytes, double elapsedSeconds,
                                const ProgressTexts& texts) {
     const std::u16string& point = texts[ProgressText::kDecimalPoint];
-    return Joined({FillIn(texts[ProgressText::kFiles], {NumberText(files)}),
-                   FillIn(texts[ProgressText::kBytes], {Megabytes(bytes, point)}),
-                   FillIn(texts[ProgressText::kRate], {Fixed(Rate(bytes, elapsedSeconds), 1, point)})});
+    return Joined(
+        {FillIn(texts[ProgressText::kFiles], {NumberText(files)}),
+         FillIn(texts[ProgressText::kBytes], {Megabytes(bytes, point)}),
+         FillIn(texts[ProgressText::kRate], {Fixed(Rate(bytes, elapsedSeconds), 1, point)})});
 }
 
 std::u16string WholeRunProgressText(const RunProgress& progress, double elapsedSeconds,
@@ -170,11 +171,11 @@ std::u16string FolderSummaryText(const FolderRunSummary& summary, const FolderSu
     // The rest are named where the summary is shown in full.
     constexpr std::size_t kFoldersNamed = 3;
     const std::u16string& point = texts[ProgressText::kDecimalPoint];
-    std::u16string text =
-        FillIn(words.pattern, {NumberText(summary.filesHashed), NumberText(summary.filesUnreadable),
-                               NumberText(summary.foldersNotOpened.size()),
-                               FillIn(texts[ProgressText::kBytes], {Megabytes(summary.bytes, point)}),
-                               Duration(summary.seconds, point)});
+    std::u16string text = FillIn(
+        words.pattern, {NumberText(summary.filesHashed), NumberText(summary.filesUnreadable),
+                        NumberText(summary.foldersNotOpened.size()),
+                        FillIn(texts[ProgressText::kBytes], {Megabytes(summary.bytes, point)}),
+                        Duration(summary.seconds, point)});
     if (summary.stopped) text = std::u16string(words.stopped) + u" " + text;
     if (summary.filesNotShown > 0) {
         text += std::u16string(kSeparator) +

@@ -26,7 +26,8 @@ FileDialogStart StartForTypedPath(const std::u16string& typed) {
     if (typed.empty()) return {};
     if (DirectoryExists(typed)) return {typed, {}};
     const std::size_t cut = LastSeparator(typed);
-    FileDialogStart start{Parent(typed), cut == std::u16string::npos ? typed : typed.substr(cut + 1)};
+    FileDialogStart start{Parent(typed),
+                          cut == std::u16string::npos ? typed : typed.substr(cut + 1)};
     while (!start.folder.empty() && !DirectoryExists(start.folder)) {
         const std::u16string parent = Parent(start.folder);
         start.folder = parent == start.folder ? std::u16string() : parent;

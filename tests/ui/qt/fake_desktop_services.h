@@ -28,14 +28,14 @@ class FakeDesktopServices final : public DesktopServices {
         QString suggestedPath;
         QString filter;
     };
-    std::vector<SaveDialog> saveDialogs;        // one per save dialog shown
+    std::vector<SaveDialog> saveDialogs;  // one per save dialog shown
     struct FileDialogStart {
         QString title, folder, name;
         bool operator==(const FileDialogStart&) const = default;
     };
     std::vector<FileDialogStart> fileDialogStarts;  // one per file dialog shown
-    std::vector<QString> folderInitials;        // one per folder browser shown
-    std::vector<FontDescription> fontInitials;  // one per font dialog shown
+    std::vector<QString> folderInitials;            // one per folder browser shown
+    std::vector<FontDescription> fontInitials;      // one per font dialog shown
     std::vector<Message> messages;
     std::vector<QString> questions;
     std::vector<QString> clipboard;  // every text put on it, in order

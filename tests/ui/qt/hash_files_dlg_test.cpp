@@ -57,17 +57,20 @@ TEST_F(ChecksumListWindowTest, HashesFilesAtOnceWithTheirDigestsInTheLetterCaseC
 // longest status and its heading.
 TEST_F(ChecksumListWindowTest, ColumnsFitTheirContent) {
     test::WriteBytes(folder.Native("a.txt"), "abc");
-    HashFiles({folder.U16("a.txt")}, [&](CHashFilesDlg& window) {
-        ASSERT_TRUE(WaitUntilIdle(window));
-        const QTableView& table = Table(window);
-        const QHeaderView& header = *table.horizontalHeader();
-        const QFontMetrics metrics(table.font());
-        const QString digest = table.model()->index(0, 1).data().toString();
-        ASSERT_EQ(digest.size(), 128);
-        EXPECT_GT(header.sectionSize(1), metrics.horizontalAdvance(digest));
-        EXPECT_LT(header.sectionSize(2), metrics.horizontalAdvance(QStringLiteral("Status")) +
-                                             4 * metrics.averageCharWidth());
-    }, kSha512);
+    HashFiles(
+        {folder.U16("a.txt")},
+        [&](CHashFilesDlg& window) {
+            ASSERT_TRUE(WaitUntilIdle(window));
+            const QTableView& table = Table(window);
+            const QHeaderView& header = *table.horizontalHeader();
+            const QFontMetrics metrics(table.font());
+            const QString digest = table.model()->index(0, 1).data().toString();
+            ASSERT_EQ(digest.size(), 128);
+            EXPECT_GT(header.sectionSize(1), metrics.horizontalAdvance(digest));
+            EXPECT_LT(header.sectionSize(2), metrics.horizontalAdvance(QStringLiteral("Status")) +
+                                                 4 * metrics.averageCharWidth());
+        },
+        kSha512);
 }
 
 TEST_F(MainWindowDropTest, SeveralFilesAreHashedInTheListWindow) {

@@ -397,7 +397,11 @@ TEST_F(FolderWindowTest, SaveResultsWritesTheRunInTheFormatChosen) {
             Edit(window, kFolderField).setText("/elsewhere");
             if (c.format == 2) Output(window).setPlainText("shown\n");
             Button(window, kSaveButton).click();  // cancelled
+            EXPECT_FALSE(window.control(kCurrentFileLabel)->isVisible());
             Button(window, kSaveButton).click();
+            EXPECT_EQ(window.controlText(kCurrentFileLabel),
+                      "Saved: " + QString::fromStdString(list));
+            EXPECT_TRUE(window.control(kCurrentFileLabel)->isVisible());
         });
         EXPECT_EQ(test::ReadBytes(list), c.bytes) << c.format;
         ASSERT_EQ(desktop.saveDialogs.size(), 2u);

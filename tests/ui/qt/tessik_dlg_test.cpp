@@ -281,10 +281,19 @@ TEST_F(MainWindowTest, HashFileAsksForAFileOnlyWhenTheFieldNamesNone) {
     for (const Case& c : {
              Case{u"", Q(file), 1, file, FileDigest(7, file, true), "", {}},
              Case{u"", std::nullopt, 1, u"", "unchanged", "", {}},
-             Case{dir, std::nullopt, 1, dir, "unchanged", "",
+             Case{dir,
+                  std::nullopt,
+                  1,
+                  dir,
+                  "unchanged",
+                  "",
                   {"A folder, not a file: " + Q(dir) + " \u2013 choose the file", Q(dir), ""}},
              // A confirmed choice is hashed whatever it is, and a failure said.
-             Case{missing.toStdU16String(), Q(dir), 1, dir, "",
+             Case{missing.toStdU16String(),
+                  Q(dir),
+                  1,
+                  dir,
+                  "",
                   "This is a folder, not a file:\n\n" + Q(dir),
                   {"Not found: " + missing + " \u2013 choose the file", top, "missing.txt"}},
              Case{file, std::nullopt, 0, file, FileDigest(7, file, true), "", {}},
@@ -530,8 +539,9 @@ TEST_F(MainWindowTest, CompareSaysWhetherTheValuesMatchAndNeverForNothing) {
     const QString identical = "The HASHes are identical!";
     const QString different = "The HASHes are NOT identical!";
     const QString nothing = "There is no HASH value to compare yet.";
-    const QString notADigest = "The expected HASH value is not a digest: a digest has only the "
-                               "digits 0-9 and the letters A-F.";
+    const QString notADigest =
+        "The expected HASH value is not a digest: a digest has only the "
+        "digits 0-9 and the letters A-F.";
     const QString listed = "\n\nThe expected value is the one listed for: photo.jpg";
     // As long as a digest of the selection, SHA-2(512).
     const QString upper = QString("ABCDEF0123456789").repeated(8);
