@@ -6,12 +6,12 @@
 # cross-built for Windows and run under Wine, and the Linux and the Windows tessik-sum each check
 # the other's lists. Its build folders are its own (build-test, build-asan, build-tsan,
 # build-windows): build/ stays as the developer configured it.
-#   FUZZ_SECONDS  time for each fuzz target (default 20; 0 replays the seeds only)
+#   FUZZ_SECONDS  time for each fuzz target (default 10; 0 replays the seeds only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 jobs=$(nproc)
-fuzz_seconds=${FUZZ_SECONDS:-20}
+fuzz_seconds=${FUZZ_SECONDS:-10}
 
 # Each stage line gives the clock and the processor time of the stages before it (what Wine's
 # server spends is not counted: it is no child of this script).

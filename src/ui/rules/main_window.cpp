@@ -109,7 +109,7 @@ constexpr TranslationEntry kMainMembers[] = {
 };
 
 constexpr std::array kControls = {
-    ControlTemplate{kAlgorithmLabel, ControlKind::kLabel, "Algorithm", 6, 5, 113, 12, kNoStyle},
+    ControlTemplate{kAlgorithmLabel, ControlKind::kLabel, "Algorithm", 5, 5, 114, 12, kNoStyle},
     ControlTemplate{kAlgorithmList, ControlKind::kDropDownList, nullptr, 123, 4, 91, 109, kNoStyle},
     ControlTemplate{kLowercaseBox, ControlKind::kCheckBox, "Lowercase letters", 232, 4, 130, 14,
                     kNoStyle},
@@ -128,13 +128,13 @@ constexpr std::array kControls = {
     ControlTemplate{kResultLabel, ControlKind::kLabel, "HASH-Value", 5, 111, 113, 15,
                     kCentreVertically},
     // Only ever a digest of ours: selectable and copyable, never typed into.
-    ControlTemplate{kResultField, ControlKind::kEdit, nullptr, 122, 111, 321, 14,
+    ControlTemplate{kResultField, ControlKind::kEdit, nullptr, 123, 111, 320, 14,
                     kBorder | kReadOnly},
-    ControlTemplate{kProgressBar, ControlKind::kProgressBar, nullptr, 122, 111, 321, 14, kHidden},
+    ControlTemplate{kProgressBar, ControlKind::kProgressBar, nullptr, 123, 111, 320, 14, kHidden},
     ControlTemplate{kCopyButton, ControlKind::kPushButton, "Copy", 123, 166, 96, 16, kNoStyle},
     ControlTemplate{kExpectedLabel, ControlKind::kLabel, "Expected HASH-Value", 5, 133, 113, 15,
                     kCentreVertically},
-    ControlTemplate{kExpectedField, ControlKind::kEdit, nullptr, 122, 133, 321, 14, kBorder},
+    ControlTemplate{kExpectedField, ControlKind::kEdit, nullptr, 123, 133, 320, 14, kBorder},
     ControlTemplate{kCaseSensitiveBox, ControlKind::kCheckBox, "Case sensitive", 123, 152, 202, 10,
                     kNoStyle},
     ControlTemplate{kCompareButton, ControlKind::kPushButton, "Compare", 228, 166, 95, 16,
