@@ -106,8 +106,8 @@ const QString& CAllAlgorithmsDlg::text(AllAlgorithmsMemberText which) const {
 // Another file is hashed as soon as it is chosen.
 void CAllAlgorithmsDlg::browse() {
     const MainMessageTexts messages(languageFile_);
-    const std::optional<QString> chosen =
-        desktop().chooseFileToOpen(this, ToQString(messages[MainMemberText::kAllFiles]), {}, {}, {});
+    const std::optional<QString> chosen = desktop().chooseFileToOpen(
+        this, ToQString(messages[MainMemberText::kAllFiles]), {}, {}, {});
     if (!chosen) return;
     fileField_->setText(*chosen);
     start();

@@ -91,8 +91,9 @@ void CVerifyListDlg::showList(std::u16string path) {
 void CVerifyListDlg::chooseList() {
     const MainMessageTexts messages(languageFile());
     const std::optional<QString> chosen = desktop().chooseFileToOpen(
-        this, ToQString(ChecksumListFilter(messages[MainMemberText::kChecksumLists],
-                                           messages[MainMemberText::kAllFiles])),
+        this,
+        ToQString(ChecksumListFilter(messages[MainMemberText::kChecksumLists],
+                                     messages[MainMemberText::kAllFiles])),
         {}, {}, {});
     if (chosen) showList(chosen->toStdU16String());
 }

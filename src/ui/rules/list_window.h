@@ -77,7 +77,7 @@ enum class ListMemberText {
     kNotAdded,          // the files follow, one per line
     kClearSignedList,   // the list follows on a line of its own
     kNoAlgorithm,
-    kListNotSaved,  // the list, then why, follow on lines of their own
+    kListNotSaved,       // the list, then why, follow on lines of their own
     kFailedNamesCopied,  // the status line after "Copy failed names": %1 names
 };
 inline constexpr int kListMemberTextCount =

@@ -175,9 +175,8 @@ TEST_P(WindowFontsTest, EveryWindowFitsTheScreenWithEveryTextWhole) {
             expectWhole(shown, std::to_string(command));
             if (command != kFolderCommand) return;
             // The algorithms window, as the folder window's last algorithm entry opens it.
-            test::WhenModal([&expectWhole](Dialog& algorithms) {
-                expectWhole(algorithms, "algorithms");
-            });
+            test::WhenModal(
+                [&expectWhole](Dialog& algorithms) { expectWhole(algorithms, "algorithms"); });
             auto* list = shown.control<QComboBox>(folder_window::kAlgorithmList);
             list->setCurrentIndex(list->count() - 1);
         });
