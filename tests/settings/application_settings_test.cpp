@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <optional>
 
@@ -225,6 +226,11 @@ TEST(ApplicationSettings, ASaveKilledAtAnyStepLosesNeitherTheOldFileNorTheNewSet
             TemporaryFolder temp;
             const std::u16string path = temp.U16("Tessik.ini");
             test::WriteBytes(temp.Native("Tessik.ini"), damaged);
+            // Written long before the save, as a settings file is: the killed save's temporary is
+            // then newer by more than the file system's clock tick.
+            std::filesystem::last_write_time(
+                temp.Native("Tessik.ini"),
+                std::filesystem::file_time_type::clock::now() - std::chrono::seconds(10));
             Session before(path);
             before.settings.algorithmIndex = 5;
             killed = test::KilledAtCall(call, [&] {
