@@ -21,6 +21,7 @@
 #include "ui/qt/dropped_paths.h"
 #include "ui/qt/progress_display.h"
 #include "ui/qt/qt_text.h"
+#include "ui/qt/several_algorithms_entry.h"
 #include "ui/rules/progress_text.h"
 #include "ui/rules/text_pattern.h"
 
@@ -56,10 +57,7 @@ void ChecksumListDialog::onInitDialog() {
     fontSettings_->applyTo(fontHost_, true);
     bindCommands();
     algorithmList_->setCurrentIndex(algorithmIndex_);
-    // The digests and results shown belong to the algorithm they were made with.
-    connect(algorithmList_, &QComboBox::currentIndexChanged, this, [this] {
-        if (!isRunning()) algorithmChanged();
-    });
+    followAlgorithmChoice();
     onTableReady();
     sizeColumns();
 }
@@ -77,14 +75,23 @@ void ChecksumListDialog::bindTable() {
     QHeaderView& header = *table_->horizontalHeader();
     header.setSortIndicatorClearable(true);
     header.setSortIndicator(-1, Qt::AscendingOrder);
-    header.setSectionResizeMode(QHeaderView::Interactive);
-    const auto name = std::find(columns_.begin(), columns_.end(), ListColumn::kName);
-    header.setSectionResizeMode(static_cast<int>(name - columns_.begin()), QHeaderView::Stretch);
+    stretchNameColumn();
     table_->setSortingEnabled(true);
     // A long path keeps its file name in view.
     table_->setTextElideMode(Qt::ElideMiddle);
     progress_ = new ProgressDisplay(*control<ProgressBar>(kProgressBar),
                                     control<QLabel>(kCurrentFileLabel), this);
+}
+
+void ChecksumListDialog::stretchNameColumn() {
+    QHeaderView& header = *table_->horizontalHeader();
+    header.setSectionResizeMode(QHeaderView::Interactive);
+    const std::vector<ListColumn>& columns = model_->columns();
+    const auto name = std::find(columns.begin(), columns.end(), ListColumn::kName);
+    if (name != columns.end()) {
+        header.setSectionResizeMode(static_cast<int>(name - columns.begin()),
+                                    QHeaderView::Stretch);
+    }
 }
 
 void ChecksumListDialog::bindCommands() {
@@ -101,6 +108,20 @@ void ChecksumListDialog::bindCommands() {
             &QShortcut::activated, this, [this] { copySelectedRows(); });
 }
 
+// The digests and results shown belong to the algorithms they were made with.
+void ChecksumListDialog::followAlgorithmChoice() {
+    const auto changed = [this] {
+        if (!isRunning()) algorithmChanged();
+    };
+    if (ticked_ == nullptr) {
+        connect(algorithmList_, &QComboBox::currentIndexChanged, this, changed);
+        return;
+    }
+    several_ = new SeveralAlgorithmsEntry(*algorithmList_, text(ListMemberText::kSeveralAlgorithms),
+                                          {desktop(), *fontSettings_, languageFile_, *ticked_});
+    connect(several_, &SeveralAlgorithmsEntry::choiceMade, this, changed);
+}
+
 void ChecksumListDialog::setMemberText(int id, const QString& text) {
     if (id < 0 || id >= kListMemberTextCount) return;
     texts_[static_cast<std::size_t>(id)] = text;
@@ -115,15 +136,35 @@ const AlgorithmInfo& ChecksumListDialog::chosenAlgorithm() const {
     return AlgorithmForIndex(algorithmList_->currentIndex());
 }
 
+AlgorithmSet ChecksumListDialog::chosenAlgorithms() const {
+    if (several_ != nullptr && several_->isChosen()) return several_->algorithms();
+    return {&chosenAlgorithm()};
+}
+
+void ChecksumListDialog::showColumnsFor(const AlgorithmSet& algorithms) {
+    std::vector<ListColumn> columns = columns_;
+    if (algorithms.size() > 1) {
+        const auto name = std::find(columns.begin(), columns.end(), ListColumn::kName);
+        columns.insert(name == columns.end() ? name : name + 1, ListColumn::kAlgorithm);
+    }
+    if (columns == model_->columns()) return;
+    // A sort by a column that moved would sort by another.
+    table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    model_->setColumns(std::move(columns));
+    stretchNameColumn();
+}
+
 // The name column takes what the others leave: the line column fits its numbers, a digest its
 // digits, and the status column the longest status among the rows shown. Where they need more
 // than the table's width, the table scrolls across.
 void ChecksumListDialog::sizeColumns() {
     QHeaderView& header = *table_->horizontalHeader();
     header.setMinimumSectionSize(textWidth(QString(4, u'x')));
-    for (std::size_t column = 0; column < columns_.size(); ++column) {
+    const AlgorithmSet algorithms = chosenAlgorithms();
+    const std::vector<ListColumn>& columns = model_->columns();
+    for (std::size_t column = 0; column < columns.size(); ++column) {
         const int section = static_cast<int>(column);
-        switch (columns_[column]) {
+        switch (columns[column]) {
             case ListColumn::kLine:
                 header.resizeSection(section,
                                      std::max(textWidth(QStringLiteral("0000000")),
@@ -131,8 +172,21 @@ void ChecksumListDialog::sizeColumns() {
                 break;
             case ListColumn::kName:
                 break;
+            case ListColumn::kAlgorithm: {
+                int widest = textWidth(text(ListMemberText::kColumnAlgorithm));
+                for (const AlgorithmInfo* algorithm : algorithms) {
+                    widest = std::max(widest, textWidth(QString::fromUtf8(algorithm->name.data(),
+                                                                          algorithm->name.size())));
+                }
+                header.resizeSection(section, widest);
+                break;
+            }
             case ListColumn::kDigest: {
-                const auto digits = static_cast<qsizetype>(2 * chosenAlgorithm().digestBytes);
+                std::size_t bytes = 0;
+                for (const AlgorithmInfo* algorithm : algorithms) {
+                    bytes = std::max(bytes, algorithm->digestBytes);
+                }
+                const auto digits = static_cast<qsizetype>(2 * bytes);
                 header.resizeSection(section, std::max(textWidth(QString(digits, u'F')),
                                                        textWidth(QString(digits, u'0'))));
                 break;
@@ -153,8 +207,8 @@ int ChecksumListDialog::textWidth(const QString& text) const {
 
 // The status column grows to the longest status of the rows that came.
 void ChecksumListDialog::fitStatusesOf(const std::vector<ListRow>& rows) {
-    const auto status = std::find(columns_.begin(), columns_.end(), ListColumn::kStatus);
-    if (status == columns_.end()) return;
+    const std::vector<ListColumn>& columns = model_->columns();
+    if (std::find(columns.begin(), columns.end(), ListColumn::kStatus) == columns.end()) return;
     int widest = statusWidth_;
     for (const ListRow& row : rows) widest = std::max(widest, textWidth(model_->statusText(row)));
     if (widest == statusWidth_) return;
@@ -164,8 +218,10 @@ void ChecksumListDialog::fitStatusesOf(const std::vector<ListRow>& rows) {
 
 void ChecksumListDialog::start() {
     if (isRunning()) return;
-    clearTable();  // sized for the digests of the algorithm now chosen
-    if (startRun(chosenAlgorithm())) showRunning(true);
+    const AlgorithmSet algorithms = chosenAlgorithms();
+    showColumnsFor(algorithms);
+    clearTable();  // sized for the digests of the algorithms now chosen
+    if (startRun(algorithms)) showRunning(true);
 }
 
 void ChecksumListDialog::follow() {

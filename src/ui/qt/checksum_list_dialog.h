@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/algorithm_set.h"
 #include "settings/read_failure_words.h"
 #include "ui/qt/checksum_list_model.h"
 #include "ui/qt/dialog.h"
@@ -25,12 +26,16 @@ namespace tessik {
 
 class FontSettings;
 class ProgressDisplay;
+class SeveralAlgorithmsEntry;
 
 class ChecksumListDialog : public Dialog {
     Q_OBJECT
   public:
     // The language file whose texts the window shows; empty for the built-in texts.
     void setLanguageFile(std::u16string path) { languageFile_ = std::move(path); }
+    // Offers several algorithms at once as the algorithm list's last entry, those ticked here;
+    // the table then names each row's algorithm.
+    void offerSeveral(AlgorithmSet& ticked) { ticked_ = &ticked; }
 
   protected:
     // The columns shown, in order.
@@ -42,8 +47,9 @@ class ChecksumListDialog : public Dialog {
 
     // What the window does first, once the table is bound and the texts are in place.
     virtual void onTableReady() = 0;
-    // Starts the window's run with the algorithm chosen; false when none started.
-    virtual bool startRun(const AlgorithmInfo& algorithm) = 0;
+    // Starts the window's run with the algorithms chosen, one unless several are offered; false
+    // when none started.
+    virtual bool startRun(const AlgorithmSet& algorithms) = 0;
     // The window's run, as the table follows it.
     virtual TableRun& tableRun() = 0;
     // A run has ended and its last rows are shown.
@@ -70,6 +76,7 @@ class ChecksumListDialog : public Dialog {
     const ReadFailureTexts& failureTexts() const { return failureTexts_; }
     ChecksumListModel& model() const { return *model_; }
     const AlgorithmInfo& chosenAlgorithm() const;
+    AlgorithmSet chosenAlgorithms() const;
     // A message about a file names it on a line of its own.
     void say(const QString& message, const std::u16string& path);
 
@@ -80,7 +87,11 @@ class ChecksumListDialog : public Dialog {
 
   private:
     void bindTable();
+    void stretchNameColumn();
     void bindCommands();
+    void followAlgorithmChoice();
+    // The columns for the algorithms: with several, each row names its algorithm.
+    void showColumnsFor(const AlgorithmSet& algorithms);
     void serveRun();
     void takeRowsIntoTable();
     void runEnded();
@@ -93,7 +104,9 @@ class ChecksumListDialog : public Dialog {
     int textWidth(const QString& text) const;
     void endWith(int result);
 
-    const std::vector<ListColumn> columns_;
+    const std::vector<ListColumn> columns_;  // with one algorithm
+    AlgorithmSet* ticked_ = nullptr;
+    SeveralAlgorithmsEntry* several_ = nullptr;
     QComboBox* algorithmList_ = nullptr;
     QLabel* countsLabel_ = nullptr;
     QTableView* table_ = nullptr;

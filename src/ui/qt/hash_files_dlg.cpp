@@ -34,9 +34,11 @@ void CHashFilesDlg::onTableReady() {
     start();
 }
 
-bool CHashFilesDlg::startRun(const AlgorithmInfo& algorithm) {
+bool CHashFilesDlg::startRun(const AlgorithmSet& algorithms) {
     filesHashed_ = 0;
-    return run_.run().Start(HashingFiles({files_, &algorithm}));
+    FilesToHash files{files_, algorithms.front()};
+    files.alsoWith.assign(algorithms.begin() + 1, algorithms.end());
+    return run_.run().Start(HashingFiles(std::move(files)));
 }
 
 void CHashFilesDlg::dropped(std::vector<std::u16string> paths) {

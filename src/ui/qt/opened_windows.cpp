@@ -34,6 +34,7 @@ void OpenFilesWindow(const OpeningContext& context, std::vector<std::u16string> 
                      DigestChoice choice) {
     CHashFilesDlg window(context.desktop, context.owner);
     window.setLanguageFile(context.languageFile);
+    window.offerSeveral(context.tickedAlgorithms);
     window.RunFilesDialog(context.fonts, std::move(paths), choice.algorithmIndex, choice.lowerCase);
 }
 

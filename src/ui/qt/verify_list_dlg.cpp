@@ -116,12 +116,12 @@ void CVerifyListDlg::chooseFolder() {
 }
 
 // Lines that name no algorithm of their own are checked with the one chosen.
-bool CVerifyListDlg::startRun(const AlgorithmInfo& algorithm) {
+bool CVerifyListDlg::startRun(const AlgorithmSet& algorithms) {
     ListToCheck check;
     check.path = listPath_;
     check.separator = separator_;
     check.listFolder = folder_;
-    check.ofList = &algorithm;
+    check.ofList = algorithms.front();
     check.sfvList = IsSfvListName(listPath_);
     check.findNew = lookedForNew_ = newFilesBox_->isChecked();
     check.lookForNamesFolder = !folderSettled_;

@@ -91,6 +91,10 @@ constexpr TranslationEntry kListWindow[] = {
      u"The list could not be saved; it is as it was:"},
     {"FrmList.m_acMFailedNamesCopied", TextTarget::Member(ListMemberText::kFailedNamesCopied),
      u"Names of files that did not pass, now on the clipboard: %1"},
+    {"FrmList.m_acMAlgorithmsAtOnce", TextTarget::Member(ListMemberText::kSeveralAlgorithms),
+     u"Several algorithms\u2026"},
+    {"FrmList.m_acMColumnAlgorithm", TextTarget::Member(ListMemberText::kColumnAlgorithm),
+     u"Algorithm"},
 };
 
 // The rows in tab order, from parts both windows share.

@@ -53,6 +53,42 @@ TEST_F(ChecksumListWindowTest, HashesFilesAtOnceWithTheirDigestsInTheLetterCaseC
     });
 }
 
+// The last entry of the algorithm list asks which algorithms; each file is then read once and
+// has a row per algorithm, named in a column of its own, and counts once.
+TEST_F(ChecksumListWindowTest, SeveralAlgorithmsGiveEachFileARowPerAlgorithm) {
+    test::WriteBytes(folder.Native("a.txt"), "abc");
+    const std::vector<std::u16string> paths = {folder.U16("a.txt"), folder.U16("gone")};
+    AlgorithmSet ticked = {AlgorithmWithId("md5"), AlgorithmWithId("sha1")};
+    HashFiles(
+        paths,
+        [&](CHashFilesDlg& window) {
+            ASSERT_TRUE(WaitUntilIdle(window));
+            auto& algorithms = *window.control<QComboBox>(kAlgorithmList);
+            EXPECT_EQ(algorithms.itemText(AlgorithmCount()), "Several algorithms\u2026");
+            test::WhenModal([](Dialog& asking) { asking.runCommand(kOkResult); });
+            algorithms.setCurrentIndex(AlgorithmCount());
+            ASSERT_TRUE(WaitUntilIdle(window));
+            const QAbstractItemModel& model = *Table(window).model();
+            EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), "Algorithm");
+            const QString a = Q(paths[0]);
+            const QString gone = Q(paths[1]);
+            EXPECT_EQ(Rows(window),
+                      (std::vector<QString>{a + " | MD5 | " + Q(FromUtf8(kMd5OfAbc)) + " | OK",
+                                            a + " | SHA-1 | " + Q(FromUtf8(test::kSha1OfAbc)) +
+                                                " | OK",
+                                            gone + " | MD5 |  | missing",
+                                            gone + " | SHA-1 |  | missing"}));
+            EXPECT_EQ(Counts(window), "Hashed: 1 \u2013 could not be read: 1");
+            EXPECT_EQ(algorithms.toolTip(), "MD5, SHA-1");
+            // One algorithm again: a row per file, without the column.
+            algorithms.setCurrentIndex(kMd5);
+            ASSERT_TRUE(WaitUntilIdle(window));
+            EXPECT_EQ(model.columnCount(), 3);
+            EXPECT_EQ(Rows(window).size(), 2u);
+        },
+        kMd5, &ticked);
+}
+
 // The digest column shows a whole SHA-512 digest, and the status column is no wider than its
 // longest status and its heading.
 TEST_F(ChecksumListWindowTest, ColumnsFitTheirContent) {

@@ -16,6 +16,7 @@
 
 #include "digest/algorithm_catalogue.h"
 #include "main_window_fixture.h"
+#include "support/known_digests.h"
 #include "support/system_call_faults.h"
 #include "ui/qt/widget_font_host.h"
 
@@ -93,6 +94,7 @@ class FolderWindowTest : public ::testing::Test {
             bool lowerCase = true, std::u16string separator = u"|") {
         CHashFolderDlg window(desktop);
         window.setLanguageFile(languageFile);
+        if (several != nullptr) window.offerSeveral(*several);
         test::WhenModal([&](Dialog& shown) {
             EXPECT_EQ(&shown, &window);
             script(window);
@@ -113,6 +115,7 @@ class FolderWindowTest : public ::testing::Test {
     FontSettings fonts;
     FolderValues values{u"", u"*", u"*"};
     std::u16string languageFile;
+    AlgorithmSet* several = nullptr;  // offered as the algorithm list's last entry
 };
 
 TEST_F(FolderWindowTest, OpensWithTheCallersValues) {
@@ -419,6 +422,33 @@ TEST_F(FolderWindowTest, SaveResultsWritesTheRunInTheFormatChosen) {
             EXPECT_EQ(desktop.messages[i].icon, MessageIcon::kInformation);
         }
     }
+}
+
+// Chosen in the algorithm list, several algorithms give each line a digest per algorithm, and
+// the results are saved with a tagged line per algorithm.
+TEST_F(FolderWindowTest, SeveralAlgorithmsGiveEachLineTheirDigestsAndSaveATaggedLineEach) {
+    test::MakeFolder(folder.Native("sub"));
+    test::WriteBytes(folder.Native("sub/a.txt"), "abc");
+    values.lastFolder = folder.U16("sub");
+    AlgorithmSet ticked = {AlgorithmWithId("md5"), AlgorithmWithId("sha1")};
+    several = &ticked;
+    const std::string list = folder.Native("saved");
+    desktop.saveAnswers = {
+        test::FakeDesktopServices::SaveChoice{QString::fromStdString(list), 0}};
+    Run([&](CHashFolderDlg& window) {
+        test::WhenModal([](Dialog& asking) { asking.runCommand(kOkResult); });
+        window.control<QComboBox>(kAlgorithmList)->setCurrentIndex(AlgorithmCount());
+        Button(window, kProcessButton).click();
+        ASSERT_TRUE(WaitForSummary(window));
+        EXPECT_EQ(Output(window).toPlainText(), Q(folder.U16("sub/a.txt")) + "|" +
+                                                    Q(FromUtf8(test::kMd5OfAbc)) + "|" +
+                                                    Q(FromUtf8(test::kSha1OfAbc)) + "\n");
+        Button(window, kSaveButton).click();
+    });
+    EXPECT_EQ(test::ReadBytes(list), "MD5 (a.txt) = " + test::kMd5OfAbc + "\nSHA1 (a.txt) = " +
+                                         test::kSha1OfAbc + "\n");
+    ASSERT_EQ(desktop.saveDialogs.size(), 1u);
+    EXPECT_EQ(desktop.saveDialogs[0].suggestedPath, Q(folder.U16("sub/CHECKSUMS")));
 }
 
 TEST_F(FolderWindowTest, ASaveThatFailsSaysWhyAndKeepsTheFileThatWasThere) {

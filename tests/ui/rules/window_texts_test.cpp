@@ -26,7 +26,7 @@ TEST(WindowTextsTest, KeysAreUniqueAndNamedAfterTheirWindow) {
          {"FrmMain.ID_MEN_", "FrmMain.m_", "FrmMain.m_acM", "FrmProgress."},
          {13, 12, 27, 7}},
         {FolderWindowTables(), {"FrmFolder.", "FrmProgress."}, {26, 7}},
-        {ListWindowTables(), {"FrmList.", "FrmProgress."}, {51, 7}},
+        {ListWindowTables(), {"FrmList.", "FrmProgress."}, {53, 7}},
         {LanguageWindowTables(), {"FrmLanguage."}, {4}},
         {OptionsWindowTables(), {"FrmOptions."}, {14}},
         {AboutWindowTables(), {"FrmAbout."}, {9}},
