@@ -14,9 +14,10 @@
 #   - MD2's throughput, the folder job against `rhash -r`, and the peak memory of hashing a
 #     4 GiB file through each route.
 #
-#   bench/compare.sh [FILTER]     FILTER: only parts whose name contains it ("routes",
-#                                 "folder", "memory", "tessik-sum", "MD2" and algorithm names
-#                                 select those; "BLAKE3" its rows)
+#   bench/compare.sh [FILTER]     FILTER: only parts whose name matches it, an extended
+#                                 regular expression ("routes", "folder", "memory",
+#                                 "tessik-sum", "MD2" and algorithm names select those;
+#                                 "BLAKE3" its rows; "CRC|XXH" both families)
 #   environment: RUNS (default 3), SIZE_MIB (default 1024), BUILD_DIR, and MODE:
 #     wall (default)  wall-clock time of each whole command
 #     cpu             for a machine that is not quiet: the processor time of the thread that
@@ -53,7 +54,7 @@ head -c $((size_mib << 20)) /dev/urandom > "$file"
 cat "$file" > /dev/null
 
 selected() {
-    [[ -z $filter || $1 == *"$filter"* ]]
+    [[ -z $filter || $1 =~ $filter ]]
 }
 
 # Options the driver gets in every run of ours: how the paths are chosen, and a forced route.
