@@ -1,0 +1,367 @@
+#include "ui/win32/win32_dialog.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/text_conversion.h"
+#include "ui/win32/dialog_template_win32.h"
+#include "ui/win32/win32_text.h"
+
+namespace tessik {
+namespace {
+
+// The program's icon in its resources.
+constexpr WORD kProgramIcon = 1;
+
+void InitialiseCommonControls() {
+    static const bool initialised = [] {
+        INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES |
+                                                                        ICC_PROGRESS_CLASS |
+                                                                        ICC_LISTVIEW_CLASSES};
+        return InitCommonControlsEx(&controls) != FALSE;
+    }();
+    (void)initialised;
+}
+
+void SetMenuText(HMENU menu, UINT item, bool byPosition, const std::u16string& text) {
+    std::wstring wide = ToWide(text);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = wide.data();
+    SetMenuItemInfoW(menu, item, byPosition ? TRUE : FALSE, &info);
+}
+
+bool IsEditControl(HWND control) {
+    wchar_t name[16] = {};
+    GetClassNameW(control, name, 16);
+    return lstrcmpiW(name, L"Edit") == 0;
+}
+
+}  // namespace
+
+Win32Dialog::Win32Dialog(const DialogTemplate& dialogTemplate, Win32DesktopServices& desktop)
+    : template_(dialogTemplate), desktop_(desktop) {
+    InitialiseCommonControls();
+}
+
+Win32Dialog::~Win32Dialog() {
+    if (window_ != nullptr && !modal_) DestroyWindow(window_);
+    if (whiteBrush_ != nullptr) DeleteObject(whiteBrush_);
+}
+
+int Win32Dialog::run(HWND owner) {
+    builtTemplate_ = BuildDialogTemplate(template_);
+    modal_ = true;
+    const INT_PTR ended = DialogBoxIndirectParamW(
+        GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(builtTemplate_.data()), owner,
+        &Win32Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    window_ = nullptr;
+    return ended == -1 ? 0 : static_cast<int>(ended);
+}
+
+bool Win32Dialog::create(HWND owner) {
+    builtTemplate_ = BuildDialogTemplate(template_);
+    modal_ = false;
+    return CreateDialogIndirectParamW(
+               GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(builtTemplate_.data()),
+               owner, &Win32Dialog::DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+INT_PTR CALLBACK Win32Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* dialog = reinterpret_cast<Win32Dialog*>(lParam);
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        dialog->initialise(window);
+        return TRUE;
+    }
+    auto* dialog = reinterpret_cast<Win32Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    return dialog == nullptr ? FALSE : dialog->dispatch(message, wParam, lParam);
+}
+
+void Win32Dialog::initialise(HWND window) {
+    window_ = window;
+    if (template_.whiteBackground) whiteBrush_ = CreateSolidBrush(RGB(255, 255, 255));
+    measureTheFont();
+    const auto icon =
+        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIcon),
+                                      IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    if (icon != nullptr) {
+        SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+    for (const ControlTemplate& row : template_.controls) {
+        if (row.id == -1) continue;
+        if (row.kind == ControlKind::kProgressBar) {
+            SendMessageW(control(row.id), PBM_SETRANGE32, 0, 100);
+        } else if (row.kind == ControlKind::kIcon && icon != nullptr) {
+            SendMessageW(control(row.id), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+        } else if (row.kind == ControlKind::kTable) {
+            ListView_SetExtendedListViewStyle(control(row.id),
+                                              LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+        }
+    }
+    buildMenu();
+    onInitDialog();
+}
+
+// Items with the same popup text in a row form one drop-down menu.
+void Win32Dialog::buildMenu() {
+    if (template_.menu.empty()) return;
+    menu_ = CreateMenu();
+    const char* popupText = nullptr;
+    HMENU popup = nullptr;
+    for (const MenuItemTemplate& item : template_.menu) {
+        if (popup == nullptr || std::string_view(item.popup) != popupText) {
+            popup = CreatePopupMenu();
+            popupText = item.popup;
+            AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(popup),
+                        ToWide(FromUtf8(item.popup)).c_str());
+        }
+        if (item.command == 0) {
+            AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+        } else {
+            AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(item.command),
+                        ToWide(FromUtf8(item.text)).c_str());
+        }
+    }
+    SetMenu(window_, menu_);
+    keepTemplateClientSize();
+}
+
+// Dialog units of the window's font, measured as the dialog manager measures them.
+void Win32Dialog::measureTheFont() {
+    HDC context = GetDC(window_);
+    const HGDIOBJ before = SelectObject(context, font());
+    SIZE letters{};
+    GetTextExtentPoint32W(context, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52,
+                          &letters);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(context, &metrics);
+    SelectObject(context, before);
+    ReleaseDC(window_, context);
+    baseUnits_ = {AverageLetterWidth(letters.cx), metrics.tmHeight};
+    templatePlaces_.clear();
+    for (const ControlTemplate& row : template_.controls) {
+        if (row.id != -1) {
+            templatePlaces_[row.id] =
+                DialogRectToPixels(row.x, row.y, row.width, row.height, baseUnits_);
+        }
+    }
+}
+
+HFONT Win32Dialog::font() const {
+    return reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
+}
+
+void Win32Dialog::applyFont(HFONT font) {
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    measureTheFont();
+    for (const auto& [id, place] : templatePlaces_) {
+        SetWindowPos(control(id), nullptr, place.x, place.y, place.width, place.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    keepTemplateClientSize();
+    onUnitsChanged();
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+// The menu bar takes its height from the client area: the window grows by it instead.
+void Win32Dialog::keepTemplateClientSize() {
+    const SIZE client = templateClientSize();
+    RECT outer{0, 0, client.cx, client.cy};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
+                       menu_ != nullptr,
+                       static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE Win32Dialog::templateClientSize() const {
+    const PixelRect size = DialogRectToPixels(0, 0, template_.width, template_.height, baseUnits_);
+    return {size.width, size.height};
+}
+
+INT_PTR Win32Dialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (onMessage(message, wParam, lParam, answer)) {
+        SetWindowLongPtrW(window_, DWLP_MSGRESULT, answer);
+        return TRUE;
+    }
+    switch (message) {
+        case WM_COMMAND:
+            command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            return TRUE;
+        case WM_CLOSE:
+            onCloseRequest();
+            return TRUE;
+        case WM_SIZE:
+            if (wParam != SIZE_MINIMIZED) onClientResized({LOWORD(lParam), HIWORD(lParam)});
+            return TRUE;
+        case WM_GETMINMAXINFO: {
+            const SIZE least = minimumWindowSize();
+            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+            info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, least.cx);
+            info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, least.cy);
+            return TRUE;
+        }
+        case WM_TIMER:
+            if (const auto timer = timers_.find(wParam); timer != timers_.end()) {
+                // The tick may stop its own timer.
+                const std::function<void()> tick = timer->second;
+                tick();
+            }
+            return TRUE;
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            if (whiteBrush_ == nullptr) return FALSE;
+            return reinterpret_cast<INT_PTR>(
+                colourOf(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+        default:
+            return FALSE;
+    }
+}
+
+// A read-only field keeps the grey that says it cannot be typed into.
+HBRUSH Win32Dialog::colourOf(HDC context, HWND control) {
+    if (control != window_ && IsEditControl(control)) {
+        return reinterpret_cast<HBRUSH>(DefWindowProcW(window_, WM_CTLCOLORSTATIC,
+                                                       reinterpret_cast<WPARAM>(context),
+                                                       reinterpret_cast<LPARAM>(control)));
+    }
+    SetBkColor(context, RGB(255, 255, 255));
+    return whiteBrush_;
+}
+
+void Win32Dialog::command(int id, WORD code, HWND from) {
+    if (from != nullptr && code != BN_CLICKED) {
+        if (const auto found = notifications_.find({id, code}); found != notifications_.end()) {
+            const std::function<void()> handler = found->second;
+            handler();
+        }
+        return;
+    }
+    // Enter reaches the default button; in a field of its own it presses that field's button.
+    const LRESULT defaultId = SendMessageW(window_, DM_GETDEFID, 0, 0);
+    const int defaultButton = HIWORD(defaultId) == DC_HASDEFID ? LOWORD(defaultId) : kOkResult;
+    if (id == defaultButton) {
+        const int focus = GetDlgCtrlID(GetFocus());
+        if (const auto field = enterButtons_.find(focus); field != enterButtons_.end()) {
+            if (IsWindowEnabled(control(field->second))) runCommand(field->second);
+            return;
+        }
+    }
+    runCommand(id);
+}
+
+void Win32Dialog::runCommand(int id) {
+    if (const auto found = commands_.find(id); found != commands_.end()) {
+        const std::function<void()> handler = found->second;
+        handler();
+    } else if (id == kOkResult || id == kCancelResult) {
+        done(id);
+    }
+}
+
+void Win32Dialog::done(int result) {
+    result_ = result;
+    if (modal_) {
+        EndDialog(window_, result);
+    } else {
+        ShowWindow(window_, SW_HIDE);
+    }
+}
+
+void Win32Dialog::onCommand(int id, std::function<void()> handler) {
+    commands_[id] = std::move(handler);
+}
+
+void Win32Dialog::onNotification(int id, WORD code, std::function<void()> handler) {
+    notifications_[{id, code}] = std::move(handler);
+}
+
+void Win32Dialog::onEnter(int fieldId, int buttonId) {
+    enterButtons_[fieldId] = buttonId;
+}
+
+UINT_PTR Win32Dialog::startTimer(std::chrono::milliseconds interval, std::function<void()> tick) {
+    const UINT_PTR id = ++lastTimer_;
+    timers_[id] = std::move(tick);
+    SetTimer(window_, id, static_cast<UINT>(interval.count()), nullptr);
+    return id;
+}
+
+void Win32Dialog::stopTimer(UINT_PTR id) {
+    KillTimer(window_, id);
+    timers_.erase(id);
+}
+
+HWND Win32Dialog::control(int id) const {
+    return window_ == nullptr ? nullptr : GetDlgItem(window_, id);
+}
+
+RECT Win32Dialog::placeOf(int id) const {
+    RECT place{};
+    HWND item = control(id);
+    GetWindowRect(item, &place);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+void Win32Dialog::setControlText(int id, const std::u16string& text) {
+    SetWindowTextTo(control(id), text);
+}
+
+std::u16string Win32Dialog::controlText(int id) const {
+    return WindowText(control(id));
+}
+
+bool Win32Dialog::isChecked(int id) const {
+    return IsDlgButtonChecked(window_, id) == BST_CHECKED;
+}
+
+void Win32Dialog::setChecked(int id, bool checked) {
+    CheckDlgButton(window_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+int Win32Dialog::selectedEntry(int id) const {
+    return static_cast<int>(SendMessageW(control(id), CB_GETCURSEL, 0, 0));
+}
+
+void Win32Dialog::selectEntry(int id, int entry) {
+    SendMessageW(control(id), CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+}
+
+void Win32Dialog::setText(const TextTarget& target, const std::u16string& text) {
+    switch (target.kind) {
+        case TextTargetKind::kWindowTitle:
+            SetWindowTextTo(window_, text);
+            break;
+        case TextTargetKind::kControl:
+            setControlText(target.id, text);
+            break;
+        case TextTargetKind::kMenuPosition:
+        case TextTargetKind::kMenuCommand:
+            if (menu_ == nullptr) break;
+            SetMenuText(menu_, static_cast<UINT>(target.id),
+                        target.kind == TextTargetKind::kMenuPosition, text);
+            DrawMenuBar(window_);
+            break;
+        case TextTargetKind::kMember:
+            setMemberText(target.id, text);
+            break;
+        case TextTargetKind::kToolTip:
+            break;
+        case TextTargetKind::kProgress:
+            progressTexts_.Set(static_cast<ProgressText>(target.id), text);
+            break;
+    }
+}
+
+}  // namespace tessik
