@@ -17,7 +17,6 @@
 #include "settings/language_catalogue.h"
 #include "settings/storage_locations.h"
 #include "ui/qt/desktop_services.h"
-#include "ui/rules/main_window_layout.h"
 #include "ui/qt/dialog.h"
 #include "ui/qt/main_file_hash.h"
 #include "ui/qt/main_list_search.h"
@@ -25,6 +24,7 @@
 #include "ui/qt/widget_font_host.h"
 #include "ui/rules/main_message_texts.h"
 #include "ui/rules/main_window.h"
+#include "ui/rules/main_window_layout.h"
 
 class QCheckBox;
 class QComboBox;
@@ -86,7 +86,7 @@ class CTessikDlg : public Dialog {
     void copyResult();
     void sayHowTheSettingsWereSaved(const SettingsSave& saved);
     void sayUnlessOpened(const QString& target, bool opened);
-    QString failureMessage(ReadFailure failure) const;
+    std::u16string failureMessage(ReadFailure failure) const;
 
     OpeningContext openingContext();
     DigestChoice digestChoice() const;

@@ -15,7 +15,8 @@
 #include "ui/rules/list_window.h"
 #include "ui/rules/main_commands.h"
 #include "ui/rules/main_window_layout.h"
-#include "ui/rules/text_pattern.h"
+#include "ui/win32/language_window_win32.h"
+#include "ui/win32/options_window_win32.h"
 #include "ui/win32/win32_text.h"
 
 namespace tessik {
@@ -24,8 +25,7 @@ namespace {
 using namespace main_window;
 
 // The commands of windows this back end does not build yet.
-constexpr int kCommandsStillToCome[] = {kFolderCommand, kVerifyListCommand, kOptionsCommand,
-                                        kLanguageCommand, kInfoCommand};
+constexpr int kCommandsStillToCome[] = {kFolderCommand, kVerifyListCommand, kInfoCommand};
 
 // An edit control keeps its lines apart with CR LF; the rules take them as paragraph
 // separators, which is what the Qt field gives.
@@ -45,13 +45,6 @@ std::u16string RawFieldText(std::u16string text) {
 
 std::u16string DigestText(const Digest& digest, bool lowercase) {
     return FromUtf8(HexDigest(digest, lowercase));
-}
-
-// Nothing but white space, as a field holds before anything is typed or pasted into it.
-bool IsBlank(std::u16string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char16_t unit) {
-        return unit == u' ' || unit == u'\t' || unit == u'\r' || unit == u'\n';
-    });
 }
 
 PixelRect PixelRectOf(const RECT& rect) {
@@ -119,6 +112,8 @@ void Win32MainWindow::bindCommands() {
     onCommand(kCancelResult, [this] { escape(); });
     onCommand(kExitCommand, [this] { onCloseRequest(); });
     onCommand(kCompareFileCommand, [this] { compareWithFile(); });
+    onCommand(kLanguageCommand, [this] { chooseLanguage(); });
+    onCommand(kOptionsCommand, [this] { showOptions(); });
     const auto onDocumentCommand = [this](int command, const std::u16string& path) {
         onCommand(command, [this, &path] { sayUnlessOpened(path, desktop().openDocument(path)); });
     };
@@ -201,6 +196,13 @@ void Win32MainWindow::onUnitsChanged() {
 
 void Win32MainWindow::setMemberText(int id, const std::u16string& text) {
     texts_.setText(TextTarget::Member(id), text);
+    showLineEndsToolTip();
+}
+
+void Win32MainWindow::showLineEndsToolTip() {
+    setToolTip(kStringField,
+               texts_[settings_.lineEnds == TypedLineEnds::kLf ? MainMemberText::kLineEndsLf
+                                                               : MainMemberText::kLineEndsCrLf]);
 }
 
 bool Win32MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& answer) {
@@ -251,6 +253,7 @@ void Win32MainWindow::applySettings(const ApplicationSettings& settings) {
     setChecked(kLowercaseBox, settings.smallLetters);
     languageUnset_ = settings.languageName.empty();
     if (!languageUnset_) selectLanguage(settings.languageName);
+    showLineEndsToolTip();
 }
 
 void Win32MainWindow::selectLanguage(const std::string& name) {
@@ -300,38 +303,40 @@ void Win32MainWindow::fileHashEnded(const std::u16string& path, const FileDigest
 }
 
 void Win32MainWindow::sayUnreadable(const std::u16string& path, ReadFailure failure) {
-    desktop().showMessage(handle(), failureMessage(failure) + u"\n\n" + path,
+    desktop().showMessage(handle(), WithSubject(failureMessage(failure), path),
                           MessageIcon::kExclamation);
 }
 
 // Only where no expected value was given: one typed or pasted is the user's to compare.
 void Win32MainWindow::lookForList(const std::u16string& file) {
-    if (!settings_.lookForLists || !IsBlank(controlText(kExpectedField))) return;
+    if (!settings_.lookForLists || !IsBlankField(controlText(kExpectedField))) return;
     listSearch_->start(
         {file, &AlgorithmForIndex(selectedAlgorithm()), ToUtf8(settings_.separator)});
 }
 
-// What the search found counts only while the window still shows that file's digest with the
-// algorithm it searched for, and nothing has been typed as expected meanwhile.
 void Win32MainWindow::listEntryFound(const ListSearch& search, const FoundEntry& entry) {
-    const AlgorithmInfo& chosen = AlgorithmForIndex(selectedAlgorithm());
-    if (isHashingFile() || controlText(kResultField).empty() || shownFile_ != search.file ||
-        &chosen != search.preferred || !IsBlank(controlText(kExpectedField))) {
-        return;
+    const MainWindowMoment now{isHashingFile(), !controlText(kResultField).empty(), shownFile_,
+                               &AlgorithmForIndex(selectedAlgorithm()),
+                               IsBlankField(controlText(kExpectedField))};
+    switch (UseOfFoundEntry(search, entry, now)) {
+        case FoundEntryUse::kNone:
+            break;
+        case FoundEntryUse::kCompare: {
+            setControlText(kExpectedField, DigestText(entry.expected, lowercase()));
+            const ListWindowTexts listTexts(language_.languageFilePath);
+            compare(FoundEntryText(entry, texts_, listTexts), FailsVerification(entry.signature));
+            break;
+        }
+        case FoundEntryUse::kOfferAlgorithm: {
+            const AlgorithmInfo& listed = *AlgorithmOfFoundEntry(entry);
+            if (!desktop().askYesNo(handle(), OfferListAlgorithmQuestion(listed, entry, texts_))) {
+                return;
+            }
+            selectEntry(kAlgorithmList, static_cast<int>(&listed - AlgorithmCatalogue().data()));
+            hashFile();
+            break;
+        }
     }
-    const AlgorithmInfo* listed = AlgorithmOfFoundEntry(entry);
-    if (listed == &chosen) {
-        setControlText(kExpectedField, DigestText(entry.expected, lowercase()));
-        const ListWindowTexts listTexts(language_.languageFilePath);
-        compare(FoundEntryText(entry, texts_, listTexts), FailsVerification(entry.signature));
-        return;
-    }
-    if (listed == nullptr) return;
-    const std::u16string question =
-        FillIn(texts_[MainMemberText::kOfferListAlgorithm], {FromUtf8(std::string(listed->name))});
-    if (!desktop().askYesNo(handle(), question + u"\n\n" + entry.listPath)) return;
-    selectEntry(kAlgorithmList, static_cast<int>(listed - AlgorithmCatalogue().data()));
-    hashFile();
 }
 
 // The file is hashed with the algorithm of the digest shown.
@@ -373,7 +378,7 @@ void Win32MainWindow::compare(const std::u16string& addition, bool warn) {
     CompareMessage message = MessageOfCompare(
         controlText(kResultField), controlText(kExpectedField), isChecked(kCaseSensitiveBox),
         AlgorithmForIndex(selectedAlgorithm()), settings_.separator, texts_);
-    if (!addition.empty()) message.text += u"\n\n" + addition;
+    message.text = WithSubject(message.text, addition);
     desktop().showMessage(
         handle(), message.text,
         message.identical && !warn ? MessageIcon::kInformation : MessageIcon::kExclamation);
@@ -384,23 +389,10 @@ void Win32MainWindow::copyResult() {
     desktop().setClipboardText(handle(), controlText(kResultField));
 }
 
-// Once, and only when something went wrong: a file that could not be read at start and was kept
-// aside, or settings that could not be saved, with the cause.
 void Win32MainWindow::sayHowTheSettingsWereSaved(const SettingsSave& saved) {
-    const std::u16string path = settingsPath();
-    if (saved.failure != WriteFailure::kNone) {
-        desktop().showMessage(handle(),
-                              texts_[MainMemberText::kSettingsNotSaved] + u"\n\n" + path + u"\n\n" +
-                                  texts_[WriteFailureMessage(saved.failure)],
-                              MessageIcon::kExclamation);
-    } else if (!saved.keptAsidePath.empty()) {
-        std::u16string message;
-        if (settingsLoad_.outcome == LoadOutcome::kUnreadable) {
-            message = failureMessage(settingsLoad_.failure) + u"\n\n" + path + u"\n\n";
-        }
-        message += texts_[MainMemberText::kSettingsKeptAside] + u"\n\n" + saved.keptAsidePath;
-        desktop().showMessage(handle(), message, MessageIcon::kExclamation);
-    }
+    const std::optional<std::u16string> message = SettingsSaveMessage(
+        saved, settingsPath(), settingsLoad_, texts_, ReadFailureTexts(language_.languageFilePath));
+    if (message) desktop().showMessage(handle(), *message, MessageIcon::kExclamation);
 }
 
 std::u16string Win32MainWindow::failureMessage(ReadFailure failure) const {
@@ -411,10 +403,32 @@ void Win32MainWindow::sayUnlessOpened(const std::u16string& target, bool opened)
     if (!opened) say(MainMemberText::kOpenFailed, MessageIcon::kExclamation, target);
 }
 
-// A message about a path or address names it on a line of its own.
 void Win32MainWindow::say(MainMemberText which, MessageIcon icon, const std::u16string& subject) {
-    desktop().showMessage(
-        handle(), subject.empty() ? texts_[which] : texts_[which] + u"\n\n" + subject, icon);
+    desktop().showMessage(handle(), WithSubject(texts_[which], subject), icon);
+}
+
+void Win32MainWindow::chooseLanguage() {
+    Win32LanguageWindow window(
+        desktop(), *fontSettings_, language_.languageFilePath, language_.languageName,
+        locations_.programDirectory + kLanguageCatalogueFileName, locations_.programDirectory);
+    if (window.run(handle()) != kOkResult) return;
+    applyLanguage(window.languageFile(), MainWindowTables(), language_, *this);
+    language_.languageName = window.languageName();
+    languageUnset_ = false;
+}
+
+void Win32MainWindow::showOptions() {
+    Win32OptionsWindow window(desktop(), *fontSettings_, language_.languageFilePath,
+                              settings_.separator, settings_.lineEnds, settings_.lookForLists);
+    if (window.run(handle()) != kOkResult) return;
+    const TypedLineEnds before = settings_.lineEnds;
+    settings_.separator = window.separator();
+    settings_.lineEnds = window.lineEnds();
+    settings_.lookForLists = window.lookForLists();
+    fontSettings_->applyTo(fontHost_, true);
+    showLineEndsToolTip();
+    // A text's digest depends on how its line ends are hashed.
+    if (settings_.lineEnds != before) clearResult();
 }
 
 }  // namespace tessik

@@ -72,6 +72,9 @@ class Win32MainWindow final : public Win32Dialog {
     void compare(const std::u16string& addition = {}, bool warn = false);
     void copyResult();
     void dropFiles(HDROP drop);
+    void chooseLanguage();
+    void showOptions();
+    void showLineEndsToolTip();
     void sayHowTheSettingsWereSaved(const SettingsSave& saved);
     void sayUnlessOpened(const std::u16string& target, bool opened);
     std::u16string failureMessage(ReadFailure failure) const;

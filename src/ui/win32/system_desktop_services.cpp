@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ui/win32/win32_font_host.h"
 #include "ui/win32/win32_text.h"
 
 namespace tessik {
@@ -40,6 +41,18 @@ std::optional<std::u16string> SystemDesktopServices::chooseFileToOpen(
     if (!GetOpenFileNameW(&dialog)) return std::nullopt;
     path.resize(std::wcslen(path.c_str()));
     return FromWide(path);
+}
+
+std::optional<FontDescription> SystemDesktopServices::chooseFont(HWND owner,
+                                                                 const FontDescription& initial) {
+    LOGFONTW font = LogicalFontOf(initial);
+    CHOOSEFONTW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpLogFont = &font;
+    dialog.Flags = CF_INITTOLOGFONTSTRUCT | CF_SCREENFONTS | CF_NOVERTFONTS;
+    if (!ChooseFontW(&dialog)) return std::nullopt;
+    return DescriptionOf(font);
 }
 
 void SystemDesktopServices::showMessage(HWND owner, const std::u16string& text, MessageIcon icon) {

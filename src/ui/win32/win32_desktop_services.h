@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "settings/font_settings.h"
+
 namespace tessik {
 
 enum class MessageIcon { kInformation, kExclamation };
@@ -20,6 +22,9 @@ class Win32DesktopServices {
     // "description|pattern||" form of the language files.
     virtual std::optional<std::u16string> chooseFileToOpen(HWND owner,
                                                            const std::u16string& filter) = 0;
+    // The picked font; nothing when cancelled.
+    virtual std::optional<FontDescription> chooseFont(HWND owner,
+                                                      const FontDescription& initial) = 0;
     virtual void showMessage(HWND owner, const std::u16string& text, MessageIcon icon) = 0;
     // True for Yes; Escape and the close box answer No.
     virtual bool askYesNo(HWND owner, const std::u16string& question) = 0;
@@ -33,6 +38,7 @@ class SystemDesktopServices final : public Win32DesktopServices {
   public:
     std::optional<std::u16string> chooseFileToOpen(HWND owner,
                                                    const std::u16string& filter) override;
+    std::optional<FontDescription> chooseFont(HWND owner, const FontDescription& initial) override;
     void showMessage(HWND owner, const std::u16string& text, MessageIcon icon) override;
     bool askYesNo(HWND owner, const std::u16string& question) override;
     void setClipboardText(HWND owner, const std::u16string& text) override;

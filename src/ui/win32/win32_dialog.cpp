@@ -82,6 +82,7 @@ INT_PTR CALLBACK Win32Dialog::DialogProc(HWND window, UINT message, WPARAM wPara
 
 void Win32Dialog::initialise(HWND window) {
     window_ = window;
+    font_ = reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
     if (template_.whiteBackground) whiteBrush_ = CreateSolidBrush(RGB(255, 255, 255));
     measureTheFont();
     const auto icon =
@@ -152,10 +153,12 @@ void Win32Dialog::measureTheFont() {
 }
 
 HFONT Win32Dialog::font() const {
-    return reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
+    return font_;
 }
 
+// The dialog manager keeps the template's font for itself; the window's font is ours to keep.
 void Win32Dialog::applyFont(HFONT font) {
+    font_ = font;
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
@@ -322,6 +325,36 @@ std::u16string Win32Dialog::controlText(int id) const {
     return WindowText(control(id));
 }
 
+void Win32Dialog::setToolTip(int id, const std::u16string& text) {
+    if (toolTips_ == nullptr) {
+        toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
+        // Long tips wrap rather than run off the screen.
+        SendMessageW(toolTips_, TTM_SETMAXTIPWIDTH, 0, 400);
+    }
+    toolTipTexts_[id] = text;
+    std::wstring wide = ToWide(toolTipTexts_[id]);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control(id));
+    tool.lpszText = wide.data();
+    TTTOOLINFOW known = tool;
+    known.lpszText = nullptr;
+    const bool added =
+        SendMessageW(toolTips_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&known)) != FALSE;
+    SendMessageW(toolTips_, added ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0,
+                 reinterpret_cast<LPARAM>(&tool));
+}
+
+std::u16string Win32Dialog::toolTip(int id) const {
+    const auto found = toolTipTexts_.find(id);
+    return found == toolTipTexts_.end() ? std::u16string() : found->second;
+}
+
 bool Win32Dialog::isChecked(int id) const {
     return IsDlgButtonChecked(window_, id) == BST_CHECKED;
 }
@@ -357,6 +390,7 @@ void Win32Dialog::setText(const TextTarget& target, const std::u16string& text) 
             setMemberText(target.id, text);
             break;
         case TextTargetKind::kToolTip:
+            setToolTip(target.id, text);
             break;
         case TextTargetKind::kProgress:
             progressTexts_.Set(static_cast<ProgressText>(target.id), text);

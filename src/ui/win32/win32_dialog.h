@@ -40,6 +40,9 @@ class Win32Dialog : public TextSink {
     HWND handle() const { return window_; }
     HWND control(int id) const;
     void setControlText(int id, const std::u16string& text);
+    // The tip shown when the pointer rests on the control.
+    void setToolTip(int id, const std::u16string& text);
+    std::u16string toolTip(int id) const;
     std::u16string controlText(int id) const;
     bool isChecked(int id) const;
     void setChecked(int id, bool checked);
@@ -110,7 +113,10 @@ class Win32Dialog : public TextSink {
     std::vector<WORD> builtTemplate_;
     HWND window_ = nullptr;
     HMENU menu_ = nullptr;
+    HFONT font_ = nullptr;  // the template's, until one is given
     HBRUSH whiteBrush_ = nullptr;
+    HWND toolTips_ = nullptr;  // made with the first tip
+    std::map<int, std::u16string> toolTipTexts_;
     bool modal_ = false;
     int result_ = 0;
     DialogBaseUnits baseUnits_{};

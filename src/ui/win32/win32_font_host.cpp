@@ -57,10 +57,14 @@ FontDescription Win32FontHost::systemMessageFont() const {
     return DescriptionOf(metrics.lfMessageFont);
 }
 
+// The font as built is the one the window has when first asked, before any font was given.
 FontDescription Win32FontHost::currentFont() const {
+    if (builtFont_) return *builtFont_;
     LOGFONTW logical{};
     GetObjectW(window_.font(), sizeof logical, &logical);
-    return DescriptionOf(logical);
+    const FontDescription current = DescriptionOf(logical);
+    if (own_ == OwnFont::kAsBuilt) builtFont_ = current;
+    return current;
 }
 
 // The old font is deleted only once no control uses it any more.

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "settings/font_settings.h"
 
 namespace tessik {
@@ -16,7 +18,12 @@ LOGFONTW LogicalFontOf(const FontDescription& font);
 
 class Win32FontHost final : public FontHost {
   public:
-    explicit Win32FontHost(Win32Dialog& window) : window_(window) {}
+    // What the host calls the window's own font: whatever it shows now, or the font it was built
+    // with, for a window that previews other fonts on itself and still resets to its own.
+    enum class OwnFont { kCurrent, kAsBuilt };
+
+    explicit Win32FontHost(Win32Dialog& window, OwnFont own = OwnFont::kCurrent)
+        : window_(window), own_(own) {}
     ~Win32FontHost() override;
     Win32FontHost(const Win32FontHost&) = delete;
     Win32FontHost& operator=(const Win32FontHost&) = delete;
@@ -27,6 +34,8 @@ class Win32FontHost final : public FontHost {
 
   private:
     Win32Dialog& window_;
+    const OwnFont own_;
+    mutable std::optional<FontDescription> builtFont_;
     HFONT font_ = nullptr;  // the font last given, which the window's controls use
 };
 

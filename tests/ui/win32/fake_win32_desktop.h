@@ -25,6 +25,13 @@ class FakeWin32Desktop final : public Win32DesktopServices {
         filesToOpen.pop_front();
         return file;
     }
+    std::optional<FontDescription> chooseFont(HWND, const FontDescription& initial) override {
+        fontDialogStarts.push_back(initial);
+        if (fonts.empty()) return std::nullopt;
+        std::optional<FontDescription> font = fonts.front();
+        fonts.pop_front();
+        return font;
+    }
     void showMessage(HWND, const std::u16string& text, MessageIcon icon) override {
         messages.push_back({text, icon});
     }
@@ -42,6 +49,8 @@ class FakeWin32Desktop final : public Win32DesktopServices {
 
     std::deque<std::optional<std::u16string>> filesToOpen;
     std::deque<bool> answers;
+    std::deque<std::optional<FontDescription>> fonts;
+    std::vector<FontDescription> fontDialogStarts;
     std::vector<std::u16string> filters;
     std::vector<Message> messages;
     std::vector<std::u16string> questions;

@@ -15,6 +15,8 @@
 #include "fake_win32_desktop.h"
 #include "platform/text_conversion.h"
 #include "support/temporary_folder.h"
+#include "ui/rules/language_window.h"
+#include "ui/rules/options_window.h"
 #include "ui/win32/win32_text.h"
 
 namespace tessik {
@@ -91,6 +93,34 @@ class Win32MainWindowTest : public ::testing::Test {
     test::FakeWin32Desktop desktop;
     std::unique_ptr<Win32MainWindow> window;
 };
+
+// Runs the script on the modal window the main window opens next, once it is shown. A window
+// the script leaves open is cancelled, so a failed expectation never leaves a test waiting.
+std::function<void(HWND)> modalScript;
+HWND mainWindow = nullptr;
+
+BOOL CALLBACK FindModal(HWND candidate, LPARAM found) {
+    if (candidate != mainWindow && IsWindowVisible(candidate)) {
+        *reinterpret_cast<HWND*>(found) = candidate;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK RunModalScript(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND modal = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindModal, reinterpret_cast<LPARAM>(&modal));
+    if (modal == nullptr) return;
+    KillTimer(nullptr, timer);
+    modalScript(modal);
+    if (IsWindowVisible(modal)) SendMessageW(modal, WM_COMMAND, IDCANCEL, 0);
+}
+
+void WhenModal(HWND owner, std::function<void(HWND)> script) {
+    mainWindow = owner;
+    modalScript = std::move(script);
+    SetTimer(nullptr, 0, 10, RunModalScript);
+}
 
 std::u16string Expected(int algorithm, const std::u16string& text) {
     return FromUtf8(HashFromString(algorithm, text, true));
@@ -178,6 +208,74 @@ TEST_F(Win32MainWindowTest, SpeaksTheChosenLanguage) {
     Click(kCompareButton);
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_NE(desktop.messages.back().text, u"There is no HASH value to compare yet.");
+}
+
+// The language window previews a choice in its own texts; OK gives the main window the language,
+// which the close box keeps.
+TEST_F(Win32MainWindowTest, TheLanguageWindowPreviewsAndOkApplies) {
+    Start();
+    std::u16string preview;
+    WhenModal(window->handle(), [&](HWND language) {
+        HWND list = GetDlgItem(language, language_window::kLanguageList);
+        const LRESULT german = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                            reinterpret_cast<LPARAM>(L"Deutsch"));
+        SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(german), 0);
+        SendMessageW(language, WM_COMMAND,
+                     MAKEWPARAM(language_window::kLanguageList, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+        preview = WindowText(GetDlgItem(language, language_window::kLanguageLabel));
+        SendMessageW(GetDlgItem(language, kOkResult), BM_CLICK, 0, 0);
+    });
+    window->runCommand(kLanguageCommand);
+    EXPECT_NE(preview, u"");
+    EXPECT_NE(preview, u"Current language:");
+    EXPECT_NE(Text(kHashFileButton), u"Get HASH from file");
+    const std::u16string german = Text(kHashFileButton);
+    SendMessageW(window->handle(), WM_CLOSE, 0, 0);
+    Start();
+    EXPECT_EQ(Text(kHashFileButton), german);
+
+    WhenModal(window->handle(), [](HWND) {});
+    window->runCommand(kLanguageCommand);
+    EXPECT_EQ(Text(kHashFileButton), german);
+}
+
+// A separator the settings file could not hold is refused and the window stays open; OK gives
+// the main window the line ends, the font picked and the separator, which the close box keeps.
+TEST_F(Win32MainWindowTest, TheOptionsWindowRefusesABadSeparatorAndOkApplies) {
+    Start();
+    FontDescription picked;
+    picked.height = -16;
+    picked.weight = FW_NORMAL;
+    picked.faceName = u"Courier New";
+    desktop.fonts.push_back(picked);
+    bool stayedOpen = false;
+    WhenModal(window->handle(), [&](HWND options) {
+        using namespace options_window;
+        SetWindowTextW(GetDlgItem(options, kSeparatorField), L"a\nb");
+        SendMessageW(GetDlgItem(options, kOkResult), BM_CLICK, 0, 0);
+        stayedOpen = IsWindowVisible(options) != FALSE;
+        SendMessageW(GetDlgItem(options, kSeparatorResetButton), BM_CLICK, 0, 0);
+        SendMessageW(GetDlgItem(options, kFontButton), BM_CLICK, 0, 0);
+        SendMessageW(GetDlgItem(options, kLineEndsList), CB_SETCURSEL, 1, 0);
+        SendMessageW(GetDlgItem(options, kOkResult), BM_CLICK, 0, 0);
+    });
+    window->runCommand(kOptionsCommand);
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages.back().icon, MessageIcon::kExclamation);
+    Type(kStringField, u"a\r\nb");
+    Click(kHashStringButton);
+    EXPECT_EQ(Text(kResultField), Expected(kDefaultAlgorithmIndex, u"a\nb"));
+    LOGFONTW font{};
+    GetObjectW(
+        reinterpret_cast<HFONT>(SendMessageW(window->control(kResultField), WM_GETFONT, 0, 0)),
+        sizeof font, &font);
+    EXPECT_EQ(std::wstring(font.lfFaceName), L"Courier New");
+    EXPECT_EQ(window->toolTip(kStringField), u"Line ends are hashed as LF (View, Options)");
+    SendMessageW(window->handle(), WM_CLOSE, 0, 0);
+    Start();
+    EXPECT_EQ(window->toolTip(kStringField), u"Line ends are hashed as LF (View, Options)");
 }
 
 // The close box saves what the next start shows.

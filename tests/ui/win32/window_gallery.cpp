@@ -1,10 +1,9 @@
 // Shows one window of the Win32 back end in a language, filled as a user would see it while at
 // work, until it is closed: for screenshots on a virtual display.
-//   tessik_win32_gallery <window> [language name]      windows: main
+//   tessik_win32_gallery <window> [language name]      windows: main, language, options
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -39,7 +38,9 @@ void Serve(HWND window) {
     }
 }
 
-int ShowMainWindow(const std::string& language, const std::u16string& settingsFolder) {
+// A window the main window opens is shown over it, as the user sees it.
+int ShowWindowOf(const std::string& name, const std::string& language,
+                 const std::u16string& settingsFolder) {
     using namespace main_window;
     test::FakeWin32Desktop desktop;
     Win32MainWindow window(desktop, GalleryEnvironment(settingsFolder), {});
@@ -48,7 +49,15 @@ int ShowMainWindow(const std::string& language, const std::u16string& settingsFo
     window.setControlText(kStringField, u"abc");
     SendMessageW(window.control(kHashStringButton), BM_CLICK, 0, 0);
     ShowWindow(window.handle(), SW_SHOW);
-    Serve(window.handle());
+    if (name == "main") {
+        Serve(window.handle());
+    } else if (name == "language") {
+        window.runCommand(kLanguageCommand);
+    } else if (name == "options") {
+        window.runCommand(kOptionsCommand);
+    } else {
+        return 2;
+    }
     return 0;
 }
 
@@ -56,15 +65,14 @@ int ShowMainWindow(const std::string& language, const std::u16string& settingsFo
 }  // namespace tessik
 
 int main(int argc, char** argv) {
-    if (argc < 2 || std::strcmp(argv[1], "main") != 0) {
-        std::fprintf(stderr, "usage: tessik_win32_gallery main [language name]\n");
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: tessik_win32_gallery main|language|options [language name]\n");
         return 2;
     }
     const std::filesystem::path settings =
         std::filesystem::temp_directory_path() / "tessik-gallery";
     std::filesystem::create_directories(settings);
-    const int result =
-        tessik::ShowMainWindow(argc > 2 ? argv[2] : "", settings.u16string() + u"\\");
+    const int result = tessik::ShowWindowOf(argv[1], argc > 2 ? argv[2] : "", settings.u16string());
     std::error_code ignored;
     std::filesystem::remove_all(settings, ignored);
     return result;
