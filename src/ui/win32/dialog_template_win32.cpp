@@ -72,7 +72,8 @@ Win32ControlClass KindClass(const ControlTemplate& row) {
         case ControlKind::kDropDownList:
             return {u"ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
         case ControlKind::kPanel:
-            return {u"Static", SS_WHITERECT | SS_SUNKEN, 0};
+            // Behind the controls on it, never painting over them.
+            return {u"Static", SS_WHITERECT | SS_SUNKEN | WS_CLIPSIBLINGS, 0};
         case ControlKind::kIcon:
             return {u"Static", SS_ICON | SS_REALSIZEIMAGE, 0};
         case ControlKind::kPicture:

@@ -15,6 +15,7 @@
 #include "ui/rules/list_window.h"
 #include "ui/rules/main_commands.h"
 #include "ui/rules/main_window_layout.h"
+#include "ui/win32/about_window_win32.h"
 #include "ui/win32/language_window_win32.h"
 #include "ui/win32/options_window_win32.h"
 #include "ui/win32/win32_text.h"
@@ -25,7 +26,7 @@ namespace {
 using namespace main_window;
 
 // The commands of windows this back end does not build yet.
-constexpr int kCommandsStillToCome[] = {kFolderCommand, kVerifyListCommand, kInfoCommand};
+constexpr int kCommandsStillToCome[] = {kFolderCommand, kVerifyListCommand};
 
 // An edit control keeps its lines apart with CR LF; the rules take them as paragraph
 // separators, which is what the Qt field gives.
@@ -114,6 +115,11 @@ void Win32MainWindow::bindCommands() {
     onCommand(kCompareFileCommand, [this] { compareWithFile(); });
     onCommand(kLanguageCommand, [this] { chooseLanguage(); });
     onCommand(kOptionsCommand, [this] { showOptions(); });
+    onCommand(kInfoCommand, [this] {
+        Win32AboutWindow(desktop(), *fontSettings_, language_.languageFilePath,
+                         locations_.programDirectory, texts_[MainMemberText::kBtnOk])
+            .run(handle());
+    });
     const auto onDocumentCommand = [this](int command, const std::u16string& path) {
         onCommand(command, [this, &path] { sayUnlessOpened(path, desktop().openDocument(path)); });
     };

@@ -83,7 +83,7 @@ INT_PTR CALLBACK Win32Dialog::DialogProc(HWND window, UINT message, WPARAM wPara
 void Win32Dialog::initialise(HWND window) {
     window_ = window;
     font_ = reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
-    if (template_.whiteBackground) whiteBrush_ = CreateSolidBrush(RGB(255, 255, 255));
+    whiteBrush_ = CreateSolidBrush(RGB(255, 255, 255));
     measureTheFont();
     const auto icon =
         static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIcon),
@@ -92,19 +92,46 @@ void Win32Dialog::initialise(HWND window) {
         SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
         SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
-    for (const ControlTemplate& row : template_.controls) {
-        if (row.id == -1) continue;
-        if (row.kind == ControlKind::kProgressBar) {
-            SendMessageW(control(row.id), PBM_SETRANGE32, 0, 100);
-        } else if (row.kind == ControlKind::kIcon && icon != nullptr) {
-            SendMessageW(control(row.id), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-        } else if (row.kind == ControlKind::kTable) {
-            ListView_SetExtendedListViewStyle(control(row.id),
-                                              LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-        }
-    }
+    setUpRows(icon);
     buildMenu();
     onInitDialog();
+}
+
+// The dialog manager makes the controls in template order, which is their order among the
+// window's children.
+void Win32Dialog::setUpRows(HICON icon) {
+    HWND child = GetWindow(window_, GW_CHILD);
+    for (std::size_t i = 0; i < template_.controls.size() && child != nullptr; ++i) {
+        rowControls_.push_back(child);
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    for (std::size_t i = 0; i < rowControls_.size(); ++i) {
+        const ControlTemplate& row = template_.controls[i];
+        HWND control = rowControls_[i];
+        if (row.kind == ControlKind::kProgressBar) {
+            SendMessageW(control, PBM_SETRANGE32, 0, 100);
+        } else if (row.kind == ControlKind::kIcon && icon != nullptr) {
+            SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+        } else if (row.kind == ControlKind::kTable) {
+            ListView_SetExtendedListViewStyle(control, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+        } else if (row.kind == ControlKind::kPanel) {
+            // Drawn behind the controls on it, which take its white.
+            SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            for (std::size_t j = 0; j < rowControls_.size(); ++j) {
+                const ControlTemplate& other = template_.controls[j];
+                if (j != i && other.x >= row.x && other.y >= row.y &&
+                    other.x + other.width <= row.x + row.width &&
+                    other.y + other.height <= row.y + row.height) {
+                    onWhitePanels_.insert(rowControls_[j]);
+                }
+            }
+        }
+    }
+}
+
+HWND Win32Dialog::rowControl(std::size_t row) const {
+    return row < rowControls_.size() ? rowControls_[row] : nullptr;
 }
 
 // Items with the same popup text in a row form one drop-down menu.
@@ -223,7 +250,6 @@ INT_PTR Win32Dialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORDLG:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
-            if (whiteBrush_ == nullptr) return FALSE;
             return reinterpret_cast<INT_PTR>(
                 colourOf(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
         default:
@@ -231,15 +257,25 @@ INT_PTR Win32Dialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// A read-only field keeps the grey that says it cannot be typed into.
+// A white window or panel gives its white to the controls on it, but for a read-only field on a
+// white window, which keeps the grey that says it cannot be typed into; null lets the system
+// colour the control.
 HBRUSH Win32Dialog::colourOf(HDC context, HWND control) {
-    if (control != window_ && IsEditControl(control)) {
-        return reinterpret_cast<HBRUSH>(DefWindowProcW(window_, WM_CTLCOLORSTATIC,
-                                                       reinterpret_cast<WPARAM>(context),
-                                                       reinterpret_cast<LPARAM>(control)));
+    const bool white =
+        onWhitePanels_.count(control) != 0 ||
+        (template_.whiteBackground && (control == window_ || !IsEditControl(control)));
+    HBRUSH brush = whiteBrush_;
+    if (white) {
+        SetBkColor(context, RGB(255, 255, 255));
+    } else {
+        brush = reinterpret_cast<HBRUSH>(DefWindowProcW(window_, WM_CTLCOLORSTATIC,
+                                                        reinterpret_cast<WPARAM>(context),
+                                                        reinterpret_cast<LPARAM>(control)));
     }
-    SetBkColor(context, RGB(255, 255, 255));
-    return whiteBrush_;
+    if (const std::optional<COLORREF> text = textColourOf(GetDlgCtrlID(control))) {
+        SetTextColor(context, *text);
+    }
+    return brush;
 }
 
 void Win32Dialog::command(int id, WORD code, HWND from) {

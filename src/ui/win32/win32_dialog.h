@@ -11,6 +11,8 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -77,6 +79,8 @@ class Win32Dialog : public TextSink {
     void onEnter(int fieldId, int buttonId);
     Win32DesktopServices& desktop() const { return desktop_; }
     HMENU menu() const { return menu_; }
+    // The control of a template row, by its position in the template; for rows without an id.
+    HWND rowControl(std::size_t row) const;
     // A control's place in the client area, in pixels.
     RECT placeOf(int id) const;
     // The template rows in pixels of the window's font, by control id.
@@ -95,6 +99,8 @@ class Win32Dialog : public TextSink {
     virtual SIZE minimumWindowSize() const { return {0, 0}; }
     // A translated text the window keeps for later use.
     virtual void setMemberText(int, const std::u16string&) {}
+    // The colour of a control's text where the window gives it one of its own.
+    virtual std::optional<COLORREF> textColourOf(int) const { return std::nullopt; }
     // Messages a window handles beyond the framework's; true when handled.
     virtual bool onMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
@@ -103,6 +109,7 @@ class Win32Dialog : public TextSink {
     INT_PTR dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void initialise(HWND window);
     void buildMenu();
+    void setUpRows(HICON icon);
     void measureTheFont();
     void keepTemplateClientSize();
     void command(int id, WORD code, HWND from);
@@ -122,6 +129,8 @@ class Win32Dialog : public TextSink {
     DialogBaseUnits baseUnits_{};
     std::map<int, PixelRect> templatePlaces_;
     UINT_PTR lastTimer_ = 0;
+    std::vector<HWND> rowControls_;  // in template order
+    std::set<HWND> onWhitePanels_;   // controls drawn on a white panel
     std::map<int, std::function<void()>> commands_;
     std::map<std::pair<int, WORD>, std::function<void()>> notifications_;
     std::map<int, int> enterButtons_;  // field -> the button Enter presses there

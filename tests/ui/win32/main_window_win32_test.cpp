@@ -15,6 +15,7 @@
 #include "fake_win32_desktop.h"
 #include "platform/text_conversion.h"
 #include "support/temporary_folder.h"
+#include "ui/rules/about_window.h"
 #include "ui/rules/language_window.h"
 #include "ui/rules/options_window.h"
 #include "ui/win32/win32_text.h"
@@ -32,7 +33,8 @@ class Win32MainWindowTest : public ::testing::Test {
         for (const char* name : {"program", "user", "machine"}) {
             std::filesystem::create_directories(folder.Native(name));
         }
-        for (const char* file : {"Languages.ini", "de.lng", "License.txt", "ReadMe.txt"}) {
+        for (const char* file :
+             {"Languages.ini", "de.lng", "License.txt", "ReadMe.txt", "about@2x.png"}) {
             std::filesystem::copy_file(std::filesystem::path(TESSIK_DATA_DIR) / file,
                                        folder.Native(std::string("program/") + file));
         }
@@ -276,6 +278,31 @@ TEST_F(Win32MainWindowTest, TheOptionsWindowRefusesABadSeparatorAndOkApplies) {
     SendMessageW(window->handle(), WM_CLOSE, 0, 0);
     Start();
     EXPECT_EQ(window->toolTip(kStringField), u"Line ends are hashed as LF (View, Options)");
+}
+
+// The About window shows the product in the language in use, its picture, and opens an address
+// on a double click.
+TEST_F(Win32MainWindowTest, TheAboutWindowShowsTheProductAndOpensItsAddresses) {
+    Start();
+    window->selectLanguage("Deutsch");
+    std::u16string title, version, ok;
+    bool picture = false;
+    WhenModal(window->handle(), [&](HWND about) {
+        using namespace about_window;
+        title = WindowText(GetDlgItem(about, kTitleLabel));
+        version = WindowText(GetDlgItem(about, kVersionLabel));
+        ok = WindowText(GetDlgItem(about, kOkResult));
+        picture = SendMessageW(GetDlgItem(about, kPicture), STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
+        SendMessageW(GetDlgItem(about, kWebSiteField), WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
+        SendMessageW(GetDlgItem(about, kOkResult), BM_CLICK, 0, 0);
+    });
+    window->runCommand(kInfoCommand);
+    EXPECT_EQ(title, u"Tessik");
+    EXPECT_NE(version.find(u"1.690"), std::u16string::npos);
+    EXPECT_EQ(ok, u"OK");
+    EXPECT_TRUE(picture);
+    ASSERT_EQ(desktop.opened.size(), 1u);
+    EXPECT_EQ(desktop.opened.front(), u"https://tessik.example.org");
 }
 
 // The close box saves what the next start shows.

@@ -1,6 +1,6 @@
 // Shows one window of the Win32 back end in a language, filled as a user would see it while at
 // work, until it is closed: for screenshots on a virtual display.
-//   tessik_win32_gallery <window> [language name]      windows: main, language, options
+//   tessik_win32_gallery <window> [language name]      windows: main, language, options, about
 #include <windows.h>
 
 #include <cstdio>
@@ -55,6 +55,8 @@ int ShowWindowOf(const std::string& name, const std::string& language,
         window.runCommand(kLanguageCommand);
     } else if (name == "options") {
         window.runCommand(kOptionsCommand);
+    } else if (name == "about") {
+        window.runCommand(kInfoCommand);
     } else {
         return 2;
     }
@@ -66,7 +68,8 @@ int ShowWindowOf(const std::string& name, const std::string& language,
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: tessik_win32_gallery main|language|options [language name]\n");
+        std::fprintf(stderr,
+                     "usage: tessik_win32_gallery main|language|options|about [language name]\n");
         return 2;
     }
     const std::filesystem::path settings =
