@@ -305,6 +305,33 @@ TEST_F(Win32MainWindowTest, TheAboutWindowShowsTheProductAndOpensItsAddresses) {
     EXPECT_EQ(desktop.opened.front(), u"https://tessik.example.org");
 }
 
+// A larger window stretches the fields to its right edge and hangs the bottom row from its
+// bottom; it never becomes smaller than its least size.
+TEST_F(Win32MainWindowTest, FollowsItsSizeByTheLayoutRules) {
+    Start();
+    RECT outer{};
+    GetWindowRect(window->handle(), &outer);
+    SetWindowPos(window->handle(), nullptr, 0, 0, outer.right - outer.left + 200,
+                 outer.bottom - outer.top + 100, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client{};
+    GetClientRect(window->handle(), &client);
+    const auto place = [this](int id) {
+        RECT rect{};
+        GetWindowRect(window->control(id), &rect);
+        MapWindowPoints(nullptr, window->handle(), reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    };
+    EXPECT_EQ(place(kResultField).right, client.right - 6);
+    EXPECT_EQ(place(kExpectedField).right, client.right - 6);
+    EXPECT_EQ(place(kHashStringButton).right, client.right - 6);
+    EXPECT_GT(place(kCopyButton).top, place(kExpectedField).bottom);
+    EXPECT_LT(place(kCopyButton).bottom, client.bottom);
+    MINMAXINFO least{};
+    SendMessageW(window->handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&least));
+    EXPECT_GE(least.ptMinTrackSize.x, kMinimumWidth);
+    EXPECT_GE(least.ptMinTrackSize.y, kMinimumHeight);
+}
+
 // The close box saves what the next start shows.
 TEST_F(Win32MainWindowTest, KeepsTheChoicesForTheNextStart) {
     Start();
