@@ -19,6 +19,7 @@
 #include "ui/win32/language_window_win32.h"
 #include "ui/win32/options_window_win32.h"
 #include "ui/win32/win32_text.h"
+#include "ui/win32/window_placement_win32.h"
 
 namespace tessik {
 namespace {
@@ -249,6 +250,7 @@ ApplicationSettings Win32MainWindow::settings() const {
     settings.caseSensitive = isChecked(kCaseSensitiveBox);
     settings.smallLetters = lowercase();
     settings.languageName = languageUnset_ ? std::string() : ToUtf8(language_.languageName);
+    settings.position = PositionToStore(PlacementOf(handle()));
     return settings;
 }
 
@@ -259,6 +261,7 @@ void Win32MainWindow::applySettings(const ApplicationSettings& settings) {
     setChecked(kLowercaseBox, settings.smallLetters);
     languageUnset_ = settings.languageName.empty();
     if (!languageUnset_) selectLanguage(settings.languageName);
+    PlaceWindow(handle(), settings.position);
     showLineEndsToolTip();
 }
 

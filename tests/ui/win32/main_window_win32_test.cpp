@@ -332,17 +332,25 @@ TEST_F(Win32MainWindowTest, FollowsItsSizeByTheLayoutRules) {
     EXPECT_GE(least.ptMinTrackSize.y, kMinimumHeight);
 }
 
-// The close box saves what the next start shows.
+// The close box saves what the next start shows, the window's place too, unchanged.
 TEST_F(Win32MainWindowTest, KeepsTheChoicesForTheNextStart) {
     Start();
     window->selectEntry(kAlgorithmList, 3);
     window->setChecked(kCaseSensitiveBox, true);
+    RECT outer{};
+    GetWindowRect(window->handle(), &outer);
+    SetWindowPos(window->handle(), nullptr, 40, 30, outer.right - outer.left + 50,
+                 outer.bottom - outer.top + 20, SWP_NOZORDER);
+    GetWindowRect(window->handle(), &outer);
     SendMessageW(window->handle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(window->result(), kCancelResult);
     EXPECT_TRUE(desktop.messages.empty());
     Start();
     EXPECT_EQ(window->selectedEntry(kAlgorithmList), 3);
     EXPECT_TRUE(window->isChecked(kCaseSensitiveBox));
+    RECT again{};
+    GetWindowRect(window->handle(), &again);
+    EXPECT_TRUE(EqualRect(&outer, &again));
 }
 
 // Enter in the file name field hashes the file instead of the typed text.
