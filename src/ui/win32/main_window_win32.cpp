@@ -281,9 +281,9 @@ void Win32MainWindow::clearResult() {
 void Win32MainWindow::hashText() {
     const std::u16string text =
         WithLineBreaks(RawFieldText(controlText(kStringField)), settings_.lineEnds);
-    HCURSOR before = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    const Digest digest = DigestOfText(AlgorithmForIndex(selectedAlgorithm()), text);
-    SetCursor(before);
+    const AlgorithmInfo& algorithm = AlgorithmForIndex(selectedAlgorithm());
+    Digest digest;
+    runBusy([&] { digest = DigestOfText(algorithm, text); });
     showResult(digest);
     shownFile_.clear();
 }

@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <variant>
 
+#include "jobs/background_run.h"
 #include "platform/text_conversion.h"
 #include "ui/win32/dialog_template_win32.h"
 #include "ui/win32/win32_text.h"
@@ -31,6 +33,15 @@ void SetMenuText(HMENU menu, UINT item, bool byPosition, const std::u16string& t
     info.fMask = MIIM_STRING;
     info.dwTypeData = wide.data();
     SetMenuItemInfoW(menu, item, byPosition ? TRUE : FALSE, &info);
+}
+
+// How often busy work is asked whether it has ended.
+constexpr DWORD kBusyPollMilliseconds = 5;
+
+bool IsUserInput(UINT message) {
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
 }
 
 bool IsEditControl(HWND control) {
@@ -228,7 +239,16 @@ INT_PTR Win32Dialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return TRUE;
         case WM_CLOSE:
-            onCloseRequest();
+            if (busy_) {
+                closePending_ = true;
+            } else {
+                onCloseRequest();
+            }
+            return TRUE;
+        case WM_SETCURSOR:
+            if (!busy_) return FALSE;
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            SetWindowLongPtrW(window_, DWLP_MSGRESULT, TRUE);
             return TRUE;
         case WM_SIZE:
             if (wParam != SIZE_MINIMIZED) onClientResized({LOWORD(lParam), HIWORD(lParam)});
@@ -297,6 +317,41 @@ void Win32Dialog::command(int id, WORD code, HWND from) {
         }
     }
     runCommand(id);
+}
+
+void Win32Dialog::runBusy(const std::function<void()>& work) {
+    busy_ = true;
+    const HCURSOR before = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    BackgroundRun<std::monostate> run;
+    if (run.Start([&](auto&) {
+            work();
+            return RunEnding{};
+        })) {
+        while (!run.HasEnded()) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, kBusyPollMilliseconds, QS_ALLINPUT);
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (message.message == WM_QUIT) {
+                    // For the loop that waits for it, once the work is done.
+                    PostQuitMessage(static_cast<int>(message.wParam));
+                    break;
+                }
+                if (IsUserInput(message.message)) continue;
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+        }
+        run.Finish();
+    } else {
+        work();  // no thread to spare: the window waits, but the work is done
+    }
+    SetCursor(before);
+    busy_ = false;
+    if (closePending_) {
+        closePending_ = false;
+        // Delivered once the command that asked for the work has written its result.
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+    }
 }
 
 void Win32Dialog::runCommand(int id) {

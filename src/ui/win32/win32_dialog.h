@@ -88,6 +88,11 @@ class Win32Dialog : public TextSink {
     // The client size the template asks for, in pixels.
     SIZE templateClientSize() const;
 
+    // Runs work in a background run and returns once it is done. Meanwhile the window keeps
+    // painting and its timers run, it shows a busy cursor, user input to every window is dropped,
+    // and a close request waits until the work is done.
+    void runBusy(const std::function<void()>& work);
+
     virtual void onInitDialog() {}
     // The close box, Alt+F4 or the window menu's Close.
     virtual void onCloseRequest() { runCommand(kCancelResult); }
@@ -125,6 +130,8 @@ class Win32Dialog : public TextSink {
     HWND toolTips_ = nullptr;  // made with the first tip
     std::map<int, std::u16string> toolTipTexts_;
     bool modal_ = false;
+    bool busy_ = false;
+    bool closePending_ = false;
     int result_ = 0;
     DialogBaseUnits baseUnits_{};
     std::map<int, PixelRect> templatePlaces_;
