@@ -13,6 +13,19 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# pkg-config looks among the target's libraries only: the build machine's (GPGME's) would be
+# found and linked otherwise.
+set(ENV{PKG_CONFIG_LIBDIR} ${CMAKE_FIND_ROOT_PATH}/lib/pkgconfig)
+set(ENV{PKG_CONFIG_PATH} "")
+
+# xxHash is used as one portable header, for which Debian has no mingw package: the build
+# machine's header alone, in a folder of its own, without the rest of its include folder.
+if(NOT DEFINED TESSIK_XXHASH_INCLUDE_DIR AND EXISTS /usr/include/xxhash.h)
+    set(xxhash_folder ${CMAKE_BINARY_DIR}/xxhash-header)
+    file(MAKE_DIRECTORY ${xxhash_folder})
+    file(CREATE_LINK /usr/include/xxhash.h ${xxhash_folder}/xxhash.h SYMBOLIC)
+    set(TESSIK_XXHASH_INCLUDE_DIR ${xxhash_folder} CACHE PATH "xxhash.h for the Windows build")
+endif()
 
 # The programs run on any Windows machine, and under Wine here, without the compiler's DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

@@ -1,9 +1,9 @@
 // The checksum-list reader on any bytes: it ends, numbers lines in order, hands out only entries
 // whose digest some algorithm has, reads the same however its source cuts the bytes, and every
-// entry written back as a GNU or a BSD line reads back as it was. Read leniently, a byte-order
-// mark in front is all that is passed over: the list reads as a strict reading of what follows
-// it, and a list without one reads as strictly. The signed text taken out of a clear-signed list
-// is the same however its source cuts the bytes, and comes only from bytes seen to hold one.
+// entry written back as a GNU, a BSD or an SFV line reads back as it was. Read leniently, a
+// byte-order mark in front is all that is passed over: the list reads as a strict reading of what
+// follows it, and a list without one reads as strictly. The signed text taken out of a clear-signed
+// list is the same however its source cuts the bytes, and comes only from bytes seen to hold one.
 
 #include <algorithm>
 #include <cstdint>
@@ -65,11 +65,12 @@ void CheckRoundTrip(const ChecksumLine& entry) {
             : *std::find_if(catalogue.begin(), catalogue.end(), [&](const AlgorithmInfo& a) {
                   return a.digestBytes == entry.digest.size();
               });
-    for (const LineStyle style : {LineStyle::kGnu, LineStyle::kBsd}) {
+    for (const LineStyle style : {LineStyle::kGnu, LineStyle::kBsd, LineStyle::kSfv}) {
+        if (style == LineStyle::kSfv && !FitsSfv(tagged)) continue;
         std::string written =
-            FormatChecksumLine({style, entry.binary}, tagged.listTag, entry.digest, entry.name);
+            FormatChecksumLine({style, entry.binary}, tagged, entry.digest, entry.name);
         written.pop_back();
-        const ChecksumLine read = ParseChecksumLine(written, "|");
+        const ChecksumLine read = ParseChecksumLine(written, "|", style == LineStyle::kSfv);
         Require(read.kind == LineKind::kEntry, "a written line reads as an entry");
         Require(read.name == entry.name, "a written name reads back unchanged");
         Require(read.digest == entry.digest, "a written digest reads back unchanged");

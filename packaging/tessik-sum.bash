@@ -15,8 +15,12 @@ _tessik_sum() {
     case $previous in
         -a | --algorithm)
             # The identifiers are lower case; -a takes any case, so "SHA3" completes as well.
-            mapfile -t COMPREPLY < <(compgen -W \
-                "$("$program" --list 2> /dev/null | cut -d ' ' -f 1)" -- "${current,,}")
+            # Of several apart by commas, the last is completed.
+            local given=
+            [[ $current == *,* ]] && given=${current%,*},
+            local last=${current##*,}
+            mapfile -t COMPREPLY < <(compgen -P "$given" -W \
+                "$("$program" --list 2> /dev/null | cut -d ' ' -f 1)" -- "${last,,}")
             return
             ;;
         --line-ends)

@@ -2,16 +2,26 @@
 # Installs the packages, then builds and runs every test three times: as shipped (benchmarks
 # included, so they keep compiling), with its Debian package checked, installed into a scratch
 # root and removed again; with the address and undefined-behaviour sanitizers, which also replay
-# and briefly run the fuzz targets; and with the thread sanitizer. Its build folders
-# are its own (build-test, build-asan, build-tsan): build/ stays as the developer configured it.
-#   FUZZ_SECONDS  time for each fuzz target (default 20; 0 replays the seeds only)
+# and briefly run the fuzz targets; and with the thread sanitizer. Last, the Qt-free tests are
+# cross-built for Windows and run under Wine, and the Linux and the Windows tessik-sum each check
+# the other's lists. Its build folders are its own (build-test, build-asan, build-tsan,
+# build-windows): build/ stays as the developer configured it.
+#   FUZZ_SECONDS  time for each fuzz target (default 10; 0 replays the seeds only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 jobs=$(nproc)
-fuzz_seconds=${FUZZ_SECONDS:-20}
+fuzz_seconds=${FUZZ_SECONDS:-10}
 
-stage() { echo "=== $* ($(date +%T))"; }
+# Each stage line gives the clock and the processor time of the stages before it (what Wine's
+# server spends is not counted: it is no child of this script).
+clock=$(mktemp)
+trap 'rm -f "$clock"' EXIT
+stage() {
+    times > "$clock"  # in this shell: a subshell's own count starts at nothing
+    { read -r _ && read -r user system; } < "$clock"
+    echo "=== $* ($(date +%T); processor time so far: user $user, system $system)"
+}
 
 scripts/install-packages.sh test
 
@@ -41,20 +51,39 @@ if [ "$(id -u)" -eq 0 ]; then
 fi
 rm -rf "$root" "$root.log"
 
-# The sanitizer builds leave out what only measures speed.
+# The sanitizer builds leave out what only measures speed. Configure options come first; test
+# programs named after "--" are the only ones built and run.
 sanitized() {
-    local folder=$1
+    local folder=$1 options=()
     shift
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do
+        options+=("$1")
+        shift
+    done
     CC=clang CXX=clang++ cmake -S . -B "$folder" -G Ninja -DTESSIK_WERROR=ON \
-        -DTESSIK_BUILD_BENCH=OFF "$@"
-    cmake --build "$folder"
-    ctest --test-dir "$folder" --output-on-failure -j "$jobs"
+        -DTESSIK_BUILD_BENCH=OFF "${options[@]}"
+    if [ $# -eq 0 ]; then
+        cmake --build "$folder"
+        ctest --test-dir "$folder" --output-on-failure -j "$jobs"
+    else
+        shift
+        cmake --build "$folder" --target "$@"
+        ctest --test-dir "$folder" --output-on-failure -j "$jobs" -L "^($(IFS='|' && echo "$*"))\$"
+    fi
 }
 
 stage "address and undefined-behaviour sanitizers"
 sanitized build-asan -DTESSIK_BUILD_FUZZ=ON
 if [ "$fuzz_seconds" -gt 0 ]; then scripts/fuzz.sh "$fuzz_seconds" build-asan; fi
 
+# The programs whose code starts threads (the file reader's helpers, the engines side by side,
+# the folder's workers, the background runs and tessik-sum over them); the rest run
+# single-threaded in the two builds above. The windows start none: their work is the background
+# runs', and Qt, built without the sanitizer, is invisible to it.
 stage "thread sanitizer"
-sanitized build-tsan -DTESSIK_SANITIZE=thread
+sanitized build-tsan -DTESSIK_SANITIZE=thread -- tessik_digest_tests tessik_folder_tests \
+    tessik_jobs_tests tessik_cli_tests
+
+stage "Windows build, its tests under Wine"
+scripts/test-windows.sh build-windows build-test/bin/tessik-sum
 stage "done"

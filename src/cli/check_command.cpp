@@ -45,7 +45,10 @@ int CheckLists(const SumOptions& options, Console& console) {
             check.bytes = input->Bytes();
         }
         check.separator = options.separator;
-        if (list != "-") check.ofList = AlgorithmOfListName(FromNativePath(list));
+        if (list != "-") {
+            check.ofList = AlgorithmOfListName(FromNativePath(list));
+            check.sfvList = IsSfvListName(FromNativePath(list));
+        }
         check.named = options.algorithm;
         // So that tessik-sum FILE | tessik-sum -c checks what the first one wrote.
         check.byDefault = &DefaultSumAlgorithm();

@@ -1,5 +1,6 @@
 #include "cli/hash_command.h"
 
+#include <memory>
 #include <vector>
 
 #include "cli/follow_run.h"
@@ -48,6 +49,7 @@ class FileHashing {
             files.paths.push_back(FromNativePath(options_.operands[operand_]));
         }
         files.algorithm = options_.algorithm;
+        files.alsoWith = options_.alsoWith;
         files.walkFolders = options_.recursive;
         files.workers = options_.workers;
         FilesRun run;
@@ -70,7 +72,10 @@ class FileHashing {
             Fail(name, "cannot list the folder: " +
                            std::string(WordsFor(hashed.result.failure).toolWords));
         } else if (hashed.result.outcome == FileDigestOutcome::kDigest) {
-            Print(name, hashed.result.digest);
+            Print(name, *hashed.algorithm, hashed.result.digest);
+            for (std::size_t i = 0; i < hashed.alsoWith.size(); ++i) {
+                Print(name, *hashed.alsoWith[i], hashed.alsoDigests[i]);
+            }
         } else {
             Fail(name, WordsFor(hashed.result.failure).toolWords);
         }
@@ -81,23 +86,30 @@ class FileHashing {
         if (options_.recursive && options_.noOperands && console_.InputIsTerminal()) {
             console_.Error("no folder given: hashing standard input until it ends (Ctrl+D)");
         }
-        const auto engine = options_.algorithm->makeEngine();
+        const std::vector<const AlgorithmInfo*> algorithms = AlgorithmsGiven(options_);
+        std::vector<std::unique_ptr<DigestEngine>> engines;
+        for (const AlgorithmInfo* algorithm : algorithms)
+            engines.push_back(algorithm->makeEngine());
         std::vector<char> piece(kInputPieceBytes);
         std::int64_t got;
         while ((got = console_.ReadInput(piece.data(), piece.size())) > 0) {
-            engine->Update(reinterpret_cast<const std::uint8_t*>(piece.data()),
-                           static_cast<std::size_t>(got));
+            for (const auto& engine : engines) {
+                engine->Update(reinterpret_cast<const std::uint8_t*>(piece.data()),
+                               static_cast<std::size_t>(got));
+            }
         }
         if (got < 0) {
             Fail("-", "read error");
             return;
         }
-        Print("-", TakeDigest(*engine));
+        for (std::size_t i = 0; i < engines.size(); ++i) {
+            Print("-", *algorithms[i], TakeDigest(*engines[i]));
+        }
     }
 
-    void Print(std::string_view name, const Digest& digest) {
-        if (!console_.Write(
-                FormatChecksumLine(options_.format, options_.algorithm->listTag, digest, name))) {
+    void Print(std::string_view name, const AlgorithmInfo& algorithm, const Digest& digest) {
+        if (outputGone_) return;
+        if (!console_.Write(FormatChecksumLine(options_.format, algorithm, digest, name))) {
             outputGone_ = true;
             status_ = kExitFailure;
         }
@@ -124,11 +136,13 @@ int HashFiles(const SumOptions& options, Console& console) {
 }
 
 int HashText(const SumOptions& options, Console& console) {
-    const Digest digest = DigestOfText(*options.algorithm,
-                                       FromUtf8(WithLineEnds(options.text, options.crlfLineEnds)));
-    return console.Write(HexDigest(digest, !options.format.upperCase) + options.format.end)
-               ? kExitSuccess
-               : kExitFailure;
+    const std::u16string text = FromUtf8(WithLineEnds(options.text, options.crlfLineEnds));
+    std::string lines;
+    for (const AlgorithmInfo* algorithm : AlgorithmsGiven(options)) {
+        lines += HexDigest(DigestOfText(*algorithm, text), !options.format.upperCase) +
+                 options.format.end;
+    }
+    return console.Write(lines) ? kExitSuccess : kExitFailure;
 }
 
 std::string WithLineEnds(std::string_view text, bool crlf) {

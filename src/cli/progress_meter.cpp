@@ -62,8 +62,8 @@ void ProgressMeter::Show(const RunProgress& progress) {
         seconds.count() >= kShortestMeasure
             ? static_cast<double>(progress.bytesDone - bytesSince_) / seconds.count()
             : -1.0;
-    console_.ShowProgress(FormatProgress(QuotedName(ToNativePath(progress.currentFile)), progress.currentDone,
-                                         progress.currentTotal, speed));
+    console_.ShowProgress(FormatProgress(QuotedName(ToNativePath(progress.currentFile)),
+                                         progress.currentDone, progress.currentTotal, speed));
     shown_ = true;
 }
 

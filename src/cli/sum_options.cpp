@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <optional>
 
 #include "folder/ordered_file_hasher.h"
 #include "lists/algorithm_choice.h"
@@ -74,20 +75,21 @@ struct Given {
     SumOptions options;
     std::string algorithm;
     std::string lineEnds = "crlf";
-    bool list = false, tag = false, binary = false, textMode = false, zero = false, upper = false,
-         check = false, text = false, algorithmGiven = false;
+    bool list = false, tag = false, sfv = false, binary = false, textMode = false, zero = false,
+         upper = false, check = false, text = false, algorithmGiven = false;
 };
 
 void Declare(CLI::App& app, Given& given) {
     SumOptions& options = given.options;
     app.add_option("-a,--algorithm", given.algorithm,
                    "algorithm by its identifier (--list shows them) or a common spelling "
-                   "(sha256, SHA-256); default sha2-256")
+                   "(sha256, SHA-256); several apart by commas; default sha2-256")
         ->each([&given](const std::string&) { given.algorithmGiven = true; })
         ->type_name("ID");
     app.add_flag("--list", given.list, "list the algorithms: identifier and name");
     auto* check = app.add_flag("-c,--check", given.check, "read checksum lists and check them");
     auto* tag = app.add_flag("--tag", given.tag, "write BSD-style lines: TAG (name) = digest");
+    auto* sfv = app.add_flag("--sfv", given.sfv, "write SFV lines: name CRC (default -a crc32)");
     auto* binary = app.add_flag("-b,--binary", given.binary, "mark names with '*' (binary mode)");
     app.add_flag("-t,--text", given.textMode, "mark names with ' ' (text mode, the default)")
         ->excludes(binary);
@@ -125,12 +127,40 @@ void Declare(CLI::App& app, Given& given) {
         app.add_flag(name, *flag, help)->needs(check);
     }
     check->excludes(tag)->excludes(zero)->excludes(recursive)->excludes(binary);
-    text->excludes(check)->excludes(recursive);
+    sfv->excludes(tag)->excludes(binary)->excludes(zero)->excludes(check);
+    text->excludes(check)->excludes(recursive)->excludes(sfv);
     app.add_option("FILE", options.operands, "files, folders with -r, or lists with --check")
         ->type_name("");
     app.set_version_flag("--version", std::string("tessik-sum (Tessik) ") + TESSIK_VERSION);
     app.formatter(std::make_shared<PlainFormatter>());
     app.get_formatter()->column_width(24);
+}
+
+std::string KnownIdentifiers() {
+    std::string known;
+    for (const AlgorithmInfo& algorithm : AlgorithmCatalogue()) {
+        known.append(known.empty() ? "" : ", ").append(algorithm.id);
+    }
+    return known;
+}
+
+// "md5,sha2-256,blake3": the first, and the others in their order. The first spelling that
+// names none, when there is one.
+std::optional<std::string> SettleAlgorithms(const std::string& spellings, SumOptions& options) {
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t comma = std::min(spellings.find(',', from), spellings.size());
+        const std::string spelling = spellings.substr(from, comma - from);
+        const AlgorithmInfo* algorithm = AlgorithmNamed(spelling);
+        if (algorithm == nullptr) return spelling;
+        if (options.algorithm == nullptr) {
+            options.algorithm = algorithm;
+        } else {
+            options.alsoWith.push_back(algorithm);
+        }
+        if (comma == spellings.size()) return std::nullopt;
+        from = comma + 1;
+    }
 }
 
 ParsedArguments Settled(Given given) {
@@ -141,10 +171,14 @@ ParsedArguments Settled(Given given) {
         return parsed;
     }
     if (given.algorithmGiven) {
-        options.algorithm = AlgorithmNamed(given.algorithm);
-        if (options.algorithm == nullptr) {
-            return UsageError("unknown algorithm '" + given.algorithm + "' (--list shows them)");
+        if (const auto unknown = SettleAlgorithms(given.algorithm, options)) {
+            return UsageError("unknown algorithm '" + *unknown + "'; the known ones are " +
+                              KnownIdentifiers() + " (--list names them)");
         }
+    }
+    const bool several = !options.alsoWith.empty();
+    if (several && (given.check || given.sfv)) {
+        return UsageError(std::string(given.check ? "--check" : "--sfv") + " takes one algorithm");
     }
     if (given.text) {
         if (!options.operands.empty()) return UsageError("--string takes no FILE");
@@ -154,12 +188,17 @@ ParsedArguments Settled(Given given) {
         options.command = SumCommand::kCheck;
     }
     if (options.command != SumCommand::kCheck && options.algorithm == nullptr) {
-        options.algorithm = &DefaultSumAlgorithm();
+        options.algorithm = given.sfv ? AlgorithmWithId("crc32") : &DefaultSumAlgorithm();
+    }
+    if (given.sfv && !FitsSfv(*options.algorithm)) {
+        return UsageError("--sfv takes an algorithm of 8 hexadecimal digits, such as crc32");
     }
     options.noOperands = options.operands.empty();
     if (options.noOperands) options.operands.push_back("-");
-    options.format = LineFormat{given.tag ? LineStyle::kBsd : LineStyle::kGnu, given.binary,
-                                given.upper, given.zero ? '\0' : '\n'};
+    const LineStyle style = given.sfv              ? LineStyle::kSfv
+                            : given.tag || several ? LineStyle::kBsd
+                                                   : LineStyle::kGnu;
+    options.format = LineFormat{style, given.binary, given.upper, given.zero ? '\0' : '\n'};
     parsed.options = std::move(options);
     return parsed;
 }
@@ -168,6 +207,12 @@ ParsedArguments Settled(Given given) {
 
 const AlgorithmInfo& DefaultSumAlgorithm() {
     return *AlgorithmWithId("sha2-256");
+}
+
+std::vector<const AlgorithmInfo*> AlgorithmsGiven(const SumOptions& options) {
+    std::vector<const AlgorithmInfo*> algorithms = {options.algorithm};
+    algorithms.insert(algorithms.end(), options.alsoWith.begin(), options.alsoWith.end());
+    return algorithms;
 }
 
 ParsedArguments ParseSumArguments(int argc, const char* const* argv) {

@@ -27,6 +27,9 @@ struct SumOptions {
     SumCommand command = SumCommand::kHashFiles;
     // Null when checking without -a: each line's tag, the list's name or its length decides.
     const AlgorithmInfo* algorithm = nullptr;
+    // The others -a names, in its order: each file is read once for all of them, and its lines
+    // are tagged.
+    std::vector<const AlgorithmInfo*> alsoWith;
     LineFormat format;
     std::vector<std::string> operands;  // files, or lists with --check; "-" is standard input
     bool noOperands = false;            // none given: standard input stands in
@@ -56,5 +59,8 @@ struct ParsedArguments {
 };
 
 ParsedArguments ParseSumArguments(int argc, const char* const* argv);
+
+// The algorithm and the others -a names, in its order.
+std::vector<const AlgorithmInfo*> AlgorithmsGiven(const SumOptions& options);
 
 }  // namespace tessik

@@ -94,6 +94,12 @@ const AlgorithmInfo& AlgorithmForIndex(int index) {
                                                   : kCatalogue[kFallbackRow];
 }
 
+AlgorithmSet EveryAlgorithm() {
+    AlgorithmSet all;
+    for (const AlgorithmInfo& algorithm : kCatalogue) all.push_back(&algorithm);
+    return all;
+}
+
 const AlgorithmInfo* AlgorithmWithId(std::string_view id) {
     for (const AlgorithmInfo& algorithm : kCatalogue) {
         if (algorithm.id == id) return &algorithm;

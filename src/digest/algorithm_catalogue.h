@@ -8,6 +8,7 @@
 #include <memory>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "digest/digest_engine.h"
 
@@ -37,5 +38,9 @@ const AlgorithmInfo& AlgorithmForIndex(int index);
 
 // The row of a stable identifier; null when there is none.
 const AlgorithmInfo* AlgorithmWithId(std::string_view id);
+
+// Several algorithms, in the catalogue's order.
+using AlgorithmSet = std::vector<const AlgorithmInfo*>;
+AlgorithmSet EveryAlgorithm();
 
 }  // namespace tessik

@@ -24,7 +24,7 @@ namespace tessik {
 namespace {
 
 // Lane j of the diagonal step computes the diagonal whose b is word 4 + j: the one the
-// specification numbers (j + 3) mod 4.
+// BLAKE2 paper and RFC 7693 number (j + 3) mod 4.
 constexpr int kDiagonalOfLane[4] = {3, 0, 1, 2};
 
 // For a round, the message word index of each lane's first and second addition, column step

@@ -4,6 +4,8 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <iterator>
+#include <memory>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -19,7 +21,7 @@ namespace {
 constexpr auto kCancelPoll = std::chrono::milliseconds(20);
 
 HashedFile Hash(FileToHash file, const OrderedHashOptions& options) {
-    HashedFile hashed{std::move(file.path), file.algorithm, {}};
+    HashedFile hashed{std::move(file.path), file.algorithm, {}, std::move(file.alsoWith), {}};
     hashed.result.failure = file.notHashed;
     if (hashed.algorithm == nullptr) return hashed;
     FileDigestOptions digestOptions;
@@ -32,8 +34,19 @@ HashedFile Hash(FileToHash file, const OrderedHashOptions& options) {
             options.progress(hashed.path, done, total, added);
         };
     }
-    const auto engine = hashed.algorithm->makeEngine();
-    hashed.result = DigestFile(*engine, hashed.path, digestOptions);
+    std::vector<std::unique_ptr<DigestEngine>> engines;
+    engines.push_back(hashed.algorithm->makeEngine());
+    for (const AlgorithmInfo* further : hashed.alsoWith) engines.push_back(further->makeEngine());
+    std::vector<DigestEngine*> fed;
+    for (const auto& engine : engines) fed.push_back(engine.get());
+    FileDigestsResult all = DigestFileWithEngines(fed, hashed.path, digestOptions);
+    hashed.result = {all.outcome, {}, all.failure, all.bytes};
+    if (all.outcome == FileDigestOutcome::kDigest) {
+        hashed.result.digest = std::move(all.digests.front());
+        hashed.alsoDigests.assign(std::make_move_iterator(all.digests.begin() + 1),
+                                  std::make_move_iterator(all.digests.end()));
+    }
+    if (all.outcome != FileDigestOutcome::kCancelled && options.finished) options.finished(hashed);
     return hashed;
 }
 
@@ -65,6 +78,7 @@ class OrderedRun {
             deliver(done);
         }
         StopWorkers();
+        HandOverBeyondGap();
         return !Cancelled();
     }
 
@@ -97,6 +111,17 @@ class OrderedRun {
         for (std::thread& worker : workers_) worker.join();
     }
 
+    // After a cancel, with the workers gone: the files hashed whole behind the one that was not.
+    void HandOverBeyondGap() {
+        if (!options_.beyondGap) return;
+        for (Slot& slot : slots_) {
+            if (slot.finished && slot.hashed.algorithm != nullptr &&
+                slot.hashed.result.outcome != FileDigestOutcome::kCancelled) {
+                options_.beyondGap(slot.hashed);
+            }
+        }
+    }
+
     bool RunAlone(const std::function<bool(FileToHash&)>& next,
                   const std::function<void(HashedFile&)>& deliver) {
         for (FileToHash file; !Cancelled() && next(file); file = {}) {
@@ -109,9 +134,7 @@ class OrderedRun {
     }
 
     void ChooseAtStart(FileToHash& file) const {
-        if (file.algorithm != nullptr && options_.algorithmAtStart) {
-            file.algorithm = options_.algorithmAtStart(file.path);
-        }
+        if (file.algorithm != nullptr && options_.chooseAtStart) options_.chooseAtStart(file);
     }
 
     std::size_t Queued() {
@@ -155,8 +178,7 @@ class OrderedRun {
             finished_.wait_for(lock, kCancelPoll);
         }
         if (slots_.empty() || !slots_.front().finished) return false;
-        if (Cancelled() &&
-            slots_.front().hashed.result.outcome == FileDigestOutcome::kCancelled) {
+        if (Cancelled() && slots_.front().hashed.result.outcome == FileDigestOutcome::kCancelled) {
             return false;
         }
         done = std::move(slots_.front().hashed);

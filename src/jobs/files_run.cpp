@@ -27,7 +27,7 @@ class FileSource {
                 walkEnded_ = !(walkStarted_ ? walker_->FindNext(path) : walker_->FindFirst(path));
                 walkStarted_ = true;
                 if (path.empty()) continue;
-                file = {std::move(path), files_.algorithm};
+                file = {std::move(path), files_.algorithm, ReadFailure::kNone, files_.alsoWith};
                 return true;
             }
             if (next_ == files_.paths.size()) return false;
@@ -42,7 +42,7 @@ class FileSource {
                 foldersReported_ = 0;
                 continue;
             }
-            file = {path, files_.algorithm};
+            file = {path, files_.algorithm, ReadFailure::kNone, files_.alsoWith};
             return true;
         }
         return false;

@@ -20,6 +20,8 @@ struct FilesToHash {
     // hashed as a file, and found unreadable.
     bool walkFolders = false;
     int workers = DefaultWorkerCount();
+    // Further algorithms, each file read once for all of them (HashedFile::alsoDigests).
+    std::vector<const AlgorithmInfo*> alsoWith = {};
 };
 
 // A row per file: its digest, or why it could not be read.

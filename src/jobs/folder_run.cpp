@@ -1,12 +1,16 @@
 #include "jobs/folder_run.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <deque>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #include "digest/hex.h"
 #include "folder/directory_walker.h"
+#include "platform/file_system.h"
 #include "platform/path_utilities.h"
 #include "platform/text_conversion.h"
 
@@ -24,9 +28,17 @@ DigestChoice LatestChoice::Get() const {
 
 std::u16string FolderLineText(const FolderLine& line, std::u16string_view separator) {
     const FolderResult& result = line.result;
-    const std::string digest = result.digest.empty() ? std::string(result.algorithm->unreadableHex)
-                                                     : HexDigest(result.digest, line.lowerCase);
-    return line.path + std::u16string(separator) + FromUtf8(digest) + u"\r\n";
+    const auto digestText = [&](const AlgorithmInfo& algorithm, const Digest& digest) {
+        return std::u16string(separator) + FromUtf8(digest.empty()
+                                                        ? std::string(algorithm.unreadableHex)
+                                                        : HexDigest(digest, line.lowerCase));
+    };
+    std::u16string text = line.path + digestText(*result.algorithm, result.digest);
+    for (std::size_t i = 0; i < result.alsoWith.size(); ++i) {
+        text += digestText(*result.alsoWith[i],
+                           result.digest.empty() ? Digest{} : result.alsoDigests[i]);
+    }
+    return text + u"\r\n";
 }
 
 namespace {
@@ -47,15 +59,25 @@ class FolderWork {
     FolderRunSummary Run() {
         using Clock = std::chrono::steady_clock;
         const Clock::time_point started = Clock::now();
+        std::thread counting;
+        try {
+            counting = std::thread([this] { CountAhead(); });
+        } catch (const std::system_error&) {
+            // No total then: the run shows what it has done, without a share of the whole.
+        }
         OrderedHashOptions options;
         options.workers = std::max(1, folder_.workers);
         options.cancel = &run_.StopFlag();
-        options.algorithmAtStart = [this](const std::u16string& file) { return StartFile(file); };
+        options.chooseAtStart = [this](FileToHash& file) { StartFile(file); };
         options.progress = run_.Progress().Reporter();
+        options.finished = [this](const HashedFile&) { run_.Progress().FileFinished(); };
+        options.beyondGap = [this](HashedFile& hashed) { CountNotShown(hashed); };
         summary_.stopped =
             !HashFilesInOrder([this](FileToHash& file) { return Next(file); },
                               [this](HashedFile& hashed) { Deliver(hashed); }, options);
-        summary_.foldersNotOpened = walker_.FoldersNotOpened();
+        countingEnds_ = true;
+        if (counting.joinable()) counting.join();
+        summary_.foldersNotOpened = walker_.UnopenedFolders();
         summary_.seconds = std::chrono::duration<double>(Clock::now() - started).count();
         return summary_;
     }
@@ -79,14 +101,45 @@ class FolderWork {
 
     // On a worker, as it starts the file; files start in the walk's order, under the hasher's
     // lock, so the letter cases queue up in the order the lines are made.
-    const AlgorithmInfo* StartFile(const std::u16string& file) {
+    void StartFile(FileToHash& file) {
         const DigestChoice choice = choice_.Get();
         {
             std::lock_guard lock(casesMutex_);
             startedCases_.push_back(choice.lowerCase);
         }
-        run_.Progress().FileStarted(file);
-        return &AlgorithmForIndex(choice.algorithmIndex);
+        run_.Progress().FileStarted(file.path);
+        if (choice.several.empty()) {
+            file.algorithm = &AlgorithmForIndex(choice.algorithmIndex);
+            file.alsoWith.clear();
+        } else {
+            file.algorithm = choice.several.front();
+            file.alsoWith.assign(choice.several.begin() + 1, choice.several.end());
+        }
+    }
+
+    // On a thread of its own, a walk of the same files ahead of the hashing: their number and
+    // size, for the share of the whole run done and the time left. Ends with the run.
+    void CountAhead() {
+        DirectoryWalker walker(WalkOptions{folder_.subfolders, folder_.folder, folder_.nameFilter,
+                                           folder_.extensionFilter});
+        std::uint64_t files = 0;
+        std::uint64_t bytes = 0;
+        std::u16string path;
+        for (bool more = walker.FindFirst(path); more; more = walker.FindNext(path)) {
+            if (countingEnds_ || run_.Stopping()) return;
+            if (path.empty()) continue;
+            ++files;
+            bytes += RegularFileSize(path);
+        }
+        run_.Progress().TotalCounted(files, bytes);
+    }
+
+    // A file hashed whole after one that Stop cut short: counted, though it has no line.
+    void CountNotShown(const HashedFile& hashed) {
+        if (hashed.result.outcome != FileDigestOutcome::kDigest) return;
+        ++summary_.filesHashed;
+        ++summary_.filesNotShown;
+        summary_.bytes += hashed.result.bytes;
     }
 
     // In the walk's order. A file that cannot be read gets the algorithm's unreadable result.
@@ -104,7 +157,8 @@ class FolderWork {
             ++summary_.filesUnreadable;
         }
         line.result = {hashed.path.substr(std::min(rootLength_, hashed.path.size())),
-                       hashed.algorithm, std::move(hashed.result.digest)};
+                       hashed.algorithm, std::move(hashed.result.digest),
+                       std::move(hashed.alsoWith), std::move(hashed.alsoDigests)};
         line.path = std::move(hashed.path);
         run_.Deliver(std::move(line));
     }
@@ -115,6 +169,7 @@ class FolderWork {
     DirectoryWalker walker_;
     std::size_t rootLength_ = 0;
     bool walking_ = false;
+    std::atomic<bool> countingEnds_ = false;
     FolderRunSummary summary_;
     std::mutex casesMutex_;
     std::deque<bool> startedCases_;  // of each file started whose line is not made yet

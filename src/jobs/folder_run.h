@@ -10,9 +10,11 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "digest/algorithm_catalogue.h"
 #include "digest/digest_engine.h"
+#include "folder/directory_walker.h"
 #include "folder/ordered_file_hasher.h"
 #include "jobs/background_run.h"
 
@@ -30,6 +32,8 @@ struct FolderToHash {
 struct DigestChoice {
     int algorithmIndex = -1;  // the algorithm list's selection, -1 for none
     bool lowerCase = true;    // the Lowercase letters box
+    // When not empty, the algorithms hashed instead of the selection's, from one read.
+    AlgorithmSet several = {};
 };
 
 // Set on the window's thread, read by the run's workers.
@@ -49,6 +53,9 @@ struct FolderResult {
     std::u16string relativePath;  // below the folder, as the walk went
     const AlgorithmInfo* algorithm = nullptr;
     Digest digest;  // empty when the file could not be read
+    // The further algorithms of a run of several, and their digests when the file was read.
+    AlgorithmSet alsoWith = {};
+    std::vector<Digest> alsoDigests = {};
     bool operator==(const FolderResult&) const = default;
 };
 
@@ -58,16 +65,19 @@ struct FolderLine {
     bool lowerCase = true;  // the letter case chosen when the file started
 };
 
-// The line the output field shows for a file: path, separator, digest, CR LF. A file that could
-// not be read has the algorithm's unreadable result.
+// The line the output field shows for a file: path, separator, digest, CR LF; for several
+// algorithms, a separator and a digest for each, in their order. A file that could not be read
+// has each algorithm's unreadable result.
 std::u16string FolderLineText(const FolderLine& line, std::u16string_view separator);
 
 // What a run came to.
 struct FolderRunSummary {
     std::uint64_t filesHashed = 0;
-    std::uint64_t filesUnreadable = 0;  // listed with the unreadable result
-    std::uint64_t foldersNotOpened = 0;
-    std::uint64_t bytes = 0;
+    // Of those, the files hashed after one that Stop cut short: they have no line.
+    std::uint64_t filesNotShown = 0;
+    std::uint64_t filesUnreadable = 0;             // listed with the unreadable result
+    std::vector<UnopenedFolder> foldersNotOpened;  // passed over as if empty, with their causes
+    std::uint64_t bytes = 0;                       // of the files hashed
     double seconds = 0;
     bool stopped = false;  // ended by Stop before the walk was complete
     bool operator==(const FolderRunSummary&) const = default;

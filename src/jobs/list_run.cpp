@@ -43,7 +43,7 @@ ListRun::Work CheckingList(ListToCheck list) {
             ending.signature = file.Signature();
             bytes = file.Bytes();
         }
-        ChecksumListReader reader(std::move(bytes), list.separator, list.reading);
+        ChecksumListReader reader(std::move(bytes), list.separator, list.reading, list.sfvList);
         VerifyOptions options;
         options.listFolder = list.listFolder;
         options.named = list.named;

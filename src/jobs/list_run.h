@@ -30,6 +30,7 @@ struct ListToCheck {
     // For a digest of its length when nothing else names an algorithm (see VerifyOptions).
     const AlgorithmInfo* byDefault = nullptr;
     ListReading reading = ListReading::kLenient;
+    bool sfvList = false;  // named as an SFV list (IsSfvListName)
     int workers = DefaultWorkerCount();
     // With a list file: the files below listFolder it does not name come after its entries,
     // as kNew rows named relative to that folder, in the walk's order.

@@ -32,6 +32,18 @@ void ProgressCounter::EntryDone() {
     ++progress_.filesDone;
 }
 
+void ProgressCounter::FileFinished() {
+    std::lock_guard lock(mutex_);
+    ++progress_.filesFinished;
+}
+
+void ProgressCounter::TotalCounted(std::uint64_t files, std::uint64_t bytes) {
+    std::lock_guard lock(mutex_);
+    progress_.totalKnown = true;
+    progress_.filesTotal = files;
+    progress_.bytesTotal = bytes;
+}
+
 RunProgress ProgressCounter::Snapshot() const {
     std::lock_guard lock(mutex_);
     return progress_;

@@ -18,6 +18,12 @@ struct RunProgress {
     std::u16string currentFile;   // the file reported last; empty before the first
     std::uint64_t currentDone = 0;
     std::uint64_t currentTotal = 0;  // 0 until the file is open
+    // Files hashed whole or found unreadable on any worker, whether delivered yet or not.
+    std::uint64_t filesFinished = 0;
+    // The whole run's files and bytes, once a walk ahead has counted them all.
+    bool totalKnown = false;
+    std::uint64_t filesTotal = 0;
+    std::uint64_t bytesTotal = 0;
 };
 
 class ProgressCounter {
@@ -30,6 +36,9 @@ class ProgressCounter {
                   std::uint64_t added);
     HashProgress Reporter();
     void EntryDone();
+    // On a worker: a file is hashed whole or found unreadable.
+    void FileFinished();
+    void TotalCounted(std::uint64_t files, std::uint64_t bytes);
     RunProgress Snapshot() const;
 
   private:

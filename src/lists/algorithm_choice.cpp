@@ -41,6 +41,14 @@ std::string Spelled(std::string_view text) {
     return plain;
 }
 
+// A word of a list's name: a tag or identifier, or what the peer tools call their lists.
+const AlgorithmInfo* AlgorithmOfWord(const std::u16string& word) {
+    const std::string spelled = ToUtf8(word);
+    if (spelled == "sfv") return AlgorithmWithId("crc32");
+    if (spelled == "b3") return AlgorithmWithId("blake3");
+    return AlgorithmWithTag(spelled);
+}
+
 std::u16string AfterLastSeparator(const std::u16string& path) {
     for (std::size_t i = path.size(); i > 0; --i) {
         if (IsPathSeparator(path[i - 1])) return path.substr(i);
@@ -55,6 +63,7 @@ AlgorithmChoice ChooseAlgorithm(const ChecksumLine& line, const AlgorithmInfo* n
     if (named != nullptr) return Checked(*named, line);
     if (line.tagged != nullptr) return Checked(*line.tagged, line);
     if (ofList != nullptr) return Checked(*ofList, line);
+    if (const AlgorithmInfo* own = AlgorithmOfLine(line)) return Checked(*own, line);
     if (byDefault != nullptr && line.digest.size() == byDefault->digestBytes) {
         return Checked(*byDefault, line);
     }
@@ -65,16 +74,25 @@ const AlgorithmInfo* AlgorithmOfListName(const std::u16string& listPath) {
     const std::u16string name = AsciiLower(AfterLastSeparator(listPath));
     const std::u16string extension = ExtensionOf(name);
     if (extension.size() > 1) {
-        if (const AlgorithmInfo* algorithm = AlgorithmWithTag(ToUtf8(extension.substr(1)))) {
+        if (const AlgorithmInfo* algorithm = AlgorithmOfWord(extension.substr(1))) {
             return algorithm;
         }
     }
     // "SHA256SUMS", "md5sums.txt": the name as the standard tools' own lists are called.
     const std::u16string stem = name.substr(0, name.size() - extension.size());
     if (stem.size() > 4 && stem.ends_with(u"sums")) {
-        return AlgorithmWithTag(ToUtf8(stem.substr(0, stem.size() - 4)));
+        return AlgorithmOfWord(stem.substr(0, stem.size() - 4));
     }
     return nullptr;
+}
+
+bool IsSfvListName(const std::u16string& listPath) {
+    return LowerExtensionOf(listPath) == u".sfv";
+}
+
+const AlgorithmInfo* AlgorithmOfLine(const ChecksumLine& line) {
+    if (line.tagged != nullptr) return line.tagged;
+    return line.form == LineForm::kSfv ? AlgorithmWithId("crc32") : nullptr;
 }
 
 const AlgorithmInfo* AlgorithmNamed(std::string_view spelling) {

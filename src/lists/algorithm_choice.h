@@ -1,8 +1,9 @@
 #pragma once
 // Which algorithm checks a line of a list. In order: the one the user named; the line's BSD
-// tag; the one the list's name stands for (its extension, ".sha256", ".md5", ".sha3-256", ...,
-// or a name like "SHA256SUMS"); the caller's own default, for a digest of its length; the
-// digest's length when only one algorithm has it. A line whose length several algorithms share
+// tag; the one the list's name stands for (its extension, ".sha256", ".md5", ".sha3-256",
+// ".xxh128", ".b3", ".sfv", ..., or a name like "SHA256SUMS"); CRC-32 for an SFV line; the
+// caller's own default, for a digest of its length; the digest's length when only one algorithm
+// has it. A line whose length several algorithms share
 // is otherwise ambiguous: it is reported, never guessed.
 
 #include <string>
@@ -33,6 +34,13 @@ AlgorithmChoice ChooseAlgorithm(const ChecksumLine& line, const AlgorithmInfo* n
 
 // The algorithm a list's file name stands for; null when it stands for none.
 const AlgorithmInfo* AlgorithmOfListName(const std::u16string& listPath);
+
+// Named ".sfv", in any case: the list holds SFV lines (see ParseChecksumLine).
+bool IsSfvListName(const std::u16string& listPath);
+
+// The algorithm a line names by itself: its BSD tag, or CRC-32 for an SFV line, which has no
+// other; null when it names none.
+const AlgorithmInfo* AlgorithmOfLine(const ChecksumLine& line);
 
 // The algorithm a person names, by its identifier, tag or name in the common spellings: case,
 // '-', '_', blanks and parentheses aside ("sha256", "SHA-256", "sha2_256", "SHA-2(256)"); null

@@ -1,6 +1,7 @@
 #include "lists/checksum_line.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "digest/hex.h"
 
@@ -125,6 +126,20 @@ bool ParseGnu(std::string_view text, ChecksumLine& line) {
     return true;
 }
 
+// name␠CRC: eight digits after the last blank, as SFV lists give a file's CRC. Blanks after them
+// are passed over.
+bool ParseSfv(std::string_view text, ChecksumLine& line) {
+    constexpr std::size_t kDigits = 8;
+    text = text.substr(0, text.find_last_not_of(kWhitespace) + 1);
+    if (text.size() < kDigits + 2) return false;
+    const std::size_t blank = text.size() - kDigits - 1;
+    if (kWhitespace.find(text[blank]) == std::string_view::npos) return false;
+    Digest digest = DigestFromHex(text.substr(blank + 1));
+    if (digest.empty()) return false;
+    line = Entry(LineForm::kSfv, text.substr(0, blank), std::move(digest));
+    return true;
+}
+
 // path<separator>digest: the digest is the longest run of digits after a separator at the end.
 // Looking from where the run starts keeps the work linear on a line of nothing but digits.
 bool ParseSeparated(std::string_view text, std::string_view separator, ChecksumLine& line) {
@@ -145,11 +160,12 @@ bool ParseSeparated(std::string_view text, std::string_view separator, ChecksumL
 
 }  // namespace
 
-ChecksumLine ParseChecksumLine(std::string_view text, std::string_view separator) {
+ChecksumLine ParseChecksumLine(std::string_view text, std::string_view separator, bool sfvList) {
     ChecksumLine line;
     const std::size_t start = text.find_first_not_of(kWhitespace);
-    if (start == std::string_view::npos || text[start] == '#') {
+    if (start == std::string_view::npos || text[start] == '#' || text[start] == ';') {
         line.kind = LineKind::kSkipped;
+        if (start != std::string_view::npos && text[start] == ';') line.form = LineForm::kSfv;
         return line;
     }
     // A NUL cannot be part of a name; a list that holds one is damaged.
@@ -158,11 +174,13 @@ ChecksumLine ParseChecksumLine(std::string_view text, std::string_view separator
     const bool escaped = text.starts_with('\\');
     if (escaped) text.remove_prefix(1);
     // GNU first: its name may look like the end of a BSD line ("(a) = cafe0123"), while no tag
-    // is a run of hexadecimal digits as long as a digest.
-    if (!ParseGnu(text, line) && !ParseTagged(text, line) &&
-        (escaped || !ParseSeparated(text, separator, line))) {
-        return line;
-    }
+    // is a run of hexadecimal digits as long as a digest. SFV last, as its lines are the least
+    // marked, unless the list is known to hold them.
+    const bool parsed =
+        sfvList ? ParseSfv(text, line) || ParseGnu(text, line) || ParseTagged(text, line)
+                : ParseGnu(text, line) || ParseTagged(text, line) ||
+                      (!escaped && ParseSeparated(text, separator, line)) || ParseSfv(text, line);
+    if (!parsed) return line;
     if (escaped && line.kind == LineKind::kEntry && !Unescape(line.name)) {
         line.kind = LineKind::kMalformed;
     }
@@ -184,6 +202,14 @@ const AlgorithmInfo* AlgorithmWithTag(std::string_view tag) {
             EqualIgnoringAsciiCase(tag, algorithm.id)) {
             return &algorithm;
         }
+    }
+    // What OpenSSL writes where its name differs from both.
+    constexpr std::pair<std::string_view, std::string_view> kOtherTags[] = {
+        {"SHA2-512/224", "sha2-512-224"},
+        {"SHA2-512/256", "sha2-512-256"},
+    };
+    for (const auto& [other, id] : kOtherTags) {
+        if (EqualIgnoringAsciiCase(tag, other)) return AlgorithmWithId(id);
     }
     return nullptr;
 }

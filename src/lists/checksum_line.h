@@ -1,9 +1,11 @@
 #pragma once
-// One line of a checksum list, in any of the three forms people keep them in:
-//   GNU        digest␠␠name, digest␠*name (binary marker) or digest␠name
+// One line of a checksum list, in any of the forms people keep them in:
+//   GNU        digest␠␠name, digest␠*name (binary marker) or digest␠name; b3sum's and xxhsum's
+//              lines too
 //   BSD tag    TAG (name) = digest; the tag may be padded with spaces, and "TAG(name)= digest"
 //              is read too
 //   separated  path<separator>digest, the folder window's own lines
+//   SFV        name␠CRC, eight hexadecimal digits; lines starting with ';' are comments
 // A line that starts with '\' carries an escaped name (\\, \n and \r), as the standard tools
 // write a name holding a backslash or a line break.
 
@@ -15,11 +17,13 @@
 
 namespace tessik {
 
-enum class LineForm { kGnu, kBsd, kSeparated };
+enum class LineForm { kGnu, kBsd, kSeparated, kSfv };
 
 enum class LineKind {
-    kEntry,      // a name and a digest
-    kSkipped,    // blank, or a comment starting with '#'
+    kEntry,  // a name and a digest
+    // Blank, or a comment starting with '#' or ';' (form kSfv for the latter, which only SFV
+    // lists hold).
+    kSkipped,
     kMalformed,  // none of the forms, or a digest of a length no algorithm has
 };
 
@@ -33,13 +37,16 @@ struct ChecksumLine {
 };
 
 // The line without its end (LF, and a CR before it). The separator is that of the folder
-// window's lines; empty, such lines are not looked for.
-ChecksumLine ParseChecksumLine(std::string_view line, std::string_view separator);
+// window's lines; empty, such lines are not looked for. In a list known to be SFV, its lines are
+// looked for before GNU lines: a name starting with hexadecimal digits would read as a digest.
+ChecksumLine ParseChecksumLine(std::string_view line, std::string_view separator,
+                               bool sfvList = false);
 
 // Two hexadecimal digits per byte, either case; empty when the text is not that.
 Digest DigestFromHex(std::string_view hex);
 
-// The catalogue's tag, or its stable identifier, in any ASCII case; null when neither.
+// The catalogue's tag, its stable identifier, or the tag another tool writes for it
+// ("SHA2-512/256"), in any ASCII case; null when none.
 const AlgorithmInfo* AlgorithmWithTag(std::string_view tag);
 
 }  // namespace tessik

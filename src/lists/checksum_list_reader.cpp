@@ -14,11 +14,13 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 }  // namespace
 
-ChecksumListReader::ChecksumListReader(ListBytes read, std::string separator, ListReading reading)
+ChecksumListReader::ChecksumListReader(ListBytes read, std::string separator, ListReading reading,
+                                       bool sfvList)
     : read_(std::move(read)),
       separator_(std::move(separator)),
       reading_(reading),
-      buffer_(kReadBytes) {}
+      buffer_(kReadBytes),
+      sfvList_(sfvList) {}
 
 bool ChecksumListReader::Next(ListLine& line) {
     std::string text;
@@ -32,8 +34,11 @@ bool ChecksumListReader::Next(ListLine& line) {
         if (number_ == 1 && reading_ == ListReading::kLenient && text.starts_with(kByteOrderMark)) {
             text.erase(0, kByteOrderMark.size());
         }
-        ChecksumLine parsed = ParseChecksumLine(text, separator_);
-        if (parsed.kind == LineKind::kSkipped) continue;
+        ChecksumLine parsed = ParseChecksumLine(text, separator_, sfvList_);
+        if (parsed.kind == LineKind::kSkipped) {
+            if (parsed.form == LineForm::kSfv) sfvList_ = true;
+            continue;
+        }
         line = ListLine{number_, std::move(parsed)};
         return true;
     }

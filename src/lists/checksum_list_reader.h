@@ -35,9 +35,10 @@ class ChecksumListReader {
     // Twice the longest path the platform takes, escaped, with room for tag and digest.
     static constexpr std::size_t kMaxLineBytes = std::size_t{64} << 10;
 
-    // The separator is that of the folder window's lines (see ParseChecksumLine).
+    // The separator is that of the folder window's lines (see ParseChecksumLine). An SFV list is
+    // one named so (IsSfvListName), or one found to hold a ';' comment, from there on.
     ChecksumListReader(ListBytes read, std::string separator,
-                       ListReading reading = ListReading::kLenient);
+                       ListReading reading = ListReading::kLenient, bool sfvList = false);
 
     // The next entry or malformed line. False at the end of the list or after a read error.
     bool Next(ListLine& line);
@@ -56,6 +57,7 @@ class ChecksumListReader {
     std::size_t filled_ = 0;
     bool ended_ = false;
     bool readFailed_ = false;
+    bool sfvList_;
     std::uint64_t number_ = 0;
 };
 

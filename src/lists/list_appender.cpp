@@ -7,6 +7,7 @@
 #include "lists/checksum_writer.h"
 #include "lists/clear_signed_text.h"
 #include "lists/list_signature.h"
+#include "lists/listed_path.h"
 #include "platform/path_encoding.h"
 
 namespace tessik {
@@ -52,13 +53,14 @@ ListStyle StyleOf(const std::string& bytes, const std::u16string& listPath,
     style.crlf = firstEnd != std::string::npos && firstEnd > 0 && bytes[firstEnd - 1] == '\r';
     const AlgorithmInfo* ofList = AlgorithmOfListName(listPath);
     style.algorithm = ofList;
-    ChecksumListReader reader(BytesOf(bytes), separator);
+    ChecksumListReader reader(BytesOf(bytes), separator, ListReading::kLenient,
+                              IsSfvListName(listPath));
     for (ListLine listed; reader.Next(listed);) {
         if (listed.line.kind != LineKind::kEntry) continue;
         const ChecksumLine& line = listed.line;
         style.form = line.form;
         style.binary = line.binary;
-        style.naming = line.name.starts_with('/')    ? Naming::kFull
+        style.naming = IsFullListName(line.name)     ? Naming::kFull
                        : line.name.starts_with("./") ? Naming::kDotSlash
                                                      : Naming::kBare;
         const std::string hex = HexDigest(line.digest);
@@ -71,25 +73,26 @@ ListStyle StyleOf(const std::string& bytes, const std::u16string& listPath,
     return style;
 }
 
-std::string NameInList(const std::u16string& path, const std::u16string& root, Naming naming) {
+std::u16string NameInList(const std::u16string& path, const std::u16string& root, Naming naming) {
     const std::u16string full = FullPath(path);
-    if (naming == Naming::kFull || !full.starts_with(root)) return ToNativePath(full);
-    const std::string below = ToNativePath(std::u16string_view(full).substr(root.size()));
-    return naming == Naming::kDotSlash ? "./" + below : below;
+    if (naming == Naming::kFull || !full.starts_with(root)) return full;
+    const std::u16string below = full.substr(root.size());
+    return naming == Naming::kDotSlash ? u"./" + below : below;
 }
 
-// Empty when a separated line cannot hold the name: its line end would cut it.
+// Empty when a separated line cannot hold the name: its line end would cut it. Separated lines
+// name files as the folder window shows them; lists, with the separator every system reads.
 std::string LineFor(const ListStyle& style, const std::string& separator, const Digest& digest,
-                    const std::string& name) {
+                    const std::u16string& path) {
     std::string line;
     if (style.form == LineForm::kSeparated) {
+        const std::string name = ToNativePath(path);
         if (name.find_first_of("\r\n") != std::string::npos) return {};
         const std::string hex = HexDigest(digest);
         line = name + separator + (style.upperCase ? AsciiUpper(hex) : hex) + '\n';
     } else {
-        const LineFormat format{style.form == LineForm::kBsd ? LineStyle::kBsd : LineStyle::kGnu,
-                                style.binary, style.upperCase, '\n'};
-        line = FormatChecksumLine(format, style.algorithm->listTag, digest, name);
+        const LineFormat format{StyleOfForm(style.form), style.binary, style.upperCase, '\n'};
+        line = FormatChecksumLine(format, *style.algorithm, digest, ToListName(path));
     }
     if (style.crlf) line.insert(line.size() - 1, 1, '\r');
     return line;

@@ -5,15 +5,24 @@
 #include "lists/signed_list.h"
 #include "platform/file_system.h"
 #include "platform/path_encoding.h"
+#include "platform/path_utilities.h"
 
 namespace tessik {
 namespace {
 
+bool IsFullName(std::u16string_view name) {
+    return kPathsHaveDrives ? IsAbsolutePath(name) : name.starts_with(u'/');
+}
+
 std::u16string Below(const std::u16string& folder, const std::u16string& name) {
-    return !name.empty() && name.front() == kPathSeparator ? name : folder + name;
+    return IsFullName(name) ? name : folder + name;
 }
 
 }  // namespace
+
+bool IsFullListName(const std::string& name) {
+    return IsFullName(FromNativePath(name));
+}
 
 std::u16string ListedPath(const std::string& name, const std::u16string& folder,
                           ListReading reading) {

@@ -11,6 +11,9 @@
 
 namespace tessik {
 
+// A name that stands for a file wherever the list is: from the root, or on Windows from a drive.
+bool IsFullListName(const std::string& name);
+
 // `folder` ends with a separator; empty, names are taken from the current folder.
 std::u16string ListedPath(const std::string& name, const std::u16string& folder,
                           ListReading reading);

@@ -21,7 +21,7 @@ std::u16string FolderTheNamesBelongTo(const std::u16string& listPath, const std:
     std::size_t missingBeside = 0;
     std::size_t foundInFolder = 0;
     ForEachListedName(listPath, separator, reading, [&](const std::string& name) {
-        if (name.front() == '/') return true;
+        if (IsFullListName(name)) return true;
         ++looked;
         if (QueryPathKind(ListedPath(name, listFolder, reading)) == PathKind::kMissing)
             ++missingBeside;

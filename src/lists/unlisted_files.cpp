@@ -22,13 +22,14 @@ bool IsHidden(const std::u16string& path, std::size_t rootLength) {
 }
 
 // The path with "." and empty segments dropped and ".." taken back, as text. Unlike FullPath it
-// splits at this platform's separator alone, so that a name holding a '\' stays the one name
-// the check looks up.
+// splits only where this platform separates: on Linux, a name holding a '\' stays the one name
+// the check looks up; on Windows, '/' separates too.
 std::u16string Normalized(const std::u16string& path) {
+    constexpr char16_t kSeparators[] = {kPathSeparator, u'/', u'\0'};
     std::vector<std::u16string_view> segments;
     std::u16string_view rest = path;
     while (!rest.empty()) {
-        const std::size_t end = std::min(rest.find(kPathSeparator), rest.size());
+        const std::size_t end = std::min(rest.find_first_of(kSeparators), rest.size());
         const std::u16string_view segment = rest.substr(0, end);
         rest.remove_prefix(std::min(end + 1, rest.size()));
         if (segment == u"..") {

@@ -5,7 +5,8 @@
 // opened, the current one, as the standard tools take them, or any other the user picks for a
 // list whose names belong elsewhere. They are looked up as the reader reads (see ListedPath). Files
 // are hashed on the given number of workers, with the progress and cancel of the file path; a
-// window drives the same job on a worker thread of its own.
+// window drives the same job on a worker thread of its own. Lines after one another that name
+// the same file under several algorithms read it once for all of them.
 
 #include <atomic>
 #include <cstdint>

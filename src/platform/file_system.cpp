@@ -7,18 +7,16 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <functional>
-#include <mutex>
-#include <random>
 #include <utility>
 #include <vector>
 
 #include "platform/path_encoding.h"
 #include "platform/path_utilities.h"
 #include "platform/system_calls.h"
+#include "platform/temporary_names.h"
 
 namespace tessik {
 namespace {
@@ -53,9 +51,6 @@ std::string ReplacedFile(const std::u16string& path) {
     return native;
 }
 
-// What a temporary file's name adds to the name of the file it is to replace.
-constexpr char kTemporaryMark[] = ".~";
-
 WriteFailure FailureOf(int error) {
     switch (error) {
         case EACCES:
@@ -66,6 +61,13 @@ WriteFailure FailureOf(int error) {
         case ENOSPC:
         case EDQUOT:
             return WriteFailure::kNoSpace;
+        // Only the file's creation meets these.
+        case ENOENT:
+        case ENOTDIR:
+        case EISDIR:
+        case ENAMETOOLONG:
+        case ELOOP:
+            return WriteFailure::kCannotCreate;
         default:
             return WriteFailure::kIoError;
     }
@@ -76,22 +78,9 @@ WriteFailure FailureOf(int error) {
 // when it fails; a name that exists is tried again under another. Returns what `make` returned.
 int WithFreshName(const std::string& native, std::string& name,
                   const std::function<int(const char* name)>& make) {
-    static std::mutex guard;
-    static std::mt19937_64 random = [] {
-        std::random_device device;
-        return std::mt19937_64((std::uint64_t{device()} << 32) ^ device() ^
-                               static_cast<std::uint64_t>(::getpid()));
-    }();
     constexpr int kAttempts = 16;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        std::uint64_t suffix;
-        {
-            std::lock_guard lock(guard);
-            suffix = random();
-        }
-        char hex[17];
-        std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(suffix));
-        name = native + kTemporaryMark + hex;
+        name = native + FreshTemporarySuffix();
         const int result = make(name.c_str());
         if (result >= 0 || errno != EEXIST) return result;
     }
@@ -189,6 +178,16 @@ PathKind QueryPathKind(const std::u16string& path) {
         return PathKind::kMissing;
     }
     return S_ISDIR(info.st_mode) ? PathKind::kFolder : PathKind::kFile;
+}
+
+std::uint64_t RegularFileSize(const std::u16string& path) {
+    const std::string native = ToNativePath(path);
+    struct stat info {};
+    if (native.empty() || HasNul(native) || ::stat(native.c_str(), &info) != 0 ||
+        !S_ISREG(info.st_mode)) {
+        return 0;
+    }
+    return static_cast<std::uint64_t>(info.st_size);
 }
 
 bool CreateDirectoryLevel(const std::u16string& path) {
@@ -292,7 +291,7 @@ WriteFailure ReplaceFileContents(const std::u16string& path, std::string_view by
                                  const std::u16string& keepOldAs) {
     const std::string native = ReplacedFile(path);
     const std::string nativeKeep = ToNativePath(keepOldAs);
-    if (native.empty() || HasNul(nativeKeep)) return WriteFailure::kIoError;
+    if (native.empty() || HasNul(nativeKeep)) return WriteFailure::kCannotCreate;
     // What killed saves of either file left is freed before this one takes room.
     RemoveStaleTemporariesOf(native, kStaleTemporarySeconds);
     if (!nativeKeep.empty()) RemoveStaleTemporariesOf(nativeKeep, kStaleTemporarySeconds);

@@ -3,6 +3,7 @@
 // the program was designed around (attributes, directory creation, current and full paths,
 // program path, application-data folders, local time). All paths are UTF-16.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,10 @@ enum class PathKind { kMissing, kFile, kFolder };
 // Follows links: a link to a folder is a folder. Anything that exists and is not a folder
 // (a FIFO or a device too) counts as a file, as an attribute query would report it.
 PathKind QueryPathKind(const std::u16string& path);
+
+// The size of a regular file, links followed; 0 for anything else or what cannot be asked. For
+// estimates only: the file may change before it is read.
+std::uint64_t RegularFileSize(const std::u16string& path);
 
 // Creates one directory level; false when it could not be created (it may already exist).
 bool CreateDirectoryLevel(const std::u16string& path);
@@ -44,7 +49,8 @@ enum class WriteFailure {
     kPermissionDenied,  // the user may not write there
     kReadOnly,          // the file system is mounted read-only
     kNoSpace,           // the disk or the user's quota is full
-    kIoError,           // anything else: a missing folder, a failing device
+    kCannotCreate,      // no file can have that name there: a missing folder, a name not allowed
+    kIoError,           // anything else: a failing device
 };
 
 // Replaces the file's contents with the bytes, or leaves the old file untouched: the bytes go to

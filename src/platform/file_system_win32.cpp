@@ -2,16 +2,17 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cwchar>
-#include <mutex>
-#include <random>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "platform/path_encoding.h"
 #include "platform/path_utilities.h"
 #include "platform/system_calls.h"
+#include "platform/temporary_names.h"
 #include "platform/wide_path.h"
 
 namespace tessik {
@@ -39,9 +40,6 @@ std::u16string EnvironmentFolder(const wchar_t* name) {
     return folder;
 }
 
-// What a temporary file's name adds to the name of the file it is to replace.
-constexpr wchar_t kTemporaryMark[] = L".~";
-
 WriteFailure FailureOf(DWORD error) {
     switch (error) {
         case ERROR_ACCESS_DENIED:
@@ -53,36 +51,67 @@ WriteFailure FailureOf(DWORD error) {
         case ERROR_DISK_FULL:
         case ERROR_HANDLE_DISK_FULL:
             return WriteFailure::kNoSpace;
+        // Only the file's creation meets these.
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_DIRECTORY:
+        case ERROR_FILENAME_EXCED_RANGE:
+            return WriteFailure::kCannotCreate;
         default:
             return WriteFailure::kIoError;
     }
 }
 
-// Creates a temporary file beside `target` under a random name, never one that exists: a file
-// left by a killed run cannot block this one. Returns the open handle, or the invalid handle
-// value with the cause in GetLastError().
-HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& temporary) {
-    static std::mutex guard;
-    static std::mt19937_64 random = [] {
-        std::random_device device;
-        return std::mt19937_64((std::uint64_t{device()} << 32) ^ device() ^
-                               ::GetCurrentProcessId());
-    }();
+bool IsMissing(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// The file a replacement writes: a link stays a link, and the file it points to is replaced.
+// Empty for a path no file can have.
+std::wstring ReplacedFile(const std::u16string& path) {
+    const std::wstring native = WidePath(path);
+    const DWORD attributes =
+        native.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(native.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        return native;
+    }
+    HANDLE file =
+        ::CreateFileW(native.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return native;
+    const std::wstring resolved = GrownText([file](wchar_t* buffer, DWORD size) {
+        return ::GetFinalPathNameByHandleW(file, buffer, size, FILE_NAME_NORMALIZED);
+    });
+    ::CloseHandle(file);
+    return resolved.empty() ? native : resolved;
+}
+
+// Makes something under a random name beside `target`, never under one that exists: a name left
+// by a killed run blocks nothing. `make` returns false with the cause in GetLastError() when it
+// fails; a name that exists is tried again under another.
+template <typename Make>
+bool WithFreshName(const std::wstring& target, std::wstring& name, Make make) {
     constexpr int kAttempts = 16;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        std::uint64_t suffix;
-        {
-            std::lock_guard lock(guard);
-            suffix = random();
-        }
-        wchar_t hex[17];
-        std::swprintf(hex, 17, L"%016llx", static_cast<unsigned long long>(suffix));
-        temporary = target + kTemporaryMark + hex;
-        HANDLE file = systemCalls.open(temporary.c_str(), GENERIC_WRITE, 0, CREATE_NEW,
-                                       FILE_ATTRIBUTE_NORMAL);
-        if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) return file;
+        const std::string suffix = FreshTemporarySuffix();
+        name = target + std::wstring(suffix.begin(), suffix.end());
+        if (make(name.c_str())) return true;
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return false;
     }
-    return INVALID_HANDLE_VALUE;
+    return false;
+}
+
+// A new, empty temporary file beside `target`, open for writing; the invalid handle value with
+// the cause in GetLastError() when none could be made.
+HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& temporary) {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    WithFreshName(target, temporary, [&file](const wchar_t* name) {
+        file = systemCalls.open(name, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
+        return file != INVALID_HANDLE_VALUE;
+    });
+    return file;
 }
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
@@ -96,24 +125,89 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
     return true;
 }
 
-// The complete temporary file takes the target's place. An old target moves to `keep` first
-// when one is named, and comes back if the temporary cannot follow it; otherwise it is replaced
-// in one step that keeps its attributes and security, as the old file's permissions are kept
-// elsewhere.
+WriteFailure Moved(const std::wstring& from, const std::wstring& to) {
+    constexpr DWORD kMove = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    return systemCalls.rename(from.c_str(), to.c_str(), kMove) ? WriteFailure::kNone
+                                                               : FailureOf(::GetLastError());
+}
+
+// Where the file system has no links: the old target moves to `keep`, and comes back if the
+// temporary cannot follow it. Between the two moves there is no target; a start in that moment
+// finds the complete temporary (see TemporariesNewerThan).
+WriteFailure MoveAsideIntoPlace(const std::wstring& temporary, const std::wstring& target,
+                                const std::wstring& keep) {
+    const WriteFailure aside = Moved(target, keep);
+    if (aside != WriteFailure::kNone && !IsMissing(::GetLastError())) return aside;
+    const WriteFailure failure = Moved(temporary, target);
+    if (failure != WriteFailure::kNone && aside == WriteFailure::kNone) Moved(keep, target);
+    return failure;
+}
+
+// The complete temporary takes the target's place. Without `keep`, in one step that keeps the
+// old file's attributes and security, as its permissions are kept elsewhere. With `keep`, the old
+// target becomes `keep` first, as a second link to it, so that at every step the target is
+// there, old or new; the new file then starts with the folder's security.
 WriteFailure MoveIntoPlace(const std::wstring& temporary, const std::wstring& target,
                            const std::wstring& keep) {
-    constexpr DWORD kMove = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-    const bool exists = ::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (exists && keep.empty()) {
+    if (keep.empty()) {
+        if (::GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            return Moved(temporary, target);
+        }
         return systemCalls.replace(target.c_str(), temporary.c_str()) ? WriteFailure::kNone
                                                                       : FailureOf(::GetLastError());
     }
-    const bool keptAside = exists && systemCalls.rename(target.c_str(), keep.c_str(), kMove);
-    if (exists && !keptAside) return FailureOf(::GetLastError());
-    if (systemCalls.rename(temporary.c_str(), target.c_str(), kMove)) return WriteFailure::kNone;
-    const WriteFailure failure = FailureOf(::GetLastError());
-    if (keptAside) systemCalls.rename(keep.c_str(), target.c_str(), kMove);
-    return failure;
+    std::wstring link;
+    const bool linked = WithFreshName(keep, link, [&target](const wchar_t* name) {
+        return systemCalls.link(target.c_str(), name) != 0;
+    });
+    if (!linked && IsMissing(::GetLastError())) return Moved(temporary, target);  // nothing to keep
+    if (!linked) return MoveAsideIntoPlace(temporary, target, keep);
+    if (const WriteFailure failure = Moved(link, keep); failure != WriteFailure::kNone) {
+        ::DeleteFileW(link.c_str());
+        return failure;
+    }
+    return Moved(temporary, target);
+}
+
+std::int64_t Ticks(const FILETIME& time) {
+    return static_cast<std::int64_t>((std::uint64_t{time.dwHighDateTime} << 32) |
+                                     time.dwLowDateTime);
+}
+
+// Calls `visit` with the full name and the time of the last write of each temporary of `target`.
+template <typename Visit>
+void ForEachTemporary(const std::wstring& target, Visit visit) {
+    std::size_t cut = target.size();
+    while (cut > 0 && !IsPathSeparator(static_cast<char16_t>(target[cut - 1])) &&
+           target[cut - 1] != L':') {
+        --cut;
+    }
+    const std::wstring folder = target.substr(0, cut);
+    const std::wstring mark(std::begin(kTemporaryMark), std::end(kTemporaryMark) - 1);
+    const std::wstring prefix = target.substr(cut) + mark;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileW((target + mark + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    constexpr DWORD kNotAFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    do {
+        // A pattern also matches short 8.3 names, so the long name is checked again.
+        if ((found.dwFileAttributes & kNotAFile) == 0 &&
+            ::_wcsnicmp(found.cFileName, prefix.c_str(), prefix.size()) == 0) {
+            visit(folder + found.cFileName, Ticks(found.ftLastWriteTime));
+        }
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+}
+
+void RemoveStaleTemporariesOf(const std::wstring& target, int minimumAgeSeconds) {
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    constexpr std::int64_t kTicksPerSecond = 10'000'000;
+    ForEachTemporary(target, [&](const std::wstring& temporary, std::int64_t written) {
+        if (Ticks(now) - written >= minimumAgeSeconds * kTicksPerSecond) {
+            ::DeleteFileW(temporary.c_str());
+        }
+    });
 }
 
 }  // namespace
@@ -124,6 +218,16 @@ PathKind QueryPathKind(const std::u16string& path) {
         native.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(native.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kMissing;
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::kFolder : PathKind::kFile;
+}
+
+std::uint64_t RegularFileSize(const std::u16string& path) {
+    const std::wstring native = WidePath(path);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (native.empty() || !::GetFileAttributesExW(native.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return 0;
+    }
+    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
 bool CreateDirectoryLevel(const std::u16string& path) {
@@ -181,9 +285,12 @@ LocalTime LocalTimeNow() {
 
 WriteFailure ReplaceFileContents(const std::u16string& path, std::string_view bytes,
                                  const std::u16string& keepOldAs) {
-    const std::wstring target = WidePath(path);
+    const std::wstring target = ReplacedFile(path);
     const std::wstring keep = WidePath(keepOldAs);
     if (target.empty() || (keep.empty() && !keepOldAs.empty())) return WriteFailure::kIoError;
+    // What killed saves of either file left is freed before this one takes room.
+    RemoveStaleTemporariesOf(target, kStaleTemporarySeconds);
+    if (!keep.empty()) RemoveStaleTemporariesOf(keep, kStaleTemporarySeconds);
     std::wstring temporary;
     HANDLE file = CreateTemporaryBeside(target, temporary);
     if (file == INVALID_HANDLE_VALUE) return FailureOf(::GetLastError());
@@ -201,35 +308,24 @@ WriteFailure ReplaceFileContents(const std::u16string& path, std::string_view by
 }
 
 void RemoveStaleTemporaries(const std::u16string& path, int minimumAgeSeconds) {
-    const std::wstring target = WidePath(path);
-    if (target.empty()) return;
-    std::size_t cut = target.size();
-    while (cut > 0 && !IsPathSeparator(static_cast<char16_t>(target[cut - 1])) &&
-           target[cut - 1] != L':') {
-        --cut;
-    }
-    const std::wstring folder = target.substr(0, cut);
-    const std::wstring prefix = target.substr(cut) + kTemporaryMark;
-    WIN32_FIND_DATAW found{};
-    HANDLE search = ::FindFirstFileW((target + kTemporaryMark + L"*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    FILETIME now{};
-    ::GetSystemTimeAsFileTime(&now);
-    const auto ticks = [](const FILETIME& time) {
-        return static_cast<std::int64_t>((std::uint64_t{time.dwHighDateTime} << 32) |
-                                         time.dwLowDateTime);
-    };
-    constexpr std::int64_t kTicksPerSecond = 10'000'000;
-    do {
-        // A pattern also matches short 8.3 names, so the long name is checked again.
-        const std::wstring_view name(found.cFileName);
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-            ::_wcsnicmp(name.data(), prefix.c_str(), prefix.size()) == 0 &&
-            ticks(now) - ticks(found.ftLastWriteTime) >= minimumAgeSeconds * kTicksPerSecond) {
-            ::DeleteFileW((folder + found.cFileName).c_str());
-        }
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
+    const std::wstring target = ReplacedFile(path);
+    if (!target.empty()) RemoveStaleTemporariesOf(target, minimumAgeSeconds);
+}
+
+std::vector<std::u16string> TemporariesNewerThan(const std::u16string& path) {
+    const std::wstring target = ReplacedFile(path);
+    if (target.empty()) return {};
+    WIN32_FILE_ATTRIBUTE_DATA info{};
+    const bool exists = ::GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &info);
+    std::vector<std::pair<std::int64_t, std::wstring>> newer;
+    ForEachTemporary(target, [&](const std::wstring& temporary, std::int64_t written) {
+        if (!exists || written > Ticks(info.ftLastWriteTime))
+            newer.emplace_back(written, temporary);
+    });
+    std::sort(newer.begin(), newer.end(), std::greater<>());
+    std::vector<std::u16string> paths;
+    for (const auto& entry : newer) paths.push_back(FromWide(entry.second));
+    return paths;
 }
 
 }  // namespace tessik

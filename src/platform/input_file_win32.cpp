@@ -4,13 +4,11 @@
 
 #include <algorithm>
 
+#include "platform/path_utilities.h"
 #include "platform/system_calls.h"
 #include "platform/wide_path.h"
 
 namespace tessik {
-namespace {
-
-}  // namespace
 
 ReadFailure ReadFailureOf(int error) {
     switch (static_cast<DWORD>(error)) {
@@ -37,12 +35,59 @@ ReadFailure ReadFailureOf(int error) {
 
 namespace {
 
+// The longest name a folder entry may have.
+constexpr std::size_t kLongestName = 255;
+
+bool HasOverlongName(std::wstring_view path) {
+    std::size_t length = 0;
+    for (const wchar_t unit : path) {
+        length = IsPathSeparator(static_cast<char16_t>(unit)) ? 0 : length + 1;
+        if (length > kLongestName) return true;
+    }
+    return false;
+}
+
+// Whether the nearest part of the path before its last name that exists is a file. A trailing
+// separator ends the path in an empty name, so that "file\" leads through "file".
+bool LeadsThroughFile(std::wstring path) {
+    for (;;) {
+        const std::size_t cut = path.find_last_of(L"\\/");
+        if (cut == std::wstring::npos) return false;
+        path.resize(cut);
+        const DWORD attributes = ::GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        }
+    }
+}
+
+}  // namespace
+
+ReadFailure ReadFailureAt(const std::wstring& path, unsigned long error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_DIRECTORY:
+        case ERROR_FILENAME_EXCED_RANGE:
+            if (HasOverlongName(path)) return ReadFailure::kNameTooLong;
+            if (LeadsThroughFile(path)) return ReadFailure::kPathThroughFile;
+            break;
+        default:
+            break;
+    }
+    return ReadFailureOf(static_cast<int>(error));
+}
+
+namespace {
+
 // What a handle opened with backup semantics holds: folders open too, so that one open tells
 // every kind apart with no gap for the path to change in.
 ReadFailure KindOf(HANDLE file) {
     if (::GetFileType(file) != FILE_TYPE_DISK) return ReadFailure::kNotRegularFile;
     BY_HANDLE_FILE_INFORMATION info{};
-    if (!::GetFileInformationByHandle(file, &info)) return ReadFailureOf(static_cast<int>(::GetLastError()));
+    if (!::GetFileInformationByHandle(file, &info))
+        return ReadFailureOf(static_cast<int>(::GetLastError()));
     if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return ReadFailure::kFolder;
     return ReadFailure::kNone;
 }
@@ -65,7 +110,7 @@ ReadFailure InputFile::Open(const std::u16string& path) {
     HANDLE file = systemCalls.open(
         native.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_BACKUP_SEMANTICS);
-    if (file == INVALID_HANDLE_VALUE) return ReadFailureOf(static_cast<int>(::GetLastError()));
+    if (file == INVALID_HANDLE_VALUE) return ReadFailureAt(native, ::GetLastError());
     LARGE_INTEGER size{};
     ReadFailure failure = KindOf(file);
     if (failure == ReadFailure::kNone && !::GetFileSizeEx(file, &size)) {

@@ -23,7 +23,8 @@ class MappedWindow {
     // the advice that they are read once, in order. False, with nothing mapped, where the file
     // cannot be mapped; an earlier mapping of this window goes first in any case. `populate`
     // enters every page the file holds at once, rather than a fault at a time as they are read:
-    // for a reader that goes through the whole window straight away.
+    // for a reader that goes through the whole window straight away. On Windows such a window is
+    // read into memory of its own instead.
     bool Map(const InputFile& file, std::uint64_t offset, std::size_t length,
              bool populate = false);
     void Unmap();
@@ -38,6 +39,13 @@ class MappedWindow {
     void* address_ = nullptr;
     std::size_t length_ = 0;
     int guard_ = -1;  // the entry through which the fault handler knows this window
+#ifdef _WIN32
+    // Kept for the next window: reading into it costs less than a view and its faults
+    // (bench/compare-windows.sh). `readShort_`: the file ended before the window did.
+    void* buffer_ = nullptr;
+    std::size_t bufferLength_ = 0;
+    bool readShort_ = false;
+#endif
 };
 
 // What a window's offset must be a multiple of.

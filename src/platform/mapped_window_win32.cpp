@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstring>
 
 #include "platform/mapping_guards.h"
 #include "platform/system_calls.h"
@@ -41,15 +43,52 @@ bool HandlerInstalled() {
     return installed;
 }
 
+// Reads `length` bytes from `offset` into the buffer, zeros past the end of the file. Returns
+// how many bytes the file held there, or -1 on a read error.
+std::int64_t ReadWindow(void* file, std::uint64_t offset, std::uint8_t* buffer,
+                        std::size_t length) {
+    constexpr std::size_t kLargestRead = std::size_t{1} << 30;
+    std::size_t done = 0;
+    while (done < length) {
+        unsigned long got = 0;
+        const auto asked = static_cast<unsigned long>(std::min(length - done, kLargestRead));
+        if (!systemCalls.pread(file, offset + done, buffer + done, asked, &got)) {
+            if (::GetLastError() == ERROR_HANDLE_EOF) break;
+            return -1;
+        }
+        if (got == 0) break;
+        done += got;
+    }
+    std::memset(buffer + done, 0, length - done);
+    return static_cast<std::int64_t>(done);
+}
+
 }  // namespace
 
 MappedWindow::~MappedWindow() {
     Unmap();
+    if (buffer_ != nullptr) ::VirtualFree(buffer_, 0, MEM_RELEASE);
 }
 
-bool MappedWindow::Map(const InputFile& file, std::uint64_t offset, std::size_t length) {
+bool MappedWindow::Map(const InputFile& file, std::uint64_t offset, std::size_t length,
+                       bool populate) {
     Unmap();
     if (!file.IsOpen() || length == 0 || offset % MappingGranularity() != 0) return false;
+    if (populate) {
+        if (bufferLength_ < length) {
+            if (buffer_ != nullptr) ::VirtualFree(buffer_, 0, MEM_RELEASE);
+            buffer_ = ::VirtualAlloc(nullptr, length, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+            bufferLength_ = buffer_ != nullptr ? length : 0;
+            if (buffer_ == nullptr) return false;
+        }
+        const std::int64_t held =
+            ReadWindow(file.descriptor_, offset, static_cast<std::uint8_t*>(buffer_), length);
+        if (held < 0) return false;
+        address_ = buffer_;
+        length_ = length;
+        readShort_ = static_cast<std::uint64_t>(held) < length;
+        return true;
+    }
     if (!HandlerInstalled()) return false;
     const int guard = TakeMappingGuard();
     if (guard < 0) return false;
@@ -60,8 +99,7 @@ bool MappedWindow::Map(const InputFile& file, std::uint64_t offset, std::size_t 
     }
     MappingGuard& entry = mappingGuards[guard];
     entry.vanished.store(false, std::memory_order_relaxed);
-    // Prefetching the whole window at once would hold it in memory; the system reads ahead of
-    // a sequential reader on its own.
+    // The system reads ahead of a sequential reader on its own.
     const auto begin = reinterpret_cast<std::uintptr_t>(address);
     entry.begin.store(begin, std::memory_order_release);
     entry.end.store(begin + length, std::memory_order_release);
@@ -73,6 +111,11 @@ bool MappedWindow::Map(const InputFile& file, std::uint64_t offset, std::size_t 
 
 void MappedWindow::Unmap() {
     if (address_ == nullptr) return;
+    if (address_ == buffer_) {
+        address_ = nullptr;
+        length_ = 0;
+        return;
+    }
     MappingGuard& entry = mappingGuards[guard_];
     entry.end.store(0, std::memory_order_release);
     entry.begin.store(0, std::memory_order_release);
@@ -88,6 +131,7 @@ void MappedWindow::Unmap() {
 }
 
 bool MappedWindow::PagesVanished() const {
+    if (address_ != nullptr && address_ == buffer_) return readShort_;
     return guard_ >= 0 && mappingGuards[guard_].vanished.load(std::memory_order_relaxed);
 }
 

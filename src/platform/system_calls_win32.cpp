@@ -24,10 +24,14 @@ SystemCalls systemCalls = {
         return ::ReplaceFileW(replaced, replacement, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                               nullptr, nullptr);
     },
+    [](const wchar_t* existing, const wchar_t* name) -> int {
+        return ::CreateHardLinkW(name, existing, nullptr);
+    },
     [](const wchar_t* path) -> int { return ::CreateDirectoryW(path, nullptr); },
     [](const wchar_t* pattern, _WIN32_FIND_DATAW* first) -> void* {
         return ::FindFirstFileW(pattern, first);
     },
+    [](void* search, _WIN32_FIND_DATAW* next) -> int { return ::FindNextFileW(search, next); },
     [](void* file, std::uint64_t offset, std::size_t length) -> void* {
         // The view keeps the mapping alive, so its handle can go at once.
         HANDLE mapping = ::CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
@@ -38,6 +42,13 @@ SystemCalls systemCalls = {
         ::CloseHandle(mapping);
         ::SetLastError(error);
         return view;
+    },
+    [](void* file, std::uint64_t offset, void* buffer, unsigned long count,
+       unsigned long* done) -> int {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        return ::ReadFile(file, buffer, count, done, &at);
     },
 };
 

@@ -105,6 +105,7 @@ LoadedSettings loadSettings(const std::u16string& path, FontSettings& fonts) {
     value.lineEnds = settings.getString("LineEnds", "") == kLfLineEnds ? TypedLineEnds::kLf
                                                                        : TypedLineEnds::kCrLf;
     value.lookForLists = settings.getBool("LookForChecksumLists", true);
+    value.tickedAlgorithms = AlgorithmSetOf(settings.getString("AllAlgorithms", ""));
     return loaded;
 }
 
@@ -137,6 +138,7 @@ SettingsSave saveSettings(const std::u16string& path, const ApplicationSettings&
     settings.setString("FolderAppDir", ToUtf8(locations.storageDirectory));
     settings.setString("LineEnds", value.lineEnds == TypedLineEnds::kLf ? kLfLineEnds : "CRLF");
     settings.setBool("LookForChecksumLists", value.lookForLists);
+    settings.setString("AllAlgorithms", IdsOf(value.tickedAlgorithms));
 
     SettingsSave result;
     const std::u16string aside = KeptAsidePath(path, loaded.outcome);

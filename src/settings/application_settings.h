@@ -6,6 +6,7 @@
 #include <string>
 
 #include "digest/algorithm_catalogue.h"
+#include "settings/algorithm_set.h"
 #include "settings/font_settings.h"
 #include "settings/key_value_document.h"
 #include "settings/storage_locations.h"
@@ -48,6 +49,8 @@ struct ApplicationSettings {
     TypedLineEnds lineEnds = TypedLineEnds::kCrLf;
     // Once a file is hashed, its expected value is looked for in a checksum list beside it.
     bool lookForLists = true;
+    // What "All algorithms" hashes, and the folder and file windows' several algorithms.
+    AlgorithmSet tickedAlgorithms = EveryAlgorithm();
     bool operator==(const ApplicationSettings&) const = default;
 };
 

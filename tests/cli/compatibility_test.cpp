@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "support/temporary_folder.h"
 #include "support/windows_skips.h"
@@ -181,6 +182,104 @@ TEST_F(Compatibility, RhashReadsAndWritesTaggedLines) {
         EXPECT_EQ(ourCheck.output, "plain: OK\nwith blank: OK\np) = q: OK\nempty: OK\n");
         In(kSum + " --tag -a " + id + files + " > ../ours.list");
         EXPECT_EQ(In("rhash -c ../ours.list").status, 0);
+    }
+}
+
+// xxhsum writes and checks the xxHash lists: the same bytes for the same files (XXH3 tagged even
+// without --tag, names never escaped), and each side checks the other's lists, named for their
+// algorithm since xxhsum's untagged lines do not say it.
+TEST_F(Compatibility, XxhsumWritesAndChecksTheSameLines) {
+    if (!Installed("xxhsum")) GTEST_SKIP() << "xxhsum is not installed";
+    const std::string files = " plain 'with blank' 'back\\slash' 'p) = q' '*star' empty";
+    for (const auto& [id, option] : {std::pair{"xxh32", "-H0"}, std::pair{"xxh64", "-H1"},
+                                     std::pair{"xxh128", "-H2"}, std::pair{"xxh3", "-H3"}}) {
+        SCOPED_TRACE(id);
+        const std::string ours = kSum + " -a " + id;
+        const std::string theirs = std::string("xxhsum ") + option;
+        const std::string list = std::string("../theirs.") + id;
+        for (const char* mode : {"", " --tag"}) {
+            SCOPED_TRACE(mode);
+            EXPECT_EQ(In(ours + mode + files).output, In(theirs + mode + files).output);
+            In(theirs + mode + files + " > " + list);
+            const Ran ourCheck = In(kSum + " -c " + list);
+            EXPECT_EQ(ourCheck.status, 0);
+            EXPECT_EQ(ourCheck.output, In("xxhsum -c " + list).output);
+            In(ours + mode + files + " > ../ours.list");
+            EXPECT_EQ(In("xxhsum -c ../ours.list").status, 0);
+        }
+    }
+}
+
+// b3sum escapes names as the standard tools do, but reads no binary marker and no tags.
+TEST_F(Compatibility, B3sumWritesAndChecksTheSameLines) {
+    if (!Installed("b3sum")) GTEST_SKIP() << "b3sum is not installed";
+    const Ran written = In(kSum + " -a blake3 *");
+    EXPECT_EQ(written.status, 0);
+    EXPECT_EQ(written.output, In("b3sum *").output);
+    In("b3sum * > ../theirs.b3");
+    const Ran ourCheck = In(kSum + " -c ../theirs.b3");
+    EXPECT_EQ(ourCheck.status, 0);
+    EXPECT_EQ(ourCheck.output, In(kSum + " -a blake3 -c ../theirs.b3").output);
+    In(kSum + " -a blake3 * > ../ours.b3");
+    EXPECT_EQ(In("b3sum -c ../ours.b3").status, 0);
+}
+
+// SFV lists and BSD lines of the checksums, as rhash writes and checks them; rhash escapes
+// nothing, takes a backslash for a folder separator and a leading '*' for a binary marker, so
+// only names it can read take part.
+TEST_F(Compatibility, RhashWritesAndChecksSfvListsAndTaggedChecksums) {
+    if (!Installed("rhash")) GTEST_SKIP() << "rhash is not installed";
+    const std::string files = " plain 'with blank' 'p) = q' empty";
+    const std::string allOk = "plain: OK\nwith blank: OK\np) = q: OK\nempty: OK\n";
+    for (const char* id : {"crc32", "crc32c"}) {
+        SCOPED_TRACE(id);
+        In(std::string("rhash --sfv --") + id + files + " > ../theirs.sfv");
+        const Ran ourCheck = In(kSum + " -a " + id + " -c ../theirs.sfv");
+        EXPECT_EQ(ourCheck.status, 0);
+        EXPECT_EQ(ourCheck.output, allOk);
+        In(kSum + " --sfv -a " + id + files + " > ../ours.sfv");
+        EXPECT_EQ(In(std::string("rhash --") + id + " -c ../ours.sfv").status, 0);
+    }
+    // A list of CRC-32s needs no -a: the name or the lines say it.
+    In("rhash --sfv --crc32" + files + " > ../theirs.txt");
+    EXPECT_EQ(In(kSum + " -c ../theirs.txt").output, allOk);
+    for (const char* id : {"crc32", "crc32c", "blake2b", "blake2s"}) {
+        SCOPED_TRACE(id);
+        In(std::string("rhash --bsd --") + id + files + " > ../theirs.list");
+        const Ran ourCheck = In(kSum + " -c ../theirs.list");
+        EXPECT_EQ(ourCheck.status, 0);
+        EXPECT_EQ(ourCheck.output, allOk);
+        In(kSum + " --tag -a " + id + files + " > ../ours.list");
+        EXPECT_EQ(In("rhash -c ../ours.list").status, 0);
+    }
+}
+
+// OpenSSL's lines, "TAG(name)= digest" with tags of its own, checked by us; it checks no lists,
+// so ours of the algorithms it adds are checked by the standard tools that read their tags.
+TEST_F(Compatibility, OpensslLinesAreCheckedAndOurTagsReadByTheStandardTools) {
+    if (!Installed("openssl")) GTEST_SKIP() << "openssl is not installed";
+    const std::string files = " plain 'with blank' 'p) = q' '*star' empty";
+    for (const char* digest : {"md5", "sha1", "sha256", "sha3-512", "blake2b512", "blake2s256",
+                               "sha512-224", "sha512-256"}) {
+        SCOPED_TRACE(digest);
+        In(std::string("openssl dgst -") + digest + files + " > ../theirs.list");
+        const Ran ourCheck = In(kSum + " -c ../theirs.list");
+        EXPECT_EQ(ourCheck.status, 0);
+        EXPECT_EQ(ourCheck.output, "plain: OK\nwith blank: OK\np) = q: OK\n*star: OK\nempty: OK\n");
+    }
+    const struct {
+        const char* id;
+        const char* checker;
+    } checked[] = {{"sha2-512-224", "shasum -a 512224"},
+                   {"sha2-512-256", "shasum -a 512256"},
+                   {"blake2b-512", "cksum"}};
+    for (const auto& c : checked) {
+        SCOPED_TRACE(c.id);
+        if (!Installed(std::string(c.checker).substr(0, std::string(c.checker).find(' ')))) {
+            continue;
+        }
+        In(kSum + " --tag -a " + c.id + files + " > ../ours.list");
+        EXPECT_EQ(In(std::string(c.checker) + " -c ../ours.list").status, 0);
     }
 }
 

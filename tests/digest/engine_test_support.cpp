@@ -217,10 +217,12 @@ const std::vector<EngineUnderTest>& EnginesUnderTest() {
         {AlgorithmNamed("SDBM"), ReferenceStringHashHex<Plain::kSdbm>},
         {AlgorithmNamed("CRC-32"), ReferenceCrcHex<0xEDB88320>},
         {AlgorithmNamed("CRC-32C"), ReferenceCrcHex<0x82F63B78>},
+#ifndef TESSIK_WITHOUT_LIBCRYPTO
         {AlgorithmNamed("BLAKE2b(512)"), EvpReference<kBlake2b>},
         {AlgorithmNamed("BLAKE2s(256)"), EvpReference<kBlake2s>},
         {AlgorithmNamed("SHA-2(512/224)"), EvpReference<kSha512_224>},
         {AlgorithmNamed("SHA-2(512/256)"), EvpReference<kSha512_256>},
+#endif
     };
     return engines;
 }

@@ -71,6 +71,16 @@ class HookedEngine final : public DigestEngine {
     const std::function<void()> atMark_;
 };
 
+// Windows refuses to cut a file short while a view of it is mapped.
+bool CanBeCutUnder(FileRoute route) {
+#ifdef _WIN32
+    return route != FileRoute::kMap && route != FileRoute::kMapAhead;
+#else
+    static_cast<void>(route);
+    return true;
+#endif
+}
+
 TEST(FileDigest, EachReasonAFileCannotBeReadIsReported) {
     SKIP_ON_WINDOWS("no FIFOs or Unix-domain sockets in a Windows file system");
     TemporaryFolder temp;
@@ -224,10 +234,7 @@ TEST(FileDigest, AFileThatShrinksOrGrowsWhileReadGivesTheDigestOfWhatWasRead) {
     for (FileRoute route : kAllFileRoutes) {
         const ForcedFileRoute forced(route);
         for (const auto& c : cases) {
-#ifdef _WIN32
-            // Windows refuses to cut a file short under a mapped view.
-            if (route == FileRoute::kMap && c.newSize < size) continue;
-#endif
+            if (!CanBeCutUnder(route) && c.newSize < size) continue;
             test::WriteBytes(path, contents);
             HookedEngine engine(kFilePieceBytes, [&] {
                 const int cut = ::truncate(path.c_str(), static_cast<off_t>(c.newSize));
@@ -339,18 +346,20 @@ TEST(FileDigests, CancelFailuresAndChangingFilesAsWithOneEngine) {
             EXPECT_TRUE(failed.digests.empty());
         }
 
-        HookedEngine cutter(kFilePieceBytes, [&] {
-            ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(kLargeFileBytes + 77)), 0);
-        });
-        DigestEngine* const cutting[] = {&cutter, sha1.get()};
-        const FileDigestsResult cut = DigestFileWithEngines(cutting, temp.U16("data"));
-        ASSERT_EQ(cut.outcome, FileDigestOutcome::kDigest);
-        const std::string_view read = std::string_view(contents).substr(0, cut.bytes);
-        EXPECT_EQ(cut.digests[0], Sha256Of(read));
         const auto alone = AlgorithmWithId("sha1")->makeEngine();
-        EXPECT_EQ(
-            cut.digests[1],
-            DigestOfBytes(*alone, reinterpret_cast<const std::uint8_t*>(read.data()), read.size()));
+        if (CanBeCutUnder(route)) {
+            HookedEngine cutter(kFilePieceBytes, [&] {
+                ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(kLargeFileBytes + 77)), 0);
+            });
+            DigestEngine* const cutting[] = {&cutter, sha1.get()};
+            const FileDigestsResult cut = DigestFileWithEngines(cutting, temp.U16("data"));
+            ASSERT_EQ(cut.outcome, FileDigestOutcome::kDigest);
+            const std::string_view read = std::string_view(contents).substr(0, cut.bytes);
+            EXPECT_EQ(cut.digests[0], Sha256Of(read));
+            EXPECT_EQ(cut.digests[1],
+                      DigestOfBytes(*alone, reinterpret_cast<const std::uint8_t*>(read.data()),
+                                    read.size()));
+        }
 
         test::WriteBytes(path, contents);
         DigestEngine* const again[] = {&hooked, sha1.get()};

@@ -11,9 +11,11 @@ const AlgorithmInfo* Id(const char* id) {
     return AlgorithmWithId(id);
 }
 
-ChecksumLine Line(std::size_t digestBytes, const AlgorithmInfo* tagged = nullptr) {
+ChecksumLine Line(std::size_t digestBytes, const AlgorithmInfo* tagged = nullptr,
+                  LineForm form = LineForm::kGnu) {
     ChecksumLine line;
     line.kind = LineKind::kEntry;
+    line.form = form;
     line.name = "a";
     line.digest.assign(digestBytes, 0);
     line.tagged = tagged;
@@ -42,8 +44,7 @@ TEST(AlgorithmChoice, NamedThenTagThenListThenDefaultThenAnUnambiguousLength) {
         {"list", Line(16), nullptr, Id("md4"), ChoiceOutcome::kChosen, Id("md4")},
         {"list, other length", Line(20), nullptr, Id("md5"), ChoiceOutcome::kMismatch, nullptr},
         {"length of SHA-1 alone", Line(20), nullptr, nullptr, ChoiceOutcome::kChosen, Id("sha1")},
-        {"length shared by six", Line(32), nullptr, nullptr, ChoiceOutcome::kAmbiguous, nullptr,
-         6},
+        {"length shared by six", Line(32), nullptr, nullptr, ChoiceOutcome::kAmbiguous, nullptr, 6},
         {"length of the string hashes and 32-bit checksums", Line(4), nullptr, nullptr,
          ChoiceOutcome::kAmbiguous, nullptr, 12},
         {"default", Line(32), nullptr, nullptr, ChoiceOutcome::kChosen, byDefault, 0, byDefault},
@@ -53,6 +54,10 @@ TEST(AlgorithmChoice, NamedThenTagThenListThenDefaultThenAnUnambiguousLength) {
          Id("keccak-256"), 0, byDefault},
         {"default, other length", Line(16), nullptr, nullptr, ChoiceOutcome::kAmbiguous, nullptr, 4,
          byDefault},
+        {"SFV line", Line(4, nullptr, LineForm::kSfv), nullptr, nullptr, ChoiceOutcome::kChosen,
+         Id("crc32"), 0, byDefault},
+        {"list over SFV line", Line(4, nullptr, LineForm::kSfv), nullptr, Id("crc32c"),
+         ChoiceOutcome::kChosen, Id("crc32c")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -76,6 +81,14 @@ TEST(AlgorithmChoice, ListNamesStandForTheirAlgorithm) {
         {u"SHA256SUMS", Id("sha2-256")},
         {u"md5sums.txt", Id("md5")},
         {u"SHA1SUMS.asc", Id("sha1")},
+        {u"x.sfv", Id("crc32")},
+        {u"x.SFV", Id("crc32")},
+        {u"x.b3", Id("blake3")},
+        {u"B3SUMS", Id("blake3")},
+        {u"x.blake3", Id("blake3")},
+        {u"x.xxh128", Id("xxh128")},
+        {u"x.xxh3", Id("xxh3")},
+        {u"x.crc32", Id("crc32")},
         {u"x.txt", nullptr},
         {u"SUMS", nullptr},
         {u"sha256.d/list", nullptr},

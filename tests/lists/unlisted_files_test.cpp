@@ -16,6 +16,8 @@ namespace {
 
 // Every kind of entry the walk meets: listed files (as written, with "./", with '\'), the list
 // and its signature, hidden files and folders, a FIFO no one writes to, and a link back up.
+// Windows has neither FIFOs nor links for an ordinary user, and there a strict reading of "sub\c"
+// names sub/c too, '\' being the separator.
 TEST(UnlistedFiles, AreTheFilesBelowTheFolderThatTheListDoesNotName) {
     test::TemporaryFolder temp;
     for (const char* folder : {"sub", ".git"}) test::MakeFolder(temp.Native(folder));
@@ -23,8 +25,10 @@ TEST(UnlistedFiles, AreTheFilesBelowTheFolderThatTheListDoesNotName) {
                              "list.sha256.asc"}) {
         test::WriteBytes(temp.Native(file), "abc");
     }
+#ifndef _WIN32
     ASSERT_EQ(::mkfifo(temp.Native("pipe").c_str(), 0600), 0);
     ASSERT_EQ(::symlink("..", temp.Native("sub/up").c_str()), 0);
+#endif
     const std::string hash = test::kMd5OfAbc + "  ";
     test::WriteBytes(temp.Native("list.sha256"),
                      hash + "a\n" + hash + "./sub/b\n" + hash + "sub\\c\n" + hash + "gone\n");
@@ -32,8 +36,13 @@ TEST(UnlistedFiles, AreTheFilesBelowTheFolderThatTheListDoesNotName) {
         ListReading reading;
         std::vector<std::string> unlisted;
     } cases[] = {
+#ifdef _WIN32
+        {ListReading::kLenient, {"new", "sub/new"}},
+        {ListReading::kStrict, {"new", "sub/new"}},
+#else
         {ListReading::kLenient, {"new", "pipe", "sub/new"}},
         {ListReading::kStrict, {"new", "pipe", "sub/c", "sub/new"}},
+#endif
     };
     for (const auto& c : cases) {
         UnlistedOptions options;

@@ -40,6 +40,7 @@ expect "--line-ends --list " --li
 expect "sha3-224 sha3-256 sha3-384 sha3-512 " -a sha3
 expect "sha3-224 sha3-256 sha3-384 sha3-512 " -a SHA3
 expect "keccak-224 keccak-256 keccak-384 keccak-512 " --algorithm = kec
+expect "md5,xxh128 md5,xxh3 md5,xxh32 md5,xxh64 " -a md5,XXH
 expect "$("$program" --list | cut -d ' ' -f 1 | sort | tr '\n' ' ')" -a ""
 expect "crlf lf " -s abc --line-ends ""
 expect "" -j ""

@@ -75,7 +75,8 @@ TEST(FileSystem, ReplaceFileContentsLeavesNoTemporaryBehind) {
     EXPECT_EQ(test::ReadBytes(target), "new");
     ASSERT_EQ(ReplaceFileContents(temp.U16("fresh.ini"), ""), WriteFailure::kNone);
     EXPECT_EQ(test::ReadBytes(temp.Native("fresh.ini")), "");
-    EXPECT_EQ(ReplaceFileContents(temp.U16("missing-folder/x.ini"), "x"), WriteFailure::kIoError);
+    EXPECT_EQ(ReplaceFileContents(temp.U16("missing-folder/x.ini"), "x"),
+              WriteFailure::kCannotCreate);
     int entries = 0;
     for (const auto& e : std::filesystem::directory_iterator(temp.path())) ++entries, (void)e;
     EXPECT_EQ(entries, 2);

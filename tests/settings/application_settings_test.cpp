@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <optional>
 
@@ -20,6 +21,11 @@ using test::TemporaryFolder;
 const FontDescription kSystem = MakeFont(u"Message Sans", -12, 400, 0, 34);
 const FontDescription kOwn = MakeFont(u"Dialog Serif", -11, 700, 2, 18);
 const StorageLocations kLocations{u"/opt/tessik/", u"/home/u/.config/Korvane/Tessik/", false};
+
+const std::string kEveryId =
+    "md2,md4,md5,sha1,sha2-224,sha2-256,sha2-384,sha2-512,keccak-224,keccak-256,keccak-384,"
+    "keccak-512,sha3-224,sha3-256,sha3-384,sha3-512,ak,bkdr,dek,djb,elf,js,pjw,rs,sdbm,crc32,"
+    "crc32c,xxh32,xxh64,xxh3,xxh128,blake2b-512,blake2s-256,blake3,sha2-512-224,sha2-512-256";
 
 std::string SettingsFile(const std::string& entries) {
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<InitFile>\r\n" + entries +
@@ -49,7 +55,7 @@ struct Session {
     WindowPlacement placed{WindowState::kNormal, {100, 50, 740, 430}, {100, 50, 740, 430}};
 };
 
-TEST(ApplicationSettings, FirstStartTakesTheDefaultsAndSavesNineteenKeysInOrder) {
+TEST(ApplicationSettings, FirstStartTakesTheDefaultsAndSavesTwentyKeysInOrder) {
     TemporaryFolder temp;
     Session session(temp.U16("Tessik.ini"));
     EXPECT_EQ(session.settings, ApplicationSettings{});
@@ -81,7 +87,9 @@ TEST(ApplicationSettings, FirstStartTakesTheDefaultsAndSavesNineteenKeysInOrder)
                            "  <FolderHomeBase>/opt/tessik/</FolderHomeBase>\r\n"
                            "  <FolderAppDir>/home/u/.config/Korvane/Tessik/</FolderAppDir>\r\n"
                            "  <LineEnds>CRLF</LineEnds>\r\n"
-                           "  <LookForChecksumLists>1</LookForChecksumLists>\r\n"));
+                           "  <LookForChecksumLists>1</LookForChecksumLists>\r\n"
+                           "  <AllAlgorithms>" +
+                           kEveryId + "</AllAlgorithms>\r\n"));
 }
 
 TEST(ApplicationSettings, EveryKeyRoundTripsAndIsAppliedInOrder) {
@@ -106,7 +114,8 @@ TEST(ApplicationSettings, EveryKeyRoundTripsAndIsAppliedInOrder) {
         "  <FolderHomeBase>/opt/tessik/</FolderHomeBase>\r\n"
         "  <FolderAppDir>/home/u/.config/Korvane/Tessik/</FolderAppDir>\r\n"
         "  <LineEnds>LF</LineEnds>\r\n"
-        "  <LookForChecksumLists>0</LookForChecksumLists>\r\n");
+        "  <LookForChecksumLists>0</LookForChecksumLists>\r\n"
+        "  <AllAlgorithms>md5,blake3</AllAlgorithms>\r\n");
     test::WriteBytes(temp.Native("Tessik.ini"), stored);
     Session session(temp.U16("Tessik.ini"));
     ApplicationSettings expected;
@@ -118,6 +127,7 @@ TEST(ApplicationSettings, EveryKeyRoundTripsAndIsAppliedInOrder) {
     expected.languageName = "Deutsch";
     expected.position = {StoredPositionAction::kMove, {10, 20, 650, 400}};
     expected.lineEnds = TypedLineEnds::kLf;
+    expected.tickedAlgorithms = {AlgorithmWithId("md5"), AlgorithmWithId("blake3")};
     expected.lookForLists = false;
     EXPECT_EQ(session.settings, expected);
     // The window keeps its own weight; the stored typeface and height reach it.
@@ -160,6 +170,11 @@ TEST(ApplicationSettings, OddStoredValues) {
          "<FontDefHeight>8</FontDefHeight>"},
         {"no frame", "", "<Algorithm>7</Algorithm>"},
         {"line ends in other words", "<LineEnds>lf</LineEnds>", "<LineEnds>CRLF</LineEnds>"},
+        {"ticked out of order, unknown and repeated ones",
+         "<AllAlgorithms> blake3,md99 ,md5,blake3</AllAlgorithms>",
+         "<AllAlgorithms>md5,blake3</AllAlgorithms>"},
+        {"ticked none known", "<AllAlgorithms>md5;sha1</AllAlgorithms>",
+         "<AllAlgorithms>" + kEveryId + "</AllAlgorithms>"},
     };
     for (const auto& c : cases) {
         TemporaryFolder temp;
@@ -211,6 +226,11 @@ TEST(ApplicationSettings, ASaveKilledAtAnyStepLosesNeitherTheOldFileNorTheNewSet
             TemporaryFolder temp;
             const std::u16string path = temp.U16("Tessik.ini");
             test::WriteBytes(temp.Native("Tessik.ini"), damaged);
+            // Written long before the save, as a settings file is: the killed save's temporary is
+            // then newer by more than the file system's clock tick.
+            std::filesystem::last_write_time(
+                temp.Native("Tessik.ini"),
+                std::filesystem::file_time_type::clock::now() - std::chrono::seconds(10));
             Session before(path);
             before.settings.algorithmIndex = 5;
             killed = test::KilledAtCall(call, [&] {

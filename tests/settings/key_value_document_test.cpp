@@ -238,7 +238,7 @@ TEST(KeyValueDocument, SaveAndLoadRoundTripAndXmlReadAsPlainFindsNothing) {
     EXPECT_EQ(asPlain.getInt("Algorithm", 7), 7);
     EXPECT_EQ(asPlain.getString("Folder", "none"), "none");
 
-    EXPECT_EQ(written.save(temp.U16("missing/Tessik.ini")), WriteFailure::kIoError);
+    EXPECT_EQ(written.save(temp.U16("missing/Tessik.ini")), WriteFailure::kCannotCreate);
 }
 
 }  // namespace

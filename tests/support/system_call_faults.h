@@ -75,6 +75,8 @@ class UnreadableFolder {
 // Runs `work` in a child process that dies, as a killed program does, at its n-th call through
 // the system-call table (counting from 1), before the call is made. True when it died there,
 // false when the work ended first. For single-threaded work, in a test that runs no threads.
+// Windows has no fork: there the work runs on the caller's thread and stops at that call with an
+// exception that it must let pass, and the files it left open are closed.
 bool KilledAtCall(int n, const std::function<void()>& work);
 
 // Holds the n-th open, read or map (counting from 1 while it is in force) on the thread that makes

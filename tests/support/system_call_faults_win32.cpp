@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/path_encoding.h"
 
@@ -43,7 +44,7 @@ struct ActiveFault {
     DWORD error = 0;
     std::size_t bytesLeft = 0;
 };
-ActiveFault faults[6];
+ActiveFault faults[kCallCount];
 
 ActiveFault& FaultOf(Call call) {
     return faults[static_cast<int>(call)];
@@ -67,6 +68,21 @@ int Metered(Call call, void* file, Buffer buffer, unsigned long count, unsigned 
     const int ok = transfer(file, buffer, allowed, done);
     fault.bytesLeft -= *done;
     return ok;
+}
+
+// Whether a map of `length` bytes fits into what is left of the budget, which it then takes;
+// otherwise the fault's error is set.
+bool MapFits(std::size_t length) {
+    // Several threads may map at once.
+    static std::mutex budget;
+    std::lock_guard lock(budget);
+    ActiveFault& fault = FaultOf(Call::kMap);
+    if (length > fault.bytesLeft) {
+        ::SetLastError(fault.error);
+        return false;
+    }
+    fault.bytesLeft -= length;
+    return true;
 }
 
 void Install(Call call) {
@@ -101,15 +117,26 @@ void Install(Call call) {
                 return Fail(Call::kRename);
             };
             break;
+        case Call::kLink:
+            systemCalls.link = [](const wchar_t*, const wchar_t*) { return Fail(Call::kLink); };
+            break;
+        case Call::kReadFolder:
+            systemCalls.readdir = [](void* search, _WIN32_FIND_DATAW* next) {
+                ActiveFault& fault = FaultOf(Call::kReadFolder);
+                if (fault.bytesLeft == 0) return Fail(Call::kReadFolder);
+                --fault.bytesLeft;
+                return real.readdir(search, next);
+            };
+            break;
         case Call::kMap:
+            // A window read into memory of its own counts as a map.
             systemCalls.mmap = [](void* file, std::uint64_t offset, std::size_t length) -> void* {
-                ActiveFault& fault = FaultOf(Call::kMap);
-                if (length > fault.bytesLeft) {
-                    ::SetLastError(fault.error);
-                    return nullptr;
-                }
-                fault.bytesLeft -= length;
-                return real.mmap(file, offset, length);
+                return MapFits(length) ? real.mmap(file, offset, length) : nullptr;
+            };
+            systemCalls.pread = [](void* file, std::uint64_t offset, void* buffer,
+                                   unsigned long count, unsigned long* done) {
+                *done = 0;
+                return MapFits(count) ? real.pread(file, offset, buffer, count, done) : 0;
             };
             break;
     }
@@ -178,7 +205,99 @@ void HoldIfDue() {
     hold.released.wait(lock, [] { return hold.free; });
 }
 
+// No fork here: the work runs on this thread, and the call it dies at throws past every frame
+// of it, so that nothing after that call runs. The files it still has open are closed then, as
+// the system closes a killed program's handles.
+struct Killed {};
+int callsMade = 0;
+int deadlyCall = 0;
+
+struct OpenedFile {
+    HANDLE handle;
+    DWORD volume, indexHigh, indexLow;
+};
+std::vector<OpenedFile> openedByWork;
+
+// The files still open under the handles the work was given: a handle it closed may since
+// have been given to another file.
+void CloseWhatTheWorkLeftOpen() {
+    for (const OpenedFile& opened : openedByWork) {
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (::GetFileInformationByHandle(opened.handle, &info) &&
+            info.dwVolumeSerialNumber == opened.volume && info.nFileIndexHigh == opened.indexHigh &&
+            info.nFileIndexLow == opened.indexLow) {
+            ::CloseHandle(opened.handle);
+        }
+    }
+    openedByWork.clear();
+}
+
+void DieIfDue() {
+    if (++callsMade == deadlyCall) throw Killed{};
+}
+
+void InstallDeadlyCalls() {
+    systemCalls.open = [](const wchar_t* path, unsigned long access, unsigned long share,
+                          unsigned long disposition, unsigned long flags) {
+        DieIfDue();
+        HANDLE file = real.open(path, access, share, disposition, flags);
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (file != INVALID_HANDLE_VALUE && ::GetFileInformationByHandle(file, &info)) {
+            openedByWork.push_back(
+                {file, info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow});
+        }
+        return file;
+    };
+    systemCalls.read = [](void* file, void* buffer, unsigned long count, unsigned long* done) {
+        DieIfDue();
+        return real.read(file, buffer, count, done);
+    };
+    systemCalls.write = [](void* file, const void* buffer, unsigned long count,
+                           unsigned long* done) {
+        DieIfDue();
+        return real.write(file, buffer, count, done);
+    };
+    systemCalls.fsync = [](void* file) {
+        DieIfDue();
+        return real.fsync(file);
+    };
+    systemCalls.rename = [](const wchar_t* from, const wchar_t* to, unsigned long flags) {
+        DieIfDue();
+        return real.rename(from, to, flags);
+    };
+    systemCalls.replace = [](const wchar_t* replaced, const wchar_t* replacement) {
+        DieIfDue();
+        return real.replace(replaced, replacement);
+    };
+    systemCalls.link = [](const wchar_t* existing, const wchar_t* name) {
+        DieIfDue();
+        return real.link(existing, name);
+    };
+    systemCalls.mkdir = [](const wchar_t* path) {
+        DieIfDue();
+        return real.mkdir(path);
+    };
+}
+
 }  // namespace
+
+bool KilledAtCall(int n, const std::function<void()>& work) {
+    const SystemCalls saved = systemCalls;
+    callsMade = 0;
+    deadlyCall = n;
+    openedByWork.clear();
+    InstallDeadlyCalls();
+    bool killed = false;
+    try {
+        work();
+    } catch (const Killed&) {
+        killed = true;
+        CloseWhatTheWorkLeftOpen();
+    }
+    openedByWork.clear();
+    systemCalls = saved;
+    return killed;
+}
 
 FailingCall::FailingCall(Call call, int error, std::size_t bytesFirst) : saved_(systemCalls) {
     FaultOf(call) = {WindowsError(error), bytesFirst};
@@ -250,8 +369,18 @@ HeldCall::HeldCall(Call call, int number, std::function<void()> reached) : saved
             HoldIfDue();
             return real.read(file, buffer, count, done);
         };
+    } else if (call == Call::kMap) {
+        systemCalls.mmap = [](void* file, std::uint64_t offset, std::size_t length) {
+            HoldIfDue();
+            return real.mmap(file, offset, length);
+        };
+        systemCalls.pread = [](void* file, std::uint64_t offset, void* buffer, unsigned long count,
+                               unsigned long* done) {
+            HoldIfDue();
+            return real.pread(file, offset, buffer, count, done);
+        };
     } else {
-        throw std::invalid_argument("only opens and reads can be held");
+        throw std::invalid_argument("only opens, reads and maps can be held");
     }
 }
 

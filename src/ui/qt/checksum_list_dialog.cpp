@@ -21,7 +21,9 @@
 #include "ui/qt/dropped_paths.h"
 #include "ui/qt/progress_display.h"
 #include "ui/qt/qt_text.h"
+#include "ui/qt/several_algorithms_entry.h"
 #include "ui/rules/progress_text.h"
+#include "ui/rules/text_pattern.h"
 
 namespace tessik {
 namespace {
@@ -55,6 +57,7 @@ void ChecksumListDialog::onInitDialog() {
     fontSettings_->applyTo(fontHost_, true);
     bindCommands();
     algorithmList_->setCurrentIndex(algorithmIndex_);
+    followAlgorithmChoice();
     onTableReady();
     sizeColumns();
 }
@@ -72,14 +75,23 @@ void ChecksumListDialog::bindTable() {
     QHeaderView& header = *table_->horizontalHeader();
     header.setSortIndicatorClearable(true);
     header.setSortIndicator(-1, Qt::AscendingOrder);
-    header.setSectionResizeMode(QHeaderView::Interactive);
-    const auto name = std::find(columns_.begin(), columns_.end(), ListColumn::kName);
-    header.setSectionResizeMode(static_cast<int>(name - columns_.begin()), QHeaderView::Stretch);
+    stretchNameColumn();
     table_->setSortingEnabled(true);
     // A long path keeps its file name in view.
     table_->setTextElideMode(Qt::ElideMiddle);
     progress_ = new ProgressDisplay(*control<ProgressBar>(kProgressBar),
                                     control<QLabel>(kCurrentFileLabel), this);
+}
+
+void ChecksumListDialog::stretchNameColumn() {
+    QHeaderView& header = *table_->horizontalHeader();
+    header.setSectionResizeMode(QHeaderView::Interactive);
+    const std::vector<ListColumn>& columns = model_->columns();
+    const auto name = std::find(columns.begin(), columns.end(), ListColumn::kName);
+    if (name != columns.end()) {
+        header.setSectionResizeMode(static_cast<int>(name - columns.begin()),
+                                    QHeaderView::Stretch);
+    }
 }
 
 void ChecksumListDialog::bindCommands() {
@@ -90,11 +102,24 @@ void ChecksumListDialog::bindCommands() {
     onCommand(kCancelResult, [this] { endWith(kCancelResult); });
     // Only a checked list has mismatches to put first.
     if (auto* mismatchesFirst = control<QCheckBox>(kMismatchesFirstBox)) {
-        connect(mismatchesFirst, &QCheckBox::toggled, model_,
-                &ChecksumListModel::setProblemsFirst);
+        connect(mismatchesFirst, &QCheckBox::toggled, model_, &ChecksumListModel::setProblemsFirst);
     }
     connect(new QShortcut(QKeySequence::Copy, table_, nullptr, nullptr, Qt::WidgetShortcut),
             &QShortcut::activated, this, [this] { copySelectedRows(); });
+}
+
+// The digests and results shown belong to the algorithms they were made with.
+void ChecksumListDialog::followAlgorithmChoice() {
+    const auto changed = [this] {
+        if (!isRunning()) algorithmChanged();
+    };
+    if (ticked_ == nullptr) {
+        connect(algorithmList_, &QComboBox::currentIndexChanged, this, changed);
+        return;
+    }
+    several_ = new SeveralAlgorithmsEntry(*algorithmList_, text(ListMemberText::kSeveralAlgorithms),
+                                          {desktop(), *fontSettings_, languageFile_, *ticked_});
+    connect(several_, &SeveralAlgorithmsEntry::choiceMade, this, changed);
 }
 
 void ChecksumListDialog::setMemberText(int id, const QString& text) {
@@ -111,59 +136,92 @@ const AlgorithmInfo& ChecksumListDialog::chosenAlgorithm() const {
     return AlgorithmForIndex(algorithmList_->currentIndex());
 }
 
-void ChecksumListDialog::onClientResized(QSize) {
-    if (table_ != nullptr) sizeColumns();  // unless the controls are still being built
+AlgorithmSet ChecksumListDialog::chosenAlgorithms() const {
+    if (several_ != nullptr && several_->isChosen()) return several_->algorithms();
+    return {&chosenAlgorithm()};
 }
 
-// The name column takes what the others leave: the line and status columns fit their longest
-// texts, and a digest its digits.
+void ChecksumListDialog::showColumnsFor(const AlgorithmSet& algorithms) {
+    std::vector<ListColumn> columns = columns_;
+    if (algorithms.size() > 1) {
+        const auto name = std::find(columns.begin(), columns.end(), ListColumn::kName);
+        columns.insert(name == columns.end() ? name : name + 1, ListColumn::kAlgorithm);
+    }
+    if (columns == model_->columns()) return;
+    // A sort by a column that moved would sort by another.
+    table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    model_->setColumns(std::move(columns));
+    stretchNameColumn();
+}
+
+// The name column takes what the others leave: the line column fits its numbers, a digest its
+// digits, and the status column the longest status among the rows shown. Where they need more
+// than the table's width, the table scrolls across.
 void ChecksumListDialog::sizeColumns() {
-    const QFontMetrics metrics(table_->font());
-    const int padding = metrics.averageCharWidth() * 2;
-    const auto widest = [&](std::initializer_list<QString> texts) {
-        int width = 0;
-        for (const QString& candidate : texts) {
-            width = std::max(width, metrics.horizontalAdvance(candidate) + padding);
-        }
-        return width;
-    };
     QHeaderView& header = *table_->horizontalHeader();
-    for (std::size_t column = 0; column < columns_.size(); ++column) {
+    header.setMinimumSectionSize(textWidth(QString(4, u'x')));
+    const AlgorithmSet algorithms = chosenAlgorithms();
+    const std::vector<ListColumn>& columns = model_->columns();
+    for (std::size_t column = 0; column < columns.size(); ++column) {
         const int section = static_cast<int>(column);
-        switch (columns_[column]) {
+        switch (columns[column]) {
             case ListColumn::kLine:
-                header.resizeSection(section, widest({QStringLiteral("0000000"),
-                                                      text(ListMemberText::kColumnLine)}));
+                header.resizeSection(section,
+                                     std::max(textWidth(QStringLiteral("0000000")),
+                                              textWidth(text(ListMemberText::kColumnLine))));
                 break;
             case ListColumn::kName:
                 break;
-            case ListColumn::kDigest: {
-                const std::size_t digits = 2 * chosenAlgorithm().digestBytes;
-                header.resizeSection(
-                    section, std::min(table_->width() * 2 / 5,
-                                      widest({QString(static_cast<qsizetype>(digits), u'f')})));
-                break;
-            }
-            case ListColumn::kStatus: {
-                int status = widest(
-                    {text(ListMemberText::kColumnStatus), text(ListMemberText::kStatusOk),
-                     text(ListMemberText::kStatusFailed), text(ListMemberText::kStatusMalformed)});
-                for (const ReadFailureWords& words : ReadFailureTable()) {
-                    status =
-                        std::max(status, widest({ToQString(failureTexts_.Status(words.failure))}));
+            case ListColumn::kAlgorithm: {
+                int widest = textWidth(text(ListMemberText::kColumnAlgorithm));
+                for (const AlgorithmInfo* algorithm : algorithms) {
+                    widest = std::max(widest, textWidth(QString::fromUtf8(algorithm->name.data(),
+                                                                          algorithm->name.size())));
                 }
-                header.resizeSection(section, status);
+                header.resizeSection(section, widest);
                 break;
             }
+            case ListColumn::kDigest: {
+                std::size_t bytes = 0;
+                for (const AlgorithmInfo* algorithm : algorithms) {
+                    bytes = std::max(bytes, algorithm->digestBytes);
+                }
+                const auto digits = static_cast<qsizetype>(2 * bytes);
+                header.resizeSection(section, std::max(textWidth(QString(digits, u'F')),
+                                                       textWidth(QString(digits, u'0'))));
+                break;
+            }
+            case ListColumn::kStatus:
+                header.resizeSection(
+                    section,
+                    std::max(textWidth(text(ListMemberText::kColumnStatus)), statusWidth_));
+                break;
         }
     }
 }
 
+int ChecksumListDialog::textWidth(const QString& text) const {
+    const QFontMetrics metrics(table_->font());
+    return metrics.horizontalAdvance(text) + 2 * metrics.averageCharWidth();
+}
+
+// The status column grows to the longest status of the rows that came.
+void ChecksumListDialog::fitStatusesOf(const std::vector<ListRow>& rows) {
+    const std::vector<ListColumn>& columns = model_->columns();
+    if (std::find(columns.begin(), columns.end(), ListColumn::kStatus) == columns.end()) return;
+    int widest = statusWidth_;
+    for (const ListRow& row : rows) widest = std::max(widest, textWidth(model_->statusText(row)));
+    if (widest == statusWidth_) return;
+    statusWidth_ = widest;
+    sizeColumns();
+}
+
 void ChecksumListDialog::start() {
     if (isRunning()) return;
-    clearTable();
-    sizeColumns();  // for the digests of the algorithm now chosen
-    if (startRun(chosenAlgorithm())) showRunning(true);
+    const AlgorithmSet algorithms = chosenAlgorithms();
+    showColumnsFor(algorithms);
+    clearTable();  // sized for the digests of the algorithms now chosen
+    if (startRun(algorithms)) showRunning(true);
 }
 
 void ChecksumListDialog::follow() {
@@ -172,6 +230,8 @@ void ChecksumListDialog::follow() {
 
 void ChecksumListDialog::clearTable() {
     model_->clear();
+    statusWidth_ = 0;
+    sizeColumns();
     countsLabel_->clear();
     control(kCopyFailedButton)->setEnabled(false);
 }
@@ -182,7 +242,9 @@ void ChecksumListDialog::serveRun() {
 }
 
 void ChecksumListDialog::takeRowsIntoTable() {
-    model_->append(tableRun().TakeRows());
+    std::vector<ListRow> rows = tableRun().TakeRows();
+    fitStatusesOf(rows);
+    model_->append(std::move(rows));
     showCounts(false);
 }
 
@@ -233,6 +295,17 @@ void ChecksumListDialog::showCounts(bool stopped) {
 
 void ChecksumListDialog::copyFailedNames() {
     desktop().setClipboardText(ToQString(model_->table().FailedNames()));
+    const ListCounts& tally = model_->table().Counts();
+    sayInStatusLine(
+        ToQString(FillIn(text(ListMemberText::kFailedNamesCopied).toStdU16String(),
+                         {NumberText(tally.failed + tally.missing + tally.unreadable)})));
+}
+
+// Between runs, the line of the file at hand says what a command did.
+void ChecksumListDialog::sayInStatusLine(const QString& words) {
+    auto* line = control<QLabel>(kCurrentFileLabel);
+    line->setText(words);
+    line->show();
 }
 
 void ChecksumListDialog::copySelectedRows() {

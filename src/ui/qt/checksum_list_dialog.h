@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/algorithm_set.h"
 #include "settings/read_failure_words.h"
 #include "ui/qt/checksum_list_model.h"
 #include "ui/qt/dialog.h"
@@ -25,12 +26,16 @@ namespace tessik {
 
 class FontSettings;
 class ProgressDisplay;
+class SeveralAlgorithmsEntry;
 
 class ChecksumListDialog : public Dialog {
     Q_OBJECT
   public:
     // The language file whose texts the window shows; empty for the built-in texts.
     void setLanguageFile(std::u16string path) { languageFile_ = std::move(path); }
+    // Offers several algorithms at once as the algorithm list's last entry, those ticked here;
+    // the table then names each row's algorithm.
+    void offerSeveral(AlgorithmSet& ticked) { ticked_ = &ticked; }
 
   protected:
     // The columns shown, in order.
@@ -42,8 +47,9 @@ class ChecksumListDialog : public Dialog {
 
     // What the window does first, once the table is bound and the texts are in place.
     virtual void onTableReady() = 0;
-    // Starts the window's run with the algorithm chosen; false when none started.
-    virtual bool startRun(const AlgorithmInfo& algorithm) = 0;
+    // Starts the window's run with the algorithms chosen, one unless several are offered; false
+    // when none started.
+    virtual bool startRun(const AlgorithmSet& algorithms) = 0;
     // The window's run, as the table follows it.
     virtual TableRun& tableRun() = 0;
     // A run has ended and its last rows are shown.
@@ -54,6 +60,8 @@ class ChecksumListDialog : public Dialog {
     virtual void dropped(std::vector<std::u16string> paths) = 0;
     // What the counts above the table go on with, if anything.
     virtual QString moreCounts() const { return {}; }
+    // Another algorithm was chosen: what the table shows was made with the one before.
+    virtual void algorithmChanged() { clearTable(); }
 
     // Clears the table and starts a run, unless one goes on.
     void start();
@@ -68,18 +76,22 @@ class ChecksumListDialog : public Dialog {
     const ReadFailureTexts& failureTexts() const { return failureTexts_; }
     ChecksumListModel& model() const { return *model_; }
     const AlgorithmInfo& chosenAlgorithm() const;
+    AlgorithmSet chosenAlgorithms() const;
     // A message about a file names it on a line of its own.
     void say(const QString& message, const std::u16string& path);
 
     void onInitDialog() override;
-    void onClientResized(QSize size) override;
     void setMemberText(int id, const QString& text) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
   private:
     void bindTable();
+    void stretchNameColumn();
     void bindCommands();
+    void followAlgorithmChoice();
+    // The columns for the algorithms: with several, each row names its algorithm.
+    void showColumnsFor(const AlgorithmSet& algorithms);
     void serveRun();
     void takeRowsIntoTable();
     void runEnded();
@@ -87,9 +99,14 @@ class ChecksumListDialog : public Dialog {
     void showCounts(bool stopped);
     void copyFailedNames();
     void copySelectedRows();
+    void sayInStatusLine(const QString& words);
+    void fitStatusesOf(const std::vector<ListRow>& rows);
+    int textWidth(const QString& text) const;
     void endWith(int result);
 
-    const std::vector<ListColumn> columns_;
+    const std::vector<ListColumn> columns_;  // with one algorithm
+    AlgorithmSet* ticked_ = nullptr;
+    SeveralAlgorithmsEntry* several_ = nullptr;
     QComboBox* algorithmList_ = nullptr;
     QLabel* countsLabel_ = nullptr;
     QTableView* table_ = nullptr;
@@ -104,6 +121,7 @@ class ChecksumListDialog : public Dialog {
     FontSettings* fontSettings_ = nullptr;
     std::u16string languageFile_;
     int algorithmIndex_ = -1;
+    int statusWidth_ = 0;  // of the longest status among the rows shown
     QTimer rowTimer_;
 };
 

@@ -17,6 +17,8 @@ ListMemberText HeaderText(ListColumn column) {
             return ListMemberText::kColumnLine;
         case ListColumn::kName:
             return ListMemberText::kColumnFile;
+        case ListColumn::kAlgorithm:
+            return ListMemberText::kColumnAlgorithm;
         case ListColumn::kDigest:
             return ListMemberText::kColumnHash;
         case ListColumn::kStatus:
@@ -52,6 +54,13 @@ QString ChecksumListModel::statusText(const ListRow& row) const {
             break;
     }
     return texts_[static_cast<std::size_t>(text)];
+}
+
+void ChecksumListModel::setColumns(std::vector<ListColumn> columns) {
+    beginResetModel();
+    columns_ = std::move(columns);
+    table_.SortBy(ListColumn::kLine, false);
+    endResetModel();
 }
 
 void ChecksumListModel::setLowerCase(bool lowerCase) {
@@ -176,6 +185,10 @@ QString ChecksumListModel::cellText(const ListRow& row, ListColumn column) const
             return row.status == RowStatus::kNew ? QString() : QString::number(row.line);
         case ListColumn::kName:
             return ToQString(FromNativePath(row.name));
+        case ListColumn::kAlgorithm:
+            return row.algorithm == nullptr ? QString()
+                                            : QString::fromUtf8(row.algorithm->name.data(),
+                                                                row.algorithm->name.size());
         case ListColumn::kDigest:
             return QString::fromLatin1(HexDigest(row.digest, lowerCase_));
         case ListColumn::kStatus:

@@ -27,6 +27,8 @@ class ChecksumListModel final : public QAbstractTableModel {
     // What the status column says of the row.
     QString statusText(const ListRow& row) const;
 
+    const std::vector<ListColumn>& columns() const { return columns_; }
+    void setColumns(std::vector<ListColumn> columns);
     void setLowerCase(bool lowerCase);
     void setProblemsFirst(bool first);
     void append(std::vector<ListRow> rows);

@@ -10,19 +10,10 @@
 #include <QStyleOptionComboBox>
 #include <algorithm>
 
+#include "ui/qt/qt_text.h"
+
 namespace tessik {
 namespace {
-
-// What the text shows: "&&" is an ampersand, a single '&' marks the next letter.
-QString Shown(const QString& text) {
-    QString shown;
-    shown.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&' && i + 1 < text.size()) ++i;
-        shown += text[i];
-    }
-    return shown;
-}
 
 int Characters(const QWidget& control, int count) {
     return count * control.fontMetrics().averageCharWidth();
@@ -41,7 +32,8 @@ int ButtonWidth(const QAbstractButton& button, PixelRect place) {
     const QRect room = button.style()->subElementRect(
         checkBox ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents, &option, &button);
     const int around = place.width - room.width();
-    return button.fontMetrics().horizontalAdvance(Shown(button.text())) + std::max(0, around);
+    return button.fontMetrics().horizontalAdvance(WithoutAccessKeys(button.text())) +
+           std::max(0, around);
 }
 
 // The narrowest width at which the text, wrapped at its blanks, still fits the height.
@@ -66,7 +58,7 @@ int WrappedWidth(const QFontMetrics& metrics, const QString& text, int width, in
 
 void FitLabel(const QLabel& label, const ControlTemplate& row, FitControl& fit) {
     const QFontMetrics metrics = label.fontMetrics();
-    const QString text = Shown(label.text());
+    const QString text = WithoutAccessKeys(label.text());
     fit.across = Give::kLoose;
     fit.least.height = std::min(fit.place.height, metrics.height());
     if ((row.style & kFlexibleText) != 0) {
@@ -115,7 +107,8 @@ FitControl FitControlOf(const QWidget& control, const ControlTemplate& row, Pixe
             break;
         case ControlKind::kMultiLineEdit:
             fit.across = fit.down = Give::kFlexible;
-            fit.least = {Characters(control, 12), std::min(place.height, 3 * lineHeight)};
+            // Two lines, and the rest scrolls.
+            fit.least = {Characters(control, 12), std::min(place.height, 2 * lineHeight)};
             break;
         case ControlKind::kTable:
             fit.across = fit.down = Give::kFlexible;

@@ -20,8 +20,11 @@ class DesktopServices {
     virtual ~DesktopServices() = default;
 
     // The full path of the chosen file; nothing when cancelled. The filter is in the
-    // "description|pattern||" form of the language files.
-    virtual std::optional<QString> chooseFileToOpen(QWidget* owner, const QString& filter) = 0;
+    // "description|pattern||" form of the language files. A title, where given, says why the
+    // dialog opened; it starts in the folder given, with the name given filled in.
+    virtual std::optional<QString> chooseFileToOpen(QWidget* owner, const QString& filter,
+                                                    const QString& title, const QString& folder,
+                                                    const QString& name) = 0;
     // The file to write and the entry of the filter chosen with it, counted from 0; nothing
     // when cancelled. The dialog starts on the suggested path and asks before replacing a file.
     struct SaveChoice {
@@ -42,6 +45,8 @@ class DesktopServices {
     // A question with Yes and No buttons; true for Yes. Escape and the close box answer No.
     virtual bool askYesNo(QWidget* owner, const QString& question) = 0;
     virtual void setClipboardText(const QString& text) = 0;
+    // The clipboard's text; empty when it holds none.
+    virtual QString clipboardText() const = 0;
     // A file is opened with the program the desktop associates with it; an address (http,
     // https, mailto) in the browser or mail program. False when no program could open it.
     virtual bool openDocument(const QString& path) = 0;

@@ -27,6 +27,7 @@
 #include "ui/qt/control_fit_qt.h"
 #include "ui/qt/dialog_menu.h"
 #include "ui/qt/progress_display.h"
+#include "ui/qt/qt_text.h"
 
 namespace tessik {
 namespace {
@@ -42,23 +43,6 @@ DialogBaseUnits BaseUnitsOf(const QFont& font) {
     const int letters = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return {AverageLetterWidth(letters), metrics.height()};
-}
-
-// The name a screen reader speaks for a text with '&' mnemonics: "&&" is an ampersand, a single
-// '&' marks the next letter.
-QString WithoutMnemonics(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&' && i + 1 < text.size()) ++i;
-        out += text[i];
-    }
-    return out;
-}
-
-bool IsField(ControlKind kind) {
-    return kind == ControlKind::kEdit || kind == ControlKind::kMultiLineEdit ||
-           kind == ControlKind::kDropDownList || kind == ControlKind::kTable;
 }
 
 // Drops user input to every window while work runs; painting, timers and window-system events
@@ -145,7 +129,7 @@ void Dialog::build() {
         if ((row.style & kHidden) != 0) widget->hide();
         if (row.kind == ControlKind::kPanel) widget->lower();
         if (row.id != -1) controls_[row.id] = widget;
-        if (previous != nullptr && previous->kind == ControlKind::kLabel && IsField(row.kind)) {
+        if (previous != nullptr && NamesTheNext(*previous, row)) {
             if (previous->id != -1) labelledFields_[previous->id] = widget;
             if (auto* label = qobject_cast<QLabel*>(previousWidget)) label->setBuddy(widget);
         }
@@ -457,7 +441,7 @@ void Dialog::setControlText(int id, const QString& text) {
 }
 
 void Dialog::nameForAssistiveTools(int id, const QString& text) {
-    const QString name = WithoutMnemonics(text);
+    const QString name = WithoutAccessKeys(text);
     control(id)->setAccessibleName(name);
     if (auto it = labelledFields_.find(id); it != labelledFields_.end()) {
         it->second->setAccessibleName(name);

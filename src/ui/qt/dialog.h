@@ -144,7 +144,7 @@ class Dialog : public QDialog, public TextSink {
     QMenuBar* menuBar_ = nullptr;
     std::unique_ptr<DialogMenu> menu_;
     QWidget* client_ = nullptr;
-    std::vector<QWidget*> rowWidgets_;  // one per template row, in its order
+    std::vector<QWidget*> rowWidgets_;       // one per template row, in its order
     std::vector<PixelRect> templatePlaces_;  // of the rows, in the window's font
     ClientSizes clientSizes_{};
     std::map<int, QWidget*> controls_;

@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QPushButton>
 
+#include "ui/qt/qt_text.h"
+
 namespace tessik {
 
 using namespace list_window;
@@ -24,7 +26,7 @@ void CHashFilesDlg::onTableReady() {
     setWindowTitle(text(ListMemberText::kFilesCaption));
     auto* startButton = control<QPushButton>(kStartButton);
     startButton->setText(text(ListMemberText::kHashButton));
-    startButton->setAccessibleName(text(ListMemberText::kHashButton));
+    startButton->setAccessibleName(WithoutAccessKeys(text(ListMemberText::kHashButton)));
     auto* lowercaseBox = control<QCheckBox>(kLowercaseBox);
     model().setLowerCase(lowerCase_);
     lowercaseBox->setChecked(lowerCase_);
@@ -32,9 +34,11 @@ void CHashFilesDlg::onTableReady() {
     start();
 }
 
-bool CHashFilesDlg::startRun(const AlgorithmInfo& algorithm) {
+bool CHashFilesDlg::startRun(const AlgorithmSet& algorithms) {
     filesHashed_ = 0;
-    return run_.run().Start(HashingFiles({files_, &algorithm}));
+    FilesToHash files{files_, algorithms.front()};
+    files.alsoWith.assign(algorithms.begin() + 1, algorithms.end());
+    return run_.run().Start(HashingFiles(std::move(files)));
 }
 
 void CHashFilesDlg::dropped(std::vector<std::u16string> paths) {

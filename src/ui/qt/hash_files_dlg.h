@@ -1,7 +1,8 @@
 #pragma once
 // The window for files dropped onto the main window: they are hashed at once with its
 // algorithm, one row each with its digest, in the letter case chosen; another algorithm hashes
-// them again, and files dropped onto the window take their place.
+// them again, several algorithms read each file once and give it a row per algorithm, and files
+// dropped onto the window take their place.
 
 #include <cstdint>
 #include <string>
@@ -23,17 +24,20 @@ class CHashFilesDlg : public ChecksumListDialog {
 
   protected:
     void onTableReady() override;
-    bool startRun(const AlgorithmInfo& algorithm) override;
+    bool startRun(const AlgorithmSet& algorithms) override;
     TableRun& tableRun() override { return run_; }
     bool checksAList() const override { return false; }
     void dropped(std::vector<std::u16string> paths) override;
+    // The same files again, with the algorithm now chosen.
+    void algorithmChanged() override { start(); }
 
   private:
     std::vector<std::u16string> files_;
     bool lowerCase_ = true;
     std::uint64_t filesHashed_ = 0;  // rows of the run so far
-    TableRunOf<HashedFile, RunEnding> run_{
-        [this](HashedFile& row) { return ListRowOf(++filesHashed_, std::move(row)); }};
+    TableRunOf<HashedFile, RunEnding> run_{[this](HashedFile& file, std::vector<ListRow>& rows) {
+        AddRowsOf(++filesHashed_, std::move(file), rows);
+    }};
 };
 
 }  // namespace tessik

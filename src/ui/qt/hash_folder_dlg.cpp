@@ -16,10 +16,12 @@
 #include "platform/path_utilities.h"
 #include "settings/font_settings.h"
 #include "settings/language_catalogue.h"
+#include "settings/read_failure_words.h"
 #include "ui/qt/algorithm_list.h"
 #include "ui/qt/desktop_services.h"
 #include "ui/qt/progress_display.h"
 #include "ui/qt/qt_text.h"
+#include "ui/qt/several_algorithms_entry.h"
 #include "ui/rules/folder_results_file.h"
 #include "ui/rules/folder_window_rules.h"
 #include "ui/rules/main_commands.h"
@@ -63,8 +65,15 @@ void CHashFolderDlg::onInitDialog() {
     nameFilterField_->setText(ToQString(values_->nameFilter));
     extensionField_->setText(ToQString(values_->extensionFilter));
     // A run goes on with the new choice from its next file on.
-    connect(algorithmList_, &QComboBox::currentIndexChanged, this,
-            [this] { choice_->Set(digestChoice()); });
+    const auto follow = [this] { choice_->Set(digestChoice()); };
+    if (ticked_ != nullptr) {
+        several_ =
+            new SeveralAlgorithmsEntry(*algorithmList_, text(FolderMemberText::kSeveralAlgorithms),
+                                       {desktop(), *fontSettings_, languageFile_, *ticked_});
+        connect(several_, &SeveralAlgorithmsEntry::choiceMade, this, follow);
+    } else {
+        connect(algorithmList_, &QComboBox::currentIndexChanged, this, follow);
+    }
     connect(m_CHKLowercase, &QCheckBox::toggled, this, [this] { choice_->Set(digestChoice()); });
 
     onCommand(kBrowseButton, [this] { browse(); });
@@ -197,25 +206,21 @@ void CHashFolderDlg::endWith(int result) {
     done(result);
 }
 
-// The results are saved in the folder they came from, wherever the field points meanwhile. A
-// list that cannot say which digest is which, or a file that cannot be written, is said; the
-// file that was there is then kept as it was.
+// The results are saved in the folder they came from, wherever the field points meanwhile, in
+// one of the formats they fit. A file that cannot be written is said; the file that was there is
+// then kept as it was.
 void CHashFolderDlg::saveResults() {
     const std::vector<FolderResult>& results = output_->Results();
-    const QString filter = text(FolderMemberText::kGnuList) + "|*|" +
-                           text(FolderMemberText::kBsdList) + "|*|" +
-                           text(FolderMemberText::kOutputAsShown) + "|*||";
+    const std::vector<ResultsFormat> formats = FittingFormats(results);
+    QString filter;
+    for (const ResultsFormat format : formats) filter += formatName(format) + "|*|";
     const std::optional<DesktopServices::SaveChoice> choice = desktop().chooseFileToSave(
-        this, ToQString(SuggestedResultsPath(runFolder_, results)), filter);
+        this, ToQString(SuggestedResultsPath(runFolder_, results)), filter + "|");
     if (!choice) return;
-    const auto format = static_cast<ResultsFormat>(std::clamp(choice->filterEntry, 0, 2));
+    const ResultsFormat format = formats[static_cast<std::size_t>(
+        std::clamp(choice->filterEntry, 0, static_cast<int>(formats.size()) - 1))];
     const ResultsFile file =
         FormatResults(results, format, outputField_->toPlainText().toStdU16String());
-    if (file.severalAlgorithms) {
-        desktop().showMessage(this, text(FolderMemberText::kSeveralAlgorithms), QString(),
-                              MessageIcon::kExclamation);
-        return;
-    }
     const WriteFailure failure = ReplaceFileContents(choice->path.toStdU16String(), file.bytes);
     if (failure != WriteFailure::kNone) {
         const MainMessageTexts messages(languageFile_);
@@ -223,7 +228,14 @@ void CHashFolderDlg::saveResults() {
                               text(FolderMemberText::kNotSaved) + "\n\n" + choice->path + "\n\n" +
                                   ToQString(messages[WriteFailureMessage(failure)]),
                               QString(), MessageIcon::kExclamation);
-    } else if (file.leftOut > 0) {
+        return;
+    }
+    // Between runs, the line of the file at hand says where the results went.
+    auto* statusLine = control<QLabel>(kCurrentFileLabel);
+    statusLine->setText(ToQString(
+        FillIn(text(FolderMemberText::kSaved).toStdU16String(), {choice->path.toStdU16String()})));
+    statusLine->show();
+    if (file.leftOut > 0) {
         desktop().showMessage(this,
                               ToQString(FillIn(text(FolderMemberText::kLeftOut).toStdU16String(),
                                                {NumberText(file.leftOut)})),
@@ -231,8 +243,24 @@ void CHashFolderDlg::saveResults() {
     }
 }
 
+const QString& CHashFolderDlg::formatName(ResultsFormat format) const {
+    switch (format) {
+        case ResultsFormat::kGnuList:
+            return text(FolderMemberText::kGnuList);
+        case ResultsFormat::kBsdList:
+            return text(FolderMemberText::kBsdList);
+        case ResultsFormat::kSfvList:
+            return text(FolderMemberText::kSfvList);
+        case ResultsFormat::kOutputAsShown:
+            break;
+    }
+    return text(FolderMemberText::kOutputAsShown);
+}
+
 DigestChoice CHashFolderDlg::digestChoice() const {
-    return {algorithmList_->currentIndex(), m_CHKLowercase->isChecked()};
+    DigestChoice choice{algorithmList_->currentIndex(), m_CHKLowercase->isChecked()};
+    if (several_ != nullptr && several_->isChosen()) choice.several = several_->algorithms();
+    return choice;
 }
 
 void CHashFolderDlg::showRunning(bool running) {
@@ -241,9 +269,8 @@ void CHashFolderDlg::showRunning(bool running) {
         progress_->start([this](double elapsedSeconds) {
             const RunProgress now = run_.Progress();
             return ProgressDisplay::View{
-                PercentDone(now.currentDone, now.currentTotal),
-                ToQString(
-                    RunProgressText(now.filesDone, now.bytesDone, elapsedSeconds, progressTexts())),
+                WholeRunPercent(now),
+                ToQString(WholeRunProgressText(now, elapsedSeconds, progressTexts())),
                 ToQString(now.currentFile)};
         });
     } else {
@@ -281,9 +308,16 @@ void CHashFolderDlg::setOutput(const std::u16string& text) {
 }
 
 void CHashFolderDlg::showSummary(const FolderRunSummary& summary) {
-    summaryLabel_->setText(ToQString(
-        FolderSummaryText(summary, text(FolderMemberText::kSummary).toStdU16String(),
-                          text(FolderMemberText::kStopped).toStdU16String(), progressTexts())));
+    const std::u16string pattern = text(FolderMemberText::kSummary).toStdU16String();
+    const std::u16string stopped = text(FolderMemberText::kStopped).toStdU16String();
+    const std::u16string notShown = text(FolderMemberText::kNotShown).toStdU16String();
+    const std::u16string notOpened = text(FolderMemberText::kNotOpened).toStdU16String();
+    const ReadFailureTexts causes(languageFile_);
+    summaryLabel_->setText(ToQString(FolderSummaryText(
+        summary, {pattern, stopped, notShown, notOpened}, progressTexts(), causes)));
+    // Every folder not opened, where the label has room for a few.
+    summaryLabel_->setToolTip(ToQString(
+        FoldersNotOpenedText(summary.foldersNotOpened, causes, summary.foldersNotOpened.size())));
     summaryLabel_->show();
 }
 

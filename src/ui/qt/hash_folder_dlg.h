@@ -18,6 +18,7 @@
 #include "ui/qt/dialog.h"
 #include "ui/qt/widget_font_host.h"
 #include "ui/rules/folder_output.h"
+#include "ui/rules/folder_results_file.h"
 #include "ui/rules/folder_window.h"
 
 class QCheckBox;
@@ -31,6 +32,7 @@ namespace tessik {
 
 class FontSettings;
 class ProgressDisplay;
+class SeveralAlgorithmsEntry;
 
 class CHashFolderDlg : public Dialog {
     Q_OBJECT
@@ -42,6 +44,8 @@ class CHashFolderDlg : public Dialog {
     // Opens on this folder instead of the last one kept, which changes only as the close box
     // writes it.
     void setFolder(std::u16string folder) { folder_ = std::move(folder); }
+    // Offers several algorithms at once as the algorithm list's last entry, those ticked here.
+    void offerSeveral(AlgorithmSet& ticked) { ticked_ = &ticked; }
 
     // Runs the window modally; it is run only this way. The folder values are written back only by
     // the close box; the separator is the window's own copy for the lines of every run.
@@ -72,6 +76,7 @@ class CHashFolderDlg : public Dialog {
     void showSummary(const FolderRunSummary& summary);
     void scrollOutputToEnd();
     const QString& text(FolderMemberText which) const;
+    const QString& formatName(ResultsFormat format) const;
 
     QLineEdit* folderField_ = nullptr;
     QCheckBox* m_CHKSubfolders = nullptr;
@@ -93,6 +98,8 @@ class CHashFolderDlg : public Dialog {
     std::u16string folder_;
     std::u16string runFolder_;  // the folder field as the last run read it
     FolderValues* values_ = nullptr;
+    AlgorithmSet* ticked_ = nullptr;
+    SeveralAlgorithmsEntry* several_ = nullptr;
     int algorithmIndex_ = -1;
     bool lowerCase_ = true;
     std::optional<FolderOutput> output_;

@@ -3,6 +3,7 @@
 #include "platform/path_utilities.h"
 #include "settings/storage_locations.h"
 #include "ui/qt/about_dlg.h"
+#include "ui/qt/all_algorithms_dlg.h"
 #include "ui/qt/hash_files_dlg.h"
 #include "ui/qt/hash_folder_dlg.h"
 #include "ui/qt/language_dlg.h"
@@ -16,6 +17,7 @@ void OpenFolderWindow(const OpeningContext& context, const std::u16string& folde
                       DigestChoice choice, FolderValues& values, const std::u16string& separator) {
     CHashFolderDlg window(context.desktop, context.owner);
     window.setLanguageFile(context.languageFile);
+    window.offerSeveral(context.tickedAlgorithms);
     if (!folder.empty()) window.setFolder(FolderFieldText(folder));
     window.RunFolderDialog(context.fonts, choice.algorithmIndex, choice.lowerCase, values,
                            separator);
@@ -32,7 +34,17 @@ void OpenFilesWindow(const OpeningContext& context, std::vector<std::u16string> 
                      DigestChoice choice) {
     CHashFilesDlg window(context.desktop, context.owner);
     window.setLanguageFile(context.languageFile);
+    window.offerSeveral(context.tickedAlgorithms);
     window.RunFilesDialog(context.fonts, std::move(paths), choice.algorithmIndex, choice.lowerCase);
+}
+
+void OpenAllAlgorithmsWindow(const OpeningContext& context, const std::u16string& file,
+                             const std::u16string& expected, bool lowerCase,
+                             const std::u16string& separator) {
+    CAllAlgorithmsDlg window(context.desktop, context.owner);
+    window.setLanguageFile(context.languageFile);
+    window.RunAllAlgorithmsDialog(context.fonts, FullPath(file), expected, context.tickedAlgorithms,
+                                  lowerCase, separator);
 }
 
 bool OpenOptionsWindow(const OpeningContext& context, std::u16string& separator,

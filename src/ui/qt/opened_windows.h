@@ -20,6 +20,8 @@ struct OpeningContext {
     DesktopServices& desktop;
     FontSettings& fonts;
     std::u16string languageFile;  // empty for the built-in texts
+    // The algorithms ticked for "All algorithms" and for several at once, which windows change.
+    AlgorithmSet& tickedAlgorithms;
 };
 
 // The folder window on the folder given, else on the last one kept, which only its close box
@@ -30,6 +32,10 @@ void OpenVerifyWindow(const OpeningContext& context, const std::u16string& list,
                       const std::u16string& separator);
 void OpenFilesWindow(const OpeningContext& context, std::vector<std::u16string> paths,
                      DigestChoice choice);
+// Hashes the file at once with every algorithm ticked, which the window writes back.
+void OpenAllAlgorithmsWindow(const OpeningContext& context, const std::u16string& file,
+                             const std::u16string& expected, bool lowerCase,
+                             const std::u16string& separator);
 // True after OK, which has written the separator, the font settings, the line ends and whether
 // lists are looked for.
 bool OpenOptionsWindow(const OpeningContext& context, std::u16string& separator,

@@ -87,7 +87,8 @@ void COptionsDlg::showFaceName() {
     const QString faceName = ToQString(choices_->faceName());
     setControlText(kFontButton, faceName);
     control(kFontButton)
-        ->setAccessibleName(controlText(kFontLabel) + QStringLiteral(": ") + faceName);
+        ->setAccessibleName(WithoutAccessKeys(controlText(kFontLabel)) + QStringLiteral(": ") +
+                            faceName);
 }
 
 }  // namespace tessik

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGuiApplication>
@@ -15,11 +16,16 @@
 
 namespace tessik {
 
-std::optional<QString> QtDesktopServices::chooseFileToOpen(QWidget* owner, const QString& filter) {
+std::optional<QString> QtDesktopServices::chooseFileToOpen(QWidget* owner, const QString& filter,
+                                                           const QString& title,
+                                                           const QString& folder,
+                                                           const QString& name) {
     const QString qtFilter = QString::fromStdU16String(ToQtFileFilter(filter.toStdU16String()));
+    // A name after the folder is filled in as the file's name.
+    const QString start = name.isEmpty() ? folder : QDir(folder).filePath(name);
     // The descriptions already name their patterns; Qt would repeat them.
-    const QString path = QFileDialog::getOpenFileName(owner, QString(), QString(), qtFilter,
-                                                      nullptr, QFileDialog::HideNameFilterDetails);
+    const QString path = QFileDialog::getOpenFileName(owner, title, start, qtFilter, nullptr,
+                                                      QFileDialog::HideNameFilterDetails);
     if (path.isEmpty()) return std::nullopt;
     return path;
 }
@@ -71,6 +77,10 @@ bool QtDesktopServices::askYesNo(QWidget* owner, const QString& question) {
 
 void QtDesktopServices::setClipboardText(const QString& text) {
     QGuiApplication::clipboard()->setText(text);
+}
+
+QString QtDesktopServices::clipboardText() const {
+    return QGuiApplication::clipboard()->text();
 }
 
 bool QtDesktopServices::openDocument(const QString& path) {

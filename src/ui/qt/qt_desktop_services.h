@@ -7,7 +7,9 @@ namespace tessik {
 
 class QtDesktopServices final : public DesktopServices {
   public:
-    std::optional<QString> chooseFileToOpen(QWidget* owner, const QString& filter) override;
+    std::optional<QString> chooseFileToOpen(QWidget* owner, const QString& filter,
+                                            const QString& title, const QString& folder,
+                                            const QString& name) override;
     std::optional<SaveChoice> chooseFileToSave(QWidget* owner, const QString& suggestedPath,
                                                const QString& filter) override;
     std::optional<QString> chooseFolder(QWidget* owner, const QString& initialFolder) override;
@@ -17,6 +19,7 @@ class QtDesktopServices final : public DesktopServices {
                      MessageIcon icon) override;
     bool askYesNo(QWidget* owner, const QString& question) override;
     void setClipboardText(const QString& text) override;
+    QString clipboardText() const override;
     bool openDocument(const QString& path) override;
     bool openAddress(const QString& address) override;
 };

@@ -24,9 +24,12 @@
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_placement.h"
 #include "ui/rules/about_box.h"
+#include "ui/rules/algorithm_match.h"
 #include "ui/rules/checksum_list_rules.h"
 #include "ui/rules/main_commands.h"
 #include "ui/rules/main_window_layout.h"
+#include "ui/rules/text_pattern.h"
+#include "ui/rules/typed_path.h"
 
 namespace tessik {
 
@@ -98,7 +101,7 @@ void CTessikDlg::bindCommands() {
     onCommand(kHashStringButton, [this] { hashText(); });
     onCommand(kHashFileButton, [this] { hashFile(); });
     onCommand(kCancelHashButton, [this] { fileHash_->cancel(); });
-    onCommand(kBrowseButton, [this] { chooseFile(); });
+    onCommand(kBrowseButton, [this] { chooseFile(false); });
     onCommand(kCompareButton, [this] { compare(); });
     onCommand(kCopyButton, [this] { copyResult(); });
     onCommand(kCancelResult, [this] { escape(); });
@@ -109,6 +112,7 @@ void CTessikDlg::bindCommands() {
     });
     onCommand(kVerifyListCommand, [this] { chooseListToVerify(); });
     onCommand(kCompareFileCommand, [this] { compareWithFile(); });
+    onCommand(kAllAlgorithmsCommand, [this] { showAllAlgorithms(); });
     onCommand(kOptionsCommand, [this] { showOptions(); });
     onCommand(kLanguageCommand, [this] { chooseLanguage(); });
     onCommand(kInfoCommand,
@@ -255,6 +259,7 @@ void CTessikDlg::selectLanguage(const std::string& name) {
 
 void CTessikDlg::showResult(const Digest& digest) {
     shownDigest_ = digest;
+    setControlText(kStatusLabel, {});  // what it said was of the digest before
     resultField_->setText(QString::fromLatin1(HexDigest(digest, m_CHKSmallLetters->isChecked())));
     // A digest wider than the field is read, and compared by eye, from its first digit.
     resultField_->setCursorPosition(0);
@@ -274,7 +279,7 @@ void CTessikDlg::hashText() {
 // A name that is no existing file lets the user choose one; a confirmed choice is hashed
 // whatever it is, so that a failure is said rather than passed over.
 void CTessikDlg::hashFile() {
-    if (FileExists(fileNameField_->text().toStdU16String()) || chooseFile()) {
+    if (FileExists(fileNameField_->text().toStdU16String()) || chooseFile(true)) {
         resultField_->clear();
         listSearch_->cancel();
         fileHash_->start(fileNameField_->text().toStdU16String(),
@@ -345,7 +350,7 @@ void CTessikDlg::compareWithFile() {
         return;
     }
     const std::optional<QString> path =
-        desktop().chooseFileToOpen(this, text(MainMemberText::kAllFiles));
+        desktop().chooseFileToOpen(this, text(MainMemberText::kAllFiles), {}, {}, {});
     if (!path) return;
     fileHash_->start(path->toStdU16String(), AlgorithmForIndex(selectedAlgorithm()),
                      [this](const std::u16string& other, const FileDigestResult& result) {
@@ -365,9 +370,21 @@ void CTessikDlg::otherFileHashed(const std::u16string& path, const FileDigestRes
         message.identical ? MessageIcon::kInformation : MessageIcon::kExclamation);
 }
 
-bool CTessikDlg::chooseFile() {
+// The dialog starts where the typed name points, so that a mistyped name is mended rather than
+// typed again; when the name was to be hashed, its title says why it was not.
+bool CTessikDlg::chooseFile(bool typedNameFailed) {
+    const std::u16string typed = fileNameField_->text().toStdU16String();
+    const FileDialogStart start = StartForTypedPath(typed);
+    QString title;
+    if (typedNameFailed && !typed.empty()) {
+        const MainMemberText why = ProblemOfTypedPath(typed) == TypedPathProblem::kFolder
+                                       ? MainMemberText::kTypedFolder
+                                       : MainMemberText::kTypedNotFound;
+        title = ToQString(FillIn(texts_[why], {typed}));
+    }
     const std::optional<QString> path =
-        desktop().chooseFileToOpen(this, text(MainMemberText::kAllFiles));
+        desktop().chooseFileToOpen(this, text(MainMemberText::kAllFiles), title,
+                                   ToQString(start.folder), ToQString(start.name));
     if (path) fileNameField_->setText(*path);
     return path.has_value();
 }
@@ -385,8 +402,10 @@ void CTessikDlg::compare(const std::u16string& addition, bool warn) {
 }
 
 void CTessikDlg::copyResult() {
+    if (resultField_->text().isEmpty()) return;
     resultField_->selectAll();
     desktop().setClipboardText(resultField_->text());
+    setControlText(kStatusLabel, text(MainMemberText::kCopied));
 }
 
 // Once, and only when something went wrong: a file that could not be read at start and was kept
@@ -407,7 +426,8 @@ void CTessikDlg::sayUnlessOpened(const QString& target, bool opened) {
 }
 
 OpeningContext CTessikDlg::openingContext() {
-    return {this, desktop(), *fontSettings_, language_.languageFilePath};
+    return {this, desktop(), *fontSettings_, language_.languageFilePath,
+            settings_.tickedAlgorithms};
 }
 
 DigestChoice CTessikDlg::digestChoice() const {
@@ -416,12 +436,26 @@ DigestChoice CTessikDlg::digestChoice() const {
 
 void CTessikDlg::chooseListToVerify() {
     const std::optional<QString> path = desktop().chooseFileToOpen(
-        this, ToQString(ChecksumListFilter(text(MainMemberText::kChecksumLists).toStdU16String(),
-                                           text(MainMemberText::kAllFiles).toStdU16String())));
+        this,
+        ToQString(ChecksumListFilter(text(MainMemberText::kChecksumLists).toStdU16String(),
+                                     text(MainMemberText::kAllFiles).toStdU16String())),
+        {}, {}, {});
     if (path) {
         OpenVerifyWindow(openingContext(), path->toStdU16String(), selectedAlgorithm(),
                          settings_.separator);
     }
+}
+
+// The file named in the field, else one chosen now; the expected field's digest, else the
+// clipboard's.
+void CTessikDlg::showAllAlgorithms() {
+    if (!FileExists(fileNameField_->text().toStdU16String()) && !chooseFile(true)) return;
+    const std::u16string file = fileNameField_->text().toStdU16String();
+    const std::u16string expected =
+        StartingExpectedValue(expectedField_->text().toStdU16String(),
+                              desktop().clipboardText().toStdU16String(), settings_.separator);
+    OpenAllAlgorithmsWindow(openingContext(), file, expected, m_CHKSmallLetters->isChecked(),
+                            settings_.separator);
 }
 
 void CTessikDlg::showOptions() {

@@ -79,7 +79,7 @@ class CTessikDlg : public Dialog {
     void otherFileHashed(const std::u16string& path, const FileDigestResult& result);
     void sayUnreadable(const std::u16string& path, ReadFailure failure);
     void escape();
-    bool chooseFile();
+    bool chooseFile(bool typedNameFailed);
     // A comparison's message; `addition` follows it after a blank line, and `warn` gives it the
     // warning's icon however the digests compare.
     void compare(const std::u16string& addition = {}, bool warn = false);
@@ -91,6 +91,7 @@ class CTessikDlg : public Dialog {
     OpeningContext openingContext();
     DigestChoice digestChoice() const;
     void chooseListToVerify();
+    void showAllAlgorithms();
     void showOptions();
     void chooseLanguage();
 

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "lists/algorithm_choice.h"
 #include "platform/file_system.h"
 #include "platform/path_encoding.h"
 #include "platform/path_utilities.h"
@@ -90,8 +91,10 @@ void CVerifyListDlg::showList(std::u16string path) {
 void CVerifyListDlg::chooseList() {
     const MainMessageTexts messages(languageFile());
     const std::optional<QString> chosen = desktop().chooseFileToOpen(
-        this, ToQString(ChecksumListFilter(messages[MainMemberText::kChecksumLists],
-                                           messages[MainMemberText::kAllFiles])));
+        this,
+        ToQString(ChecksumListFilter(messages[MainMemberText::kChecksumLists],
+                                     messages[MainMemberText::kAllFiles])),
+        {}, {}, {});
     if (chosen) showList(chosen->toStdU16String());
 }
 
@@ -113,12 +116,13 @@ void CVerifyListDlg::chooseFolder() {
 }
 
 // Lines that name no algorithm of their own are checked with the one chosen.
-bool CVerifyListDlg::startRun(const AlgorithmInfo& algorithm) {
+bool CVerifyListDlg::startRun(const AlgorithmSet& algorithms) {
     ListToCheck check;
     check.path = listPath_;
     check.separator = separator_;
     check.listFolder = folder_;
-    check.ofList = &algorithm;
+    check.ofList = algorithms.front();
+    check.sfvList = IsSfvListName(listPath_);
     check.findNew = lookedForNew_ = newFilesBox_->isChecked();
     check.lookForNamesFolder = !folderSettled_;
     showSignature({});

@@ -32,7 +32,7 @@ class CVerifyListDlg : public ChecksumListDialog {
 
   protected:
     void onTableReady() override;
-    bool startRun(const AlgorithmInfo& algorithm) override;
+    bool startRun(const AlgorithmSet& algorithms) override;
     TableRun& tableRun() override;
     void runFinished(const ListRunEnding& ending) override;
     bool checksAList() const override { return true; }
@@ -64,8 +64,9 @@ class CVerifyListDlg : public ChecksumListDialog {
     int mainAlgorithm_ = -1;
     std::string separator_;
     bool adding_ = false;  // the run under way adds the new files to the list
-    TableRunOf<VerifyResult, ListRunEnding> run_{[](VerifyResult& row) { return ListRowOf(row); }};
-    TableRunOf<NoRows, AppendOutcome> addRun_{[](NoRows&) { return ListRow(); }};
+    TableRunOf<VerifyResult, ListRunEnding> run_{
+        [](VerifyResult& row, std::vector<ListRow>& rows) { rows.push_back(ListRowOf(row)); }};
+    TableRunOf<NoRows, AppendOutcome> addRun_{[](NoRows&, std::vector<ListRow>&) {}};
 };
 
 }  // namespace tessik

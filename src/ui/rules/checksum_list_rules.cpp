@@ -59,12 +59,13 @@ ListPreview PreviewList(const std::u16string& path, std::string_view separator) 
     InputFile file;
     preview.failure = file.Open(path);
     if (preview.failure != ReadFailure::kNone) return preview;
-    ChecksumListReader reader(BytesOf(FirstLines(file)), std::string(separator));
+    ChecksumListReader reader(BytesOf(FirstLines(file)), std::string(separator),
+                              ListReading::kLenient, IsSfvListName(path));
     for (ListLine listed; reader.Next(listed);) {
         if (listed.line.kind != LineKind::kEntry) {
             ++preview.malformed;
         } else if (preview.entries++ == 0) {
-            preview.tagged = listed.line.tagged;
+            preview.tagged = AlgorithmOfLine(listed.line);
             preview.digestBytes = listed.line.digest.size();
         }
     }
@@ -100,7 +101,7 @@ std::u16string ChecksumListFilter(std::u16string_view description, std::u16strin
     std::u16string filter(description);
     filter += u'|';
     for (const std::u16string& pattern : patterns) filter += pattern + u';';
-    return filter.append(u"*SUMS;*SUMS.*|").append(allFiles);
+    return filter.append(u"*.sfv;*.b3;*SUMS;*SUMS.*|").append(allFiles);
 }
 
 DropAction ActionForDrop(const std::vector<std::u16string>& paths, std::string_view separator) {

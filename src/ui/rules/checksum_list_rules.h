@@ -18,7 +18,7 @@ struct ListPreview {
     ReadFailure failure = ReadFailure::kNone;
     std::size_t entries = 0;
     std::size_t malformed = 0;
-    const AlgorithmInfo* tagged = nullptr;  // the first entry's BSD tag
+    const AlgorithmInfo* tagged = nullptr;  // what the first entry names (AlgorithmOfLine)
     std::size_t digestBytes = 0;            // the first entry's digest length
 };
 
@@ -36,9 +36,10 @@ const AlgorithmInfo* StandardToolsAlgorithm(const std::vector<const AlgorithmInf
 bool IsRecognisablyAList(const std::u16string& path, const ListPreview& preview);
 
 // The algorithm the list window shows at first: the one the list's name stands for, else the
-// first entry's tag, else the main window's selection. When the first entry's length rules the
-// selection out, the one algorithm of that length takes its place, or the one among them that
-// the standard tools (md5sum, sha1sum, sha224sum ... sha512sum) make.
+// one the first entry names (its tag, or CRC-32 for an SFV line), else the main window's selection.
+// When the first entry's length rules the selection out, the one algorithm of that length takes its
+// place, or the one among them that the standard tools (md5sum, sha1sum, sha224sum ... sha512sum)
+// make.
 const AlgorithmInfo& InitialListAlgorithm(const std::u16string& path, const ListPreview& preview,
                                           int mainSelection);
 

@@ -12,6 +12,10 @@
 namespace tessik {
 namespace {
 
+std::string_view AlgorithmName(const ListRow& row) {
+    return row.algorithm == nullptr ? std::string_view() : row.algorithm->name;
+}
+
 void Count(const ListRow& row, ListCounts& counts) {
     switch (row.status) {
         case RowStatus::kOk:
@@ -61,11 +65,20 @@ ListRow ListRowOf(const VerifyResult& checked) {
             status == RowStatus::kUnreadable ? checked.failure : ReadFailure::kNone};
 }
 
-ListRow ListRowOf(std::uint64_t place, HashedFile hashed) {
-    if (hashed.result.outcome == FileDigestOutcome::kDigest) {
-        return {place, ToListName(hashed.path), std::move(hashed.result.digest), RowStatus::kOk};
+void AddRowsOf(std::uint64_t place, HashedFile hashed, std::vector<ListRow>& rows) {
+    const bool read = hashed.result.outcome == FileDigestOutcome::kDigest;
+    const std::string name = ToListName(hashed.path);
+    const auto add = [&](const AlgorithmInfo* algorithm, Digest digest, std::size_t at) {
+        rows.push_back({place, name, std::move(digest),
+                        read ? RowStatus::kOk : RowStatus::kUnreadable,
+                        read ? ReadFailure::kNone : hashed.result.failure, algorithm,
+                        static_cast<std::uint8_t>(at)});
+    };
+    add(hashed.algorithm, std::move(hashed.result.digest), 0);
+    for (std::size_t i = 0; i < hashed.alsoWith.size(); ++i) {
+        const bool digested = read && i < hashed.alsoDigests.size();
+        add(hashed.alsoWith[i], digested ? std::move(hashed.alsoDigests[i]) : Digest{}, i + 1);
     }
-    return {place, ToListName(hashed.path), {}, RowStatus::kUnreadable, hashed.result.failure};
 }
 
 std::u16string CountsText(const ListCounts& counts, std::u16string_view pattern, bool checked) {
@@ -92,7 +105,7 @@ void ListTable::Append(std::vector<ListRow> rows) {
     std::vector<std::size_t> added(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         added[i] = rows_.size();
-        Count(rows[i], counts_);
+        if (rows[i].algorithmPlace == 0) Count(rows[i], counts_);
         rows_.push_back(std::move(rows[i]));
     }
     const auto before = [this](std::size_t a, std::size_t b) { return Before(rows_[a], rows_[b]); };
@@ -136,7 +149,7 @@ std::u16string ListTable::FailedNames() const {
     for (std::size_t index : order_) {
         const ListRow& row = rows_[index];
         if (row.status == RowStatus::kOk || row.status == RowStatus::kMalformed ||
-            row.status == RowStatus::kNew) {
+            row.status == RowStatus::kNew || row.algorithmPlace > 0) {
             continue;
         }
         if (!names.empty()) names += u'\n';
@@ -159,6 +172,9 @@ bool ListTable::Before(const ListRow& x, const ListRow& y) const {
         case ListColumn::kName:
             order = x.name.compare(y.name);
             break;
+        case ListColumn::kAlgorithm:
+            order = AlgorithmName(x).compare(AlgorithmName(y));
+            break;
         case ListColumn::kDigest:
             order = x.digest < y.digest ? -1 : y.digest < x.digest ? 1 : 0;
             break;
@@ -173,6 +189,7 @@ bool ListTable::Before(const ListRow& x, const ListRow& y) const {
         return row.line == 0 ? std::numeric_limits<std::uint64_t>::max() : row.line;
     };
     if (order == 0) order = line(x) < line(y) ? -1 : line(x) > line(y) ? 1 : 0;
+    if (order == 0) order = x.algorithmPlace - y.algorithmPlace;
     if (order == 0) order = x.name.compare(y.name);
     return descending_ ? order > 0 : order < 0;
 }

@@ -33,11 +33,17 @@ struct ListRow {
     Digest digest;           // what the file hashed to; empty when checked against a list
     RowStatus status = RowStatus::kMalformed;
     ReadFailure failure = ReadFailure::kNone;  // with kUnreadable
+    // For files hashed, the algorithm of the digest, and which of the file's algorithms it is:
+    // a file hashed with several has a row for each, and counts once.
+    const AlgorithmInfo* algorithm = nullptr;
+    std::uint8_t algorithmPlace = 0;
 };
 
-// The row of a list's entry as checked, and of a file hashed at its place.
+// The row of a list's entry as checked.
 ListRow ListRowOf(const VerifyResult& checked);
-ListRow ListRowOf(std::uint64_t place, HashedFile hashed);
+// The rows of a file hashed at its place, one per algorithm in order, each with the file's
+// failure when it could not be read.
+void AddRowsOf(std::uint64_t place, HashedFile hashed, std::vector<ListRow>& rows);
 
 struct ListCounts {
     std::uint64_t ok = 0;
@@ -54,7 +60,7 @@ struct ListCounts {
 // not be, when files were hashed.
 std::u16string CountsText(const ListCounts& counts, std::u16string_view pattern, bool checked);
 
-enum class ListColumn { kLine, kName, kDigest, kStatus };
+enum class ListColumn { kLine, kName, kAlgorithm, kDigest, kStatus };
 
 class ListTable {
   public:

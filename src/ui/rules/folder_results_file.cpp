@@ -24,6 +24,23 @@ std::string AsShown(std::u16string_view text) {
 
 }  // namespace
 
+std::vector<ResultsFormat> FittingFormats(const std::vector<FolderResult>& results) {
+    const AlgorithmInfo* one = nullptr;
+    bool several = false;
+    for (const FolderResult& result : results) {
+        if (result.digest.empty()) continue;
+        several =
+            several || !result.alsoWith.empty() || (one != nullptr && result.algorithm != one);
+        one = result.algorithm;
+    }
+    std::vector<ResultsFormat> formats;
+    if (!several) formats.push_back(ResultsFormat::kGnuList);
+    formats.push_back(ResultsFormat::kBsdList);
+    if (!several && one != nullptr && FitsSfv(*one)) formats.push_back(ResultsFormat::kSfvList);
+    formats.push_back(ResultsFormat::kOutputAsShown);
+    return formats;
+}
+
 ResultsFile FormatResults(const std::vector<FolderResult>& results, ResultsFormat format,
                           std::u16string_view shownOutput) {
     ResultsFile file;
@@ -32,26 +49,31 @@ ResultsFile FormatResults(const std::vector<FolderResult>& results, ResultsForma
         return file;
     }
     LineFormat line;
-    line.style = format == ResultsFormat::kBsdList ? LineStyle::kBsd : LineStyle::kGnu;
-    const AlgorithmInfo* listed = nullptr;
+    line.style = format == ResultsFormat::kBsdList   ? LineStyle::kBsd
+                 : format == ResultsFormat::kSfvList ? LineStyle::kSfv
+                                                     : LineStyle::kGnu;
     for (const FolderResult& result : results) {
         if (result.digest.empty()) {
             ++file.leftOut;
             continue;
         }
-        if (listed == nullptr) listed = result.algorithm;
-        if (line.style == LineStyle::kGnu && result.algorithm != listed) return {true, {}, 0};
-        file.bytes += FormatChecksumLine(line, result.algorithm->listTag, result.digest,
-                                         ToListName(result.relativePath));
+        const std::string name = ToListName(result.relativePath);
+        file.bytes += FormatChecksumLine(line, *result.algorithm, result.digest, name);
+        for (std::size_t i = 0; i < result.alsoWith.size(); ++i) {
+            file.bytes +=
+                FormatChecksumLine(line, *result.alsoWith[i], result.alsoDigests[i], name);
+        }
     }
     return file;
 }
 
 std::u16string SuggestedResultsPath(const std::u16string& folder,
                                     const std::vector<FolderResult>& results) {
-    const AlgorithmInfo* algorithm = results.empty() ? nullptr : results.front().algorithm;
-    const std::u16string tag =
-        algorithm != nullptr ? FromUtf8(std::string(algorithm->listTag)) : u"";
+    const FolderResult* first = results.empty() ? nullptr : &results.front();
+    const std::u16string tag = first == nullptr ? u""
+                               : !first->alsoWith.empty()
+                                   ? u"CHECK"
+                                   : FromUtf8(std::string(first->algorithm->listTag));
     return FolderFieldText(FullPath(folder.empty() ? u"." : folder)) + tag + u"SUMS";
 }
 

@@ -38,15 +38,19 @@ enum class FolderMemberText {
     kFolderMissing,  // the path follows on a line of its own
     kFolderIsFile,
     kOutputName,  // what assistive tools call the output field
-    // The formats "Save results..." offers.
+    // The formats "Save results..." offers, those that fit the run.
     kGnuList,
     kBsdList,
+    kSfvList,
     kOutputAsShown,
     kNotSaved,           // the path and the cause follow, each on a line of its own
-    kSeveralAlgorithms,  // a GNU list was asked for a run of several algorithms
     kLeftOut,            // %1: how many files could not be read, which have no line in the list
+    kSeveralAlgorithms,  // the algorithm list's last entry
+    kNotShown,           // %1: files hashed after the one Stop cut short, which have no line
+    kNotOpened,          // %1: the folders that could not be opened, with their causes
+    kSaved,              // the status line after a save: %1 the file written
 };
-inline constexpr int kFolderMemberTextCount = static_cast<int>(FolderMemberText::kLeftOut) + 1;
+inline constexpr int kFolderMemberTextCount = static_cast<int>(FolderMemberText::kSaved) + 1;
 
 // The window's tables in the order they are applied.
 std::span<const TranslationTable> FolderWindowTables();

@@ -1,6 +1,6 @@
 #pragma once
 // A checksum-list window's run as its table follows it, whatever the run hands over: its rows
-// made table rows, in order, and its end as the table reports it.
+// made table rows (one or more each), in order, and its end as the table reports it.
 
 #include <functional>
 #include <utility>
@@ -27,8 +27,9 @@ class TableRun {
 template <class Row, class Ending>
 class TableRunOf final : public TableRun {
   public:
-    using ToListRow = std::function<ListRow(Row&)>;
-    explicit TableRunOf(ToListRow toListRow) : toListRow_(std::move(toListRow)) {}
+    // Adds a row's table rows to the end of the others.
+    using AddListRows = std::function<void(Row&, std::vector<ListRow>&)>;
+    explicit TableRunOf(AddListRows addListRows) : addListRows_(std::move(addListRows)) {}
 
     BackgroundRun<Row, Ending>& run() { return run_; }
 
@@ -37,7 +38,7 @@ class TableRunOf final : public TableRun {
     void Stop() override { run_.Stop(); }
     std::vector<ListRow> TakeRows() override {
         std::vector<ListRow> rows;
-        for (Row& row : run_.TakeRows()) rows.push_back(toListRow_(row));
+        for (Row& row : run_.TakeRows()) addListRows_(row, rows);
         return rows;
     }
     RunProgress Progress() const override { return run_.Progress(); }
@@ -60,7 +61,7 @@ class TableRunOf final : public TableRun {
         return Ended(outcome.status == AppendStatus::kCancelled);
     }
 
-    const ToListRow toListRow_;
+    const AddListRows addListRows_;
     BackgroundRun<Row, Ending> run_;
     Ending ending_;
 };

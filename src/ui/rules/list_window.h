@@ -77,9 +77,13 @@ enum class ListMemberText {
     kNotAdded,          // the files follow, one per line
     kClearSignedList,   // the list follows on a line of its own
     kNoAlgorithm,
-    kListNotSaved,  // the list, then why, follow on lines of their own
+    kListNotSaved,       // the list, then why, follow on lines of their own
+    kFailedNamesCopied,  // the status line after "Copy failed names": %1 names
+    kSeveralAlgorithms,  // the files window's algorithm list's last entry
+    kColumnAlgorithm,    // shown when files are hashed with several algorithms
 };
-inline constexpr int kListMemberTextCount = static_cast<int>(ListMemberText::kListNotSaved) + 1;
+inline constexpr int kListMemberTextCount =
+    static_cast<int>(ListMemberText::kColumnAlgorithm) + 1;
 
 // The verify window, and the window that hashes files dropped onto the main window, as their
 // back ends build them: the same but for the list row and the letter case.

@@ -76,9 +76,9 @@ CompareOutcome CompareDigests(const std::u16string& result, const std::u16string
     if (result.empty()) return CompareOutcome::kNoResult;
     const std::u16string value = Trimmed(expected);
     if (DigestsMatch(result, value, caseSensitive)) return CompareOutcome::kIdentical;
-    const bool allDigits = !value.empty() && std::all_of(value.begin(), value.end(), IsHexDigit);
-    return allDigits && value.size() != 2 * digestBytes ? CompareOutcome::kWrongLength
-                                                        : CompareOutcome::kDifferent;
+    if (!std::all_of(value.begin(), value.end(), IsHexDigit)) return CompareOutcome::kNotADigest;
+    return !value.empty() && value.size() != 2 * digestBytes ? CompareOutcome::kWrongLength
+                                                             : CompareOutcome::kDifferent;
 }
 
 CompareMessage MessageOfCompare(const std::u16string& result, const std::u16string& expectedField,
@@ -94,6 +94,9 @@ CompareMessage MessageOfCompare(const std::u16string& result, const std::u16stri
             break;
         case CompareOutcome::kDifferent:
             message.text = texts[MainMemberText::kCompareFailed];
+            break;
+        case CompareOutcome::kNotADigest:
+            message.text = texts[MainMemberText::kCompareNotADigest];
             break;
         case CompareOutcome::kWrongLength:
             message.text =
@@ -144,6 +147,8 @@ MainMemberText WriteFailureMessage(WriteFailure failure) {
             return MainMemberText::kWriteReadOnly;
         case WriteFailure::kNoSpace:
             return MainMemberText::kWriteNoSpace;
+        case WriteFailure::kCannotCreate:
+            return MainMemberText::kWriteCannotCreate;
         case WriteFailure::kNone:
         case WriteFailure::kIoError:
             break;

@@ -37,8 +37,9 @@ struct ExpectedValue {
 ExpectedValue ExpectedFromField(const std::u16string& field, std::u16string_view separator);
 
 // An empty result matches nothing. An expected value made of hexadecimal digits that no digest
-// of the algorithm has as many of is said to be of the wrong length rather than different.
-enum class CompareOutcome { kNoResult, kIdentical, kDifferent, kWrongLength };
+// of the algorithm has as many of is said to be of the wrong length rather than different, and
+// one with other characters is no digest at all.
+enum class CompareOutcome { kNoResult, kIdentical, kDifferent, kWrongLength, kNotADigest };
 CompareOutcome CompareDigests(const std::u16string& result, const std::u16string& expected,
                               bool caseSensitive, std::size_t digestBytes);
 

@@ -31,6 +31,7 @@ enum ControlId : int {
     // Shown while a file is hashed, in the places of the hash-file button and the result field.
     kCancelHashButton = 1061,
     kProgressBar = 1062,
+    kStatusLabel = 1063,  // says what a command did where no message box is needed
 };
 
 enum CommandId : int {
@@ -44,6 +45,7 @@ enum CommandId : int {
     kOptionsCommand = 32779,
     kVerifyListCommand = 32780,
     kCompareFileCommand = 32781,
+    kAllAlgorithmsCommand = 32782,
 };
 
 // The smallest outer size the window can be given, in pixels; a larger font makes it larger.
@@ -71,6 +73,7 @@ enum class MainMemberText {
     kWriteDenied,
     kWriteReadOnly,
     kWriteNoSpace,
+    kWriteCannotCreate,
     kWriteError,
     kChecksumLists,       // description of the list file dialog's filter
     kCompareListedFile,   // %1: the file a pasted checksum line names
@@ -80,8 +83,13 @@ enum class MainMemberText {
     kHashShownOf,         // %1 the file, or the string, whose digest is shown
     kFileCompared,        // %1 the file compared with it
     kStringTyped,         // stands for the string in kHashShownOf
+    kCompareNotADigest,   // the expected value has characters no digest has
+    kCopied,              // the status line's word after Copy
+    // The file dialog's title when a typed name was to be hashed: %1 the name.
+    kTypedNotFound,
+    kTypedFolder,
 };
-inline constexpr int kMainMemberTextCount = static_cast<int>(MainMemberText::kStringTyped) + 1;
+inline constexpr int kMainMemberTextCount = static_cast<int>(MainMemberText::kTypedFolder) + 1;
 
 // The texts other windows share with the main window: what it says about files.
 TranslationTable MainMemberTexts();

@@ -1,5 +1,6 @@
 #include "ui/rules/progress_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -17,11 +18,16 @@ std::u16string Ascii(std::string_view text) {
     return std::u16string(text.begin(), text.end());
 }
 
-std::u16string Fixed(double value, int decimals) {
+std::u16string Fixed(double value, int decimals, std::u16string_view point) {
     char buffer[64];
     const auto [end, error] =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    return error == std::errc() ? Ascii(std::string_view(buffer, end - buffer)) : u"?";
+    if (error != std::errc()) return u"?";
+    std::u16string text = Ascii(std::string_view(buffer, end - buffer));
+    if (const std::size_t dot = text.find(u'.'); dot != std::u16string::npos) {
+        text.replace(dot, 1, point);
+    }
+    return text;
 }
 
 std::u16string TwoDigits(std::uint64_t value) {
@@ -48,6 +54,7 @@ constexpr TranslationEntry kProgress[] = {
     {"FrmProgress.m_acMTimeLeft", TextTarget::Progress(ProgressText::kTimeLeft), u"%1 left"},
     {"FrmProgress.m_acMFiles", TextTarget::Progress(ProgressText::kFiles), u"Files: %1"},
     {"FrmProgress.m_acMBytes", TextTarget::Progress(ProgressText::kBytes), u"%1 MB"},
+    {"FrmProgress.m_acMDecimalPoint", TextTarget::Progress(ProgressText::kDecimalPoint), u"."},
 };
 
 }  // namespace
@@ -78,9 +85,9 @@ int PercentDone(std::uint64_t done, std::uint64_t total) {
     return static_cast<int>(static_cast<unsigned __int128>(done) * 100 / total);
 }
 
-std::u16string Megabytes(std::uint64_t bytes) {
+std::u16string Megabytes(std::uint64_t bytes, std::u16string_view point) {
     const double megabytes = bytes / kBytesPerMegabyte;
-    return Fixed(megabytes, megabytes < 10 ? 2 : 1);
+    return Fixed(megabytes, megabytes < 10 ? 2 : 1, point);
 }
 
 std::u16string ClockTime(double seconds) {
@@ -92,8 +99,8 @@ std::u16string ClockTime(double seconds) {
     return NumberText(hours) + u":" + TwoDigits(minutes) + u":" + rest;
 }
 
-std::u16string Duration(double seconds) {
-    return seconds < 59.95 ? Fixed(std::max(0.0, seconds), 1) + u" s" : ClockTime(seconds);
+std::u16string Duration(double seconds, std::u16string_view point) {
+    return seconds < 59.95 ? Fixed(std::max(0.0, seconds), 1, point) + u" s" : ClockTime(seconds);
 }
 
 std::u16string FileProgressText(std::uint64_t done, std::uint64_t total, double elapsedSeconds,
@@ -102,7 +109,8 @@ std::u16string FileProgressText(std::uint64_t done, std::uint64_t total, double 
         FillIn(texts[ProgressText::kPercent], {NumberText(PercentDone(done, total))})};
     const double rate = Rate(done, elapsedSeconds);
     if (rate > 0) {
-        parts.push_back(FillIn(texts[ProgressText::kRate], {Fixed(rate, 1)}));
+        parts.push_back(FillIn(texts[ProgressText::kRate],
+                               {Fixed(rate, 1, texts[ProgressText::kDecimalPoint])}));
         const double secondsLeft = (total > done ? total - done : 0) / kBytesPerMegabyte / rate;
         parts.push_back(FillIn(texts[ProgressText::kTimeLeft], {ClockTime(secondsLeft)}));
     }
@@ -111,19 +119,74 @@ std::u16string FileProgressText(std::uint64_t done, std::uint64_t total, double 
 
 std::u16string RunProgressText(std::uint64_t files, std::uint64_t bytes, double elapsedSeconds,
                                const ProgressTexts& texts) {
-    return Joined({FillIn(texts[ProgressText::kFiles], {NumberText(files)}),
-                   FillIn(texts[ProgressText::kBytes], {Megabytes(bytes)}),
-                   FillIn(texts[ProgressText::kRate], {Fixed(Rate(bytes, elapsedSeconds), 1)})});
+    const std::u16string& point = texts[ProgressText::kDecimalPoint];
+    return Joined(
+        {FillIn(texts[ProgressText::kFiles], {NumberText(files)}),
+         FillIn(texts[ProgressText::kBytes], {Megabytes(bytes, point)}),
+         FillIn(texts[ProgressText::kRate], {Fixed(Rate(bytes, elapsedSeconds), 1, point)})});
 }
 
-std::u16string FolderSummaryText(const FolderRunSummary& summary, std::u16string_view pattern,
-                                 std::u16string_view stopped, const ProgressTexts& texts) {
-    const std::u16string text =
-        FillIn(pattern, {NumberText(summary.filesHashed), NumberText(summary.filesUnreadable),
-                         NumberText(summary.foldersNotOpened),
-                         FillIn(texts[ProgressText::kBytes], {Megabytes(summary.bytes)}),
-                         Duration(summary.seconds)});
-    return summary.stopped ? std::u16string(stopped) + u" " + text : text;
+std::u16string WholeRunProgressText(const RunProgress& progress, double elapsedSeconds,
+                                    const ProgressTexts& texts) {
+    const std::u16string files =
+        NumberText(progress.filesFinished) +
+        (progress.totalKnown ? u"/" + NumberText(progress.filesTotal) : std::u16string());
+    const double rate = Rate(progress.bytesDone, elapsedSeconds);
+    const std::u16string& point = texts[ProgressText::kDecimalPoint];
+    std::vector<std::u16string> parts = {
+        FillIn(texts[ProgressText::kFiles], {files}),
+        FillIn(texts[ProgressText::kBytes], {Megabytes(progress.bytesDone, point)}),
+        FillIn(texts[ProgressText::kRate], {Fixed(rate, 1, point)})};
+    if (progress.totalKnown) {
+        parts.push_back(FillIn(texts[ProgressText::kPercent],
+                               {NumberText(PercentDone(progress.bytesDone, progress.bytesTotal))}));
+        if (rate > 0) {
+            const std::uint64_t left =
+                progress.bytesTotal - std::min(progress.bytesTotal, progress.bytesDone);
+            parts.push_back(FillIn(texts[ProgressText::kTimeLeft],
+                                   {ClockTime(left / kBytesPerMegabyte / rate)}));
+        }
+    }
+    return Joined(parts);
+}
+
+int WholeRunPercent(const RunProgress& progress) {
+    return progress.totalKnown ? PercentDone(progress.bytesDone, progress.bytesTotal)
+                               : PercentDone(progress.currentDone, progress.currentTotal);
+}
+
+std::u16string FoldersNotOpenedText(const std::vector<UnopenedFolder>& folders,
+                                    const ReadFailureTexts& causes, std::size_t named) {
+    std::u16string text;
+    for (std::size_t i = 0; i < folders.size() && i < named; ++i) {
+        if (!text.empty()) text += u"; ";
+        text += folders[i].path + u": " + causes.Status(folders[i].cause);
+    }
+    if (folders.size() > named) text += u"; \u2026 +" + NumberText(folders.size() - named);
+    return text;
+}
+
+std::u16string FolderSummaryText(const FolderRunSummary& summary, const FolderSummaryTexts& words,
+                                 const ProgressTexts& texts, const ReadFailureTexts& causes) {
+    // The rest are named where the summary is shown in full.
+    constexpr std::size_t kFoldersNamed = 3;
+    const std::u16string& point = texts[ProgressText::kDecimalPoint];
+    std::u16string text = FillIn(
+        words.pattern, {NumberText(summary.filesHashed), NumberText(summary.filesUnreadable),
+                        NumberText(summary.foldersNotOpened.size()),
+                        FillIn(texts[ProgressText::kBytes], {Megabytes(summary.bytes, point)}),
+                        Duration(summary.seconds, point)});
+    if (summary.stopped) text = std::u16string(words.stopped) + u" " + text;
+    if (summary.filesNotShown > 0) {
+        text += std::u16string(kSeparator) +
+                FillIn(words.notShown, {NumberText(summary.filesNotShown)});
+    }
+    if (!summary.foldersNotOpened.empty()) {
+        text +=
+            u"\n" + FillIn(words.notOpened,
+                           {FoldersNotOpenedText(summary.foldersNotOpened, causes, kFoldersNamed)});
+    }
+    return text;
 }
 
 }  // namespace tessik

@@ -27,7 +27,8 @@ namespace {
 using namespace main_window;
 
 // The commands of windows this back end does not build yet.
-constexpr int kCommandsStillToCome[] = {kFolderCommand, kVerifyListCommand};
+constexpr int kCommandsStillToCome[] = {kFolderCommand, kVerifyListCommand,
+                                        kAllAlgorithmsCommand};
 
 // An edit control keeps its lines apart with CR LF; the rules take them as paragraph
 // separators, which is what the Qt field gives.

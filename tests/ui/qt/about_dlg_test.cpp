@@ -55,7 +55,8 @@ TEST_F(AboutWindowTest, ShowsTheProductTheVersionAndTheCredits) {
                   "Digests of texts, files and whole folders with 36 algorithms, from MD2 to "
                   "BLAKE3");
         // Grey, but readable: at least 4.5 : 1 against the white behind it.
-        const QColor grey = window.control(kDescriptionLabel)->palette().color(QPalette::WindowText);
+        const QColor grey =
+            window.control(kDescriptionLabel)->palette().color(QPalette::WindowText);
         EXPECT_GE(ContrastWithWhite(grey), 4.5);
         EXPECT_EQ(window.controlText(kOkResult), "OK");
 

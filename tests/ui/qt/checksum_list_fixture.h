@@ -83,8 +83,9 @@ class ChecksumListWindowTest : public ::testing::Test {
         return window.RunVerifyDialog(fonts, list, mainAlgorithm, u"|");
     }
     int HashFiles(std::vector<std::u16string> paths, std::function<void(CHashFilesDlg&)> script,
-                  int algorithm = kMd5) {
+                  int algorithm = kMd5, AlgorithmSet* several = nullptr) {
         CHashFilesDlg window(desktop);
+        if (several != nullptr) window.offerSeveral(*several);
         test::WhenModal([&](Dialog&) { script(window); });
         return window.RunFilesDialog(fonts, std::move(paths), algorithm, true);
     }

@@ -28,9 +28,14 @@ class FakeDesktopServices final : public DesktopServices {
         QString suggestedPath;
         QString filter;
     };
-    std::vector<SaveDialog> saveDialogs;        // one per save dialog shown
-    std::vector<QString> folderInitials;        // one per folder browser shown
-    std::vector<FontDescription> fontInitials;  // one per font dialog shown
+    std::vector<SaveDialog> saveDialogs;  // one per save dialog shown
+    struct FileDialogStart {
+        QString title, folder, name;
+        bool operator==(const FileDialogStart&) const = default;
+    };
+    std::vector<FileDialogStart> fileDialogStarts;  // one per file dialog shown
+    std::vector<QString> folderInitials;            // one per folder browser shown
+    std::vector<FontDescription> fontInitials;      // one per font dialog shown
     std::vector<Message> messages;
     std::vector<QString> questions;
     std::vector<QString> clipboard;  // every text put on it, in order
@@ -38,8 +43,10 @@ class FakeDesktopServices final : public DesktopServices {
     std::vector<QString> addresses;
     bool opens = true;  // whether a program opens documents and addresses
 
-    std::optional<QString> chooseFileToOpen(QWidget*, const QString& filter) override {
+    std::optional<QString> chooseFileToOpen(QWidget*, const QString& filter, const QString& title,
+                                            const QString& folder, const QString& name) override {
         fileFilters.push_back(filter);
+        fileDialogStarts.push_back({title, folder, name});
         return Next(fileAnswers);
     }
     std::optional<SaveChoice> chooseFileToSave(QWidget*, const QString& suggestedPath,
@@ -67,6 +74,9 @@ class FakeDesktopServices final : public DesktopServices {
         return yes;
     }
     void setClipboardText(const QString& text) override { clipboard.push_back(text); }
+    QString clipboardText() const override {
+        return clipboard.empty() ? QString() : clipboard.back();
+    }
     bool openDocument(const QString& path) override {
         documents.push_back(path);
         return opens;

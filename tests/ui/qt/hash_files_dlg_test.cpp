@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QTableView>
 #include <QTest>
 
 #include "checksum_list_fixture.h"
@@ -19,6 +21,7 @@ using test::kMd2;
 using test::kMd5;
 using test::kMd5OfAbc;
 using test::kMd5OfNothing;
+using test::kSha512;
 using test::MainWindowDropTest;
 using test::Q;
 using test::Rows;
@@ -32,7 +35,7 @@ TEST_F(ChecksumListWindowTest, HashesFilesAtOnceWithTheirDigestsInTheLetterCaseC
                                                folder.U16("b.txt")};
     HashFiles(paths, [&](CHashFilesDlg& window) {
         EXPECT_EQ(window.windowTitle(), "Hash files");
-        EXPECT_EQ(window.controlText(kStartButton), "Hash");
+        EXPECT_EQ(window.controlText(kStartButton), "&Hash");
         EXPECT_EQ(window.control(kListField), nullptr);
         ASSERT_TRUE(WaitUntilIdle(window));
         const QString a = Q(paths[0]) + " | " + Q(FromUtf8(kMd5OfAbc)) + " | OK";
@@ -42,13 +45,68 @@ TEST_F(ChecksumListWindowTest, HashesFilesAtOnceWithTheirDigestsInTheLetterCaseC
         window.control<QCheckBox>(kLowercaseBox)->setChecked(false);
         EXPECT_EQ(Rows(window)[0],
                   Q(paths[0]) + " | " + Q(FromUtf8(kMd5OfAbc)).toUpper() + " | OK");
-        // Another algorithm, once more.
+        // Another algorithm hashes the files again: no digest stays under a name not its own.
         window.control<QComboBox>(kAlgorithmList)->setCurrentIndex(kMd2);
-        Click(window, kStartButton);
         ASSERT_TRUE(WaitUntilIdle(window));
         EXPECT_EQ(Rows(window)[2],
                   Q(paths[2]) + " | " + FileDigest(kMd2, paths[2], false) + " | OK");
     });
+}
+
+// The last entry of the algorithm list asks which algorithms; each file is then read once and
+// has a row per algorithm, named in a column of its own, and counts once.
+TEST_F(ChecksumListWindowTest, SeveralAlgorithmsGiveEachFileARowPerAlgorithm) {
+    test::WriteBytes(folder.Native("a.txt"), "abc");
+    const std::vector<std::u16string> paths = {folder.U16("a.txt"), folder.U16("gone")};
+    AlgorithmSet ticked = {AlgorithmWithId("md5"), AlgorithmWithId("sha1")};
+    HashFiles(
+        paths,
+        [&](CHashFilesDlg& window) {
+            ASSERT_TRUE(WaitUntilIdle(window));
+            auto& algorithms = *window.control<QComboBox>(kAlgorithmList);
+            EXPECT_EQ(algorithms.itemText(AlgorithmCount()), "Several algorithms\u2026");
+            test::WhenModal([](Dialog& asking) { asking.runCommand(kOkResult); });
+            algorithms.setCurrentIndex(AlgorithmCount());
+            ASSERT_TRUE(WaitUntilIdle(window));
+            const QAbstractItemModel& model = *Table(window).model();
+            EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), "Algorithm");
+            const QString a = Q(paths[0]);
+            const QString gone = Q(paths[1]);
+            EXPECT_EQ(Rows(window),
+                      (std::vector<QString>{a + " | MD5 | " + Q(FromUtf8(kMd5OfAbc)) + " | OK",
+                                            a + " | SHA-1 | " + Q(FromUtf8(test::kSha1OfAbc)) +
+                                                " | OK",
+                                            gone + " | MD5 |  | missing",
+                                            gone + " | SHA-1 |  | missing"}));
+            EXPECT_EQ(Counts(window), "Hashed: 1 \u2013 could not be read: 1");
+            EXPECT_EQ(algorithms.toolTip(), "MD5, SHA-1");
+            // One algorithm again: a row per file, without the column.
+            algorithms.setCurrentIndex(kMd5);
+            ASSERT_TRUE(WaitUntilIdle(window));
+            EXPECT_EQ(model.columnCount(), 3);
+            EXPECT_EQ(Rows(window).size(), 2u);
+        },
+        kMd5, &ticked);
+}
+
+// The digest column shows a whole SHA-512 digest, and the status column is no wider than its
+// longest status and its heading.
+TEST_F(ChecksumListWindowTest, ColumnsFitTheirContent) {
+    test::WriteBytes(folder.Native("a.txt"), "abc");
+    HashFiles(
+        {folder.U16("a.txt")},
+        [&](CHashFilesDlg& window) {
+            ASSERT_TRUE(WaitUntilIdle(window));
+            const QTableView& table = Table(window);
+            const QHeaderView& header = *table.horizontalHeader();
+            const QFontMetrics metrics(table.font());
+            const QString digest = table.model()->index(0, 1).data().toString();
+            ASSERT_EQ(digest.size(), 128);
+            EXPECT_GT(header.sectionSize(1), metrics.horizontalAdvance(digest));
+            EXPECT_LT(header.sectionSize(2), metrics.horizontalAdvance(QStringLiteral("Status")) +
+                                                 4 * metrics.averageCharWidth());
+        },
+        kSha512);
 }
 
 TEST_F(MainWindowDropTest, SeveralFilesAreHashedInTheListWindow) {

@@ -11,10 +11,12 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "digest/algorithm_catalogue.h"
 #include "main_window_fixture.h"
+#include "support/known_digests.h"
 #include "support/system_call_faults.h"
 #include "ui/qt/widget_font_host.h"
 
@@ -92,6 +94,7 @@ class FolderWindowTest : public ::testing::Test {
             bool lowerCase = true, std::u16string separator = u"|") {
         CHashFolderDlg window(desktop);
         window.setLanguageFile(languageFile);
+        if (several != nullptr) window.offerSeveral(*several);
         test::WhenModal([&](Dialog& shown) {
             EXPECT_EQ(&shown, &window);
             script(window);
@@ -112,6 +115,7 @@ class FolderWindowTest : public ::testing::Test {
     FontSettings fonts;
     FolderValues values{u"", u"*", u"*"};
     std::u16string languageFile;
+    AlgorithmSet* several = nullptr;  // offered as the algorithm list's last entry
 };
 
 TEST_F(FolderWindowTest, OpensWithTheCallersValues) {
@@ -127,8 +131,8 @@ TEST_F(FolderWindowTest, OpensWithTheCallersValues) {
             EXPECT_FALSE(window.control<QCheckBox>(kLowercaseBox)->isChecked());
             EXPECT_FALSE(window.control<QCheckBox>(kSubfoldersBox)->isChecked());
             EXPECT_TRUE(Button(window, kStopButton).isHidden());
-            EXPECT_EQ(window.controlText(kProcessButton), "Process folder");
-            EXPECT_EQ(window.controlText(kNameFilterLabel), "Filename");
+            EXPECT_EQ(window.controlText(kProcessButton), "&Process folder");
+            EXPECT_EQ(window.controlText(kNameFilterLabel), "File&name");
             EXPECT_EQ(window.control(kNameFilterField)->accessibleName(), "Filename");
             test::ExpectNamedInTabOrder(
                 window,
@@ -244,9 +248,16 @@ TEST_F(FolderWindowTest, ALongRunShowsItsProgressAndEscapeCancelsTheFileInHand) 
             Button(window, kProcessButton).click();
             ASSERT_TRUE(WaitForProgressOn(window, "big.bin"));
             EXPECT_TRUE(window.control(kSummaryLabel)->isHidden());
-            const QString figures = window.control<QProgressBar>(kProgressBar)->text();
-            EXPECT_TRUE(figures.startsWith("Files: 1 \u2013 ")) << figures.toStdString();
-            EXPECT_TRUE(figures.endsWith(" MB/s")) << figures.toStdString();
+            // The whole run's figures, its share and time left once the walk ahead has
+            // counted it.
+            auto* bar = window.control<QProgressBar>(kProgressBar);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return bar->text().contains(" left"); }, 10000));
+            const QString figures = bar->text();
+            EXPECT_TRUE(QRegularExpression("^Files: 1/2 \u2013 [0-9.]+ MB \u2013 [0-9.]+ MB/s "
+                                           "\u2013 [0-9]+% \u2013 [0-9:]+ left$")
+                            .match(figures)
+                            .hasMatch())
+                << figures.toStdString();
             clock.start();
             QTest::keyClick(&Edit(window, kFolderField), Qt::Key_Escape);
         });
@@ -356,7 +367,7 @@ TEST_F(FolderWindowTest, TextsComeFromTheLanguageFile) {
         EXPECT_EQ(window.controlText(kExtensionLabel), "Erweiterung");
         EXPECT_EQ(window.control(kExtensionField)->accessibleName(), "Erweiterung");
         EXPECT_EQ(window.controlText(kStopButton), "Stopp");
-        EXPECT_EQ(window.controlText(kFolderLabel), "Folder");
+        EXPECT_EQ(window.controlText(kFolderLabel), "&Folder");
     });
 }
 
@@ -389,7 +400,11 @@ TEST_F(FolderWindowTest, SaveResultsWritesTheRunInTheFormatChosen) {
             Edit(window, kFolderField).setText("/elsewhere");
             if (c.format == 2) Output(window).setPlainText("shown\n");
             Button(window, kSaveButton).click();  // cancelled
+            EXPECT_FALSE(window.control(kCurrentFileLabel)->isVisible());
             Button(window, kSaveButton).click();
+            EXPECT_EQ(window.controlText(kCurrentFileLabel),
+                      "Saved: " + QString::fromStdString(list));
+            EXPECT_TRUE(window.control(kCurrentFileLabel)->isVisible());
         });
         EXPECT_EQ(test::ReadBytes(list), c.bytes) << c.format;
         ASSERT_EQ(desktop.saveDialogs.size(), 2u);
@@ -398,15 +413,42 @@ TEST_F(FolderWindowTest, SaveResultsWritesTheRunInTheFormatChosen) {
                   "GNU checksum list (digest  name)|*|BSD checksum list (TAG (name) = digest)|*|"
                   "The output as shown|*||");
         const std::vector<QString> said =
-            c.format == 2
-                ? std::vector<QString>{}
-                : std::vector<QString>{"Files that could not be read, which have no line in the list: 1"};
+            c.format == 2 ? std::vector<QString>{}
+                          : std::vector<QString>{
+                                "Files that could not be read, which have no line in the list: 1"};
         ASSERT_EQ(desktop.messages.size(), said.size());
         for (std::size_t i = 0; i < said.size(); ++i) {
             EXPECT_EQ(desktop.messages[i].text, said[i]);
             EXPECT_EQ(desktop.messages[i].icon, MessageIcon::kInformation);
         }
     }
+}
+
+// Chosen in the algorithm list, several algorithms give each line a digest per algorithm, and
+// the results are saved with a tagged line per algorithm.
+TEST_F(FolderWindowTest, SeveralAlgorithmsGiveEachLineTheirDigestsAndSaveATaggedLineEach) {
+    test::MakeFolder(folder.Native("sub"));
+    test::WriteBytes(folder.Native("sub/a.txt"), "abc");
+    values.lastFolder = folder.U16("sub");
+    AlgorithmSet ticked = {AlgorithmWithId("md5"), AlgorithmWithId("sha1")};
+    several = &ticked;
+    const std::string list = folder.Native("saved");
+    desktop.saveAnswers = {
+        test::FakeDesktopServices::SaveChoice{QString::fromStdString(list), 0}};
+    Run([&](CHashFolderDlg& window) {
+        test::WhenModal([](Dialog& asking) { asking.runCommand(kOkResult); });
+        window.control<QComboBox>(kAlgorithmList)->setCurrentIndex(AlgorithmCount());
+        Button(window, kProcessButton).click();
+        ASSERT_TRUE(WaitForSummary(window));
+        EXPECT_EQ(Output(window).toPlainText(), Q(folder.U16("sub/a.txt")) + "|" +
+                                                    Q(FromUtf8(test::kMd5OfAbc)) + "|" +
+                                                    Q(FromUtf8(test::kSha1OfAbc)) + "\n");
+        Button(window, kSaveButton).click();
+    });
+    EXPECT_EQ(test::ReadBytes(list), "MD5 (a.txt) = " + test::kMd5OfAbc + "\nSHA1 (a.txt) = " +
+                                         test::kSha1OfAbc + "\n");
+    ASSERT_EQ(desktop.saveDialogs.size(), 1u);
+    EXPECT_EQ(desktop.saveDialogs[0].suggestedPath, Q(folder.U16("sub/CHECKSUMS")));
 }
 
 TEST_F(FolderWindowTest, ASaveThatFailsSaysWhyAndKeepsTheFileThatWasThere) {

@@ -86,12 +86,12 @@ TEST_F(LanguageWindowTest, WithoutACatalogueOnlyTheBuiltInEnglishIsOffered) {
         EXPECT_EQ(Entries(window), QStringList{"English"});
         EXPECT_EQ(List(window).currentIndex(), 0);
         EXPECT_EQ(window.windowTitle(), "Select language");
-        EXPECT_EQ(window.controlText(kLanguageLabel), "Current language:");
+        EXPECT_EQ(window.controlText(kLanguageLabel), "&Current language:");
         EXPECT_EQ(window.control(kLanguageList)->accessibleName(), "Current language:");
-        test::ExpectNamedInTabOrder(window, {kOkResult, kCancelResult, kLanguageList});
+        test::ExpectNamedInTabOrder(window, {kLanguageList, kOkResult, kCancelResult});
         window.control<QPushButton>(kOkResult)->click();
     });
-    EXPECT_EQ(FileMenu(), "File");
+    EXPECT_EQ(FileMenu(), "&File");
 }
 
 TEST_F(LanguageWindowTest,
@@ -142,7 +142,7 @@ TEST_F(LanguageWindowTest, AChoiceIsPreviewedAtOnceAndCancelKeepsTheMainWindow) 
         window.control<QPushButton>(kCancelResult)->click();
         EXPECT_EQ(window.result(), kCancelResult);
     });
-    EXPECT_EQ(FileMenu(), "File");
+    EXPECT_EQ(FileMenu(), "&File");
     EXPECT_EQ(window->settings().languageName, "");
     EXPECT_EQ(LaterTitles(), (QStringList{"Select language", "Get Hash from folder", "Options"}));
 }
@@ -164,7 +164,7 @@ TEST_F(LanguageWindowTest, OkAppliesTheChoiceToTheMainWindowAndTheWindowsOpenedL
         List(window).setCurrentIndex(0);
         window.control<QPushButton>(kOkResult)->click();
     });
-    EXPECT_EQ(FileMenu(), "File");
+    EXPECT_EQ(FileMenu(), "&File");
     EXPECT_EQ(window->settings().languageName, "English");
     EXPECT_EQ(LaterTitles(), (QStringList{"Select language", "Get Hash from folder", "Options"}));
     // The choice is the user's now, so it is kept by name.

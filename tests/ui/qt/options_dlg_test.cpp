@@ -55,7 +55,7 @@ TEST_F(OptionsWindowTest, ShowsTheSeparatorAndTheFontInForce) {
         EXPECT_EQ(window.windowTitle(), "Options");
         EXPECT_EQ(SeparatorField(window).text(), "|");
         EXPECT_EQ(U16(window.controlText(kFontButton)), ApplicationFont().faceName);
-        EXPECT_EQ(window.controlText(kSeparatorLabel), "Separator");
+        EXPECT_EQ(window.controlText(kSeparatorLabel), "&Separator");
         EXPECT_EQ(window.control(kSeparatorField)->accessibleName(), "Separator");
         EXPECT_EQ(U16(window.control(kFontButton)->accessibleName()),
                   u"Font: " + ApplicationFont().faceName);
@@ -73,8 +73,8 @@ TEST_F(OptionsWindowTest, ShowsTheSeparatorAndTheFontInForce) {
         EXPECT_EQ(lineEnds.itemText(1), "LF");
         EXPECT_EQ(lineEnds.currentIndex(), 0);
         test::ExpectNamedInTabOrder(
-            window, {kOkResult, kCancelResult, kSeparatorField, kFontButton, kFontResetButton,
-                     kSeparatorResetButton, kLineEndsList});
+            window, {kSeparatorField, kSeparatorResetButton, kFontButton, kFontResetButton,
+                     kLineEndsList, kLookForListsBox, kOkResult, kCancelResult});
     });
 }
 

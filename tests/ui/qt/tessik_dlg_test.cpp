@@ -78,10 +78,10 @@ TEST_F(MainWindowTest, FirstStartShowsTheDefaultsAndTheBuiltInTexts) {
     EXPECT_EQ(window->windowTitle(), "Korvane HASH-Generator");
     // The built-in texts replace the template's.
     EXPECT_EQ(window->controlText(kResultLabel), "HASH value");
-    EXPECT_EQ(window->controlText(kExpectedLabel), "Expected HASH value");
+    EXPECT_EQ(window->controlText(kExpectedLabel), "&Expected HASH value");
     EXPECT_EQ(window->control(kResultField)->accessibleName(), "HASH value");
-    EXPECT_EQ(window->menu()->item(kFolderCommand)->text(), "Get Hash from folder");
-    EXPECT_EQ(window->menu()->popupText(2), "?");
+    EXPECT_EQ(window->menu()->item(kFolderCommand)->text(), "Get Hash from &folder");
+    EXPECT_EQ(window->menu()->popupText(2), "&?");
     EXPECT_FALSE(window->windowIcon().isNull());
     EXPECT_EQ(window->minimumSize(), QSize(640, 380));
 }
@@ -115,10 +115,10 @@ TEST_F(MainWindowTest, DocumentItemsExistOnlyWithTheirDocuments) {
         std::vector<QString> helpMenu;
     };
     for (const Case& c : {
-             Case{true, true, {"License", "Changes", "Check for update", "", "Info"}},
-             Case{true, false, {"License", "", "Info"}},
-             Case{false, true, {"Changes", "Check for update", "", "Info"}},
-             Case{false, false, {"", "Info"}},
+             Case{true, true, {"&License", "C&hanges", "Check for &update", "", "&Info"}},
+             Case{true, false, {"&License", "", "&Info"}},
+             Case{false, true, {"C&hanges", "Check for &update", "", "&Info"}},
+             Case{false, false, {"", "&Info"}},
          }) {
         std::remove(folder.Native("program/License.txt").c_str());
         std::remove(folder.Native("program/ReadMe.txt").c_str());
@@ -266,6 +266,9 @@ TEST_F(MainWindowTest, HashFileAsksForAFileOnlyWhenTheFieldNamesNone) {
     test::MakeFolder(folder.Native("dir"));
     const std::u16string file = folder.U16("data.bin");
     const std::u16string dir = folder.U16("dir");
+    const QString missing = Q(folder.U16("gone/missing.txt"));
+    const QString top = Q(folder.U16("data.bin")).section('/', 0, -2);
+    using Start = test::FakeDesktopServices::FileDialogStart;
     struct Case {
         std::u16string typed;
         std::optional<QString> answer;
@@ -273,15 +276,27 @@ TEST_F(MainWindowTest, HashFileAsksForAFileOnlyWhenTheFieldNamesNone) {
         std::u16string fileName;
         QString result;
         QString message;
+        Start start;  // where the dialog opened, and why
     };
     for (const Case& c : {
-             Case{u"", Q(file), 1, file, FileDigest(7, file, true), ""},
-             Case{u"", std::nullopt, 1, u"", "unchanged", ""},
-             Case{dir, std::nullopt, 1, dir, "unchanged", ""},
+             Case{u"", Q(file), 1, file, FileDigest(7, file, true), "", {}},
+             Case{u"", std::nullopt, 1, u"", "unchanged", "", {}},
+             Case{dir,
+                  std::nullopt,
+                  1,
+                  dir,
+                  "unchanged",
+                  "",
+                  {"A folder, not a file: " + Q(dir) + " \u2013 choose the file", Q(dir), ""}},
              // A confirmed choice is hashed whatever it is, and a failure said.
-             Case{folder.U16("missing"), Q(dir), 1, dir, "",
-                  "This is a folder, not a file:\n\n" + Q(dir)},
-             Case{file, std::nullopt, 0, file, FileDigest(7, file, true), ""},
+             Case{missing.toStdU16String(),
+                  Q(dir),
+                  1,
+                  dir,
+                  "",
+                  "This is a folder, not a file:\n\n" + Q(dir),
+                  {"Not found: " + missing + " \u2013 choose the file", top, "missing.txt"}},
+             Case{file, std::nullopt, 0, file, FileDigest(7, file, true), "", {}},
          }) {
         desktop = {};
         desktop.fileAnswers.push_back(c.answer);
@@ -290,6 +305,12 @@ TEST_F(MainWindowTest, HashFileAsksForAFileOnlyWhenTheFieldNamesNone) {
         Field(kResultField).setText("unchanged");
         HashFile();
         EXPECT_EQ(desktop.fileFilters.size(), c.dialogs);
+        if (c.dialogs > 0) {
+            const Start& start = desktop.fileDialogStarts.front();
+            EXPECT_EQ(start.title, c.start.title);
+            EXPECT_EQ(start.folder, c.start.folder);
+            EXPECT_EQ(start.name, c.start.name);
+        }
         EXPECT_EQ(U16(Field(kFileNameField).text()), c.fileName);
         EXPECT_EQ(Field(kResultField).text(), c.result);
         EXPECT_EQ(desktop.messages.empty() ? QString() : desktop.messages.front().text, c.message);
@@ -518,6 +539,9 @@ TEST_F(MainWindowTest, CompareSaysWhetherTheValuesMatchAndNeverForNothing) {
     const QString identical = "The HASHes are identical!";
     const QString different = "The HASHes are NOT identical!";
     const QString nothing = "There is no HASH value to compare yet.";
+    const QString notADigest =
+        "The expected HASH value is not a digest: a digest has only the "
+        "digits 0-9 and the letters A-F.";
     const QString listed = "\n\nThe expected value is the one listed for: photo.jpg";
     // As long as a digest of the selection, SHA-2(512).
     const QString upper = QString("ABCDEF0123456789").repeated(8);
@@ -532,9 +556,9 @@ TEST_F(MainWindowTest, CompareSaysWhetherTheValuesMatchAndNeverForNothing) {
              Case{upper, lower, false, identical},
              Case{upper, lower, true, different},
              Case{upper, " " + upper + "\t", true, identical},  // as pasted
-             Case{"abc", "a bc", false, different},
-             Case{"\u00C9", "\u00E9", false, different},
-             Case{"\u00C9", "\u00E9", true, different},
+             Case{"abc", "a bc", false, notADigest},
+             Case{"\u00C9", "\u00E9", false, notADigest},
+             Case{"\u00C9", "\u00E9", true, notADigest},
              Case{"", "", true, nothing},
              Case{"", "abc", false, nothing},
              Case{upper, upper.left(64), false,
@@ -662,14 +686,21 @@ TEST_F(MainWindowTest, CompareWithFileNamesBothFiles) {
                   Q(folder.U16("b")));
 }
 
-TEST_F(MainWindowTest, CopyPutsTheWholeResultOnTheClipboardAndKeepsItSelected) {
+TEST_F(MainWindowTest, CopyPutsTheWholeResultOnTheClipboardKeepsItSelectedAndSaysSo) {
     StartShown();
+    Click(kCopyButton);  // nothing to copy: nothing copied, nothing said
+    EXPECT_TRUE(desktop.clipboard.empty());
+    EXPECT_EQ(window->controlText(kStatusLabel), "");
     const QString digest(128, 'f');
     Field(kResultField).setText(digest);
     Field(kResultField).setCursorPosition(3);
     Click(kCopyButton);
     EXPECT_EQ(desktop.clipboard, std::vector<QString>{digest});
     EXPECT_EQ(Field(kResultField).selectedText(), digest);
+    EXPECT_EQ(window->controlText(kStatusLabel), "The HASH value is on the clipboard.");
+    // A new digest is not the one copied.
+    Click(kHashStringButton);
+    EXPECT_EQ(window->controlText(kStatusLabel), "");
 }
 
 std::string SettingsFile(const std::string& entries) {
@@ -724,7 +755,9 @@ TEST_F(MainWindowTest, TheCloseBoxSavesTheSettings) {
                            folder.Native("user/Korvane/Tessik/") +
                            "</FolderAppDir>\r\n"
                            "  <LineEnds>CRLF</LineEnds>\r\n"
-                           "  <LookForChecksumLists>1</LookForChecksumLists>\r\n"));
+                           "  <LookForChecksumLists>1</LookForChecksumLists>\r\n"
+                           "  <AllAlgorithms>" +
+                           IdsOf(EveryAlgorithm()) + "</AllAlgorithms>\r\n"));
 
     // The next start takes the choices back.
     Start();
@@ -855,7 +888,7 @@ TEST_F(MainWindowTest, TheCatalogueDefaultLanguageIsAppliedAtStart) {
     StartShown();
     EXPECT_EQ(window->menu()->popupText(0), "Datei");
     EXPECT_EQ(window->menu()->item(kExitCommand)->text(), "Beenden");
-    EXPECT_EQ(window->menu()->popupText(1), "View");
+    EXPECT_EQ(window->menu()->popupText(1), "&View");
     EXPECT_EQ(window->controlText(kResultLabel),
               "Pr\u00FC"
               "fsumme");
@@ -863,7 +896,7 @@ TEST_F(MainWindowTest, TheCatalogueDefaultLanguageIsAppliedAtStart) {
               "Pr\u00FC"
               "fsumme");
     EXPECT_EQ(window->controlText(kCopyButton), "Kopieren");
-    EXPECT_EQ(window->controlText(kCompareButton), "Compare");
+    EXPECT_EQ(window->controlText(kCompareButton), "Co&mpare");
     EXPECT_EQ(window->windowTitle(), "Korvane HASH-Generator");
 
     Field(kResultField).setText("abc");
@@ -943,6 +976,38 @@ TEST_F(MainWindowTest, F10AndAltOpenTheMenuBarAndArrowsMoveThroughIt) {
                                                           : static_cast<QWidget*>(&bar),
                         Qt::Key_Escape);
     }
+}
+
+// The access keys of the built-in texts reach the fields their labels name and open the menus.
+TEST_F(MainWindowTest, AltAndTheMarkedLetterReachTheFieldOrTheMenu) {
+    StartShown();
+    const struct {
+        Qt::Key key;
+        int field;
+    } cases[] = {
+        {Qt::Key_A, kAlgorithmList},
+        {Qt::Key_N, kFileNameField},
+        {Qt::Key_S, kStringField},
+        {Qt::Key_E, kExpectedField},
+    };
+    for (const auto& c : cases) {
+        Field(kResultField).setFocus();
+        QTest::keyClick(QApplication::focusWidget(), c.key, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), window->control(c.field)) << c.key;
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(window->menuBar()->activeAction(), window->menuBar()->actions().at(0));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+}
+
+// Tab goes in reading order, each button right after the field it acts on.
+TEST_F(MainWindowTest, TabFollowsTheReadingOrder) {
+    StartShown();
+    test::ExpectNamedInTabOrder(
+        *window, {kAlgorithmList, kLowercaseBox, kFileNameField, kBrowseButton, kHashFileButton,
+                  kStringField, kHashStringButton, kResultField, kCopyButton, kExpectedField,
+                  kCaseSensitiveBox, kCompareButton});
 }
 
 }  // namespace

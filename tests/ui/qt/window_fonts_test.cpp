@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -23,6 +24,7 @@
 
 #include "main_window_fixture.h"
 #include "ui/qt/qt_font.h"
+#include "ui/rules/folder_window.h"
 
 namespace tessik {
 namespace {
@@ -160,13 +162,23 @@ TEST_P(WindowFontsTest, EveryWindowFitsTheScreenWithEveryTextWhole) {
     test::WriteBytes(folder.Native("a.txt"), "abc");
     test::WriteBytes(folder.Native("SUMS.md5"), "900150983cd24fb0d6963f7d28e17f72  a.txt\n");
     desktop.fileAnswers.push_back(Q(folder.U16("SUMS.md5")));
-    for (const int command :
-         {kFolderCommand, kVerifyListCommand, kOptionsCommand, kLanguageCommand, kInfoCommand}) {
-        OpenFromMenu(command, [command, &picture](Dialog& shown) {
-            QApplication::processEvents();
-            EXPECT_EQ(CutTexts(shown), std::vector<std::string>{}) << "window of " << command;
-            ExpectOnTheScreen(shown);
-            SavePicture(shown, picture + std::to_string(command));
+    desktop.fileAnswers.push_back(Q(folder.U16("a.txt")));
+    const auto expectWhole = [&picture](Dialog& shown, const std::string& name) {
+        QApplication::processEvents();
+        EXPECT_EQ(CutTexts(shown), std::vector<std::string>{}) << "window " << name;
+        ExpectOnTheScreen(shown);
+        SavePicture(shown, picture + name);
+    };
+    for (const int command : {kFolderCommand, kVerifyListCommand, kAllAlgorithmsCommand,
+                              kOptionsCommand, kLanguageCommand, kInfoCommand}) {
+        OpenFromMenu(command, [command, &expectWhole](Dialog& shown) {
+            expectWhole(shown, std::to_string(command));
+            if (command != kFolderCommand) return;
+            // The algorithms window, as the folder window's last algorithm entry opens it.
+            test::WhenModal(
+                [&expectWhole](Dialog& algorithms) { expectWhole(algorithms, "algorithms"); });
+            auto* list = shown.control<QComboBox>(folder_window::kAlgorithmList);
+            list->setCurrentIndex(list->count() - 1);
         });
     }
     // The list window as dropped files open it, with its counts once they are hashed.

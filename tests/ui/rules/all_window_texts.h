@@ -8,6 +8,8 @@
 
 #include "settings/read_failure_words.h"
 #include "ui/rules/about_window.h"
+#include "ui/rules/algorithms_window.h"
+#include "ui/rules/all_algorithms_window.h"
 #include "ui/rules/folder_window.h"
 #include "ui/rules/language_window.h"
 #include "ui/rules/list_window.h"
@@ -18,9 +20,9 @@ namespace tessik::test {
 
 inline std::vector<TranslationTable> AllWindowTables() {
     std::vector<TranslationTable> all;
-    for (const auto& window :
-         {MainWindowTables(), FolderWindowTables(), ListWindowTables(), LanguageWindowTables(),
-          OptionsWindowTables(), AboutWindowTables()}) {
+    for (const auto& window : {MainWindowTables(), FolderWindowTables(), ListWindowTables(),
+                               LanguageWindowTables(), OptionsWindowTables(), AboutWindowTables(),
+                               AllAlgorithmsWindowTables(), AlgorithmsWindowTables()}) {
         for (const TranslationTable& table : window) {
             bool known = false;
             for (const TranslationTable& listed : all)

@@ -37,6 +37,9 @@ TEST(ChecksumListRulesTest, AFileIsAListByItsNameOrByItsFirstLines) {
              Case{"notes.txt", kSha256 + "  a.iso\r\n# comment\n\n" + kMd5 + " *b\n", true, 2},
              Case{"tagged", "SHA256 (a.iso) = " + kSha256 + "\n", true, 1},
              Case{"ours", "/data/a.iso|" + kMd5 + "\r\n", true, 1},
+             Case{"x.sfv", "", true, 0},
+             Case{"x.b3", "", true, 0},
+             Case{"sfv.txt", "; made by hand\n20240101 a.iso 3610A686\n", true, 1},
              Case{"mixed.txt", kSha256 + "  a.iso\nsome prose\n", false, 1},
              Case{"prose.txt", "Dear reader,\nthis is no list.\n", false, 0},
              Case{"empty", "", false, 0},
@@ -55,6 +58,9 @@ TEST(ChecksumListRulesTest, AFileIsAListByItsNameOrByItsFirstLines) {
         EXPECT_EQ(preview.entries, c.entries) << c.name;
         EXPECT_EQ(IsRecognisablyAList(folder.U16(c.name), preview), c.list) << c.name;
     }
+    // An SFV line names CRC-32, and its name stays whole.
+    const ListPreview sfv = PreviewList(folder.U16("sfv.txt"), "|");
+    EXPECT_EQ(InitialListAlgorithm(folder.U16("sfv.txt"), sfv, IndexOf("md5")).id, "crc32");
     EXPECT_EQ(PreviewList(folder.U16("nothing"), "|").failure, ReadFailure::kMissing);
     ASSERT_EQ(::mkfifo(folder.Native("fifo").c_str(), 0600), 0);
     EXPECT_EQ(PreviewList(folder.U16("fifo"), "|").failure, ReadFailure::kNotRegularFile);
@@ -71,6 +77,7 @@ TEST(ChecksumListRulesTest, TheListShowsTheAlgorithmItsNameOrTagOrDigestsStandFo
     const AlgorithmInfo* keccak = AlgorithmWithId("keccak-256");
     for (const Case& c : {
              Case{"/l/SHA1SUMS", {}, sha512, "sha1"},
+             Case{"/l/x.sfv", {}, sha512, "crc32"},
              Case{"/l/x.keccak-512", {ReadFailure::kNone, 1, 0, keccak, 32}, sha512, "keccak-512"},
              Case{"/l/list.txt", {ReadFailure::kNone, 1, 0, keccak, 32}, sha512, "keccak-256"},
              Case{"/l/list.txt", {}, IndexOf("djb"), "djb"},
@@ -97,8 +104,9 @@ TEST(ChecksumListRulesTest, TheListShowsTheAlgorithmItsNameOrTagOrDigestsStandFo
 TEST(ChecksumListRulesTest, TheFilterOffersEveryListName) {
     const std::u16string filter = ChecksumListFilter(u"Lists", u"All files(*.*)|*.*||");
     EXPECT_TRUE(filter.starts_with(u"Lists|*.md2;")) << std::string(filter.begin(), filter.end());
-    for (const char16_t* pattern : {u"*.md5;", u"*.sha256;", u"*.sha2-256;", u"*.sha3-256;",
-                                    u"*.keccak-512;", u"*.sdbm;", u"*SUMS;*SUMS.*|"}) {
+    for (const char16_t* pattern :
+         {u"*.md5;", u"*.sha256;", u"*.sha2-256;", u"*.sha3-256;", u"*.keccak-512;", u"*.sdbm;",
+          u"*.xxh128;", u"*.blake3;", u"*.sfv;*.b3;*SUMS;*SUMS.*|"}) {
         EXPECT_NE(filter.find(pattern), std::u16string::npos)
             << std::string(pattern, pattern + std::char_traits<char16_t>::length(pattern));
     }

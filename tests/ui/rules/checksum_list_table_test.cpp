@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <string>
 #include <vector>
@@ -57,17 +58,46 @@ TEST(ChecksumListTableTest, EveryOutcomeHasItsStatus) {
         EXPECT_EQ(row.line, 4u);
         EXPECT_EQ(row.name, "name");
     }
-    HashedFile hashed{u"/a/b", nullptr, {}};
-    hashed.result.outcome = FileDigestOutcome::kDigest;
-    hashed.result.digest = {1, 2};
-    ListRow row = ListRowOf(3, hashed);
-    EXPECT_EQ(row.status, RowStatus::kOk);
-    EXPECT_EQ(row.digest, (Digest{1, 2}));
-    EXPECT_EQ(row.name, "/a/b");
-    hashed.result = {FileDigestOutcome::kUnreadable, {}, ReadFailure::kPermissionDenied, 0};
-    row = ListRowOf(3, hashed);
-    EXPECT_EQ(row.status, RowStatus::kUnreadable);
-    EXPECT_EQ(row.failure, ReadFailure::kPermissionDenied);
+}
+
+// A file hashed with several algorithms has a row for each, in their order, and counts once;
+// one that could not be read has the cause on each row and is named once as failed.
+TEST(ChecksumListTableTest, AFileHashedWithSeveralAlgorithmsHasARowEachAndCountsOnce) {
+    const AlgorithmInfo& md5 = *AlgorithmWithId("md5");
+    const AlgorithmInfo& sha1 = *AlgorithmWithId("sha1");
+    const AlgorithmInfo& crc = *AlgorithmWithId("crc32");
+    HashedFile read{u"/a/read", &md5, {}, {&sha1, &crc}, {{2}, {3}}};
+    read.result.outcome = FileDigestOutcome::kDigest;
+    read.result.digest = {1};
+    HashedFile unread{u"/a/unread", &md5, {}, {&sha1, &crc}};
+    unread.result = {FileDigestOutcome::kUnreadable, {}, ReadFailure::kPermissionDenied, 0};
+    std::vector<ListRow> rows;
+    AddRowsOf(2, unread, rows);
+    AddRowsOf(1, read, rows);
+    ASSERT_EQ(rows.size(), 6u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(rows[i].status, RowStatus::kUnreadable);
+        EXPECT_EQ(rows[i].failure, ReadFailure::kPermissionDenied);
+        EXPECT_EQ(rows[i + 3].status, RowStatus::kOk);
+        EXPECT_EQ(rows[i + 3].digest, (Digest{static_cast<std::uint8_t>(i + 1)}));
+        EXPECT_EQ(rows[i + 3].algorithm, (std::array{&md5, &sha1, &crc}[i]));
+    }
+
+    ListTable table;
+    table.Append(rows);
+    EXPECT_EQ(table.Counts(), (ListCounts{1, 0, 0, 1, 0}));
+    EXPECT_EQ(table.FailedNames(), u"/a/unread");
+    // In list order the file's rows keep their algorithms' order; by algorithm, the names decide.
+    std::vector<std::string> shown;
+    for (std::size_t row = 0; row < table.Size(); ++row) {
+        shown.push_back(table.Row(row).name + " " + std::string(table.Row(row).algorithm->name));
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{"/a/read MD5", "/a/read SHA-1", "/a/read CRC-32",
+                                               "/a/unread MD5", "/a/unread SHA-1",
+                                               "/a/unread CRC-32"}));
+    table.SortBy(ListColumn::kAlgorithm, false);
+    EXPECT_EQ(std::string(table.Row(0).algorithm->name), "CRC-32");
+    EXPECT_EQ(std::string(table.Row(5).algorithm->name), "SHA-1");
 }
 
 TEST(ChecksumListTableTest, CountsEveryStatusAndSaysThemInTheWindowsWords) {

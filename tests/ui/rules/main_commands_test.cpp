@@ -47,10 +47,11 @@ TEST(MainCommandsTest, AComparisonNeedsAResultAndIgnoresBlanksAroundTheExpectedV
              Case{digest, lower, true, CompareOutcome::kDifferent},
              Case{digest, u"8" + lower.substr(1), false, CompareOutcome::kDifferent},
              Case{digest, u"9001 50983cd24fb0d6963f7d28e17f72", false,
-                  CompareOutcome::kDifferent},  // inside: kept
+                  CompareOutcome::kNotADigest},  // inside: kept
              Case{digest, u"   ", false, CompareOutcome::kDifferent},
              Case{digest, u"", false, CompareOutcome::kDifferent},
-             Case{digest, u"not hexadecimal", false, CompareOutcome::kDifferent},
+             Case{digest, u"not hexadecimal", false, CompareOutcome::kNotADigest},
+             Case{digest, u"sha256:" + lower, false, CompareOutcome::kNotADigest},
              // Digits no MD5 digest has as many of: a digest of another algorithm.
              Case{digest, lower + u"00000000", false, CompareOutcome::kWrongLength},
              Case{digest, lower.substr(1), false, CompareOutcome::kWrongLength},

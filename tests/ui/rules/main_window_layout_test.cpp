@@ -119,7 +119,7 @@ TEST(MainWindowLayoutTest, RightHandButtonsNarrowInStepWithTheWindow) {
         {200, 100, 1000, 200}, {200, 100, 2000, 200},  // the natural width and above
         {200, 100, 500, 100},  {200, 100, 300, 100},   // the least and below
         {200, 100, 750, 150},  {200, 100, 999, 199},   // between: in step
-        {80, 120, 600, 80},                             // a text wider than its place keeps it
+        {80, 120, 600, 80},                            // a text wider than its place keeps it
     };
     for (const auto& c : cases) {
         EXPECT_EQ(RightHandButtonWidth(c.templateWidth, c.leastWidth, c.client, 500, 1000), c.width)

@@ -24,12 +24,14 @@ TEST(WindowTextsTest, KeysAreUniqueAndNamedAfterTheirWindow) {
     } windows[] = {
         {MainWindowTables(),
          {"FrmMain.ID_MEN_", "FrmMain.m_", "FrmMain.m_acM", "FrmProgress."},
-         {12, 12, 22, 6}},
-        {FolderWindowTables(), {"FrmFolder.", "FrmProgress."}, {22, 6}},
-        {ListWindowTables(), {"FrmList.", "FrmProgress."}, {50, 6}},
+         {13, 12, 27, 7}},
+        {FolderWindowTables(), {"FrmFolder.", "FrmProgress."}, {26, 7}},
+        {ListWindowTables(), {"FrmList.", "FrmProgress."}, {53, 7}},
         {LanguageWindowTables(), {"FrmLanguage."}, {4}},
         {OptionsWindowTables(), {"FrmOptions."}, {14}},
         {AboutWindowTables(), {"FrmAbout."}, {9}},
+        {AllAlgorithmsWindowTables(), {"FrmAllAlgorithms.", "FrmProgress."}, {14, 7}},
+        {AlgorithmsWindowTables(), {"FrmAlgorithms."}, {6}},
     };
     std::set<std::string_view> keys;
     std::size_t total = 0;

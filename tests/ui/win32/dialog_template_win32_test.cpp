@@ -9,6 +9,8 @@
 #include "fake_win32_desktop.h"
 #include "platform/text_conversion.h"
 #include "ui/rules/about_window.h"
+#include "ui/rules/algorithms_window.h"
+#include "ui/rules/all_algorithms_window.h"
 #include "ui/rules/folder_window.h"
 #include "ui/rules/language_window.h"
 #include "ui/rules/list_window.h"
@@ -84,7 +86,10 @@ INSTANTIATE_TEST_SUITE_P(Windows, EveryTemplate,
                                            NamedTemplate{"HashFiles", HashFilesWindowTemplate},
                                            NamedTemplate{"Language", LanguageWindowTemplate},
                                            NamedTemplate{"Options", OptionsWindowTemplate},
-                                           NamedTemplate{"About", AboutWindowTemplate}),
+                                           NamedTemplate{"About", AboutWindowTemplate},
+                                           NamedTemplate{"AllAlgorithms",
+                                                         AllAlgorithmsWindowTemplate},
+                                           NamedTemplate{"Algorithms", AlgorithmsWindowTemplate}),
                          [](const ::testing::TestParamInfo<NamedTemplate>& info) {
                              return info.param.name;
                          });

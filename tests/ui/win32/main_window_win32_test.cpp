@@ -136,7 +136,7 @@ TEST_F(Win32MainWindowTest, StartsWithTheCatalogueAndTheBuiltInTexts) {
     EXPECT_TRUE(window->isChecked(kLowercaseBox));
     EXPECT_EQ(WindowText(window->handle()), u"Korvane HASH-Generator");
     EXPECT_EQ(Text(kResultLabel), u"HASH value");
-    EXPECT_EQ(MenuText(kCompareFileCommand), u"Compare with &file\u2026");
+    EXPECT_EQ(MenuText(kCompareFileCommand), u"&Compare with file\u2026");
 }
 
 // Lines typed apart are hashed with CR LF between them, as the options' default says.

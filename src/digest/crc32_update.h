@@ -1,0 +1,17 @@
+#pragma once
+// The CRC kernel behind Crc32Engine, one of two chosen by the build: ISA-L's where Debian has it,
+// a table-driven one of our own elsewhere (the Windows build: Debian has no ISA-L for mingw).
+
+#include <cstddef>
+#include <cstdint>
+
+#include "digest/crc32.h"
+
+namespace tessik {
+
+// The CRC of the bytes before and then `data`, from that of the bytes before; both in finished
+// form, final complement included.
+std::uint32_t UpdateCrc(CrcPolynomial polynomial, std::uint32_t crc, const std::uint8_t* data,
+                        std::size_t length);
+
+}  // namespace tessik

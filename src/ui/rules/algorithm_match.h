@@ -1,0 +1,40 @@
+#pragma once
+// Which algorithm made a digest: the digests one file gave under every algorithm ticked, held
+// against an expected value, as the "All algorithms" window answers it.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "digest/algorithm_catalogue.h"
+#include "digest/digest_engine.h"
+#include "settings/algorithm_set.h"
+
+namespace tessik {
+
+// The expected value the window starts with: the main window's expected field when it holds a
+// digest, or a checksum line with one, else the clipboard when that does; empty otherwise, so
+// that text copied for another purpose is not taken for a digest.
+std::u16string StartingExpectedValue(const std::u16string& expectedField,
+                                     const std::u16string& clipboard,
+                                     std::u16string_view separator);
+
+struct AlgorithmDigest {
+    const AlgorithmInfo* algorithm = nullptr;
+    Digest digest;
+};
+
+// The algorithms whose digest is the expected value (or the digest of a checksum line given
+// there), in either letter case; several may give the same, e.g. for an empty file.
+AlgorithmSet AlgorithmsMatching(const std::u16string& expected,
+                                const std::vector<AlgorithmDigest>& digests,
+                                std::u16string_view separator);
+
+// What the window says under the table: the algorithms that match, by name, in the match
+// pattern; the no-match text when none does; nothing while there is no expected digest or no
+// digests to hold it against.
+std::u16string MatchText(const std::u16string& expected,
+                         const std::vector<AlgorithmDigest>& digests, std::u16string_view separator,
+                         std::u16string_view matchPattern, std::u16string_view noMatch);
+
+}  // namespace tessik
