@@ -27,23 +27,7 @@ int COptionsDlg::RunOptionsDialog(FontSettings& mainFontSettings, std::u16string
 }
 
 void COptionsDlg::setMemberText(int id, const QString& text) {
-    switch (static_cast<OptionsMemberText>(id)) {
-        case OptionsMemberText::kCrLf:
-            lineEndNames_[0] = text;
-            break;
-        case OptionsMemberText::kLf:
-            lineEndNames_[1] = text;
-            break;
-        case OptionsMemberText::kSeparatorMarkup:
-            separatorProblems_[0] = text;
-            break;
-        case OptionsMemberText::kSeparatorLineBreak:
-            separatorProblems_[1] = text;
-            break;
-        case OptionsMemberText::kSeparatorTooLong:
-            separatorProblems_[2] = text;
-            break;
-    }
+    choices_->setText(TextTarget::Member(id), text.toStdU16String());
 }
 
 void COptionsDlg::onInitDialog() {
@@ -53,48 +37,41 @@ void COptionsDlg::onInitDialog() {
     onCommand(kFontResetButton, [this] { resetFont(); });
     onCommand(kOkResult, [this] { confirm(); });
 
-    workingFontSettings_ = std::make_unique<FontSettings>(fontHost_);
-    mainFontSettings_->copyTo(*workingFontSettings_);
-    workingFontSettings_->applyTo(fontHost_, true);
+    choices_ = std::make_unique<OptionsChoices>(*mainFontSettings_, fontHost_);
     applyTexts(languageFile_, OptionsWindowTables(), *this);
     setControlText(kSeparatorField, ToQString(*separator_));
-    showFaceName(mainFontSettings_->faceName());
+    showFaceName();
     // The "<" buttons say nothing by themselves: they are named after what they reset.
     for (int button : {kSeparatorResetButton, kFontResetButton}) {
         control(button)->setAccessibleName(control(button)->toolTip());
     }
     auto* lineEnds = control<QComboBox>(kLineEndsList);
-    lineEnds->addItems({lineEndNames_[0], lineEndNames_[1]});
+    lineEnds->addItems({ToQString(choices_->lineEndName(TypedLineEnds::kCrLf)),
+                        ToQString(choices_->lineEndName(TypedLineEnds::kLf))});
     lineEnds->setCurrentIndex(*lineEnds_ == TypedLineEnds::kLf ? 1 : 0);
     control<QCheckBox>(kLookForListsBox)->setChecked(*lookForLists_);
 }
 
 void COptionsDlg::chooseFont() {
-    FontDescription initial;
-    workingFontSettings_->copyChosenFontTo(initial);
-    const std::optional<FontDescription> picked = desktop().chooseFont(this, initial);
+    const std::optional<FontDescription> picked =
+        desktop().chooseFont(this, choices_->chosenFont());
     if (!picked) return;
-    // A height of its own is kept only when the user picked one other than the dialog font's.
-    workingFontSettings_->setUseFontHeight(picked->height != mainFontSettings_->dialogFontHeight());
-    workingFontSettings_->setFromFont(*picked);
-    showFaceName(picked->faceName);
-    preview();
+    choices_->pickFont(*picked);
+    showFaceName();
+    repaint();
 }
 
 void COptionsDlg::resetFont() {
-    workingFontSettings_->setUseFontHeight(false);
-    workingFontSettings_->reset();
-    showFaceName(workingFontSettings_->faceName());
-    preview();
+    choices_->resetFont();
+    showFaceName();
+    repaint();
 }
 
 // A separator the settings file could not hold is refused, and the window stays open.
 void COptionsDlg::confirm() {
     const std::u16string separator = controlText(kSeparatorField).toStdU16String();
-    if (const SeparatorProblem problem = CheckSeparator(separator);
-        problem != SeparatorProblem::kNone) {
-        desktop().showMessage(this, separatorProblems_[static_cast<int>(problem) - 1], QString(),
-                              MessageIcon::kExclamation);
+    if (const std::optional<std::u16string> refusal = choices_->separatorRefusal(separator)) {
+        desktop().showMessage(this, ToQString(*refusal), QString(), MessageIcon::kExclamation);
         control(kSeparatorField)->setFocus();
         return;
     }
@@ -102,20 +79,16 @@ void COptionsDlg::confirm() {
     *lineEnds_ = control<QComboBox>(kLineEndsList)->currentIndex() == 1 ? TypedLineEnds::kLf
                                                                         : TypedLineEnds::kCrLf;
     *lookForLists_ = control<QCheckBox>(kLookForListsBox)->isChecked();
-    workingFontSettings_->copyTo(*mainFontSettings_);
+    choices_->keepFonts();
     done(kOkResult);
 }
 
-void COptionsDlg::showFaceName(const std::u16string& faceName) {
-    setControlText(kFontButton, ToQString(faceName));
+void COptionsDlg::showFaceName() {
+    const QString faceName = ToQString(choices_->faceName());
+    setControlText(kFontButton, faceName);
     control(kFontButton)
         ->setAccessibleName(WithoutAccessKeys(controlText(kFontLabel)) + QStringLiteral(": ") +
-                            ToQString(faceName));
-}
-
-void COptionsDlg::preview() {
-    workingFontSettings_->applyTo(fontHost_, true);
-    repaint();
+                            faceName);
 }
 
 }  // namespace tessik

@@ -11,6 +11,7 @@
 #include "settings/font_settings.h"
 #include "ui/qt/dialog.h"
 #include "ui/qt/widget_font_host.h"
+#include "ui/rules/options_choices.h"
 #include "ui/rules/options_window.h"
 
 namespace tessik {
@@ -36,8 +37,7 @@ class COptionsDlg : public Dialog {
     void chooseFont();
     void resetFont();
     void confirm();
-    void showFaceName(const std::u16string& faceName);
-    void preview();
+    void showFaceName();
 
     // A reset starts from the font the window was built with, not from the font it previews.
     WidgetFontHost fontHost_;
@@ -46,9 +46,7 @@ class COptionsDlg : public Dialog {
     std::u16string* separator_ = nullptr;
     TypedLineEnds* lineEnds_ = nullptr;
     bool* lookForLists_ = nullptr;
-    std::unique_ptr<FontSettings> workingFontSettings_;
-    QString lineEndNames_[2];       // CR LF, LF
-    QString separatorProblems_[3];  // markup, line break, too long
+    std::unique_ptr<OptionsChoices> choices_;
 };
 
 }  // namespace tessik

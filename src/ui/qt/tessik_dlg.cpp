@@ -213,10 +213,9 @@ QString CTessikDlg::text(MainMemberText which) const {
     return ToQString(texts_[which]);
 }
 
-// A message about a path or address names it on a line of its own.
 void CTessikDlg::say(MainMemberText which, MessageIcon icon, const QString& subject) {
-    const QString message = subject.isEmpty() ? text(which) : text(which) + "\n\n" + subject;
-    desktop().showMessage(this, message, QString(), icon);
+    desktop().showMessage(this, ToQString(WithSubject(texts_[which], subject.toStdU16String())),
+                          QString(), icon);
 }
 
 void CTessikDlg::showLineEndsToolTip() {
@@ -302,42 +301,46 @@ void CTessikDlg::fileHashEnded(const std::u16string& path, const FileDigestResul
 }
 
 void CTessikDlg::sayUnreadable(const std::u16string& path, ReadFailure failure) {
-    desktop().showMessage(this, failureMessage(failure) + "\n\n" + ToQString(path), QString(),
+    desktop().showMessage(this, ToQString(WithSubject(failureMessage(failure), path)), QString(),
                           MessageIcon::kExclamation);
 }
 
 // Only where no expected value was given: one typed or pasted is the user's to compare.
 void CTessikDlg::lookForList(const std::u16string& file) {
-    if (!settings_.lookForLists || !expectedField_->text().trimmed().isEmpty()) return;
+    if (!settings_.lookForLists || !IsBlankField(expectedField_->text().toStdU16String())) return;
     listSearch_->start(
         {file, &AlgorithmForIndex(selectedAlgorithm()), ToUtf8(settings_.separator)});
 }
 
-// What the search found counts only while the window still shows that file's digest with the
-// algorithm it searched for, and nothing has been typed as expected meanwhile. A list for
-// another algorithm is offered: choosing it hashes the file again, and the search that follows
-// finds the list for it.
+// A list for another algorithm is offered: choosing it hashes the file again, and the search
+// that follows finds the list for it.
 void CTessikDlg::listEntryFound(const ListSearch& search, const FoundEntry& entry) {
-    const AlgorithmInfo& chosen = AlgorithmForIndex(selectedAlgorithm());
-    if (isHashingFile() || resultField_->text().isEmpty() || shownFile_ != search.file ||
-        &chosen != search.preferred || !expectedField_->text().trimmed().isEmpty()) {
-        return;
+    const MainWindowMoment now{isHashingFile(), !resultField_->text().isEmpty(), shownFile_,
+                               &AlgorithmForIndex(selectedAlgorithm()),
+                               IsBlankField(expectedField_->text().toStdU16String())};
+    switch (UseOfFoundEntry(search, entry, now)) {
+        case FoundEntryUse::kNone:
+            break;
+        case FoundEntryUse::kCompare: {
+            expectedField_->setText(
+                QString::fromLatin1(HexDigest(entry.expected, m_CHKSmallLetters->isChecked())));
+            expectedField_->setCursorPosition(0);
+            const ListWindowTexts listTexts(language_.languageFilePath);
+            compare(FoundEntryText(entry, texts_, listTexts), FailsVerification(entry.signature));
+            break;
+        }
+        case FoundEntryUse::kOfferAlgorithm: {
+            const AlgorithmInfo& listed = *AlgorithmOfFoundEntry(entry);
+            if (!desktop().askYesNo(this,
+                                    ToQString(OfferListAlgorithmQuestion(listed, entry, texts_)))) {
+                return;
+            }
+            algorithmList_->setCurrentIndex(
+                static_cast<int>(&listed - AlgorithmCatalogue().data()));
+            hashFile();
+            break;
+        }
     }
-    const AlgorithmInfo* listed = AlgorithmOfFoundEntry(entry);
-    if (listed == &chosen) {
-        expectedField_->setText(
-            QString::fromLatin1(HexDigest(entry.expected, m_CHKSmallLetters->isChecked())));
-        expectedField_->setCursorPosition(0);
-        const ListWindowTexts listTexts(language_.languageFilePath);
-        compare(FoundEntryText(entry, texts_, listTexts), FailsVerification(entry.signature));
-        return;
-    }
-    if (listed == nullptr) return;
-    const QString question = ToQString(
-        FillIn(texts_[MainMemberText::kOfferListAlgorithm], {FromUtf8(std::string(listed->name))}));
-    if (!desktop().askYesNo(this, question + "\n\n" + ToQString(entry.listPath))) return;
-    algorithmList_->setCurrentIndex(static_cast<int>(listed - AlgorithmCatalogue().data()));
-    hashFile();
 }
 
 // The file is hashed with the algorithm of the digest shown, which is kept meanwhile.
@@ -392,7 +395,7 @@ void CTessikDlg::compare(const std::u16string& addition, bool warn) {
         MessageOfCompare(resultField_->text().toStdU16String(),
                          expectedField_->text().toStdU16String(), m_CHKCaseSensitive->isChecked(),
                          AlgorithmForIndex(selectedAlgorithm()), settings_.separator, texts_);
-    if (!addition.empty()) message.text += u"\n\n" + addition;
+    message.text = WithSubject(message.text, addition);
     desktop().showMessage(
         this, ToQString(message.text), QString(),
         message.identical && !warn ? MessageIcon::kInformation : MessageIcon::kExclamation);
@@ -408,25 +411,14 @@ void CTessikDlg::copyResult() {
 // Once, and only when something went wrong: a file that could not be read at start and was kept
 // aside, or settings that could not be saved, with the cause.
 void CTessikDlg::sayHowTheSettingsWereSaved(const SettingsSave& saved) {
-    const QString path = ToQString(settingsPath());
-    if (saved.failure != WriteFailure::kNone) {
-        desktop().showMessage(this,
-                              text(MainMemberText::kSettingsNotSaved) + "\n\n" + path + "\n\n" +
-                                  text(WriteFailureMessage(saved.failure)),
-                              QString(), MessageIcon::kExclamation);
-    } else if (!saved.keptAsidePath.empty()) {
-        QString message;
-        if (settingsLoad_.outcome == LoadOutcome::kUnreadable) {
-            message = failureMessage(settingsLoad_.failure) + "\n\n" + path + "\n\n";
-        }
-        message +=
-            text(MainMemberText::kSettingsKeptAside) + "\n\n" + ToQString(saved.keptAsidePath);
-        desktop().showMessage(this, message, QString(), MessageIcon::kExclamation);
-    }
+    const std::optional<std::u16string> message = SettingsSaveMessage(
+        saved, settingsPath(), settingsLoad_, texts_, ReadFailureTexts(language_.languageFilePath));
+    if (message)
+        desktop().showMessage(this, ToQString(*message), QString(), MessageIcon::kExclamation);
 }
 
-QString CTessikDlg::failureMessage(ReadFailure failure) const {
-    return ToQString(ReadFailureTexts(language_.languageFilePath).Message(failure));
+std::u16string CTessikDlg::failureMessage(ReadFailure failure) const {
+    return ReadFailureTexts(language_.languageFilePath).Message(failure);
 }
 
 void CTessikDlg::sayUnlessOpened(const QString& target, bool opened) {

@@ -86,7 +86,7 @@ class CTessikDlg : public Dialog {
     void copyResult();
     void sayHowTheSettingsWereSaved(const SettingsSave& saved);
     void sayUnlessOpened(const QString& target, bool opened);
-    QString failureMessage(ReadFailure failure) const;
+    std::u16string failureMessage(ReadFailure failure) const;
 
     OpeningContext openingContext();
     DigestChoice digestChoice() const;

@@ -165,4 +165,52 @@ ArgumentField FieldForArgument(const std::u16string& argument) {
     return FileExists(argument) ? ArgumentField::kFileName : ArgumentField::kString;
 }
 
+bool IsBlankField(std::u16string_view field) {
+    return std::all_of(field.begin(), field.end(), IsBlank);
+}
+
+FoundEntryUse UseOfFoundEntry(const ListSearch& search, const FoundEntry& entry,
+                              const MainWindowMoment& now) {
+    if (now.hashing || !now.resultShown || now.shownFile != search.file ||
+        now.chosen != search.preferred || !now.expectedBlank) {
+        return FoundEntryUse::kNone;
+    }
+    const AlgorithmInfo* listed = AlgorithmOfFoundEntry(entry);
+    if (listed == nullptr) return FoundEntryUse::kNone;
+    return listed == now.chosen ? FoundEntryUse::kCompare : FoundEntryUse::kOfferAlgorithm;
+}
+
+std::u16string OfferListAlgorithmQuestion(const AlgorithmInfo& listed, const FoundEntry& entry,
+                                          const MainMessageTexts& texts) {
+    return WithSubject(
+        FillIn(texts[MainMemberText::kOfferListAlgorithm], {FromUtf8(std::string(listed.name))}),
+        entry.listPath);
+}
+
+std::u16string WithSubject(std::u16string_view message, std::u16string_view subject) {
+    std::u16string text(message);
+    if (!subject.empty()) {
+        text += u"\n\n";
+        text += subject;
+    }
+    return text;
+}
+
+std::optional<std::u16string> SettingsSaveMessage(const SettingsSave& saved,
+                                                  const std::u16string& path,
+                                                  const LoadResult& load,
+                                                  const MainMessageTexts& texts,
+                                                  const ReadFailureTexts& failures) {
+    if (saved.failure != WriteFailure::kNone) {
+        return WithSubject(WithSubject(texts[MainMemberText::kSettingsNotSaved], path),
+                           texts[WriteFailureMessage(saved.failure)]);
+    }
+    if (saved.keptAsidePath.empty()) return std::nullopt;
+    std::u16string message;
+    if (load.outcome == LoadOutcome::kUnreadable) {
+        message = WithSubject(failures.Message(load.failure), path) + u"\n\n";
+    }
+    return WithSubject(message + texts[MainMemberText::kSettingsKeptAside], saved.keptAsidePath);
+}
+
 }  // namespace tessik

@@ -4,14 +4,17 @@
 // the dropped path and where the first command-line argument goes.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "digest/algorithm_catalogue.h"
 #include "digest/digest_engine.h"
+#include "jobs/list_search_run.h"
 #include "lists/list_finder.h"
 #include "platform/input_file.h"
 #include "settings/application_settings.h"
+#include "settings/read_failure_words.h"
 #include "ui/rules/main_message_texts.h"
 #include "ui/rules/main_window.h"
 #include "ui/rules/signature_text.h"
@@ -59,6 +62,41 @@ const AlgorithmInfo* AlgorithmOfFoundEntry(const FoundEntry& entry);
 // what became of the list's signature when it has one.
 std::u16string FoundEntryText(const FoundEntry& entry, const MainMessageTexts& texts,
                               const ListText& listTexts);
+
+// Nothing but the blanks a field holds before anything is typed or pasted into it, or around
+// what is pasted.
+bool IsBlankField(std::u16string_view field);
+
+// What the main window does with an entry a list beside the hashed file holds for it: nothing
+// unless the window still shows that file's digest with the algorithm searched for and nothing
+// has been typed as expected meanwhile; then it compares with the entry's digest when the entry
+// is for that algorithm, or offers the entry's algorithm.
+enum class FoundEntryUse { kNone, kCompare, kOfferAlgorithm };
+struct MainWindowMoment {
+    bool hashing = false;
+    bool resultShown = false;
+    std::u16string shownFile;  // whose digest is shown; empty for the string's
+    const AlgorithmInfo* chosen = nullptr;
+    bool expectedBlank = true;
+};
+FoundEntryUse UseOfFoundEntry(const ListSearch& search, const FoundEntry& entry,
+                              const MainWindowMoment& now);
+
+// The question that offers the algorithm of a list's entry, naming the list.
+std::u16string OfferListAlgorithmQuestion(const AlgorithmInfo& listed, const FoundEntry& entry,
+                                          const MainMessageTexts& texts);
+
+// A message about a path or an address names it on a line of its own.
+std::u16string WithSubject(std::u16string_view message, std::u16string_view subject);
+
+// What the close box says of the save: nothing when all went well; else why the settings could
+// not be saved, or that the file read at start (unreadable, with its cause, or damaged) was kept
+// aside under its new name.
+std::optional<std::u16string> SettingsSaveMessage(const SettingsSave& saved,
+                                                  const std::u16string& path,
+                                                  const LoadResult& load,
+                                                  const MainMessageTexts& texts,
+                                                  const ReadFailureTexts& failures);
 
 // What "Compare with file..." says: whether the digest shown and the file's are identical,
 // naming both (the shown one's file, or the string typed when `shownFile` is empty).

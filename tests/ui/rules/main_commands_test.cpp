@@ -130,5 +130,67 @@ TEST(MainCommandsTest, AFoundEntryStandsForItsAlgorithmOrTheStandardToolsOne) {
     EXPECT_EQ(AlgorithmOfFoundEntry(fitting({"keccak-256", "sha3-256", "blake3"})), nullptr);
 }
 
+// An entry found beside the file counts only while the window still shows that file's digest
+// with the algorithm searched for and nothing has been typed as expected.
+TEST(MainCommandsTest, AFoundEntryIsUsedOnlyWhileTheWindowStillShowsThatFile) {
+    const AlgorithmInfo* sha1 = AlgorithmWithId("sha1");
+    const AlgorithmInfo* md5 = AlgorithmWithId("md5");
+    const ListSearch search{u"/files/a.iso", sha1, ":"};
+    const auto entryFor = [](const AlgorithmInfo* algorithm) {
+        FoundEntry entry;
+        entry.algorithm = algorithm;
+        return entry;
+    };
+    const MainWindowMoment showing{false, true, u"/files/a.iso", sha1, true};
+    struct Case {
+        MainWindowMoment now;
+        const AlgorithmInfo* listed;
+        FoundEntryUse use;
+    };
+    const auto with = [&](auto change) {
+        MainWindowMoment now = showing;
+        change(now);
+        return now;
+    };
+    for (const Case& c : {
+             Case{showing, sha1, FoundEntryUse::kCompare},
+             Case{showing, md5, FoundEntryUse::kOfferAlgorithm},
+             Case{showing, nullptr, FoundEntryUse::kNone},
+             Case{with([](auto& now) { now.hashing = true; }), sha1, FoundEntryUse::kNone},
+             Case{with([](auto& now) { now.resultShown = false; }), sha1, FoundEntryUse::kNone},
+             Case{with([](auto& now) { now.shownFile = u"/files/b.iso"; }), sha1,
+                  FoundEntryUse::kNone},
+             Case{with([&](auto& now) { now.chosen = md5; }), md5, FoundEntryUse::kNone},
+             Case{with([](auto& now) { now.expectedBlank = false; }), sha1, FoundEntryUse::kNone},
+         }) {
+        EXPECT_EQ(UseOfFoundEntry(search, entryFor(c.listed), c.now), c.use);
+    }
+    EXPECT_TRUE(IsBlankField(u" \t\u00A0\r\n"));
+    EXPECT_FALSE(IsBlankField(u" 0 "));
+}
+
+// Said once, and only when something went wrong, with the path and the cause.
+TEST(MainCommandsTest, TheCloseBoxSpeaksOnlyOfASaveThatWentWrong) {
+    const MainMessageTexts texts(u"");
+    const ReadFailureTexts failures(u"");
+    const std::u16string path = u"C:\\Users\\x\\Tessik.ini";
+    LoadResult unreadable;
+    unreadable.outcome = LoadOutcome::kUnreadable;
+    unreadable.failure = ReadFailure::kPermissionDenied;
+    LoadResult damaged;
+    damaged.outcome = LoadOutcome::kDamaged;
+
+    EXPECT_EQ(SettingsSaveMessage({}, path, damaged, texts, failures), std::nullopt);
+    EXPECT_EQ(SettingsSaveMessage({WriteFailure::kNoSpace, {}}, path, damaged, texts, failures),
+              texts[MainMemberText::kSettingsNotSaved] + u"\n\n" + path + u"\n\n" +
+                  texts[MainMemberText::kWriteNoSpace]);
+    const SettingsSave keptAside{WriteFailure::kNone, u"Tessik.ini.damaged"};
+    EXPECT_EQ(SettingsSaveMessage(keptAside, path, damaged, texts, failures),
+              texts[MainMemberText::kSettingsKeptAside] + u"\n\nTessik.ini.damaged");
+    EXPECT_EQ(SettingsSaveMessage(keptAside, path, unreadable, texts, failures),
+              failures.Message(ReadFailure::kPermissionDenied) + u"\n\n" + path + u"\n\n" +
+                  texts[MainMemberText::kSettingsKeptAside] + u"\n\nTessik.ini.damaged");
+}
+
 }  // namespace
 }  // namespace tessik

@@ -1,0 +1,82 @@
+// Shows one window of the Win32 back end in a language, filled as a user would see it while at
+// work, until it is closed: for screenshots on a virtual display.
+//   tessik_win32_gallery <window> [language name]      windows: main, language, options, about
+#include <windows.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "fake_win32_desktop.h"
+#include "platform/text_conversion.h"
+#include "ui/rules/main_window.h"
+#include "ui/win32/main_window_win32.h"
+
+namespace tessik {
+namespace {
+
+// The program folder is the data folder, with the languages; the settings go to a folder of
+// their own that the gallery removes.
+StorageEnvironment GalleryEnvironment(const std::u16string& settingsFolder) {
+    StorageEnvironment environment;
+    environment.programPath = FromUtf8(TESSIK_DATA_DIR "/tessik.exe");
+    environment.argumentZero = environment.programPath;
+    environment.userAppDataFolder = [settingsFolder] { return settingsFolder; };
+    environment.machineAppDataFolder = [] { return std::u16string(); };
+    environment.now = [] { return LocalTime{2026, 12, 8, 8, 5, 9}; };
+    return environment;
+}
+
+void Serve(HWND window) {
+    MSG message;
+    while (IsWindowVisible(window) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!IsDialogMessageW(window, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+// A window the main window opens is shown over it, as the user sees it.
+int ShowWindowOf(const std::string& name, const std::string& language,
+                 const std::u16string& settingsFolder) {
+    using namespace main_window;
+    test::FakeWin32Desktop desktop;
+    Win32MainWindow window(desktop, GalleryEnvironment(settingsFolder), {});
+    if (!window.create()) return 1;
+    if (!language.empty()) window.selectLanguage(language);
+    window.setControlText(kStringField, u"abc");
+    SendMessageW(window.control(kHashStringButton), BM_CLICK, 0, 0);
+    ShowWindow(window.handle(), SW_SHOW);
+    if (name == "main") {
+        Serve(window.handle());
+    } else if (name == "language") {
+        window.runCommand(kLanguageCommand);
+    } else if (name == "options") {
+        window.runCommand(kOptionsCommand);
+    } else if (name == "about") {
+        window.runCommand(kInfoCommand);
+    } else {
+        return 2;
+    }
+    return 0;
+}
+
+}  // namespace
+}  // namespace tessik
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr,
+                     "usage: tessik_win32_gallery main|language|options|about [language name]\n");
+        return 2;
+    }
+    const std::filesystem::path settings =
+        std::filesystem::temp_directory_path() / "tessik-gallery";
+    std::filesystem::create_directories(settings);
+    const int result = tessik::ShowWindowOf(argv[1], argc > 2 ? argv[2] : "", settings.u16string());
+    std::error_code ignored;
+    std::filesystem::remove_all(settings, ignored);
+    return result;
+}
