@@ -32,6 +32,7 @@ test_packages=(
     python3-nautilus                  # GNOME's file-manager extension, run in its test
     clang libclang-rt-14-dev llvm     # sanitizer builds, fuzz targets, readable sanitizer traces
     g++-mingw-w64-x86-64-posix wine64 wine  # the Windows build and its tests under Wine
+    nsis zip unzip                    # the Windows installer, the portable zip and their check
 )
 
 case "${1:-run}" in

@@ -2,6 +2,7 @@
 # Cross-builds the Qt-free code, tessik-sum.exe, tessik.exe with its Win32 windows and their
 # tests for 64-bit Windows with mingw-w64, and runs the tests under Wine in a Wine prefix of the
 # build folder's own: headless, but for the windows' tests, which get a virtual display each.
+# The installer and the portable zip are made from the build and checked in a prefix of their own.
 # A build for testing: optimised less and without debug information it builds in half the time,
 # and the tests' heavy cases are left to the Linux build. Given the Linux tessik-sum, it then
 # checks that each program reads the other's lists, of names with blanks and non-ASCII letters.
@@ -33,6 +34,8 @@ ctest --test-dir "$build" --output-on-failure -j "$(nproc)" -E tessik_win32_ui_t
 # headless test would show no window.
 wineserver --wait
 ctest --test-dir "$build" --output-on-failure -R tessik_win32_ui_tests
+# The installer and the portable zip from these programs, installed, run and removed under Wine.
+scripts/package-windows.sh --check "$build" > /dev/null
 
 if [ -n "$linux_sum" ]; then
     linux_sum=$(realpath "$linux_sum")
