@@ -25,8 +25,8 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 cmake --build "$build" --target tessik tessik-sum
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-if [ -z "$version" ]; then
-    echo "$build has no project version: is it a build folder of this project?" >&2
+if [ -z "$version" ] || [ ! -f "$build/bin/tessik.exe" ]; then
+    echo "$build is not a Windows build of Tessik with its windows" >&2
     exit 1
 fi
 build=$(realpath "$build")
@@ -70,7 +70,7 @@ file_version=$version
 while [ "$(tr -cd . <<< "$file_version" | wc -c)" -lt 3 ]; do file_version+=.0; done
 
 setup="$build/tessik-$version-setup.exe"
-makensis -V2 -WX -DVERSION="$version" -DFILE_VERSION="$file_version" \
+makensis -V2 -WX -INPUTCHARSET UTF8 -DVERSION="$version" -DFILE_VERSION="$file_version" \
     -DFILE_LIST="$work/files.nsh" -DICON="$build/src/ui/win32/tessik.ico" -DOUTFILE="$setup" \
     packaging/windows/tessik.nsi
 

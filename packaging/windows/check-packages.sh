@@ -13,7 +13,8 @@ trap 'wineserver --kill 2> /dev/null || true; rm -rf "$work"' EXIT
 unset DISPLAY WAYLAND_DISPLAY
 # Without Wine's menu builder, which would copy the Start-menu entry into this machine's own
 # menus and icons.
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Wine reads Linux file names in the locale's encoding: UTF-8 whatever the caller's locale.
 export LC_ALL=C.UTF-8
 wineboot --init < /dev/null

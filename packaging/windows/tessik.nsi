@@ -23,6 +23,7 @@ RequestExecutionLevel admin
 !include "${FILE_LIST}"
 
 Name "${PRODUCT} ${VERSION}"
+BrandingText "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\${PRODUCT}"
 ; A new version goes where the last one is, unless the user picks another folder.
