@@ -14,29 +14,12 @@
 #include "ui/qt/desktop_services.h"
 #include "ui/qt/qt_text.h"
 #include "ui/rules/checksum_list_rules.h"
-#include "ui/rules/main_commands.h"
 #include "ui/rules/main_message_texts.h"
 #include "ui/rules/signature_text.h"
-#include "ui/rules/text_pattern.h"
+#include "ui/rules/verify_window_rules.h"
 
 namespace tessik {
-namespace {
-
 using namespace list_window;
-
-// A message names at most this many files; a line with an ellipsis stands for the others.
-constexpr std::size_t kFilesNamed = 10;
-
-QString FileLines(const std::vector<UnreadFile>& files) {
-    QString lines;
-    for (std::size_t i = 0; i < files.size() && i < kFilesNamed; ++i) {
-        lines += '\n' + ToQString(files[i].path);
-    }
-    if (files.size() > kFilesNamed) lines += QStringLiteral("\n\u2026");
-    return lines;
-}
-
-}  // namespace
 
 CVerifyListDlg::CVerifyListDlg(DesktopServices& desktop, QWidget* parent)
     : ChecksumListDialog(VerifyListWindowTemplate(),
@@ -142,27 +125,32 @@ void CVerifyListDlg::runFinished(const ListRunEnding& ending) {
 // A list that could not be opened, was cut short or holds no entry is said; so is a folder the
 // names seem to belong to rather than the list's own.
 void CVerifyListDlg::checkEnded(const ListRunEnding& ending) {
-    if (ending.openFailure != ReadFailure::kNone) {
+    const CheckNote note = NoteOfCheck(ending, model().table().Counts(), folderSettled_);
+    if (note == CheckNote::kOpenFailure) {
         say(ToQString(failureTexts().Message(ending.openFailure)), listPath_);
         return;
     }
     showSignature(ending.signature);
-    const ListCounts& counts = model().table().Counts();
-    control(kAddNewButton)->setEnabled(counts.newFiles > 0 && !ending.stopped);
-    if (ending.listReadFailed) {
-        say(ToQString(failureTexts().Message(ReadFailure::kIoError)), listPath_);
-    } else if (!ending.stopped &&
-               counts.ok + counts.failed + counts.missing + counts.unreadable == 0) {
-        say(text(ListMemberText::kNoEntries), listPath_);
-    } else if (!ending.namesFolder.empty() && !folderSettled_) {
-        offerFolder(ending.namesFolder);
+    control(kAddNewButton)->setEnabled(model().table().Counts().newFiles > 0 && !ending.stopped);
+    switch (note) {
+        case CheckNote::kReadFailure:
+            say(ToQString(failureTexts().Message(ReadFailure::kIoError)), listPath_);
+            break;
+        case CheckNote::kNoEntries:
+            say(text(ListMemberText::kNoEntries), listPath_);
+            break;
+        case CheckNote::kOfferFolder:
+            offerFolder(ending.namesFolder);
+            break;
+        case CheckNote::kOpenFailure:
+        case CheckNote::kNone:
+            break;
     }
 }
 
 // A bad signature fails the list however its entries compare: it stands out in the first line.
 void CVerifyListDlg::showSignature(const SignatureCheck& signature) {
-    signatureLabel_->setText(ToQString(
-        SignatureText(signature, [this](ListMemberText which) { return listText(which); })));
+    signatureLabel_->setText(ToQString(SignatureText(signature, listTexts())));
     QPalette palette = signatureLabel_->palette();
     palette.setColor(QPalette::WindowText, FailsVerification(signature)
                                                ? QColor(Qt::darkRed)
@@ -182,31 +170,14 @@ void CVerifyListDlg::offerFolder(const std::u16string& folder) {
 
 QString CVerifyListDlg::moreCounts() const {
     if (!lookedForNew_) return {};
-    const QString separator = QStringLiteral(" \u2013 ");
-    QString more = separator + ToQString(FillIn(listText(ListMemberText::kNewCount),
-                                                {NumberText(model().table().Counts().newFiles)}));
-    const std::size_t notSearched = run_.LastEnding().foldersNotOpened;
-    if (notSearched > 0 && !run_.IsActive()) {
-        more += separator + ToQString(FillIn(listText(ListMemberText::kFoldersNotSearched),
-                                             {NumberText(notSearched)}));
-    }
-    return more;
-}
-
-std::vector<std::u16string> CVerifyListDlg::newFiles() const {
-    const ListTable& table = model().table();
-    std::vector<std::u16string> files;
-    for (std::size_t row = 0; row < table.Size(); ++row) {
-        if (table.Row(row).status == RowStatus::kNew) {
-            files.push_back(folder_ + FromNativePath(table.Row(row).name));
-        }
-    }
-    return files;
+    std::optional<std::size_t> notSearched;
+    if (!run_.IsActive()) notSearched = run_.LastEnding().foldersNotOpened;
+    return ToQString(NewFilesCounts(model().table().Counts(), notSearched, listTexts()));
 }
 
 // The list's own algorithm wins; the one chosen stands in for a list that does not tell it.
 void CVerifyListDlg::addNewFiles() {
-    std::vector<std::u16string> files = newFiles();
+    std::vector<std::u16string> files = NewFilesOf(model().table(), folder_);
     if (files.empty() || isRunning()) return;
     FilesToAdd add;
     add.listPath = listPath_;
@@ -218,47 +189,21 @@ void CVerifyListDlg::addNewFiles() {
     if (adding_) follow();
 }
 
-// Once lines were added, the list is checked again, so that they show as entries.
 void CVerifyListDlg::addingEnded(const AppendOutcome& outcome) {
-    QString message;
-    switch (outcome.status) {
-        case AppendStatus::kAdded:
-            message = ToQString(
-                FillIn(listText(ListMemberText::kFilesAdded), {NumberText(outcome.added)}));
-            if (!outcome.unread.empty()) {
-                message += "\n\n" + text(ListMemberText::kNotAdded) + FileLines(outcome.unread);
-            }
-            if (!outcome.staleSignature.empty()) {
-                message += "\n\n" + text(ListMemberText::kStaleSignature) + '\n' +
-                           ToQString(outcome.staleSignature);
-            }
-            desktop().showMessage(this, message, QString(),
-                                  outcome.unread.empty() && outcome.staleSignature.empty()
-                                      ? MessageIcon::kInformation
-                                      : MessageIcon::kExclamation);
-            if (outcome.added > 0) start();
-            return;
-        case AppendStatus::kListUnreadable:
-            say(ToQString(failureTexts().Message(outcome.readFailure)), listPath_);
-            return;
-        case AppendStatus::kClearSigned:
-            say(text(ListMemberText::kClearSignedList), listPath_);
-            return;
-        case AppendStatus::kNoAlgorithm:
-            say(text(ListMemberText::kNoAlgorithm), listPath_);
-            return;
-        case AppendStatus::kCancelled:
-            return;
-        case AppendStatus::kNotSaved:
-            say(text(ListMemberText::kListNotSaved),
-                listPath_ + u"\n\n" +
-                    MainMessageTexts(languageFile())[WriteFailureMessage(outcome.saveFailure)]);
-            return;
-    }
+    const std::optional<AddingReport> report = ReportOfAdding(
+        outcome, listPath_, listTexts(), failureTexts(), MainMessageTexts(languageFile()));
+    if (!report) return;
+    desktop().showMessage(this, ToQString(report->text), QString(),
+                          report->warns ? MessageIcon::kExclamation : MessageIcon::kInformation);
+    if (report->checkAgain) start();
 }
 
 std::u16string CVerifyListDlg::listText(ListMemberText which) const {
     return text(which).toStdU16String();
+}
+
+ListText CVerifyListDlg::listTexts() const {
+    return [this](ListMemberText which) { return listText(which); };
 }
 
 // A list dropped onto the window is shown for checking.

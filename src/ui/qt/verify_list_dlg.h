@@ -13,6 +13,7 @@
 #include "jobs/append_run.h"
 #include "jobs/list_run.h"
 #include "ui/qt/checksum_list_dialog.h"
+#include "ui/rules/signature_text.h"
 
 class QCheckBox;
 class QLabel;
@@ -49,8 +50,8 @@ class CVerifyListDlg : public ChecksumListDialog {
     void offerFolder(const std::u16string& folder);
     void addNewFiles();
     void addingEnded(const AppendOutcome& outcome);
-    std::vector<std::u16string> newFiles() const;
     std::u16string listText(ListMemberText which) const;
+    ListText listTexts() const;
 
     QLineEdit* listField_ = nullptr;
     QLineEdit* folderField_ = nullptr;
