@@ -1,0 +1,189 @@
+#include "ui/win32/verify_list_window_win32.h"
+
+#include "lists/algorithm_choice.h"
+#include "platform/file_system.h"
+#include "platform/path_encoding.h"
+#include "platform/path_utilities.h"
+#include "platform/text_conversion.h"
+#include "ui/rules/checksum_list_rules.h"
+#include "ui/rules/main_message_texts.h"
+#include "ui/rules/signature_text.h"
+#include "ui/rules/verify_window_rules.h"
+
+namespace tessik {
+namespace {
+
+using namespace list_window;
+
+// A bad signature stands out in the first line.
+constexpr COLORREF kWarning = RGB(128, 0, 0);
+
+}  // namespace
+
+Win32VerifyListWindow::Win32VerifyListWindow(Win32DesktopServices& desktop, FontSettings& fonts,
+                                             std::u16string languageFile, std::u16string listPath,
+                                             int mainAlgorithm, const std::u16string& separator)
+    : Win32ChecksumListWindow(VerifyListWindowTemplate(),
+                              {ListColumn::kLine, ListColumn::kName, ListColumn::kStatus}, desktop,
+                              fonts, std::move(languageFile), mainAlgorithm),
+      listPath_(std::move(listPath)),
+      mainAlgorithm_(mainAlgorithm),
+      separator_(ToUtf8(separator)) {}
+
+TableRun& Win32VerifyListWindow::tableRun() {
+    if (adding_) return addRun_;
+    return run_;
+}
+
+void Win32VerifyListWindow::onTableReady() {
+    onCommand(kBrowseButton, [this] { chooseList(); });
+    onCommand(kFolderButton, [this] { chooseFolder(); });
+    onCommand(kAddNewButton, [this] { addNewFiles(); });
+    onCommand(kNewFilesBox, [] {});
+    showList(listPath_);
+    SendMessageW(handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control(kStartButton)), TRUE);
+}
+
+void Win32VerifyListWindow::showList(std::u16string path) {
+    listPath_ = std::move(path);
+    setControlText(kListField, listPath_);
+    showFolder(DirectoryPart(FullPath(listPath_)));
+    folderSettled_ = false;
+    const ListPreview preview = PreviewList(listPath_, separator_);
+    selectEntry(kAlgorithmList,
+                static_cast<int>(&InitialListAlgorithm(listPath_, preview, mainAlgorithm_) -
+                                 AlgorithmCatalogue().data()));
+    clearTable();
+    showSignature({});
+    EnableWindow(control(kAddNewButton), FALSE);
+}
+
+void Win32VerifyListWindow::chooseList() {
+    const MainMessageTexts messages(languageFile());
+    const std::optional<std::u16string> chosen = desktop().chooseFileToOpen(
+        handle(), ChecksumListFilter(messages[MainMemberText::kChecksumLists],
+                                     messages[MainMemberText::kAllFiles]));
+    if (chosen) showList(*chosen);
+}
+
+void Win32VerifyListWindow::showFolder(std::u16string folder) {
+    folder_ = std::move(folder);
+    setControlText(kFolderField, folder_);
+}
+
+// Another folder is checked at once: that is what picking it is for.
+void Win32VerifyListWindow::chooseFolder() {
+    const std::optional<std::u16string> chosen = desktop().chooseFolder(handle(), folder_);
+    if (!chosen) return;
+    std::u16string folder = *chosen;
+    if (!folder.ends_with(kPathSeparator)) folder += kPathSeparator;
+    showFolder(std::move(folder));
+    folderSettled_ = true;
+    start();
+}
+
+// Lines that name no algorithm of their own are checked with the one chosen.
+bool Win32VerifyListWindow::startRun(const AlgorithmSet& algorithms) {
+    ListToCheck check;
+    check.path = listPath_;
+    check.separator = separator_;
+    check.listFolder = folder_;
+    check.ofList = algorithms.front();
+    check.sfvList = IsSfvListName(listPath_);
+    check.findNew = lookedForNew_ = isChecked(kNewFilesBox);
+    check.lookForNamesFolder = !folderSettled_;
+    showSignature({});
+    EnableWindow(control(kAddNewButton), FALSE);
+    return run_.run().Start(CheckingList(std::move(check)));
+}
+
+void Win32VerifyListWindow::runFinished(const ListRunEnding& ending) {
+    if (!adding_) {
+        checkEnded(ending);
+        return;
+    }
+    adding_ = false;
+    addingEnded(addRun_.LastEnding());
+}
+
+void Win32VerifyListWindow::checkEnded(const ListRunEnding& ending) {
+    const CheckNote note = NoteOfCheck(ending, table().Counts(), folderSettled_);
+    if (note == CheckNote::kOpenFailure) {
+        say(failureTexts().Message(ending.openFailure), listPath_);
+        return;
+    }
+    showSignature(ending.signature);
+    EnableWindow(control(kAddNewButton), table().Counts().newFiles > 0 && !ending.stopped);
+    switch (note) {
+        case CheckNote::kReadFailure:
+            say(failureTexts().Message(ReadFailure::kIoError), listPath_);
+            break;
+        case CheckNote::kNoEntries:
+            say(text(ListMemberText::kNoEntries), listPath_);
+            break;
+        case CheckNote::kOfferFolder:
+            offerFolder(ending.namesFolder);
+            break;
+        case CheckNote::kOpenFailure:
+        case CheckNote::kNone:
+            break;
+    }
+}
+
+// A bad signature fails the list however its entries compare.
+void Win32VerifyListWindow::showSignature(const SignatureCheck& signature) {
+    badSignature_ = FailsVerification(signature);
+    setControlText(kSignatureLabel, SignatureText(signature, listTexts()));
+}
+
+std::optional<COLORREF> Win32VerifyListWindow::textColourOf(int id) const {
+    if (id == kSignatureLabel && badSignature_) return kWarning;
+    return std::nullopt;
+}
+
+void Win32VerifyListWindow::offerFolder(const std::u16string& folder) {
+    folderSettled_ = true;
+    if (!desktop().askYesNo(handle(),
+                            MessageAbout(text(ListMemberText::kOfferNamesFolder), folder))) {
+        return;
+    }
+    showFolder(folder);
+    start();
+}
+
+std::u16string Win32VerifyListWindow::moreCounts() const {
+    if (!lookedForNew_) return {};
+    std::optional<std::size_t> notSearched;
+    if (!run_.IsActive()) notSearched = run_.LastEnding().foldersNotOpened;
+    return NewFilesCounts(table().Counts(), notSearched, listTexts());
+}
+
+// The list's own algorithm wins; the one chosen stands in for a list that does not tell it.
+void Win32VerifyListWindow::addNewFiles() {
+    std::vector<std::u16string> files = NewFilesOf(table(), folder_);
+    if (files.empty() || isRunning()) return;
+    FilesToAdd add;
+    add.listPath = listPath_;
+    add.folder = folder_;
+    add.files = std::move(files);
+    add.separator = separator_;
+    add.algorithm = &chosenAlgorithm();
+    adding_ = addRun_.run().Start(AddingFiles(std::move(add)));
+    if (adding_) follow();
+}
+
+void Win32VerifyListWindow::addingEnded(const AppendOutcome& outcome) {
+    const std::optional<AddingReport> report = ReportOfAdding(
+        outcome, listPath_, listTexts(), failureTexts(), MainMessageTexts(languageFile()));
+    if (!report) return;
+    desktop().showMessage(handle(), report->text,
+                          report->warns ? MessageIcon::kExclamation : MessageIcon::kInformation);
+    if (report->checkAgain) start();
+}
+
+// A list dropped onto the window is shown for checking.
+void Win32VerifyListWindow::dropped(std::vector<std::u16string> paths) {
+    showList(std::move(paths.front()));
+}
+
+}  // namespace tessik
