@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "lists/algorithm_choice.h"
 #include "platform/file_system.h"
 #include "platform/path_encoding.h"
 #include "platform/path_utilities.h"
@@ -28,9 +27,9 @@ CVerifyListDlg::CVerifyListDlg(DesktopServices& desktop, QWidget* parent)
 
 int CVerifyListDlg::RunVerifyDialog(FontSettings& fontSettings, std::u16string listPath,
                                     int mainAlgorithm, std::u16string separator) {
-    listPath_ = std::move(listPath);
+    subject_.listPath = std::move(listPath);
     mainAlgorithm_ = mainAlgorithm;
-    separator_ = ToUtf8(separator);
+    subject_.separator = ToUtf8(separator);
     return runWindow(fontSettings, mainAlgorithm);
 }
 
@@ -51,20 +50,20 @@ void CVerifyListDlg::onTableReady() {
     for (int button : {kBrowseButton, kFolderButton}) {
         control(button)->setAccessibleName(control(button)->toolTip());
     }
-    showList(listPath_);
+    showList(subject_.listPath);
     control(kStartButton)->setFocus();
 }
 
 void CVerifyListDlg::showList(std::u16string path) {
-    listPath_ = std::move(path);
-    listField_->setText(ToQString(listPath_));
+    subject_.listPath = std::move(path);
+    listField_->setText(ToQString(subject_.listPath));
     listField_->setCursorPosition(0);
-    showFolder(DirectoryPart(FullPath(listPath_)));
-    folderSettled_ = false;
-    const ListPreview preview = PreviewList(listPath_, separator_);
+    showFolder(DirectoryPart(FullPath(subject_.listPath)));
+    subject_.folderSettled = false;
+    const ListPreview preview = PreviewList(subject_.listPath, subject_.separator);
     control<QComboBox>(kAlgorithmList)
         ->setCurrentIndex(
-            static_cast<int>(&InitialListAlgorithm(listPath_, preview, mainAlgorithm_) -
+            static_cast<int>(&InitialListAlgorithm(subject_.listPath, preview, mainAlgorithm_) -
                              AlgorithmCatalogue().data()));
     clearTable();
     showSignature({});
@@ -82,35 +81,27 @@ void CVerifyListDlg::chooseList() {
 }
 
 void CVerifyListDlg::showFolder(std::u16string folder) {
-    folder_ = std::move(folder);
-    folderField_->setText(ToQString(folder_));
+    subject_.folder = std::move(folder);
+    folderField_->setText(ToQString(subject_.folder));
     folderField_->setCursorPosition(0);
 }
 
 // Another folder is checked at once: that is what picking it is for.
 void CVerifyListDlg::chooseFolder() {
-    const std::optional<QString> chosen = desktop().chooseFolder(this, ToQString(folder_));
+    const std::optional<QString> chosen = desktop().chooseFolder(this, ToQString(subject_.folder));
     if (!chosen) return;
     std::u16string folder = chosen->toStdU16String();
     if (!folder.ends_with(kPathSeparator)) folder += kPathSeparator;
     showFolder(std::move(folder));
-    folderSettled_ = true;
+    subject_.folderSettled = true;
     start();
 }
 
-// Lines that name no algorithm of their own are checked with the one chosen.
 bool CVerifyListDlg::startRun(const AlgorithmSet& algorithms) {
-    ListToCheck check;
-    check.path = listPath_;
-    check.separator = separator_;
-    check.listFolder = folder_;
-    check.ofList = algorithms.front();
-    check.sfvList = IsSfvListName(listPath_);
-    check.findNew = lookedForNew_ = newFilesBox_->isChecked();
-    check.lookForNamesFolder = !folderSettled_;
+    lookedForNew_ = newFilesBox_->isChecked();
     showSignature({});
     control(kAddNewButton)->setEnabled(false);
-    return run_.run().Start(CheckingList(std::move(check)));
+    return run_.run().Start(CheckingList(CheckOf(subject_, *algorithms.front(), lookedForNew_)));
 }
 
 void CVerifyListDlg::runFinished(const ListRunEnding& ending) {
@@ -125,19 +116,19 @@ void CVerifyListDlg::runFinished(const ListRunEnding& ending) {
 // A list that could not be opened, was cut short or holds no entry is said; so is a folder the
 // names seem to belong to rather than the list's own.
 void CVerifyListDlg::checkEnded(const ListRunEnding& ending) {
-    const CheckNote note = NoteOfCheck(ending, model().table().Counts(), folderSettled_);
+    const CheckNote note = NoteOfCheck(ending, model().table().Counts(), subject_.folderSettled);
     if (note == CheckNote::kOpenFailure) {
-        say(ToQString(failureTexts().Message(ending.openFailure)), listPath_);
+        say(ToQString(failureTexts().Message(ending.openFailure)), subject_.listPath);
         return;
     }
     showSignature(ending.signature);
     control(kAddNewButton)->setEnabled(model().table().Counts().newFiles > 0 && !ending.stopped);
     switch (note) {
         case CheckNote::kReadFailure:
-            say(ToQString(failureTexts().Message(ReadFailure::kIoError)), listPath_);
+            say(ToQString(failureTexts().Message(ReadFailure::kIoError)), subject_.listPath);
             break;
         case CheckNote::kNoEntries:
-            say(text(ListMemberText::kNoEntries), listPath_);
+            say(text(ListMemberText::kNoEntries), subject_.listPath);
             break;
         case CheckNote::kOfferFolder:
             offerFolder(ending.namesFolder);
@@ -159,7 +150,7 @@ void CVerifyListDlg::showSignature(const SignatureCheck& signature) {
 }
 
 void CVerifyListDlg::offerFolder(const std::u16string& folder) {
-    folderSettled_ = true;
+    subject_.folderSettled = true;
     if (!desktop().askYesNo(this,
                             text(ListMemberText::kOfferNamesFolder) + "\n\n" + ToQString(folder))) {
         return;
@@ -175,23 +166,17 @@ QString CVerifyListDlg::moreCounts() const {
     return ToQString(NewFilesCounts(model().table().Counts(), notSearched, listTexts()));
 }
 
-// The list's own algorithm wins; the one chosen stands in for a list that does not tell it.
 void CVerifyListDlg::addNewFiles() {
-    std::vector<std::u16string> files = NewFilesOf(model().table(), folder_);
-    if (files.empty() || isRunning()) return;
-    FilesToAdd add;
-    add.listPath = listPath_;
-    add.folder = folder_;
-    add.files = std::move(files);
-    add.separator = separator_;
-    add.algorithm = &chosenAlgorithm();
-    adding_ = addRun_.run().Start(AddingFiles(std::move(add)));
+    if (isRunning()) return;
+    std::optional<FilesToAdd> add = AddingOf(subject_, model().table(), chosenAlgorithm());
+    if (!add) return;
+    adding_ = addRun_.run().Start(AddingFiles(std::move(*add)));
     if (adding_) follow();
 }
 
 void CVerifyListDlg::addingEnded(const AppendOutcome& outcome) {
     const std::optional<AddingReport> report = ReportOfAdding(
-        outcome, listPath_, listTexts(), failureTexts(), MainMessageTexts(languageFile()));
+        outcome, subject_.listPath, listTexts(), failureTexts(), MainMessageTexts(languageFile()));
     if (!report) return;
     desktop().showMessage(this, ToQString(report->text), QString(),
                           report->warns ? MessageIcon::kExclamation : MessageIcon::kInformation);

@@ -14,6 +14,7 @@
 #include "jobs/list_run.h"
 #include "ui/qt/checksum_list_dialog.h"
 #include "ui/rules/signature_text.h"
+#include "ui/rules/verify_window_rules.h"
 
 class QCheckBox;
 class QLabel;
@@ -57,13 +58,9 @@ class CVerifyListDlg : public ChecksumListDialog {
     QLineEdit* folderField_ = nullptr;
     QCheckBox* newFilesBox_ = nullptr;
     QLabel* signatureLabel_ = nullptr;
-    std::u16string listPath_;
-    std::u16string folder_;  // where the names are looked up, ending with a separator
-    // The user picked the folder, or answered the offer of one: no folder is offered again.
-    bool folderSettled_ = false;
+    VerifySubject subject_;
     bool lookedForNew_ = false;  // by the check shown
     int mainAlgorithm_ = -1;
-    std::string separator_;
     bool adding_ = false;  // the run under way adds the new files to the list
     TableRunOf<VerifyResult, ListRunEnding> run_{
         [](VerifyResult& row, std::vector<ListRow>& rows) { rows.push_back(ListRowOf(row)); }};

@@ -1,5 +1,6 @@
 #include "ui/rules/verify_window_rules.h"
 
+#include "lists/algorithm_choice.h"
 #include "platform/path_encoding.h"
 #include "ui/rules/main_commands.h"
 #include "ui/rules/text_pattern.h"
@@ -43,14 +44,32 @@ std::u16string NewFilesCounts(const ListCounts& counts,
     return more;
 }
 
-std::vector<std::u16string> NewFilesOf(const ListTable& table, const std::u16string& folder) {
-    std::vector<std::u16string> files;
+ListToCheck CheckOf(const VerifySubject& subject, const AlgorithmInfo& chosen, bool findNew) {
+    ListToCheck check;
+    check.path = subject.listPath;
+    check.separator = subject.separator;
+    check.listFolder = subject.folder;
+    check.ofList = &chosen;
+    check.sfvList = IsSfvListName(subject.listPath);
+    check.findNew = findNew;
+    check.lookForNamesFolder = !subject.folderSettled;
+    return check;
+}
+
+std::optional<FilesToAdd> AddingOf(const VerifySubject& subject, const ListTable& table,
+                                   const AlgorithmInfo& chosen) {
+    FilesToAdd add;
     for (std::size_t row = 0; row < table.Size(); ++row) {
         if (table.Row(row).status == RowStatus::kNew) {
-            files.push_back(folder + FromNativePath(table.Row(row).name));
+            add.files.push_back(subject.folder + FromNativePath(table.Row(row).name));
         }
     }
-    return files;
+    if (add.files.empty()) return std::nullopt;
+    add.listPath = subject.listPath;
+    add.folder = subject.folder;
+    add.separator = subject.separator;
+    add.algorithm = &chosen;
+    return add;
 }
 
 std::optional<AddingReport> ReportOfAdding(const AppendOutcome& outcome,

@@ -17,6 +17,24 @@
 
 namespace tessik {
 
+// What the verify window checks: a list, whose names are looked up in a folder.
+struct VerifySubject {
+    std::u16string listPath;
+    std::u16string folder;  // ending with a separator
+    std::string separator;  // of the folder window's lines
+    // The user picked the folder, or answered the offer of one: no folder is offered again.
+    bool folderSettled = false;
+};
+
+// Lines that name no algorithm of their own are checked with the one chosen; a folder the user
+// has not settled may be found to hold the names instead.
+ListToCheck CheckOf(const VerifySubject& subject, const AlgorithmInfo& chosen, bool findNew);
+
+// The new rows' files to add to the list: its own algorithm wins, the one chosen stands in for a
+// list that does not tell it. Nothing when there are none.
+std::optional<FilesToAdd> AddingOf(const VerifySubject& subject, const ListTable& table,
+                                   const AlgorithmInfo& chosen);
+
 // What a check that ended still has to tell the user, in this order of importance.
 enum class CheckNote {
     kNone,
@@ -32,10 +50,6 @@ CheckNote NoteOfCheck(const ListRunEnding& ending, const ListCounts& counts, boo
 // has ended (foldersNotSearched given), the folders the search could not list.
 std::u16string NewFilesCounts(const ListCounts& counts,
                               std::optional<std::size_t> foldersNotSearched, const ListText& text);
-
-// The files of the table's new rows, below the folder they were found in (ending with a
-// separator), in the order shown.
-std::vector<std::u16string> NewFilesOf(const ListTable& table, const std::u16string& folder);
 
 // A message about the adding of new files, and whether the list is checked again.
 struct AddingReport {

@@ -1,6 +1,5 @@
 #include "ui/win32/verify_list_window_win32.h"
 
-#include "lists/algorithm_choice.h"
 #include "platform/file_system.h"
 #include "platform/path_encoding.h"
 #include "platform/path_utilities.h"
@@ -26,9 +25,8 @@ Win32VerifyListWindow::Win32VerifyListWindow(Win32DesktopServices& desktop, Font
     : Win32ChecksumListWindow(VerifyListWindowTemplate(),
                               {ListColumn::kLine, ListColumn::kName, ListColumn::kStatus}, desktop,
                               fonts, std::move(languageFile), mainAlgorithm),
-      listPath_(std::move(listPath)),
-      mainAlgorithm_(mainAlgorithm),
-      separator_(ToUtf8(separator)) {}
+      subject_{std::move(listPath), {}, ToUtf8(separator), false},
+      mainAlgorithm_(mainAlgorithm) {}
 
 TableRun& Win32VerifyListWindow::tableRun() {
     if (adding_) return addRun_;
@@ -40,18 +38,18 @@ void Win32VerifyListWindow::onTableReady() {
     onCommand(kFolderButton, [this] { chooseFolder(); });
     onCommand(kAddNewButton, [this] { addNewFiles(); });
     onCommand(kNewFilesBox, [] {});
-    showList(listPath_);
+    showList(subject_.listPath);
     SendMessageW(handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control(kStartButton)), TRUE);
 }
 
 void Win32VerifyListWindow::showList(std::u16string path) {
-    listPath_ = std::move(path);
-    setControlText(kListField, listPath_);
-    showFolder(DirectoryPart(FullPath(listPath_)));
-    folderSettled_ = false;
-    const ListPreview preview = PreviewList(listPath_, separator_);
+    subject_.listPath = std::move(path);
+    setControlText(kListField, subject_.listPath);
+    showFolder(DirectoryPart(FullPath(subject_.listPath)));
+    subject_.folderSettled = false;
+    const ListPreview preview = PreviewList(subject_.listPath, subject_.separator);
     selectEntry(kAlgorithmList,
-                static_cast<int>(&InitialListAlgorithm(listPath_, preview, mainAlgorithm_) -
+                static_cast<int>(&InitialListAlgorithm(subject_.listPath, preview, mainAlgorithm_) -
                                  AlgorithmCatalogue().data()));
     clearTable();
     showSignature({});
@@ -67,34 +65,26 @@ void Win32VerifyListWindow::chooseList() {
 }
 
 void Win32VerifyListWindow::showFolder(std::u16string folder) {
-    folder_ = std::move(folder);
-    setControlText(kFolderField, folder_);
+    subject_.folder = std::move(folder);
+    setControlText(kFolderField, subject_.folder);
 }
 
 // Another folder is checked at once: that is what picking it is for.
 void Win32VerifyListWindow::chooseFolder() {
-    const std::optional<std::u16string> chosen = desktop().chooseFolder(handle(), folder_);
+    const std::optional<std::u16string> chosen = desktop().chooseFolder(handle(), subject_.folder);
     if (!chosen) return;
     std::u16string folder = *chosen;
     if (!folder.ends_with(kPathSeparator)) folder += kPathSeparator;
     showFolder(std::move(folder));
-    folderSettled_ = true;
+    subject_.folderSettled = true;
     start();
 }
 
-// Lines that name no algorithm of their own are checked with the one chosen.
 bool Win32VerifyListWindow::startRun(const AlgorithmSet& algorithms) {
-    ListToCheck check;
-    check.path = listPath_;
-    check.separator = separator_;
-    check.listFolder = folder_;
-    check.ofList = algorithms.front();
-    check.sfvList = IsSfvListName(listPath_);
-    check.findNew = lookedForNew_ = isChecked(kNewFilesBox);
-    check.lookForNamesFolder = !folderSettled_;
+    lookedForNew_ = isChecked(kNewFilesBox);
     showSignature({});
     EnableWindow(control(kAddNewButton), FALSE);
-    return run_.run().Start(CheckingList(std::move(check)));
+    return run_.run().Start(CheckingList(CheckOf(subject_, *algorithms.front(), lookedForNew_)));
 }
 
 void Win32VerifyListWindow::runFinished(const ListRunEnding& ending) {
@@ -107,19 +97,19 @@ void Win32VerifyListWindow::runFinished(const ListRunEnding& ending) {
 }
 
 void Win32VerifyListWindow::checkEnded(const ListRunEnding& ending) {
-    const CheckNote note = NoteOfCheck(ending, table().Counts(), folderSettled_);
+    const CheckNote note = NoteOfCheck(ending, table().Counts(), subject_.folderSettled);
     if (note == CheckNote::kOpenFailure) {
-        say(failureTexts().Message(ending.openFailure), listPath_);
+        say(failureTexts().Message(ending.openFailure), subject_.listPath);
         return;
     }
     showSignature(ending.signature);
     EnableWindow(control(kAddNewButton), table().Counts().newFiles > 0 && !ending.stopped);
     switch (note) {
         case CheckNote::kReadFailure:
-            say(failureTexts().Message(ReadFailure::kIoError), listPath_);
+            say(failureTexts().Message(ReadFailure::kIoError), subject_.listPath);
             break;
         case CheckNote::kNoEntries:
-            say(text(ListMemberText::kNoEntries), listPath_);
+            say(text(ListMemberText::kNoEntries), subject_.listPath);
             break;
         case CheckNote::kOfferFolder:
             offerFolder(ending.namesFolder);
@@ -142,7 +132,7 @@ std::optional<COLORREF> Win32VerifyListWindow::textColourOf(int id) const {
 }
 
 void Win32VerifyListWindow::offerFolder(const std::u16string& folder) {
-    folderSettled_ = true;
+    subject_.folderSettled = true;
     if (!desktop().askYesNo(handle(),
                             MessageAbout(text(ListMemberText::kOfferNamesFolder), folder))) {
         return;
@@ -158,23 +148,17 @@ std::u16string Win32VerifyListWindow::moreCounts() const {
     return NewFilesCounts(table().Counts(), notSearched, listTexts());
 }
 
-// The list's own algorithm wins; the one chosen stands in for a list that does not tell it.
 void Win32VerifyListWindow::addNewFiles() {
-    std::vector<std::u16string> files = NewFilesOf(table(), folder_);
-    if (files.empty() || isRunning()) return;
-    FilesToAdd add;
-    add.listPath = listPath_;
-    add.folder = folder_;
-    add.files = std::move(files);
-    add.separator = separator_;
-    add.algorithm = &chosenAlgorithm();
-    adding_ = addRun_.run().Start(AddingFiles(std::move(add)));
+    if (isRunning()) return;
+    std::optional<FilesToAdd> add = AddingOf(subject_, table(), chosenAlgorithm());
+    if (!add) return;
+    adding_ = addRun_.run().Start(AddingFiles(std::move(*add)));
     if (adding_) follow();
 }
 
 void Win32VerifyListWindow::addingEnded(const AppendOutcome& outcome) {
     const std::optional<AddingReport> report = ReportOfAdding(
-        outcome, listPath_, listTexts(), failureTexts(), MainMessageTexts(languageFile()));
+        outcome, subject_.listPath, listTexts(), failureTexts(), MainMessageTexts(languageFile()));
     if (!report) return;
     desktop().showMessage(handle(), report->text,
                           report->warns ? MessageIcon::kExclamation : MessageIcon::kInformation);

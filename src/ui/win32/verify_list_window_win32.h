@@ -12,6 +12,7 @@
 
 #include "jobs/append_run.h"
 #include "jobs/list_run.h"
+#include "ui/rules/verify_window_rules.h"
 #include "ui/win32/checksum_list_window_win32.h"
 
 namespace tessik {
@@ -45,14 +46,10 @@ class Win32VerifyListWindow final : public Win32ChecksumListWindow {
     void addNewFiles();
     void addingEnded(const AppendOutcome& outcome);
 
-    std::u16string listPath_;
-    std::u16string folder_;  // where the names are looked up, ending with a separator
-    // The user picked the folder, or answered the offer of one: no folder is offered again.
-    bool folderSettled_ = false;
+    VerifySubject subject_;
     bool lookedForNew_ = false;  // by the check shown
     bool badSignature_ = false;  // the signature line warns
     int mainAlgorithm_ = -1;
-    std::string separator_;
     bool adding_ = false;  // the run under way adds the new files to the list
     TableRunOf<VerifyResult, ListRunEnding> run_{
         [](VerifyResult& row, std::vector<ListRow>& rows) { rows.push_back(ListRowOf(row)); }};
