@@ -24,7 +24,6 @@
 #include "ui/rules/list_table_text.h"
 #include "ui/rules/progress_text.h"
 #include "ui/rules/text_pattern.h"
-#include "ui/rules/verify_window_rules.h"
 
 namespace tessik {
 using namespace list_window;
@@ -278,11 +277,6 @@ void ChecksumListDialog::endWith(int result) {
     tableRun().Stop();
     tableRun().Finish();
     done(result);
-}
-
-void ChecksumListDialog::say(const QString& message, const std::u16string& path) {
-    desktop().showMessage(this, ToQString(MessageAbout(message.toStdU16String(), path)), QString(),
-                          MessageIcon::kExclamation);
 }
 
 void ChecksumListDialog::dragEnterEvent(QDragEnterEvent* event) {

@@ -117,25 +117,16 @@ void CVerifyListDlg::runFinished(const ListRunEnding& ending) {
 // names seem to belong to rather than the list's own.
 void CVerifyListDlg::checkEnded(const ListRunEnding& ending) {
     const CheckNote note = NoteOfCheck(ending, model().table().Counts(), subject_.folderSettled);
-    if (note == CheckNote::kOpenFailure) {
-        say(ToQString(failureTexts().Message(ending.openFailure)), subject_.listPath);
-        return;
+    if (note != CheckNote::kOpenFailure) {
+        showSignature(ending.signature);
+        control(kAddNewButton)
+            ->setEnabled(model().table().Counts().newFiles > 0 && !ending.stopped);
     }
-    showSignature(ending.signature);
-    control(kAddNewButton)->setEnabled(model().table().Counts().newFiles > 0 && !ending.stopped);
-    switch (note) {
-        case CheckNote::kReadFailure:
-            say(ToQString(failureTexts().Message(ReadFailure::kIoError)), subject_.listPath);
-            break;
-        case CheckNote::kNoEntries:
-            say(text(ListMemberText::kNoEntries), subject_.listPath);
-            break;
-        case CheckNote::kOfferFolder:
-            offerFolder(ending.namesFolder);
-            break;
-        case CheckNote::kOpenFailure:
-        case CheckNote::kNone:
-            break;
+    if (const std::optional<std::u16string> message =
+            MessageOfNote(note, ending, subject_.listPath, listTexts(), failureTexts())) {
+        desktop().showMessage(this, ToQString(*message), QString(), MessageIcon::kExclamation);
+    } else if (note == CheckNote::kOfferFolder) {
+        offerFolder(ending.namesFolder);
     }
 }
 

@@ -32,6 +32,23 @@ CheckNote NoteOfCheck(const ListRunEnding& ending, const ListCounts& counts, boo
     return CheckNote::kNone;
 }
 
+std::optional<std::u16string> MessageOfNote(CheckNote note, const ListRunEnding& ending,
+                                            const std::u16string& listPath, const ListText& text,
+                                            const ReadFailureTexts& failures) {
+    switch (note) {
+        case CheckNote::kOpenFailure:
+            return MessageAbout(failures.Message(ending.openFailure), listPath);
+        case CheckNote::kReadFailure:
+            return MessageAbout(failures.Message(ReadFailure::kIoError), listPath);
+        case CheckNote::kNoEntries:
+            return MessageAbout(text(ListMemberText::kNoEntries), listPath);
+        case CheckNote::kOfferFolder:
+        case CheckNote::kNone:
+            break;
+    }
+    return std::nullopt;
+}
+
 std::u16string NewFilesCounts(const ListCounts& counts,
                               std::optional<std::size_t> foldersNotSearched, const ListText& text) {
     constexpr std::u16string_view kSeparator = u" \u2013 ";

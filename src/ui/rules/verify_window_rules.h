@@ -45,6 +45,10 @@ enum class CheckNote {
 };
 // A folder the user settled is never offered again.
 CheckNote NoteOfCheck(const ListRunEnding& ending, const ListCounts& counts, bool folderSettled);
+// The message of a note that is one, naming the list; nothing for the others.
+std::optional<std::u16string> MessageOfNote(CheckNote note, const ListRunEnding& ending,
+                                            const std::u16string& listPath, const ListText& text,
+                                            const ReadFailureTexts& failures);
 
 // What the counts go on with after a check that looked for new files: how many, and once the run
 // has ended (foldersNotSearched given), the folders the search could not list.

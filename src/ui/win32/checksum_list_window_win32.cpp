@@ -4,7 +4,6 @@
 
 #include "ui/rules/progress_text.h"
 #include "ui/rules/text_pattern.h"
-#include "ui/rules/verify_window_rules.h"
 #include "ui/win32/algorithm_list_win32.h"
 #include "ui/win32/dropped_files_win32.h"
 #include "ui/win32/win32_text.h"
@@ -317,10 +316,6 @@ void Win32ChecksumListWindow::endWith(int result) {
     tableRun().Stop();
     tableRun().Finish();
     done(result);
-}
-
-void Win32ChecksumListWindow::say(const std::u16string& message, const std::u16string& path) {
-    desktop().showMessage(handle(), MessageAbout(message, path), MessageIcon::kExclamation);
 }
 
 bool Win32ChecksumListWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam,

@@ -71,8 +71,6 @@ class Win32ChecksumListWindow : public Win32Dialog {
     const std::u16string& languageFile() const { return languageFile_; }
     const ReadFailureTexts& failureTexts() const { return failureTexts_; }
     const AlgorithmInfo& chosenAlgorithm() const;
-    // A message about a file names it on a line of its own.
-    void say(const std::u16string& message, const std::u16string& path);
 
     void onInitDialog() override;
     void onCloseRequest() override { endWith(kCancelResult); }

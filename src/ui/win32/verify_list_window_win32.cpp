@@ -98,25 +98,15 @@ void Win32VerifyListWindow::runFinished(const ListRunEnding& ending) {
 
 void Win32VerifyListWindow::checkEnded(const ListRunEnding& ending) {
     const CheckNote note = NoteOfCheck(ending, table().Counts(), subject_.folderSettled);
-    if (note == CheckNote::kOpenFailure) {
-        say(failureTexts().Message(ending.openFailure), subject_.listPath);
-        return;
+    if (note != CheckNote::kOpenFailure) {
+        showSignature(ending.signature);
+        EnableWindow(control(kAddNewButton), table().Counts().newFiles > 0 && !ending.stopped);
     }
-    showSignature(ending.signature);
-    EnableWindow(control(kAddNewButton), table().Counts().newFiles > 0 && !ending.stopped);
-    switch (note) {
-        case CheckNote::kReadFailure:
-            say(failureTexts().Message(ReadFailure::kIoError), subject_.listPath);
-            break;
-        case CheckNote::kNoEntries:
-            say(text(ListMemberText::kNoEntries), subject_.listPath);
-            break;
-        case CheckNote::kOfferFolder:
-            offerFolder(ending.namesFolder);
-            break;
-        case CheckNote::kOpenFailure:
-        case CheckNote::kNone:
-            break;
+    if (const std::optional<std::u16string> message =
+            MessageOfNote(note, ending, subject_.listPath, listTexts(), failureTexts())) {
+        desktop().showMessage(handle(), *message, MessageIcon::kExclamation);
+    } else if (note == CheckNote::kOfferFolder) {
+        offerFolder(ending.namesFolder);
     }
 }
 

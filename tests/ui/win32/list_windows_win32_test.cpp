@@ -3,7 +3,6 @@
 // rows, and what the buttons copy.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -13,6 +12,7 @@
 #include "fake_win32_desktop.h"
 #include "platform/path_encoding.h"
 #include "platform/text_conversion.h"
+#include "serve_messages.h"
 #include "support/known_digests.h"
 #include "support/temporary_folder.h"
 #include "ui/win32/hash_files_window_win32.h"
@@ -70,19 +70,8 @@ class Win32ListWindowTest : public ::testing::Test {
         return shown;
     }
 
-    // Serves the window's messages, its timers too, until no run goes on.
     bool ServeUntilIdle() {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (window->isRunning()) {
-            if (std::chrono::steady_clock::now() > end) return false;
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-            Sleep(1);
-        }
-        return true;
+        return test::ServeUntil([this] { return !window->isRunning(); });
     }
 
     void Click(int id) { SendMessageW(window->control(id), BM_CLICK, 0, 0); }

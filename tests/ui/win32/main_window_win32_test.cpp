@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -15,6 +14,7 @@
 #include "fake_win32_desktop.h"
 #include "file_drop.h"
 #include "platform/text_conversion.h"
+#include "serve_messages.h"
 #include "support/temporary_folder.h"
 #include "ui/rules/about_window.h"
 #include "ui/rules/language_window.h"
@@ -58,20 +58,7 @@ class Win32MainWindowTest : public ::testing::Test {
         return *window;
     }
 
-    // Serves the window's messages, its timers too, until the condition holds.
-    bool ServeUntil(const std::function<bool()>& condition) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (!condition()) {
-            if (std::chrono::steady_clock::now() > end) return false;
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-            Sleep(1);
-        }
-        return true;
-    }
+    bool ServeUntil(const std::function<bool()>& condition) { return test::ServeUntil(condition); }
 
     void Click(int id) { SendMessageW(window->control(id), BM_CLICK, 0, 0); }
     // As typing or pasting does it, which tells the window of the change.
