@@ -10,6 +10,7 @@
 
 #include "digest/digest_request.h"
 #include "fake_win32_desktop.h"
+#include "file_drop.h"
 #include "platform/path_encoding.h"
 #include "platform/text_conversion.h"
 #include "serve_messages.h"
@@ -191,7 +192,8 @@ TEST_F(Win32ListWindowTest, TheFolderButtonChecksTheListAgainstAnotherFolder) {
     EXPECT_EQ(Rows(), (std::vector<std::u16string>{u"1 | a.txt | OK", u"2 | new.txt | OK"}));
 }
 
-TEST_F(Win32ListWindowTest, SaysAListThatCannotBeOpenedAndShowsNoResult) {
+// A list dropped onto the window takes the place of the one shown.
+TEST_F(Win32ListWindowTest, SaysAListThatCannotBeOpenedAndTakesADroppedOne) {
     Open<Win32VerifyListWindow>(folder.U16("gone.md5"), kMd5, u"  ");
     Click(kStartButton);
     ASSERT_TRUE(ServeUntilIdle());
@@ -199,6 +201,11 @@ TEST_F(Win32ListWindowTest, SaysAListThatCannotBeOpenedAndShowsNoResult) {
     EXPECT_NE(desktop.messages.front().text.find(folder.U16("gone.md5")), std::u16string::npos);
     EXPECT_EQ(desktop.messages.front().icon, MessageIcon::kExclamation);
     EXPECT_TRUE(Rows().empty());
+
+    const std::u16string list = MakeList("SHA1SUMS");
+    SendMessageW(window->handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::DropOf({list})), 0);
+    EXPECT_EQ(Text(kListField), list);
+    EXPECT_EQ(AlgorithmForIndex(window->selectedEntry(kAlgorithmList)).id, "sha1");
 }
 
 TEST_F(Win32ListWindowTest, HashesTheFilesAtOnceInTheLetterCaseChosen) {
