@@ -12,7 +12,6 @@
 #include <QShortcut>
 #include <QTableView>
 #include <algorithm>
-#include <chrono>
 
 #include "settings/font_settings.h"
 #include "settings/language_catalogue.h"
@@ -22,18 +21,12 @@
 #include "ui/qt/progress_display.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/several_algorithms_entry.h"
+#include "ui/rules/list_table_text.h"
 #include "ui/rules/progress_text.h"
 #include "ui/rules/text_pattern.h"
 
 namespace tessik {
-namespace {
-
 using namespace list_window;
-
-// How often the rows that have come are added to the table while a run goes on.
-constexpr std::chrono::milliseconds kRowBatchInterval{50};
-
-}  // namespace
 
 ChecksumListDialog::ChecksumListDialog(const DialogTemplate& dialogTemplate,
                                        std::vector<ListColumn> columns, DesktopServices& desktop,
@@ -89,8 +82,7 @@ void ChecksumListDialog::stretchNameColumn() {
     const std::vector<ListColumn>& columns = model_->columns();
     const auto name = std::find(columns.begin(), columns.end(), ListColumn::kName);
     if (name != columns.end()) {
-        header.setSectionResizeMode(static_cast<int>(name - columns.begin()),
-                                    QHeaderView::Stretch);
+        header.setSectionResizeMode(static_cast<int>(name - columns.begin()), QHeaderView::Stretch);
     }
 }
 
@@ -142,11 +134,7 @@ AlgorithmSet ChecksumListDialog::chosenAlgorithms() const {
 }
 
 void ChecksumListDialog::showColumnsFor(const AlgorithmSet& algorithms) {
-    std::vector<ListColumn> columns = columns_;
-    if (algorithms.size() > 1) {
-        const auto name = std::find(columns.begin(), columns.end(), ListColumn::kName);
-        columns.insert(name == columns.end() ? name : name + 1, ListColumn::kAlgorithm);
-    }
+    std::vector<ListColumn> columns = ColumnsFor(columns_, algorithms);
     if (columns == model_->columns()) return;
     // A sort by a column that moved would sort by another.
     table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -163,40 +151,13 @@ void ChecksumListDialog::sizeColumns() {
     const AlgorithmSet algorithms = chosenAlgorithms();
     const std::vector<ListColumn>& columns = model_->columns();
     for (std::size_t column = 0; column < columns.size(); ++column) {
-        const int section = static_cast<int>(column);
-        switch (columns[column]) {
-            case ListColumn::kLine:
-                header.resizeSection(section,
-                                     std::max(textWidth(QStringLiteral("0000000")),
-                                              textWidth(text(ListMemberText::kColumnLine))));
-                break;
-            case ListColumn::kName:
-                break;
-            case ListColumn::kAlgorithm: {
-                int widest = textWidth(text(ListMemberText::kColumnAlgorithm));
-                for (const AlgorithmInfo* algorithm : algorithms) {
-                    widest = std::max(widest, textWidth(QString::fromUtf8(algorithm->name.data(),
-                                                                          algorithm->name.size())));
-                }
-                header.resizeSection(section, widest);
-                break;
-            }
-            case ListColumn::kDigest: {
-                std::size_t bytes = 0;
-                for (const AlgorithmInfo* algorithm : algorithms) {
-                    bytes = std::max(bytes, algorithm->digestBytes);
-                }
-                const auto digits = static_cast<qsizetype>(2 * bytes);
-                header.resizeSection(section, std::max(textWidth(QString(digits, u'F')),
-                                                       textWidth(QString(digits, u'0'))));
-                break;
-            }
-            case ListColumn::kStatus:
-                header.resizeSection(
-                    section,
-                    std::max(textWidth(text(ListMemberText::kColumnStatus)), statusWidth_));
-                break;
+        if (columns[column] == ListColumn::kName) continue;
+        int widest = textWidth(ToQString(model_->cells().Header(columns[column])));
+        for (const std::u16string& sample : ColumnWidthSamples(columns[column], algorithms)) {
+            widest = std::max(widest, textWidth(ToQString(sample)));
         }
+        if (columns[column] == ListColumn::kStatus) widest = std::max(widest, statusWidth_);
+        header.resizeSection(static_cast<int>(column), widest);
     }
 }
 
@@ -283,11 +244,7 @@ void ChecksumListDialog::showRunning(bool running) {
 void ChecksumListDialog::showCounts(bool stopped) {
     const bool checked = checksAList();
     const ListCounts& tally = model_->table().Counts();
-    QString counts = ToQString(CountsText(
-        tally,
-        text(checked ? ListMemberText::kCounts : ListMemberText::kFileCounts).toStdU16String(),
-        checked));
-    if (stopped) counts = text(ListMemberText::kStopped) + ' ' + counts;
+    const QString counts = ToQString(model_->cells().Counts(tally, checked, stopped));
     countsLabel_->setText(counts + moreCounts());
     control(kCopyFailedButton)
         ->setEnabled(!isRunning() && tally.failed + tally.missing + tally.unreadable > 0);
@@ -320,11 +277,6 @@ void ChecksumListDialog::endWith(int result) {
     tableRun().Stop();
     tableRun().Finish();
     done(result);
-}
-
-void ChecksumListDialog::say(const QString& message, const std::u16string& path) {
-    desktop().showMessage(this, message + "\n\n" + ToQString(path), QString(),
-                          MessageIcon::kExclamation);
 }
 
 void ChecksumListDialog::dragEnterEvent(QDragEnterEvent* event) {

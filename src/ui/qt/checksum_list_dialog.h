@@ -77,8 +77,6 @@ class ChecksumListDialog : public Dialog {
     ChecksumListModel& model() const { return *model_; }
     const AlgorithmInfo& chosenAlgorithm() const;
     AlgorithmSet chosenAlgorithms() const;
-    // A message about a file names it on a line of its own.
-    void say(const QString& message, const std::u16string& path);
 
     void onInitDialog() override;
     void setMemberText(int id, const QString& text) override;

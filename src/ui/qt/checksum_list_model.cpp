@@ -1,59 +1,24 @@
 #include "ui/qt/checksum_list_model.h"
 
 #include <QBrush>
-#include <QStringList>
 #include <algorithm>
 
-#include "digest/hex.h"
-#include "platform/path_encoding.h"
 #include "ui/qt/qt_text.h"
 
 namespace tessik {
-namespace {
-
-ListMemberText HeaderText(ListColumn column) {
-    switch (column) {
-        case ListColumn::kLine:
-            return ListMemberText::kColumnLine;
-        case ListColumn::kName:
-            return ListMemberText::kColumnFile;
-        case ListColumn::kAlgorithm:
-            return ListMemberText::kColumnAlgorithm;
-        case ListColumn::kDigest:
-            return ListMemberText::kColumnHash;
-        case ListColumn::kStatus:
-            break;
-    }
-    return ListMemberText::kColumnStatus;
-}
-
-}  // namespace
 
 ChecksumListModel::ChecksumListModel(std::vector<ListColumn> columns, const Texts& texts,
                                      const ReadFailureTexts& failures, QObject* parent)
     : QAbstractTableModel(parent),
       columns_(std::move(columns)),
-      texts_(texts),
-      failures_(failures) {}
+      cells_(
+          [&texts](ListMemberText which) {
+              return texts[static_cast<std::size_t>(which)].toStdU16String();
+          },
+          failures) {}
 
 QString ChecksumListModel::statusText(const ListRow& row) const {
-    ListMemberText text = ListMemberText::kStatusMalformed;
-    switch (row.status) {
-        case RowStatus::kOk:
-            text = ListMemberText::kStatusOk;
-            break;
-        case RowStatus::kFailed:
-            text = ListMemberText::kStatusFailed;
-            break;
-        case RowStatus::kUnreadable:
-            return ToQString(failures_.Status(row.failure));
-        case RowStatus::kMalformed:
-            break;
-        case RowStatus::kNew:
-            text = ListMemberText::kStatusNew;
-            break;
-    }
-    return texts_[static_cast<std::size_t>(text)];
+    return ToQString(cells_.Status(row));
 }
 
 void ChecksumListModel::setColumns(std::vector<ListColumn> columns) {
@@ -107,7 +72,7 @@ QVariant ChecksumListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
         case Qt::ToolTipRole:  // a long name or digest shows whole
-            return cellText(row, column);
+            return ToQString(cells_.Cell(row, column, lowerCase_));
         case Qt::TextAlignmentRole:
             if (column == ListColumn::kLine) return int(Qt::AlignRight | Qt::AlignVCenter);
             break;
@@ -128,8 +93,7 @@ QVariant ChecksumListModel::headerData(int section, Qt::Orientation orientation,
         section >= columnCount()) {
         return {};
     }
-    return texts_[static_cast<std::size_t>(
-        HeaderText(columns_[static_cast<std::size_t>(section)]))];
+    return ToQString(cells_.Header(columns_[static_cast<std::size_t>(section)]));
 }
 
 void ChecksumListModel::sort(int column, Qt::SortOrder order) {
@@ -140,18 +104,12 @@ void ChecksumListModel::sort(int column, Qt::SortOrder order) {
     });
 }
 
-QString ChecksumListModel::rowsText(std::vector<int> viewRows) const {
-    std::sort(viewRows.begin(), viewRows.end());
-    QStringList lines;
+QString ChecksumListModel::rowsText(const std::vector<int>& viewRows) const {
+    std::vector<std::size_t> rows;
     for (int viewRow : viewRows) {
-        if (viewRow < 0 || viewRow >= rowCount()) continue;
-        QStringList cells;
-        for (ListColumn column : columns_) {
-            cells.push_back(cellText(table_.Row(static_cast<std::size_t>(viewRow)), column));
-        }
-        lines.push_back(cells.join(u'\t'));
+        if (viewRow >= 0) rows.push_back(static_cast<std::size_t>(viewRow));
     }
-    return lines.join(u'\n');
+    return ToQString(cells_.Rows(table_, columns_, std::move(rows), lowerCase_));
 }
 
 // The rows move, but a selected row stays selected wherever it goes.
@@ -177,24 +135,6 @@ void ChecksumListModel::reorder(Change change) {
         changePersistentIndexList(before, after);
     }
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-}
-
-QString ChecksumListModel::cellText(const ListRow& row, ListColumn column) const {
-    switch (column) {
-        case ListColumn::kLine:
-            return row.status == RowStatus::kNew ? QString() : QString::number(row.line);
-        case ListColumn::kName:
-            return ToQString(FromNativePath(row.name));
-        case ListColumn::kAlgorithm:
-            return row.algorithm == nullptr ? QString()
-                                            : QString::fromUtf8(row.algorithm->name.data(),
-                                                                row.algorithm->name.size());
-        case ListColumn::kDigest:
-            return QString::fromLatin1(HexDigest(row.digest, lowerCase_));
-        case ListColumn::kStatus:
-            break;
-    }
-    return statusText(row);
 }
 
 }  // namespace tessik

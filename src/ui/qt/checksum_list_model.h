@@ -11,6 +11,7 @@
 
 #include "settings/read_failure_words.h"
 #include "ui/rules/checksum_list_table.h"
+#include "ui/rules/list_table_text.h"
 #include "ui/rules/list_window.h"
 
 namespace tessik {
@@ -34,8 +35,9 @@ class ChecksumListModel final : public QAbstractTableModel {
     void append(std::vector<ListRow> rows);
     void clear();
     const ListTable& table() const { return table_; }
+    const ListCells& cells() const { return cells_; }
     // The rows as shown, cells apart by tabs, one row per line: what Copy takes of a selection.
-    QString rowsText(std::vector<int> viewRows) const;
+    QString rowsText(const std::vector<int>& viewRows) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -47,11 +49,9 @@ class ChecksumListModel final : public QAbstractTableModel {
   private:
     template <class Change>
     void reorder(Change change);
-    QString cellText(const ListRow& row, ListColumn column) const;
 
     std::vector<ListColumn> columns_;
-    const Texts& texts_;
-    const ReadFailureTexts& failures_;
+    const ListCells cells_;
     ListTable table_;
     bool lowerCase_ = true;
 };

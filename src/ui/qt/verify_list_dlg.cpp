@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "lists/algorithm_choice.h"
 #include "platform/file_system.h"
 #include "platform/path_encoding.h"
 #include "platform/path_utilities.h"
@@ -14,29 +13,12 @@
 #include "ui/qt/desktop_services.h"
 #include "ui/qt/qt_text.h"
 #include "ui/rules/checksum_list_rules.h"
-#include "ui/rules/main_commands.h"
 #include "ui/rules/main_message_texts.h"
 #include "ui/rules/signature_text.h"
-#include "ui/rules/text_pattern.h"
+#include "ui/rules/verify_window_rules.h"
 
 namespace tessik {
-namespace {
-
 using namespace list_window;
-
-// A message names at most this many files; a line with an ellipsis stands for the others.
-constexpr std::size_t kFilesNamed = 10;
-
-QString FileLines(const std::vector<UnreadFile>& files) {
-    QString lines;
-    for (std::size_t i = 0; i < files.size() && i < kFilesNamed; ++i) {
-        lines += '\n' + ToQString(files[i].path);
-    }
-    if (files.size() > kFilesNamed) lines += QStringLiteral("\n\u2026");
-    return lines;
-}
-
-}  // namespace
 
 CVerifyListDlg::CVerifyListDlg(DesktopServices& desktop, QWidget* parent)
     : ChecksumListDialog(VerifyListWindowTemplate(),
@@ -45,9 +27,9 @@ CVerifyListDlg::CVerifyListDlg(DesktopServices& desktop, QWidget* parent)
 
 int CVerifyListDlg::RunVerifyDialog(FontSettings& fontSettings, std::u16string listPath,
                                     int mainAlgorithm, std::u16string separator) {
-    listPath_ = std::move(listPath);
+    subject_.listPath = std::move(listPath);
     mainAlgorithm_ = mainAlgorithm;
-    separator_ = ToUtf8(separator);
+    subject_.separator = ToUtf8(separator);
     return runWindow(fontSettings, mainAlgorithm);
 }
 
@@ -68,20 +50,20 @@ void CVerifyListDlg::onTableReady() {
     for (int button : {kBrowseButton, kFolderButton}) {
         control(button)->setAccessibleName(control(button)->toolTip());
     }
-    showList(listPath_);
+    showList(subject_.listPath);
     control(kStartButton)->setFocus();
 }
 
 void CVerifyListDlg::showList(std::u16string path) {
-    listPath_ = std::move(path);
-    listField_->setText(ToQString(listPath_));
+    subject_.listPath = std::move(path);
+    listField_->setText(ToQString(subject_.listPath));
     listField_->setCursorPosition(0);
-    showFolder(DirectoryPart(FullPath(listPath_)));
-    folderSettled_ = false;
-    const ListPreview preview = PreviewList(listPath_, separator_);
+    showFolder(DirectoryPart(FullPath(subject_.listPath)));
+    subject_.folderSettled = false;
+    const ListPreview preview = PreviewList(subject_.listPath, subject_.separator);
     control<QComboBox>(kAlgorithmList)
         ->setCurrentIndex(
-            static_cast<int>(&InitialListAlgorithm(listPath_, preview, mainAlgorithm_) -
+            static_cast<int>(&InitialListAlgorithm(subject_.listPath, preview, mainAlgorithm_) -
                              AlgorithmCatalogue().data()));
     clearTable();
     showSignature({});
@@ -99,35 +81,27 @@ void CVerifyListDlg::chooseList() {
 }
 
 void CVerifyListDlg::showFolder(std::u16string folder) {
-    folder_ = std::move(folder);
-    folderField_->setText(ToQString(folder_));
+    subject_.folder = std::move(folder);
+    folderField_->setText(ToQString(subject_.folder));
     folderField_->setCursorPosition(0);
 }
 
 // Another folder is checked at once: that is what picking it is for.
 void CVerifyListDlg::chooseFolder() {
-    const std::optional<QString> chosen = desktop().chooseFolder(this, ToQString(folder_));
+    const std::optional<QString> chosen = desktop().chooseFolder(this, ToQString(subject_.folder));
     if (!chosen) return;
     std::u16string folder = chosen->toStdU16String();
     if (!folder.ends_with(kPathSeparator)) folder += kPathSeparator;
     showFolder(std::move(folder));
-    folderSettled_ = true;
+    subject_.folderSettled = true;
     start();
 }
 
-// Lines that name no algorithm of their own are checked with the one chosen.
 bool CVerifyListDlg::startRun(const AlgorithmSet& algorithms) {
-    ListToCheck check;
-    check.path = listPath_;
-    check.separator = separator_;
-    check.listFolder = folder_;
-    check.ofList = algorithms.front();
-    check.sfvList = IsSfvListName(listPath_);
-    check.findNew = lookedForNew_ = newFilesBox_->isChecked();
-    check.lookForNamesFolder = !folderSettled_;
+    lookedForNew_ = newFilesBox_->isChecked();
     showSignature({});
     control(kAddNewButton)->setEnabled(false);
-    return run_.run().Start(CheckingList(std::move(check)));
+    return run_.run().Start(CheckingList(CheckOf(subject_, *algorithms.front(), lookedForNew_)));
 }
 
 void CVerifyListDlg::runFinished(const ListRunEnding& ending) {
@@ -142,27 +116,23 @@ void CVerifyListDlg::runFinished(const ListRunEnding& ending) {
 // A list that could not be opened, was cut short or holds no entry is said; so is a folder the
 // names seem to belong to rather than the list's own.
 void CVerifyListDlg::checkEnded(const ListRunEnding& ending) {
-    if (ending.openFailure != ReadFailure::kNone) {
-        say(ToQString(failureTexts().Message(ending.openFailure)), listPath_);
-        return;
+    const CheckNote note = NoteOfCheck(ending, model().table().Counts(), subject_.folderSettled);
+    if (note != CheckNote::kOpenFailure) {
+        showSignature(ending.signature);
+        control(kAddNewButton)
+            ->setEnabled(model().table().Counts().newFiles > 0 && !ending.stopped);
     }
-    showSignature(ending.signature);
-    const ListCounts& counts = model().table().Counts();
-    control(kAddNewButton)->setEnabled(counts.newFiles > 0 && !ending.stopped);
-    if (ending.listReadFailed) {
-        say(ToQString(failureTexts().Message(ReadFailure::kIoError)), listPath_);
-    } else if (!ending.stopped &&
-               counts.ok + counts.failed + counts.missing + counts.unreadable == 0) {
-        say(text(ListMemberText::kNoEntries), listPath_);
-    } else if (!ending.namesFolder.empty() && !folderSettled_) {
+    if (const std::optional<std::u16string> message =
+            MessageOfNote(note, ending, subject_.listPath, listTexts(), failureTexts())) {
+        desktop().showMessage(this, ToQString(*message), QString(), MessageIcon::kExclamation);
+    } else if (note == CheckNote::kOfferFolder) {
         offerFolder(ending.namesFolder);
     }
 }
 
 // A bad signature fails the list however its entries compare: it stands out in the first line.
 void CVerifyListDlg::showSignature(const SignatureCheck& signature) {
-    signatureLabel_->setText(ToQString(
-        SignatureText(signature, [this](ListMemberText which) { return listText(which); })));
+    signatureLabel_->setText(ToQString(SignatureText(signature, listTexts())));
     QPalette palette = signatureLabel_->palette();
     palette.setColor(QPalette::WindowText, FailsVerification(signature)
                                                ? QColor(Qt::darkRed)
@@ -171,7 +141,7 @@ void CVerifyListDlg::showSignature(const SignatureCheck& signature) {
 }
 
 void CVerifyListDlg::offerFolder(const std::u16string& folder) {
-    folderSettled_ = true;
+    subject_.folderSettled = true;
     if (!desktop().askYesNo(this,
                             text(ListMemberText::kOfferNamesFolder) + "\n\n" + ToQString(folder))) {
         return;
@@ -182,83 +152,34 @@ void CVerifyListDlg::offerFolder(const std::u16string& folder) {
 
 QString CVerifyListDlg::moreCounts() const {
     if (!lookedForNew_) return {};
-    const QString separator = QStringLiteral(" \u2013 ");
-    QString more = separator + ToQString(FillIn(listText(ListMemberText::kNewCount),
-                                                {NumberText(model().table().Counts().newFiles)}));
-    const std::size_t notSearched = run_.LastEnding().foldersNotOpened;
-    if (notSearched > 0 && !run_.IsActive()) {
-        more += separator + ToQString(FillIn(listText(ListMemberText::kFoldersNotSearched),
-                                             {NumberText(notSearched)}));
-    }
-    return more;
+    std::optional<std::size_t> notSearched;
+    if (!run_.IsActive()) notSearched = run_.LastEnding().foldersNotOpened;
+    return ToQString(NewFilesCounts(model().table().Counts(), notSearched, listTexts()));
 }
 
-std::vector<std::u16string> CVerifyListDlg::newFiles() const {
-    const ListTable& table = model().table();
-    std::vector<std::u16string> files;
-    for (std::size_t row = 0; row < table.Size(); ++row) {
-        if (table.Row(row).status == RowStatus::kNew) {
-            files.push_back(folder_ + FromNativePath(table.Row(row).name));
-        }
-    }
-    return files;
-}
-
-// The list's own algorithm wins; the one chosen stands in for a list that does not tell it.
 void CVerifyListDlg::addNewFiles() {
-    std::vector<std::u16string> files = newFiles();
-    if (files.empty() || isRunning()) return;
-    FilesToAdd add;
-    add.listPath = listPath_;
-    add.folder = folder_;
-    add.files = std::move(files);
-    add.separator = separator_;
-    add.algorithm = &chosenAlgorithm();
-    adding_ = addRun_.run().Start(AddingFiles(std::move(add)));
+    if (isRunning()) return;
+    std::optional<FilesToAdd> add = AddingOf(subject_, model().table(), chosenAlgorithm());
+    if (!add) return;
+    adding_ = addRun_.run().Start(AddingFiles(std::move(*add)));
     if (adding_) follow();
 }
 
-// Once lines were added, the list is checked again, so that they show as entries.
 void CVerifyListDlg::addingEnded(const AppendOutcome& outcome) {
-    QString message;
-    switch (outcome.status) {
-        case AppendStatus::kAdded:
-            message = ToQString(
-                FillIn(listText(ListMemberText::kFilesAdded), {NumberText(outcome.added)}));
-            if (!outcome.unread.empty()) {
-                message += "\n\n" + text(ListMemberText::kNotAdded) + FileLines(outcome.unread);
-            }
-            if (!outcome.staleSignature.empty()) {
-                message += "\n\n" + text(ListMemberText::kStaleSignature) + '\n' +
-                           ToQString(outcome.staleSignature);
-            }
-            desktop().showMessage(this, message, QString(),
-                                  outcome.unread.empty() && outcome.staleSignature.empty()
-                                      ? MessageIcon::kInformation
-                                      : MessageIcon::kExclamation);
-            if (outcome.added > 0) start();
-            return;
-        case AppendStatus::kListUnreadable:
-            say(ToQString(failureTexts().Message(outcome.readFailure)), listPath_);
-            return;
-        case AppendStatus::kClearSigned:
-            say(text(ListMemberText::kClearSignedList), listPath_);
-            return;
-        case AppendStatus::kNoAlgorithm:
-            say(text(ListMemberText::kNoAlgorithm), listPath_);
-            return;
-        case AppendStatus::kCancelled:
-            return;
-        case AppendStatus::kNotSaved:
-            say(text(ListMemberText::kListNotSaved),
-                listPath_ + u"\n\n" +
-                    MainMessageTexts(languageFile())[WriteFailureMessage(outcome.saveFailure)]);
-            return;
-    }
+    const std::optional<AddingReport> report = ReportOfAdding(
+        outcome, subject_.listPath, listTexts(), failureTexts(), MainMessageTexts(languageFile()));
+    if (!report) return;
+    desktop().showMessage(this, ToQString(report->text), QString(),
+                          report->warns ? MessageIcon::kExclamation : MessageIcon::kInformation);
+    if (report->checkAgain) start();
 }
 
 std::u16string CVerifyListDlg::listText(ListMemberText which) const {
     return text(which).toStdU16String();
+}
+
+ListText CVerifyListDlg::listTexts() const {
+    return [this](ListMemberText which) { return listText(which); };
 }
 
 // A list dropped onto the window is shown for checking.

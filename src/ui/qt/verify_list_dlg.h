@@ -13,6 +13,8 @@
 #include "jobs/append_run.h"
 #include "jobs/list_run.h"
 #include "ui/qt/checksum_list_dialog.h"
+#include "ui/rules/signature_text.h"
+#include "ui/rules/verify_window_rules.h"
 
 class QCheckBox;
 class QLabel;
@@ -49,20 +51,16 @@ class CVerifyListDlg : public ChecksumListDialog {
     void offerFolder(const std::u16string& folder);
     void addNewFiles();
     void addingEnded(const AppendOutcome& outcome);
-    std::vector<std::u16string> newFiles() const;
     std::u16string listText(ListMemberText which) const;
+    ListText listTexts() const;
 
     QLineEdit* listField_ = nullptr;
     QLineEdit* folderField_ = nullptr;
     QCheckBox* newFilesBox_ = nullptr;
     QLabel* signatureLabel_ = nullptr;
-    std::u16string listPath_;
-    std::u16string folder_;  // where the names are looked up, ending with a separator
-    // The user picked the folder, or answered the offer of one: no folder is offered again.
-    bool folderSettled_ = false;
+    VerifySubject subject_;
     bool lookedForNew_ = false;  // by the check shown
     int mainAlgorithm_ = -1;
-    std::string separator_;
     bool adding_ = false;  // the run under way adds the new files to the list
     TableRunOf<VerifyResult, ListRunEnding> run_{
         [](VerifyResult& row, std::vector<ListRow>& rows) { rows.push_back(ListRowOf(row)); }};

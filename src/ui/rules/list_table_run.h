@@ -2,6 +2,7 @@
 // A checksum-list window's run as its table follows it, whatever the run hands over: its rows
 // made table rows (one or more each), in order, and its end as the table reports it.
 
+#include <chrono>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -12,6 +13,9 @@
 #include "ui/rules/checksum_list_table.h"
 
 namespace tessik {
+
+// How often a window adds the rows that have come to its table while a run goes on.
+inline constexpr std::chrono::milliseconds kRowBatchInterval{50};
 
 class TableRun {
   public:

@@ -16,8 +16,12 @@
 #include "ui/rules/main_commands.h"
 #include "ui/rules/main_window_layout.h"
 #include "ui/win32/about_window_win32.h"
+#include "ui/win32/algorithm_list_win32.h"
+#include "ui/win32/dropped_files_win32.h"
+#include "ui/win32/hash_files_window_win32.h"
 #include "ui/win32/language_window_win32.h"
 #include "ui/win32/options_window_win32.h"
+#include "ui/win32/verify_list_window_win32.h"
 #include "ui/win32/win32_text.h"
 #include "ui/win32/window_placement_win32.h"
 
@@ -27,8 +31,7 @@ namespace {
 using namespace main_window;
 
 // The commands of windows this back end does not build yet.
-constexpr int kCommandsStillToCome[] = {kFolderCommand, kVerifyListCommand,
-                                        kAllAlgorithmsCommand};
+constexpr int kCommandsStillToCome[] = {kFolderCommand, kAllAlgorithmsCommand};
 
 // An edit control keeps its lines apart with CR LF; the rules take them as paragraph
 // separators, which is what the Qt field gives.
@@ -85,10 +88,7 @@ std::u16string Win32MainWindow::settingsPath() const {
 }
 
 void Win32MainWindow::bindControls() {
-    for (const AlgorithmInfo& algorithm : AlgorithmCatalogue()) {
-        SendMessageW(control(kAlgorithmList), CB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(ToWide(FromUtf8(algorithm.name)).c_str()));
-    }
+    FillAlgorithmList(control(kAlgorithmList));
     // A result stays only while it is the digest of what the fields hold.
     onNotification(kAlgorithmList, CBN_SELCHANGE, [this] { clearResult(); });
     onNotification(kFileNameField, EN_CHANGE, [this] { clearResult(); });
@@ -115,6 +115,7 @@ void Win32MainWindow::bindCommands() {
     onCommand(kCancelResult, [this] { escape(); });
     onCommand(kExitCommand, [this] { onCloseRequest(); });
     onCommand(kCompareFileCommand, [this] { compareWithFile(); });
+    onCommand(kVerifyListCommand, [this] { chooseListToVerify(); });
     onCommand(kLanguageCommand, [this] { chooseLanguage(); });
     onCommand(kOptionsCommand, [this] { showOptions(); });
     onCommand(kInfoCommand, [this] {
@@ -220,21 +221,40 @@ bool Win32MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& an
     return true;
 }
 
-// One file goes into the file name field; the windows for lists, folders and several files
-// come with those windows.
+// One file goes into the file name field unless it is a checksum list, which is verified; several
+// files are hashed in the list window. The folder window comes with that window.
 void Win32MainWindow::dropFiles(HDROP drop) {
-    std::vector<std::u16string> paths;
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-        path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
-        paths.push_back(CutDroppedPath(FromWide(path)));
-    }
-    DragFinish(drop);
+    std::vector<std::u16string> paths = TakeDroppedPaths(drop);
     if (isHashingFile() || paths.empty()) return;
-    if (ActionForDrop(paths, ToUtf8(settings_.separator)) == DropAction::kFileName) {
-        setControlText(kFileNameField, paths.front());
+    switch (ActionForDrop(paths, ToUtf8(settings_.separator))) {
+        case DropAction::kFileName:
+            setControlText(kFileNameField, paths.front());
+            break;
+        case DropAction::kVerifyList:
+            verifyList(paths.front());
+            break;
+        case DropAction::kHashFiles:
+            Win32HashFilesWindow(desktop(), *fontSettings_, language_.languageFilePath,
+                                 std::move(paths), selectedAlgorithm(), lowercase())
+                .run(handle());
+            break;
+        case DropAction::kNone:
+        case DropAction::kFolderWindow:
+            break;
     }
+}
+
+void Win32MainWindow::chooseListToVerify() {
+    const std::optional<std::u16string> path = desktop().chooseFileToOpen(
+        handle(), ChecksumListFilter(texts_[MainMemberText::kChecksumLists],
+                                     texts_[MainMemberText::kAllFiles]));
+    if (path) verifyList(*path);
+}
+
+void Win32MainWindow::verifyList(const std::u16string& path) {
+    Win32VerifyListWindow(desktop(), *fontSettings_, language_.languageFilePath, FullPath(path),
+                          selectedAlgorithm(), settings_.separator)
+        .run(handle());
 }
 
 int Win32MainWindow::selectedAlgorithm() const {

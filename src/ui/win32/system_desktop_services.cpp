@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstring>
@@ -24,7 +25,32 @@ std::wstring CommonDialogFilter(const std::u16string& filter) {
     return wide;
 }
 
+// The folder browser opens at the folder it was given.
+int CALLBACK SelectStartFolder(HWND browser, UINT message, LPARAM, LPARAM start) {
+    if (message == BFFM_INITIALIZED) SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, start);
+    return 0;
+}
+
 }  // namespace
+
+std::optional<std::u16string> SystemDesktopServices::chooseFolder(HWND owner,
+                                                                  const std::u16string& start) {
+    const std::wstring startFolder = ToWide(start);
+    BROWSEINFOW browse{};
+    browse.hwndOwner = owner;
+    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    browse.lpfn = &SelectStartFolder;
+    browse.lParam = reinterpret_cast<LPARAM>(startFolder.c_str());
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
+    if (chosen == nullptr) return std::nullopt;
+    std::wstring path(32768, L'\0');
+    const bool named = SHGetPathFromIDListEx(chosen, path.data(), static_cast<DWORD>(path.size()),
+                                             GPFIDL_DEFAULT) != FALSE;
+    CoTaskMemFree(chosen);
+    if (!named) return std::nullopt;
+    path.resize(std::wcslen(path.c_str()));
+    return FromWide(path);
+}
 
 std::optional<std::u16string> SystemDesktopServices::chooseFileToOpen(
     HWND owner, const std::u16string& filter) {

@@ -22,6 +22,8 @@ class Win32DesktopServices {
     // "description|pattern||" form of the language files.
     virtual std::optional<std::u16string> chooseFileToOpen(HWND owner,
                                                            const std::u16string& filter) = 0;
+    // The full path of the chosen folder, starting at the one given; nothing when cancelled.
+    virtual std::optional<std::u16string> chooseFolder(HWND owner, const std::u16string& start) = 0;
     // The picked font; nothing when cancelled.
     virtual std::optional<FontDescription> chooseFont(HWND owner,
                                                       const FontDescription& initial) = 0;
@@ -38,6 +40,7 @@ class SystemDesktopServices final : public Win32DesktopServices {
   public:
     std::optional<std::u16string> chooseFileToOpen(HWND owner,
                                                    const std::u16string& filter) override;
+    std::optional<std::u16string> chooseFolder(HWND owner, const std::u16string& start) override;
     std::optional<FontDescription> chooseFont(HWND owner, const FontDescription& initial) override;
     void showMessage(HWND owner, const std::u16string& text, MessageIcon icon) override;
     bool askYesNo(HWND owner, const std::u16string& question) override;

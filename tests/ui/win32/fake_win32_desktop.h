@@ -1,6 +1,6 @@
 #pragma once
-// Scripted desktop services for the Win32 windows: file dialogs answer from a queue, Yes/No
-// questions from another, and every message box and clipboard text is recorded.
+// Scripted desktop services for the Win32 windows: file and folder dialogs answer from queues,
+// Yes/No questions from another, and every message box and clipboard text is recorded.
 
 #include <deque>
 #include <optional>
@@ -25,6 +25,13 @@ class FakeWin32Desktop final : public Win32DesktopServices {
         filesToOpen.pop_front();
         return file;
     }
+    std::optional<std::u16string> chooseFolder(HWND, const std::u16string& start) override {
+        folderDialogStarts.push_back(start);
+        if (foldersToChoose.empty()) return std::nullopt;
+        std::optional<std::u16string> folder = foldersToChoose.front();
+        foldersToChoose.pop_front();
+        return folder;
+    }
     std::optional<FontDescription> chooseFont(HWND, const FontDescription& initial) override {
         fontDialogStarts.push_back(initial);
         if (fonts.empty()) return std::nullopt;
@@ -48,6 +55,8 @@ class FakeWin32Desktop final : public Win32DesktopServices {
     }
 
     std::deque<std::optional<std::u16string>> filesToOpen;
+    std::deque<std::optional<std::u16string>> foldersToChoose;
+    std::vector<std::u16string> folderDialogStarts;
     std::deque<bool> answers;
     std::deque<std::optional<FontDescription>> fonts;
     std::vector<FontDescription> fontDialogStarts;

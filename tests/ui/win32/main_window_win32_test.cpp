@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -13,10 +12,13 @@
 #include "digest/algorithm_catalogue.h"
 #include "digest/digest_request.h"
 #include "fake_win32_desktop.h"
+#include "file_drop.h"
 #include "platform/text_conversion.h"
+#include "serve_messages.h"
 #include "support/temporary_folder.h"
 #include "ui/rules/about_window.h"
 #include "ui/rules/language_window.h"
+#include "ui/rules/list_window.h"
 #include "ui/rules/options_window.h"
 #include "ui/win32/win32_text.h"
 
@@ -56,20 +58,7 @@ class Win32MainWindowTest : public ::testing::Test {
         return *window;
     }
 
-    // Serves the window's messages, its timers too, until the condition holds.
-    bool ServeUntil(const std::function<bool()>& condition) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (!condition()) {
-            if (std::chrono::steady_clock::now() > end) return false;
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-            Sleep(1);
-        }
-        return true;
-    }
+    bool ServeUntil(const std::function<bool()>& condition) { return test::ServeUntil(condition); }
 
     void Click(int id) { SendMessageW(window->control(id), BM_CLICK, 0, 0); }
     // As typing or pasting does it, which tells the window of the change.
@@ -369,6 +358,42 @@ TEST_F(Win32MainWindowTest, EnterInTheFileNameFieldHashesTheFile) {
     ASSERT_TRUE(
         ServeUntil([this] { return !window->isHashingFile() && !window->isLookingForList(); }));
     EXPECT_EQ(Text(kResultField), Expected(kDefaultAlgorithmIndex, u"abc"));
+}
+
+// File > Verify list and a list dropped onto the window open the verify window on it; several
+// files dropped are hashed in the files window.
+TEST_F(Win32MainWindowTest, OpensTheListWindowsFromTheMenuAndFromADrop) {
+    {
+        std::ofstream list(folder.Native("files.md5"), std::ios::binary);
+        list << "900150983cd24fb0d6963f7d28e17f72  a.txt\n";
+        std::ofstream file(folder.Native("a.txt"), std::ios::binary);
+        file << "abc";
+    }
+    Start();
+    EXPECT_EQ(GetMenuState(GetMenu(window->handle()), kVerifyListCommand, MF_BYCOMMAND) & MF_GRAYED,
+              0u);
+    std::u16string listShown;
+    const auto readList = [&](HWND verify) {
+        listShown = WindowText(GetDlgItem(verify, list_window::kListField));
+    };
+    desktop.filesToOpen.push_back(folder.U16("files.md5"));
+    WhenModal(window->handle(), readList);
+    window->runCommand(kVerifyListCommand);
+    EXPECT_NE(desktop.filters.back().find(u"*.md5"), std::u16string::npos);
+    EXPECT_EQ(listShown, folder.U16("files.md5"));
+
+    listShown.clear();
+    WhenModal(window->handle(), readList);
+    SendMessageW(window->handle(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(test::DropOf({folder.U16("files.md5")})), 0);
+    EXPECT_EQ(listShown, folder.U16("files.md5"));
+
+    std::u16string title;
+    WhenModal(window->handle(), [&](HWND files) { title = WindowText(files); });
+    SendMessageW(
+        window->handle(), WM_DROPFILES,
+        reinterpret_cast<WPARAM>(test::DropOf({folder.U16("a.txt"), folder.U16("files.md5")})), 0);
+    EXPECT_EQ(title, u"Hash files");
 }
 
 }  // namespace

@@ -1,15 +1,21 @@
 // Shows one window of the Win32 back end in a language, filled as a user would see it while at
 // work, until it is closed: for screenshots on a virtual display.
-//   tessik_win32_gallery <window> [language name]      windows: main, language, options, about
+//   tessik_win32_gallery <window> [language name]
+// windows: main, language, options, about, verify (a list checked), files (files dropped)
 #include <windows.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
+#include "digest/algorithm_catalogue.h"
+#include "digest/digest_request.h"
 #include "fake_win32_desktop.h"
+#include "file_drop.h"
 #include "platform/text_conversion.h"
+#include "ui/rules/list_window.h"
 #include "ui/rules/main_window.h"
 #include "ui/win32/main_window_win32.h"
 
@@ -38,6 +44,48 @@ void Serve(HWND window) {
     }
 }
 
+HWND galleryMain = nullptr;
+
+BOOL CALLBACK FindOpened(HWND candidate, LPARAM found) {
+    if (candidate != galleryMain && IsWindowVisible(candidate)) {
+        *reinterpret_cast<HWND*>(found) = candidate;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The verify window shows its results once asked, with the files the list does not name.
+void CALLBACK CheckTheList(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND opened = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindOpened, reinterpret_cast<LPARAM>(&opened));
+    if (opened == nullptr) return;
+    KillTimer(nullptr, timer);
+    CheckDlgButton(opened, list_window::kNewFilesBox, BST_CHECKED);
+    PostMessageW(opened, WM_COMMAND, MAKEWPARAM(list_window::kStartButton, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(opened, list_window::kStartButton)));
+}
+
+// The checksum line the standard tools write for the file, with SHA-256.
+std::string LineOf(const std::filesystem::path& file) {
+    int sha256 = 0;
+    while (AlgorithmCatalogue()[static_cast<std::size_t>(sha256)].id != "sha2-256") ++sha256;
+    return HashFromFile(sha256, file.u16string(), true) + "  " + file.filename().string() + "\n";
+}
+
+// Files of every kind of row, and a list of them: one matches, one does not, one is gone, one
+// line is no checksum line and one file is not in the list.
+std::u16string WriteSampleFiles(const std::u16string& folder) {
+    const std::filesystem::path where(folder);
+    for (const char* name : {"report.pdf", "photo.jpg", "notes.txt"}) {
+        std::ofstream(where / name, std::ios::binary) << name;
+    }
+    std::ofstream(where / "SHA256SUMS", std::ios::binary)
+        << "d3e7a4be3ad41e7a3d6fd2da2a6cf6b15a6e06a6c0ec8a4e1d27c0b1e1f0a7c1  photo.jpg\n"
+        << LineOf(where / "report.pdf") << "no checksum here\n"
+        << "0000000000000000000000000000000000000000000000000000000000000000  gone.iso\n";
+    return (where / "SHA256SUMS").u16string();
+}
+
 // A window the main window opens is shown over it, as the user sees it.
 int ShowWindowOf(const std::string& name, const std::string& language,
                  const std::u16string& settingsFolder) {
@@ -57,6 +105,20 @@ int ShowWindowOf(const std::string& name, const std::string& language,
         window.runCommand(kOptionsCommand);
     } else if (name == "about") {
         window.runCommand(kInfoCommand);
+    } else if (name == "verify") {
+        desktop.filesToOpen.push_back(WriteSampleFiles(settingsFolder));
+        galleryMain = window.handle();
+        SetTimer(nullptr, 0, 50, CheckTheList);
+        window.runCommand(kVerifyListCommand);
+    } else if (name == "files") {
+        WriteSampleFiles(settingsFolder);
+        std::vector<std::u16string> files;
+        for (const char* file : {"report.pdf", "photo.jpg", "notes.txt", "gone.iso"}) {
+            files.push_back((std::filesystem::path(settingsFolder) / file).u16string());
+        }
+        PostMessageW(window.handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::DropOf(files)),
+                     0);
+        Serve(window.handle());
     } else {
         return 2;
     }
@@ -69,7 +131,8 @@ int ShowWindowOf(const std::string& name, const std::string& language,
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr,
-                     "usage: tessik_win32_gallery main|language|options|about [language name]\n");
+                     "usage: tessik_win32_gallery main|language|options|about|verify|files "
+                     "[language name]\n");
         return 2;
     }
     const std::filesystem::path settings =
