@@ -2,9 +2,9 @@
 # Installs the packages, then builds and runs every test three times: as shipped (benchmarks
 # included, so they keep compiling), with its Debian package checked, installed into a scratch
 # root and removed again; with the address and undefined-behaviour sanitizers, which also replay
-# and briefly run the fuzz targets; and with the thread sanitizer. Last, the Qt-free tests are
-# cross-built for Windows and run under Wine, and the Linux and the Windows tessik-sum each check
-# the other's lists. Its build folders are its own (build-test, build-asan, build-tsan,
+# and briefly run the fuzz targets; and with the thread sanitizer. Last, everything is
+# cross-built for Windows and tested under Wine, the Win32 windows and the installer included,
+# and the Linux and the Windows tessik-sum each check the other's lists. Its build folders are its own (build-test, build-asan, build-tsan,
 # build-windows): build/ stays as the developer configured it.
 #   FUZZ_SECONDS  time for each fuzz target (default 10; 0 replays the seeds only)
 set -euo pipefail
