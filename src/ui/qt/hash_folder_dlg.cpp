@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <algorithm>
 #include <array>
 #include <chrono>
 
@@ -217,8 +216,7 @@ void CHashFolderDlg::saveResults() {
     const std::optional<DesktopServices::SaveChoice> choice = desktop().chooseFileToSave(
         this, ToQString(SuggestedResultsPath(runFolder_, results)), filter + "|");
     if (!choice) return;
-    const ResultsFormat format = formats[static_cast<std::size_t>(
-        std::clamp(choice->filterEntry, 0, static_cast<int>(formats.size()) - 1))];
+    const ResultsFormat format = ChosenResultsFormat(formats, choice->filterEntry);
     const ResultsFile file =
         FormatResults(results, format, outputField_->toPlainText().toStdU16String());
     const WriteFailure failure = ReplaceFileContents(choice->path.toStdU16String(), file.bytes);
@@ -244,17 +242,7 @@ void CHashFolderDlg::saveResults() {
 }
 
 const QString& CHashFolderDlg::formatName(ResultsFormat format) const {
-    switch (format) {
-        case ResultsFormat::kGnuList:
-            return text(FolderMemberText::kGnuList);
-        case ResultsFormat::kBsdList:
-            return text(FolderMemberText::kBsdList);
-        case ResultsFormat::kSfvList:
-            return text(FolderMemberText::kSfvList);
-        case ResultsFormat::kOutputAsShown:
-            break;
-    }
-    return text(FolderMemberText::kOutputAsShown);
+    return text(ResultsFormatName(format));
 }
 
 DigestChoice CHashFolderDlg::digestChoice() const {

@@ -47,11 +47,26 @@ std::u16string MatchText(const std::u16string& expected,
     if (digests.empty() || ExpectedDigest(expected, separator).empty()) return {};
     const AlgorithmSet matching = AlgorithmsMatching(expected, digests, separator);
     if (matching.empty()) return std::u16string(noMatch);
+    return FillIn(matchPattern, {AlgorithmNamesText(matching)});
+}
+
+std::u16string AlgorithmNamesText(const AlgorithmSet& algorithms) {
     std::u16string names;
-    for (const AlgorithmInfo* algorithm : matching) {
+    for (const AlgorithmInfo* algorithm : algorithms) {
         names.append(names.empty() ? u"" : u", ").append(FromUtf8(std::string(algorithm->name)));
     }
-    return FillIn(matchPattern, {names});
+    return names;
+}
+
+std::u16string AlgorithmRowsText(const std::vector<AlgorithmDigest>& rows, bool lowerCase,
+                                 std::u16string_view lineBreak) {
+    std::u16string text;
+    for (const AlgorithmDigest& row : rows) {
+        if (!text.empty()) text += lineBreak;
+        text += FromUtf8(std::string(row.algorithm->name)) + u'\t' +
+                FromUtf8(HexDigest(row.digest, lowerCase));
+    }
+    return text;
 }
 
 }  // namespace tessik

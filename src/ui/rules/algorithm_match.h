@@ -37,4 +37,12 @@ std::u16string MatchText(const std::u16string& expected,
                          const std::vector<AlgorithmDigest>& digests, std::u16string_view separator,
                          std::u16string_view matchPattern, std::u16string_view noMatch);
 
+// The algorithms' names apart by commas.
+std::u16string AlgorithmNamesText(const AlgorithmSet& algorithms);
+
+// What Copy takes of a table's rows: name and digest apart by a tab, a row a line, the lines
+// apart by the line break.
+std::u16string AlgorithmRowsText(const std::vector<AlgorithmDigest>& rows, bool lowerCase,
+                                 std::u16string_view lineBreak);
+
 }  // namespace tessik

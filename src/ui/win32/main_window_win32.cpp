@@ -11,11 +11,15 @@
 #include "platform/text_conversion.h"
 #include "settings/read_failure_words.h"
 #include "ui/rules/about_box.h"
+#include "ui/rules/algorithm_match.h"
 #include "ui/rules/checksum_list_rules.h"
+#include "ui/rules/folder_window_rules.h"
 #include "ui/rules/list_window.h"
 #include "ui/rules/main_commands.h"
 #include "ui/rules/main_window_layout.h"
 #include "ui/win32/about_window_win32.h"
+#include "ui/win32/all_algorithms_window_win32.h"
+#include "ui/win32/folder_window_win32.h"
 #include "ui/win32/language_window_win32.h"
 #include "ui/win32/options_window_win32.h"
 #include "ui/win32/win32_text.h"
@@ -27,8 +31,7 @@ namespace {
 using namespace main_window;
 
 // The commands of windows this back end does not build yet.
-constexpr int kCommandsStillToCome[] = {kFolderCommand, kVerifyListCommand,
-                                        kAllAlgorithmsCommand};
+constexpr int kCommandsStillToCome[] = {kVerifyListCommand};
 
 // An edit control keeps its lines apart with CR LF; the rules take them as paragraph
 // separators, which is what the Qt field gives.
@@ -115,6 +118,8 @@ void Win32MainWindow::bindCommands() {
     onCommand(kCancelResult, [this] { escape(); });
     onCommand(kExitCommand, [this] { onCloseRequest(); });
     onCommand(kCompareFileCommand, [this] { compareWithFile(); });
+    onCommand(kFolderCommand, [this] { openFolderWindow({}); });
+    onCommand(kAllAlgorithmsCommand, [this] { showAllAlgorithms(); });
     onCommand(kLanguageCommand, [this] { chooseLanguage(); });
     onCommand(kOptionsCommand, [this] { showOptions(); });
     onCommand(kInfoCommand, [this] {
@@ -220,8 +225,8 @@ bool Win32MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& an
     return true;
 }
 
-// One file goes into the file name field; the windows for lists, folders and several files
-// come with those windows.
+// One file goes into the file name field, a folder opens the folder window; the windows for
+// lists and several files come with those windows.
 void Win32MainWindow::dropFiles(HDROP drop) {
     std::vector<std::u16string> paths;
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
@@ -232,9 +237,25 @@ void Win32MainWindow::dropFiles(HDROP drop) {
     }
     DragFinish(drop);
     if (isHashingFile() || paths.empty()) return;
-    if (ActionForDrop(paths, ToUtf8(settings_.separator)) == DropAction::kFileName) {
-        setControlText(kFileNameField, paths.front());
+    switch (ActionForDrop(paths, ToUtf8(settings_.separator))) {
+        case DropAction::kFileName:
+            setControlText(kFileNameField, paths.front());
+            break;
+        case DropAction::kFolderWindow:
+            openFolderWindow(paths.front());
+            break;
+        default:
+            break;
     }
+}
+
+// On the folder given, else on the last one kept.
+void Win32MainWindow::openFolderWindow(const std::u16string& folder) {
+    Win32FolderWindow window(desktop(), *fontSettings_, language_.languageFilePath,
+                             {selectedAlgorithm(), lowercase(), &settings_.tickedAlgorithms},
+                             settings_.folder, settings_.separator);
+    if (!folder.empty()) window.setFolder(FolderFieldText(folder));
+    window.run(handle());
 }
 
 int Win32MainWindow::selectedAlgorithm() const {
@@ -347,6 +368,19 @@ void Win32MainWindow::listEntryFound(const ListSearch& search, const FoundEntry&
             break;
         }
     }
+}
+
+// A name that is no existing file lets the user choose one. The expected value starts from the
+// expected field or the clipboard.
+void Win32MainWindow::showAllAlgorithms() {
+    if (!FileExists(controlText(kFileNameField)) && !chooseFile()) return;
+    const std::u16string expected = StartingExpectedValue(
+        controlText(kExpectedField), desktop().clipboardText(handle()), settings_.separator);
+    Win32AllAlgorithmsWindow window(
+        desktop(), *fontSettings_, language_.languageFilePath,
+        {FullPath(controlText(kFileNameField)), expected, lowercase(), settings_.separator},
+        settings_.tickedAlgorithms);
+    window.run(handle());
 }
 
 // The file is hashed with the algorithm of the digest shown.

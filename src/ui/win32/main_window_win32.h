@@ -72,6 +72,8 @@ class Win32MainWindow final : public Win32Dialog {
     void compare(const std::u16string& addition = {}, bool warn = false);
     void copyResult();
     void dropFiles(HDROP drop);
+    void openFolderWindow(const std::u16string& folder);
+    void showAllAlgorithms();
     void chooseLanguage();
     void showOptions();
     void showLineEndsToolTip();

@@ -3,8 +3,8 @@
 #include "ui/win32/main_window_win32.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -14,8 +14,10 @@
 #include "digest/digest_request.h"
 #include "fake_win32_desktop.h"
 #include "platform/text_conversion.h"
+#include "serve_messages.h"
 #include "support/temporary_folder.h"
 #include "ui/rules/about_window.h"
+#include "ui/rules/folder_window.h"
 #include "ui/rules/language_window.h"
 #include "ui/rules/options_window.h"
 #include "ui/win32/win32_text.h"
@@ -56,21 +58,6 @@ class Win32MainWindowTest : public ::testing::Test {
         return *window;
     }
 
-    // Serves the window's messages, its timers too, until the condition holds.
-    bool ServeUntil(const std::function<bool()>& condition) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (!condition()) {
-            if (std::chrono::steady_clock::now() > end) return false;
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-            Sleep(1);
-        }
-        return true;
-    }
-
     void Click(int id) { SendMessageW(window->control(id), BM_CLICK, 0, 0); }
     // As typing or pasting does it, which tells the window of the change.
     void Type(int id, const std::u16string& text) {
@@ -82,8 +69,8 @@ class Win32MainWindowTest : public ::testing::Test {
     std::u16string Text(int id) const { return window->controlText(id); }
     void HashFile() {
         Click(kHashFileButton);
-        ASSERT_TRUE(
-            ServeUntil([this] { return !window->isHashingFile() && !window->isLookingForList(); }));
+        ASSERT_TRUE(test::ServeUntil(
+            [this] { return !window->isHashingFile() && !window->isLookingForList(); }));
     }
     std::u16string MenuText(UINT command) const {
         wchar_t text[128] = {};
@@ -366,9 +353,33 @@ TEST_F(Win32MainWindowTest, EnterInTheFileNameFieldHashesTheFile) {
     if (GetFocus() != window->control(kFileNameField)) GTEST_SKIP() << "no focus without a display";
     SendMessageW(window->handle(), WM_COMMAND, MAKEWPARAM(kHashStringButton, BN_CLICKED),
                  reinterpret_cast<LPARAM>(window->control(kHashStringButton)));
-    ASSERT_TRUE(
-        ServeUntil([this] { return !window->isHashingFile() && !window->isLookingForList(); }));
+    ASSERT_TRUE(test::ServeUntil(
+        [this] { return !window->isHashingFile() && !window->isLookingForList(); }));
     EXPECT_EQ(Text(kResultField), Expected(kDefaultAlgorithmIndex, u"abc"));
+}
+
+// A folder dropped on the window opens the folder window on it; its run is the main window's
+// algorithm, and the close box keeps the folder for File's folder command.
+TEST_F(Win32MainWindowTest, ADroppedFolderOpensTheFolderWindowOnIt) {
+    Start();
+    EXPECT_EQ(GetMenuState(GetMenu(window->handle()), kFolderCommand, MF_BYCOMMAND) & MF_GRAYED,
+              0u);
+    const std::wstring dropped = ToWide(folder.U16("program"));
+    const std::size_t bytes = sizeof(DROPFILES) + (dropped.size() + 2) * sizeof(wchar_t);
+    HGLOBAL drop = GlobalAlloc(GHND, bytes);
+    auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = TRUE;
+    std::copy(dropped.begin(), dropped.end(), reinterpret_cast<wchar_t*>(files + 1));
+    GlobalUnlock(drop);
+    std::u16string shown;
+    WhenModal(window->handle(), [&](HWND folderWindow) {
+        shown = WindowText(GetDlgItem(folderWindow, folder_window::kFolderField));
+        SendMessageW(folderWindow, WM_CLOSE, 0, 0);
+    });
+    SendMessageW(window->handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    EXPECT_EQ(shown, folder.U16("program") + u"\\");
+    EXPECT_EQ(window->settings().folder.lastFolder, shown);
 }
 
 }  // namespace

@@ -1,17 +1,23 @@
 // Shows one window of the Win32 back end in a language, filled as a user would see it while at
 // work, until it is closed: for screenshots on a virtual display.
-//   tessik_win32_gallery <window> [language name]      windows: main, language, options, about
+//   tessik_win32_gallery <window> [language name]
+//   windows: main, language, options, about, folder (after a run over the data folder),
+//   algorithms (opened from the folder window)
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
 
+#include "digest/algorithm_catalogue.h"
 #include "fake_win32_desktop.h"
 #include "platform/text_conversion.h"
+#include "ui/rules/folder_window.h"
 #include "ui/rules/main_window.h"
 #include "ui/win32/main_window_win32.h"
+#include "ui/win32/win32_text.h"
 
 namespace tessik {
 namespace {
@@ -38,6 +44,38 @@ void Serve(HWND window) {
     }
 }
 
+// Once the folder window is shown: a run over the data folder, and for the algorithms window,
+// the algorithm list's last entry chosen.
+HWND galleryMain = nullptr;
+bool galleryChoosesSeveral = false;
+
+BOOL CALLBACK FindFolderWindow(HWND candidate, LPARAM found) {
+    if (candidate != galleryMain && IsWindowVisible(candidate)) {
+        *reinterpret_cast<HWND*>(found) = candidate;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK WorkInTheFolderWindow(HWND, UINT, UINT_PTR timer, DWORD) {
+    using namespace folder_window;
+    HWND window = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindFolderWindow, reinterpret_cast<LPARAM>(&window));
+    if (window == nullptr) return;
+    KillTimer(nullptr, timer);
+    // As Windows names the data folder on Wine's drive of the whole file system.
+    std::wstring folder = L"Z:" + ToWide(FromUtf8(TESSIK_DATA_DIR "/"));
+    std::replace(folder.begin(), folder.end(), L'/', L'\\');
+    SetDlgItemTextW(window, kFolderField, folder.c_str());
+    SendMessageW(window, WM_COMMAND, kProcessButton, 0);
+    if (galleryChoosesSeveral) {
+        HWND list = GetDlgItem(window, kAlgorithmList);
+        SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(AlgorithmCount()), 0);
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(kAlgorithmList, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+    }
+}
+
 // A window the main window opens is shown over it, as the user sees it.
 int ShowWindowOf(const std::string& name, const std::string& language,
                  const std::u16string& settingsFolder) {
@@ -57,6 +95,11 @@ int ShowWindowOf(const std::string& name, const std::string& language,
         window.runCommand(kOptionsCommand);
     } else if (name == "about") {
         window.runCommand(kInfoCommand);
+    } else if (name == "folder" || name == "algorithms") {
+        galleryMain = window.handle();
+        galleryChoosesSeveral = name == "algorithms";
+        SetTimer(nullptr, 0, 200, WorkInTheFolderWindow);
+        window.runCommand(kFolderCommand);
     } else {
         return 2;
     }
@@ -69,7 +112,8 @@ int ShowWindowOf(const std::string& name, const std::string& language,
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr,
-                     "usage: tessik_win32_gallery main|language|options|about [language name]\n");
+                     "usage: tessik_win32_gallery main|language|options|about|folder|algorithms "
+                     "[language name]\n");
         return 2;
     }
     const std::filesystem::path settings =
