@@ -50,6 +50,14 @@ std::u16string MatchText(const std::u16string& expected,
     return FillIn(matchPattern, {AlgorithmNamesText(matching)});
 }
 
+std::vector<AlgorithmDigest> DigestsOfFile(const HashedFile& hashed) {
+    std::vector<AlgorithmDigest> digests = {{hashed.algorithm, hashed.result.digest}};
+    for (std::size_t i = 0; i < hashed.alsoWith.size() && i < hashed.alsoDigests.size(); ++i) {
+        digests.push_back({hashed.alsoWith[i], hashed.alsoDigests[i]});
+    }
+    return digests;
+}
+
 std::u16string AlgorithmNamesText(const AlgorithmSet& algorithms) {
     std::u16string names;
     for (const AlgorithmInfo* algorithm : algorithms) {

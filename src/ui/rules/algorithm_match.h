@@ -8,6 +8,7 @@
 
 #include "digest/algorithm_catalogue.h"
 #include "digest/digest_engine.h"
+#include "folder/ordered_file_hasher.h"
 #include "settings/algorithm_set.h"
 
 namespace tessik {
@@ -23,6 +24,9 @@ struct AlgorithmDigest {
     const AlgorithmInfo* algorithm = nullptr;
     Digest digest;
 };
+
+// The digests a file gave under each algorithm it was hashed with, in their order.
+std::vector<AlgorithmDigest> DigestsOfFile(const HashedFile& hashed);
 
 // The algorithms whose digest is the expected value (or the digest of a checksum line given
 // there), in either letter case; several may give the same, e.g. for an empty file.

@@ -130,11 +130,7 @@ void Win32AllAlgorithmsWindow::finishRun() {
         return;
     }
     if (hashed.result.outcome != FileDigestOutcome::kDigest) return;
-    std::vector<AlgorithmDigest> digests = {{hashed.algorithm, hashed.result.digest}};
-    for (std::size_t i = 0; i < hashed.alsoWith.size(); ++i) {
-        digests.push_back({hashed.alsoWith[i], hashed.alsoDigests[i]});
-    }
-    table_->setDigests(digests);
+    table_->setDigests(DigestsOfFile(hashed));
     showMatch();
 }
 
@@ -147,6 +143,8 @@ void Win32AllAlgorithmsWindow::showRunning(bool running) {
     ShowWindow(control(kHashButton), running ? SW_HIDE : SW_SHOW);
     ShowWindow(control(kCancelButton), running ? SW_SHOW : SW_HIDE);
     SendMessageW(handle(), DM_SETDEFID, running ? kCancelButton : kHashButton, 0);
+    SendMessageW(handle(), WM_NEXTDLGCTL,
+                 reinterpret_cast<WPARAM>(control(running ? kCancelButton : kHashButton)), TRUE);
     if (!running) {
         if (runTimer_ != 0) stopTimer(runTimer_);
         runTimer_ = 0;

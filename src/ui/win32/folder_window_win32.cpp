@@ -38,12 +38,6 @@ Win32FolderWindow::Win32FolderWindow(Win32DesktopServices& desktop, FontSettings
       values_(values),
       output_(std::move(separator)) {}
 
-// A window destroyed another way than its own ending still waits for its run.
-Win32FolderWindow::~Win32FolderWindow() {
-    run_.Stop();
-    if (run_.IsActive()) run_.Finish();
-}
-
 void Win32FolderWindow::onInitDialog() {
     applyTexts(languageFile_, FolderWindowTables(), *this);
     fonts_.applyTo(fontHost_, true);
@@ -61,7 +55,7 @@ void Win32FolderWindow::onInitDialog() {
 
     // A run goes on with the new choice from its next file on.
     onNotification(kAlgorithmList, CBN_SELCHANGE, [this] { algorithmChosen(); });
-    onCommand(kLowercaseBox, [this] { choice_->Set(digestChoice()); });
+    onCommand(kLowercaseBox, [this] { runs_.choose(digestChoice()); });
     onCommand(kSubfoldersBox, [] {});
     // Anything but the runs' own writing makes the field the user's.
     onNotification(kOutputField, EN_CHANGE, [this] {
@@ -120,7 +114,7 @@ void Win32FolderWindow::algorithmChosen() {
         setToolTip(kAlgorithmList, {});
     }
     chosenBefore_ = selectedEntry(kAlgorithmList);
-    choice_->Set(digestChoice());
+    runs_.choose(digestChoice());
 }
 
 void Win32FolderWindow::browse() {
@@ -150,24 +144,20 @@ void Win32FolderWindow::process() {
         desktop().showMessage(handle(), cause + u"\n\n" + folder, MessageIcon::kExclamation);
         return;
     }
-    if (run_.IsActive()) {
-        startWhenRunEnds_ = true;
-    } else {
-        startRun();
-    }
+    if (runs_.mayStartNow()) startRun();
 }
 
 void Win32FolderWindow::startRun() {
     runFolder_ = controlText(kFolderField);
     output_.Clear();
     setOutput({});
-    choice_->Set(digestChoice());
+    runs_.choose(digestChoice());
     FolderToHash folder;
     folder.folder = runFolder_;
     folder.nameFilter = controlText(kNameFilterField);
     folder.extensionFilter = controlText(kExtensionField);
     folder.subfolders = isChecked(kSubfoldersBox);
-    if (!run_.Start(HashingFolder(std::move(folder), choice_))) return;
+    if (!runs_.start(std::move(folder))) return;
     runTimer_ = startTimer(kRunPollInterval, [this] { serveRun(); });
     showRunning(true);
 }
@@ -175,23 +165,19 @@ void Win32FolderWindow::startRun() {
 // The buttons return to idle at once; the run ends within a moment, its last lines and summary
 // still shown.
 void Win32FolderWindow::stop() {
-    startWhenRunEnds_ = false;
-    run_.Stop();
+    runs_.stop();
     showRunning(false);
 }
 
 void Win32FolderWindow::serveRun() {
     showLines();
-    if (!run_.HasEnded()) return;
-    finishRun();
-    if (startWhenRunEnds_) {
-        startWhenRunEnds_ = false;
-        startRun();
-    }
+    const std::optional<FolderWindowRun::Ending> ending = runs_.ended();
+    if (!ending) return;
+    finishRun(ending->summary);
+    if (ending->startNext) startRun();
 }
 
-void Win32FolderWindow::finishRun() {
-    const FolderRunSummary summary = run_.Finish();
+void Win32FolderWindow::finishRun(const FolderRunSummary& summary) {
     if (runTimer_ != 0) stopTimer(runTimer_);
     runTimer_ = 0;
     showLines();
@@ -201,9 +187,7 @@ void Win32FolderWindow::finishRun() {
 
 // Even OK waits for a stopped run.
 void Win32FolderWindow::endWith(int result) {
-    startWhenRunEnds_ = false;
-    run_.Stop();
-    if (run_.IsActive()) finishRun();
+    if (const std::optional<FolderRunSummary> summary = runs_.endNow()) finishRun(*summary);
     done(result);
 }
 
@@ -249,7 +233,7 @@ void Win32FolderWindow::showRunning(bool running) {
     if (running) {
         setControlText(kSummaryLabel, {});
         progress_->start([this](double elapsedSeconds) {
-            const RunProgress now = run_.Progress();
+            const RunProgress now = runs_.progress();
             return Win32ProgressDisplay::View{
                 WholeRunPercent(now), WholeRunProgressText(now, elapsedSeconds, progressTexts()),
                 now.currentFile};
@@ -266,7 +250,7 @@ void Win32FolderWindow::showRunning(bool running) {
 // Only the new lines go to the field, so a long run stays linear; text the user typed into the
 // field is replaced by the whole output. The job's lines end with CR LF, as the field's do.
 void Win32FolderWindow::showLines() {
-    const std::u16string& lines = output_.Add(run_.TakeRows());
+    const std::u16string& lines = output_.Add(runs_.takeRows());
     if (lines.empty()) return;
     if (!outputIsTheRuns_) {
         setOutput(output_.Whole());

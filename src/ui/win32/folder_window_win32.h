@@ -16,6 +16,7 @@
 #include "settings/font_settings.h"
 #include "ui/rules/folder_output.h"
 #include "ui/rules/folder_window.h"
+#include "ui/rules/folder_window_run.h"
 #include "ui/win32/progress_display_win32.h"
 #include "ui/win32/win32_dialog.h"
 #include "ui/win32/win32_font_host.h"
@@ -36,11 +37,10 @@ class Win32FolderWindow final : public Win32Dialog {
     Win32FolderWindow(Win32DesktopServices& desktop, FontSettings& fonts,
                       std::u16string languageFile, Choices choices, FolderValues& values,
                       std::u16string separator);
-    ~Win32FolderWindow() override;
 
     // Opens on this folder instead of the last one kept.
     void setFolder(std::u16string folder) { folder_ = std::move(folder); }
-    bool isRunning() const { return run_.IsActive(); }
+    bool isRunning() const { return runs_.isActive(); }
 
   protected:
     void onInitDialog() override;
@@ -55,7 +55,7 @@ class Win32FolderWindow final : public Win32Dialog {
     void startRun();
     void stop();
     void serveRun();
-    void finishRun();
+    void finishRun(const FolderRunSummary& summary);
     void saveResults();
     void endWith(int result);
 
@@ -82,11 +82,9 @@ class Win32FolderWindow final : public Win32Dialog {
     // The output field holds exactly what the runs set or added there.
     bool outputIsTheRuns_ = true;
     bool runWritesOutput_ = false;
-    bool startWhenRunEnds_ = false;
     UINT_PTR runTimer_ = 0;
     std::unique_ptr<Win32ProgressDisplay> progress_;
-    const std::shared_ptr<LatestChoice> choice_ = std::make_shared<LatestChoice>();
-    FolderRun run_;
+    FolderWindowRun runs_;
 };
 
 }  // namespace tessik

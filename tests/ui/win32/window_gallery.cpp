@@ -2,7 +2,7 @@
 // work, until it is closed: for screenshots on a virtual display.
 //   tessik_win32_gallery <window> [language name]
 //   windows: main, language, options, about, folder (after a run over the data folder),
-//   algorithms (opened from the folder window)
+//   algorithms (opened from the folder window), allalgorithms (over the licence, SHA-1 expected)
 #include <windows.h>
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include <string>
 
 #include "digest/algorithm_catalogue.h"
+#include "digest/digest_request.h"
 #include "fake_win32_desktop.h"
 #include "platform/text_conversion.h"
 #include "ui/rules/folder_window.h"
@@ -44,6 +45,13 @@ void Serve(HWND window) {
     }
 }
 
+// As Windows names the data folder on Wine's drive of the whole file system.
+std::u16string DataFolder() {
+    std::u16string folder = u"Z:" + FromUtf8(TESSIK_DATA_DIR "/");
+    std::replace(folder.begin(), folder.end(), u'/', u'\\');
+    return folder;
+}
+
 // Once the folder window is shown: a run over the data folder, and for the algorithms window,
 // the algorithm list's last entry chosen.
 HWND galleryMain = nullptr;
@@ -63,10 +71,7 @@ void CALLBACK WorkInTheFolderWindow(HWND, UINT, UINT_PTR timer, DWORD) {
     EnumThreadWindows(GetCurrentThreadId(), FindFolderWindow, reinterpret_cast<LPARAM>(&window));
     if (window == nullptr) return;
     KillTimer(nullptr, timer);
-    // As Windows names the data folder on Wine's drive of the whole file system.
-    std::wstring folder = L"Z:" + ToWide(FromUtf8(TESSIK_DATA_DIR "/"));
-    std::replace(folder.begin(), folder.end(), L'/', L'\\');
-    SetDlgItemTextW(window, kFolderField, folder.c_str());
+    SetDlgItemTextW(window, kFolderField, ToWide(DataFolder()).c_str());
     SendMessageW(window, WM_COMMAND, kProcessButton, 0);
     if (galleryChoosesSeveral) {
         HWND list = GetDlgItem(window, kAlgorithmList);
@@ -100,6 +105,14 @@ int ShowWindowOf(const std::string& name, const std::string& language,
         galleryChoosesSeveral = name == "algorithms";
         SetTimer(nullptr, 0, 200, WorkInTheFolderWindow);
         window.runCommand(kFolderCommand);
+    } else if (name == "allalgorithms") {
+        const std::u16string licence = DataFolder() + u"License.txt";
+        window.setControlText(kFileNameField, licence);
+        window.setControlText(kExpectedField,
+                              FromUtf8(HashFromFile(static_cast<int>(AlgorithmWithId("sha1") -
+                                                                     AlgorithmCatalogue().data()),
+                                                    licence, false)));
+        window.runCommand(kAllAlgorithmsCommand);
     } else {
         return 2;
     }
@@ -112,8 +125,8 @@ int ShowWindowOf(const std::string& name, const std::string& language,
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr,
-                     "usage: tessik_win32_gallery main|language|options|about|folder|algorithms "
-                     "[language name]\n");
+                     "usage: tessik_win32_gallery main|language|options|about|folder|algorithms|"
+                     "allalgorithms [language name]\n");
         return 2;
     }
     const std::filesystem::path settings =
