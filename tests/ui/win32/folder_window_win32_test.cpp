@@ -1,7 +1,8 @@
 // The folder window on Win32, driven through the messages a user's clicks send: a run to its
-// summary, Stop, the values the close box keeps and Save results.
+// summary, Stop, the values the close box keeps, Save results and several algorithms at once.
 #include "ui/win32/folder_window_win32.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -9,6 +10,7 @@
 #include "digest/algorithm_catalogue.h"
 #include "digest/digest_request.h"
 #include "fake_win32_desktop.h"
+#include "modal_script.h"
 #include "platform/text_conversion.h"
 #include "serve_messages.h"
 #include "support/system_call_faults.h"
@@ -150,6 +152,41 @@ TEST_F(Win32FolderWindowTest, AFolderThatIsNotThereIsSaidAndNotRun) {
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].text, u"This folder does not exist:\n\n" + values.lastFolder);
     EXPECT_FALSE(window->isRunning());
+}
+
+// "Several algorithms..." asks which in the algorithms window: cancelled there, the list goes
+// back to the algorithm before; confirmed, each file's line has a digest per algorithm ticked.
+TEST_F(Win32FolderWindowTest, SeveralAlgorithmsAskWhichAndTheRunTakesThem) {
+    const int md5 = IndexOf("md5");
+    const int sha1 = IndexOf("sha1");
+    MakeFolder({"a.txt"});
+    Open(md5);
+    const auto chooseSeveral = [&] {
+        HWND list = window->control(kAlgorithmList);
+        SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(AlgorithmCount()), 0);
+        SendMessageW(window->handle(), WM_COMMAND, MAKEWPARAM(kAlgorithmList, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+    };
+    test::WhenModal(window->handle(), [](HWND) {});
+    chooseSeveral();
+    EXPECT_EQ(window->selectedEntry(kAlgorithmList), md5);
+    test::WhenModal(window->handle(), [&](HWND algorithms) {
+        HWND table = GetDlgItem(algorithms, algorithms_window::kTable);
+        for (int row = 0; row < AlgorithmCount(); ++row) {
+            ListView_SetCheckState(table, row, row == md5 || row == sha1);
+        }
+        SendMessageW(GetDlgItem(algorithms, kOkResult), BM_CLICK, 0, 0);
+    });
+    chooseSeveral();
+    EXPECT_EQ(window->selectedEntry(kAlgorithmList), AlgorithmCount());
+    EXPECT_EQ(ticked, (AlgorithmSet{AlgorithmWithId("md5"), AlgorithmWithId("sha1")}));
+    EXPECT_EQ(window->toolTip(kAlgorithmList), u"MD5, SHA-1");
+    Click(kProcessButton);
+    ASSERT_TRUE(RunToItsEnd());
+    const std::u16string file = folder.U16("a.txt");
+    EXPECT_EQ(Text(kOutputField), values.lastFolder + u"a.txt  " +
+                                      FromUtf8(HashFromFile(md5, file, true)) + u"  " +
+                                      FromUtf8(HashFromFile(sha1, file, true)) + u"\r\n");
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "digest/algorithm_catalogue.h"
 #include "digest/digest_request.h"
 #include "fake_win32_desktop.h"
+#include "modal_script.h"
 #include "platform/text_conversion.h"
 #include "serve_messages.h"
 #include "support/temporary_folder.h"
@@ -82,34 +83,6 @@ class Win32MainWindowTest : public ::testing::Test {
     test::FakeWin32Desktop desktop;
     std::unique_ptr<Win32MainWindow> window;
 };
-
-// Runs the script on the modal window the main window opens next, once it is shown. A window
-// the script leaves open is cancelled, so a failed expectation never leaves a test waiting.
-std::function<void(HWND)> modalScript;
-HWND mainWindow = nullptr;
-
-BOOL CALLBACK FindModal(HWND candidate, LPARAM found) {
-    if (candidate != mainWindow && IsWindowVisible(candidate)) {
-        *reinterpret_cast<HWND*>(found) = candidate;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-void CALLBACK RunModalScript(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND modal = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindModal, reinterpret_cast<LPARAM>(&modal));
-    if (modal == nullptr) return;
-    KillTimer(nullptr, timer);
-    modalScript(modal);
-    if (IsWindowVisible(modal)) SendMessageW(modal, WM_COMMAND, IDCANCEL, 0);
-}
-
-void WhenModal(HWND owner, std::function<void(HWND)> script) {
-    mainWindow = owner;
-    modalScript = std::move(script);
-    SetTimer(nullptr, 0, 10, RunModalScript);
-}
 
 std::u16string Expected(int algorithm, const std::u16string& text) {
     return FromUtf8(HashFromString(algorithm, text, true));
@@ -204,7 +177,7 @@ TEST_F(Win32MainWindowTest, SpeaksTheChosenLanguage) {
 TEST_F(Win32MainWindowTest, TheLanguageWindowPreviewsAndOkApplies) {
     Start();
     std::u16string preview;
-    WhenModal(window->handle(), [&](HWND language) {
+    test::WhenModal(window->handle(), [&](HWND language) {
         HWND list = GetDlgItem(language, language_window::kLanguageList);
         const LRESULT german = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                             reinterpret_cast<LPARAM>(L"Deutsch"));
@@ -224,7 +197,7 @@ TEST_F(Win32MainWindowTest, TheLanguageWindowPreviewsAndOkApplies) {
     Start();
     EXPECT_EQ(Text(kHashFileButton), german);
 
-    WhenModal(window->handle(), [](HWND) {});
+    test::WhenModal(window->handle(), [](HWND) {});
     window->runCommand(kLanguageCommand);
     EXPECT_EQ(Text(kHashFileButton), german);
 }
@@ -239,7 +212,7 @@ TEST_F(Win32MainWindowTest, TheOptionsWindowRefusesABadSeparatorAndOkApplies) {
     picked.faceName = u"Courier New";
     desktop.fonts.push_back(picked);
     bool stayedOpen = false;
-    WhenModal(window->handle(), [&](HWND options) {
+    test::WhenModal(window->handle(), [&](HWND options) {
         using namespace options_window;
         SetWindowTextW(GetDlgItem(options, kSeparatorField), L"a\nb");
         SendMessageW(GetDlgItem(options, kOkResult), BM_CLICK, 0, 0);
@@ -274,7 +247,7 @@ TEST_F(Win32MainWindowTest, TheAboutWindowShowsTheProductAndOpensItsAddresses) {
     window->selectLanguage("Deutsch");
     std::u16string title, version, ok;
     bool picture = false;
-    WhenModal(window->handle(), [&](HWND about) {
+    test::WhenModal(window->handle(), [&](HWND about) {
         using namespace about_window;
         title = WindowText(GetDlgItem(about, kTitleLabel));
         version = WindowText(GetDlgItem(about, kVersionLabel));
@@ -373,7 +346,7 @@ TEST_F(Win32MainWindowTest, ADroppedFolderOpensTheFolderWindowOnIt) {
     std::copy(dropped.begin(), dropped.end(), reinterpret_cast<wchar_t*>(files + 1));
     GlobalUnlock(drop);
     std::u16string shown;
-    WhenModal(window->handle(), [&](HWND folderWindow) {
+    test::WhenModal(window->handle(), [&](HWND folderWindow) {
         shown = WindowText(GetDlgItem(folderWindow, folder_window::kFolderField));
         SendMessageW(folderWindow, WM_CLOSE, 0, 0);
     });

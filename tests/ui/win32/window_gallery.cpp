@@ -14,6 +14,7 @@
 #include "digest/algorithm_catalogue.h"
 #include "digest/digest_request.h"
 #include "fake_win32_desktop.h"
+#include "modal_script.h"
 #include "platform/text_conversion.h"
 #include "ui/rules/folder_window.h"
 #include "ui/rules/main_window.h"
@@ -54,26 +55,11 @@ std::u16string DataFolder() {
 
 // Once the folder window is shown: a run over the data folder, and for the algorithms window,
 // the algorithm list's last entry chosen.
-HWND galleryMain = nullptr;
-bool galleryChoosesSeveral = false;
-
-BOOL CALLBACK FindFolderWindow(HWND candidate, LPARAM found) {
-    if (candidate != galleryMain && IsWindowVisible(candidate)) {
-        *reinterpret_cast<HWND*>(found) = candidate;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-void CALLBACK WorkInTheFolderWindow(HWND, UINT, UINT_PTR timer, DWORD) {
+void WorkInTheFolderWindow(HWND window, bool chooseSeveral) {
     using namespace folder_window;
-    HWND window = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindFolderWindow, reinterpret_cast<LPARAM>(&window));
-    if (window == nullptr) return;
-    KillTimer(nullptr, timer);
     SetDlgItemTextW(window, kFolderField, ToWide(DataFolder()).c_str());
     SendMessageW(window, WM_COMMAND, kProcessButton, 0);
-    if (galleryChoosesSeveral) {
+    if (chooseSeveral) {
         HWND list = GetDlgItem(window, kAlgorithmList);
         SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(AlgorithmCount()), 0);
         PostMessageW(window, WM_COMMAND, MAKEWPARAM(kAlgorithmList, CBN_SELCHANGE),
@@ -101,9 +87,9 @@ int ShowWindowOf(const std::string& name, const std::string& language,
     } else if (name == "about") {
         window.runCommand(kInfoCommand);
     } else if (name == "folder" || name == "algorithms") {
-        galleryMain = window.handle();
-        galleryChoosesSeveral = name == "algorithms";
-        SetTimer(nullptr, 0, 200, WorkInTheFolderWindow);
+        test::WhenShown(window.handle(), [algorithms = name == "algorithms"](HWND folder) {
+            WorkInTheFolderWindow(folder, algorithms);
+        });
         window.runCommand(kFolderCommand);
     } else if (name == "allalgorithms") {
         const std::u16string licence = DataFolder() + u"License.txt";
