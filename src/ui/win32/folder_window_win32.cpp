@@ -25,6 +25,9 @@ using namespace folder_window;
 // How often a run's lines are fetched: often enough to look continuous.
 constexpr std::chrono::milliseconds kRunPollInterval{15};
 
+// Posted when the algorithm list closes on an entry picked in it.
+constexpr UINT kPickedInListMessage = WM_APP + 1;
+
 }  // namespace
 
 Win32FolderWindow::Win32FolderWindow(Win32DesktopServices& desktop, FontSettings& fonts,
@@ -55,6 +58,13 @@ void Win32FolderWindow::onInitDialog() {
 
     // A run goes on with the new choice from its next file on.
     onNotification(kAlgorithmList, CBN_SELCHANGE, [this] { algorithmChosen(); });
+    // "Several algorithms..." picked again, which changes no selection, asks again. Posted, so
+    // that it comes after the list's notifications, whatever their order.
+    onNotification(kAlgorithmList, CBN_DROPDOWN, [this] { pickedInList_ = askedInList_ = false; });
+    onNotification(kAlgorithmList, CBN_SELENDOK, [this] { pickedInList_ = true; });
+    onNotification(kAlgorithmList, CBN_CLOSEUP, [this] {
+        if (pickedInList_) PostMessageW(handle(), kPickedInListMessage, 0, 0);
+    });
     onCommand(kLowercaseBox, [this] { runs_.choose(digestChoice()); });
     onCommand(kSubfoldersBox, [] {});
     // Anything but the runs' own writing makes the field the user's.
@@ -75,6 +85,12 @@ void Win32FolderWindow::onInitDialog() {
 void Win32FolderWindow::setMemberText(int id, const std::u16string& text) {
     if (id < 0 || id >= kFolderMemberTextCount) return;
     memberTexts_[static_cast<std::size_t>(id)] = text;
+}
+
+bool Win32FolderWindow::onMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
+    if (message != kPickedInListMessage) return false;
+    if (!askedInList_ && severalChosen()) algorithmChosen();
+    return true;
 }
 
 const std::u16string& Win32FolderWindow::text(FolderMemberText which) const {
@@ -103,6 +119,7 @@ bool Win32FolderWindow::severalChosen() const {
 // "Several algorithms..." asks which in the algorithms window; cancelled there, the list goes
 // back to the entry chosen before. While it is chosen, the list's tip names the algorithms.
 void Win32FolderWindow::algorithmChosen() {
+    askedInList_ = true;
     if (severalChosen()) {
         Win32AlgorithmsWindow window(desktop(), fonts_, languageFile_, *choices_.ticked);
         if (window.run(handle()) != kOkResult) {

@@ -46,6 +46,7 @@ class Win32FolderWindow final : public Win32Dialog {
     void onInitDialog() override;
     void onCloseRequest() override;
     void setMemberText(int id, const std::u16string& text) override;
+    bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) override;
 
   private:
     void fillAlgorithmList();
@@ -77,6 +78,9 @@ class Win32FolderWindow final : public Win32Dialog {
     std::u16string folder_;
     std::u16string runFolder_;  // the folder field as the last run read it
     int chosenBefore_ = -1;     // the algorithm list's entry before the one chosen now
+    // While the algorithm list is dropped down: an entry was picked in it, and the choice asked.
+    bool pickedInList_ = false;
+    bool askedInList_ = false;
     std::array<std::u16string, kFolderMemberTextCount> memberTexts_;
     FolderOutput output_;
     // The output field holds exactly what the runs set or added there.

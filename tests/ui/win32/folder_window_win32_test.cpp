@@ -181,6 +181,16 @@ TEST_F(Win32FolderWindowTest, SeveralAlgorithmsAskWhichAndTheRunTakesThem) {
     EXPECT_EQ(window->selectedEntry(kAlgorithmList), AlgorithmCount());
     EXPECT_EQ(ticked, (AlgorithmSet{AlgorithmWithId("md5"), AlgorithmWithId("sha1")}));
     EXPECT_EQ(window->toolTip(kAlgorithmList), u"MD5, SHA-1");
+    // Picked again in the list, which changes no selection, it asks again.
+    bool askedAgain = false;
+    test::WhenModal(window->handle(), [&](HWND) { askedAgain = true; });
+    for (const WORD code : {CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP}) {
+        SendMessageW(window->handle(), WM_COMMAND, MAKEWPARAM(kAlgorithmList, code),
+                     reinterpret_cast<LPARAM>(window->control(kAlgorithmList)));
+    }
+    ASSERT_TRUE(test::ServeUntil([&] { return askedAgain; }));
+    // Cancelled there, the algorithms stay as they were.
+    EXPECT_EQ(window->selectedEntry(kAlgorithmList), AlgorithmCount());
     Click(kProcessButton);
     ASSERT_TRUE(RunToItsEnd());
     const std::u16string file = folder.U16("a.txt");
