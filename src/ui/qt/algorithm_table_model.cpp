@@ -2,10 +2,10 @@
 
 #include <QFont>
 #include <QPalette>
-#include <QStringList>
 #include <algorithm>
 
 #include "digest/hex.h"
+#include "ui/qt/qt_text.h"
 
 namespace tessik {
 namespace {
@@ -91,14 +91,14 @@ void AlgorithmTableModel::setLowerCase(bool lowerCase) {
 
 QString AlgorithmTableModel::rowsText(std::vector<int> rows) const {
     std::sort(rows.begin(), rows.end());
-    QStringList lines;
+    std::vector<AlgorithmDigest> given;
     for (const int row : rows) {
         if (row < 0 || row >= rowCount() || digests_[static_cast<std::size_t>(row)].empty()) {
             continue;
         }
-        lines.push_back(NameOf(AlgorithmOfRow(row)) + u'\t' + digestText(row));
+        given.push_back({&AlgorithmOfRow(row), digests_[static_cast<std::size_t>(row)]});
     }
-    return lines.join(u'\n');
+    return ToQString(AlgorithmRowsText(given, lowerCase_, u"\n"));
 }
 
 int AlgorithmTableModel::rowCount(const QModelIndex& parent) const {

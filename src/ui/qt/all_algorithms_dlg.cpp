@@ -142,11 +142,7 @@ void CAllAlgorithmsDlg::finishRun() {
         return;
     }
     if (hashed.result.outcome != FileDigestOutcome::kDigest) return;
-    std::vector<AlgorithmDigest> digests = {{hashed.algorithm, hashed.result.digest}};
-    for (std::size_t i = 0; i < hashed.alsoWith.size(); ++i) {
-        digests.push_back({hashed.alsoWith[i], hashed.alsoDigests[i]});
-    }
-    model_->setDigests(digests);
+    model_->setDigests(DigestsOfFile(hashed));
     showMatch();
 }
 

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <algorithm>
 #include <array>
 #include <chrono>
 
@@ -65,7 +64,7 @@ void CHashFolderDlg::onInitDialog() {
     nameFilterField_->setText(ToQString(values_->nameFilter));
     extensionField_->setText(ToQString(values_->extensionFilter));
     // A run goes on with the new choice from its next file on.
-    const auto follow = [this] { choice_->Set(digestChoice()); };
+    const auto follow = [this] { runs_.choose(digestChoice()); };
     if (ticked_ != nullptr) {
         several_ =
             new SeveralAlgorithmsEntry(*algorithmList_, text(FolderMemberText::kSeveralAlgorithms),
@@ -74,7 +73,7 @@ void CHashFolderDlg::onInitDialog() {
     } else {
         connect(algorithmList_, &QComboBox::currentIndexChanged, this, follow);
     }
-    connect(m_CHKLowercase, &QCheckBox::toggled, this, [this] { choice_->Set(digestChoice()); });
+    connect(m_CHKLowercase, &QCheckBox::toggled, this, [this] { runs_.choose(digestChoice()); });
 
     onCommand(kBrowseButton, [this] { browse(); });
     onCommand(kProcessButton, [this] { process(); });
@@ -150,24 +149,20 @@ void CHashFolderDlg::process() {
         desktop().showMessage(this, cause + "\n\n" + folder, QString(), MessageIcon::kExclamation);
         return;
     }
-    if (run_.IsActive()) {
-        startWhenRunEnds_ = true;
-    } else {
-        startRun();
-    }
+    if (runs_.mayStartNow()) startRun();
 }
 
 void CHashFolderDlg::startRun() {
     runFolder_ = folderField_->text().toStdU16String();
     output_->Clear();
     setOutput({});
-    choice_->Set(digestChoice());
+    runs_.choose(digestChoice());
     FolderToHash folder;
     folder.folder = runFolder_;
     folder.nameFilter = nameFilterField_->text().toStdU16String();
     folder.extensionFilter = extensionField_->text().toStdU16String();
     folder.subfolders = m_CHKSubfolders->isChecked();
-    if (!run_.Start(HashingFolder(std::move(folder), choice_))) return;
+    if (!runs_.start(std::move(folder))) return;
     runTimer_.start();
     showRunning(true);
 }
@@ -175,23 +170,19 @@ void CHashFolderDlg::startRun() {
 // The buttons return to idle at once; the run ends within a moment, its last lines and summary
 // still shown.
 void CHashFolderDlg::stop() {
-    startWhenRunEnds_ = false;
-    run_.Stop();
+    runs_.stop();
     showRunning(false);
 }
 
 void CHashFolderDlg::serveRun() {
     showLines();
-    if (!run_.HasEnded()) return;
-    finishRun();
-    if (startWhenRunEnds_) {
-        startWhenRunEnds_ = false;
-        startRun();
-    }
+    const std::optional<FolderWindowRun::Ending> ending = runs_.ended();
+    if (!ending) return;
+    finishRun(ending->summary);
+    if (ending->startNext) startRun();
 }
 
-void CHashFolderDlg::finishRun() {
-    const FolderRunSummary summary = run_.Finish();
+void CHashFolderDlg::finishRun(const FolderRunSummary& summary) {
     runTimer_.stop();
     showLines();
     showRunning(false);
@@ -200,9 +191,7 @@ void CHashFolderDlg::finishRun() {
 
 // Even OK waits for a stopped run.
 void CHashFolderDlg::endWith(int result) {
-    startWhenRunEnds_ = false;
-    run_.Stop();
-    if (run_.IsActive()) finishRun();
+    if (const std::optional<FolderRunSummary> summary = runs_.endNow()) finishRun(*summary);
     done(result);
 }
 
@@ -217,8 +206,7 @@ void CHashFolderDlg::saveResults() {
     const std::optional<DesktopServices::SaveChoice> choice = desktop().chooseFileToSave(
         this, ToQString(SuggestedResultsPath(runFolder_, results)), filter + "|");
     if (!choice) return;
-    const ResultsFormat format = formats[static_cast<std::size_t>(
-        std::clamp(choice->filterEntry, 0, static_cast<int>(formats.size()) - 1))];
+    const ResultsFormat format = ChosenResultsFormat(formats, choice->filterEntry);
     const ResultsFile file =
         FormatResults(results, format, outputField_->toPlainText().toStdU16String());
     const WriteFailure failure = ReplaceFileContents(choice->path.toStdU16String(), file.bytes);
@@ -244,17 +232,7 @@ void CHashFolderDlg::saveResults() {
 }
 
 const QString& CHashFolderDlg::formatName(ResultsFormat format) const {
-    switch (format) {
-        case ResultsFormat::kGnuList:
-            return text(FolderMemberText::kGnuList);
-        case ResultsFormat::kBsdList:
-            return text(FolderMemberText::kBsdList);
-        case ResultsFormat::kSfvList:
-            return text(FolderMemberText::kSfvList);
-        case ResultsFormat::kOutputAsShown:
-            break;
-    }
-    return text(FolderMemberText::kOutputAsShown);
+    return text(ResultsFormatName(format));
 }
 
 DigestChoice CHashFolderDlg::digestChoice() const {
@@ -267,7 +245,7 @@ void CHashFolderDlg::showRunning(bool running) {
     if (running) {
         summaryLabel_->clear();
         progress_->start([this](double elapsedSeconds) {
-            const RunProgress now = run_.Progress();
+            const RunProgress now = runs_.progress();
             return ProgressDisplay::View{
                 WholeRunPercent(now),
                 ToQString(WholeRunProgressText(now, elapsedSeconds, progressTexts())),
@@ -285,7 +263,7 @@ void CHashFolderDlg::showRunning(bool running) {
 // Only the new lines go to the field, so a long run stays linear; text the user typed into the
 // field is replaced by the whole output.
 void CHashFolderDlg::showLines() {
-    const std::u16string& lines = output_->Add(run_.TakeRows());
+    const std::u16string& lines = output_->Add(runs_.takeRows());
     if (lines.empty()) return;
     if (!outputIsTheRuns_) {
         setOutput(output_->Whole());

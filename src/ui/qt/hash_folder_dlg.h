@@ -20,6 +20,7 @@
 #include "ui/rules/folder_output.h"
 #include "ui/rules/folder_results_file.h"
 #include "ui/rules/folder_window.h"
+#include "ui/rules/folder_window_run.h"
 
 class QCheckBox;
 class QComboBox;
@@ -64,7 +65,7 @@ class CHashFolderDlg : public Dialog {
     void startRun();
     void stop();
     void serveRun();
-    void finishRun();
+    void finishRun(const FolderRunSummary& summary);
     void saveResults();
     void endWith(int result);
 
@@ -106,10 +107,8 @@ class CHashFolderDlg : public Dialog {
     // The output field holds exactly what the runs set or added there.
     bool outputIsTheRuns_ = true;
     bool runWritesOutput_ = false;
-    bool startWhenRunEnds_ = false;
     QTimer runTimer_;
-    const std::shared_ptr<LatestChoice> choice_ = std::make_shared<LatestChoice>();
-    FolderRun run_;
+    FolderWindowRun runs_;
 };
 
 }  // namespace tessik

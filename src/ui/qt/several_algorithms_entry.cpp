@@ -4,6 +4,8 @@
 #include <QSignalBlocker>
 
 #include "ui/qt/algorithms_dlg.h"
+#include "ui/qt/qt_text.h"
+#include "ui/rules/algorithm_match.h"
 
 namespace tessik {
 
@@ -31,12 +33,7 @@ void SeveralAlgorithmsEntry::chosen(int index) {
             list_.setCurrentIndex(before_);
             return;
         }
-        QString names;
-        for (const AlgorithmInfo* algorithm : context_.ticked) {
-            names += (names.isEmpty() ? "" : ", ") +
-                     QString::fromUtf8(algorithm->name.data(), algorithm->name.size());
-        }
-        list_.setToolTip(names);
+        list_.setToolTip(ToQString(AlgorithmNamesText(context_.ticked)));
     } else {
         list_.setToolTip({});
     }

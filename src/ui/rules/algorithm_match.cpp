@@ -47,11 +47,34 @@ std::u16string MatchText(const std::u16string& expected,
     if (digests.empty() || ExpectedDigest(expected, separator).empty()) return {};
     const AlgorithmSet matching = AlgorithmsMatching(expected, digests, separator);
     if (matching.empty()) return std::u16string(noMatch);
+    return FillIn(matchPattern, {AlgorithmNamesText(matching)});
+}
+
+std::vector<AlgorithmDigest> DigestsOfFile(const HashedFile& hashed) {
+    std::vector<AlgorithmDigest> digests = {{hashed.algorithm, hashed.result.digest}};
+    for (std::size_t i = 0; i < hashed.alsoWith.size() && i < hashed.alsoDigests.size(); ++i) {
+        digests.push_back({hashed.alsoWith[i], hashed.alsoDigests[i]});
+    }
+    return digests;
+}
+
+std::u16string AlgorithmNamesText(const AlgorithmSet& algorithms) {
     std::u16string names;
-    for (const AlgorithmInfo* algorithm : matching) {
+    for (const AlgorithmInfo* algorithm : algorithms) {
         names.append(names.empty() ? u"" : u", ").append(FromUtf8(std::string(algorithm->name)));
     }
-    return FillIn(matchPattern, {names});
+    return names;
+}
+
+std::u16string AlgorithmRowsText(const std::vector<AlgorithmDigest>& rows, bool lowerCase,
+                                 std::u16string_view lineBreak) {
+    std::u16string text;
+    for (const AlgorithmDigest& row : rows) {
+        if (!text.empty()) text += lineBreak;
+        text += FromUtf8(std::string(row.algorithm->name)) + u'\t' +
+                FromUtf8(HexDigest(row.digest, lowerCase));
+    }
+    return text;
 }
 
 }  // namespace tessik

@@ -8,6 +8,7 @@
 
 #include "digest/algorithm_catalogue.h"
 #include "digest/digest_engine.h"
+#include "folder/ordered_file_hasher.h"
 #include "settings/algorithm_set.h"
 
 namespace tessik {
@@ -24,6 +25,9 @@ struct AlgorithmDigest {
     Digest digest;
 };
 
+// The digests a file gave under each algorithm it was hashed with, in their order.
+std::vector<AlgorithmDigest> DigestsOfFile(const HashedFile& hashed);
+
 // The algorithms whose digest is the expected value (or the digest of a checksum line given
 // there), in either letter case; several may give the same, e.g. for an empty file.
 AlgorithmSet AlgorithmsMatching(const std::u16string& expected,
@@ -36,5 +40,13 @@ AlgorithmSet AlgorithmsMatching(const std::u16string& expected,
 std::u16string MatchText(const std::u16string& expected,
                          const std::vector<AlgorithmDigest>& digests, std::u16string_view separator,
                          std::u16string_view matchPattern, std::u16string_view noMatch);
+
+// The algorithms' names apart by commas.
+std::u16string AlgorithmNamesText(const AlgorithmSet& algorithms);
+
+// What Copy takes of a table's rows: name and digest apart by a tab, a row a line, the lines
+// apart by the line break.
+std::u16string AlgorithmRowsText(const std::vector<AlgorithmDigest>& rows, bool lowerCase,
+                                 std::u16string_view lineBreak);
 
 }  // namespace tessik

@@ -1,7 +1,9 @@
 #include "ui/rules/folder_window_rules.h"
 
-#include "platform/path_utilities.h"
+#include <algorithm>
+
 #include "platform/path_encoding.h"
+#include "platform/path_utilities.h"
 
 namespace tessik {
 
@@ -29,6 +31,26 @@ std::u16string WithLineFeeds(std::u16string_view text) {
         out += text[i];
     }
     return out;
+}
+
+FolderMemberText ResultsFormatName(ResultsFormat format) {
+    switch (format) {
+        case ResultsFormat::kGnuList:
+            return FolderMemberText::kGnuList;
+        case ResultsFormat::kBsdList:
+            return FolderMemberText::kBsdList;
+        case ResultsFormat::kSfvList:
+            return FolderMemberText::kSfvList;
+        case ResultsFormat::kOutputAsShown:
+            break;
+    }
+    return FolderMemberText::kOutputAsShown;
+}
+
+ResultsFormat ChosenResultsFormat(const std::vector<ResultsFormat>& offered, int filterEntry) {
+    if (offered.empty()) return ResultsFormat::kOutputAsShown;
+    return offered[static_cast<std::size_t>(
+        std::clamp(filterEntry, 0, static_cast<int>(offered.size()) - 1))];
 }
 
 }  // namespace tessik

@@ -5,6 +5,10 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "ui/rules/folder_results_file.h"
+#include "ui/rules/folder_window.h"
 
 namespace tessik {
 
@@ -22,5 +26,12 @@ std::u16string StoredFilter(std::u16string filter);
 
 // The job ends its lines with CR LF; the output field starts a new line at a line feed alone.
 std::u16string WithLineFeeds(std::u16string_view text);
+
+// The text that names a format in "Save results..."'s filter.
+FolderMemberText ResultsFormatName(ResultsFormat format);
+
+// The format of the filter entry the save dialog gave back; an entry it could not have given is
+// read as the nearest one offered.
+ResultsFormat ChosenResultsFormat(const std::vector<ResultsFormat>& offered, int filterEntry);
 
 }  // namespace tessik

@@ -11,13 +11,17 @@
 #include "platform/text_conversion.h"
 #include "settings/read_failure_words.h"
 #include "ui/rules/about_box.h"
+#include "ui/rules/algorithm_match.h"
 #include "ui/rules/checksum_list_rules.h"
+#include "ui/rules/folder_window_rules.h"
 #include "ui/rules/list_window.h"
 #include "ui/rules/main_commands.h"
 #include "ui/rules/main_window_layout.h"
 #include "ui/win32/about_window_win32.h"
 #include "ui/win32/algorithm_list_win32.h"
+#include "ui/win32/all_algorithms_window_win32.h"
 #include "ui/win32/dropped_files_win32.h"
+#include "ui/win32/folder_window_win32.h"
 #include "ui/win32/hash_files_window_win32.h"
 #include "ui/win32/language_window_win32.h"
 #include "ui/win32/options_window_win32.h"
@@ -29,9 +33,6 @@ namespace tessik {
 namespace {
 
 using namespace main_window;
-
-// The commands of windows this back end does not build yet.
-constexpr int kCommandsStillToCome[] = {kFolderCommand, kAllAlgorithmsCommand};
 
 // An edit control keeps its lines apart with CR LF; the rules take them as paragraph
 // separators, which is what the Qt field gives.
@@ -116,6 +117,8 @@ void Win32MainWindow::bindCommands() {
     onCommand(kExitCommand, [this] { onCloseRequest(); });
     onCommand(kCompareFileCommand, [this] { compareWithFile(); });
     onCommand(kVerifyListCommand, [this] { chooseListToVerify(); });
+    onCommand(kFolderCommand, [this] { openFolderWindow({}); });
+    onCommand(kAllAlgorithmsCommand, [this] { showAllAlgorithms(); });
     onCommand(kLanguageCommand, [this] { chooseLanguage(); });
     onCommand(kOptionsCommand, [this] { showOptions(); });
     onCommand(kInfoCommand, [this] {
@@ -132,9 +135,6 @@ void Win32MainWindow::bindCommands() {
         const std::u16string address(kUpdateAddress);
         sayUnlessOpened(address, desktop().openDocument(address));
     });
-    for (int command : kCommandsStillToCome) {
-        EnableMenuItem(menu(), static_cast<UINT>(command), MF_BYCOMMAND | MF_GRAYED);
-    }
     onEnter(kFileNameField, kHashFileButton);
     onEnter(kExpectedField, kCompareButton);
 }
@@ -221,8 +221,8 @@ bool Win32MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& an
     return true;
 }
 
-// One file goes into the file name field unless it is a checksum list, which is verified; several
-// files are hashed in the list window. The folder window comes with that window.
+// One file goes into the file name field unless it is a checksum list, which is verified; a
+// folder opens the folder window, and several files are hashed in the list window.
 void Win32MainWindow::dropFiles(HDROP drop) {
     std::vector<std::u16string> paths = TakeDroppedPaths(drop);
     if (isHashingFile() || paths.empty()) return;
@@ -238,8 +238,10 @@ void Win32MainWindow::dropFiles(HDROP drop) {
                                  std::move(paths), selectedAlgorithm(), lowercase())
                 .run(handle());
             break;
-        case DropAction::kNone:
         case DropAction::kFolderWindow:
+            openFolderWindow(paths.front());
+            break;
+        case DropAction::kNone:
             break;
     }
 }
@@ -255,6 +257,15 @@ void Win32MainWindow::verifyList(const std::u16string& path) {
     Win32VerifyListWindow(desktop(), *fontSettings_, language_.languageFilePath, FullPath(path),
                           selectedAlgorithm(), settings_.separator)
         .run(handle());
+}
+
+// On the folder given, else on the last one kept.
+void Win32MainWindow::openFolderWindow(const std::u16string& folder) {
+    Win32FolderWindow window(desktop(), *fontSettings_, language_.languageFilePath,
+                             {selectedAlgorithm(), lowercase(), &settings_.tickedAlgorithms},
+                             settings_.folder, settings_.separator);
+    if (!folder.empty()) window.setFolder(FolderFieldText(folder));
+    window.run(handle());
 }
 
 int Win32MainWindow::selectedAlgorithm() const {
@@ -367,6 +378,19 @@ void Win32MainWindow::listEntryFound(const ListSearch& search, const FoundEntry&
             break;
         }
     }
+}
+
+// A name that is no existing file lets the user choose one. The expected value starts from the
+// expected field or the clipboard.
+void Win32MainWindow::showAllAlgorithms() {
+    if (!FileExists(controlText(kFileNameField)) && !chooseFile()) return;
+    const std::u16string expected = StartingExpectedValue(
+        controlText(kExpectedField), desktop().clipboardText(handle()), settings_.separator);
+    Win32AllAlgorithmsWindow window(
+        desktop(), *fontSettings_, language_.languageFilePath,
+        {FullPath(controlText(kFileNameField)), expected, lowercase(), settings_.separator},
+        settings_.tickedAlgorithms);
+    window.run(handle());
 }
 
 // The file is hashed with the algorithm of the digest shown.

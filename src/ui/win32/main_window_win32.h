@@ -74,6 +74,8 @@ class Win32MainWindow final : public Win32Dialog {
     void dropFiles(HDROP drop);
     void chooseListToVerify();
     void verifyList(const std::u16string& path);
+    void openFolderWindow(const std::u16string& folder);
+    void showAllAlgorithms();
     void chooseLanguage();
     void showOptions();
     void showLineEndsToolTip();

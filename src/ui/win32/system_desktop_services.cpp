@@ -2,7 +2,7 @@
 
 #include <commdlg.h>
 #include <shellapi.h>
-#include <shlobj.h>
+#include <shobjidl.h>
 
 #include <algorithm>
 #include <cstring>
@@ -25,32 +25,7 @@ std::wstring CommonDialogFilter(const std::u16string& filter) {
     return wide;
 }
 
-// The folder browser opens at the folder it was given.
-int CALLBACK SelectStartFolder(HWND browser, UINT message, LPARAM, LPARAM start) {
-    if (message == BFFM_INITIALIZED) SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, start);
-    return 0;
-}
-
 }  // namespace
-
-std::optional<std::u16string> SystemDesktopServices::chooseFolder(HWND owner,
-                                                                  const std::u16string& start) {
-    const std::wstring startFolder = ToWide(start);
-    BROWSEINFOW browse{};
-    browse.hwndOwner = owner;
-    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
-    browse.lpfn = &SelectStartFolder;
-    browse.lParam = reinterpret_cast<LPARAM>(startFolder.c_str());
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
-    if (chosen == nullptr) return std::nullopt;
-    std::wstring path(32768, L'\0');
-    const bool named = SHGetPathFromIDListEx(chosen, path.data(), static_cast<DWORD>(path.size()),
-                                             GPFIDL_DEFAULT) != FALSE;
-    CoTaskMemFree(chosen);
-    if (!named) return std::nullopt;
-    path.resize(std::wcslen(path.c_str()));
-    return FromWide(path);
-}
 
 std::optional<std::u16string> SystemDesktopServices::chooseFileToOpen(
     HWND owner, const std::u16string& filter) {
@@ -67,6 +42,59 @@ std::optional<std::u16string> SystemDesktopServices::chooseFileToOpen(
     if (!GetOpenFileNameW(&dialog)) return std::nullopt;
     path.resize(std::wcslen(path.c_str()));
     return FromWide(path);
+}
+
+std::optional<Win32DesktopServices::SaveChoice> SystemDesktopServices::chooseFileToSave(
+    HWND owner, const std::u16string& suggestedPath, const std::u16string& filter) {
+    const std::wstring filters = CommonDialogFilter(filter);
+    std::wstring path(32768, L'\0');
+    const std::wstring suggested = ToWide(suggestedPath);
+    std::copy_n(suggested.begin(), std::min(suggested.size(), path.size() - 1), path.begin());
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filters.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = static_cast<DWORD>(path.size());
+    dialog.Flags =
+        OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameW(&dialog)) return std::nullopt;
+    path.resize(std::wcslen(path.c_str()));
+    return SaveChoice{FromWide(path), static_cast<int>(dialog.nFilterIndex) - 1};
+}
+
+// The shell's folder chooser, which gives long paths back.
+std::optional<std::u16string> SystemDesktopServices::chooseFolder(
+    HWND owner, const std::u16string& initialFolder) {
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    std::optional<std::u16string> chosen;
+    IFileOpenDialog* dialog = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_IFileOpenDialog, reinterpret_cast<void**>(&dialog)))) {
+        FILEOPENDIALOGOPTIONS options = 0;
+        dialog->GetOptions(&options);
+        dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM);
+        IShellItem* start = nullptr;
+        if (!initialFolder.empty() && SUCCEEDED(SHCreateItemFromParsingName(
+                                          ToWide(initialFolder).c_str(), nullptr, IID_IShellItem,
+                                          reinterpret_cast<void**>(&start)))) {
+            dialog->SetFolder(start);
+            start->Release();
+        }
+        IShellItem* item = nullptr;
+        if (SUCCEEDED(dialog->Show(owner)) && SUCCEEDED(dialog->GetResult(&item))) {
+            PWSTR path = nullptr;
+            if (SUCCEEDED(item->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
+                chosen = FromWide(path);
+                CoTaskMemFree(path);
+            }
+            item->Release();
+        }
+        dialog->Release();
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return chosen;
 }
 
 std::optional<FontDescription> SystemDesktopServices::chooseFont(HWND owner,
@@ -103,6 +131,23 @@ void SystemDesktopServices::setClipboardText(HWND owner, const std::u16string& t
         if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) GlobalFree(memory);
     }
     CloseClipboard();
+}
+
+std::u16string SystemDesktopServices::clipboardText(HWND owner) {
+    std::u16string text;
+    if (!OpenClipboard(owner)) return text;
+    if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* units = static_cast<const char16_t*>(GlobalLock(memory))) {
+            // Up to its terminating null, within the memory the clipboard holds.
+            const std::size_t most = GlobalSize(memory) / sizeof(char16_t);
+            std::size_t length = 0;
+            while (length < most && units[length] != u'\0') ++length;
+            text.assign(units, length);
+            GlobalUnlock(memory);
+        }
+    }
+    CloseClipboard();
+    return text;
 }
 
 bool SystemDesktopServices::openDocument(const std::u16string& pathOrAddress) {

@@ -22,8 +22,19 @@ class Win32DesktopServices {
     // "description|pattern||" form of the language files.
     virtual std::optional<std::u16string> chooseFileToOpen(HWND owner,
                                                            const std::u16string& filter) = 0;
-    // The full path of the chosen folder, starting at the one given; nothing when cancelled.
-    virtual std::optional<std::u16string> chooseFolder(HWND owner, const std::u16string& start) = 0;
+    struct SaveChoice {
+        std::u16string path;
+        int filterEntry = 0;  // the position of the filter entry chosen
+    };
+    // Where to write; nothing when cancelled. The dialog opens on the suggested path and asks
+    // before it replaces a file.
+    virtual std::optional<SaveChoice> chooseFileToSave(HWND owner,
+                                                       const std::u16string& suggestedPath,
+                                                       const std::u16string& filter) = 0;
+    // The chosen folder; nothing when cancelled. The chooser opens on the initial folder when it
+    // is not empty.
+    virtual std::optional<std::u16string> chooseFolder(HWND owner,
+                                                       const std::u16string& initialFolder) = 0;
     // The picked font; nothing when cancelled.
     virtual std::optional<FontDescription> chooseFont(HWND owner,
                                                       const FontDescription& initial) = 0;
@@ -31,6 +42,8 @@ class Win32DesktopServices {
     // True for Yes; Escape and the close box answer No.
     virtual bool askYesNo(HWND owner, const std::u16string& question) = 0;
     virtual void setClipboardText(HWND owner, const std::u16string& text) = 0;
+    // The clipboard's text; empty when it holds none.
+    virtual std::u16string clipboardText(HWND owner) = 0;
     // False when no program could open it.
     virtual bool openDocument(const std::u16string& pathOrAddress) = 0;
 };
@@ -40,11 +53,15 @@ class SystemDesktopServices final : public Win32DesktopServices {
   public:
     std::optional<std::u16string> chooseFileToOpen(HWND owner,
                                                    const std::u16string& filter) override;
-    std::optional<std::u16string> chooseFolder(HWND owner, const std::u16string& start) override;
+    std::optional<SaveChoice> chooseFileToSave(HWND owner, const std::u16string& suggestedPath,
+                                               const std::u16string& filter) override;
+    std::optional<std::u16string> chooseFolder(HWND owner,
+                                               const std::u16string& initialFolder) override;
     std::optional<FontDescription> chooseFont(HWND owner, const FontDescription& initial) override;
     void showMessage(HWND owner, const std::u16string& text, MessageIcon icon) override;
     bool askYesNo(HWND owner, const std::u16string& question) override;
     void setClipboardText(HWND owner, const std::u16string& text) override;
+    std::u16string clipboardText(HWND owner) override;
     bool openDocument(const std::u16string& pathOrAddress) override;
 };
 

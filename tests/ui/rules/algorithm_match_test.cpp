@@ -66,5 +66,14 @@ TEST(AlgorithmMatchTest, EveryAlgorithmWhoseDigestIsTheExpectedOneIsNamed) {
     EXPECT_EQ(MatchText(kMd5, {}, u"|", u"Made by: %1", u"None"), u"");
 }
 
+// Copy's text: one line per row in the letter case shown, apart by the system's line break.
+TEST(AlgorithmMatchTest, RowsAreCopiedAsNameTabDigestLines) {
+    const std::vector<AlgorithmDigest> rows = {Given("md5", kMd5), Given("sha1", kSha1)};
+    EXPECT_EQ(AlgorithmRowsText(rows, false, u"\r\n"),
+              u"MD5\t" + FromUtf8(AsciiUpper(test::kMd5OfAbc)) + u"\r\nSHA-1\t" +
+                  FromUtf8(AsciiUpper(ToUtf8(kSha1))));
+    EXPECT_EQ(AlgorithmRowsText({}, true, u"\n"), u"");
+}
+
 }  // namespace
 }  // namespace tessik

@@ -73,5 +73,22 @@ TEST(FolderWindowRulesTest, AnEmptyFilterIsKeptAsAStar) {
     EXPECT_EQ(StoredFilter(u"*.txt"), u"*.txt");
 }
 
+// The save dialog gives back the position of the entry chosen; one it could not have given
+// still picks a format offered, never one beyond the list.
+TEST(FolderWindowRulesTest, TheChosenFilterEntryIsAFormatOffered) {
+    const std::vector<ResultsFormat> offered = {ResultsFormat::kBsdList,
+                                                ResultsFormat::kOutputAsShown};
+    struct Case {
+        int entry;
+        ResultsFormat format;
+    };
+    for (const Case& c :
+         {Case{0, ResultsFormat::kBsdList}, Case{1, ResultsFormat::kOutputAsShown},
+          Case{2, ResultsFormat::kOutputAsShown}, Case{-1, ResultsFormat::kBsdList}}) {
+        EXPECT_EQ(ChosenResultsFormat(offered, c.entry), c.format) << c.entry;
+    }
+    EXPECT_EQ(ChosenResultsFormat({}, 0), ResultsFormat::kOutputAsShown);
+}
+
 }  // namespace
 }  // namespace tessik

@@ -25,11 +25,19 @@ class FakeWin32Desktop final : public Win32DesktopServices {
         filesToOpen.pop_front();
         return file;
     }
-    std::optional<std::u16string> chooseFolder(HWND, const std::u16string& start) override {
-        folderDialogStarts.push_back(start);
-        if (foldersToChoose.empty()) return std::nullopt;
-        std::optional<std::u16string> folder = foldersToChoose.front();
-        foldersToChoose.pop_front();
+    std::optional<SaveChoice> chooseFileToSave(HWND, const std::u16string& suggestedPath,
+                                               const std::u16string& filter) override {
+        saveStarts.push_back({suggestedPath, filter});
+        if (filesToSave.empty()) return std::nullopt;
+        std::optional<SaveChoice> file = filesToSave.front();
+        filesToSave.pop_front();
+        return file;
+    }
+    std::optional<std::u16string> chooseFolder(HWND, const std::u16string& initial) override {
+        folderChooserStarts.push_back(initial);
+        if (folders.empty()) return std::nullopt;
+        std::optional<std::u16string> folder = folders.front();
+        folders.pop_front();
         return folder;
     }
     std::optional<FontDescription> chooseFont(HWND, const FontDescription& initial) override {
@@ -49,15 +57,22 @@ class FakeWin32Desktop final : public Win32DesktopServices {
         return yes;
     }
     void setClipboardText(HWND, const std::u16string& text) override { clipboard = text; }
+    std::u16string clipboardText(HWND) override { return clipboard; }
     bool openDocument(const std::u16string& pathOrAddress) override {
         opened.push_back(pathOrAddress);
         return true;
     }
 
     std::deque<std::optional<std::u16string>> filesToOpen;
-    std::deque<std::optional<std::u16string>> foldersToChoose;
-    std::vector<std::u16string> folderDialogStarts;
     std::deque<bool> answers;
+    std::deque<std::optional<SaveChoice>> filesToSave;
+    std::deque<std::optional<std::u16string>> folders;
+    struct SaveStart {
+        std::u16string suggestedPath;
+        std::u16string filter;
+    };
+    std::vector<SaveStart> saveStarts;
+    std::vector<std::u16string> folderChooserStarts;
     std::deque<std::optional<FontDescription>> fonts;
     std::vector<FontDescription> fontDialogStarts;
     std::vector<std::u16string> filters;

@@ -174,7 +174,7 @@ TEST_F(Win32ListWindowTest, TheFolderButtonChecksTheListAgainstAnotherFolder) {
     test::WriteBytes(folder.Native("elsewhere/new.txt"), "new");
     test::WriteBytes(folder.Native("list.md5"), kMd5OfAbc + "  a.txt\n");
     Open<Win32VerifyListWindow>(folder.U16("list.md5"), kMd5, u"  ");
-    desktop.foldersToChoose.push_back(folder.U16("elsewhere"));
+    desktop.folders.push_back(folder.U16("elsewhere"));
     Click(kNewFilesBox);
     Click(kFolderButton);
     ASSERT_TRUE(ServeUntilIdle());

@@ -3,6 +3,7 @@
 #include "ui/win32/main_window_win32.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,10 +14,12 @@
 #include "digest/digest_request.h"
 #include "fake_win32_desktop.h"
 #include "file_drop.h"
+#include "modal_script.h"
 #include "platform/text_conversion.h"
 #include "serve_messages.h"
 #include "support/temporary_folder.h"
 #include "ui/rules/about_window.h"
+#include "ui/rules/folder_window.h"
 #include "ui/rules/language_window.h"
 #include "ui/rules/list_window.h"
 #include "ui/rules/options_window.h"
@@ -71,8 +74,8 @@ class Win32MainWindowTest : public ::testing::Test {
     std::u16string Text(int id) const { return window->controlText(id); }
     void HashFile() {
         Click(kHashFileButton);
-        ASSERT_TRUE(
-            ServeUntil([this] { return !window->isHashingFile() && !window->isLookingForList(); }));
+        ASSERT_TRUE(test::ServeUntil(
+            [this] { return !window->isHashingFile() && !window->isLookingForList(); }));
     }
     std::u16string MenuText(UINT command) const {
         wchar_t text[128] = {};
@@ -84,34 +87,6 @@ class Win32MainWindowTest : public ::testing::Test {
     test::FakeWin32Desktop desktop;
     std::unique_ptr<Win32MainWindow> window;
 };
-
-// Runs the script on the modal window the main window opens next, once it is shown. A window
-// the script leaves open is cancelled, so a failed expectation never leaves a test waiting.
-std::function<void(HWND)> modalScript;
-HWND mainWindow = nullptr;
-
-BOOL CALLBACK FindModal(HWND candidate, LPARAM found) {
-    if (candidate != mainWindow && IsWindowVisible(candidate)) {
-        *reinterpret_cast<HWND*>(found) = candidate;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-void CALLBACK RunModalScript(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND modal = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindModal, reinterpret_cast<LPARAM>(&modal));
-    if (modal == nullptr) return;
-    KillTimer(nullptr, timer);
-    modalScript(modal);
-    if (IsWindowVisible(modal)) SendMessageW(modal, WM_COMMAND, IDCANCEL, 0);
-}
-
-void WhenModal(HWND owner, std::function<void(HWND)> script) {
-    mainWindow = owner;
-    modalScript = std::move(script);
-    SetTimer(nullptr, 0, 10, RunModalScript);
-}
 
 std::u16string Expected(int algorithm, const std::u16string& text) {
     return FromUtf8(HashFromString(algorithm, text, true));
@@ -206,7 +181,7 @@ TEST_F(Win32MainWindowTest, SpeaksTheChosenLanguage) {
 TEST_F(Win32MainWindowTest, TheLanguageWindowPreviewsAndOkApplies) {
     Start();
     std::u16string preview;
-    WhenModal(window->handle(), [&](HWND language) {
+    test::WhenModal(window->handle(), [&](HWND language) {
         HWND list = GetDlgItem(language, language_window::kLanguageList);
         const LRESULT german = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                             reinterpret_cast<LPARAM>(L"Deutsch"));
@@ -226,7 +201,7 @@ TEST_F(Win32MainWindowTest, TheLanguageWindowPreviewsAndOkApplies) {
     Start();
     EXPECT_EQ(Text(kHashFileButton), german);
 
-    WhenModal(window->handle(), [](HWND) {});
+    test::WhenModal(window->handle(), [](HWND) {});
     window->runCommand(kLanguageCommand);
     EXPECT_EQ(Text(kHashFileButton), german);
 }
@@ -241,7 +216,7 @@ TEST_F(Win32MainWindowTest, TheOptionsWindowRefusesABadSeparatorAndOkApplies) {
     picked.faceName = u"Courier New";
     desktop.fonts.push_back(picked);
     bool stayedOpen = false;
-    WhenModal(window->handle(), [&](HWND options) {
+    test::WhenModal(window->handle(), [&](HWND options) {
         using namespace options_window;
         SetWindowTextW(GetDlgItem(options, kSeparatorField), L"a\nb");
         SendMessageW(GetDlgItem(options, kOkResult), BM_CLICK, 0, 0);
@@ -276,7 +251,7 @@ TEST_F(Win32MainWindowTest, TheAboutWindowShowsTheProductAndOpensItsAddresses) {
     window->selectLanguage("Deutsch");
     std::u16string title, version, ok;
     bool picture = false;
-    WhenModal(window->handle(), [&](HWND about) {
+    test::WhenModal(window->handle(), [&](HWND about) {
         using namespace about_window;
         title = WindowText(GetDlgItem(about, kTitleLabel));
         version = WindowText(GetDlgItem(about, kVersionLabel));
@@ -355,8 +330,8 @@ TEST_F(Win32MainWindowTest, EnterInTheFileNameFieldHashesTheFile) {
     if (GetFocus() != window->control(kFileNameField)) GTEST_SKIP() << "no focus without a display";
     SendMessageW(window->handle(), WM_COMMAND, MAKEWPARAM(kHashStringButton, BN_CLICKED),
                  reinterpret_cast<LPARAM>(window->control(kHashStringButton)));
-    ASSERT_TRUE(
-        ServeUntil([this] { return !window->isHashingFile() && !window->isLookingForList(); }));
+    ASSERT_TRUE(test::ServeUntil(
+        [this] { return !window->isHashingFile() && !window->isLookingForList(); }));
     EXPECT_EQ(Text(kResultField), Expected(kDefaultAlgorithmIndex, u"abc"));
 }
 
@@ -377,23 +352,40 @@ TEST_F(Win32MainWindowTest, OpensTheListWindowsFromTheMenuAndFromADrop) {
         listShown = WindowText(GetDlgItem(verify, list_window::kListField));
     };
     desktop.filesToOpen.push_back(folder.U16("files.md5"));
-    WhenModal(window->handle(), readList);
+    test::WhenModal(window->handle(), readList);
     window->runCommand(kVerifyListCommand);
     EXPECT_NE(desktop.filters.back().find(u"*.md5"), std::u16string::npos);
     EXPECT_EQ(listShown, folder.U16("files.md5"));
 
     listShown.clear();
-    WhenModal(window->handle(), readList);
+    test::WhenModal(window->handle(), readList);
     SendMessageW(window->handle(), WM_DROPFILES,
                  reinterpret_cast<WPARAM>(test::DropOf({folder.U16("files.md5")})), 0);
     EXPECT_EQ(listShown, folder.U16("files.md5"));
 
     std::u16string title;
-    WhenModal(window->handle(), [&](HWND files) { title = WindowText(files); });
+    test::WhenModal(window->handle(), [&](HWND files) { title = WindowText(files); });
     SendMessageW(
         window->handle(), WM_DROPFILES,
         reinterpret_cast<WPARAM>(test::DropOf({folder.U16("a.txt"), folder.U16("files.md5")})), 0);
     EXPECT_EQ(title, u"Hash files");
+}
+
+// A folder dropped on the window opens the folder window on it; its run is the main window's
+// algorithm, and the close box keeps the folder for File's folder command.
+TEST_F(Win32MainWindowTest, ADroppedFolderOpensTheFolderWindowOnIt) {
+    Start();
+    EXPECT_EQ(GetMenuState(GetMenu(window->handle()), kFolderCommand, MF_BYCOMMAND) & MF_GRAYED,
+              0u);
+    std::u16string shown;
+    test::WhenModal(window->handle(), [&](HWND folderWindow) {
+        shown = WindowText(GetDlgItem(folderWindow, folder_window::kFolderField));
+        SendMessageW(folderWindow, WM_CLOSE, 0, 0);
+    });
+    SendMessageW(window->handle(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(test::DropOf({folder.U16("program")})), 0);
+    EXPECT_EQ(shown, folder.U16("program") + u"\\");
+    EXPECT_EQ(window->settings().folder.lastFolder, shown);
 }
 
 }  // namespace

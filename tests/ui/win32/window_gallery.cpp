@@ -1,9 +1,12 @@
 // Shows one window of the Win32 back end in a language, filled as a user would see it while at
 // work, until it is closed: for screenshots on a virtual display.
 //   tessik_win32_gallery <window> [language name]
-// windows: main, language, options, about, verify (a list checked), files (files dropped)
+//   windows: main, language, options, about, verify (a list checked), files (files dropped),
+//   folder (after a run over the data folder), algorithms (opened from the folder window),
+//   allalgorithms (over the licence, SHA-1 expected)
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -14,10 +17,13 @@
 #include "digest/digest_request.h"
 #include "fake_win32_desktop.h"
 #include "file_drop.h"
+#include "modal_script.h"
 #include "platform/text_conversion.h"
+#include "ui/rules/folder_window.h"
 #include "ui/rules/list_window.h"
 #include "ui/rules/main_window.h"
 #include "ui/win32/main_window_win32.h"
+#include "ui/win32/win32_text.h"
 
 namespace tessik {
 namespace {
@@ -44,22 +50,8 @@ void Serve(HWND window) {
     }
 }
 
-HWND galleryMain = nullptr;
-
-BOOL CALLBACK FindOpened(HWND candidate, LPARAM found) {
-    if (candidate != galleryMain && IsWindowVisible(candidate)) {
-        *reinterpret_cast<HWND*>(found) = candidate;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The verify window shows its results once asked, with the files the list does not name.
-void CALLBACK CheckTheList(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND opened = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindOpened, reinterpret_cast<LPARAM>(&opened));
-    if (opened == nullptr) return;
-    KillTimer(nullptr, timer);
+void CheckTheList(HWND opened) {
     CheckDlgButton(opened, list_window::kNewFilesBox, BST_CHECKED);
     PostMessageW(opened, WM_COMMAND, MAKEWPARAM(list_window::kStartButton, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(opened, list_window::kStartButton)));
@@ -86,6 +78,27 @@ std::u16string WriteSampleFiles(const std::u16string& folder) {
     return (where / "SHA256SUMS").u16string();
 }
 
+// As Windows names the data folder on Wine's drive of the whole file system.
+std::u16string DataFolder() {
+    std::u16string folder = u"Z:" + FromUtf8(TESSIK_DATA_DIR "/");
+    std::replace(folder.begin(), folder.end(), u'/', u'\\');
+    return folder;
+}
+
+// Once the folder window is shown: a run over the data folder, and for the algorithms window,
+// the algorithm list's last entry chosen.
+void WorkInTheFolderWindow(HWND window, bool chooseSeveral) {
+    using namespace folder_window;
+    SetDlgItemTextW(window, kFolderField, ToWide(DataFolder()).c_str());
+    SendMessageW(window, WM_COMMAND, kProcessButton, 0);
+    if (chooseSeveral) {
+        HWND list = GetDlgItem(window, kAlgorithmList);
+        SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(AlgorithmCount()), 0);
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(kAlgorithmList, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+    }
+}
+
 // A window the main window opens is shown over it, as the user sees it.
 int ShowWindowOf(const std::string& name, const std::string& language,
                  const std::u16string& settingsFolder) {
@@ -107,8 +120,7 @@ int ShowWindowOf(const std::string& name, const std::string& language,
         window.runCommand(kInfoCommand);
     } else if (name == "verify") {
         desktop.filesToOpen.push_back(WriteSampleFiles(settingsFolder));
-        galleryMain = window.handle();
-        SetTimer(nullptr, 0, 50, CheckTheList);
+        test::WhenShown(window.handle(), CheckTheList);
         window.runCommand(kVerifyListCommand);
     } else if (name == "files") {
         WriteSampleFiles(settingsFolder);
@@ -119,6 +131,19 @@ int ShowWindowOf(const std::string& name, const std::string& language,
         PostMessageW(window.handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::DropOf(files)),
                      0);
         Serve(window.handle());
+    } else if (name == "folder" || name == "algorithms") {
+        test::WhenShown(window.handle(), [algorithms = name == "algorithms"](HWND folder) {
+            WorkInTheFolderWindow(folder, algorithms);
+        });
+        window.runCommand(kFolderCommand);
+    } else if (name == "allalgorithms") {
+        const std::u16string licence = DataFolder() + u"License.txt";
+        window.setControlText(kFileNameField, licence);
+        window.setControlText(kExpectedField,
+                              FromUtf8(HashFromFile(static_cast<int>(AlgorithmWithId("sha1") -
+                                                                     AlgorithmCatalogue().data()),
+                                                    licence, false)));
+        window.runCommand(kAllAlgorithmsCommand);
     } else {
         return 2;
     }
@@ -131,8 +156,8 @@ int ShowWindowOf(const std::string& name, const std::string& language,
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr,
-                     "usage: tessik_win32_gallery main|language|options|about|verify|files "
-                     "[language name]\n");
+                     "usage: tessik_win32_gallery main|language|options|about|verify|files|"
+                     "folder|algorithms|allalgorithms [language name]\n");
         return 2;
     }
     const std::filesystem::path settings =
