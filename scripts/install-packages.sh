@@ -33,7 +33,6 @@ test_packages=(
     clang libclang-rt-14-dev llvm     # sanitizer builds, fuzz targets, readable sanitizer traces
     g++-mingw-w64-x86-64-posix wine64 wine  # the Windows build and its tests under Wine
     nsis zip unzip                    # the Windows installer, the portable zip and their check
-    fonts-wine                        # the title bars' buttons in screenshots under Wine
 )
 
 case "${1:-run}" in
