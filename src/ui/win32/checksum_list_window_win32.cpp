@@ -42,10 +42,10 @@ void Win32ChecksumListWindow::onInitDialog() {
                       GetWindowLongPtrW(handle(), GWL_STYLE) & ~(WS_THICKFRAME | WS_MAXIMIZEBOX));
     SetWindowPos(handle(), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-    bindCommands();
     selectEntry(kAlgorithmList, algorithmIndex_);
+    bindCommands();
     DragAcceptFiles(handle(), TRUE);
-    showColumnsFor({&chosenAlgorithm()});
+    showColumnsFor(chosenAlgorithms());
     onTableReady();
     sizeColumns();
 }
@@ -78,10 +78,12 @@ void Win32ChecksumListWindow::bindCommands() {
     onCommand(kMismatchesFirstBox, [this] {
         reorder([this] { table_.SetProblemsFirst(isChecked(kMismatchesFirstBox)); });
     });
-    // The digests and results shown belong to the algorithm they were made with.
-    onNotification(kAlgorithmList, CBN_SELCHANGE, [this] {
-        if (!isRunning()) algorithmChanged();
-    });
+    // The digests and results shown belong to the algorithms they were made with.
+    several_ = std::make_unique<Win32SeveralAlgorithmsEntry>(
+        *this, desktop(), kAlgorithmList, text(ListMemberText::kSeveralAlgorithms),
+        Win32SeveralAlgorithmsEntry::Context{fonts_, languageFile_, ticked_}, [this] {
+            if (!isRunning()) algorithmChanged();
+        });
 }
 
 void Win32ChecksumListWindow::setMemberText(int id, const std::u16string& text) {
@@ -98,6 +100,11 @@ ListText Win32ChecksumListWindow::listTexts() const {
 
 const AlgorithmInfo& Win32ChecksumListWindow::chosenAlgorithm() const {
     return AlgorithmForIndex(std::max(0, selectedEntry(kAlgorithmList)));
+}
+
+AlgorithmSet Win32ChecksumListWindow::chosenAlgorithms() const {
+    if (several_ != nullptr && several_->isChosen()) return several_->algorithms();
+    return {&chosenAlgorithm()};
 }
 
 void Win32ChecksumListWindow::showColumnsFor(const AlgorithmSet& algorithms) {
@@ -118,7 +125,7 @@ void Win32ChecksumListWindow::showColumnsFor(const AlgorithmSet& algorithms) {
 // digits, and the status column the longest status among the rows shown. Where they need more
 // than the table's width, the table scrolls across.
 void Win32ChecksumListWindow::sizeColumns() {
-    const AlgorithmSet algorithms{&chosenAlgorithm()};
+    const AlgorithmSet algorithms = chosenAlgorithms();
     const int least = view_->textWidth(u"xxxx");
     int taken = 0;
     std::optional<int> nameColumn;
@@ -197,9 +204,9 @@ void Win32ChecksumListWindow::setLowerCase(bool lowerCase) {
 
 void Win32ChecksumListWindow::start() {
     if (isRunning()) return;
-    const AlgorithmSet algorithms{&chosenAlgorithm()};
+    const AlgorithmSet algorithms = chosenAlgorithms();
     showColumnsFor(algorithms);
-    clearTable();  // sized for the digests of the algorithm now chosen
+    clearTable();  // sized for the digests of the algorithms now chosen
     if (startRun(algorithms)) showRunning(true);
 }
 
@@ -323,6 +330,7 @@ bool Win32ChecksumListWindow::onMessage(UINT message, WPARAM wParam, LPARAM lPar
     if (message == WM_NOTIFY && view_ != nullptr) {
         return view_->notified(*reinterpret_cast<NMHDR*>(lParam), answer);
     }
+    if (several_ != nullptr && several_->onMessage(message, wParam, lParam)) return true;
     if (message != WM_DROPFILES) return false;
     std::vector<std::u16string> paths = TakeDroppedPaths(reinterpret_cast<HDROP>(wParam));
     if (!paths.empty() && !isRunning()) dropped(std::move(paths));

@@ -22,6 +22,7 @@
 #include "ui/rules/list_window.h"
 #include "ui/win32/list_view_win32.h"
 #include "ui/win32/progress_display_win32.h"
+#include "ui/win32/several_algorithms_entry_win32.h"
 #include "ui/win32/win32_dialog.h"
 #include "ui/win32/win32_font_host.h"
 
@@ -34,6 +35,9 @@ class Win32ChecksumListWindow : public Win32Dialog {
     const ListTable& table() const { return table_; }
     const std::vector<ListColumn>& columns() const { return shownColumns_; }
     bool isRunning() { return tableRun().IsActive(); }
+    // Offers several algorithms at once as the algorithm list's last entry, those ticked here;
+    // the table then names each row's algorithm.
+    void offerSeveral(AlgorithmSet& ticked) { ticked_ = &ticked; }
 
   protected:
     // The columns shown with one algorithm, in order; the window shows the algorithm given at
@@ -44,7 +48,8 @@ class Win32ChecksumListWindow : public Win32Dialog {
 
     // What the window does first, once the table is bound and the texts are in place.
     virtual void onTableReady() = 0;
-    // Starts the window's run with the algorithms chosen; false when none started.
+    // Starts the window's run with the algorithms chosen, one unless several are offered; false
+    // when none started.
     virtual bool startRun(const AlgorithmSet& algorithms) = 0;
     // The window's run, as the table follows it.
     virtual TableRun& tableRun() = 0;
@@ -71,6 +76,7 @@ class Win32ChecksumListWindow : public Win32Dialog {
     const std::u16string& languageFile() const { return languageFile_; }
     const ReadFailureTexts& failureTexts() const { return failureTexts_; }
     const AlgorithmInfo& chosenAlgorithm() const;
+    AlgorithmSet chosenAlgorithms() const;
 
     void onInitDialog() override;
     void onCloseRequest() override { endWith(kCancelResult); }
@@ -80,6 +86,7 @@ class Win32ChecksumListWindow : public Win32Dialog {
   private:
     void bindTable();
     void bindCommands();
+    // The columns for the algorithms: with several, each row names its algorithm.
     void showColumnsFor(const AlgorithmSet& algorithms);
     void sizeColumns();
     std::optional<COLORREF> cellColour(std::size_t row, int column) const;
@@ -97,6 +104,8 @@ class Win32ChecksumListWindow : public Win32Dialog {
     void endWith(int result);
 
     const std::vector<ListColumn> columns_;  // with one algorithm
+    AlgorithmSet* ticked_ = nullptr;
+    std::unique_ptr<Win32SeveralAlgorithmsEntry> several_;
     std::vector<ListColumn> shownColumns_;
     FontSettings& fonts_;
     Win32FontHost fontHost_;

@@ -7,14 +7,12 @@
 #include "platform/text_conversion.h"
 #include "settings/language_catalogue.h"
 #include "settings/read_failure_words.h"
-#include "ui/rules/algorithm_match.h"
 #include "ui/rules/folder_results_file.h"
 #include "ui/rules/folder_window_rules.h"
 #include "ui/rules/main_commands.h"
 #include "ui/rules/main_message_texts.h"
 #include "ui/rules/progress_text.h"
 #include "ui/rules/text_pattern.h"
-#include "ui/win32/algorithms_window_win32.h"
 #include "ui/win32/win32_text.h"
 
 namespace tessik {
@@ -24,9 +22,6 @@ using namespace folder_window;
 
 // How often a run's lines are fetched: often enough to look continuous.
 constexpr std::chrono::milliseconds kRunPollInterval{15};
-
-// Posted when the algorithm list closes on an entry picked in it.
-constexpr UINT kPickedInListMessage = WM_APP + 1;
 
 }  // namespace
 
@@ -56,15 +51,6 @@ void Win32FolderWindow::onInitDialog() {
         *this, kProgressBar, kCurrentFileLabel,
         [this] { ShowWindow(control(kSummaryLabel), SW_HIDE); });
 
-    // A run goes on with the new choice from its next file on.
-    onNotification(kAlgorithmList, CBN_SELCHANGE, [this] { algorithmChosen(); });
-    // "Several algorithms..." picked again, which changes no selection, asks again. Posted, so
-    // that it comes after the list's notifications, whatever their order.
-    onNotification(kAlgorithmList, CBN_DROPDOWN, [this] { pickedInList_ = askedInList_ = false; });
-    onNotification(kAlgorithmList, CBN_SELENDOK, [this] { pickedInList_ = true; });
-    onNotification(kAlgorithmList, CBN_CLOSEUP, [this] {
-        if (pickedInList_) PostMessageW(handle(), kPickedInListMessage, 0, 0);
-    });
     onCommand(kLowercaseBox, [this] { runs_.choose(digestChoice()); });
     onCommand(kSubfoldersBox, [] {});
     // Anything but the runs' own writing makes the field the user's.
@@ -87,51 +73,26 @@ void Win32FolderWindow::setMemberText(int id, const std::u16string& text) {
     memberTexts_[static_cast<std::size_t>(id)] = text;
 }
 
-bool Win32FolderWindow::onMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
-    if (message != kPickedInListMessage) return false;
-    if (!askedInList_ && severalChosen()) algorithmChosen();
-    return true;
+bool Win32FolderWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
+    return several_ != nullptr && several_->onMessage(message, wParam, lParam);
 }
 
 const std::u16string& Win32FolderWindow::text(FolderMemberText which) const {
     return memberTexts_[static_cast<std::size_t>(which)];
 }
 
+// A run goes on with the new choice from its next file on.
 void Win32FolderWindow::fillAlgorithmList() {
     HWND list = control(kAlgorithmList);
     for (const AlgorithmInfo& algorithm : AlgorithmCatalogue()) {
         SendMessageW(list, CB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(ToWide(FromUtf8(algorithm.name)).c_str()));
     }
-    if (choices_.ticked != nullptr) {
-        SendMessageW(
-            list, CB_ADDSTRING, 0,
-            reinterpret_cast<LPARAM>(ToWide(text(FolderMemberText::kSeveralAlgorithms)).c_str()));
-    }
     selectEntry(kAlgorithmList, choices_.algorithmIndex);
-    chosenBefore_ = choices_.algorithmIndex;
-}
-
-bool Win32FolderWindow::severalChosen() const {
-    return choices_.ticked != nullptr && selectedEntry(kAlgorithmList) == AlgorithmCount();
-}
-
-// "Several algorithms..." asks which in the algorithms window; cancelled there, the list goes
-// back to the entry chosen before. While it is chosen, the list's tip names the algorithms.
-void Win32FolderWindow::algorithmChosen() {
-    askedInList_ = true;
-    if (severalChosen()) {
-        Win32AlgorithmsWindow window(desktop(), fonts_, languageFile_, *choices_.ticked);
-        if (window.run(handle()) != kOkResult) {
-            selectEntry(kAlgorithmList, chosenBefore_);
-            return;
-        }
-        setToolTip(kAlgorithmList, AlgorithmNamesText(*choices_.ticked));
-    } else {
-        setToolTip(kAlgorithmList, {});
-    }
-    chosenBefore_ = selectedEntry(kAlgorithmList);
-    runs_.choose(digestChoice());
+    several_ = std::make_unique<Win32SeveralAlgorithmsEntry>(
+        *this, desktop(), kAlgorithmList, text(FolderMemberText::kSeveralAlgorithms),
+        Win32SeveralAlgorithmsEntry::Context{fonts_, languageFile_, choices_.ticked},
+        [this] { runs_.choose(digestChoice()); });
 }
 
 void Win32FolderWindow::browse() {
@@ -242,7 +203,7 @@ void Win32FolderWindow::saveResults() {
 
 DigestChoice Win32FolderWindow::digestChoice() const {
     DigestChoice choice{selectedEntry(kAlgorithmList), isChecked(kLowercaseBox)};
-    if (severalChosen()) choice.several = *choices_.ticked;
+    if (several_->isChosen()) choice.several = several_->algorithms();
     return choice;
 }
 

@@ -18,6 +18,7 @@
 #include "ui/rules/folder_window.h"
 #include "ui/rules/folder_window_run.h"
 #include "ui/win32/progress_display_win32.h"
+#include "ui/win32/several_algorithms_entry_win32.h"
 #include "ui/win32/win32_dialog.h"
 #include "ui/win32/win32_font_host.h"
 
@@ -50,7 +51,6 @@ class Win32FolderWindow final : public Win32Dialog {
 
   private:
     void fillAlgorithmList();
-    void algorithmChosen();
     void browse();
     void process();
     void startRun();
@@ -61,7 +61,6 @@ class Win32FolderWindow final : public Win32Dialog {
     void endWith(int result);
 
     DigestChoice digestChoice() const;
-    bool severalChosen() const;
     // Running: Stop shown, OK and Process disabled. Idle: the reverse.
     void showRunning(bool running);
     void showLines();
@@ -77,10 +76,7 @@ class Win32FolderWindow final : public Win32Dialog {
     FolderValues& values_;
     std::u16string folder_;
     std::u16string runFolder_;  // the folder field as the last run read it
-    int chosenBefore_ = -1;     // the algorithm list's entry before the one chosen now
-    // While the algorithm list is dropped down: an entry was picked in it, and the choice asked.
-    bool pickedInList_ = false;
-    bool askedInList_ = false;
+    std::unique_ptr<Win32SeveralAlgorithmsEntry> several_;
     std::array<std::u16string, kFolderMemberTextCount> memberTexts_;
     FolderOutput output_;
     // The output field holds exactly what the runs set or added there.

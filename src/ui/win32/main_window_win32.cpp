@@ -233,11 +233,13 @@ void Win32MainWindow::dropFiles(HDROP drop) {
         case DropAction::kVerifyList:
             verifyList(paths.front());
             break;
-        case DropAction::kHashFiles:
-            Win32HashFilesWindow(desktop(), *fontSettings_, language_.languageFilePath,
-                                 std::move(paths), selectedAlgorithm(), lowercase())
-                .run(handle());
+        case DropAction::kHashFiles: {
+            Win32HashFilesWindow window(desktop(), *fontSettings_, language_.languageFilePath,
+                                        std::move(paths), selectedAlgorithm(), lowercase());
+            window.offerSeveral(settings_.tickedAlgorithms);
+            window.run(handle());
             break;
+        }
         case DropAction::kFolderWindow:
             openFolderWindow(paths.front());
             break;

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "algorithms_choice.h"
 #include "digest/algorithm_catalogue.h"
 #include "digest/digest_request.h"
 #include "fake_win32_desktop.h"
@@ -15,7 +16,6 @@
 #include "serve_messages.h"
 #include "support/system_call_faults.h"
 #include "support/temporary_folder.h"
-#include "ui/rules/algorithms_window.h"
 #include "ui/rules/folder_window.h"
 #include "ui/win32/win32_text.h"
 #include "window_fonts.h"
@@ -170,13 +170,7 @@ TEST_F(Win32FolderWindowTest, SeveralAlgorithmsAskWhichAndTheRunTakesThem) {
     test::WhenModal(window->handle(), [](HWND) {});
     chooseSeveral();
     EXPECT_EQ(window->selectedEntry(kAlgorithmList), md5);
-    test::WhenModal(window->handle(), [&](HWND algorithms) {
-        HWND table = GetDlgItem(algorithms, algorithms_window::kTable);
-        for (int row = 0; row < AlgorithmCount(); ++row) {
-            ListView_SetCheckState(table, row, row == md5 || row == sha1);
-        }
-        SendMessageW(GetDlgItem(algorithms, kOkResult), BM_CLICK, 0, 0);
-    });
+    test::WhenAskedTick(window->handle(), {md5, sha1});
     chooseSeveral();
     EXPECT_EQ(window->selectedEntry(kAlgorithmList), AlgorithmCount());
     EXPECT_EQ(ticked, (AlgorithmSet{AlgorithmWithId("md5"), AlgorithmWithId("sha1")}));

@@ -1,6 +1,6 @@
 // The checksum-list windows on Win32, driven through their messages as a user's clicks send
-// them: a list checked to its counts, files hashed, Stop and Close during a run, the order of the
-// rows, and what the buttons copy.
+// them: a list checked to its counts, files hashed, with several algorithms too, Stop and Close
+// during a run, the order of the rows, and what the buttons copy.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,9 +8,11 @@
 #include <functional>
 #include <memory>
 
+#include "algorithms_choice.h"
 #include "digest/digest_request.h"
 #include "fake_win32_desktop.h"
 #include "file_drop.h"
+#include "modal_script.h"
 #include "platform/path_encoding.h"
 #include "platform/text_conversion.h"
 #include "serve_messages.h"
@@ -29,6 +31,7 @@ using test::kMd5OfNothing;
 
 constexpr int kMd2 = 0;
 constexpr int kMd5 = 2;
+constexpr int kSha1 = 3;
 constexpr int kSha512 = 7;
 
 // The main window's font, as the windows take it.
@@ -66,6 +69,7 @@ class Win32ListWindowTest : public ::testing::Test {
         auto opened =
             std::make_unique<Window>(desktop, fonts, u"", std::forward<Arguments>(arguments)...);
         Window& shown = *opened;
+        if (offered != nullptr) shown.offerSeveral(*offered);
         window = std::move(opened);
         EXPECT_TRUE(window->create());
         return shown;
@@ -122,6 +126,7 @@ class Win32ListWindowTest : public ::testing::Test {
     test::FakeWin32Desktop desktop;
     MessageFontHost fontHost;
     FontSettings fonts{fontHost};
+    AlgorithmSet* offered = nullptr;  // several algorithms, offered to the window opened next
     std::unique_ptr<Win32ChecksumListWindow> window;
 };
 
@@ -252,6 +257,49 @@ TEST_F(Win32ListWindowTest, HashesTheFilesAtOnceInTheLetterCaseChosen) {
     ASSERT_TRUE(ServeUntilIdle());
     EXPECT_EQ(Rows()[0],
               a + u" | " + FromUtf8(HashFromFile(kSha512, folder.U16("a.txt"), true)) + u" | OK");
+}
+
+// "Several algorithms..." asks which in the algorithms window: cancelled there, the list goes
+// back to the algorithm before and the rows stay; chosen again, it asks again, and each file is
+// read once for a row per algorithm, named in a column of its own, and counted once.
+TEST_F(Win32ListWindowTest, SeveralAlgorithmsAskWhichAndGiveARowPerFileAndAlgorithm) {
+    ASSERT_EQ(AlgorithmForIndex(kSha1).id, "sha1");
+    test::WriteBytes(folder.Native("a.txt"), "abc");
+    AlgorithmSet ticked{&AlgorithmForIndex(kMd2)};
+    offered = &ticked;
+    Open<Win32HashFilesWindow>(std::vector<std::u16string>{folder.U16("a.txt"), folder.U16("gone")},
+                               kMd5, true);
+    ASSERT_TRUE(ServeUntilIdle());
+    const std::vector<std::u16string> oneAlgorithm = Rows();
+    ASSERT_EQ(oneAlgorithm.size(), 2u);
+    const auto chooseSeveral = [&] {
+        window->selectEntry(kAlgorithmList, AlgorithmCount());
+        SendMessageW(window->handle(), WM_COMMAND, MAKEWPARAM(kAlgorithmList, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(window->control(kAlgorithmList)));
+    };
+    bool asked = false;
+    test::WhenModal(window->handle(), [&](HWND) { asked = true; });
+    chooseSeveral();
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(window->selectedEntry(kAlgorithmList), kMd5);
+    EXPECT_EQ(Rows(), oneAlgorithm);
+    EXPECT_EQ(ticked, AlgorithmSet{&AlgorithmForIndex(kMd2)});
+
+    test::WhenAskedTick(window->handle(), {kMd5, kSha1});
+    chooseSeveral();
+    ASSERT_TRUE(ServeUntilIdle());
+    EXPECT_EQ(window->selectedEntry(kAlgorithmList), AlgorithmCount());
+    EXPECT_EQ(ticked, (AlgorithmSet{&AlgorithmForIndex(kMd5), &AlgorithmForIndex(kSha1)}));
+    EXPECT_EQ(window->toolTip(kAlgorithmList), u"MD5, SHA-1");
+    EXPECT_EQ(Header(1), u"Algorithm");
+    const std::u16string a = FromNativePath(ToListName(folder.U16("a.txt")));
+    const std::vector<std::u16string> rows = Rows();
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0], a + u" | MD5 | " + FromUtf8(kMd5OfAbc) + u" | OK");
+    EXPECT_EQ(rows[1], a + u" | SHA-1 | " +
+                           FromUtf8(HashFromFile(kSha1, folder.U16("a.txt"), true)) + u" | OK");
+    EXPECT_NE(rows[3].find(u" | SHA-1 | "), std::u16string::npos);
+    EXPECT_EQ(Text(kCountsLabel), u"Hashed: 1 \u2013 could not be read: 1");
 }
 
 // Stop ends the run and says so; Close during a run stops it and waits for it.
