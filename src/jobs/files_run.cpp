@@ -69,6 +69,12 @@ class FileSource {
 
 }  // namespace
 
+FilesToHash FilesWithAlgorithms(std::vector<std::u16string> paths, const AlgorithmSet& algorithms) {
+    FilesToHash files{std::move(paths), algorithms.front()};
+    files.alsoWith.assign(algorithms.begin() + 1, algorithms.end());
+    return files;
+}
+
 FilesRun::Work HashingFiles(FilesToHash files) {
     return [files = std::move(files)](FilesRun::Context& run) {
         FileSource source(files);

@@ -24,6 +24,10 @@ struct FilesToHash {
     std::vector<const AlgorithmInfo*> alsoWith = {};
 };
 
+// The files with the first algorithm given and the others further, each file read once; the
+// set must not be empty.
+FilesToHash FilesWithAlgorithms(std::vector<std::u16string> paths, const AlgorithmSet& algorithms);
+
 // A row per file: its digest, or why it could not be read.
 using FilesRun = BackgroundRun<HashedFile>;
 FilesRun::Work HashingFiles(FilesToHash files);

@@ -117,8 +117,8 @@ void CAllAlgorithmsDlg::start() {
     const AlgorithmSet algorithms = model_->ticked();
     if (run_.IsActive() || algorithms.empty()) return;
     forgetDigests();
-    FilesToHash files{{fileField_->text().toStdU16String()}, algorithms.front(), false, 1};
-    files.alsoWith.assign(algorithms.begin() + 1, algorithms.end());
+    FilesToHash files = FilesWithAlgorithms({fileField_->text().toStdU16String()}, algorithms);
+    files.workers = 1;
     if (!run_.Start(HashingFiles(std::move(files)))) return;
     showRunning(true);
 }

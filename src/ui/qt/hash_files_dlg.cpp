@@ -36,9 +36,7 @@ void CHashFilesDlg::onTableReady() {
 
 bool CHashFilesDlg::startRun(const AlgorithmSet& algorithms) {
     filesHashed_ = 0;
-    FilesToHash files{files_, algorithms.front()};
-    files.alsoWith.assign(algorithms.begin() + 1, algorithms.end());
-    return run_.run().Start(HashingFiles(std::move(files)));
+    return run_.run().Start(HashingFiles(FilesWithAlgorithms(files_, algorithms)));
 }
 
 void CHashFilesDlg::dropped(std::vector<std::u16string> paths) {

@@ -105,8 +105,8 @@ void Win32AllAlgorithmsWindow::start() {
     const AlgorithmSet algorithms = table_->ticked();
     if (run_.IsActive() || algorithms.empty()) return;
     forgetDigests();
-    FilesToHash files{{controlText(kFileField)}, algorithms.front(), false, 1};
-    files.alsoWith.assign(algorithms.begin() + 1, algorithms.end());
+    FilesToHash files = FilesWithAlgorithms({controlText(kFileField)}, algorithms);
+    files.workers = 1;
     if (!run_.Start(HashingFiles(std::move(files)))) return;
     showRunning(true);
 }
