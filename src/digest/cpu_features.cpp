@@ -28,13 +28,14 @@ CpuFeatures Detect() {
     CpuFeatures features;
     unsigned eax, ebx, ecx, edx;
     if (!__get_cpuid(1, &eax, &ebx, &ecx, &edx)) return features;
-    const bool ssse3 = Bit(ecx, 9), sse41 = Bit(ecx, 19), osxsave = Bit(ecx, 27),
-               avx = Bit(ecx, 28);
+    const bool pclmulqdq = Bit(ecx, 1), ssse3 = Bit(ecx, 9), sse41 = Bit(ecx, 19),
+               sse42 = Bit(ecx, 20), osxsave = Bit(ecx, 27), avx = Bit(ecx, 28);
     if (!__get_cpuid_count(7, 0, &eax, &ebx, &ecx, &edx)) return features;
     const bool bmi1 = Bit(ebx, 3), avx2 = Bit(ebx, 5), bmi2 = Bit(ebx, 8), avx512f = Bit(ebx, 16),
                sha = Bit(ebx, 29), avx512bw = Bit(ebx, 30), avx512vl = Bit(ebx, 31);
 
     features.sse41 = ssse3 && sse41;
+    features.crc = sse42 && pclmulqdq;
     features.sha = sha && features.sse41;
     if (!osxsave) return features;
     const std::uint64_t state = EnabledStateComponents();

@@ -8,6 +8,7 @@ namespace tessik {
 
 struct CpuFeatures {
     bool sse41 = false;   // SSE4.1 with SSSE3
+    bool crc = false;     // SSE4.2's CRC32 instruction and PCLMULQDQ
     bool sha = false;     // SHA-NI, with the SSSE3 and SSE4.1 its paths also use
     bool avx2 = false;    // AVX2 with BMI1 and BMI2, and the OS saving the YMM state
     bool avx512 = false;  // AVX-512 F, VL and BW, and the OS saving the ZMM and mask state

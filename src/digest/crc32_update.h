@@ -1,6 +1,7 @@
 #pragma once
 // The CRC kernel behind Crc32Engine, one of two chosen by the build: ISA-L's where Debian has it,
-// a table-driven one of our own elsewhere (the Windows build: Debian has no ISA-L for mingw).
+// elsewhere (the Windows build: Debian has no ISA-L for mingw) our own kernels, picked for the
+// processor at run time like the other engines' (digest_kernels.h).
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include <array>
 
 #include "digest/byte_order.h"
-#include "digest/crc32_update.h"
+#include "digest/digest_kernels.h"
 
 namespace tessik {
 namespace {
@@ -29,11 +29,8 @@ constexpr CrcTables MakeTables(std::uint32_t reflectedPolynomial) {
 constexpr CrcTables kIeeeTables = MakeTables(0xEDB88320);
 constexpr CrcTables kCastagnoliTables = MakeTables(0x82F63B78);
 
-}  // namespace
-
-std::uint32_t UpdateCrc(CrcPolynomial polynomial, std::uint32_t crc, const std::uint8_t* data,
-                        std::size_t length) {
-    const CrcTables& t = polynomial == CrcPolynomial::kIeee ? kIeeeTables : kCastagnoliTables;
+std::uint32_t UpdateWithTables(const CrcTables& t, std::uint32_t crc, const std::uint8_t* data,
+                               std::size_t length) {
     crc = ~crc;
     for (; length >= 8; data += 8, length -= 8) {
         const std::uint32_t low = LoadLe32(data) ^ crc;
@@ -44,6 +41,17 @@ std::uint32_t UpdateCrc(CrcPolynomial polynomial, std::uint32_t crc, const std::
     }
     for (; length > 0; ++data, --length) crc = (crc >> 8) ^ t[0][(crc ^ *data) & 0xFF];
     return ~crc;
+}
+
+}  // namespace
+
+std::uint32_t Crc32UpdatePortable(std::uint32_t crc, const std::uint8_t* data, std::size_t length) {
+    return UpdateWithTables(kIeeeTables, crc, data, length);
+}
+
+std::uint32_t Crc32cUpdatePortable(std::uint32_t crc, const std::uint8_t* data,
+                                   std::size_t length) {
+    return UpdateWithTables(kCastagnoliTables, crc, data, length);
 }
 
 }  // namespace tessik

@@ -35,6 +35,10 @@ using Blake2sKernel = void (*)(std::uint32_t h[8], const std::uint8_t* data, std
 // Feeds any number of bytes, one or more, to XXH3's streaming state.
 struct XxhashState;
 using Xxh3Kernel = void (*)(XxhashState& state, const std::uint8_t* data, std::size_t length);
+// The CRC of the bytes before and then `data`, from that of the bytes before; both in finished
+// form, final complement included.
+using CrcKernel = std::uint32_t (*)(std::uint32_t crc, const std::uint8_t* data,
+                                    std::size_t length);
 
 struct DigestKernels {
     Md4Kernel md4;
@@ -48,6 +52,8 @@ struct DigestKernels {
     Blake2bKernel blake2b;
     Blake2sKernel blake2s;
     Xxh3Kernel xxh3;
+    CrcKernel crc32;
+    CrcKernel crc32c;
 };
 
 const DigestKernels& ActiveDigestKernels();
@@ -72,6 +78,8 @@ void Blake2bBlocksPortable(std::uint64_t h[8], const std::uint8_t* data, std::si
 void Blake2sBlocksPortable(std::uint32_t h[8], const std::uint8_t* data, std::size_t blockCount,
                            std::uint64_t counter, bool last);
 void Xxh3UpdatePortable(XxhashState& state, const std::uint8_t* data, std::size_t length);
+std::uint32_t Crc32UpdatePortable(std::uint32_t crc, const std::uint8_t* data, std::size_t length);
+std::uint32_t Crc32cUpdatePortable(std::uint32_t crc, const std::uint8_t* data, std::size_t length);
 
 // Built only for x86 processors, each in a file of its own compiled for its extensions.
 void Sha1BlocksShaNi(std::uint32_t state[5], const std::uint8_t* data, std::size_t blockCount);
@@ -103,5 +111,8 @@ void Blake2sBlocksAvx512(std::uint32_t h[8], const std::uint8_t* data, std::size
                          std::uint64_t counter, bool last);
 void Xxh3UpdateAvx2(XxhashState& state, const std::uint8_t* data, std::size_t length);
 void Xxh3UpdateAvx512(XxhashState& state, const std::uint8_t* data, std::size_t length);
+// The table-driven kernel takes what is too short to fold.
+std::uint32_t Crc32UpdateClmul(std::uint32_t crc, const std::uint8_t* data, std::size_t length);
+std::uint32_t Crc32cUpdateSse42(std::uint32_t crc, const std::uint8_t* data, std::size_t length);
 
 }  // namespace tessik

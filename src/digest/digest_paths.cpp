@@ -10,14 +10,15 @@
 namespace tessik {
 namespace {
 
-constexpr DigestPath kAllPaths[] = {DigestPath::kPortable, DigestPath::kSse41, DigestPath::kShaNi,
-                                    DigestPath::kAvx2, DigestPath::kAvx512};
+constexpr DigestPath kAllPaths[] = {DigestPath::kPortable, DigestPath::kSse41, DigestPath::kCrc,
+                                    DigestPath::kShaNi,    DigestPath::kAvx2,  DigestPath::kAvx512};
 constexpr std::size_t kPathCount = std::size(kAllPaths);
 
 constexpr DigestKernels kPortableKernels = {
-    Md4BlocksPortable,     Md5BlocksPortable,    Sha1BlocksPortable,    Sha256BlocksPortable,
-    Sha512BlocksPortable,  KeccakAbsorbPortable, KeccakPermutePortable, Blake3ManyPortable,
-    Blake2bBlocksPortable, Blake2sBlocksPortable, Xxh3UpdatePortable,
+    Md4BlocksPortable,     Md5BlocksPortable,     Sha1BlocksPortable,    Sha256BlocksPortable,
+    Sha512BlocksPortable,  KeccakAbsorbPortable,  KeccakPermutePortable, Blake3ManyPortable,
+    Blake2bBlocksPortable, Blake2sBlocksPortable, Xxh3UpdatePortable,    Crc32UpdatePortable,
+    Crc32cUpdatePortable,
 };
 
 bool Supported(DigestPath path) {
@@ -27,6 +28,8 @@ bool Supported(DigestPath path) {
             return true;
         case DigestPath::kSse41:
             return cpu.sse41;
+        case DigestPath::kCrc:
+            return cpu.crc;
         case DigestPath::kShaNi:
             return cpu.sha;
         case DigestPath::kAvx2:
@@ -46,6 +49,10 @@ DigestKernels KernelsFor(DigestPath path) {
             break;
         case DigestPath::kSse41:
             kernels.blake3Many = Blake3ManySse41;
+            break;
+        case DigestPath::kCrc:
+            kernels.crc32 = Crc32UpdateClmul;
+            kernels.crc32c = Crc32cUpdateSse42;
             break;
         case DigestPath::kShaNi:
             kernels.sha1 = Sha1BlocksShaNi;
@@ -92,6 +99,8 @@ void ForEachKernel(Visit&& visit) {
     visit(&DigestKernels::blake2b);
     visit(&DigestKernels::blake2s);
     visit(&DigestKernels::xxh3);
+    visit(&DigestKernels::crc32);
+    visit(&DigestKernels::crc32c);
 }
 
 // Each engine's kernel from the latest path that has one of its own and may run: supported
@@ -155,6 +164,8 @@ std::string_view DigestPathName(DigestPath path) {
             return "portable";
         case DigestPath::kSse41:
             return "SSE4.1";
+        case DigestPath::kCrc:
+            return "SSE4.2 + CLMUL";
         case DigestPath::kShaNi:
             return "SHA-NI";
         case DigestPath::kAvx2:
@@ -193,7 +204,7 @@ bool UseFastestDigestPathsWithout(DigestPath path) {
 
 std::vector<KernelPath> ActiveKernelPaths() {
     const DigestKernels& active = ActiveDigestKernels();
-    return {
+    std::vector<KernelPath> paths = {
         {"MD4", PathOf(&DigestKernels::md4, active)},
         {"MD5", PathOf(&DigestKernels::md5, active)},
         {"SHA-1", PathOf(&DigestKernels::sha1, active)},
@@ -205,6 +216,12 @@ std::vector<KernelPath> ActiveKernelPaths() {
         {"BLAKE2s", PathOf(&DigestKernels::blake2s, active)},
         {"XXH3", PathOf(&DigestKernels::xxh3, active)},
     };
+#if TESSIK_OWN_CRC_KERNELS
+    // Only where the CRC engines run them: elsewhere they are built for the tests alone.
+    paths.push_back({"CRC-32", PathOf(&DigestKernels::crc32, active)});
+    paths.push_back({"CRC-32C", PathOf(&DigestKernels::crc32c, active)});
+#endif
+    return paths;
 }
 
 const DigestKernels& ActiveDigestKernels() {

@@ -13,6 +13,7 @@ namespace tessik {
 enum class DigestPath {
     kPortable,  // plain C++, any processor
     kSse41,     // BLAKE3 on four chunks at once
+    kCrc,       // CRC-32C on SSE4.2's CRC32 instruction, CRC-32 by carry-less multiplication
     kShaNi,     // SHA-1 and SHA-256 on the SHA extensions
     kAvx2,      // SHA-512 rounds on BMI2 with an AVX2 message schedule; Keccak on BMI1 and BMI2;
                 // BLAKE2 and XXH3 in AVX2 registers; BLAKE3 on eight chunks at once
