@@ -400,8 +400,8 @@ class SpanRound {
   public:
     // `windows`: one per thread, kept from round to round, so that a window that reads into
     // memory of its own (on Windows) does not take and fault in fresh memory every round.
-    SpanRound(InputFile& file, const SpanHashing& spans, MappedWindow* windows,
-              std::uint64_t first, std::uint64_t end, const std::atomic<bool>* cancel)
+    SpanRound(InputFile& file, const SpanHashing& spans, MappedWindow* windows, std::uint64_t first,
+              std::uint64_t end, const std::atomic<bool>* cancel)
         : file_(file),
           spans_(spans),
           windows_(windows),
