@@ -398,29 +398,37 @@ std::atomic<unsigned> forcedThreads{0};
 // the caller's thread hashes too, and between its spans hands over those done in a row.
 class SpanRound {
   public:
-    SpanRound(InputFile& file, const SpanHashing& spans, std::uint64_t first, std::uint64_t end,
-              const std::atomic<bool>* cancel)
-        : file_(file), spans_(spans), first_(first), end_(end), next_(first), cancel_(cancel) {}
+    // `windows`: one per thread, kept from round to round, so that a window that reads into
+    // memory of its own (on Windows) does not take and fault in fresh memory every round.
+    SpanRound(InputFile& file, const SpanHashing& spans, MappedWindow* windows, std::uint64_t first,
+              std::uint64_t end, const std::atomic<bool>* cancel)
+        : file_(file),
+          spans_(spans),
+          windows_(windows),
+          first_(first),
+          end_(end),
+          next_(first),
+          cancel_(cancel) {}
 
     // False where a span could not be hashed from its mapping whole.
     bool Run() {
         std::vector<std::thread> helpers;
         for (unsigned i = 1; i < spans_.threads && i < end_ - first_; ++i) {
             try {
-                helpers.emplace_back([this] { Work(false); });
+                helpers.emplace_back([this, i] { Work(windows_[i], false); });
             } catch (const std::system_error&) {
                 break;  // fewer threads, the same spans
             }
         }
-        Work(true);
+        Work(windows_[0], true);
         for (std::thread& helper : helpers) helper.join();
+        for (unsigned i = 0; i < spans_.threads; ++i) windows_[i].Unmap();
         HandOver();
         return !failed_.load(std::memory_order_relaxed);
     }
 
   private:
-    void Work(bool caller) {
-        MappedWindow window;
+    void Work(MappedWindow& window, bool caller) {
         for (;;) {
             if (failed_.load(std::memory_order_relaxed) || CancelRaised(cancel_)) return;
             const std::uint64_t span = next_.fetch_add(1, std::memory_order_relaxed);
@@ -451,6 +459,7 @@ class SpanRound {
 
     InputFile& file_;
     const SpanHashing& spans_;
+    MappedWindow* const windows_;
     const std::uint64_t first_, end_;
     std::atomic<std::uint64_t> next_;
     const std::atomic<bool>* cancel_;
@@ -506,9 +515,10 @@ void UseEveryCoreForFiles() {
 StreamOutcome StreamFileInSpans(InputFile& file, const SpanHashing& spans,
                                 const PieceConsumer& rest, const std::atomic<bool>* cancel) {
     const std::uint64_t count = file.Size() / spans.spanBytes;
+    std::vector<MappedWindow> windows(spans.threads);
     for (std::uint64_t first = 0; first < count; first += kSpansInFlight) {
-        SpanRound round(file, spans, first, std::min<std::uint64_t>(count, first + kSpansInFlight),
-                        cancel);
+        SpanRound round(file, spans, windows.data(), first,
+                        std::min<std::uint64_t>(count, first + kSpansInFlight), cancel);
         const bool whole = round.Run();
         if (CancelRaised(cancel)) return {StreamEnd::kCancelled, first * spans.spanBytes};
         if (!whole) return StartOver(file, rest, cancel);
