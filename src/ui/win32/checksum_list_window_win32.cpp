@@ -121,9 +121,10 @@ void Win32ChecksumListWindow::showColumnsFor(const AlgorithmSet& algorithms) {
     view_->showSortMark(std::nullopt, false);
 }
 
-// The name column takes what the others leave: the line column fits its numbers, a digest its
-// digits, and the status column the longest status among the rows shown. Where they need more
-// than the table's width, the table scrolls across.
+// The name column takes what the others leave, and a third of the table at least, so that long
+// digests leave the names readable: the line column fits its numbers, a digest its digits, and
+// the status column the longest status among the rows shown. Where they need more than the
+// table's width, the table scrolls across.
 void Win32ChecksumListWindow::sizeColumns() {
     const AlgorithmSet algorithms = chosenAlgorithms();
     const int least = view_->textWidth(u"xxxx");
@@ -146,8 +147,9 @@ void Win32ChecksumListWindow::sizeColumns() {
     if (!nameColumn) return;
     RECT area{};
     GetClientRect(view_->handle(), &area);
-    const int room = area.right - area.left - taken - GetSystemMetrics(SM_CXVSCROLL);
-    view_->setColumnWidth(*nameColumn, std::max(least, room));
+    const int width = area.right - area.left;
+    const int room = width - taken - GetSystemMetrics(SM_CXVSCROLL);
+    view_->setColumnWidth(*nameColumn, std::max({least, room, width / 3}));
 }
 
 std::optional<COLORREF> Win32ChecksumListWindow::cellColour(std::size_t row, int column) const {
