@@ -37,11 +37,11 @@ std::optional<std::u16string> MessageOfNote(CheckNote note, const ListRunEnding&
                                             const ReadFailureTexts& failures) {
     switch (note) {
         case CheckNote::kOpenFailure:
-            return MessageAbout(failures.Message(ending.openFailure), listPath);
+            return WithSubject(failures.Message(ending.openFailure), listPath);
         case CheckNote::kReadFailure:
-            return MessageAbout(failures.Message(ReadFailure::kIoError), listPath);
+            return WithSubject(failures.Message(ReadFailure::kIoError), listPath);
         case CheckNote::kNoEntries:
-            return MessageAbout(text(ListMemberText::kNoEntries), listPath);
+            return WithSubject(text(ListMemberText::kNoEntries), listPath);
         case CheckNote::kOfferFolder:
         case CheckNote::kNone:
             break;
@@ -111,23 +111,19 @@ std::optional<AddingReport> ReportOfAdding(const AppendOutcome& outcome,
             return report;
         }
         case AppendStatus::kListUnreadable:
-            return AddingReport{MessageAbout(failures.Message(outcome.readFailure), listPath)};
+            return AddingReport{WithSubject(failures.Message(outcome.readFailure), listPath)};
         case AppendStatus::kClearSigned:
-            return AddingReport{MessageAbout(text(ListMemberText::kClearSignedList), listPath)};
+            return AddingReport{WithSubject(text(ListMemberText::kClearSignedList), listPath)};
         case AppendStatus::kNoAlgorithm:
-            return AddingReport{MessageAbout(text(ListMemberText::kNoAlgorithm), listPath)};
+            return AddingReport{WithSubject(text(ListMemberText::kNoAlgorithm), listPath)};
         case AppendStatus::kCancelled:
             break;
         case AppendStatus::kNotSaved:
-            return AddingReport{MessageAbout(
+            return AddingReport{WithSubject(
                 text(ListMemberText::kListNotSaved),
                 listPath + u"\n\n" + messages[WriteFailureMessage(outcome.saveFailure)])};
     }
     return std::nullopt;
-}
-
-std::u16string MessageAbout(const std::u16string& message, const std::u16string& path) {
-    return message + u"\n\n" + path;
 }
 
 }  // namespace tessik

@@ -67,7 +67,4 @@ std::optional<AddingReport> ReportOfAdding(const AppendOutcome& outcome,
                                            const ReadFailureTexts& failures,
                                            const MainMessageTexts& messages);
 
-// A message about a file names it on a line of its own.
-std::u16string MessageAbout(const std::u16string& message, const std::u16string& path);
-
 }  // namespace tessik

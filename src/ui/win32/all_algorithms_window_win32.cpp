@@ -5,6 +5,7 @@
 #include "settings/language_catalogue.h"
 #include "settings/read_failure_words.h"
 #include "ui/rules/algorithm_match.h"
+#include "ui/rules/main_commands.h"
 #include "ui/rules/main_message_texts.h"
 #include "ui/rules/progress_text.h"
 #include "ui/win32/win32_text.h"
@@ -125,7 +126,7 @@ void Win32AllAlgorithmsWindow::finishRun() {
     if (hashed.result.outcome == FileDigestOutcome::kUnreadable) {
         desktop().showMessage(
             handle(),
-            ReadFailureTexts(languageFile_).Message(hashed.result.failure) + u"\n\n" + hashed.path,
+            WithSubject(ReadFailureTexts(languageFile_).Message(hashed.result.failure), hashed.path),
             MessageIcon::kExclamation);
         return;
     }

@@ -119,7 +119,7 @@ void Win32FolderWindow::process() {
         const std::u16string& cause =
             text(problem == FolderProblem::kMissing ? FolderMemberText::kFolderMissing
                                                     : FolderMemberText::kFolderIsFile);
-        desktop().showMessage(handle(), cause + u"\n\n" + folder, MessageIcon::kExclamation);
+        desktop().showMessage(handle(), WithSubject(cause, folder), MessageIcon::kExclamation);
         return;
     }
     if (runs_.mayStartNow()) startRun();

@@ -5,6 +5,7 @@
 #include "platform/path_utilities.h"
 #include "platform/text_conversion.h"
 #include "ui/rules/checksum_list_rules.h"
+#include "ui/rules/main_commands.h"
 #include "ui/rules/main_message_texts.h"
 #include "ui/rules/signature_text.h"
 #include "ui/rules/verify_window_rules.h"
@@ -124,7 +125,7 @@ std::optional<COLORREF> Win32VerifyListWindow::textColourOf(int id) const {
 void Win32VerifyListWindow::offerFolder(const std::u16string& folder) {
     subject_.folderSettled = true;
     if (!desktop().askYesNo(handle(),
-                            MessageAbout(text(ListMemberText::kOfferNamesFolder), folder))) {
+                            WithSubject(text(ListMemberText::kOfferNamesFolder), folder))) {
         return;
     }
     showFolder(folder);
